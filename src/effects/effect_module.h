@@ -1,0 +1,29 @@
+// The transition effects: one operation per effect code 1 to 29.
+#pragma once
+
+#include <cstdint>
+
+#include "common/drawing_surface.h"
+#include "effects/effect_random.h"
+#include "platform/desktop.h"
+#include "platform/gdi.h"
+
+namespace showsaver {
+
+// What every effect draws with and waits on.
+struct EffectEnvironment {
+  Gdi& gdi;
+  // The tick counter and the message processing of the frame wait.
+  Desktop& desktop;
+  // The show's stop flag; only -1 means stop.
+  const std::int16_t& StopRequested;
+  // The program-wide generator of effect 3.
+  EffectRandom& random;
+};
+
+// Runs the transition with `code` from `outgoing` to `incoming` on
+// `destination`.  Codes outside 1 to 29 draw nothing.
+void run_effect(std::int32_t code, DrawingSurface& destination, DrawingSurface& outgoing,
+                DrawingSurface& incoming, EffectEnvironment& environment);
+
+}  // namespace showsaver

@@ -1,0 +1,85 @@
+// The desktop seam: the show window, input, the cursor, message boxes, the
+// tick counter and the message loop.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/gdi.h"
+
+namespace showsaver {
+
+struct Point {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  friend bool operator==(Point, Point) = default;
+};
+
+struct Rect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  friend bool operator==(Rect, Rect) = default;
+};
+
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+};
+
+// Where the desktop delivers input while messages are processed.  Mouse and
+// key events on the show window and on its picture area both arrive here.
+class InputSink {
+ public:
+  virtual ~InputSink() = default;
+  virtual void key_down() = 0;
+  virtual void mouse_down() = 0;
+  virtual void mouse_move() = 0;
+};
+
+// Message box styles and the window handle type, as user32 has them.
+namespace mb {
+constexpr unsigned OK_INFORMATION = 0x40;
+constexpr unsigned OK_EXCLAMATION = 0x30;
+}  // namespace mb
+
+using WindowHandle = std::uintptr_t;
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // The primary screen's size in pixels.
+  virtual ScreenSize screen_size() = 0;
+
+  // Creates the hidden, borderless, full-screen, black show window with its
+  // picture area at `picture_area`; input goes to `sink` from now on.
+  virtual void create_show_window(Rect picture_area, InputSink& sink) = 0;
+  // Shows the window and repaints it.
+  virtual void show_window() = 0;
+  // SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE).
+  virtual void make_topmost() = 0;
+  virtual WindowHandle show_window_handle() = 0;
+  virtual void destroy_show_window() = 0;
+  // Puts the current image of `source` (the picture area's device context) on screen.
+  virtual void refresh_picture_area(DcHandle source) = 0;
+
+  // Dispatches every pending message to the input sink, then returns.
+  virtual void process_messages() = 0;
+  // Blocks until a message is pending or the tick counter has passed
+  // `deadline` (wrap-safe); returns at once if either holds already.
+  virtual void wait_for_message_until(std::int32_t deadline) = 0;
+  // GetTickCount, as a signed value.
+  virtual std::int32_t GetTickCount() = 0;
+
+  // ShowCursor: returns the new display count.
+  virtual int ShowCursor(bool show) = 0;
+  virtual Point GetCursorPos() = 0;
+  // A modal message box with a single OK button; UTF-8 texts.
+  virtual void MessageBox(const std::string& text, const std::string& title, unsigned style) = 0;
+  // SystemParametersInfo(SPI_SETSCREENSAVERRUNNING, running, ...).
+  virtual void set_screen_saver_running(bool running) = 0;
+};
+
+}  // namespace showsaver

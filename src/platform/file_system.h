@@ -1,0 +1,44 @@
+// The file-system seam: the few file operations the start-up, the extraction
+// and the teardown make, with the safety each needs.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace showsaver {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+using Bytes = std::vector<std::uint8_t>;
+
+enum class CreateFolderResult { Created, AlreadyExists, Failed };
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // True when anything (file, folder, link) of that name exists.
+  virtual bool exists(const std::string& path) = 0;
+  // True for an ordinary file: not a folder, not hidden, not a system file.
+  virtual bool is_plain_file(const std::string& path) = 0;
+  // Creates one folder level, private to the user; never reuses an existing one.
+  virtual CreateFolderResult create_folder(const std::string& path) = 0;
+  // Removes an empty folder.
+  virtual bool remove_folder(const std::string& path) = 0;
+  virtual bool delete_file(const std::string& path) = 0;
+  // Creates a new file (failing when the name exists, never following a link)
+  // and writes `data` into it.
+  virtual bool write_new_file(const std::string& path, std::string_view data) = 0;
+  // Writes `data` to a new file beside `path` and renames it over `path`.
+  virtual bool replace_file(const std::string& path, std::string_view data) = 0;
+  virtual std::optional<Bytes> read_file(const std::string& path) = 0;
+};
+
+}  // namespace showsaver

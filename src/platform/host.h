@@ -1,0 +1,43 @@
+// The host seam: the Windows folder, the password services, the desktop's
+// password setting, the foreground window and single-instance detection.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/desktop.h"
+
+namespace showsaver {
+
+enum class PasswordCheck {
+  Right,
+  WrongOrCancelled,
+  // The system has no screen-saver password check of its own (its lock is in charge).
+  Unavailable,
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // True when an earlier copy of this program is still running.  The first
+  // call claims the single-instance guard for this process.
+  virtual bool another_instance_running() = 0;
+  // The full path of the running program file.
+  virtual std::string program_path() = 0;
+  // The command line without the program's own name.
+  virtual std::string arguments() = 0;
+  // The folder the numbered extraction folder goes into, ending with the path
+  // separator; empty when it cannot be determined (GetWindowsDirectory failed).
+  virtual std::string extraction_parent() = 0;
+
+  // The 32-bit data of HKCU\Control Panel\desktop\ScreenSaveUsePassword, or
+  // nothing when the key cannot be opened or the value cannot be read.
+  virtual std::optional<std::uint32_t> screen_save_use_password() = 0;
+  virtual PasswordCheck VerifyScreenSavePwd(WindowHandle owner) = 0;
+  virtual void PwdChangePassword(WindowHandle parent) = 0;
+  virtual WindowHandle GetForegroundWindow() = 0;
+};
+
+}  // namespace showsaver

@@ -1,0 +1,54 @@
+// The show: the content block appended to the program file.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace showsaver {
+
+// A byte array of the package: absent (stored with no dimension) or present,
+// possibly empty.  Both kinds are kept apart so that a package writes back
+// exactly as it was read.
+struct PackageBytes {
+  std::optional<std::vector<std::uint8_t>> bytes;
+
+  bool present() const { return bytes.has_value(); }
+  std::size_t size() const { return bytes ? bytes->size() : 0; }
+  const std::uint8_t* data() const { return bytes ? bytes->data() : nullptr; }
+  friend bool operator==(const PackageBytes&, const PackageBytes&) = default;
+};
+
+// One scene, fields in file order.  Names are UTF-8 in memory and code page
+// 932 on file.
+struct SceneRecord {
+  std::string PictureFileName;
+  std::string SoundFileName;
+  std::int32_t DisplayTime = 0;
+  std::int32_t PictureLeft = 0;
+  std::int32_t PictureTop = 0;
+  std::int32_t EffectCode = 0;
+  std::int16_t OverPrevious = 0;
+  std::int16_t Transparent = 0;
+  PackageBytes PictureData;
+  PackageBytes SoundData;
+  friend bool operator==(const SceneRecord&, const SceneRecord&) = default;
+};
+
+struct ShowPackage {
+  std::int32_t PictureWidth = 0;
+  std::int32_t PictureHeight = 0;
+  std::uint32_t BackColor = 0;
+  std::int16_t HasSettings = 0;
+  std::int32_t SceneCount = 0;
+  std::string BgmFileName;
+  PackageBytes BgmData;
+  // The scene array; absent when stored with no dimension.
+  std::optional<std::vector<SceneRecord>> Scenes;
+
+  std::size_t stored_scene_count() const { return Scenes ? Scenes->size() : 0; }
+  friend bool operator==(const ShowPackage&, const ShowPackage&) = default;
+};
+
+}  // namespace showsaver

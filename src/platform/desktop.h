@@ -46,6 +46,22 @@ constexpr unsigned OK_EXCLAMATION = 0x30;
 
 using WindowHandle = std::uintptr_t;
 
+// The settings dialog's behaviour.  The desktop draws the dialog (caption
+// "設定", frames "BGM" and "Sound" with "ON"/"OFF" option buttons 0-3, buttons
+// "OK" and "キャンセル") and forwards the user's actions here.
+class SettingsDialog {
+ public:
+  virtual ~SettingsDialog() = default;
+  virtual void Form_Load() = 0;
+  virtual bool option_selected(int index) const = 0;
+  // A click on option button `index`: selects it within its frame.
+  virtual void select_option(int index) = 0;
+  // Button 0 is "OK" (Enter), 1 is "キャンセル" (Esc).
+  virtual void Command1_Click(int index) = 0;
+  // False once a button has hidden the dialog.
+  virtual bool visible() const = 0;
+};
+
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -78,6 +94,9 @@ class Desktop {
   virtual Point GetCursorPos() = 0;
   // A modal message box with a single OK button; UTF-8 texts.
   virtual void MessageBox(const std::string& text, const std::string& title, unsigned style) = 0;
+  // Shows `dialog` modally with no owner; returns when it hides itself or is
+  // closed with the close box.
+  virtual void show_settings_dialog(SettingsDialog& dialog) = 0;
   // SystemParametersInfo(SPI_SETSCREENSAVERRUNNING, running, ...).
   virtual void set_screen_saver_running(bool running) = 0;
 };

@@ -31,6 +31,11 @@ class Host {
   // The folder the numbered extraction folder goes into, ending with the path
   // separator; empty when it cannot be determined (GetWindowsDirectory failed).
   virtual std::string extraction_parent() = 0;
+  // Where the folder goes when `extraction_parent` cannot be written (the
+  // user's own temp folder on Windows); empty when there is no other place.
+  virtual std::string fallback_extraction_parent() = 0;
+  // A diagnostic for the developer or the system log (never a dialog).
+  virtual void log(const std::string& message) = 0;
 
   // The 32-bit data of HKCU\Control Panel\desktop\ScreenSaveUsePassword, or
   // nothing when the key cannot be opened or the value cannot be read.

@@ -1,0 +1,20 @@
+// The file system on POSIX systems.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace showsaver {
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  bool exists(const std::string& path) override;
+  bool is_plain_file(const std::string& path) override;
+  CreateFolderResult create_folder(const std::string& path) override;
+  bool remove_folder(const std::string& path) override;
+  bool delete_file(const std::string& path) override;
+  bool write_new_file(const std::string& path, std::string_view data) override;
+  bool replace_file(const std::string& path, std::string_view data) override;
+  std::optional<Bytes> read_file(const std::string& path) override;
+};
+
+}  // namespace showsaver

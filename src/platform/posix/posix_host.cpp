@@ -1,0 +1,78 @@
+#include "platform/posix/posix_host.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+namespace showsaver {
+namespace {
+
+std::string with_separator(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+PosixHost::PosixHost(std::string program_path, std::string arguments)
+    : program_path_(std::move(program_path)), arguments_(std::move(arguments)) {}
+
+PosixHost::~PosixHost() {
+  if (lock_fd_ >= 0) ::close(lock_fd_);
+}
+
+std::string PosixHost::lock_file_path() const {
+  std::string folder = environment("XDG_RUNTIME_DIR");
+  if (folder.empty()) folder = "/tmp";
+  const std::string name = std::filesystem::path(program_path_).stem().string();
+  return with_separator(folder) + "showsaver-" + std::to_string(::getuid()) + "-" + name + ".lock";
+}
+
+bool PosixHost::another_instance_running() {
+  if (lock_fd_ >= 0) return false;
+  const std::string path = lock_file_path();
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return false;  // no lock to be had: better to run than to refuse
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return true;
+  }
+  lock_fd_ = fd;
+  return false;
+}
+
+std::string PosixHost::extraction_parent() {
+  for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+    const std::string folder = environment(name);
+    if (!folder.empty()) return with_separator(folder);
+  }
+  return "/tmp/";
+}
+
+std::string PosixHost::fallback_extraction_parent() {
+  const std::string primary = extraction_parent();
+  return primary == "/tmp/" ? std::string() : "/tmp/";
+}
+
+void PosixHost::log(const std::string& message) { std::cerr << "showsaver: " << message << '\n'; }
+
+void PosixHost::PwdChangePassword(WindowHandle) {
+  log("Passwords are the desktop's screen locker's business here; nothing to change.");
+}
+
+std::string running_program_path(const std::string& fallback) {
+  std::error_code error;
+  const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? fallback : path.string();
+}
+
+}  // namespace showsaver

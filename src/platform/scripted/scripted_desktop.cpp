@@ -1,0 +1,138 @@
+#include "platform/scripted/scripted_desktop.h"
+
+#include <algorithm>
+
+#include "common/show_math.h"
+
+namespace showsaver {
+namespace {
+
+const char* input_name(InputKind kind) {
+  switch (kind) {
+    case InputKind::Key: return "key";
+    case InputKind::MouseButton: return "mouse_button";
+    case InputKind::MouseMove: return "mouse_move";
+  }
+  return "?";
+}
+
+}  // namespace
+
+ScriptedDesktop::ScriptedDesktop(SoftGdi& gdi, VirtualClock& clock, EventLog& log)
+    : gdi_(gdi), clock_(clock), log_(log) {}
+
+void ScriptedDesktop::record(std::string kind, std::vector<JsonField> fields) {
+  log_.add(clock_.now(), clock_.elapsed(), std::move(kind), std::move(fields));
+}
+
+void ScriptedDesktop::add_input(ScriptedInput input) {
+  const auto later = std::upper_bound(
+      inputs_.begin(), inputs_.end(), input.at_ms,
+      [](std::int64_t at, const ScriptedInput& queued) { return at < queued.at_ms; });
+  inputs_.insert(later, input);
+}
+
+void ScriptedDesktop::press_key_now() { add_input({clock_.elapsed(), InputKind::Key, {}}); }
+
+bool ScriptedDesktop::input_due() const {
+  return !inputs_.empty() && inputs_.front().at_ms <= clock_.elapsed();
+}
+
+void ScriptedDesktop::create_show_window(Rect picture_area, InputSink& sink) {
+  sink_ = &sink;
+  picture_area_ = picture_area;
+  record("window_created", {json_number("left", picture_area.left),
+                            json_number("top", picture_area.top),
+                            json_number("width", picture_area.width),
+                            json_number("height", picture_area.height)});
+}
+
+void ScriptedDesktop::show_window() {
+  window_shown_ = true;
+  record("window_shown");
+  // The window system reports the cursor over a newly shown window.
+  add_input({clock_.elapsed(), InputKind::MouseMove, cursor_});
+}
+
+void ScriptedDesktop::make_topmost() { record("topmost"); }
+
+void ScriptedDesktop::destroy_show_window() {
+  if (sink_ == nullptr) return;
+  sink_ = nullptr;
+  window_shown_ = false;
+  record("window_destroyed");
+}
+
+void ScriptedDesktop::refresh_picture_area(DcHandle source) {
+  record("refresh", {json_number("frame", refresh_count_)});
+  ++refresh_count_;
+  if (!refresh_observer_) return;
+  if (const auto image = gdi_.read_image(source)) refresh_observer_(*image);
+}
+
+void ScriptedDesktop::process_messages() {
+  while (input_due()) {
+    const ScriptedInput input = inputs_.front();
+    inputs_.pop_front();
+    if (input.kind == InputKind::MouseMove) cursor_ = input.position;
+    record("input", {json_string("kind", input_name(input.kind)), json_number("x", cursor_.x),
+                     json_number("y", cursor_.y)});
+    if (sink_ == nullptr) continue;
+    switch (input.kind) {
+      case InputKind::Key: sink_->key_down(); break;
+      case InputKind::MouseButton: sink_->mouse_down(); break;
+      case InputKind::MouseMove: sink_->mouse_move(); break;
+    }
+  }
+}
+
+void ScriptedDesktop::wait_for_message_until(std::int32_t deadline) {
+  if (input_due() || !tick_not_after(clock_.now(), deadline)) return;
+  const std::int64_t to_deadline =
+      static_cast<std::int64_t>(static_cast<std::uint32_t>(deadline) -
+                                static_cast<std::uint32_t>(clock_.now())) + 1;
+  std::int64_t step = to_deadline;
+  if (!inputs_.empty()) step = std::min(step, inputs_.front().at_ms - clock_.elapsed());
+  clock_.advance(step);
+}
+
+std::int32_t ScriptedDesktop::GetTickCount() {
+  const std::int32_t tick = clock_.now();
+  clock_.advance(tick_read_cost_);
+  return tick;
+}
+
+int ScriptedDesktop::ShowCursor(bool show) {
+  cursor_count_ += show ? 1 : -1;
+  record("cursor", {json_bool("show", show), json_number("count", cursor_count_)});
+  return cursor_count_;
+}
+
+void ScriptedDesktop::MessageBox(const std::string& text, const std::string& title,
+                                 unsigned style) {
+  message_boxes_.push_back({text, title, style});
+  record("message_box",
+         {json_string("text", text), json_string("title", title), json_number("style", style)});
+}
+
+void ScriptedDesktop::show_settings_dialog(SettingsDialog& dialog) {
+  ++settings_dialogs_shown_;
+  record("settings_dialog_shown");
+  for (const DialogAction& action : dialog_actions_) {
+    if (!dialog.visible()) break;
+    switch (action.kind) {
+      case DialogActionKind::SelectOption: dialog.select_option(action.index); break;
+      case DialogActionKind::PressButton: dialog.Command1_Click(action.index); break;
+      case DialogActionKind::PressEnter: dialog.Command1_Click(0); break;
+      case DialogActionKind::PressEscape: dialog.Command1_Click(1); break;
+      case DialogActionKind::CloseBox: return;
+    }
+  }
+}
+
+void ScriptedDesktop::set_screen_saver_running(bool running) {
+  screen_saver_running_ = running;
+  record("screen_saver_running", {json_bool("running", running)});
+}
+
+}  // namespace showsaver

@@ -1,0 +1,107 @@
+// A desktop for tests and rendering: scripted input at virtual times, a
+// virtual clock, and a record of every call the show makes.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+#include "platform/scripted/event_log.h"
+#include "platform/scripted/virtual_clock.h"
+#include "platform/soft/soft_gdi.h"
+
+namespace showsaver {
+
+enum class InputKind { Key, MouseButton, MouseMove };
+
+struct ScriptedInput {
+  std::int64_t at_ms = 0;  // milliseconds after the clock's start
+  InputKind kind = InputKind::Key;
+  Point position;  // where a mouse move goes
+};
+
+// What the settings dialog's user does, in order, once the dialog is shown.
+enum class DialogActionKind { SelectOption, PressButton, PressEnter, PressEscape, CloseBox };
+struct DialogAction {
+  DialogActionKind kind = DialogActionKind::PressEnter;
+  int index = 0;
+};
+
+struct RecordedMessageBox {
+  std::string text;
+  std::string title;
+  unsigned style = 0;
+};
+
+class ScriptedDesktop final : public Desktop {
+ public:
+  ScriptedDesktop(SoftGdi& gdi, VirtualClock& clock, EventLog& log);
+
+  // Script.
+  void set_screen_size(ScreenSize size) { screen_ = size; }
+  void set_cursor_position(Point position) { cursor_ = position; }
+  void add_input(ScriptedInput input);
+  // Delivers a key press at the current virtual time.
+  void press_key_now();
+  void set_dialog_actions(std::vector<DialogAction> actions) { dialog_actions_ = std::move(actions); }
+  // Milliseconds every GetTickCount call costs (0: time moves only in waits).
+  void set_tick_read_cost(std::int32_t milliseconds) { tick_read_cost_ = milliseconds; }
+  // Called with every refreshed image of the picture area.
+  void on_refresh(std::function<void(const PixelImage&)> observer) {
+    refresh_observer_ = std::move(observer);
+  }
+
+  // Records.
+  const std::vector<RecordedMessageBox>& message_boxes() const { return message_boxes_; }
+  int refresh_count() const { return refresh_count_; }
+  int cursor_count() const { return cursor_count_; }
+  bool window_shown() const { return window_shown_; }
+  std::optional<Rect> picture_area() const { return picture_area_; }
+  bool screen_saver_running() const { return screen_saver_running_; }
+  int settings_dialogs_shown() const { return settings_dialogs_shown_; }
+
+  // Desktop.
+  ScreenSize screen_size() override { return screen_; }
+  void create_show_window(Rect picture_area, InputSink& sink) override;
+  void show_window() override;
+  void make_topmost() override;
+  WindowHandle show_window_handle() override { return sink_ != nullptr ? 0x1F0 : 0; }
+  void destroy_show_window() override;
+  void refresh_picture_area(DcHandle source) override;
+  void process_messages() override;
+  void wait_for_message_until(std::int32_t deadline) override;
+  std::int32_t GetTickCount() override;
+  int ShowCursor(bool show) override;
+  Point GetCursorPos() override { return cursor_; }
+  void MessageBox(const std::string& text, const std::string& title, unsigned style) override;
+  void show_settings_dialog(SettingsDialog& dialog) override;
+  void set_screen_saver_running(bool running) override;
+
+ private:
+  bool input_due() const;
+  void record(std::string kind, std::vector<JsonField> fields = {});
+
+  SoftGdi& gdi_;
+  VirtualClock& clock_;
+  EventLog& log_;
+  ScreenSize screen_{1024, 768};
+  Point cursor_{512, 384};
+  std::deque<ScriptedInput> inputs_;  // sorted by time
+  std::vector<DialogAction> dialog_actions_;
+  std::int32_t tick_read_cost_ = 0;
+  std::function<void(const PixelImage&)> refresh_observer_;
+  InputSink* sink_ = nullptr;
+  std::optional<Rect> picture_area_;
+  std::vector<RecordedMessageBox> message_boxes_;
+  int refresh_count_ = 0;
+  int cursor_count_ = 0;
+  bool window_shown_ = false;
+  bool screen_saver_running_ = false;
+  int settings_dialogs_shown_ = 0;
+};
+
+}  // namespace showsaver

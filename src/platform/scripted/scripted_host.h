@@ -1,0 +1,67 @@
+// A host for tests and rendering: scripted registry value, password results,
+// single-instance answer and program location.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+#include "platform/scripted/event_log.h"
+#include "platform/scripted/virtual_clock.h"
+
+namespace showsaver {
+
+struct ScriptedHostSettings {
+  std::string program_path = "/showsaver/show.scr";
+  std::string arguments = "/S";
+  std::string extraction_parent = "/tmp/";
+  std::string fallback_extraction_parent;
+  bool another_instance_running = false;
+  std::optional<std::uint32_t> screen_save_use_password;
+  WindowHandle foreground_window = 0x2A0;
+};
+
+class ScriptedHost final : public Host {
+ public:
+  ScriptedHost(ScriptedHostSettings settings, VirtualClock& clock, EventLog& log);
+
+  // Results of successive password checks; once used up, every check is right.
+  void set_password_results(std::deque<PasswordCheck> results) {
+    password_results_ = std::move(results);
+  }
+
+  int password_checks() const { return password_checks_; }
+  const std::vector<WindowHandle>& password_change_parents() const { return change_parents_; }
+  const std::vector<std::string>& logged() const { return logged_; }
+  int instance_checks() const { return instance_checks_; }
+
+  bool another_instance_running() override;
+  std::string program_path() override { return settings_.program_path; }
+  std::string arguments() override { return settings_.arguments; }
+  std::string extraction_parent() override { return settings_.extraction_parent; }
+  std::string fallback_extraction_parent() override {
+    return settings_.fallback_extraction_parent;
+  }
+  void log(const std::string& message) override;
+  std::optional<std::uint32_t> screen_save_use_password() override;
+  PasswordCheck VerifyScreenSavePwd(WindowHandle owner) override;
+  void PwdChangePassword(WindowHandle parent) override;
+  WindowHandle GetForegroundWindow() override { return settings_.foreground_window; }
+
+ private:
+  void record(std::string kind, std::vector<JsonField> fields = {});
+
+  ScriptedHostSettings settings_;
+  VirtualClock& clock_;
+  EventLog& log_;
+  std::deque<PasswordCheck> password_results_;
+  int password_checks_ = 0;
+  int instance_checks_ = 0;
+  std::vector<WindowHandle> change_parents_;
+  std::vector<std::string> logged_;
+};
+
+}  // namespace showsaver

@@ -1,0 +1,87 @@
+#include "player/picture_surface.h"
+
+#include <variant>
+
+#include "common/runtime_failure.h"
+
+namespace showsaver {
+
+inline constexpr const char* kInvalidPicture = "ピクチャが不正です。";
+inline constexpr const char* kOutOfMemory = "メモリが不足しています。";
+
+PictureSurface::PictureSurface(Gdi& gdi, Desktop* desktop)
+    : gdi_(gdi), desktop_(desktop) {
+  image_dc_ = gdi_.CreateCompatibleDC(DcHandle{});
+  picture_dc_ = gdi_.CreateCompatibleDC(DcHandle{});
+  resize(1, 1);
+}
+
+PictureSurface::~PictureSurface() {
+  release_picture();
+  if (stock_image_) gdi_.SelectObject(image_dc_, stock_image_);
+  if (image_) gdi_.DeleteObject(image_);
+  gdi_.DeleteDC(image_dc_);
+  gdi_.DeleteDC(picture_dc_);
+}
+
+void PictureSurface::resize(int width, int height) {
+  // A surface of no size still needs a bitmap behind its device context.
+  const BitmapHandle replacement = gdi_.CreateColorBitmap(width > 0 ? width : 1,
+                                                          height > 0 ? height : 1);
+  if (!replacement) throw RuntimeFailure(kOutOfMemory);
+  const BitmapHandle previous = gdi_.SelectObject(image_dc_, replacement);
+  if (!stock_image_) {
+    stock_image_ = previous;
+  } else if (previous) {
+    gdi_.DeleteObject(previous);
+  }
+  image_ = replacement;
+  width_ = width;
+  height_ = height;
+  clear();
+}
+
+void PictureSurface::clear() { gdi_.FillBox(image_dc_, 0, 0, width_ - 1, height_ - 1, background_); }
+
+void PictureSurface::draw_picture(const PictureSurface& source, int x, int y) {
+  if (!source.picture_) return;
+  gdi_.BitBlt(image_dc_, x, y, source.picture_width_, source.picture_height_, source.picture_dc_, 0,
+              0, rop::SRCCOPY);
+}
+
+void PictureSurface::copy_image(const PictureSurface& source) {
+  gdi_.BitBlt(image_dc_, 0, 0, source.width_, source.height_, source.image_dc_, 0, 0,
+              rop::SRCCOPY);
+}
+
+void PictureSurface::load_picture(const std::string& path) {
+  PictureLoadResult loaded = gdi_.LoadPicture(path);
+  if (const auto* error = std::get_if<std::string>(&loaded)) {
+    throw RuntimeFailure(std::string(kInvalidPicture) + " (" + *error + ")");
+  }
+  const LoadedPicture& picture = std::get<LoadedPicture>(loaded);
+  release_picture();
+  stock_picture_ = gdi_.SelectObject(picture_dc_, picture.bitmap);
+  picture_ = picture.bitmap;
+  picture_width_ = picture.width;
+  picture_height_ = picture.height;
+  resize(picture.width, picture.height);
+  draw_picture(*this, 0, 0);
+}
+
+void PictureSurface::release_picture() {
+  if (!picture_) return;
+  gdi_.SelectObject(picture_dc_, stock_picture_);
+  gdi_.DeleteObject(picture_);
+  picture_ = {};
+}
+
+void PictureSurface::refresh() {
+  if (desktop_ != nullptr) desktop_->refresh_picture_area(image_dc_);
+}
+
+void PictureSurface::filled_box(int x1, int y1, int x2, int y2, ColorRef color) {
+  gdi_.FillBox(image_dc_, x1, y1, x2, y2, color);
+}
+
+}  // namespace showsaver

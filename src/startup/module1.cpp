@@ -1,0 +1,114 @@
+#include "startup/module1.h"
+
+#include <span>
+
+#include "player/form1.h"
+#include "startup/extraction.h"
+#include "startup/package_reader.h"
+#include "startup/program_paths.h"
+#include "startup/screen_saver_switch.h"
+#include "startup/settings_dialog.h"
+#include "startup/settings_file.h"
+#include "startup/temp_folder.h"
+
+namespace showsaver {
+namespace {
+
+void read_package_into(Platform& platform, RunState& state) {
+  const auto file = platform.files.read_file(state.ProgramPackagePath);
+  if (!file) {
+    platform.host.log("Cannot open " + state.ProgramPackagePath + "; the show is empty.");
+    return;
+  }
+  PackageReadResult result = read_show_package(std::span<const std::uint8_t>(*file));
+  if (result.error) {
+    platform.host.log(state.ProgramPackagePath + ": " + result.error->message());
+    return;
+  }
+  state.package = std::move(result.package);
+}
+
+std::optional<std::string> create_extraction_folder(Platform& platform) {
+  if (auto folder = create_temp_folder(platform.files, platform.host.extraction_parent())) {
+    return folder;
+  }
+  const std::string fallback = platform.host.fallback_extraction_parent();
+  if (fallback.empty()) return std::nullopt;
+  return create_temp_folder(platform.files, fallback);
+}
+
+void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) {
+  if (platform.host.extraction_parent().empty()) {
+    platform.desktop.MessageBox(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+    return;
+  }
+  const auto folder = create_extraction_folder(platform);
+  if (!folder) {
+    platform.host.log("No folder for the show's files could be created.");
+    platform.desktop.MessageBox(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+    return;
+  }
+  state.TempFolder = *folder;
+  const ExtractionResult extraction = extract_show(platform.files, state.package, state.TempFolder);
+  if (!extraction.ok()) {
+    platform.host.log(extraction.error);
+    platform.files.remove_folder(state.TempFolder);
+    platform.desktop.MessageBox(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+    return;
+  }
+  Form1 form(platform, state, observer);
+  form.Form_Load();
+  form.Form_Unload();
+}
+
+void run_settings_mode(Platform& platform, const RunState& state) {
+  if (state.package.HasSettings == 0) {
+    platform.desktop.MessageBox(kNothingToSet, kNothingToSetTitle, mb::OK_INFORMATION);
+    return;
+  }
+  frmSetting dialog(state, platform.files, platform.desktop);
+  dialog.Form_Load();
+  platform.desktop.show_settings_dialog(dialog);
+}
+
+void run_password_change_mode(Platform& platform, const std::string& arguments) {
+  WindowHandle parent = static_cast<WindowHandle>(password_parent_from(arguments));
+  if (parent == 0) parent = platform.host.GetForegroundWindow();
+  platform.host.PwdChangePassword(parent);
+}
+
+}  // namespace
+
+RunState read_run_state(Platform& platform) {
+  RunState state;
+  const ProgramPaths paths = program_paths_for(platform.host.program_path());
+  state.ProgramPackagePath = paths.ProgramPackagePath;
+  read_package_into(platform, state);
+  state.SettingsFile = paths.SettingsFile;
+  const UserSettings settings = read_settings(platform.files, state.SettingsFile);
+  state.BgmEnabled = settings.BgmEnabled;
+  state.SoundEnabled = settings.SoundEnabled;
+  return state;
+}
+
+void Main(Platform& platform, ShowObserver* observer) {
+  if (platform.host.another_instance_running()) return;
+  RunState state = read_run_state(platform);
+  const std::string arguments = platform.host.arguments();
+  switch (saver_mode_for(arguments)) {
+    case SaverMode::Show:
+      run_show_mode(platform, state, observer);
+      break;
+    case SaverMode::Settings:
+      run_settings_mode(platform, state);
+      break;
+    case SaverMode::PasswordChange:
+      run_password_change_mode(platform, arguments);
+      break;
+    case SaverMode::Preview:
+    case SaverMode::None:
+      break;
+  }
+}
+
+}  // namespace showsaver

@@ -1,0 +1,23 @@
+// The start routine: single instance, package, settings, and the switch.
+#pragma once
+
+#include "platform/platform.h"
+#include "startup/run_state.h"
+
+namespace showsaver {
+
+class ShowObserver;
+
+inline constexpr const char* kCannotRun = "実行できません";
+inline constexpr const char* kCannotRunTitle = "ソラミル";
+inline constexpr const char* kNothingToSet = "設定項目はありません";
+inline constexpr const char* kNothingToSetTitle = "スクリーンセーバー";
+inline constexpr const char* kPasswordProvider = "SCRSAVE";
+
+// Runs the program once.  `observer` (may be null) watches the show's progress.
+void Main(Platform& platform, ShowObserver* observer = nullptr);
+
+// The steps of Main, for callers that need the state (tests and tools).
+RunState read_run_state(Platform& platform);
+
+}  // namespace showsaver

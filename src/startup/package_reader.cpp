@@ -1,0 +1,245 @@
+#include "startup/package_reader.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <limits>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/text_codec.h"
+
+namespace showsaver {
+namespace {
+
+constexpr std::int64_t kTrailerSize = 4;
+// The fewest bytes one scene can take: two empty names, four 32-bit fields,
+// two flags and two absent arrays.
+constexpr std::int64_t kSmallestSceneSize = 2 + 2 + 4 * 4 + 2 * 2 + 2 + 2;
+
+// Thrown inside this file only, caught at the two entry points.
+struct Malformed {
+  PackageError error;
+};
+
+[[noreturn]] void fail(std::string field, std::int64_t offset, std::string reason) {
+  throw Malformed{PackageError{std::move(field), offset, std::move(reason)}};
+}
+
+std::int32_t load_i32(const std::uint8_t* p) {
+  const std::uint32_t value = std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
+                              std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+  return static_cast<std::int32_t>(value);
+}
+
+std::int16_t load_i16(const std::uint8_t* p) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+}
+
+// Reads the fields of one record in order, never past its end.
+class FieldReader {
+ public:
+  FieldReader(std::span<const std::uint8_t> record, std::int64_t record_offset)
+      : record_(record), record_offset_(record_offset) {}
+
+  // Prefix of every field name from here on, for example "scene 3 ".
+  void set_scope(std::string scope) { scope_ = std::move(scope); }
+
+  std::int64_t offset() const { return record_offset_ + static_cast<std::int64_t>(position_); }
+  std::int64_t remaining() const { return static_cast<std::int64_t>(record_.size() - position_); }
+
+  std::int32_t read_i32(std::string_view name) { return load_i32(take(4, name).data()); }
+  std::int16_t read_i16(std::string_view name) { return load_i16(take(2, name).data()); }
+
+  std::string read_string(std::string_view name) {
+    const auto count = static_cast<std::uint16_t>(read_i16(name));
+    const std::int64_t text_offset = offset();
+    const auto bytes = take(count, name);
+    std::optional<std::string> text =
+        cp932_to_utf8({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    if (!text) fail(field(name), text_offset, "the text is not valid code page 932");
+    return std::move(*text);
+  }
+
+  PackageBytes read_bytes(std::string_view name) {
+    const std::optional<std::int32_t> count = read_array_header(name, 1);
+    if (!count) return {};
+    const auto bytes = take(static_cast<std::size_t>(*count), name);
+    return PackageBytes{std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
+  }
+
+  // Nothing for an absent array (D = 0), else its element count, checked to
+  // fit in the bytes that remain at `element_size` bytes or more apiece.
+  std::optional<std::int32_t> read_array_header(std::string_view name,
+                                                std::int64_t element_size) {
+    const std::int64_t dimension_offset = offset();
+    const std::int16_t dimensions = read_i16(name);
+    if (dimensions == 0) return std::nullopt;
+    if (dimensions != 1) {
+      fail(field(name), dimension_offset,
+           "dimension count " + std::to_string(dimensions) + " is neither 0 nor 1");
+    }
+    const std::int64_t count_offset = offset();
+    const std::int32_t count = read_i32(name);
+    const std::int64_t bound_offset = offset();
+    const std::int32_t lower_bound = read_i32(name);
+    if (count < 0) {
+      fail(field(name), count_offset, "element count " + std::to_string(count) + " is negative");
+    }
+    if (lower_bound != 0) {
+      fail(field(name), bound_offset, "lower bound " + std::to_string(lower_bound) + " is not 0");
+    }
+    if (count * element_size > remaining()) {
+      fail(field(name), count_offset,
+           "element count " + std::to_string(count) + " needs at least " +
+               std::to_string(count * element_size) + " bytes but only " +
+               std::to_string(remaining()) + " remain before the trailer");
+    }
+    return count;
+  }
+
+ private:
+  std::string field(std::string_view name) const { return scope_ + std::string(name); }
+
+  std::span<const std::uint8_t> take(std::size_t count, std::string_view name) {
+    if (static_cast<std::int64_t>(count) > remaining()) {
+      fail(field(name), offset(),
+           "needs " + std::to_string(count) + " bytes but only " + std::to_string(remaining()) +
+               " remain before the trailer");
+    }
+    const auto bytes = record_.subspan(position_, count);
+    position_ += count;
+    return bytes;
+  }
+
+  std::span<const std::uint8_t> record_;
+  std::int64_t record_offset_;
+  std::size_t position_ = 0;
+  std::string scope_;
+};
+
+SceneRecord read_scene(FieldReader& reader) {
+  SceneRecord scene;
+  scene.PictureFileName = reader.read_string("PictureFileName");
+  scene.SoundFileName = reader.read_string("SoundFileName");
+  scene.DisplayTime = reader.read_i32("DisplayTime");
+  scene.PictureLeft = reader.read_i32("PictureLeft");
+  scene.PictureTop = reader.read_i32("PictureTop");
+  scene.EffectCode = reader.read_i32("EffectCode");
+  scene.OverPrevious = reader.read_i16("OverPrevious");
+  scene.Transparent = reader.read_i16("Transparent");
+  scene.PictureData = reader.read_bytes("PictureData");
+  scene.SoundData = reader.read_bytes("SoundData");
+  return scene;
+}
+
+void read_scenes(FieldReader& reader, ShowPackage& package, std::int64_t scene_count_offset) {
+  const std::optional<std::int32_t> count = reader.read_array_header("Scenes", kSmallestSceneSize);
+  const std::int32_t stored = count.value_or(0);
+  if (stored != package.SceneCount) {
+    fail("SceneCount", scene_count_offset,
+         "SceneCount is " + std::to_string(package.SceneCount) + " but the scene array holds " +
+             std::to_string(stored) + (count ? " elements" : " (it is absent)"));
+  }
+  if (!count) return;
+  auto& scenes = package.Scenes.emplace();
+  scenes.reserve(static_cast<std::size_t>(stored));
+  for (std::int32_t index = 0; index < stored; ++index) {
+    reader.set_scope("scene " + std::to_string(index) + " ");
+    scenes.push_back(read_scene(reader));
+  }
+  reader.set_scope("");
+}
+
+ShowPackage read_record(std::span<const std::uint8_t> record, std::int64_t record_offset) {
+  FieldReader reader(record, record_offset);
+  ShowPackage package;
+  package.PictureWidth = reader.read_i32("PictureWidth");
+  package.PictureHeight = reader.read_i32("PictureHeight");
+  package.BackColor = static_cast<std::uint32_t>(reader.read_i32("BackColor"));
+  package.HasSettings = reader.read_i16("HasSettings");
+  const std::int64_t scene_count_offset = reader.offset();
+  package.SceneCount = reader.read_i32("SceneCount");
+  if (package.SceneCount < 0) {
+    fail("SceneCount", scene_count_offset,
+         "SceneCount " + std::to_string(package.SceneCount) + " is negative");
+  }
+  package.BgmFileName = reader.read_string("BgmFileName");
+  package.BgmData = reader.read_bytes("BgmData");
+  read_scenes(reader, package, scene_count_offset);
+  // A record that ends early means BlockLength does not describe this
+  // record: most likely the file holds no package at all.
+  if (reader.remaining() != 0) {
+    fail("BlockLength", reader.offset(),
+         std::to_string(reader.remaining()) +
+             " bytes lie between the record's last field and the trailer");
+  }
+  return package;
+}
+
+// Finds the record from the trailer; positions are 32-bit signed values.
+std::span<const std::uint8_t> locate_record(std::span<const std::uint8_t> file,
+                                            PackageReadResult& result) {
+  const auto file_size = static_cast<std::int64_t>(file.size());
+  if (file_size > std::numeric_limits<std::int32_t>::max()) {
+    fail("FileSize", 0,
+         "the file of " + std::to_string(file_size) +
+             " bytes is too large for 32-bit positions");
+  }
+  if (file_size < kTrailerSize) {
+    fail("BlockLength", 0,
+         "the file of " + std::to_string(file_size) + " bytes is too short for the trailer");
+  }
+  const std::int64_t trailer_offset = file_size - kTrailerSize;
+  const std::int32_t block_length = load_i32(file.data() + trailer_offset);
+  if (block_length < kTrailerSize) {
+    fail("BlockLength", trailer_offset,
+         "BlockLength " + std::to_string(block_length) +
+             " is below 4, the trailer's own size (is there a show package in this file?)");
+  }
+  if (block_length > file_size) {
+    fail("BlockLength", trailer_offset,
+         "BlockLength " + std::to_string(block_length) + " is larger than the file of " +
+             std::to_string(file_size) + " bytes (is there a show package in this file?)");
+  }
+  result.record_offset = file_size - block_length;
+  result.block_length = block_length;
+  return file.subspan(static_cast<std::size_t>(result.record_offset),
+                      static_cast<std::size_t>(block_length - kTrailerSize));
+}
+
+}  // namespace
+
+std::string PackageError::message() const {
+  char position[64];
+  std::snprintf(position, sizeof position, " at file offset %" PRId64 " (0x%" PRIX64 "): ", offset,
+                static_cast<std::uint64_t>(offset));
+  return field + position + reason;
+}
+
+PackageReadResult read_show_package(std::span<const std::uint8_t> program_file) {
+  PackageReadResult result;
+  try {
+    const auto record = locate_record(program_file, result);
+    result.package = read_record(record, result.record_offset);
+  } catch (Malformed& malformed) {
+    result.package = ShowPackage{};
+    result.error = std::move(malformed.error);
+  }
+  return result;
+}
+
+PackageReadResult read_package_record(std::span<const std::uint8_t> record,
+                                      std::int64_t record_offset) {
+  PackageReadResult result;
+  result.record_offset = record_offset;
+  try {
+    result.package = read_record(record, record_offset);
+  } catch (Malformed& malformed) {
+    result.package = ShowPackage{};
+    result.error = std::move(malformed.error);
+  }
+  return result;
+}
+
+}  // namespace showsaver

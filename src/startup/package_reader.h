@@ -1,0 +1,53 @@
+// Reading the show package from the bytes of a program file.
+//
+// The block is the last BlockLength bytes of the file: the package record,
+// then the 4-byte trailer that holds BlockLength.  A well-formed package
+// reads field by field exactly as stored; anything else is reported as one
+// error that names the field and its file offset, and nothing is read
+// outside the given bytes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "startup/show_package.h"
+
+namespace showsaver {
+
+struct PackageError {
+  // The field, for example "BlockLength", "SceneCount" or "scene 3 PictureData".
+  std::string field;
+  // 0-based offset in the file of the bytes at fault.
+  std::int64_t offset = 0;
+  std::string reason;
+
+  // One sentence: field, offset (decimal and hexadecimal) and reason.
+  std::string message() const;
+  friend bool operator==(const PackageError&, const PackageError&) = default;
+};
+
+struct PackageReadResult {
+  // Default-constructed whenever `error` is set.
+  ShowPackage package;
+  std::optional<PackageError> error;
+  // Where the record begins in the file and the trailer's BlockLength;
+  // known whenever the trailer itself made sense, even if the record did not.
+  std::int64_t record_offset = 0;
+  std::int32_t block_length = 0;
+
+  bool ok() const { return !error.has_value(); }
+};
+
+// Reads the package at the end of a whole program file (or of a bare block,
+// which is a file holding nothing but the block).
+PackageReadResult read_show_package(std::span<const std::uint8_t> program_file);
+
+// Reads a package record alone, without trailer: the record must fill
+// `record` exactly.  `record_offset` is its position in the file, used in
+// error reports only.
+PackageReadResult read_package_record(std::span<const std::uint8_t> record,
+                                      std::int64_t record_offset = 0);
+
+}  // namespace showsaver

@@ -1,0 +1,224 @@
+#include "startup/package_writer.h"
+
+#include <cstdio>
+#include <limits>
+#include <set>
+#include <utility>
+
+#include "platform/text_codec.h"
+
+namespace showsaver {
+namespace {
+
+constexpr std::size_t kMaxStringBytes = std::numeric_limits<std::uint16_t>::max();
+constexpr std::size_t kMaxInt32 = std::numeric_limits<std::int32_t>::max();
+constexpr std::size_t kTrailerSize = 4;
+
+// Thrown inside this file only, caught at the entry points.
+struct Unwritable {
+  PackageWriteError error;
+};
+
+[[noreturn]] void fail(std::string field, std::string reason) {
+  throw Unwritable{PackageWriteError{std::move(field), std::move(reason)}};
+}
+
+class FieldWriter {
+ public:
+  explicit FieldWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+
+  void set_scope(std::string scope) { scope_ = std::move(scope); }
+
+  void write_i32(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8) out_.push_back(std::uint8_t(bits >> shift));
+  }
+
+  void write_i16(std::int16_t value) {
+    const auto bits = static_cast<std::uint16_t>(value);
+    out_.push_back(std::uint8_t(bits));
+    out_.push_back(std::uint8_t(bits >> 8));
+  }
+
+  void write_string(std::string_view name, const std::string& text) {
+    const std::optional<std::string> bytes = utf8_to_cp932(text);
+    if (!bytes) fail(field(name), cp932_problem(text).value_or("has no code page 932 form"));
+    if (bytes->size() > kMaxStringBytes) {
+      fail(field(name), "is " + std::to_string(bytes->size()) +
+                            " bytes long in code page 932; a name holds at most 65535");
+    }
+    write_i16(static_cast<std::int16_t>(bytes->size()));
+    out_.insert(out_.end(), bytes->begin(), bytes->end());
+  }
+
+  void write_bytes(std::string_view name, const PackageBytes& data) {
+    if (!data.present()) {
+      write_i16(0);
+      return;
+    }
+    write_array_header(name, data.size());
+    out_.insert(out_.end(), data.bytes->begin(), data.bytes->end());
+  }
+
+  void write_array_header(std::string_view name, std::size_t count) {
+    if (count > kMaxInt32) {
+      fail(field(name), "holds " + std::to_string(count) +
+                            " elements; an array holds at most 2147483647");
+    }
+    write_i16(1);
+    write_i32(static_cast<std::int32_t>(count));
+    write_i32(0);
+  }
+
+ private:
+  std::string field(std::string_view name) const { return scope_ + std::string(name); }
+
+  std::vector<std::uint8_t>& out_;
+  std::string scope_;
+};
+
+void write_scene(FieldWriter& writer, const SceneRecord& scene) {
+  writer.write_string("PictureFileName", scene.PictureFileName);
+  writer.write_string("SoundFileName", scene.SoundFileName);
+  writer.write_i32(scene.DisplayTime);
+  writer.write_i32(scene.PictureLeft);
+  writer.write_i32(scene.PictureTop);
+  writer.write_i32(scene.EffectCode);
+  writer.write_i16(scene.OverPrevious);
+  writer.write_i16(scene.Transparent);
+  writer.write_bytes("PictureData", scene.PictureData);
+  writer.write_bytes("SoundData", scene.SoundData);
+}
+
+void write_record(const ShowPackage& package, std::vector<std::uint8_t>& out) {
+  // The readers take scene i as element i of exactly SceneCount elements.
+  if (package.SceneCount < 0 ||
+      static_cast<std::size_t>(package.SceneCount) != package.stored_scene_count()) {
+    fail("SceneCount", "SceneCount is " + std::to_string(package.SceneCount) +
+                           " but the scene array holds " +
+                           std::to_string(package.stored_scene_count()) + " elements");
+  }
+  FieldWriter writer(out);
+  writer.write_i32(package.PictureWidth);
+  writer.write_i32(package.PictureHeight);
+  writer.write_i32(static_cast<std::int32_t>(package.BackColor));
+  writer.write_i16(package.HasSettings);
+  writer.write_i32(package.SceneCount);
+  writer.write_string("BgmFileName", package.BgmFileName);
+  writer.write_bytes("BgmData", package.BgmData);
+  if (!package.Scenes) {
+    writer.write_i16(0);
+    return;
+  }
+  writer.write_array_header("Scenes", package.Scenes->size());
+  for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
+    writer.set_scope("scene " + std::to_string(index) + " ");
+    write_scene(writer, (*package.Scenes)[index]);
+  }
+}
+
+// Appends the block to `out`, which may already hold the program image; the
+// whole file must stay within 32-bit positions.
+void write_block(const ShowPackage& package, std::vector<std::uint8_t>& out) {
+  const std::size_t record_start = out.size();
+  write_record(package, out);
+  const std::size_t block_length = out.size() - record_start + kTrailerSize;
+  if (block_length > kMaxInt32) {
+    fail("BlockLength", "the block would be " + std::to_string(block_length) +
+                            " bytes, more than a 32-bit BlockLength counts");
+  }
+  if (out.size() + kTrailerSize > kMaxInt32) {
+    fail("FileSize", "the file would be " + std::to_string(out.size() + kTrailerSize) +
+                         " bytes, more than 32-bit positions reach");
+  }
+  FieldWriter(out).write_i32(static_cast<std::int32_t>(block_length));
+}
+
+template <typename Write>
+PackageWriteResult run(Write write) {
+  PackageWriteResult result;
+  try {
+    write(result.bytes);
+  } catch (Unwritable& unwritable) {
+    result.bytes.clear();
+    result.error = std::move(unwritable.error);
+  }
+  return result;
+}
+
+// Length of the UTF-8 sequence that starts at `text[at]`, or 0 when invalid.
+std::size_t utf8_sequence_length(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  if ((lead >= 0x80 && lead < 0xC2) || lead > 0xF4 || at + length > text.size()) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+std::string code_point_label(std::string_view character) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
+  std::uint32_t code = character.size() == 1 ? byte(0)
+                       : character.size() == 2 ? byte(0) & 0x1Fu
+                       : character.size() == 3 ? byte(0) & 0x0Fu
+                                               : byte(0) & 0x07u;
+  for (std::size_t i = 1; i < character.size(); ++i) code = code << 6 | (byte(i) & 0x3Fu);
+  char label[16];
+  std::snprintf(label, sizeof label, "U+%04X", static_cast<unsigned>(code));
+  return label;
+}
+
+}  // namespace
+
+PackageWriteResult write_package_record(const ShowPackage& package) {
+  return run([&](std::vector<std::uint8_t>& out) { write_record(package, out); });
+}
+
+PackageWriteResult write_package_block(const ShowPackage& package) {
+  return run([&](std::vector<std::uint8_t>& out) { write_block(package, out); });
+}
+
+PackageWriteResult append_package_block(std::span<const std::uint8_t> program_file,
+                                        const ShowPackage& package) {
+  return run([&](std::vector<std::uint8_t>& out) {
+    out.assign(program_file.begin(), program_file.end());
+    write_block(package, out);
+  });
+}
+
+void apply_name_placeholders(ShowPackage& package) {
+  if (!package.Scenes) return;
+  std::set<std::string> pictures;
+  std::set<std::string> sounds;
+  for (SceneRecord& scene : *package.Scenes) {
+    if (!scene.PictureFileName.empty() && !pictures.insert(scene.PictureFileName).second) {
+      scene.PictureData = PackageBytes{kPlaceholderData};
+    }
+    if (!scene.SoundFileName.empty() && !sounds.insert(scene.SoundFileName).second) {
+      scene.SoundData = PackageBytes{kPlaceholderData};
+    }
+  }
+}
+
+std::optional<std::string> cp932_problem(std::string_view text) {
+  if (utf8_to_cp932(text)) return std::nullopt;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = utf8_sequence_length(text, at);
+    if (length == 0) {
+      char byte[8];
+      std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(text[at]));
+      return "is not valid UTF-8 (byte " + std::string(byte) + " at position " +
+             std::to_string(at) + ")";
+    }
+    const std::string_view character = text.substr(at, length);
+    if (!utf8_to_cp932(character)) {
+      return "holds the character \"" + std::string(character) + "\" (" +
+             code_point_label(character) + "), which code page 932 cannot represent";
+    }
+    at += length;
+  }
+  return "has no code page 932 form";
+}
+
+}  // namespace showsaver

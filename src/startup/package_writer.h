@@ -1,0 +1,55 @@
+// Writing the show package: the record, the block (record and trailer) and
+// a program file with the block appended.  Reading what is written gives the
+// same package, and writing what was read gives the same bytes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "startup/show_package.h"
+
+namespace showsaver {
+
+struct PackageWriteError {
+  // The field, named as the reader names it, for example "scene 3 PictureFileName".
+  std::string field;
+  std::string reason;
+
+  std::string message() const { return field + ": " + reason; }
+  friend bool operator==(const PackageWriteError&, const PackageWriteError&) = default;
+};
+
+struct PackageWriteResult {
+  // Empty whenever `error` is set.
+  std::vector<std::uint8_t> bytes;
+  std::optional<PackageWriteError> error;
+
+  bool ok() const { return !error.has_value(); }
+};
+
+// The record alone, without trailer.
+PackageWriteResult write_package_record(const ShowPackage& package);
+// The record followed by the trailer: what is appended to a program file.
+PackageWriteResult write_package_block(const ShowPackage& package);
+// A copy of `program_file` with the block appended.
+PackageWriteResult append_package_block(std::span<const std::uint8_t> program_file,
+                                        const ShowPackage& package);
+
+// The one-byte data stored for a name that an earlier scene already carries.
+inline const std::vector<std::uint8_t> kPlaceholderData{0};
+
+// Replaces the data of every scene whose picture name (or sound name)
+// repeats an earlier scene's with the placeholder, so that each file is
+// stored once.  Names are compared exactly, byte by byte, as the extraction
+// compares them; empty names are left alone.
+void apply_name_placeholders(ShowPackage& package);
+
+// Why `text` has no code page 932 form, naming the first character at fault;
+// nothing when it has one.
+std::optional<std::string> cp932_problem(std::string_view text);
+
+}  // namespace showsaver

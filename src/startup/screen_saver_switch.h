@@ -1,0 +1,20 @@
+// The screen-saver switches of the command line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace showsaver {
+
+enum class SaverMode { Show, Settings, PasswordChange, Preview, None };
+
+// The first two characters of the arguments, upper-cased, decide; anything
+// else (including a shorter argument string) selects nothing.
+SaverMode saver_mode_for(const std::string& arguments);
+
+// The parent window handle of "/A": the leading decimal number after the
+// switch (spaces trimmed), halves rounded to even; 0 when there is none or it
+// does not fit 32 bits.
+std::int32_t password_parent_from(const std::string& arguments);
+
+}  // namespace showsaver

@@ -28,6 +28,7 @@ std::optional<std::uint32_t> ScriptedHost::screen_save_use_password() {
 
 PasswordCheck ScriptedHost::VerifyScreenSavePwd(WindowHandle owner) {
   ++password_checks_;
+  if (during_password_check_) during_password_check_();
   PasswordCheck result = PasswordCheck::Right;
   if (!password_results_.empty()) {
     result = password_results_.front();

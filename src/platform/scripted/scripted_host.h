@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,15 @@ class ScriptedHost final : public Host {
     password_results_ = std::move(results);
   }
 
+  // Runs while each password dialog is up (the user may move the mouse meanwhile).
+  void during_password_check(std::function<void()> action) {
+    during_password_check_ = std::move(action);
+  }
+
+  void set_fallback_extraction_parent(std::string folder) {
+    settings_.fallback_extraction_parent = std::move(folder);
+  }
+
   int password_checks() const { return password_checks_; }
   const std::vector<WindowHandle>& password_change_parents() const { return change_parents_; }
   const std::vector<std::string>& logged() const { return logged_; }
@@ -58,6 +68,7 @@ class ScriptedHost final : public Host {
   VirtualClock& clock_;
   EventLog& log_;
   std::deque<PasswordCheck> password_results_;
+  std::function<void()> during_password_check_;
   int password_checks_ = 0;
   int instance_checks_ = 0;
   std::vector<WindowHandle> change_parents_;

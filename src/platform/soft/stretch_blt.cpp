@@ -1,0 +1,142 @@
+#include "platform/soft/stretch_blt.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "platform/soft/blit_axis.h"
+
+namespace showsaver::soft {
+namespace {
+
+AxisRequest horizontal(const BlitRequest& request) {
+  const BlitGeometry& g = request.geometry;
+  return {g.x, g.width, g.source_x, g.source_width, request.destination->width,
+          request.source != nullptr ? request.source->width : 0};
+}
+
+AxisRequest vertical(const BlitRequest& request) {
+  const BlitGeometry& g = request.geometry;
+  return {g.y, g.height, g.source_y, g.source_height, request.destination->height,
+          request.source != nullptr ? request.source->height : 0};
+}
+
+// Builds the scaled rows one destination row at a time.
+class RowScaler {
+ public:
+  RowScaler(const PixelBitmap& source, const PixelConversion& convert, const AxisMap& columns)
+      : source_(source), convert_(convert), columns_(columns) {
+    span_first_ = *std::min_element(columns.source_first.begin(), columns.source_first.end());
+    int span_last = 0;
+    for (int i = 0; i < columns.size(); ++i) {
+      span_last = std::max(span_last, columns.source_first[i] + columns.source_count[i]);
+    }
+    combined_.resize(static_cast<std::size_t>(span_last - span_first_));
+  }
+
+  // out[i] = AND of the converted source pixels of rows [row, row + count)
+  // that feed destination column i.
+  void scale(int row, int count, std::uint32_t* out) {
+    int base = 0;
+    const std::uint32_t* line = combine_rows(row, count, base);
+    const int n = columns_.size();
+    const int* first = columns_.source_first.data();
+    if (columns_.one_to_one) {
+      for (int i = 0; i < n; ++i) out[i] = line[first[i] - base];
+      return;
+    }
+    const int* counts = columns_.source_count.data();
+    for (int i = 0; i < n; ++i) {
+      std::uint32_t value = 0xFFFFFFFFu;
+      const std::uint32_t* pixels = line + (first[i] - base);
+      for (int c = 0; c < counts[i]; ++c) value &= pixels[c];
+      out[i] = value;
+    }
+  }
+
+ private:
+  // The combined pixels of source columns [base, ...).
+  const std::uint32_t* combine_rows(int row, int count, int& base) {
+    const auto width = combined_.size();
+    if (count == 1 && convert_.kind() == PixelConversion::Kind::kNone) {
+      base = 0;
+      return source_.row(row);
+    }
+    base = span_first_;
+    std::uint32_t* combined = combined_.data();
+    convert_.convert_row(source_.row(row) + span_first_, combined, width);
+    for (int r = row + 1; r < row + count; ++r) {
+      const std::uint32_t* next = source_.row(r) + span_first_;
+      if (convert_.kind() == PixelConversion::Kind::kNone) {
+        for (std::size_t i = 0; i < width; ++i) combined[i] &= next[i];
+      } else {
+        for (std::size_t i = 0; i < width; ++i) combined[i] &= convert_(next[i]);
+      }
+    }
+    return combined;
+  }
+
+  const PixelBitmap& source_;
+  const PixelConversion& convert_;
+  const AxisMap& columns_;
+  int span_first_ = 0;
+  std::vector<std::uint32_t> combined_;
+};
+
+}  // namespace
+
+void stretch_blt(const BlitRequest& request) {
+  const BlitGeometry& g = request.geometry;
+  if (g.width == 0 || g.height == 0) return;
+  const bool with_source = request.rop.uses_source;
+  if (with_source && (request.source == nullptr || g.source_width == 0 || g.source_height == 0)) {
+    return;
+  }
+  PixelBitmap& destination = *request.destination;
+  const AxisMap columns = map_axis(horizontal(request), with_source);
+  const AxisMap rows = map_axis(vertical(request), with_source);
+  if (columns.empty() || rows.empty()) return;
+  const std::uint32_t pattern = default_pattern(destination.format);
+  const auto n = static_cast<std::size_t>(columns.size());
+  if (!with_source) {
+    for (int i = 0; i < rows.size(); ++i) {
+      apply_rop_row(request.rop, pattern, nullptr, destination.row(rows.first + i) + columns.first,
+                    n);
+    }
+    return;
+  }
+
+  // Reading from the bitmap being drawn reads it as it was before the call.
+  std::optional<PixelBitmap> snapshot;
+  if (request.source == &destination) snapshot = destination;
+  const PixelBitmap& source = snapshot ? *snapshot : *request.source;
+  const PixelConversion convert(source.format, destination.format, request.source_colors,
+                                request.destination_colors);
+  RowScaler scaler(source, convert, columns);
+
+  // SRCCOPY scales straight into the destination and repeats a finished row
+  // where the next one comes from the same source rows; other operations
+  // scale into a line first.
+  const bool direct = request.rop.kernel == RopKernel::kCopy;
+  std::vector<std::uint32_t> line(direct ? 0 : n);
+  std::uint32_t* previous = nullptr;
+  for (int i = 0; i < rows.size(); ++i) {
+    std::uint32_t* target = destination.row(rows.first + i) + columns.first;
+    const bool repeat = i > 0 && rows.source_first[i] == rows.source_first[i - 1] &&
+                        rows.source_count[i] == rows.source_count[i - 1];
+    if (direct) {
+      if (repeat) {
+        std::memcpy(target, previous, n * sizeof(std::uint32_t));
+      } else {
+        scaler.scale(rows.source_first[i], rows.source_count[i], target);
+      }
+      previous = target;
+      continue;
+    }
+    if (!repeat) scaler.scale(rows.source_first[i], rows.source_count[i], line.data());
+    apply_rop_row(request.rop, pattern, line.data(), target, n);
+  }
+}
+
+}  // namespace showsaver::soft

@@ -1,0 +1,69 @@
+// Runs one effect on fake surfaces and splits what it drew into the opening
+// copy, the loop frames and the final frame.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "effect_fakes.h"
+#include "effects/effect_random.h"
+
+namespace showsaver::effects_test {
+
+struct RunSetup {
+  int width = 640;
+  int height = 480;
+  std::int32_t start_tick = 0;
+  // StopRequested is -1 already when the effect is called.
+  bool stop_before_call = false;
+  // A key press at this virtual time (milliseconds after the call), or none.
+  std::int64_t key_at_ms = -1;
+  // Virtual milliseconds each drawing call takes.
+  std::int64_t draw_cost_ms = 0;
+  // Draws into this GDI as well (for pixel checks); the surfaces' device
+  // contexts must then be the GDI's own.
+  Gdi* drawing = nullptr;
+  DcHandle destination_dc{1};
+  DcHandle outgoing_dc{2};
+  DcHandle incoming_dc{3};
+};
+
+struct EffectRecord {
+  std::vector<DrawCall> calls;  // every call in order, refreshes included
+  std::string opening;
+  // Each loop frame's drawing calls, described (see `describe`).
+  std::vector<std::vector<std::string>> frames;
+  // The same calls as recorded.
+  std::vector<std::vector<DrawCall>> frame_calls;
+  // Virtual time at which each loop frame began drawing.
+  std::vector<std::int64_t> frame_starts;
+  std::vector<std::string> final_calls;
+  bool refreshed_after_final = false;
+  // Set when the effect ended with a runtime failure.
+  std::string failure;
+};
+
+// "copy out 0,0 119x250 <- 6,0" (BitBlt from the outgoing frame to x, y with
+// width x height, from source x, y); "scale in 320,0 -64x480" (StretchBlt of
+// the whole incoming frame); "fill -1,-1 640,480 0" (filled box, corners and
+// colour).  Surfaces are "dest", "out" and "in".
+std::string describe(const DrawCall& call, const RunSetup& setup);
+
+// Runs effect `code` with `random` as the program's generator.
+EffectRecord record_effect(int code, const RunSetup& setup, EffectRandom& random);
+EffectRecord record_effect(int code, const RunSetup& setup);
+
+// The description of a copy of a whole picture to (0, 0).
+std::string whole_copy(const char* source, int width, int height);
+
+// printf-style formatting of an expected description.
+template <typename... Args>
+std::string strf(const char* format, Args... args) {
+  char buffer[160];
+  std::snprintf(buffer, sizeof buffer, format, args...);
+  return buffer;
+}
+
+}  // namespace showsaver::effects_test

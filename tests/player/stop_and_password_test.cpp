@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/package_builder.h"
+#include "support/show_harness.h"
+
+namespace showsaver {
+namespace {
+
+using test::bmp_file;
+using test::PackageBuilder;
+using test::pixel;
+using test::ShowOptions;
+using test::ShowRun;
+using test::solid_image;
+
+constexpr std::uint32_t kRed = 0xFF0000;
+constexpr std::uint32_t kBlue = 0x0000FF;
+
+ShowPackage show_with_music() {
+  return PackageBuilder(32, 32)
+      .music("loop.mid", {'M', 'T', 'h', 'd'})
+      .scene("a", bmp_file(solid_image(32, 32, kRed)))
+      .display_time(3000)
+      .effect(19)
+      .scene("b", bmp_file(solid_image(32, 32, kBlue)))
+      .display_time(3000)
+      .build();
+}
+
+std::vector<std::string> event_kinds(ShowRun& show) {
+  std::vector<std::string> kinds;
+  for (const auto& event : show.scripted().log.events()) kinds.push_back(event.kind);
+  return kinds;
+}
+
+TEST(StopDetection, AnyKeyOrButtonDuringTheHoldShowsTheIncomingPictureThenEnds) {
+  for (const InputKind kind : {InputKind::Key, InputKind::MouseButton}) {
+    ShowOptions options;
+    options.inputs = {{1000, kind, {}}};
+    ShowRun show(show_with_music(), options);
+    show.run();
+    ASSERT_EQ(show.transitions().size(), 1u);
+    // The wait ends at the input; the effect draws its opening frame and its final frame.
+    EXPECT_EQ(show.transitions()[0].started_ms, 1000);
+    EXPECT_EQ(pixel(show.frames().back(), 0, 0), kBlue);
+    EXPECT_EQ(show.frames().size(), 3u);  // show start, the effect's first frame, the final refresh
+    EXPECT_FALSE(show.scripted().desktop.screen_saver_running());
+    EXPECT_EQ(show.scripted().desktop.cursor_count(), 0);
+  }
+}
+
+TEST(StopDetection, OnlyRealMouseMovementStops) {
+  ShowOptions still;
+  still.cursor = {100, 100};
+  still.inputs = {{500, InputKind::MouseMove, {100, 100}}, {6500, InputKind::Key, {}}};
+  ShowRun unmoved(show_with_music(), still);
+  unmoved.run();
+  EXPECT_EQ(unmoved.transitions().size(), 2u);  // the notification without movement is ignored
+
+  for (const Point moved : {Point{101, 100}, Point{100, 99}}) {
+    ShowOptions options;
+    options.cursor = {100, 100};
+    options.inputs = {{500, InputKind::MouseMove, moved}};
+    ShowRun show(show_with_music(), options);
+    show.run();
+    EXPECT_EQ(show.transitions().size(), 1u);
+    EXPECT_EQ(show.transitions()[0].started_ms, 500);
+  }
+}
+
+TEST(StopDetection, SeveralStopsActLikeOne) {
+  ShowOptions options;
+  options.inputs = {{700, InputKind::Key, {}}, {700, InputKind::MouseMove, {1, 1}},
+                    {700, InputKind::MouseButton, {}}};
+  ShowRun show(show_with_music(), options);
+  show.run();
+  EXPECT_EQ(show.transitions().size(), 1u);
+  EXPECT_EQ(show.scripted().host.password_checks(), 0);
+}
+
+TEST(EndOfShow, WithoutPasswordRestoresInOrder) {
+  for (const std::optional<std::uint32_t> setting : {std::optional<std::uint32_t>{},
+                                                     std::optional<std::uint32_t>{0}}) {
+    ShowOptions options;
+    options.screen_save_use_password = setting;
+    options.inputs = {{100, InputKind::Key, {}}};
+    ShowRun show(show_with_music(), options);
+    show.run();
+    EXPECT_EQ(show.scripted().host.password_checks(), 0);
+    const auto commands = show.scripted().media.commands();
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(commands.back(), "close bgm");
+    // Notice withdrawn, then music closed, then sounds stopped.
+    const auto kinds = event_kinds(show);
+    const auto notice = std::find(kinds.rbegin(), kinds.rend(), "screen_saver_running");
+    const auto sound = std::find(kinds.rbegin(), kinds.rend(), "sound");
+    const auto mci = std::find(kinds.rbegin(), kinds.rend(), "mci");
+    EXPECT_GT(notice - kinds.rbegin(), mci - kinds.rbegin());
+    EXPECT_GT(mci - kinds.rbegin(), sound - kinds.rbegin());
+  }
+}
+
+TEST(EndOfShow, WrongPasswordResumesAtSceneZeroWithTheMusicPlaying) {
+  ShowOptions options;
+  options.screen_save_use_password = 1;
+  options.password_results = {PasswordCheck::WrongOrCancelled, PasswordCheck::Right};
+  options.inputs = {{3500, InputKind::Key, {}}, {20000, InputKind::Key, {}}};
+  options.cursor_after_password = Point{5, 5};
+  ShowRun show(show_with_music(), options);
+  show.run();
+  EXPECT_EQ(show.scripted().host.password_checks(), 2);
+  // Moves while the password was asked for do not stop the resumed show:
+  // the cursor position is taken anew at the resume.
+  const auto& transitions = show.transitions();
+  ASSERT_GE(transitions.size(), 3u);
+  const auto resumed = std::find_if(transitions.begin() + 1, transitions.end(),
+                                    [](const auto& t) { return t.outgoing == 0 && t.started_ms > 4000; });
+  ASSERT_NE(resumed, transitions.end());
+  const auto commands = show.scripted().media.commands();
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), "close bgm"), 1);
+  EXPECT_EQ(commands.front(), "open \"" + show.temp_folder() + "loop.mid\" alias bgm");
+  EXPECT_EQ(std::count_if(commands.begin(), commands.end(),
+                          [](const std::string& c) { return c.starts_with("open"); }),
+            1);
+  EXPECT_EQ(show.scripted().desktop.cursor_count(), 0);
+}
+
+TEST(EndOfShow, NoPasswordServiceLeavesTheLockToTheSystem) {
+  ShowOptions options;
+  options.screen_save_use_password = 1;
+  options.password_results = {PasswordCheck::Unavailable};
+  options.inputs = {{100, InputKind::Key, {}}};
+  ShowRun show(show_with_music(), options);
+  show.run();
+  EXPECT_TRUE(show.scripted().desktop.message_boxes().empty());
+  EXPECT_FALSE(show.scripted().desktop.screen_saver_running());
+  EXPECT_EQ(show.scripted().media.commands().back(), "close bgm");
+}
+
+TEST(Music, PollRestartsOnlyAStoppedDevice) {
+  ShowOptions options;
+  options.music_length_ms = 10000;
+  options.key_after_transitions = 3;
+  ShowRun show(show_with_music(), options);
+  show.run();
+  const auto commands = show.scripted().media.commands();
+  // Polled after each transition (about 4 s, 7 s and 11 s): playing, playing,
+  // then stopped, so it is rewound and played again.
+  const std::vector<std::string> expected = {
+      "open \"" + show.temp_folder() + "loop.mid\" alias bgm", "play bgm", "status bgm mode",
+      "status bgm mode", "status bgm mode", "seek bgm to start", "play bgm", "close bgm"};
+  EXPECT_EQ(commands, expected);
+}
+
+TEST(Music, SettingsOffLeavesOnlyTheClose) {
+  ShowOptions options;
+  options.settings_file_contents = std::string("\x00\x00\x00\x00", 4);
+  options.key_after_transitions = 2;
+  ShowPackage package = show_with_music();
+  (*package.Scenes)[1].SoundFileName = "b.wav";
+  (*package.Scenes)[1].SoundData.bytes = std::vector<std::uint8_t>{'R'};
+  ShowRun show(package, options);
+  show.run();
+  EXPECT_EQ(show.scripted().media.commands(), std::vector<std::string>{"close bgm"});
+  ASSERT_EQ(show.scripted().media.sounds().size(), 1u);  // only the stop
+  EXPECT_EQ(show.scripted().media.sounds()[0].flags, 0x40u);
+}
+
+TEST(TickCounter, ShowRunsOnAcrossTheSignChangeAndTheWrap) {
+  for (const std::int32_t start : {0x7FFFFFFF - 2500, -2500}) {
+    ShowOptions options;
+    options.start_tick = start;
+    options.key_after_transitions = 4;
+    ShowRun show(show_with_music(), options);
+    show.run();
+    EXPECT_TRUE(show.scripted().desktop.message_boxes().empty()) << start;
+    ASSERT_EQ(show.transitions().size(), 4u) << start;
+    EXPECT_EQ(show.transitions()[0].started_ms, 3001) << start;
+    EXPECT_EQ(show.transitions()[1].started_ms, show.transitions()[0].finished_ms + 3001);
+  }
+}
+
+}  // namespace
+}  // namespace showsaver

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/package_builder.h"
+#include "support/show_harness.h"
+
+namespace showsaver {
+namespace {
+
+using test::bmp_file;
+using test::list_folder;
+using test::PackageBuilder;
+using test::ShowOptions;
+using test::ShowRun;
+using test::solid_image;
+
+std::vector<std::uint8_t> red_picture() { return bmp_file(solid_image(16, 16, 0xFF0000)); }
+
+void expect_error_box(ShowRun& show, const std::string& description_part) {
+  const auto& boxes = show.scripted().desktop.message_boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "エラー");
+  EXPECT_EQ(boxes[0].style, 0x30u);
+  const std::string& text = boxes[0].text;
+  const std::string first = "不明のエラーが発生しました。\r\n";
+  ASSERT_TRUE(text.starts_with(first)) << text;
+  const std::size_t second_break = text.find("\r\n", first.size());
+  ASSERT_NE(second_break, std::string::npos);
+  EXPECT_NE(text.substr(first.size(), second_break - first.size()).find(description_part),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.substr(second_break + 2), "Project1");
+}
+
+TEST(ErrorHandler, MissingPictureOnAdvanceReportsThenTearsDown) {
+  ShowPackage package = PackageBuilder(16, 16)
+                            .music("m.mid", {'M'})
+                            .scene("a", red_picture())
+                            .display_time(100)
+                            .sound("a.wav", {'R'})
+                            .scene("")  // a scene whose picture never reaches the folder
+                            .build();
+  ShowRun show(package);
+  show.run();
+  expect_error_box(show, "ファイルが見つかりません。");
+  EXPECT_TRUE(list_folder(show.windows_folder()).empty());
+  // The error handler skips the end-of-show steps.
+  EXPECT_TRUE(show.scripted().desktop.screen_saver_running());
+  const auto& commands = show.scripted().media.commands();
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), "close bgm"), 0);
+}
+
+TEST(ErrorHandler, UnreadableFirstPictureFailsBeforeTheWindowShows) {
+  ShowRun show(PackageBuilder(16, 16).scene("a", {'B', 'M', 'x', 'x'}).build());
+  show.run();
+  expect_error_box(show, "ピクチャが不正です。");
+  EXPECT_FALSE(show.scripted().log.of_kind("window_shown").size());
+  EXPECT_TRUE(list_folder(show.windows_folder()).empty());
+}
+
+TEST(ErrorHandler, NoScenesAtAllDeletesOnlyTheMusicAndTheFolder) {
+  ShowRun show(PackageBuilder(16, 16).music("m.mid", {'M'}).build());
+  show.run();
+  expect_error_box(show, "SceneCount 0");
+  EXPECT_TRUE(list_folder(show.windows_folder()).empty());
+  EXPECT_EQ(show.files().deletions, std::vector<std::string>{show.temp_folder() + "m.mid"});
+}
+
+TEST(Teardown, DeletesEachNameOnceAndKeepsStrangersAndTheirFolder) {
+  ShowPackage package = PackageBuilder(16, 16)
+                            .scene("a", red_picture())
+                            .display_time(10)
+                            .scene("b", red_picture())
+                            .display_time(10)
+                            .sound("s.wav", {'R'})
+                            .scene("a")
+                            .display_time(10)
+                            .build();
+  ShowOptions options;
+  options.screen_save_use_password = 1;
+  options.inputs = {{50, InputKind::Key, {}}};
+  ShowRun show(package, options);
+  show.scripted().host.during_password_check(
+      [&] { test::write_text_file(show.temp_folder() + "stranger.txt", "mine"); });
+  show.run();
+  EXPECT_TRUE(show.scripted().desktop.message_boxes().empty());
+  EXPECT_EQ(show.files().deletions,
+            (std::vector<std::string>{show.temp_folder() + "a", show.temp_folder() + "b",
+                                      show.temp_folder() + "s.wav"}));
+  EXPECT_EQ(list_folder(show.temp_folder()), std::vector<std::string>{"stranger.txt"});
+}
+
+TEST(Teardown, FallsBackToTheSecondPlaceWhenTheFirstCannotTakeTheFolder) {
+  ShowPackage package = PackageBuilder(16, 16).scene("a", red_picture()).display_time(10).build();
+  test::TempDir fallback;
+  ShowOptions options;
+  options.inputs = {{5, InputKind::Key, {}}};
+  ShowRun show(package, options);
+  // Replace the Windows folder by a file so no folder can be made in it.
+  show.files().remove_folder(show.windows_folder().substr(0, show.windows_folder().size() - 1));
+  test::write_text_file(show.windows_folder().substr(0, show.windows_folder().size() - 1), "");
+  show.set_fallback_folder(fallback.path());
+  show.run();
+  EXPECT_TRUE(show.scripted().desktop.message_boxes().empty());
+  EXPECT_EQ(show.files().folders_created.back(), fallback.path() + "temp1");
+  EXPECT_TRUE(list_folder(fallback.path()).empty());
+}
+
+}  // namespace
+}  // namespace showsaver

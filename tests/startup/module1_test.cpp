@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/scripted/scripted_platform.h"
+#include "startup/module1.h"
+#include "support/counting_file_system.h"
+#include "support/package_builder.h"
+#include "support/temp_dir.h"
+
+namespace showsaver {
+namespace {
+
+class StartRoutineTest : public testing::Test {
+ protected:
+  void install_program(const ShowPackage& package) {
+    const test::ByteVector file = test::program_file_with(package);
+    std::ofstream(folder.file("show.scr"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+  }
+
+  ScriptedPlatform& run(const std::string& arguments, bool another_instance = false) {
+    ScriptedHostSettings settings;
+    settings.program_path = folder.file("show.exe");
+    settings.arguments = arguments;
+    settings.extraction_parent = folder.file("windows/");
+    settings.another_instance_running = another_instance;
+    scripted = std::make_unique<ScriptedPlatform>(files, settings);
+    Main(scripted->platform);
+    return *scripted;
+  }
+
+  test::TempDir folder;
+  test::CountingFileSystem files;
+  std::unique_ptr<ScriptedPlatform> scripted;
+};
+
+TEST_F(StartRoutineTest, ASecondInstanceEndsBeforeReadingAnything) {
+  install_program(test::PackageBuilder(10, 10).has_settings().scene("0").build());
+  ScriptedPlatform& result = run("/c", true);
+  EXPECT_TRUE(files.reads.empty());
+  EXPECT_EQ(result.desktop.settings_dialogs_shown(), 0);
+  EXPECT_TRUE(result.desktop.message_boxes().empty());
+}
+
+TEST_F(StartRoutineTest, PreviewAndUnknownSwitchesOnlyReadPackageAndSettings) {
+  install_program(test::PackageBuilder(10, 10).scene("0").build());
+  for (const char* arguments : {"/p 1234", "", "-s", "S"}) {
+    files.reads.clear();
+    ScriptedPlatform& result = run(arguments);
+    EXPECT_EQ(files.reads, std::vector<std::string>{folder.file("show.scr")}) << arguments;
+    EXPECT_TRUE(files.writes.empty());
+    EXPECT_TRUE(files.folders_created.empty());
+    EXPECT_TRUE(result.desktop.message_boxes().empty());
+    EXPECT_FALSE(result.desktop.picture_area());
+  }
+}
+
+TEST_F(StartRoutineTest, SettingsModeWithoutSettingsSaysSo) {
+  install_program(test::PackageBuilder(10, 10).scene("0").build());
+  ScriptedPlatform& result = run("/c:4321");
+  ASSERT_EQ(result.desktop.message_boxes().size(), 1u);
+  EXPECT_EQ(result.desktop.message_boxes()[0].text, "設定項目はありません");
+  EXPECT_EQ(result.desktop.message_boxes()[0].title, "スクリーンセーバー");
+  EXPECT_EQ(result.desktop.message_boxes()[0].style, 0x40u);
+}
+
+TEST_F(StartRoutineTest, SettingsModeWithSettingsOpensTheDialog) {
+  install_program(test::PackageBuilder(10, 10).has_settings().scene("0").build());
+  ScriptedPlatform& result = run("/C");
+  EXPECT_EQ(result.desktop.settings_dialogs_shown(), 1);
+  EXPECT_TRUE(result.desktop.message_boxes().empty());
+}
+
+TEST_F(StartRoutineTest, AnUnreadablePackageLeavesAnEmptyShowAndSaysWhy) {
+  std::ofstream(folder.file("show.scr")) << "not a show at all";
+  ScriptedPlatform& result = run("/c");
+  ASSERT_EQ(result.desktop.message_boxes().size(), 1u);
+  EXPECT_EQ(result.desktop.message_boxes()[0].text, "設定項目はありません");
+  ASSERT_EQ(result.host.logged().size(), 1u);
+  EXPECT_NE(result.host.logged()[0].find("BlockLength"), std::string::npos);
+}
+
+TEST_F(StartRoutineTest, PasswordChangeUsesTheGivenOrTheForegroundWindow) {
+  install_program(test::PackageBuilder(10, 10).scene("0").build());
+  const std::vector<std::pair<std::string, WindowHandle>> cases = {
+      {"/a 1234", 1234}, {"/a", 0x2A0}, {"/a 0", 0x2A0}, {"/a:1234", 0x2A0}};
+  for (const auto& [arguments, parent] : cases) {
+    ScriptedPlatform& result = run(arguments);
+    EXPECT_EQ(result.host.password_change_parents(), std::vector<WindowHandle>{parent})
+        << arguments;
+  }
+}
+
+TEST_F(StartRoutineTest, ShowModeWithoutAWindowsFolderCannotRun) {
+  install_program(test::PackageBuilder(10, 10).scene("0").build());
+  ScriptedHostSettings settings;
+  settings.program_path = folder.file("show.scr");
+  settings.arguments = "/s";
+  settings.extraction_parent = "";
+  ScriptedPlatform result(files, settings);
+  Main(result.platform);
+  ASSERT_EQ(result.desktop.message_boxes().size(), 1u);
+  EXPECT_EQ(result.desktop.message_boxes()[0].text, "実行できません");
+  EXPECT_EQ(result.desktop.message_boxes()[0].title, "ソラミル");
+  EXPECT_TRUE(files.folders_created.empty());
+}
+
+TEST_F(StartRoutineTest, HostileNameStopsTheShowBeforeAnythingIsWritten) {
+  install_program(test::PackageBuilder(10, 10).scene("0").scene("../../escape").build());
+  ASSERT_EQ(files.create_folder(folder.file("windows")), CreateFolderResult::Created);
+  ScriptedPlatform& result = run("/s");
+  EXPECT_TRUE(files.writes.empty());
+  EXPECT_FALSE(result.desktop.picture_area());
+  ASSERT_EQ(result.desktop.message_boxes().size(), 1u);
+  EXPECT_EQ(result.desktop.message_boxes()[0].text, "実行できません");
+  EXPECT_TRUE(test::list_folder(folder.file("windows")).empty());
+}
+
+}  // namespace
+}  // namespace showsaver

@@ -1,0 +1,175 @@
+// Writing packages: round trips in both directions and the writer's refusals.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "package_builder.h"
+#include "startup/package_reader.h"
+#include "startup/package_writer.h"
+
+namespace showsaver {
+namespace {
+
+using test::ByteVector;
+using test::PackageBuilder;
+using test::RawPackage;
+
+std::vector<ShowPackage> sample_packages() {
+  return {
+      PackageBuilder(250, 250).scene("0").display_time(5000).at(-1, 49).build(),
+      PackageBuilder(640, 480)
+          .back_color(0x00FF8040)
+          .has_settings()
+          .music("曲.mid", {'M', 'T', 'h', 'd', 0, 0, 0, 6})
+          .scene("背景.bmp").sound("ｶﾀｶﾅ.wav", {'R', 'I', 'F', 'F'}).effect(29)
+          .scene("sprite").over_previous().transparent().at(-32768, 32767).effect(1)
+          .scene("背景.bmp").sound("ｶﾀｶﾅ.wav", {'R', 'I', 'F', 'F'}).display_time(0)
+          .build(),
+      PackageBuilder(1, 1).build(),
+      // Flags stored as 1, names from the user-defined area (private use).
+      PackageBuilder(2, 2).has_settings(1).scene("\uE000\uE757").over_previous(1).build(),
+  };
+}
+
+TEST(PackageRoundTrip, ReadOfWrittenPackageIsThePackage) {
+  for (const ShowPackage& package : sample_packages()) {
+    const ByteVector block = test::package_block(package);
+    const PackageReadResult read = read_show_package(block);
+    ASSERT_TRUE(read.ok()) << read.error->message();
+    EXPECT_EQ(read.package, package);
+    EXPECT_EQ(write_package_block(read.package).bytes, block);
+  }
+}
+
+TEST(PackageRoundTrip, WriteOfReadBytesIsTheBytes) {
+  // Layouts the builder does not make: absent scene array, empty arrays,
+  // odd flag values, a name with every byte class of code page 932.
+  RawPackage raw;
+  raw.fixed_header(-5, 0x7FFFFFFF, 0xFFFFFFFF, 0x1234, 2).text("\x81\x60\xA1\xDF~\\").array({});
+  raw.array_header(1, 2, 0);
+  raw.text("\x90\xDD\x92\xE8").text("s").i32(-1).i32(-2).i32(-3).i32(30).i16(-1).i16(7);
+  raw.array_header(1, 0, 0).array(ByteVector{0});
+  raw.simple_scene("\xF0\x40\x5C", ByteVector{0});
+  const ByteVector block = raw.block();
+  const PackageReadResult read = read_show_package(block);
+  ASSERT_TRUE(read.ok()) << read.error->message();
+  EXPECT_EQ(read.package.BgmFileName, "～｡ﾟ~\\");
+  EXPECT_EQ(read.package.HasSettings, 0x1234);
+  EXPECT_EQ(write_package_block(read.package).bytes, block);
+}
+
+TEST(PackageRoundTrip, RandomFieldValuesSurviveTheRoundTrip) {
+  std::mt19937 random(20240229);
+  auto any = [&] { return std::int32_t(random()); };
+  for (int round = 0; round < 50; ++round) {
+    PackageBuilder builder(any(), any());
+    builder.back_color(random()).has_settings(std::int16_t(random()));
+    const int scenes = int(random() % 6);
+    for (int i = 0; i < scenes; ++i) {
+      builder.scene(std::to_string(random() % 4), ByteVector(random() % 40 + 1, std::uint8_t(i)))
+          .display_time(any()).at(any(), any()).effect(any())
+          .over_previous(std::int16_t(random())).transparent(std::int16_t(random()));
+      if (random() % 2) builder.sound("s" + std::to_string(random() % 3), ByteVector(random() % 9));
+    }
+    const ShowPackage package = builder.build();
+    const ByteVector file = test::program_file_with(package, random() % 64);
+    const PackageReadResult read = read_show_package(file);
+    ASSERT_TRUE(read.ok()) << read.error->message();
+    EXPECT_EQ(read.package, package);
+  }
+}
+
+TEST(PackageAppend, BlockGoesBehindTheProgramImageUnchanged) {
+  const ShowPackage package = PackageBuilder(4, 4).scene("p").build();
+  const ByteVector image = test::fake_program_image(300);
+  const PackageWriteResult file = append_package_block(image, package);
+  ASSERT_TRUE(file.ok());
+  const ByteVector block = test::package_block(package);
+  ASSERT_EQ(file.bytes.size(), image.size() + block.size());
+  EXPECT_TRUE(std::equal(image.begin(), image.end(), file.bytes.begin()));
+  EXPECT_TRUE(std::equal(block.begin(), block.end(), file.bytes.begin() + 300));
+}
+
+struct WriteRefusal {
+  const char* name;
+  ShowPackage package;
+  std::string field;
+  std::string reason_part;
+};
+
+ShowPackage with_scene_name(std::string name) {
+  ShowPackage package = PackageBuilder(1, 1).scene("ok").scene("ok2").build();
+  (*package.Scenes)[1].PictureFileName = std::move(name);
+  return package;
+}
+
+std::vector<WriteRefusal> refusals() {
+  ShowPackage music_name = PackageBuilder(1, 1).music("bad\xFF", {1}).build();
+  ShowPackage miscounted = PackageBuilder(1, 1).scene("a").build();
+  miscounted.SceneCount = 2;
+  ShowPackage negative = PackageBuilder(1, 1).build();
+  negative.SceneCount = -1;
+  negative.Scenes.reset();
+  ShowPackage sound_name = PackageBuilder(1, 1).scene("a").sound("🎵", {1}).build();
+  return {
+      {"Hangul", with_scene_name("그림"), "scene 1 PictureFileName", "U+ADF8"},
+      {"Emoji", sound_name, "scene 0 SoundFileName", "U+1F3B5"},
+      {"InvalidUtf8", music_name, "BgmFileName", "not valid UTF-8"},
+      {"NameTooLong", with_scene_name(std::string(65536, 'n')), "scene 1 PictureFileName",
+       "65536 bytes"},
+      {"JapaneseNameTooLong", with_scene_name([] {
+         std::string name;
+         for (int i = 0; i < 32768; ++i) name += "設";
+         return name;
+       }()),
+       "scene 1 PictureFileName", "65536 bytes"},
+      {"SceneCountDiffers", miscounted, "SceneCount", "holds 1"},
+      {"SceneCountNegative", negative, "SceneCount", "-1"},
+  };
+}
+
+class PackageWriteRefusal : public ::testing::TestWithParam<WriteRefusal> {};
+
+TEST_P(PackageWriteRefusal, NamesTheField) {
+  for (const PackageWriteResult& result :
+       {write_package_record(GetParam().package), write_package_block(GetParam().package),
+        append_package_block(ByteVector{1, 2}, GetParam().package)}) {
+    ASSERT_TRUE(result.error);
+    EXPECT_TRUE(result.bytes.empty());
+    EXPECT_EQ(result.error->field, GetParam().field);
+    EXPECT_NE(result.error->reason.find(GetParam().reason_part), std::string::npos)
+        << result.error->message();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PackageWriteRefusal, ::testing::ValuesIn(refusals()),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST(PackageWrite, LongestNameFitsTheCount) {
+  const ShowPackage package = with_scene_name(std::string(65535, 'n'));
+  const PackageReadResult read = read_show_package(test::package_block(package));
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read.package, package);
+}
+
+TEST(PackagePlaceholders, OnlyRepeatsAreReplaced) {
+  ShowPackage package = PackageBuilder(1, 1)
+                            .scene("x", {1, 2}).sound("", {})
+                            .scene("y", {3}).sound("x", {4, 5})
+                            .scene("x", {6}).sound("x", {7})
+                            .build();
+  const auto& scenes = *package.Scenes;
+  EXPECT_EQ(scenes[0].PictureData.bytes, (ByteVector{1, 2}));
+  EXPECT_EQ(scenes[1].PictureData.bytes, (ByteVector{3}));
+  // Picture and sound names are counted apart: the first sound "x" is kept.
+  EXPECT_EQ(scenes[1].SoundData.bytes, (ByteVector{4, 5}));
+  EXPECT_EQ(scenes[2].PictureData.bytes, kPlaceholderData);
+  EXPECT_EQ(scenes[2].SoundData.bytes, kPlaceholderData);
+  // An empty sound name is no sound, never a repeat.
+  EXPECT_EQ(scenes[0].SoundData.bytes, ByteVector{});
+}
+
+}  // namespace
+}  // namespace showsaver

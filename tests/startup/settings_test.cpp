@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "platform/posix/posix_file_system.h"
+#include "platform/scripted/scripted_platform.h"
+#include "startup/settings_dialog.h"
+#include "startup/settings_file.h"
+#include "support/temp_dir.h"
+
+namespace showsaver {
+namespace {
+
+using test::read_text_file;
+using test::write_text_file;
+
+class SettingsFileTest : public testing::Test {
+ protected:
+  std::string settings_path() const { return folder.file("show.set"); }
+  UserSettings read() { return read_settings(files, settings_path()); }
+
+  test::TempDir folder;
+  PosixFileSystem files;
+};
+
+TEST_F(SettingsFileTest, ReadsBothFlagsAndDefaultsToOnWithoutAFile) {
+  EXPECT_EQ(read().BgmEnabled, -1);
+  EXPECT_EQ(read().SoundEnabled, -1);
+
+  write_text_file(settings_path(), std::string("\xFF\xFF\x00\x00", 4));
+  EXPECT_NE(read().BgmEnabled, 0);
+  EXPECT_EQ(read().SoundEnabled, 0);
+
+  write_text_file(settings_path(), std::string("\x01\x00\x00\x80", 4));
+  EXPECT_EQ(read().BgmEnabled, 1);
+  EXPECT_EQ(read().SoundEnabled, static_cast<std::int16_t>(0x8000));
+
+  write_text_file(settings_path(), std::string("\xFF", 1));  // short: missing bytes are 0
+  EXPECT_EQ(read().BgmEnabled, 0xFF);
+  EXPECT_EQ(read().SoundEnabled, 0);
+}
+
+TEST_F(SettingsFileTest, AFolderInPlaceOfTheFileIsNotASettingsFile) {
+  ASSERT_EQ(files.create_folder(settings_path()), CreateFolderResult::Created);
+  EXPECT_EQ(read().BgmEnabled, -1);
+}
+
+TEST_F(SettingsFileTest, WritesFourBytesMusicFirstAndReplacesLongerFiles) {
+  write_text_file(settings_path(), "an old settings file, much longer than four bytes");
+  ASSERT_TRUE(write_settings(files, settings_path(), false, true));
+  EXPECT_EQ(read_text_file(settings_path()), std::string("\x00\x00\xFF\xFF", 4));
+  EXPECT_EQ(test::list_folder(folder.path()), std::vector<std::string>{"show.set"});
+}
+
+TEST_F(SettingsFileTest, AFailedWriteKeepsTheOldSettings) {
+  write_text_file(settings_path(), std::string("\x00\x00\x00\x00", 4));
+  // The new file cannot be made beside the old one: a folder holds its name.
+  ASSERT_EQ(files.create_folder(settings_path() + ".new"), CreateFolderResult::Created);
+  EXPECT_FALSE(write_settings(files, settings_path(), true, true));
+  EXPECT_EQ(read_text_file(settings_path()), std::string("\x00\x00\x00\x00", 4));
+}
+
+struct DialogCase {
+  const char* existing;  // nullptr: no settings file
+  std::vector<DialogAction> actions;
+  const char* expected;  // nullptr: no file afterwards; "same": unchanged
+};
+
+class SettingsDialogTest : public testing::TestWithParam<DialogCase> {};
+
+TEST_P(SettingsDialogTest, WritesOnlyOnOk) {
+  test::TempDir folder;
+  PosixFileSystem files;
+  ScriptedPlatform scripted(files);
+  RunState state;
+  state.SettingsFile = folder.file("show.set");
+  const DialogCase& c = GetParam();
+  if (c.existing != nullptr) write_text_file(state.SettingsFile, std::string(c.existing, 4));
+  const UserSettings settings = read_settings(files, state.SettingsFile);
+  state.BgmEnabled = settings.BgmEnabled;
+  state.SoundEnabled = settings.SoundEnabled;
+
+  frmSetting dialog(state, files, scripted.desktop);
+  dialog.Form_Load();
+  scripted.desktop.set_dialog_actions(c.actions);
+  scripted.desktop.show_settings_dialog(dialog);
+
+  if (c.expected == nullptr) {
+    EXPECT_FALSE(files.exists(state.SettingsFile));
+  } else if (std::string(c.expected) == "same") {
+    EXPECT_EQ(read_text_file(state.SettingsFile), std::string(c.existing, 4));
+  } else {
+    EXPECT_EQ(read_text_file(state.SettingsFile), std::string(c.expected, 4));
+  }
+}
+
+const DialogAction kEnter{DialogActionKind::PressEnter, 0};
+const DialogAction kEscape{DialogActionKind::PressEscape, 0};
+const DialogAction kClose{DialogActionKind::CloseBox, 0};
+DialogAction select(int index) { return {DialogActionKind::SelectOption, index}; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, SettingsDialogTest,
+    testing::Values(
+        DialogCase{nullptr, {kEnter}, "\xFF\xFF\xFF\xFF"},
+        DialogCase{nullptr, {select(1), kEnter}, "\x00\x00\xFF\xFF"},
+        DialogCase{"\x01\x00\x00\x00", {kEnter}, "\xFF\xFF\x00\x00"},
+        DialogCase{"\x00\x00\xFF\xFF", {select(0), select(3), kEnter}, "\xFF\xFF\x00\x00"},
+        DialogCase{"\x00\x00\xFF\xFF", {select(0), kEscape}, "same"},
+        DialogCase{"\x00\x00\xFF\xFF", {select(0), kClose}, "same"},
+        DialogCase{nullptr, {select(1), kEscape}, nullptr},
+        DialogCase{nullptr, {kClose}, nullptr}));
+
+TEST(SettingsDialogOptions, LoadSelectsFromTheSettingsOnePerFrame) {
+  test::TempDir folder;
+  PosixFileSystem files;
+  ScriptedPlatform scripted(files);
+  RunState state;
+  state.BgmEnabled = 0;
+  state.SoundEnabled = -1;
+  frmSetting dialog(state, files, scripted.desktop);
+  dialog.Form_Load();
+  EXPECT_FALSE(dialog.option_selected(0));
+  EXPECT_TRUE(dialog.option_selected(1));
+  EXPECT_TRUE(dialog.option_selected(2));
+  EXPECT_FALSE(dialog.option_selected(3));
+  dialog.select_option(0);
+  EXPECT_TRUE(dialog.option_selected(0));
+  EXPECT_FALSE(dialog.option_selected(1));
+  EXPECT_TRUE(dialog.option_selected(2));
+}
+
+TEST(SettingsDialogOptions, OkThatCannotWriteSaysSoAndStaysOpen) {
+  test::TempDir folder;
+  PosixFileSystem files;
+  ScriptedPlatform scripted(files);
+  RunState state;
+  state.SettingsFile = folder.file("missing-folder/show.set");
+  frmSetting dialog(state, files, scripted.desktop);
+  dialog.Form_Load();
+  dialog.Command1_Click(0);
+  EXPECT_TRUE(dialog.visible());
+  ASSERT_EQ(scripted.desktop.message_boxes().size(), 1u);
+  EXPECT_EQ(scripted.desktop.message_boxes()[0].text, kSettingsNotSaved);
+}
+
+}  // namespace
+}  // namespace showsaver

@@ -1,0 +1,46 @@
+// A file system that forwards to the real one and remembers what was asked.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/posix/posix_file_system.h"
+
+namespace showsaver::test {
+
+class CountingFileSystem final : public FileSystem {
+ public:
+  std::vector<std::string> reads;
+  std::vector<std::string> writes;
+  std::vector<std::string> deletions;
+  std::vector<std::string> folders_created;
+
+  bool exists(const std::string& path) override { return real_.exists(path); }
+  bool is_plain_file(const std::string& path) override { return real_.is_plain_file(path); }
+  CreateFolderResult create_folder(const std::string& path) override {
+    folders_created.push_back(path);
+    return real_.create_folder(path);
+  }
+  bool remove_folder(const std::string& path) override { return real_.remove_folder(path); }
+  bool delete_file(const std::string& path) override {
+    deletions.push_back(path);
+    return real_.delete_file(path);
+  }
+  bool write_new_file(const std::string& path, std::string_view data) override {
+    writes.push_back(path);
+    return real_.write_new_file(path, data);
+  }
+  bool replace_file(const std::string& path, std::string_view data) override {
+    writes.push_back(path);
+    return real_.replace_file(path, data);
+  }
+  std::optional<Bytes> read_file(const std::string& path) override {
+    reads.push_back(path);
+    return real_.read_file(path);
+  }
+
+ private:
+  PosixFileSystem real_;
+};
+
+}  // namespace showsaver::test

@@ -1,0 +1,134 @@
+#include "support/show_harness.h"
+
+#include <fstream>
+
+#include "startup/module1.h"
+#include "support/package_builder.h"
+
+namespace showsaver::test {
+namespace {
+
+void put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  put16(out, value & 0xFFFF);
+  put16(out, value >> 16);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> bmp_file(const PixelImage& image) {
+  const std::uint32_t row_bytes = (static_cast<std::uint32_t>(image.width) * 3 + 3) & ~3u;
+  const std::uint32_t pixel_bytes = row_bytes * static_cast<std::uint32_t>(image.height);
+  std::vector<std::uint8_t> out;
+  out.push_back('B');
+  out.push_back('M');
+  put32(out, 54 + pixel_bytes);
+  put32(out, 0);
+  put32(out, 54);
+  put32(out, 40);
+  put32(out, static_cast<std::uint32_t>(image.width));
+  put32(out, static_cast<std::uint32_t>(image.height));
+  put16(out, 1);
+  put16(out, 24);
+  put32(out, 0);
+  put32(out, pixel_bytes);
+  put32(out, 2835);
+  put32(out, 2835);
+  put32(out, 0);
+  put32(out, 0);
+  for (int y = image.height - 1; y >= 0; --y) {
+    const std::size_t row_start = out.size();
+    for (int x = 0; x < image.width; ++x) {
+      const std::uint32_t rgb = pixel(image, x, y);
+      out.push_back(static_cast<std::uint8_t>(rgb));
+      out.push_back(static_cast<std::uint8_t>(rgb >> 8));
+      out.push_back(static_cast<std::uint8_t>(rgb >> 16));
+    }
+    out.resize(row_start + row_bytes, 0);
+  }
+  return out;
+}
+
+PixelImage solid_image(int width, int height, std::uint32_t rgb) {
+  PixelImage image;
+  image.width = width;
+  image.height = height;
+  image.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), rgb);
+  return image;
+}
+
+PixelImage with_rectangle(PixelImage base, int x, int y, int width, int height,
+                          std::uint32_t rgb) {
+  for (int row = std::max(0, y); row < std::min(base.height, y + height); ++row) {
+    for (int column = std::max(0, x); column < std::min(base.width, x + width); ++column) {
+      base.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(base.width) +
+                  static_cast<std::size_t>(column)] = rgb;
+    }
+  }
+  return base;
+}
+
+std::uint32_t pixel(const PixelImage& image, int x, int y) {
+  return image.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) +
+                      static_cast<std::size_t>(x)];
+}
+
+ShowRun::ShowRun(const ShowPackage& package, ShowOptions options) : options_(std::move(options)) {
+  const ByteVector program = program_file_with(package);
+  std::ofstream(folder_.file("show.scr"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(program.data()),
+             static_cast<std::streamsize>(program.size()));
+  if (options_.settings_file_contents) {
+    write_text_file(folder_.file("show.set"), *options_.settings_file_contents);
+  }
+  files_.create_folder(folder_.file("windows"));
+  ScriptedHostSettings host;
+  host.program_path = folder_.file("show.scr");
+  host.arguments = options_.arguments;
+  host.extraction_parent = windows_folder();
+  host.screen_save_use_password = options_.screen_save_use_password;
+  scripted_ = std::make_unique<ScriptedPlatform>(files_, host, options_.start_tick);
+  scripted_->host.set_password_results(options_.password_results);
+  if (options_.cursor_after_password) {
+    scripted_->host.during_password_check([this] {
+      scripted_->desktop.set_cursor_position(*options_.cursor_after_password);
+    });
+  }
+  scripted_->media.set_music_length_ms(options_.music_length_ms);
+  scripted_->desktop.set_screen_size(options_.screen);
+  scripted_->desktop.set_cursor_position(options_.cursor);
+  for (const ScriptedInput& input : options_.inputs) scripted_->desktop.add_input(input);
+  scripted_->desktop.on_refresh([this](const PixelImage& image) { frames_.push_back(image); });
+}
+
+void ShowRun::run() { Main(scripted_->platform, this); }
+
+void ShowRun::set_fallback_folder(const std::string& folder) {
+  scripted_->host.set_fallback_extraction_parent(folder);
+}
+
+std::vector<std::int64_t> ShowRun::times_of(const std::string& kind) const {
+  std::vector<std::int64_t> times;
+  for (const LoggedEvent& event : scripted_->log.of_kind(kind)) times.push_back(event.elapsed_ms);
+  return times;
+}
+
+void ShowRun::transition_starting(std::int32_t outgoing, std::int32_t incoming,
+                                  std::int32_t effect) {
+  transitions_.push_back({outgoing, incoming, effect, scripted_->clock.elapsed(), 0,
+                          static_cast<int>(frames_.size())});
+}
+
+void ShowRun::transition_finished() {
+  ++finished_;
+  transitions_.back().finished_ms = scripted_->clock.elapsed();
+  if (options_.key_after_transitions && finished_ == *options_.key_after_transitions) {
+    scripted_->desktop.press_key_now();
+  }
+}
+
+}  // namespace showsaver::test

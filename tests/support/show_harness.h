@@ -1,0 +1,87 @@
+// Running whole shows on the scripted platform, for the player's tests.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/scripted/scripted_platform.h"
+#include "player/show_observer.h"
+#include "startup/show_package.h"
+#include "support/counting_file_system.h"
+#include "support/temp_dir.h"
+
+namespace showsaver::test {
+
+// A 24-bit bottom-up Windows bitmap file of `image`.
+std::vector<std::uint8_t> bmp_file(const PixelImage& image);
+// An image of one colour (0x00RRGGBB pixels).
+PixelImage solid_image(int width, int height, std::uint32_t rgb);
+// `base` with the rectangle (x, y, width, height) painted `rgb`.
+PixelImage with_rectangle(PixelImage base, int x, int y, int width, int height,
+                          std::uint32_t rgb);
+// The pixel at (x, y).
+std::uint32_t pixel(const PixelImage& image, int x, int y);
+
+struct TransitionRecord {
+  std::int32_t outgoing = 0;
+  std::int32_t incoming = 0;
+  std::int32_t effect = 0;
+  std::int64_t started_ms = 0;
+  std::int64_t finished_ms = 0;
+  // Frames captured before the transition began.
+  int frames_before = 0;
+};
+
+struct ShowOptions {
+  std::string arguments = "/s";
+  ScreenSize screen{640, 480};
+  std::int32_t start_tick = 1000;
+  Point cursor{100, 100};
+  std::vector<ScriptedInput> inputs;
+  // Stop the show with a key press after this many transitions.
+  std::optional<int> key_after_transitions;
+  std::optional<std::uint32_t> screen_save_use_password;
+  std::deque<PasswordCheck> password_results;
+  std::optional<std::string> settings_file_contents;
+  std::int64_t music_length_ms = 60'000;
+  // Where the user leaves the mouse while the password dialog is up.
+  std::optional<Point> cursor_after_password;
+};
+
+class ShowRun final : public ShowObserver {
+ public:
+  ShowRun(const ShowPackage& package, ShowOptions options = {});
+  // Runs the program's start routine once.
+  void run();
+  // Where the folder goes when the Windows folder cannot take it.
+  void set_fallback_folder(const std::string& folder);
+
+  ScriptedPlatform& scripted() { return *scripted_; }
+  const std::vector<PixelImage>& frames() const { return frames_; }
+  const std::vector<TransitionRecord>& transitions() const { return transitions_; }
+  CountingFileSystem& files() { return files_; }
+  // The extraction parent ("Windows folder") of this run.
+  std::string windows_folder() const { return folder_.file("windows/"); }
+  std::string temp_folder() const { return windows_folder() + "temp1/"; }
+  // Milliseconds since the start of every logged event of `kind`.
+  std::vector<std::int64_t> times_of(const std::string& kind) const;
+
+  void transition_starting(std::int32_t outgoing, std::int32_t incoming,
+                           std::int32_t effect) override;
+  void transition_finished() override;
+
+ private:
+  ShowOptions options_;
+  TempDir folder_;
+  CountingFileSystem files_;
+  std::unique_ptr<ScriptedPlatform> scripted_;
+  std::vector<PixelImage> frames_;
+  std::vector<TransitionRecord> transitions_;
+  int finished_ = 0;
+};
+
+}  // namespace showsaver::test

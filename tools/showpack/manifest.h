@@ -1,0 +1,83 @@
+// The show manifest: a TOML file that describes a show for `showpack build`.
+//
+//   [show]                      width, height (1..32767), back_color ("#RRGGBB"
+//                               or 0x00BBGGRR), has_settings, music, music_name
+//   [[scene]]  (one or more)    picture, picture_name, sound, sound_name,
+//                               display_time, left, top, effect (0..29),
+//                               over_previous, transparent
+//
+// Paths are relative to the manifest's folder.  This file checks the TOML:
+// keys, types and ranges; the files themselves are checked when the package
+// is assembled.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace showsaver::showpack {
+
+struct SourceLocation {
+  std::uint32_t line = 0;
+  std::uint32_t column = 0;
+};
+
+// One problem found in a manifest, with where it is.
+struct ManifestProblem {
+  std::filesystem::path file;
+  SourceLocation where;
+  std::string message;
+
+  // "show.toml:12:5: message", in the form editors and compilers use.
+  std::string text() const;
+};
+
+// A file named in the manifest: the path as resolved and where it was named.
+struct ManifestFile {
+  std::filesystem::path path;
+  SourceLocation where;
+};
+
+// A name to store in the package; defaults to the file's name.
+struct ManifestName {
+  std::string text;
+  SourceLocation where;
+};
+
+struct ManifestScene {
+  SourceLocation where;  // the [[scene]] header
+  ManifestFile picture;
+  ManifestName picture_name;
+  std::optional<ManifestFile> sound;
+  ManifestName sound_name;  // empty without a sound
+  std::int32_t display_time = 0;
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t effect = 0;
+  bool over_previous = false;
+  bool transparent = false;
+};
+
+struct Manifest {
+  std::filesystem::path file;
+  SourceLocation show_where;  // the [show] header
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::uint32_t back_color = 0;  // 0x00BBGGRR
+  bool has_settings = false;     // defaults to "the show has music or a sound"
+  std::optional<ManifestFile> music;
+  ManifestName music_name;  // empty without music
+  std::vector<ManifestScene> scenes;
+};
+
+struct ManifestResult {
+  Manifest manifest;
+  // Every problem found; the manifest is usable only when there is none.
+  std::vector<ManifestProblem> problems;
+};
+
+ManifestResult load_manifest(const std::filesystem::path& file);
+
+}  // namespace showsaver::showpack

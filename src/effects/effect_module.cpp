@@ -19,35 +19,35 @@ using namespace EffectModule;
 
 // Indexed by effect code - 1.
 constexpr std::array<EffectEntry, 29> kEffects{{
-    {SplitApartHorizontal},       // 1
-    {SplitApartVertical},         // 2
-    {RandomTiles},                // 3
-    {BlindsDown},                 // 4
-    {SlideInFromLeft},            // 5
-    {SlideInFromRight},           // 6
-    {SlideInFromTop},             // 7
-    {SlideInFromBottom},          // 8
-    {SpiralTiles},                // 9
-    {BoxOut},                     // 10
-    {PinchHorizontal},            // 11
-    {PinchVertical},              // 12
-    {FlipHorizontal},             // 13
-    {FlipVertical},               // 14
-    {SqueezeFromLeft},            // 15
-    {SqueezeFromTop, true},       // 16
-    {SqueezeFromRight, true},     // 17
-    {SqueezeFromBottom, true},    // 18
-    {WipeFromLeft},               // 19
-    {WipeFromTop},                // 20
-    {WipeFromRight},              // 21
-    {WipeFromBottom},             // 22
-    {ZoomInFromCentre},           // 23
-    {ZoomOutToCentre},            // 24
-    {ShrinkThroughBlack},         // 25
-    {PushFromLeft},               // 26
-    {PushFromTop},                // 27
-    {PushFromRight},              // 28
-    {PushFromBottom},             // 29
+    {SplitApartHorizontal},     // 1
+    {SplitApartVertical},       // 2
+    {RandomTiles},              // 3
+    {BlindsDown},               // 4
+    {SlideInFromLeft},          // 5
+    {SlideInFromRight},         // 6
+    {SlideInFromTop},           // 7
+    {SlideInFromBottom},        // 8
+    {SpiralTiles},              // 9
+    {BoxOut},                   // 10
+    {PinchHorizontal},          // 11
+    {PinchVertical},            // 12
+    {FlipHorizontal},           // 13
+    {FlipVertical},             // 14
+    {SqueezeFromLeft},          // 15
+    {SqueezeFromTop, true},     // 16
+    {SqueezeFromRight, true},   // 17
+    {SqueezeFromBottom, true},  // 18
+    {WipeFromLeft},             // 19
+    {WipeFromTop},              // 20
+    {WipeFromRight},            // 21
+    {WipeFromBottom},           // 22
+    {ZoomInFromCentre},         // 23
+    {ZoomOutToCentre},          // 24
+    {ShrinkThroughBlack},       // 25
+    {PushFromLeft},             // 26
+    {PushFromTop},              // 27
+    {PushFromRight},            // 28
+    {PushFromBottom},           // 29
 }};
 
 }  // namespace

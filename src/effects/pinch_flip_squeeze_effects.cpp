@@ -84,13 +84,21 @@ void flip(Transition& transition, bool horizontal) {
 
 }  // namespace
 
-void PinchHorizontal(Transition& transition) { pinch(transition, true); }
+void PinchHorizontal(Transition& transition) {
+  pinch(transition, true);
+}
 
-void PinchVertical(Transition& transition) { pinch(transition, false); }
+void PinchVertical(Transition& transition) {
+  pinch(transition, false);
+}
 
-void FlipHorizontal(Transition& transition) { flip(transition, true); }
+void FlipHorizontal(Transition& transition) {
+  flip(transition, true);
+}
 
-void FlipVertical(Transition& transition) { flip(transition, false); }
+void FlipVertical(Transition& transition) {
+  flip(transition, false);
+}
 
 void SqueezeFromLeft(Transition& transition) {
   Offset m(transition.W());

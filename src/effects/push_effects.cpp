@@ -14,9 +14,10 @@ constexpr std::int32_t kPushFramePeriod = 40;
 void PushFromLeft(Transition& transition) {
   const double W = transition.W();
   const std::int32_t height = transition.whole_height();
-  transition.floating_loop(kPushFramePeriod, floating_loop(W, W / 20.0), [&](double i) {
-    transition.copy(transition.outgoing(), round_half_even(i), 0, round_half_even(W - i), height,
-                    0, 0);
+  const FloatingLoop loop = loop_bounds(W, W / 20.0);
+  transition.floating_loop(kPushFramePeriod, loop, [&](double i) {
+    transition.copy(transition.outgoing(), round_half_even(i), 0, round_half_even(W - i), height, 0,
+                    0);
     transition.copy(transition.incoming(), 0, 0, round_half_even(i + 1.0), height,
                     round_half_even(W - i), 0);
   });
@@ -25,9 +26,10 @@ void PushFromLeft(Transition& transition) {
 void PushFromTop(Transition& transition) {
   const double H = transition.H();
   const std::int32_t width = transition.whole_width();
-  transition.floating_loop(kPushFramePeriod, floating_loop(H, H / 20.0), [&](double i) {
-    transition.copy(transition.outgoing(), 0, round_half_even(i), width, round_half_even(H - i),
-                    0, 0);
+  const FloatingLoop loop = loop_bounds(H, H / 20.0);
+  transition.floating_loop(kPushFramePeriod, loop, [&](double i) {
+    transition.copy(transition.outgoing(), 0, round_half_even(i), width, round_half_even(H - i), 0,
+                    0);
     transition.copy(transition.incoming(), 0, 0, width, round_half_even(i + 1.0), 0,
                     round_half_even(H - i));
   });
@@ -36,23 +38,23 @@ void PushFromTop(Transition& transition) {
 void PushFromRight(Transition& transition) {
   const double W = transition.W();
   const std::int32_t height = transition.whole_height();
-  transition.floating_loop(
-      kPushFramePeriod, floating_loop(W - 1.0, (W - 1.0) / 20.0), [&](double i) {
-        const std::int32_t edge = round_half_even(W - i);
-        transition.copy(transition.outgoing(), 0, 0, edge, height, round_half_even(i), 0);
-        transition.copy(transition.incoming(), edge, 0, round_half_even(i), height, 0, 0);
-      });
+  const FloatingLoop loop = loop_bounds(W - 1.0, (W - 1.0) / 20.0);
+  transition.floating_loop(kPushFramePeriod, loop, [&](double i) {
+    const std::int32_t edge = round_half_even(W - i);
+    transition.copy(transition.outgoing(), 0, 0, edge, height, round_half_even(i), 0);
+    transition.copy(transition.incoming(), edge, 0, round_half_even(i), height, 0, 0);
+  });
 }
 
 void PushFromBottom(Transition& transition) {
   const double H = transition.H();
   const std::int32_t width = transition.whole_width();
-  transition.floating_loop(
-      kPushFramePeriod, floating_loop(H - 1.0, (H - 1.0) / 20.0), [&](double i) {
-        const std::int32_t edge = round_half_even(H - 1.0 - i);
-        transition.copy(transition.outgoing(), 0, 0, width, edge, 0, round_half_even(i));
-        transition.copy(transition.incoming(), 0, edge, width, round_half_even(i), 0, 0);
-      });
+  const FloatingLoop loop = loop_bounds(H - 1.0, (H - 1.0) / 20.0);
+  transition.floating_loop(kPushFramePeriod, loop, [&](double i) {
+    const std::int32_t edge = round_half_even(H - 1.0 - i);
+    transition.copy(transition.outgoing(), 0, 0, width, edge, 0, round_half_even(i));
+    transition.copy(transition.incoming(), 0, edge, width, round_half_even(i), 0, 0);
+  });
 }
 
 }  // namespace showsaver::EffectModule

@@ -15,7 +15,8 @@ constexpr std::int32_t kSlideFramePeriod = 50;
 void SlideInFromLeft(Transition& transition) {
   const double W = transition.W();
   const std::int32_t height = transition.whole_height();
-  transition.floating_loop(kSlideFramePeriod, floating_loop(W, W / 20.0), [&](double i) {
+  const FloatingLoop loop = loop_bounds(W, W / 20.0);
+  transition.floating_loop(kSlideFramePeriod, loop, [&](double i) {
     // The source reaches one column past the incoming picture's right edge;
     // that column copies nothing.
     transition.copy(transition.incoming(), 0, 0, round_half_even(i + 1.0), height,
@@ -26,17 +27,18 @@ void SlideInFromLeft(Transition& transition) {
 void SlideInFromRight(Transition& transition) {
   const double W = transition.W();
   const std::int32_t height = transition.whole_height();
-  transition.floating_loop(kSlideFramePeriod, floating_loop(W - 1.0, (W - 1.0) / 20.0),
-                           [&](double i) {
-                             transition.copy(transition.incoming(), round_half_even(W - i), 0,
-                                             round_half_even(i), height, 0, 0);
-                           });
+  const FloatingLoop loop = loop_bounds(W - 1.0, (W - 1.0) / 20.0);
+  transition.floating_loop(kSlideFramePeriod, loop, [&](double i) {
+    const std::int32_t edge = round_half_even(W - i);
+    transition.copy(transition.incoming(), edge, 0, round_half_even(i), height, 0, 0);
+  });
 }
 
 void SlideInFromTop(Transition& transition) {
   const double H = transition.H();
   const std::int32_t width = transition.whole_width();
-  transition.floating_loop(kSlideFramePeriod, floating_loop(H, H / 20.0), [&](double i) {
+  const FloatingLoop loop = loop_bounds(H, H / 20.0);
+  transition.floating_loop(kSlideFramePeriod, loop, [&](double i) {
     transition.copy(transition.incoming(), 0, 0, width, round_half_even(i + 1.0), 0,
                     round_half_even(H - i));
   });
@@ -45,14 +47,13 @@ void SlideInFromTop(Transition& transition) {
 void SlideInFromBottom(Transition& transition) {
   const double H = transition.H();
   const std::int32_t width = transition.whole_width();
-  transition.floating_loop(kSlideFramePeriod, floating_loop(H - 1.0, (H - 1.0) / 20.0),
-                           [&](double i) {
-                             // Ends one row above the bottom, which keeps the
-                             // outgoing picture until the final frame.
-                             transition.copy(transition.incoming(), 0,
-                                             round_half_even(H - 1.0 - i), width,
-                                             round_half_even(i), 0, 0);
-                           });
+  const FloatingLoop loop = loop_bounds(H - 1.0, (H - 1.0) / 20.0);
+  transition.floating_loop(kSlideFramePeriod, loop, [&](double i) {
+    // Ends one row above the bottom, which keeps the outgoing picture until
+    // the final frame.
+    transition.copy(transition.incoming(), 0, round_half_even(H - 1.0 - i), width,
+                    round_half_even(i), 0, 0);
+  });
 }
 
 }  // namespace showsaver::EffectModule

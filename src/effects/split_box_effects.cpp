@@ -16,7 +16,7 @@ constexpr std::int32_t kBoxFrames = 20;
 template <typename DrawCopies>
 void split_apart(Transition& transition, double extent, DrawCopies&& draw_copies) {
   const std::int32_t d = round_half_even(extent / 2.0);
-  const FloatingLoop loop = floating_loop(d, d / 20.0);
+  const FloatingLoop loop = loop_bounds(d, d / 20.0);
   transition.floating_loop(kSplitFramePeriod, loop, [&](double i) { draw_copies(d, i); });
 }
 

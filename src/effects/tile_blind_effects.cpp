@@ -130,7 +130,7 @@ void SpiralTiles(Transition& transition) {
 void BlindsDown(Transition& transition) {
   const std::int32_t band_height = round_half_even(transition.H() / 5.0);
   // One less than the unrounded strip height, so consecutive strips touch.
-  const FloatingLoop loop = floating_loop(band_height, band_height / 20.0 - 1.0);
+  const FloatingLoop loop = loop_bounds(band_height, band_height / 20.0 - 1.0);
   const std::int32_t strip_height = round_half_even(band_height / 20.0);
   const std::int32_t width = transition.whole_width();
   transition.floating_loop(kBlindsFramePeriod, loop, [&](double i) {

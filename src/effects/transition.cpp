@@ -5,11 +5,13 @@
 
 namespace showsaver {
 
-FloatingLoop floating_loop(double end, double step) {
+FloatingLoop loop_bounds(double end, double step) {
   return FloatingLoop{to_single(end), to_single(step)};
 }
 
-float effective_step(float step) { return step == 0.0f ? 1.0f : step; }
+float effective_step(float step) {
+  return step == 0.0f ? 1.0f : step;
+}
 
 Transition::Transition(DrawingSurface& destination, DrawingSurface& outgoing,
                        DrawingSurface& incoming, EffectEnvironment& environment)
@@ -20,15 +22,19 @@ Transition::Transition(DrawingSurface& destination, DrawingSurface& outgoing,
       width_(to_single(destination.width())),
       height_(to_single(destination.height())) {}
 
-std::int32_t Transition::whole_width() const { return round_half_even(width_); }
+std::int32_t Transition::whole_width() const {
+  return round_half_even(width_);
+}
 
-std::int32_t Transition::whole_height() const { return round_half_even(height_); }
+std::int32_t Transition::whole_height() const {
+  return round_half_even(height_);
+}
 
 void Transition::copy(const DrawingSurface& source, std::int32_t x, std::int32_t y,
                       std::int32_t width, std::int32_t height, std::int32_t source_x,
                       std::int32_t source_y) {
-  environment_.gdi.BitBlt(destination_.dc(), x, y, width, height, source.dc(), source_x,
-                          source_y, rop::SRCCOPY);
+  environment_.gdi.BitBlt(destination_.dc(), x, y, width, height, source.dc(), source_x, source_y,
+                          rop::SRCCOPY);
 }
 
 void Transition::scale(const DrawingSurface& source, std::int32_t x, std::int32_t y,
@@ -50,8 +56,7 @@ void Transition::final_frame() {
 }
 
 template <typename Draw, typename AfterRefresh>
-bool Transition::run_frame(std::int32_t frame_period, Draw&& draw,
-                           AfterRefresh&& after_refresh) {
+bool Transition::run_frame(std::int32_t frame_period, Draw&& draw, AfterRefresh&& after_refresh) {
   Desktop& desktop = environment_.desktop;
   // Wrap-safe, so a frame taken as the tick counter changes sign waits its
   // period like any other instead of failing or waiting for ever.
@@ -79,7 +84,9 @@ void Transition::floating_loop(std::int32_t frame_period, FloatingLoop loop,
   const float step = effective_step(loop.step);
   float i = 0.0f;
   while (step >= 0.0f ? i <= loop.end : i >= loop.end) {
-    if (run_frame(frame_period, [&] { draw(i); }, [] {})) return;
+    if (run_frame(
+            frame_period, [&] { draw(i); }, [] {}))
+      return;
     i = to_single(static_cast<double>(i) + step);
   }
 }

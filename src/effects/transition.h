@@ -18,7 +18,7 @@ struct FloatingLoop {
 };
 
 // Stores `end` and `step` (each one double-precision value) in single precision.
-FloatingLoop floating_loop(double end, double step);
+FloatingLoop loop_bounds(double end, double step);
 
 // The step a floating loop actually advances by.  A step of exactly zero would
 // repeat the first frame until a stop; it advances by one pixel instead, so the

@@ -20,7 +20,8 @@ void uncover(Transition& transition, std::int32_t x, std::int32_t y, std::int32_
 void WipeFromLeft(Transition& transition) {
   const double W = transition.W();
   const std::int32_t height = transition.whole_height();
-  transition.floating_loop(kWipeFramePeriod, floating_loop(W, W / 20.0), [&](double i) {
+  const FloatingLoop loop = loop_bounds(W, W / 20.0);
+  transition.floating_loop(kWipeFramePeriod, loop, [&](double i) {
     uncover(transition, 0, 0, round_half_even(i + 1.0), height);
   });
 }
@@ -28,14 +29,16 @@ void WipeFromLeft(Transition& transition) {
 void WipeFromTop(Transition& transition) {
   const double H = transition.H();
   const std::int32_t width = transition.whole_width();
-  transition.floating_loop(kWipeFramePeriod, floating_loop(H - 1.0, (H - 1.0) / 20.0),
+  const FloatingLoop loop = loop_bounds(H - 1.0, (H - 1.0) / 20.0);
+  transition.floating_loop(kWipeFramePeriod, loop,
                            [&](double i) { uncover(transition, 0, 0, width, round_half_even(i)); });
 }
 
 void WipeFromRight(Transition& transition) {
   const double W = transition.W();
   const std::int32_t height = transition.whole_height();
-  transition.floating_loop(kWipeFramePeriod, floating_loop(W, W / 20.0), [&](double i) {
+  const FloatingLoop loop = loop_bounds(W, W / 20.0);
+  transition.floating_loop(kWipeFramePeriod, loop, [&](double i) {
     uncover(transition, round_half_even(W - i), 0, round_half_even(i), height);
   });
 }
@@ -43,11 +46,10 @@ void WipeFromRight(Transition& transition) {
 void WipeFromBottom(Transition& transition) {
   const double H = transition.H();
   const std::int32_t width = transition.whole_width();
-  transition.floating_loop(kWipeFramePeriod, floating_loop(H - 1.0, (H - 1.0) / 20.0),
-                           [&](double i) {
-                             uncover(transition, 0, round_half_even(H - 1.0 - i), width,
-                                     round_half_even(i));
-                           });
+  const FloatingLoop loop = loop_bounds(H - 1.0, (H - 1.0) / 20.0);
+  transition.floating_loop(kWipeFramePeriod, loop, [&](double i) {
+    uncover(transition, 0, round_half_even(H - 1.0 - i), width, round_half_even(i));
+  });
 }
 
 }  // namespace showsaver::EffectModule

@@ -57,8 +57,7 @@ class CentredRectangle {
 void ZoomInFromCentre(Transition& transition) {
   CentredRectangle rectangle(transition, true);
   transition.counted_loop(
-      kZoomFramePeriod, kZoomFrames,
-      [&](std::int32_t) { rectangle.scale(transition.incoming()); },
+      kZoomFramePeriod, kZoomFrames, [&](std::int32_t) { rectangle.scale(transition.incoming()); },
       [&](std::int32_t) { rectangle.grow(); });
 }
 

@@ -37,6 +37,8 @@ std::optional<std::string> create_extraction_folder(Platform& platform) {
   return create_temp_folder(platform.files, fallback);
 }
 
+}  // namespace
+
 void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) {
   if (platform.host.extraction_parent().empty()) {
     platform.desktop.MessageBox(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
@@ -60,6 +62,8 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
   form.Form_Load();
   form.Form_Unload();
 }
+
+namespace {
 
 void run_settings_mode(Platform& platform, const RunState& state) {
   if (state.package.HasSettings == 0) {

@@ -19,5 +19,7 @@ void Main(Platform& platform, ShowObserver* observer = nullptr);
 
 // The steps of Main, for callers that need the state (tests and tools).
 RunState read_run_state(Platform& platform);
+// Show mode: extracts the files into a fresh folder, plays the show, cleans up.
+void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer);
 
 }  // namespace showsaver

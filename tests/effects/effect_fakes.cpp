@@ -54,8 +54,8 @@ bool RecordingGdi::BitBlt(DcHandle destination, int x, int y, int width, int hei
   call.x = x, call.y = y, call.width = width, call.height = height;
   call.source_x = source_x, call.source_y = source_y, call.raster_operation = raster_operation;
   record(call);
-  return drawing_ == nullptr || drawing_->BitBlt(destination, x, y, width, height, source,
-                                                 source_x, source_y, raster_operation);
+  return drawing_ == nullptr || drawing_->BitBlt(destination, x, y, width, height, source, source_x,
+                                                 source_y, raster_operation);
 }
 
 bool RecordingGdi::StretchBlt(DcHandle destination, int x, int y, int width, int height,
@@ -93,8 +93,7 @@ BitmapHandle RecordingGdi::CreateCompatibleBitmap(DcHandle dc, int width, int he
 BitmapHandle RecordingGdi::CreateDIBitmap(DcHandle dc, const BitmapInfoHeader* header,
                                           std::uint32_t init, const void* bits,
                                           const BitmapInfoHeader* info, unsigned usage) {
-  return drawing_ ? drawing_->CreateDIBitmap(dc, header, init, bits, info, usage)
-                  : BitmapHandle{};
+  return drawing_ ? drawing_->CreateDIBitmap(dc, header, init, bits, info, usage) : BitmapHandle{};
 }
 BitmapHandle RecordingGdi::CreateColorBitmap(int width, int height) {
   return drawing_ ? drawing_->CreateColorBitmap(width, height) : BitmapHandle{};
@@ -102,7 +101,9 @@ BitmapHandle RecordingGdi::CreateColorBitmap(int width, int height) {
 GdiObject RecordingGdi::SelectObject(DcHandle dc, GdiObject object) {
   return drawing_ ? drawing_->SelectObject(dc, object) : GdiObject{};
 }
-bool RecordingGdi::DeleteDC(DcHandle dc) { return drawing_ && drawing_->DeleteDC(dc); }
+bool RecordingGdi::DeleteDC(DcHandle dc) {
+  return drawing_ && drawing_->DeleteDC(dc);
+}
 bool RecordingGdi::DeleteObject(GdiObject object) {
   return drawing_ && drawing_->DeleteObject(object);
 }

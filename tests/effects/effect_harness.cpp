@@ -61,8 +61,8 @@ std::string describe(const DrawCall& call, const RunSetup& setup) {
   const std::string prefix = target == "dest" ? "" : "(into " + target + ") ";
   switch (call.kind) {
     case DrawCall::Kind::BitBlt:
-      return prefix + "copy " + surface_name(call.source, setup) + " " +
-             pair(call.x, call.y, ',') + " " + pair(call.width, call.height, 'x') + " <- " +
+      return prefix + "copy " + surface_name(call.source, setup) + " " + pair(call.x, call.y, ',') +
+             " " + pair(call.width, call.height, 'x') + " <- " +
              pair(call.source_x, call.source_y, ',');
     case DrawCall::Kind::StretchBlt:
       return prefix + "scale " + surface_name(call.source, setup) + " " +

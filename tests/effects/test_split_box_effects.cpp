@@ -49,7 +49,6 @@ int furthest_column_end(const EffectRecord& record) {
 TEST(SplitApartHorizontal, OddWidthsLeaveTheLastColumnOrReachPastIt) {
   // d = 126 for both: the frames span 252 columns.
   EXPECT_EQ(furthest_column_end(run(1, 253, 10)), 252);
-  EXPECT_EQ(run(1, 253, 10).frames.back()[2], "copy in 0,0 252x10 <- 0,0");
   EXPECT_EQ(run(1, 251, 10).frames[0][1], "copy out 126,0 126x10 <- 126,0");
 }
 
@@ -68,9 +67,8 @@ TEST(BoxOut, SixFortyWideGrowsSixteenPixelsASideEachFrame) {
   for (int k = 0; k < 20; ++k) {
     const int x = 320 - 16 * k;
     const int y = 240 - 12 * k;
-    EXPECT_EQ(record.frames[k],
-              std::vector<std::string>{strf("copy in %d,%d %dx%d <- %d,%d", x, y,
-                                            (320 - x) * 2, (240 - y) * 2, x, y)});
+    EXPECT_EQ(record.frames[k], std::vector<std::string>{strf("copy in %d,%d %dx%d <- %d,%d", x, y,
+                                                              (320 - x) * 2, (240 - y) * 2, x, y)});
   }
   EXPECT_EQ(record.frames[19][0], "copy in 16,12 608x456 <- 16,12");
 }

@@ -105,9 +105,8 @@ TEST_P(EveryEffect, StopDuringAWaitEndsWithTheFinalFrameAtOnce) {
   ASSERT_EQ(record.frames.size(), 4u);
   for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(record.frames[k], undisturbed.frames[k]);
   EXPECT_EQ(record.final_calls, std::vector<std::string>{whole_copy("in", 640, 480)});
-  const DrawCall& final_copy = record.refreshed_after_final
-                                   ? record.calls[record.calls.size() - 2]
-                                   : record.calls.back();
+  const DrawCall& final_copy =
+      record.refreshed_after_final ? record.calls[record.calls.size() - 2] : record.calls.back();
   EXPECT_EQ(final_copy.elapsed_ms, setup.key_at_ms);
 }
 
@@ -166,14 +165,15 @@ TEST_P(ZeroStep, EndsAfterTheFramesOfAOnePixelStep) {
             std::vector<std::string>{whole_copy("in", param.width, param.height)});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Effects, ZeroStep,
-    testing::Values(ZeroStepCase{1, 0, 50}, ZeroStepCase{1, 1, 50}, ZeroStepCase{2, 50, 0},
-                    ZeroStepCase{2, 50, 1}, ZeroStepCase{5, 0, 50}, ZeroStepCase{6, 1, 50},
-                    ZeroStepCase{7, 50, 0}, ZeroStepCase{8, 50, 1}, ZeroStepCase{19, 0, 50},
-                    ZeroStepCase{20, 50, 1}, ZeroStepCase{21, 0, 50}, ZeroStepCase{22, 50, 1},
-                    ZeroStepCase{26, 0, 50}, ZeroStepCase{27, 50, 0}, ZeroStepCase{28, 1, 50},
-                    ZeroStepCase{29, 50, 1}));
+INSTANTIATE_TEST_SUITE_P(Effects, ZeroStep,
+                         testing::Values(ZeroStepCase{1, 0, 50}, ZeroStepCase{1, 1, 50},
+                                         ZeroStepCase{2, 50, 0}, ZeroStepCase{2, 50, 1},
+                                         ZeroStepCase{5, 0, 50}, ZeroStepCase{6, 1, 50},
+                                         ZeroStepCase{7, 50, 0}, ZeroStepCase{8, 50, 1},
+                                         ZeroStepCase{19, 0, 50}, ZeroStepCase{20, 50, 1},
+                                         ZeroStepCase{21, 0, 50}, ZeroStepCase{22, 50, 1},
+                                         ZeroStepCase{26, 0, 50}, ZeroStepCase{27, 50, 0},
+                                         ZeroStepCase{28, 1, 50}, ZeroStepCase{29, 50, 1}));
 
 }  // namespace
 }  // namespace showsaver::effects_test

@@ -1,0 +1,83 @@
+#include "platform/soft/bmp_rle.h"
+
+#include <cstdint>
+
+namespace showsaver::soft {
+namespace {
+
+class RleCanvas {
+ public:
+  RleCanvas(const BmpLayout& layout, PixelImage& image) : layout_(layout), image_(image) {}
+
+  // The file's rows run bottom-up.
+  void put(std::uint32_t index) {
+    if (x_ < image_.width && y_ < image_.height) {
+      const std::int64_t row = image_.height - 1 - y_;
+      const std::uint32_t color =
+          index < layout_.palette.size() ? layout_.palette[index] : 0x000000u;
+      image_.pixels[static_cast<std::size_t>(row * image_.width + x_)] = color;
+    }
+    ++x_;
+  }
+  void end_of_line() {
+    x_ = 0;
+    ++y_;
+  }
+  void move(std::int64_t dx, std::int64_t dy) {
+    x_ += dx;
+    y_ += dy;
+  }
+  bool finished() const { return y_ >= image_.height; }
+
+ private:
+  const BmpLayout& layout_;
+  PixelImage& image_;
+  std::int64_t x_ = 0;
+  std::int64_t y_ = 0;
+};
+
+// The i-th pixel index of a run of packed nibbles or bytes.
+std::uint32_t packed_index(bool four_bit, const std::uint8_t* bytes, int i) {
+  if (!four_bit) return bytes[i];
+  const std::uint8_t byte = bytes[i / 2];
+  return (i % 2 == 0) ? (byte >> 4) : (byte & 0x0F);
+}
+
+}  // namespace
+
+std::optional<std::string> decode_rle(const BmpLayout& layout, std::span<const std::uint8_t> data,
+                                      PixelImage& image) {
+  const bool four_bit = layout.compression == kBiRle4;
+  RleCanvas canvas(layout, image);
+  std::size_t at = 0;
+  while (!canvas.finished()) {
+    if (data.size() - at < 2) return std::string("the compressed pixel data is truncated");
+    const int count = data[at];
+    const std::uint8_t value = data[at + 1];
+    at += 2;
+    if (count > 0) {
+      // An encoded run repeats one byte: both of its nibbles alternately for RLE4.
+      for (int i = 0; i < count; ++i) canvas.put(packed_index(four_bit, &value, i % (four_bit ? 2 : 1)));
+      continue;
+    }
+    if (value == 0) {
+      canvas.end_of_line();
+    } else if (value == 1) {
+      return std::nullopt;
+    } else if (value == 2) {
+      if (data.size() - at < 2) return std::string("the compressed pixel data is truncated");
+      canvas.move(data[at], data[at + 1]);
+      at += 2;
+    } else {
+      // Absolute mode: `value` literal pixels, padded to a 16-bit boundary.
+      std::size_t bytes = four_bit ? (value + 1u) / 2u : value;
+      bytes += bytes % 2;
+      if (data.size() - at < bytes) return std::string("the compressed pixel data is truncated");
+      for (int i = 0; i < value; ++i) canvas.put(packed_index(four_bit, data.data() + at, i));
+      at += bytes;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace showsaver::soft

@@ -1,0 +1,233 @@
+#include "manifest.h"
+
+#include <toml++/toml.h>
+
+#include <limits>
+#include <set>
+#include <string_view>
+#include <utility>
+
+namespace showsaver::showpack {
+namespace {
+
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+SourceLocation location_of(const toml::source_region& region) {
+  return {region.begin.line, region.begin.column};
+}
+
+std::string path_text(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+// Reads the keys of one table, checking types and ranges, and remembers
+// which keys were read so that the rest can be reported as unknown.
+class TableReader {
+ public:
+  TableReader(const toml::table& table, std::string context, ManifestResult& result)
+      : table_(table), context_(std::move(context)), result_(result) {}
+
+  SourceLocation where() const { return location_of(table_.source()); }
+
+  void problem(SourceLocation where, const std::string& message) {
+    result_.problems.push_back({result_.manifest.file, where, context_ + ": " + message});
+  }
+
+  // The value of `key`, or nothing (reported when `required`).
+  const toml::node* find(std::string_view key, bool required) {
+    known_.insert(std::string(key));
+    const toml::node* node = table_.get(key);
+    if (!node && required) problem(where(), std::string(key) + " is missing");
+    return node;
+  }
+
+  std::optional<std::int64_t> integer(std::string_view key, std::int64_t min, std::int64_t max,
+                                      bool required) {
+    const toml::node* node = find(key, required);
+    if (!node) return std::nullopt;
+    const auto value = node->value_exact<std::int64_t>();
+    if (!value) {
+      problem(location_of(node->source()), std::string(key) + " must be an integer");
+      return std::nullopt;
+    }
+    if (*value < min || *value > max) {
+      problem(location_of(node->source()), std::string(key) + " " + std::to_string(*value) +
+                                               " is out of range " + std::to_string(min) + ".." +
+                                               std::to_string(max));
+      return std::nullopt;
+    }
+    return value;
+  }
+
+  std::optional<bool> boolean(std::string_view key) {
+    const toml::node* node = find(key, false);
+    if (!node) return std::nullopt;
+    const auto value = node->value_exact<bool>();
+    if (!value) problem(location_of(node->source()), std::string(key) + " must be true or false");
+    return value;
+  }
+
+  std::optional<std::string> string(std::string_view key, bool required) {
+    const toml::node* node = find(key, required);
+    if (!node) return std::nullopt;
+    const auto value = node->value_exact<std::string>();
+    if (!value) problem(location_of(node->source()), std::string(key) + " must be a string");
+    return value;
+  }
+
+  // A file path, relative to the manifest's folder.
+  std::optional<ManifestFile> file(std::string_view key, bool required) {
+    const std::optional<std::string> text = string(key, required);
+    if (!text) return std::nullopt;
+    const SourceLocation at = location_of(table_.get(key)->source());
+    if (text->empty()) {
+      problem(at, std::string(key) + " is empty");
+      return std::nullopt;
+    }
+    const auto folder = result_.manifest.file.parent_path();
+    return ManifestFile{folder / std::filesystem::path(std::u8string(text->begin(), text->end())),
+                        at};
+  }
+
+  // The stored name under `key`, else the name of `file`.
+  ManifestName name(std::string_view key, const std::optional<ManifestFile>& named_file) {
+    const std::optional<std::string> text = string(key, false);
+    if (text) {
+      if (!named_file) problem(location_of(table_.get(key)->source()),
+                               std::string(key) + " is given without the file it names");
+      return {*text, location_of(table_.get(key)->source())};
+    }
+    if (!named_file) return {};
+    return {path_text(named_file->path.filename()), named_file->where};
+  }
+
+  void report_unknown_keys() {
+    for (const auto& [key, node] : table_) {
+      if (!known_.contains(std::string(key.str()))) {
+        problem(location_of(key.source()), "unknown key '" + std::string(key.str()) + "'");
+      }
+    }
+  }
+
+ private:
+  const toml::table& table_;
+  std::string context_;
+  ManifestResult& result_;
+  std::set<std::string> known_;
+};
+
+std::optional<std::uint32_t> parse_hex_color(std::string_view text) {
+  if (text.size() != 7 || text[0] != '#') return std::nullopt;
+  std::uint32_t rgb = 0;
+  for (char c : text.substr(1)) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0) return std::nullopt;
+    rgb = rgb << 4 | std::uint32_t(digit);
+  }
+  // "#RRGGBB" to the colour value 0x00BBGGRR.
+  return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
+}
+
+void read_back_color(TableReader& show, Manifest& manifest) {
+  const toml::node* node = show.find("back_color", false);
+  if (!node) return;
+  if (const auto text = node->value_exact<std::string>()) {
+    if (const auto color = parse_hex_color(*text)) {
+      manifest.back_color = *color;
+    } else {
+      show.problem(location_of(node->source()),
+                   "back_color \"" + *text + "\" is not of the form \"#RRGGBB\"");
+    }
+    return;
+  }
+  if (const auto color = show.integer("back_color", 0, 0xFFFFFF, false)) {
+    manifest.back_color = std::uint32_t(*color);
+  }
+}
+
+std::optional<bool> read_show(const toml::table& table, ManifestResult& result) {
+  Manifest& manifest = result.manifest;
+  TableReader show(table, "[show]", result);
+  manifest.show_where = show.where();
+  manifest.width = std::int32_t(show.integer("width", 1, 32767, true).value_or(0));
+  manifest.height = std::int32_t(show.integer("height", 1, 32767, true).value_or(0));
+  read_back_color(show, manifest);
+  const std::optional<bool> has_settings = show.boolean("has_settings");
+  manifest.music = show.file("music", false);
+  manifest.music_name = show.name("music_name", manifest.music);
+  show.report_unknown_keys();
+  return has_settings;
+}
+
+ManifestScene read_scene(const toml::table& table, std::size_t index, ManifestResult& result) {
+  TableReader reader(table, "scene " + std::to_string(index), result);
+  ManifestScene scene;
+  scene.where = reader.where();
+  const std::optional<ManifestFile> picture = reader.file("picture", true);
+  if (picture) scene.picture = *picture;
+  scene.picture_name = reader.name("picture_name", picture);
+  scene.sound = reader.file("sound", false);
+  scene.sound_name = reader.name("sound_name", scene.sound);
+  scene.display_time = std::int32_t(reader.integer("display_time", 0, kInt32Max, true).value_or(0));
+  scene.left = std::int32_t(reader.integer("left", -32768, 32767, false).value_or(0));
+  scene.top = std::int32_t(reader.integer("top", -32768, 32767, false).value_or(0));
+  scene.effect = std::int32_t(reader.integer("effect", 0, 29, false).value_or(0));
+  scene.over_previous = reader.boolean("over_previous").value_or(false);
+  scene.transparent = reader.boolean("transparent").value_or(false);
+  reader.report_unknown_keys();
+  return scene;
+}
+
+void read_document(const toml::table& document, ManifestResult& result) {
+  Manifest& manifest = result.manifest;
+  TableReader top(document, "manifest", result);
+  const toml::node* show = top.find("show", false);
+  const toml::node* scenes = top.find("scene", false);
+  top.report_unknown_keys();
+
+  std::optional<bool> has_settings;
+  if (!show || !show->is_table()) {
+    top.problem(show ? location_of(show->source()) : SourceLocation{1, 1},
+                "a [show] table is needed");
+  } else {
+    has_settings = read_show(*show->as_table(), result);
+  }
+  const toml::array* scene_array = scenes ? scenes->as_array() : nullptr;
+  if (!scene_array || scene_array->empty() || !scene_array->is_array_of_tables()) {
+    top.problem(scenes ? location_of(scenes->source()) : SourceLocation{1, 1},
+                "one or more [[scene]] tables are needed");
+  } else {
+    for (std::size_t index = 0; index < scene_array->size(); ++index) {
+      manifest.scenes.push_back(read_scene(*scene_array->get_as<toml::table>(index), index, result));
+    }
+  }
+  bool has_sound = manifest.music.has_value();
+  for (const ManifestScene& scene : manifest.scenes) has_sound |= scene.sound.has_value();
+  manifest.has_settings = has_settings.value_or(has_sound);
+}
+
+}  // namespace
+
+std::string ManifestProblem::text() const {
+  std::string place = path_text(file);
+  if (where.line != 0) place += ":" + std::to_string(where.line) + ":" + std::to_string(where.column);
+  return place + ": " + message;
+}
+
+ManifestResult load_manifest(const std::filesystem::path& file) {
+  ManifestResult result;
+  result.manifest.file = file;
+  try {
+    const toml::table document = toml::parse_file(path_text(file));
+    read_document(document, result);
+  } catch (const toml::parse_error& error) {
+    result.problems.push_back({file, location_of(error.source()), std::string(error.description())});
+  }
+  return result;
+}
+
+}  // namespace showsaver::showpack

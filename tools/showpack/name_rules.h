@@ -1,0 +1,20 @@
+// What a name stored in a package may be.  The player writes each file as
+// the extraction folder followed directly by the name, on Windows and on
+// Linux, so a name must be one plain file name on both.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace showsaver::showpack {
+
+// Why `name` (UTF-8) cannot be stored, as the end of a sentence that starts
+// with the name ("... is empty"); nothing when it can.
+std::optional<std::string> stored_name_problem(std::string_view name);
+
+// The name with ASCII letters lower-cased: names equal after folding are one
+// file on a case-insensitive file system.
+std::string fold_case(std::string_view name);
+
+}  // namespace showsaver::showpack

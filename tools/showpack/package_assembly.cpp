@@ -1,0 +1,158 @@
+#include "package_assembly.h"
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "file_io.h"
+#include "name_rules.h"
+#include "startup/package_writer.h"
+
+namespace showsaver::showpack {
+namespace {
+
+const std::vector<std::uint8_t> kNoBytes;
+
+// A name stored in the package, with what it stands for.
+struct StoredName {
+  std::string kind;   // "picture", "sound" or "music"
+  std::string owner;  // "scene 3" or "[show]"
+  std::filesystem::path file;
+  const std::vector<std::uint8_t>* data;
+};
+
+class Assembler {
+ public:
+  explicit Assembler(const Manifest& manifest) : manifest_(manifest) {}
+
+  AssemblyResult run() {
+    ShowPackage& package = result_.package;
+    package.PictureWidth = manifest_.width;
+    package.PictureHeight = manifest_.height;
+    package.BackColor = manifest_.back_color;
+    package.HasSettings = manifest_.has_settings ? -1 : 0;
+    package.SceneCount = static_cast<std::int32_t>(manifest_.scenes.size());
+    if (manifest_.music) {
+      package.BgmFileName = manifest_.music_name.text;
+      package.BgmData.bytes = load(*manifest_.music, "music", "[show]").value_or(kNoBytes);
+    }
+    auto& scenes = package.Scenes.emplace();
+    scenes.reserve(manifest_.scenes.size());
+    for (std::size_t index = 0; index < manifest_.scenes.size(); ++index) {
+      scenes.push_back(scene_record(manifest_.scenes[index], "scene " + std::to_string(index)));
+    }
+    // Names are registered once all data sits at its final address.
+    if (manifest_.music) register_name(manifest_.music_name, "music", "[show]", *manifest_.music,
+                                       package.BgmData);
+    for (std::size_t index = 0; index < scenes.size(); ++index) {
+      register_scene_names(manifest_.scenes[index], scenes[index], "scene " + std::to_string(index));
+    }
+    apply_name_placeholders(package);
+    return std::move(result_);
+  }
+
+ private:
+  void problem(SourceLocation where, std::string message) {
+    result_.problems.push_back({manifest_.file, where, std::move(message)});
+  }
+
+  // The file's bytes; nothing (and a problem) when it cannot be read.
+  std::optional<std::vector<std::uint8_t>> load(const ManifestFile& file, const std::string& kind,
+                                                const std::string& owner) {
+    FileRead read = read_whole_file(file.path);
+    if (read.error) {
+      problem(file.where, owner + ": " + kind + " file: " + *read.error);
+      return std::nullopt;
+    }
+    return std::move(read.bytes);
+  }
+
+  SceneRecord scene_record(const ManifestScene& scene, const std::string& owner) {
+    SceneRecord record;
+    record.PictureFileName = scene.picture_name.text;
+    const auto picture = load(scene.picture, "picture", owner);
+    if (picture) {
+      if (auto fault = bitmap_problem(*picture)) {
+        problem(scene.picture.where,
+                owner + ": picture " + scene.picture.path.string() + " " + *fault);
+      }
+    }
+    record.PictureData.bytes = picture.value_or(kNoBytes);
+    if (scene.sound) {
+      record.SoundFileName = scene.sound_name.text;
+      record.SoundData.bytes = load(*scene.sound, "sound", owner).value_or(kNoBytes);
+    }
+    record.DisplayTime = scene.display_time;
+    record.PictureLeft = scene.left;
+    record.PictureTop = scene.top;
+    record.EffectCode = scene.effect;
+    record.OverPrevious = scene.over_previous ? -1 : 0;
+    record.Transparent = scene.transparent ? -1 : 0;
+    if (scene.transparent && !scene.over_previous) {
+      result_.warnings.push_back({manifest_.file, scene.where,
+                                  owner + ": transparent has no effect without over_previous"});
+    }
+    return record;
+  }
+
+  void register_scene_names(const ManifestScene& scene, const SceneRecord& record,
+                            const std::string& owner) {
+    register_name(scene.picture_name, "picture", owner, scene.picture, record.PictureData);
+    if (scene.sound) register_name(scene.sound_name, "sound", owner, *scene.sound, record.SoundData);
+  }
+
+  // Checks a stored name and that it stands for one file only: the
+  // extraction writes each name once, from its first scene, into one folder.
+  void register_name(const ManifestName& name, const std::string& kind, const std::string& owner,
+                     const ManifestFile& file, const PackageBytes& data) {
+    const std::string label = owner + ": " + kind + " name \"" + name.text + "\" ";
+    if (auto fault = stored_name_problem(name.text)) {
+      problem(name.where, label + *fault);
+      return;
+    }
+    const auto same = names_.find(name.text);
+    if (same != names_.end()) {
+      const StoredName& earlier = same->second;
+      if (earlier.kind != kind) {
+        problem(name.where, label + "is also the " + earlier.kind + " name of " + earlier.owner +
+                                "; the later file would replace the earlier one when extracted");
+      } else if (kind == "music" || *earlier.data != *data.bytes) {
+        problem(name.where, label + "is already used by " + earlier.owner + " for " +
+                                earlier.file.string() + ", a different file");
+      }
+      return;
+    }
+    const auto [folded, inserted] = folded_.emplace(fold_case(name.text), name.text);
+    if (!inserted) {
+      problem(name.where, label + "differs only in letter case from \"" + folded->second + "\" (" +
+                              names_.at(folded->second).owner +
+                              "); Windows would keep one file for both");
+      return;
+    }
+    names_.emplace(name.text, StoredName{kind, owner, file.path, &*data.bytes});
+  }
+
+  const Manifest& manifest_;
+  AssemblyResult result_;
+  std::map<std::string, StoredName> names_;
+  std::map<std::string, std::string> folded_;
+};
+
+}  // namespace
+
+std::optional<std::string> bitmap_problem(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.size() < 6 || bytes[0] != 'B' || bytes[1] != 'M') {
+    return std::string("is not a BMP file (it does not start with \"BM\")");
+  }
+  const std::uint64_t stated = std::uint64_t{bytes[2]} | std::uint64_t{bytes[3]} << 8 |
+                               std::uint64_t{bytes[4]} << 16 | std::uint64_t{bytes[5]} << 24;
+  if (stated != bytes.size()) {
+    return "is not a complete BMP file: its header gives " + std::to_string(stated) +
+           " bytes but the file holds " + std::to_string(bytes.size());
+  }
+  return std::nullopt;
+}
+
+AssemblyResult assemble_package(const Manifest& manifest) { return Assembler(manifest).run(); }
+
+}  // namespace showsaver::showpack

@@ -1,0 +1,26 @@
+// From a checked manifest to a show package: reads the files, checks the
+// pictures and the stored names, and stores each name's file once.
+#pragma once
+
+#include <vector>
+
+#include "manifest.h"
+#include "startup/show_package.h"
+
+namespace showsaver::showpack {
+
+struct AssemblyResult {
+  ShowPackage package;
+  // Faults that stop the build; the package is usable only without them.
+  std::vector<ManifestProblem> problems;
+  // Things that are allowed but probably not meant.
+  std::vector<ManifestProblem> warnings;
+};
+
+AssemblyResult assemble_package(const Manifest& manifest);
+
+// Why `bytes` is not a complete bitmap file ("BM" and a size field equal
+// to the length); nothing when it is one.
+std::optional<std::string> bitmap_problem(const std::vector<std::uint8_t>& bytes);
+
+}  // namespace showsaver::showpack

@@ -4,13 +4,17 @@
 #include "common/show_math.h"
 
 namespace showsaver {
+namespace {
+
+// A zero step never reaches the loop's end; one pixel does.
+float effective_step(float step) {
+  return step == 0.0f ? 1.0f : step;
+}
+
+}  // namespace
 
 FloatingLoop loop_bounds(double end, double step) {
   return FloatingLoop{to_single(end), to_single(step)};
-}
-
-float effective_step(float step) {
-  return step == 0.0f ? 1.0f : step;
 }
 
 Transition::Transition(DrawingSurface& destination, DrawingSurface& outgoing,
@@ -70,11 +74,11 @@ bool Transition::run_frame(std::int32_t frame_period, Draw&& draw, AfterRefresh&
 void Transition::counted_loop(std::int32_t frame_period, std::int32_t frames,
                               const CountedFrame& draw, const CountedFrame& after_refresh) {
   for (std::int32_t k = 0; k < frames; ++k) {
-    const bool stopped = run_frame(
-        frame_period, [&] { draw(k); },
-        [&] {
-          if (after_refresh) after_refresh(k);
-        });
+    const auto follow = [&] {
+      if (after_refresh) after_refresh(k);
+    };
+    const auto draw_frame = [&] { draw(k); };
+    const bool stopped = run_frame(frame_period, draw_frame, follow);
     if (stopped) return;
   }
 }
@@ -83,10 +87,11 @@ void Transition::floating_loop(std::int32_t frame_period, FloatingLoop loop,
                                const FloatingFrame& draw) {
   const float step = effective_step(loop.step);
   float i = 0.0f;
+  const auto nothing_after_refresh = [] {};
   while (step >= 0.0f ? i <= loop.end : i >= loop.end) {
-    if (run_frame(
-            frame_period, [&] { draw(i); }, [] {}))
-      return;
+    const auto draw_frame = [&] { draw(i); };
+    const bool stopped = run_frame(frame_period, draw_frame, nothing_after_refresh);
+    if (stopped) return;
     i = to_single(static_cast<double>(i) + step);
   }
 }

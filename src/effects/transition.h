@@ -20,11 +20,6 @@ struct FloatingLoop {
 // Stores `end` and `step` (each one double-precision value) in single precision.
 FloatingLoop loop_bounds(double end, double step);
 
-// The step a floating loop actually advances by.  A step of exactly zero would
-// repeat the first frame until a stop; it advances by one pixel instead, so the
-// transition ends after the frames that a one-pixel step gives.
-float effective_step(float step);
-
 // One run of one effect on its three surfaces.
 class Transition {
  public:
@@ -62,8 +57,11 @@ class Transition {
   // frames are done or a stop was seen in a wait.
   void counted_loop(std::int32_t frame_period, std::int32_t frames, const CountedFrame& draw,
                     const CountedFrame& after_refresh = {});
-  // Frames for i = 0, i + S, ... while i has not passed the end; i advances
-  // after each frame's wait.  Returns at the end or on a stop.
+  // Frames for i = 0, i + S, ... while i has not passed the end (i <= E for a
+  // step of 0 or more, i >= E for a negative one); i advances after each
+  // frame's wait.  A step of exactly 0 would repeat the first frame until a
+  // stop, so it advances by one pixel instead and the transition ends after
+  // the frames of a one-pixel step.  Returns at the end or on a stop.
   void floating_loop(std::int32_t frame_period, FloatingLoop loop, const FloatingFrame& draw);
 
   void opening_copy();

@@ -70,8 +70,7 @@ class FieldReader {
 
   // Nothing for an absent array (D = 0), else its element count, checked to
   // fit in the bytes that remain at `element_size` bytes or more apiece.
-  std::optional<std::int32_t> read_array_header(std::string_view name,
-                                                std::int64_t element_size) {
+  std::optional<std::int32_t> read_array_header(std::string_view name, std::int64_t element_size) {
     const std::int64_t dimension_offset = offset();
     const std::int16_t dimensions = read_i16(name);
     if (dimensions == 0) return std::nullopt;
@@ -183,8 +182,7 @@ std::span<const std::uint8_t> locate_record(std::span<const std::uint8_t> file,
   const auto file_size = static_cast<std::int64_t>(file.size());
   if (file_size > std::numeric_limits<std::int32_t>::max()) {
     fail("FileSize", 0,
-         "the file of " + std::to_string(file_size) +
-             " bytes is too large for 32-bit positions");
+         "the file of " + std::to_string(file_size) + " bytes is too large for 32-bit positions");
   }
   if (file_size < kTrailerSize) {
     fail("BlockLength", 0,

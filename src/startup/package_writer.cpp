@@ -62,8 +62,8 @@ class FieldWriter {
 
   void write_array_header(std::string_view name, std::size_t count) {
     if (count > kMaxInt32) {
-      fail(field(name), "holds " + std::to_string(count) +
-                            " elements; an array holds at most 2147483647");
+      fail(field(name),
+           "holds " + std::to_string(count) + " elements; an array holds at most 2147483647");
     }
     write_i16(1);
     write_i32(static_cast<std::int32_t>(count));
@@ -159,7 +159,7 @@ std::size_t utf8_sequence_length(std::string_view text, std::size_t at) {
 
 std::string code_point_label(std::string_view character) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
-  std::uint32_t code = character.size() == 1 ? byte(0)
+  std::uint32_t code = character.size() == 1   ? byte(0)
                        : character.size() == 2 ? byte(0) & 0x1Fu
                        : character.size() == 3 ? byte(0) & 0x0Fu
                                                : byte(0) & 0x07u;

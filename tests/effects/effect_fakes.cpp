@@ -125,6 +125,7 @@ void FakeSurface::refresh() {
   DrawCall call = drawing_call(DrawCall::Kind::Refresh, dc_, DcHandle{});
   call.elapsed_ms = desktop_.elapsed();
   calls_.push_back(call);
+  if (on_refresh_) on_refresh_();
 }
 
 }  // namespace showsaver::effects_test

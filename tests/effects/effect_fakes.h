@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/drawing_surface.h"
@@ -123,6 +125,7 @@ class FakeSurface final : public DrawingSurface {
   DcHandle dc() const override { return dc_; }
   int width() const override { return width_; }
   int height() const override { return height_; }
+  void on_refresh(std::function<void()> observer) { on_refresh_ = std::move(observer); }
   void refresh() override;
   void filled_box(int x1, int y1, int x2, int y2, ColorRef color) override {
     gdi_.FillBox(dc_, x1, y1, x2, y2, color);
@@ -135,6 +138,7 @@ class FakeSurface final : public DrawingSurface {
   int height_;
   std::vector<DrawCall>& calls_;
   FakeDesktop& desktop_;
+  std::function<void()> on_refresh_;
 };
 
 }  // namespace showsaver::effects_test

@@ -90,6 +90,7 @@ EffectRecord record_effect(int code, const RunSetup& setup, EffectRandom& random
   RecordingGdi gdi(calls, desktop, setup.drawing);
   gdi.set_draw_cost(setup.draw_cost_ms);
   FakeSurface destination(gdi, setup.destination_dc, setup.width, setup.height, calls, desktop);
+  destination.on_refresh(setup.on_refresh);
   FakeSurface outgoing(gdi, setup.outgoing_dc, setup.width, setup.height, calls, desktop);
   FakeSurface incoming(gdi, setup.incoming_dc, setup.width, setup.height, calls, desktop);
   EffectEnvironment environment{gdi, desktop, stop_requested, random};

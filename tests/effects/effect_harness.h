@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ struct RunSetup {
   // Draws into this GDI as well (for pixel checks); the surfaces' device
   // contexts must then be the GDI's own.
   Gdi* drawing = nullptr;
+  // Called at every refresh of the destination.
+  std::function<void()> on_refresh;
   DcHandle destination_dc{1};
   DcHandle outgoing_dc{2};
   DcHandle incoming_dc{3};

@@ -5,14 +5,14 @@
 #include <sys/mman.h>
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "package_builder.h"
 #include "startup/package_reader.h"
 #include "startup/package_writer.h"
+#include "support/package_builder.h"
 
 namespace showsaver {
 namespace {
@@ -28,6 +28,7 @@ struct MalformedCase {
   ByteVector file;
   std::string field;
   std::int64_t offset;
+  friend void PrintTo(const MalformedCase& c, std::ostream* os) { *os << c.name; }
 };
 
 ByteVector behind_image(const ByteVector& block) {
@@ -164,7 +165,8 @@ std::vector<MalformedCase> scene_cases() {
 
 std::vector<MalformedCase> all_cases() {
   std::vector<MalformedCase> cases = trailer_cases();
-  for (auto& more : {header_cases(), scene_cases()}) cases.insert(cases.end(), more.begin(), more.end());
+  for (auto& more : {header_cases(), scene_cases()})
+    cases.insert(cases.end(), more.begin(), more.end());
   return cases;
 }
 
@@ -187,7 +189,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MalformedPackage, ::testing::ValuesIn(all_cases(
 
 TEST(MalformedPackage, MessageGivesOffsetInDecimalAndHex) {
   const PackageError error{"scene 3 PictureData", 0x1A2B, "lower bound 1 is not 0"};
-  EXPECT_EQ(error.message(), "scene 3 PictureData at file offset 6699 (0x1A2B): lower bound 1 is not 0");
+  EXPECT_EQ(error.message(),
+            "scene 3 PictureData at file offset 6699 (0x1A2B): lower bound 1 is not 0");
 }
 
 TEST(MalformedPackage, FilesWithoutAPackageAreRefused) {
@@ -208,8 +211,11 @@ TEST(MalformedPackage, FilesWithoutAPackageAreRefused) {
 TEST(MalformedPackage, EveryTruncatedRecordIsRefused) {
   const ShowPackage package = test::PackageBuilder(5, 6)
                                   .music("曲.mid", {1, 2, 3, 4})
-                                  .scene("a").sound("s.wav", {5, 6})
-                                  .scene("b").scene("a").build();
+                                  .scene("a")
+                                  .sound("s.wav", {5, 6})
+                                  .scene("b")
+                                  .scene("a")
+                                  .build();
   const ByteVector record = write_package_record(package).bytes;
   for (std::size_t length = 0; length < record.size(); ++length) {
     RawPackage raw;
@@ -218,6 +224,30 @@ TEST(MalformedPackage, EveryTruncatedRecordIsRefused) {
     ASSERT_TRUE(result.error) << "cut at " << length;
     EXPECT_GE(result.error->offset, kImage);
     EXPECT_LE(result.error->offset, kImage + std::int64_t(length));
+  }
+}
+
+// Random damage to a valid block never leads to a read outside it; what
+// still reads is a package the writer stores byte for byte as found.
+TEST(MalformedPackage, RandomDamageIsReadSafely) {
+  const ShowPackage package = test::PackageBuilder(5, 6)
+                                  .music("m", {1, 2})
+                                  .scene("a")
+                                  .sound("s", {3})
+                                  .scene("b")
+                                  .scene("a")
+                                  .build();
+  const ByteVector block = test::package_block(package);
+  std::mt19937 random(7);
+  for (int round = 0; round < 2000; ++round) {
+    ByteVector damaged = block;
+    for (int hits = 1 + int(random() % 3); hits > 0; --hits) {
+      damaged[random() % damaged.size()] = std::uint8_t(random());
+    }
+    const PackageReadResult result = read_show_package(damaged);
+    if (result.ok() && result.record_offset == 0) {
+      EXPECT_EQ(write_package_block(result.package).bytes, damaged) << "round " << round;
+    }
   }
 }
 

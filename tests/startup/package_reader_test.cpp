@@ -1,13 +1,14 @@
 // Reading well-formed packages: the layout, the encodings and the placement.
+#include "startup/package_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "package_builder.h"
-#include "startup/package_reader.h"
 #include "startup/package_writer.h"
+#include "support/package_builder.h"
 
 namespace showsaver {
 namespace {
@@ -58,8 +59,9 @@ TEST(PackageLayout, FirstBytesOfTheReferencePackage) {
   EXPECT_EQ(ByteVector(record.bytes.begin(), record.bytes.begin() + expected.size()), expected);
   // Scene 0's absent SoundData follows the bitmap, then scene 1's name "1".
   const std::size_t after_bitmap = 0x43 + 19718;
-  EXPECT_EQ(ByteVector(record.bytes.begin() + after_bitmap, record.bytes.begin() + after_bitmap + 5),
-            (ByteVector{0x00, 0x00, 0x01, 0x00, '1'}));
+  EXPECT_EQ(
+      ByteVector(record.bytes.begin() + after_bitmap, record.bytes.begin() + after_bitmap + 5),
+      (ByteVector{0x00, 0x00, 0x01, 0x00, '1'}));
 
   const PackageReadResult read = read_package_record(record.bytes);
   ASSERT_TRUE(read.ok()) << read.error->message();
@@ -103,9 +105,13 @@ TEST(PackageText, ShiftJisNameIsCountedInBytes) {
 
 TEST(PackageText, TrailByteBackslashStaysInsideItsCharacter) {
   // 0x5C, the backslash, is the trail byte of "表" (95 5C).
-  const ByteVector block =
-      RawPackage().fixed_header(1, 1, 0, 0, 1).text("").absent_array()
-          .array_header(1, 1, 0).simple_scene("\x95\x5C", test::fake_bitmap_file(8)).block();
+  const ByteVector block = RawPackage()
+                               .fixed_header(1, 1, 0, 0, 1)
+                               .text("")
+                               .absent_array()
+                               .array_header(1, 1, 0)
+                               .simple_scene("\x95\x5C", test::fake_bitmap_file(8))
+                               .block();
   EXPECT_EQ(read_ok(block).Scenes->front().PictureFileName, "表");
 }
 
@@ -140,9 +146,11 @@ TEST(PackageFlags, FlagStoredAsOneIsTrueAndKeepsItsValue) {
 
 TEST(PackagePlaceholders, RepeatedNamesCarryOneZeroByte) {
   const ShowPackage built = PackageBuilder(8, 8)
-                                .scene("8").sound("s", {1, 2, 3})
+                                .scene("8")
+                                .sound("s", {1, 2, 3})
                                 .scene("9")
-                                .scene("8").sound("s", {1, 2, 3})
+                                .scene("8")
+                                .sound("s", {1, 2, 3})
                                 .scene("9")
                                 .build();
   const ShowPackage package = read_ok(test::package_block(built));
@@ -165,6 +173,7 @@ struct EmptySceneList {
   const char* name;
   RawPackage raw;
   bool stored;
+  friend void PrintTo(const EmptySceneList& e, std::ostream* os) { *os << e.name; }
 };
 
 class PackageSceneCountZero : public ::testing::TestWithParam<EmptySceneList> {};

@@ -8,9 +8,13 @@
 namespace showsaver {
 namespace {
 
-std::string two_bytes(int lead, int trail) { return {char(lead), char(trail)}; }
+std::string two_bytes(int lead, int trail) {
+  return {char(lead), char(trail)};
+}
 
-bool is_lead_byte(int byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+bool is_lead_byte(int byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // Codes that share their character with another code: NEC row 13 symbols
 // that JIS X 0208 also has, the NEC-selected IBM extensions and the IBM
@@ -102,8 +106,8 @@ TEST(Cp932, InvalidInputIsRefused) {
                                    std::string("\x81\x20"), std::string("\xFF")}) {
     EXPECT_FALSE(cp932_to_utf8(bytes)) << bytes;
   }
-  for (const std::string& text : {std::string("\xC3"), std::string("\xED\xA0\x80"),
-                                  std::string("그"), std::string("€")}) {
+  for (const std::string& text :
+       {std::string("\xC3"), std::string("\xED\xA0\x80"), std::string("그"), std::string("€")}) {
     EXPECT_FALSE(utf8_to_cp932(text)) << text;
   }
 }

@@ -1,13 +1,14 @@
 // Writing packages: round trips in both directions and the writer's refusals.
+#include "startup/package_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
-#include "package_builder.h"
 #include "startup/package_reader.h"
-#include "startup/package_writer.h"
+#include "support/package_builder.h"
 
 namespace showsaver {
 namespace {
@@ -23,9 +24,17 @@ std::vector<ShowPackage> sample_packages() {
           .back_color(0x00FF8040)
           .has_settings()
           .music("曲.mid", {'M', 'T', 'h', 'd', 0, 0, 0, 6})
-          .scene("背景.bmp").sound("ｶﾀｶﾅ.wav", {'R', 'I', 'F', 'F'}).effect(29)
-          .scene("sprite").over_previous().transparent().at(-32768, 32767).effect(1)
-          .scene("背景.bmp").sound("ｶﾀｶﾅ.wav", {'R', 'I', 'F', 'F'}).display_time(0)
+          .scene("背景.bmp")
+          .sound("ｶﾀｶﾅ.wav", {'R', 'I', 'F', 'F'})
+          .effect(29)
+          .scene("sprite")
+          .over_previous()
+          .transparent()
+          .at(-32768, 32767)
+          .effect(1)
+          .scene("背景.bmp")
+          .sound("ｶﾀｶﾅ.wav", {'R', 'I', 'F', 'F'})
+          .display_time(0)
           .build(),
       PackageBuilder(1, 1).build(),
       // Flags stored as 1, names from the user-defined area (private use).
@@ -69,8 +78,11 @@ TEST(PackageRoundTrip, RandomFieldValuesSurviveTheRoundTrip) {
     const int scenes = int(random() % 6);
     for (int i = 0; i < scenes; ++i) {
       builder.scene(std::to_string(random() % 4), ByteVector(random() % 40 + 1, std::uint8_t(i)))
-          .display_time(any()).at(any(), any()).effect(any())
-          .over_previous(std::int16_t(random())).transparent(std::int16_t(random()));
+          .display_time(any())
+          .at(any(), any())
+          .effect(any())
+          .over_previous(std::int16_t(random()))
+          .transparent(std::int16_t(random()));
       if (random() % 2) builder.sound("s" + std::to_string(random() % 3), ByteVector(random() % 9));
     }
     const ShowPackage package = builder.build();
@@ -97,6 +109,7 @@ struct WriteRefusal {
   ShowPackage package;
   std::string field;
   std::string reason_part;
+  friend void PrintTo(const WriteRefusal& r, std::ostream* os) { *os << r.name; }
 };
 
 ShowPackage with_scene_name(std::string name) {
@@ -156,9 +169,12 @@ TEST(PackageWrite, LongestNameFitsTheCount) {
 
 TEST(PackagePlaceholders, OnlyRepeatsAreReplaced) {
   ShowPackage package = PackageBuilder(1, 1)
-                            .scene("x", {1, 2}).sound("", {})
-                            .scene("y", {3}).sound("x", {4, 5})
-                            .scene("x", {6}).sound("x", {7})
+                            .scene("x", {1, 2})
+                            .sound("", {})
+                            .scene("y", {3})
+                            .sound("x", {4, 5})
+                            .scene("x", {6})
+                            .sound("x", {7})
                             .build();
   const auto& scenes = *package.Scenes;
   EXPECT_EQ(scenes[0].PictureData.bytes, (ByteVector{1, 2}));

@@ -1,4 +1,4 @@
-#include "package_builder.h"
+#include "support/package_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -137,7 +137,9 @@ RawPackage& RawPackage::text(std::string_view bytes) {
   return *this;
 }
 
-RawPackage& RawPackage::absent_array() { return i16(0); }
+RawPackage& RawPackage::absent_array() {
+  return i16(0);
+}
 
 RawPackage& RawPackage::array(std::span<const std::uint8_t> bytes) {
   array_header(1, static_cast<std::int32_t>(bytes.size()), 0);
@@ -157,8 +159,11 @@ RawPackage& RawPackage::raw(std::span<const std::uint8_t> bytes) {
 RawPackage& RawPackage::fixed_header(std::int32_t width, std::int32_t height,
                                      std::uint32_t back_color, std::int16_t has_settings,
                                      std::int32_t scene_count) {
-  return i32(width).i32(height).i32(static_cast<std::int32_t>(back_color)).i16(has_settings).i32(
-      scene_count);
+  return i32(width)
+      .i32(height)
+      .i32(static_cast<std::int32_t>(back_color))
+      .i16(has_settings)
+      .i32(scene_count);
 }
 
 RawPackage& RawPackage::simple_scene(std::string_view picture_name,

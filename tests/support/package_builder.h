@@ -66,7 +66,7 @@ class RawPackage {
   RawPackage& i32(std::int32_t value);
   // A byte-counted string; `bytes` are stored as given (code page 932).
   RawPackage& text(std::string_view bytes);
-  RawPackage& absent_array();  // D = 0
+  RawPackage& absent_array();                              // D = 0
   RawPackage& array(std::span<const std::uint8_t> bytes);  // D = 1, N, L = 0, bytes
   RawPackage& array_header(std::int16_t dimensions, std::int32_t count, std::int32_t lower_bound);
   RawPackage& raw(std::span<const std::uint8_t> bytes);

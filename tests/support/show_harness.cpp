@@ -77,8 +77,10 @@ std::uint32_t pixel(const PixelImage& image, int x, int y) {
                       static_cast<std::size_t>(x)];
 }
 
-ShowRun::ShowRun(const ShowPackage& package, ShowOptions options) : options_(std::move(options)) {
-  const ByteVector program = program_file_with(package);
+ShowRun::ShowRun(const ShowPackage& package, ShowOptions options)
+    : options_(std::move(options)), package_(package) {
+  const ByteVector program =
+      options_.skip_package_file ? fake_program_image(64) : program_file_with(package);
   std::ofstream(folder_.file("show.scr"), std::ios::binary)
       .write(reinterpret_cast<const char*>(program.data()),
              static_cast<std::streamsize>(program.size()));
@@ -105,7 +107,15 @@ ShowRun::ShowRun(const ShowPackage& package, ShowOptions options) : options_(std
   scripted_->desktop.on_refresh([this](const PixelImage& image) { frames_.push_back(image); });
 }
 
-void ShowRun::run() { Main(scripted_->platform, this); }
+void ShowRun::run() {
+  if (!options_.skip_package_file) {
+    Main(scripted_->platform, this);
+    return;
+  }
+  RunState state = read_run_state(scripted_->platform);
+  state.package = package_;
+  run_show_mode(scripted_->platform, state, this);
+}
 
 void ShowRun::set_fallback_folder(const std::string& folder) {
   scripted_->host.set_fallback_extraction_parent(folder);

@@ -48,6 +48,9 @@ struct ShowOptions {
   std::deque<PasswordCheck> password_results;
   std::optional<std::string> settings_file_contents;
   std::int64_t music_length_ms = 60'000;
+  // Hands the package to the show directly instead of through the program
+  // file, for packages the reader would refuse.
+  bool skip_package_file = false;
   // Where the user leaves the mouse while the password dialog is up.
   std::optional<Point> cursor_after_password;
 };
@@ -76,6 +79,7 @@ class ShowRun final : public ShowObserver {
 
  private:
   ShowOptions options_;
+  ShowPackage package_;
   TempDir folder_;
   CountingFileSystem files_;
   std::unique_ptr<ScriptedPlatform> scripted_;

@@ -10,7 +10,9 @@
 namespace showsaver::showpack {
 namespace {
 
-std::string system_error(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string system_error(const std::string& what) {
+  return what + ": " + std::strerror(errno);
+}
 
 bool write_all(int fd, std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "file_io.h"
+
 namespace showsaver::showpack {
 namespace {
 
@@ -94,8 +96,9 @@ class TableReader {
   ManifestName name(std::string_view key, const std::optional<ManifestFile>& named_file) {
     const std::optional<std::string> text = string(key, false);
     if (text) {
-      if (!named_file) problem(location_of(table_.get(key)->source()),
-                               std::string(key) + " is given without the file it names");
+      if (!named_file)
+        problem(location_of(table_.get(key)->source()),
+                std::string(key) + " is given without the file it names");
       return {*text, location_of(table_.get(key)->source())};
     }
     if (!named_file) return {};
@@ -202,7 +205,8 @@ void read_document(const toml::table& document, ManifestResult& result) {
                 "one or more [[scene]] tables are needed");
   } else {
     for (std::size_t index = 0; index < scene_array->size(); ++index) {
-      manifest.scenes.push_back(read_scene(*scene_array->get_as<toml::table>(index), index, result));
+      manifest.scenes.push_back(
+          read_scene(*scene_array->get_as<toml::table>(index), index, result));
     }
   }
   bool has_sound = manifest.music.has_value();
@@ -212,20 +216,29 @@ void read_document(const toml::table& document, ManifestResult& result) {
 
 }  // namespace
 
-std::string ManifestProblem::text() const {
+std::string ManifestProblem::text(std::string_view severity) const {
   std::string place = path_text(file);
-  if (where.line != 0) place += ":" + std::to_string(where.line) + ":" + std::to_string(where.column);
-  return place + ": " + message;
+  if (where.line != 0)
+    place += ":" + std::to_string(where.line) + ":" + std::to_string(where.column);
+  return place + ": " + std::string(severity) + ": " + message;
 }
 
 ManifestResult load_manifest(const std::filesystem::path& file) {
   ManifestResult result;
   result.manifest.file = file;
+  const FileRead text = read_whole_file(file);
+  if (text.error) {
+    result.problems.push_back({file, {}, *text.error});
+    return result;
+  }
   try {
-    const toml::table document = toml::parse_file(path_text(file));
+    const std::string_view document_text(reinterpret_cast<const char*>(text.bytes.data()),
+                                         text.bytes.size());
+    const toml::table document = toml::parse(document_text, path_text(file));
     read_document(document, result);
   } catch (const toml::parse_error& error) {
-    result.problems.push_back({file, location_of(error.source()), std::string(error.description())});
+    result.problems.push_back(
+        {file, location_of(error.source()), std::string(error.description())});
   }
   return result;
 }

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace showsaver::showpack {
@@ -30,8 +31,8 @@ struct ManifestProblem {
   SourceLocation where;
   std::string message;
 
-  // "show.toml:12:5: message", in the form editors and compilers use.
-  std::string text() const;
+  // "show.toml:12:5: error: message", in the form editors and compilers use.
+  std::string text(std::string_view severity = "error") const;
 };
 
 // A file named in the manifest: the path as resolved and where it was named.

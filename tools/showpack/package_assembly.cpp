@@ -42,10 +42,12 @@ class Assembler {
       scenes.push_back(scene_record(manifest_.scenes[index], "scene " + std::to_string(index)));
     }
     // Names are registered once all data sits at its final address.
-    if (manifest_.music) register_name(manifest_.music_name, "music", "[show]", *manifest_.music,
-                                       package.BgmData);
+    if (manifest_.music) {
+      register_name(manifest_.music_name, "music", "[show]", *manifest_.music, package.BgmData);
+    }
     for (std::size_t index = 0; index < scenes.size(); ++index) {
-      register_scene_names(manifest_.scenes[index], scenes[index], "scene " + std::to_string(index));
+      register_scene_names(manifest_.scenes[index], scenes[index],
+                           "scene " + std::to_string(index));
     }
     apply_name_placeholders(package);
     return std::move(result_);
@@ -98,7 +100,9 @@ class Assembler {
   void register_scene_names(const ManifestScene& scene, const SceneRecord& record,
                             const std::string& owner) {
     register_name(scene.picture_name, "picture", owner, scene.picture, record.PictureData);
-    if (scene.sound) register_name(scene.sound_name, "sound", owner, *scene.sound, record.SoundData);
+    if (scene.sound) {
+      register_name(scene.sound_name, "sound", owner, *scene.sound, record.SoundData);
+    }
   }
 
   // Checks a stored name and that it stands for one file only: the
@@ -116,7 +120,7 @@ class Assembler {
       if (earlier.kind != kind) {
         problem(name.where, label + "is also the " + earlier.kind + " name of " + earlier.owner +
                                 "; the later file would replace the earlier one when extracted");
-      } else if (kind == "music" || *earlier.data != *data.bytes) {
+      } else if (*earlier.data != *data.bytes) {
         problem(name.where, label + "is already used by " + earlier.owner + " for " +
                                 earlier.file.string() + ", a different file");
       }
@@ -153,6 +157,8 @@ std::optional<std::string> bitmap_problem(const std::vector<std::uint8_t>& bytes
   return std::nullopt;
 }
 
-AssemblyResult assemble_package(const Manifest& manifest) { return Assembler(manifest).run(); }
+AssemblyResult assemble_package(const Manifest& manifest) {
+  return Assembler(manifest).run();
+}
 
 }  // namespace showsaver::showpack

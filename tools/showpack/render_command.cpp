@@ -1,5 +1,6 @@
 #include "render_command.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +8,7 @@
 
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
+#include "command_status.h"
 #include "player/show_observer.h"
 #include "png_writer.h"
 #include "startup/module1.h"
@@ -69,23 +71,23 @@ int run_render(const RenderOptions& options) {
   PosixFileSystem files;
   const auto file = files.read_file(options.show_path);
   if (!file) {
-    std::cerr << "showpack: cannot read " << options.show_path << "\n";
+    std::cerr << "showpack render: error: cannot read " << options.show_path << "\n";
     return 1;
   }
   PackageReadResult read = read_show_package(std::span<const std::uint8_t>(*file));
   if (read.error) {
-    std::cerr << "showpack: " << options.show_path << ": " << read.error->message() << "\n";
+    std::cerr << "showpack render: error: " << options.show_path << ": malformed show package: " << read.error->message() << "\n";
     return 1;
   }
   std::error_code error;
   std::filesystem::create_directories(options.out_dir, error);
   if (error) {
-    std::cerr << "showpack: cannot create " << options.out_dir << ": " << error.message() << "\n";
+    std::cerr << "showpack render: error: cannot create " << options.out_dir << ": " << error.message() << "\n";
     return 1;
   }
   ExtractionFolder extraction;
   if (extraction.path().empty()) {
-    std::cerr << "showpack: cannot create a folder for the show's files\n";
+    std::cerr << "showpack render: error: cannot create a folder for the show's files\n";
     return 1;
   }
 
@@ -124,14 +126,14 @@ int run_render(const RenderOptions& options) {
   std::ofstream((std::filesystem::path(options.out_dir) / "events.jsonl").string())
       << scripted.log.to_jsonl();
   if (!write_error.empty()) {
-    std::cerr << "showpack: " << write_error << "\n";
+    std::cerr << "showpack render: error: " << write_error << "\n";
     return 1;
   }
-  std::cerr << "showpack: " << frame_count << " frames and " << counter.finished()
+  std::cerr << "showpack render: " << frame_count << " frames and " << counter.finished()
             << " transitions in " << scripted.clock.elapsed() << " ms of show time, written to "
             << options.out_dir << "\n";
   for (const RecordedMessageBox& box : scripted.desktop.message_boxes()) {
-    std::cerr << "showpack: the show ended with a message box \"" << box.title << "\": " << box.text
+    std::cerr << "showpack render: error: the show ended with a message box \"" << box.title << "\": " << box.text
               << "\n";
     return 2;
   }
@@ -139,3 +141,60 @@ int run_render(const RenderOptions& options) {
 }
 
 }  // namespace showsaver
+
+namespace showsaver::showpack {
+namespace {
+
+// "WxH" with both sides positive.
+std::string parse_screen(const std::string& text, RenderOptions& options) {
+  int width = 0;
+  int height = 0;
+  char separator = 0;
+  char rest = 0;
+  if (std::sscanf(text.c_str(), "%d%c%d%c", &width, &separator, &height, &rest) != 3 ||
+      (separator != 'x' && separator != 'X') || width <= 0 || height <= 0 || width > 16384 ||
+      height > 16384) {
+    return "--screen takes WIDTHxHEIGHT, for example 1024x768";
+  }
+  options.screen_width = width;
+  options.screen_height = height;
+  return {};
+}
+
+}  // namespace
+
+void add_render_command(CLI::App& app) {
+  auto options = std::make_shared<RenderOptions>();
+  auto screen = std::make_shared<std::string>("1024x768");
+  auto no_music = std::make_shared<bool>(false);
+  auto no_sounds = std::make_shared<bool>(false);
+  CLI::App* command = app.add_subcommand(
+      "render", "Play a show headlessly and write every frame as PNG, with an event log");
+  command->add_option("show", options->show_path, "The program file or bare package")
+      ->required();
+  command->add_option("--out", options->out_dir, "Folder for the frames and events.jsonl")
+      ->required();
+  command->add_option("--transitions", options->transitions, "Stop after N transitions")
+      ->check(CLI::PositiveNumber);
+  command->add_option("--ms", options->milliseconds, "Stop after N milliseconds of show time")
+      ->check(CLI::NonNegativeNumber);
+  command->add_option("--key-at", options->key_at, "Press a key at MS milliseconds")
+      ->check(CLI::NonNegativeNumber);
+  command->add_option("--move-at", options->move_at, "Move the mouse at MS milliseconds")
+      ->check(CLI::NonNegativeNumber);
+  command->add_option("--screen", *screen, "Screen size, WIDTHxHEIGHT (default 1024x768)");
+  command->add_option("--start-tick", options->start_tick, "The tick counter's first value");
+  command->add_flag("--no-music", *no_music, "Play as if the user switched the music off");
+  command->add_flag("--no-sounds", *no_sounds, "Play as if the user switched the sounds off");
+  command->callback([options, screen, no_music, no_sounds] {
+    if (const std::string error = parse_screen(*screen, *options); !error.empty()) {
+      std::cerr << "showpack render: error: " << error << "\n";
+      finish_command(1);
+    }
+    options->music = !*no_music;
+    options->sounds = !*no_sounds;
+    finish_command(run_render(*options));
+  });
+}
+
+}  // namespace showsaver::showpack

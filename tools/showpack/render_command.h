@@ -6,6 +6,10 @@
 #include <optional>
 #include <string>
 
+namespace CLI {
+class App;
+}
+
 namespace showsaver {
 
 struct RenderOptions {
@@ -24,5 +28,9 @@ struct RenderOptions {
 
 // Returns the process exit status: 0 played, 1 unreadable, 2 the show failed.
 int run_render(const RenderOptions& options);
+
+namespace showpack {
+void add_render_command(CLI::App& app);
+}
 
 }  // namespace showsaver

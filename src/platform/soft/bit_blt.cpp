@@ -16,8 +16,8 @@ struct Span {
 };
 
 // Destination span of one axis whose source also lies inside the source bitmap.
-Span visible_span(std::int64_t start, std::int64_t extent, int limit,
-                  std::int64_t source_start, int source_limit) {
+Span visible_span(std::int64_t start, std::int64_t extent, int limit, std::int64_t source_start,
+                  int source_limit) {
   const PositionRange destination = covered_positions(start, extent, limit);
   const PositionRange source = covered_positions(source_start, extent, source_limit);
   const std::int64_t offset = start - source_start;
@@ -73,14 +73,14 @@ void bit_blt(const BlitRequest& request) {
   const std::uint32_t pattern = default_pattern(destination.format);
   // A row is read completely before it is written, and rows go in the order in
   // which no source row is overwritten before it is read.
-  const bool needs_copy = !plain_copy && (same_bitmap || convert.kind() != PixelConversion::Kind::kNone);
+  const bool needs_copy =
+      !plain_copy && (same_bitmap || convert.kind() != PixelConversion::Kind::kNone);
   std::vector<std::uint32_t> staging(needs_copy ? n : 0);
   const bool bottom_up = same_bitmap && dy > 0;
   for (std::int64_t i = 0; i < rows.last - rows.first; ++i) {
     const std::int64_t y = bottom_up ? rows.last - 1 - i : rows.first + i;
     std::uint32_t* target = destination.row(static_cast<int>(y)) + columns.first;
-    const std::uint32_t* from =
-        source.row(static_cast<int>(y - dy)) + (columns.first - dx);
+    const std::uint32_t* from = source.row(static_cast<int>(y - dy)) + (columns.first - dx);
     if (needs_copy) {
       convert.convert_row(from, staging.data(), n);
       from = staging.data();

@@ -25,8 +25,8 @@ struct AxisRequest {
   std::int64_t destination_start = 0;
   std::int64_t destination_extent = 0;  // nonzero
   std::int64_t source_start = 0;
-  std::int64_t source_extent = 0;       // nonzero
-  int destination_limit = 0;            // bitmap size along the axis
+  std::int64_t source_extent = 0;  // nonzero
+  int destination_limit = 0;       // bitmap size along the axis
   int source_limit = 0;
 };
 

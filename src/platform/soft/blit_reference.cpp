@@ -6,6 +6,9 @@
 namespace showsaver::soft {
 namespace {
 
+// Products of two 32-bit extents and an index reach 2^63.
+__extension__ typedef __int128 Wide;
+
 // Destination position -> destination index, or -1 when the extent misses it.
 std::int64_t index_of(std::int64_t position, std::int64_t start, std::int64_t extent) {
   const std::int64_t index = extent > 0 ? position - start : start - position;
@@ -28,9 +31,9 @@ std::vector<std::vector<int>> feeding_positions(int destination_limit, std::int6
     for (int position = 0; position < destination_limit; ++position) {
       const std::int64_t d = index_of(position, start, extent);
       if (d < 0) continue;
-      const std::int64_t s = ((2 * d + 1) * length_s - 1) / (2 * length_d);
-      const std::int64_t source_position =
-          source_extent > 0 ? source_start + s : source_start - s;
+      const auto s =
+          static_cast<std::int64_t>(((Wide{2} * d + 1) * length_s - 1) / (Wide{2} * length_d));
+      const std::int64_t source_position = source_extent > 0 ? source_start + s : source_start - s;
       if (source_position >= 0 && source_position < source_limit) {
         feeds[static_cast<std::size_t>(position)].push_back(static_cast<int>(source_position));
       }
@@ -41,7 +44,8 @@ std::vector<std::vector<int>> feeding_positions(int destination_limit, std::int6
     const std::int64_t s = index_of(source_position, source_start, source_extent);
     if (s < 0) continue;
     if (length_d == 1 && s == length_s - 1) continue;  // GDI's stepper stops one short.
-    const std::int64_t d = ((2 * s + 1) * length_d - 1) / (2 * length_s);
+    const auto d =
+        static_cast<std::int64_t>(((Wide{2} * s + 1) * length_d - 1) / (Wide{2} * length_s));
     const std::int64_t position = extent > 0 ? start + d : start - d;
     if (position >= 0 && position < destination_limit) {
       feeds[static_cast<std::size_t>(position)].push_back(source_position);
@@ -72,10 +76,10 @@ void reference_blit(const BlitRequest& request) {
   const PixelBitmap source = *request.source;  // memmove semantics within one bitmap
   const PixelConversion convert(source.format, destination.format, request.source_colors,
                                 request.destination_colors);
-  const auto columns = feeding_positions(destination.width, g.x, g.width, source.width,
-                                         g.source_x, g.source_width);
-  const auto rows = feeding_positions(destination.height, g.y, g.height, source.height,
-                                      g.source_y, g.source_height);
+  const auto columns =
+      feeding_positions(destination.width, g.x, g.width, source.width, g.source_x, g.source_width);
+  const auto rows = feeding_positions(destination.height, g.y, g.height, source.height, g.source_y,
+                                      g.source_height);
   for (int py = 0; py < destination.height; ++py) {
     for (int px = 0; px < destination.width; ++px) {
       const auto& xs = columns[static_cast<std::size_t>(px)];

@@ -55,10 +55,14 @@ class RowDecoder {
  private:
   std::uint32_t pixel(const std::uint8_t* row, std::int64_t x) const {
     switch (layout_.bit_count) {
-      case 1: return indexed((row[x / 8] >> (7 - x % 8)) & 0x01);
-      case 4: return indexed((row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0F);
-      case 8: return indexed(row[x]);
-      case 16: return fields(static_cast<std::uint32_t>(row[2 * x] | (row[2 * x + 1] << 8)));
+      case 1:
+        return indexed((row[x / 8] >> (7 - x % 8)) & 0x01);
+      case 4:
+        return indexed((row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0F);
+      case 8:
+        return indexed(row[x]);
+      case 16:
+        return fields(static_cast<std::uint32_t>(row[2 * x] | (row[2 * x + 1] << 8)));
       case 24:
         return (std::uint32_t{row[3 * x + 2]} << 16) | (std::uint32_t{row[3 * x + 1]} << 8) |
                row[3 * x];
@@ -86,8 +90,8 @@ class RowDecoder {
   const std::array<Channel, 3>& channels_;
 };
 
-std::optional<std::string> decode_uncompressed(const BmpLayout& layout,
-                                               const soft::ByteReader& in, PixelImage& image) {
+std::optional<std::string> decode_uncompressed(const BmpLayout& layout, const soft::ByteReader& in,
+                                               PixelImage& image) {
   std::array<std::uint32_t, 3> masks = layout.masks;
   if (layout.compression != soft::kBiBitfields) {
     // Without masks, 16 bits are 5-5-5 and 32 bits are 8-8-8.
@@ -108,6 +112,8 @@ std::optional<std::string> decode_uncompressed(const BmpLayout& layout,
   if (!in.has(layout.pixel_offset, stride * (height - 1) + row_bytes)) {
     return std::string("the pixel data is truncated");
   }
+  // Only now, with the data known to be there, is the picture allocated.
+  image.pixels.assign(static_cast<std::size_t>(width * height), 0u);
   const RowDecoder rows(layout, channels);
   for (std::uint64_t r = 0; r < height; ++r) {
     const std::uint64_t y = layout.top_down ? r : height - 1 - r;
@@ -126,10 +132,11 @@ std::variant<PixelImage, std::string> decode_bmp(std::span<const std::uint8_t> f
   PixelImage image;
   image.width = static_cast<int>(layout.width);
   image.height = static_cast<int>(layout.height);
-  image.pixels.assign(static_cast<std::size_t>(layout.width * layout.height), 0u);
   const soft::ByteReader in(file);
   std::optional<std::string> problem;
   if (layout.compression == soft::kBiRle8 || layout.compression == soft::kBiRle4) {
+    // Runs may skip any part of the picture, so it starts out black in full.
+    image.pixels.assign(static_cast<std::size_t>(layout.width * layout.height), 0u);
     problem = soft::decode_rle(layout, file.subspan(layout.pixel_offset), image);
   } else {
     problem = decode_uncompressed(layout, in, image);

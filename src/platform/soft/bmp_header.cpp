@@ -53,8 +53,15 @@ std::string check_format(const HeaderFields& f) {
   if (f.width <= 0) return "the picture width is not positive";
   if (f.height == 0) return "the picture height is zero";
   switch (f.bit_count) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return "unsupported bits per pixel: " + std::to_string(f.bit_count);
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return "unsupported bits per pixel: " + std::to_string(f.bit_count);
   }
   const bool os2 = f.kind != HeaderKind::kWindows;
   switch (f.compression) {
@@ -68,7 +75,8 @@ std::string check_format(const HeaderFields& f) {
       break;
     case kBiBitfields:
       if (os2) return "unsupported compression: OS/2 Huffman 1D";
-      if (f.bit_count != 16 && f.bit_count != 32) return "BI_BITFIELDS needs 16 or 32 bits per pixel";
+      if (f.bit_count != 16 && f.bit_count != 32)
+        return "BI_BITFIELDS needs 16 or 32 bits per pixel";
       break;
     default:
       return "unsupported compression: " + std::to_string(f.compression);
@@ -108,8 +116,8 @@ std::string read_palette(const ByteReader& in, const HeaderFields& f, std::uint6
   layout.palette.resize(wanted);
   for (std::uint64_t i = 0; i < wanted; ++i) {
     const std::uint64_t at = start + i * entry;
-    layout.palette[i] = (std::uint32_t{in.u8(at + 2)} << 16) |
-                        (std::uint32_t{in.u8(at + 1)} << 8) | in.u8(at);
+    layout.palette[i] =
+        (std::uint32_t{in.u8(at + 2)} << 16) | (std::uint32_t{in.u8(at + 1)} << 8) | in.u8(at);
   }
   return {};
 }

@@ -57,7 +57,8 @@ std::optional<std::string> decode_rle(const BmpLayout& layout, std::span<const s
     at += 2;
     if (count > 0) {
       // An encoded run repeats one byte: both of its nibbles alternately for RLE4.
-      for (int i = 0; i < count; ++i) canvas.put(packed_index(four_bit, &value, i % (four_bit ? 2 : 1)));
+      for (int i = 0; i < count; ++i)
+        canvas.put(packed_index(four_bit, &value, i % (four_bit ? 2 : 1)));
       continue;
     }
     if (value == 0) {

@@ -22,7 +22,10 @@ std::optional<PixelBitmap> make_pixel_bitmap(std::int64_t width, std::int64_t he
 
 std::uint32_t solid_pixel(ColorRef color, PixelFormat format) {
   const std::uint32_t pixel = colorref_to_pixel(color);
-  if (format == PixelFormat::kColor) return pixel;
+  return format == PixelFormat::kColor ? pixel : nearest_mono(pixel);
+}
+
+std::uint32_t nearest_mono(std::uint32_t pixel) {
   const int red = static_cast<int>((pixel >> 16) & 0xFF);
   const int green = static_cast<int>((pixel >> 8) & 0xFF);
   const int blue = static_cast<int>(pixel & 0xFF);

@@ -52,6 +52,10 @@ constexpr ColorRef pixel_to_colorref(std::uint32_t pixel) {
   return ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
 }
 
+// The palette entry of a monochrome bitmap (black, white) nearest to a colour
+// pixel; ties go to white.
+std::uint32_t nearest_mono(std::uint32_t pixel);
+
 // The value a solid colour takes in a bitmap of `format`.  A monochrome bitmap
 // has the palette black, white; GDI picks the nearer entry (ties go to white).
 std::uint32_t solid_pixel(ColorRef color, PixelFormat format);

@@ -42,8 +42,7 @@ class PixelConversion {
     return pixel;
   }
 
-  void convert_row(const std::uint32_t* source, std::uint32_t* destination,
-                   std::size_t n) const {
+  void convert_row(const std::uint32_t* source, std::uint32_t* destination, std::size_t n) const {
     for (std::size_t i = 0; i < n; ++i) destination[i] = (*this)(source[i]);
   }
 

@@ -13,9 +13,9 @@ struct KernelEntry {
 // Tables that have their own loop.  Each is a plain function of S and D, so the
 // pattern does not matter for them.
 constexpr KernelEntry kKernels[] = {
-    {0xCC, RopKernel::kCopy},   {0x88, RopKernel::kAnd},     {0x66, RopKernel::kXor},
-    {0x22, RopKernel::kAndNot}, {0xEE, RopKernel::kOr},      {0x33, RopKernel::kNotCopy},
-    {0x55, RopKernel::kInvert}, {0x00, RopKernel::kZero},    {0xFF, RopKernel::kOnes},
+    {0xCC, RopKernel::kCopy},   {0x88, RopKernel::kAnd},  {0x66, RopKernel::kXor},
+    {0x22, RopKernel::kAndNot}, {0xEE, RopKernel::kOr},   {0x33, RopKernel::kNotCopy},
+    {0x55, RopKernel::kInvert}, {0x00, RopKernel::kZero}, {0xFF, RopKernel::kOnes},
     {0xAA, RopKernel::kKeep},
 };
 
@@ -24,8 +24,7 @@ constexpr std::uint32_t all_or_nothing(std::uint8_t table, unsigned index) {
 }
 
 template <typename Op>
-void for_each_pixel(const std::uint32_t* source, std::uint32_t* destination, std::size_t n,
-                    Op op) {
+void for_each_pixel(const std::uint32_t* source, std::uint32_t* destination, std::size_t n, Op op) {
   for (std::size_t i = 0; i < n; ++i) destination[i] = op(source[i], destination[i]);
 }
 

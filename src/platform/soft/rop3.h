@@ -14,7 +14,19 @@ namespace showsaver::soft {
 
 // Row kernels with a hand-written loop; every other table runs through the
 // generic kernel, so a further code needs no new code, only its table byte.
-enum class RopKernel { kGeneric, kCopy, kAnd, kXor, kAndNot, kOr, kNotCopy, kInvert, kZero, kOnes, kKeep };
+enum class RopKernel {
+  kGeneric,
+  kCopy,
+  kAnd,
+  kXor,
+  kAndNot,
+  kOr,
+  kNotCopy,
+  kInvert,
+  kZero,
+  kOnes,
+  kKeep
+};
 
 struct Rop3 {
   std::uint8_t table = 0;

@@ -12,13 +12,21 @@ namespace {
 
 AxisRequest horizontal(const BlitRequest& request) {
   const BlitGeometry& g = request.geometry;
-  return {g.x, g.width, g.source_x, g.source_width, request.destination->width,
+  return {g.x,
+          g.width,
+          g.source_x,
+          g.source_width,
+          request.destination->width,
           request.source != nullptr ? request.source->width : 0};
 }
 
 AxisRequest vertical(const BlitRequest& request) {
   const BlitGeometry& g = request.geometry;
-  return {g.y, g.height, g.source_y, g.source_height, request.destination->height,
+  return {g.y,
+          g.height,
+          g.source_y,
+          g.source_height,
+          request.destination->height,
           request.source != nullptr ? request.source->height : 0};
 }
 

@@ -1,0 +1,256 @@
+// The showpack binary end to end: build from a manifest, inspect the result,
+// and refuse what an author can get wrong.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "startup/package_reader.h"
+#include "support/package_builder.h"
+#include "support/temp_dir.h"
+
+extern char** environ;
+
+namespace showsaver {
+namespace {
+
+using test::ByteVector;
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs showpack with `args`, its output captured in files of `dir`.
+RunResult run_showpack(const test::TempDir& dir, std::vector<std::string> args) {
+  args.insert(args.begin(), SHOWPACK_PATH);
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const std::string out_path = dir.file("stdout.txt");
+  const std::string err_path = dir.file("stderr.txt");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  pid_t pid = 0;
+  RunResult result;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    int wait_status = 0;
+    waitpid(pid, &wait_status, 0);
+    result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  result.out = test::read_text_file(out_path);
+  result.err = test::read_text_file(err_path);
+  return result;
+}
+
+void write_bytes(const std::string& path, const ByteVector& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+ByteVector read_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return ByteVector(std::istreambuf_iterator<char>(in), {});
+}
+
+const ByteVector kPictureA = test::fake_bitmap_file(90, 1);
+const ByteVector kPictureB = test::fake_bitmap_file(70, 2);
+const ByteVector kSound{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'};
+const ByteVector kMusic{'M', 'T', 'h', 'd', 0, 0, 0, 6};
+
+class ShowpackBuild : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    write_bytes(dir.file("a.bmp"), kPictureA);
+    write_bytes(dir.file("設定.bmp"), kPictureB);
+    write_bytes(dir.file("bad.bmp"), {'B', 'M', 99, 0, 0, 0, 1, 2});
+    write_bytes(dir.file("ding.wav"), kSound);
+    write_bytes(dir.file("tune.mid"), kMusic);
+  }
+
+  std::string manifest(const std::string& text) {
+    test::write_text_file(dir.file("show.toml"), text);
+    return dir.file("show.toml");
+  }
+
+  test::TempDir dir;
+};
+
+const char* const kGoodManifest = R"(
+[show]
+width = 250
+height = 200
+back_color = "#102030"
+music = "tune.mid"
+
+[[scene]]
+picture = "a.bmp"
+picture_name = "0"
+display_time = 5000
+left = -1
+top = 49
+
+[[scene]]
+picture = "設定.bmp"
+sound = "ding.wav"
+display_time = 500
+effect = 29
+over_previous = true
+transparent = true
+
+[[scene]]
+picture = "a.bmp"
+picture_name = "0"
+sound = "ding.wav"
+display_time = 500
+)";
+
+// The same show from field values, as the writer stores it.
+ShowPackage expected_show() {
+  return test::PackageBuilder(250, 200)
+      .back_color(0x00302010)
+      .has_settings()
+      .music("tune.mid", kMusic)
+      .scene("0", kPictureA)
+      .display_time(5000)
+      .at(-1, 49)
+      .scene("設定.bmp", kPictureB)
+      .sound("ding.wav", kSound)
+      .display_time(500)
+      .effect(29)
+      .over_previous()
+      .transparent()
+      .scene("0")
+      .sound("ding.wav", kSound)
+      .display_time(500)
+      .build();
+}
+
+TEST_F(ShowpackBuild, BareBlockHoldsTheManifestsShow) {
+  const RunResult build =
+      run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.pkg")});
+  ASSERT_EQ(build.status, 0) << build.err;
+  const ByteVector block = read_bytes(dir.file("show.pkg"));
+  const PackageReadResult read = read_show_package(block);
+  ASSERT_TRUE(read.ok()) << read.error->message();
+  EXPECT_EQ(read.record_offset, 0);
+  EXPECT_EQ(read.package, expected_show());
+  EXPECT_EQ(block, test::package_block(expected_show()));
+}
+
+TEST_F(ShowpackBuild, PlayerCopyGetsTheBlockAppended) {
+  const ByteVector player = test::fake_program_image(1000);
+  write_bytes(dir.file("player.exe"), player);
+  const RunResult build =
+      run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.scr"), "--player",
+                         dir.file("player.exe")});
+  ASSERT_EQ(build.status, 0) << build.err;
+  const ByteVector file = read_bytes(dir.file("show.scr"));
+  EXPECT_EQ(file, test::program_file_with(expected_show(), 1000));
+  EXPECT_EQ(read_bytes(dir.file("player.exe")), player);
+}
+
+TEST_F(ShowpackBuild, InspectJsonDescribesTheShow) {
+  ASSERT_EQ(
+      run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.pkg")}).status, 0);
+  const RunResult inspect = run_showpack(dir, {"inspect", dir.file("show.pkg"), "--json"});
+  ASSERT_EQ(inspect.status, 0) << inspect.err;
+  for (
+      const char* part : {
+          R"("PictureWidth": 250)",
+          R"("BackColor": 3153936)",
+          R"("HasSettings": -1)",
+          R"("SceneCount": 3)",
+          R"("BgmFileName": "tune.mid")",
+          R"("BgmData": {"size": 8})",
+          R"("PictureFileName": "設定.bmp", "SoundFileName": "ding.wav", "DisplayTime": 500)",
+          R"("EffectCode": 29, "OverPrevious": -1, "Transparent": -1)",
+          R"("PictureData": {"size": 1, "first_scene": 0}, "SoundData": {"size": 1, "first_scene": 1})",
+      }) {
+    EXPECT_NE(inspect.out.find(part), std::string::npos) << part << "\n" << inspect.out;
+  }
+  const RunResult text = run_showpack(dir, {"inspect", dir.file("show.pkg")});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("#102030"), std::string::npos) << text.out;
+}
+
+TEST_F(ShowpackBuild, InspectRefusesAFileWithoutPackage) {
+  write_bytes(dir.file("player.exe"), test::fake_program_image(1000));
+  const RunResult inspect = run_showpack(dir, {"inspect", dir.file("player.exe")});
+  EXPECT_NE(inspect.status, 0);
+  EXPECT_NE(inspect.err.find("BlockLength at file offset 996"), std::string::npos) << inspect.err;
+}
+
+struct BadManifest {
+  const char* name;
+  std::string scene_lines;  // added to a good [show] and the start of one scene
+  std::string message;
+  friend void PrintTo(const BadManifest& m, std::ostream* os) { *os << m.name; }
+};
+
+class ShowpackBadManifest : public ShowpackBuild,
+                            public ::testing::WithParamInterface<BadManifest> {};
+
+TEST_P(ShowpackBadManifest, FailsNamingTheProblemAndWritesNothing) {
+  test::write_text_file(dir.file("show.pkg"), "old");
+  const std::string text = "[show]\nwidth = 10\nheight = 10\n\n[[scene]]\ndisplay_time = 5\n" +
+                           GetParam().scene_lines + "\n";
+  const RunResult build = run_showpack(dir, {"build", manifest(text), "-o", dir.file("show.pkg")});
+  EXPECT_NE(build.status, 0);
+  EXPECT_NE(build.err.find(GetParam().message), std::string::npos) << build.err;
+  EXPECT_EQ(test::read_text_file(dir.file("show.pkg")), "old");
+  for (const std::string& name : test::list_folder(dir.path())) {
+    EXPECT_FALSE(name.starts_with("show.pkg.")) << "left behind: " << name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ShowpackBadManifest,
+    ::testing::Values(
+        BadManifest{"UnknownKey", "pictur = \"a.bmp\"\npicture = \"a.bmp\"",
+                    "show.toml:7:1: error: scene 0: unknown key 'pictur'"},
+        BadManifest{"MissingPicture", "left = 3", "scene 0: picture is missing"},
+        BadManifest{"MissingFile", "picture = \"nope.bmp\"", "No such file"},
+        BadManifest{"NotABitmap", "picture = \"ding.wav\"", "does not start with \"BM\""},
+        BadManifest{"WrongBitmapSize", "picture = \"bad.bmp\"",
+                    "header gives 99 bytes but the file holds 8"},
+        BadManifest{"EffectOutOfRange", "picture = \"a.bmp\"\neffect = 30",
+                    "effect 30 is out of range 0..29"},
+        BadManifest{"WrongType", "picture = \"a.bmp\"\nover_previous = 1",
+                    "over_previous must be true or false"},
+        BadManifest{"Separator", "picture = \"a.bmp\"\npicture_name = \"x\\\\y\"",
+                    "holds a path separator"},
+        BadManifest{"DotDot", "picture = \"a.bmp\"\npicture_name = \"..\"", "names a folder"},
+        BadManifest{"ControlCharacter", "picture = \"a.bmp\"\npicture_name = \"a\\tb\"",
+                    "control character U+0009"},
+        BadManifest{"TooLong",
+                    "picture = \"a.bmp\"\npicture_name = \"" + std::string(256, 'n') + "\"",
+                    "256 bytes long"},
+        BadManifest{"NotInCodePage", "picture = \"a.bmp\"\npicture_name = \"그림\"", "U+ADF8"},
+        BadManifest{"DeviceName", "picture = \"a.bmp\"\npicture_name = \"aux.bmp\"", "device name"},
+        BadManifest{"SoundNamedLikePicture",
+                    "picture = \"a.bmp\"\nsound = \"ding.wav\"\nsound_name = \"a.bmp\"",
+                    "is also the picture name of scene 0"},
+        BadManifest{"NameReusedForOtherFile",
+                    "picture = \"a.bmp\"\n\n[[scene]]\ndisplay_time = 1\npicture = "
+                    "\"設定.bmp\"\npicture_name = \"a.bmp\"",
+                    "already used by scene 0"},
+        BadManifest{"CaseOnlyDifference",
+                    "picture = \"a.bmp\"\n\n[[scene]]\ndisplay_time = 1\npicture = "
+                    "\"設定.bmp\"\npicture_name = \"A.BMP\"",
+                    "differs only in letter case"},
+        BadManifest{"SyntaxError", "picture = ", "show.toml:7:"}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
+
+}  // namespace
+}  // namespace showsaver

@@ -1,0 +1,255 @@
+// Device contexts, bitmaps and their handles.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/soft/soft_gdi.h"
+#include "support/bitmap_files.h"
+#include "support/temp_dir.h"
+
+namespace showsaver {
+namespace {
+
+TEST(SoftGdiObjectsTest, NewDcHasStockMonoBitmapAndDefaultColours) {
+  SoftGdi gdi;
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  ASSERT_TRUE(dc);
+  const PixelImage image = *gdi.read_image(dc);
+  EXPECT_EQ(image.width, 1);
+  EXPECT_EQ(image.height, 1);
+  EXPECT_EQ(gdi.GetBkColor(dc), rgb(255, 255, 255));
+  EXPECT_EQ(gdi.SetTextColor(dc, rgb(1, 2, 3)), rgb(0, 0, 0));
+  EXPECT_EQ(gdi.live_object_count(), 1u);
+}
+
+// The classic: a bitmap compatible with a fresh memory DC is monochrome.
+TEST(SoftGdiObjectsTest, CompatibleBitmapTakesFormatOfSelectedBitmap) {
+  SoftGdi gdi;
+  const DcHandle fresh = gdi.CreateCompatibleDC(DcHandle{});
+  const DcHandle probe = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(probe, gdi.CreateCompatibleBitmap(fresh, 1, 1));
+  // A light colour in a monochrome bitmap becomes white.
+  gdi.FillBox(probe, 0, 0, 0, 0, rgb(230, 240, 250));
+  EXPECT_EQ(gdi.read_image(probe)->pixels[0], 0x00FFFFFFu);
+
+  const DcHandle color = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(color, gdi.CreateColorBitmap(2, 2));
+  const DcHandle second = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(second, gdi.CreateCompatibleBitmap(color, 1, 1));
+  gdi.FillBox(second, 0, 0, 0, 0, rgb(200, 10, 10));
+  EXPECT_EQ(gdi.read_image(second)->pixels[0], 0x00C80A0Au);
+}
+
+TEST(SoftGdiObjectsTest, ZeroSizeGivesStockBitmap) {
+  SoftGdi gdi;
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  const BitmapHandle a = gdi.CreateBitmap(0, 5, 1, 1, nullptr);
+  const BitmapHandle b = gdi.CreateCompatibleBitmap(dc, 3, 0);
+  BitmapInfoHeader header;
+  header.biWidth = 0;
+  header.biHeight = -4;
+  header.biBitCount = 24;
+  const BitmapHandle c = gdi.CreateDIBitmap(dc, &header, 0, nullptr, &header, DIB_RGB_COLORS);
+  EXPECT_TRUE(a);
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(a, c);
+  EXPECT_EQ(gdi.live_object_count(), 1u);
+  EXPECT_TRUE(gdi.DeleteObject(a));  // deleting a stock object does nothing and succeeds
+  EXPECT_TRUE(gdi.SelectObject(dc, a));
+}
+
+TEST(SoftGdiObjectsTest, BadSizesAndFormatsFail) {
+  SoftGdi gdi;
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  EXPECT_FALSE(gdi.CreateBitmap(4, 4, 1, 8, nullptr));
+  EXPECT_FALSE(gdi.CreateBitmap(100000, 100000, 1, 1, nullptr));  // beyond memory
+  EXPECT_FALSE(gdi.CreateCompatibleBitmap(dc, -1, 4));
+  EXPECT_FALSE(gdi.CreateColorBitmap(0, 4));
+  BitmapInfoHeader header;
+  header.biWidth = -3;
+  header.biHeight = 3;
+  EXPECT_FALSE(gdi.CreateDIBitmap(dc, &header, 0, nullptr, &header, DIB_RGB_COLORS));
+  EXPECT_FALSE(gdi.CreateDIBitmap(dc, nullptr, 0, nullptr, nullptr, DIB_RGB_COLORS));
+  EXPECT_EQ(gdi.live_object_count(), 1u);
+}
+
+TEST(SoftGdiObjectsTest, NegativeBitmapSizeTakesItsMagnitude) {
+  SoftGdi gdi;
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(dc, gdi.CreateBitmap(-3, -2, 1, 32, nullptr));
+  const PixelImage image = *gdi.read_image(dc);
+  EXPECT_EQ(image.width, 3);
+  EXPECT_EQ(image.height, 2);
+}
+
+TEST(SoftGdiObjectsTest, SelectedBitmapCannotBeDeletedUntilReleased) {
+  SoftGdi gdi;
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  const BitmapHandle bitmap = gdi.CreateColorBitmap(2, 2);
+  const BitmapHandle stock = gdi.SelectObject(dc, bitmap);
+  ASSERT_TRUE(stock);
+  EXPECT_FALSE(gdi.DeleteObject(bitmap));
+  EXPECT_EQ(gdi.SelectObject(dc, stock), bitmap);
+  EXPECT_TRUE(gdi.DeleteObject(bitmap));
+  EXPECT_FALSE(gdi.DeleteObject(bitmap));  // stale now
+}
+
+TEST(SoftGdiObjectsTest, DeleteDcLeavesItsBitmapAlive) {
+  SoftGdi gdi;
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  const BitmapHandle bitmap = gdi.CreateColorBitmap(2, 2);
+  gdi.SelectObject(dc, bitmap);
+  EXPECT_EQ(gdi.live_object_count(), 2u);
+  EXPECT_TRUE(gdi.DeleteDC(dc));
+  EXPECT_EQ(gdi.live_object_count(), 1u);
+  // Now free for another DC, and deletable.
+  const DcHandle other = gdi.CreateCompatibleDC(DcHandle{});
+  EXPECT_TRUE(gdi.SelectObject(other, bitmap));
+  EXPECT_TRUE(gdi.DeleteDC(other));
+  EXPECT_TRUE(gdi.DeleteObject(bitmap));
+  EXPECT_EQ(gdi.live_object_count(), 0u);
+}
+
+TEST(SoftGdiObjectsTest, BitmapSelectsIntoOneDcAtATime) {
+  SoftGdi gdi;
+  const DcHandle first = gdi.CreateCompatibleDC(DcHandle{});
+  const DcHandle second = gdi.CreateCompatibleDC(DcHandle{});
+  const BitmapHandle bitmap = gdi.CreateColorBitmap(2, 2);
+  EXPECT_TRUE(gdi.SelectObject(first, bitmap));
+  EXPECT_FALSE(gdi.SelectObject(second, bitmap));
+  EXPECT_EQ(gdi.SelectObject(first, bitmap), bitmap);  // reselecting into its own DC is fine
+}
+
+// Every call given a null, stale or wrong-kind handle fails the GDI way.
+TEST(SoftGdiObjectsTest, BadHandlesFailWithoutHarm) {
+  SoftGdi gdi;
+  const DcHandle live = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(live, gdi.CreateColorBitmap(2, 2));
+  const DcHandle stale = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.DeleteDC(stale);
+  const BitmapHandle bitmap = gdi.CreateColorBitmap(1, 1);
+  const DcHandle wrong_kind{bitmap.value};
+  const BitmapHandle dc_as_bitmap{live.value};
+  for (const DcHandle bad : {DcHandle{}, stale, wrong_kind, DcHandle{0xDEADBEEF}}) {
+    if (bad) {
+      EXPECT_FALSE(gdi.CreateCompatibleDC(bad));
+      EXPECT_FALSE(gdi.CreateCompatibleBitmap(bad, 2, 2));
+    }
+    EXPECT_FALSE(gdi.SelectObject(bad, bitmap));
+    EXPECT_FALSE(gdi.DeleteDC(bad));
+    EXPECT_EQ(gdi.SetBkColor(bad, 0), CLR_INVALID);
+    EXPECT_EQ(gdi.GetBkColor(bad), CLR_INVALID);
+    EXPECT_EQ(gdi.SetTextColor(bad, 0), CLR_INVALID);
+    EXPECT_FALSE(gdi.BitBlt(bad, 0, 0, 1, 1, live, 0, 0, rop::SRCCOPY));
+    EXPECT_FALSE(gdi.BitBlt(live, 0, 0, 1, 1, bad, 0, 0, rop::SRCCOPY));
+    EXPECT_FALSE(gdi.StretchBlt(live, 0, 0, 2, 2, bad, 0, 0, 1, 1, rop::SRCAND));
+    EXPECT_FALSE(gdi.FillBox(bad, 0, 0, 1, 1, 0));
+    EXPECT_FALSE(gdi.read_image(bad));
+  }
+  EXPECT_FALSE(gdi.SelectObject(live, dc_as_bitmap));
+  EXPECT_FALSE(gdi.DeleteObject(dc_as_bitmap));
+  EXPECT_FALSE(gdi.DeleteObject(BitmapHandle{}));
+  EXPECT_EQ(gdi.live_object_count(), 3u);
+}
+
+TEST(SoftGdiObjectsTest, CreateBitmapReadsInitialBits) {
+  SoftGdi gdi;
+  // Two rows of 3 monochrome pixels, each row padded to 16 bits.
+  const std::uint8_t mono_bits[] = {0xA0, 0xFF, 0x40, 0x00};
+  const DcHandle mono = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(mono, gdi.CreateBitmap(3, 2, 1, 1, mono_bits));
+  EXPECT_EQ(gdi.read_image(mono)->pixels,
+            (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0}));
+  const std::uint8_t color_bits[] = {0x56, 0x34, 0x12, 0x00, 0x01, 0x02, 0x03, 0x00};
+  const DcHandle color = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(color, gdi.CreateBitmap(2, 1, 1, 32, color_bits));
+  EXPECT_EQ(gdi.read_image(color)->pixels, (std::vector<std::uint32_t>{0x123456, 0x030201}));
+}
+
+TEST(SoftGdiObjectsTest, CreateDIBitmapInitialisesFromDib) {
+  SoftGdi gdi;
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(dc, gdi.CreateColorBitmap(1, 1));
+  BitmapInfoHeader header;
+  header.biWidth = 2;
+  header.biHeight = 2;  // bottom-up: the first row in memory is the lowest
+  header.biBitCount = 24;
+  const std::uint8_t bits[] = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
+  const BitmapHandle bitmap =
+      gdi.CreateDIBitmap(dc, &header, CBM_INIT, bits, &header, DIB_RGB_COLORS);
+  const DcHandle view = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(view, bitmap);
+  EXPECT_EQ(gdi.read_image(view)->pixels,
+            (std::vector<std::uint32_t>{0x090807, 0x0C0B0A, 0x030201, 0x060504}));
+  header.biBitCount = 8;  // not a format it reads: the call fails and leaks nothing
+  const std::size_t before = gdi.live_object_count();
+  EXPECT_FALSE(gdi.CreateDIBitmap(dc, &header, CBM_INIT, bits, &header, DIB_RGB_COLORS));
+  EXPECT_EQ(gdi.live_object_count(), before);
+}
+
+struct FillCase {
+  const char* name;
+  int x1, y1, x2, y2;
+  const char* expected;  // rows of a 4 x 3 bitmap, '#' filled
+};
+
+const FillCase kFillCases[] = {
+    {"BothCornersIncluded", 1, 0, 2, 1, ".##.|.##.|...."},
+    {"CornersInAnyOrder", 2, 1, 1, 0, ".##.|.##.|...."},
+    {"SinglePixel", 3, 2, 3, 2, "....|....|...#"},
+    {"ClippedCoversAll", -1, -1, 4, 3, "####|####|####"},
+    {"WhollyOutside", 5, 0, 9, 2, "....|....|...."},
+    {"ExtremeCoordinates", -2147483647 - 1, 1, 2147483647, 1, "....|####|...."},
+};
+
+class FillBoxTest : public ::testing::TestWithParam<FillCase> {};
+
+TEST_P(FillBoxTest, FillsBetweenCorners) {
+  const FillCase& c = GetParam();
+  SoftGdi gdi;
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(dc, gdi.CreateColorBitmap(4, 3));
+  ASSERT_TRUE(gdi.FillBox(dc, c.x1, c.y1, c.x2, c.y2, rgb(0x11, 0x22, 0x33)));
+  std::string drawn;
+  const PixelImage image = *gdi.read_image(dc);
+  for (int y = 0; y < 3; ++y) {
+    if (y) drawn += '|';
+    for (int x = 0; x < 4; ++x) {
+      const std::uint32_t pixel = image.pixels[y * 4 + x];
+      EXPECT_TRUE(pixel == 0 || pixel == 0x112233u);
+      drawn += pixel ? '#' : '.';
+    }
+  }
+  EXPECT_EQ(drawn, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FillBoxTest, ::testing::ValuesIn(kFillCases),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST(SoftGdiObjectsTest, LoadPictureGivesBitmapOrDescription) {
+  const test::TempDir temp;
+  const std::filesystem::path folder = temp.path();
+  const PixelImage picture = test::make_test_picture(5, 3);
+  test::write_file(folder / "good.bmp", test::make_bmp_24(picture));
+  test::write_file(folder / "bad.bmp", {'B', 'M', 0, 0});
+
+  SoftGdi gdi;
+  const PictureLoadResult good = gdi.LoadPicture((folder / "good.bmp").string());
+  ASSERT_TRUE(std::holds_alternative<LoadedPicture>(good));
+  const LoadedPicture& loaded = std::get<LoadedPicture>(good);
+  EXPECT_EQ(loaded.width, 5);
+  EXPECT_EQ(loaded.height, 3);
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(dc, loaded.bitmap);
+  EXPECT_EQ(*gdi.read_image(dc), picture);
+
+  const PictureLoadResult bad = gdi.LoadPicture((folder / "bad.bmp").string());
+  ASSERT_TRUE(std::holds_alternative<std::string>(bad));
+  EXPECT_FALSE(std::get<std::string>(bad).empty());
+  const PictureLoadResult missing = gdi.LoadPicture((folder / "missing.bmp").string());
+  ASSERT_TRUE(std::holds_alternative<std::string>(missing));
+  EXPECT_NE(std::get<std::string>(missing), std::get<std::string>(bad));
+}
+
+}  // namespace
+}  // namespace showsaver

@@ -1,0 +1,49 @@
+#include "inspect_command.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "command_status.h"
+#include "file_io.h"
+#include "package_report.h"
+#include "startup/package_reader.h"
+
+namespace showsaver::showpack {
+namespace {
+
+struct InspectOptions {
+  std::string file;
+  bool json = false;
+};
+
+int run_inspect(const InspectOptions& options) {
+  const FileRead file = read_whole_file(options.file);
+  if (file.error) {
+    std::cerr << "showpack inspect: error: " << *file.error << '\n';
+    return 1;
+  }
+  const PackageReadResult read = read_show_package(file.bytes);
+  if (read.error) {
+    std::cerr << "showpack inspect: error: " << options.file
+              << ": malformed show package: " << read.error->message() << '\n';
+    return 1;
+  }
+  std::cout << (options.json ? package_json_report(read, file.bytes.size())
+                             : package_text_report(read, file.bytes.size()));
+  return 0;
+}
+
+}  // namespace
+
+void add_inspect_command(CLI::App& app) {
+  auto options = std::make_shared<InspectOptions>();
+  CLI::App* command = app.add_subcommand(
+      "inspect", "Show the package at the end of a program file or bare package");
+  command->add_option("file", options->file, "The program file or bare package")->required();
+  command->add_flag("--json", options->json, "Print JSON for programs");
+  command->callback([options] { finish_command(run_inspect(*options)); });
+}
+
+}  // namespace showsaver::showpack

@@ -1,0 +1,26 @@
+// showpack: the authoring tool for show packages.  Each subcommand lives in
+// its own file and registers itself here with one line.
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <iostream>
+
+#include "build_command.h"
+#include "inspect_command.h"
+#include "render_command.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Builds, inspects and renders show packages.", "showpack"};
+  app.require_subcommand(1);
+  showsaver::showpack::add_build_command(app);
+  showsaver::showpack::add_inspect_command(app);
+  showsaver::showpack::add_render_command(app);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  } catch (const std::exception& error) {
+    std::cerr << "showpack: error: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}

@@ -1,9 +1,6 @@
 // The showpack binary end to end: build from a manifest, inspect the result,
 // and refuse what an author can get wrong.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <fstream>
 #include <string>
@@ -11,47 +8,15 @@
 
 #include "startup/package_reader.h"
 #include "support/package_builder.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
-
-extern char** environ;
 
 namespace showsaver {
 namespace {
 
 using test::ByteVector;
-
-struct RunResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs showpack with `args`, its output captured in files of `dir`.
-RunResult run_showpack(const test::TempDir& dir, std::vector<std::string> args) {
-  args.insert(args.begin(), SHOWPACK_PATH);
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  const std::string out_path = dir.file("stdout.txt");
-  const std::string err_path = dir.file("stderr.txt");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  pid_t pid = 0;
-  RunResult result;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    int wait_status = 0;
-    waitpid(pid, &wait_status, 0);
-    result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = test::read_text_file(out_path);
-  result.err = test::read_text_file(err_path);
-  return result;
-}
+using test::RunResult;
+using test::run_showpack;
 
 void write_bytes(const std::string& path, const ByteVector& bytes) {
   std::ofstream(path, std::ios::binary)

@@ -96,6 +96,7 @@ int run_render(const RenderOptions& options) {
   host.extraction_parent = extraction.path();
   ScriptedPlatform scripted(files, host, options.start_tick);
   scripted.desktop.set_screen_size({options.screen_width, options.screen_height});
+  scripted.desktop.set_cursor_position({options.screen_width / 2, options.screen_height / 2});
   if (options.key_at) scripted.desktop.add_input({*options.key_at, InputKind::Key, {}});
   if (options.milliseconds) scripted.desktop.add_input({*options.milliseconds, InputKind::Key, {}});
   if (options.move_at) {

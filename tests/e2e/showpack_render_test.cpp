@@ -1,0 +1,160 @@
+// `showpack render` end to end: the real player on the scripted platform,
+// frames checked against pictures composed here independently.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "support/package_builder.h"
+#include "support/run_program.h"
+#include "support/show_harness.h"
+
+namespace showsaver {
+namespace {
+
+using test::bmp_file;
+using test::PackageBuilder;
+using test::run_showpack;
+using test::solid_image;
+using test::with_rectangle;
+
+std::optional<PixelImage> read_png(const std::string& path) {
+  png_image description;
+  std::memset(&description, 0, sizeof description);
+  description.version = PNG_IMAGE_VERSION;
+  if (png_image_begin_read_from_file(&description, path.c_str()) == 0) return std::nullopt;
+  description.format = PNG_FORMAT_RGB;
+  std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(description));
+  if (png_image_finish_read(&description, nullptr, rgb.data(), 0, nullptr) == 0) {
+    return std::nullopt;
+  }
+  PixelImage image;
+  image.width = static_cast<int>(description.width);
+  image.height = static_cast<int>(description.height);
+  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
+    image.pixels.push_back((std::uint32_t{rgb[i]} << 16) | (std::uint32_t{rgb[i + 1]} << 8) |
+                           rgb[i + 2]);
+  }
+  return image;
+}
+
+void write_show(const std::string& path, const ShowPackage& package) {
+  const test::ByteVector file = test::program_file_with(package);
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+}
+
+std::string frame_path(const test::TempDir& dir, const std::string& folder, int index) {
+  char name[32];
+  std::snprintf(name, sizeof name, "/frame-%06d.png", index);
+  return dir.file(folder + name);
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+TEST(ShowpackRender, FramesMatchPicturesComposedIndependently) {
+  test::TempDir dir;
+  // A checkered picture placed partly outside the area on a coloured background.
+  PixelImage first = solid_image(24, 16, 0x3366CC);
+  first = with_rectangle(first, 0, 0, 12, 8, 0xFFCC00);
+  first = with_rectangle(first, 12, 8, 12, 8, 0x00AA55);
+  const ShowPackage package = PackageBuilder(40, 30)
+                                  .back_color(rgb(0x20, 0x10, 0x00))
+                                  .scene("first", bmp_file(first))
+                                  .at(-4, 20)
+                                  .display_time(200)
+                                  .scene("second", bmp_file(solid_image(40, 30, 0xABCDEF)))
+                                  .display_time(200)
+                                  .effect(19)
+                                  .build();
+  write_show(dir.file("show.scr"), package);
+
+  const auto result = run_showpack(
+      dir, {"render", dir.file("show.scr"), "--out", dir.file("frames"), "--transitions", "2"});
+  ASSERT_EQ(result.status, 0) << result.err;
+
+  PixelImage expected = solid_image(40, 30, 0x201000);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 24; ++x) {
+      if (x - 4 >= 0 && y + 20 < 30) {
+        expected.pixels[static_cast<std::size_t>((y + 20) * 40 + x - 4)] = test::pixel(first, x, y);
+      }
+    }
+  }
+  const auto frame0 = read_png(dir.file("frames/frame-000000.png"));
+  ASSERT_TRUE(frame0);
+  EXPECT_EQ(frame0->width, 40);
+  EXPECT_EQ(frame0->height, 30);
+  EXPECT_EQ(frame0->pixels, expected.pixels);
+
+  // After the cut the second picture; after effect 19 (which ends on its final
+  // frame) the first again.
+  const auto frame1 = read_png(dir.file("frames/frame-000001.png"));
+  ASSERT_TRUE(frame1);
+  EXPECT_EQ(frame1->pixels, solid_image(40, 30, 0xABCDEF).pixels);
+  const auto events = lines_of(test::read_text_file(dir.file("frames/events.jsonl")));
+  int refreshes = 0;
+  for (const std::string& line : events) refreshes += line.find("\"event\":\"refresh\"") != std::string::npos;
+  const auto last = read_png(frame_path(dir, "frames", refreshes - 1));
+  ASSERT_TRUE(last);
+  EXPECT_EQ(last->pixels, expected.pixels);
+  EXPECT_FALSE(read_png(frame_path(dir, "frames", refreshes)));  // one PNG per refresh
+  EXPECT_NE(events.front().find("\"event\":\"screen_saver_running\""), std::string::npos);
+}
+
+TEST(ShowpackRender, StopsAtScriptedInputAndLogsIt) {
+  test::TempDir dir;
+  write_show(dir.file("show.scr"), PackageBuilder(8, 8)
+                                       .scene("a", bmp_file(solid_image(8, 8, 0xFF0000)))
+                                       .display_time(1000)
+                                       .scene("b", bmp_file(solid_image(8, 8, 0x0000FF)))
+                                       .display_time(1000)
+                                       .build());
+  const auto result =
+      run_showpack(dir, {"render", dir.file("show.scr"), "--out", dir.file("out"), "--move-at",
+                         "2500", "--start-tick", "-100", "--screen", "320x200"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::string events = test::read_text_file(dir.file("out/events.jsonl"));
+  EXPECT_NE(events.find("{\"t\":2400,\"ms\":2500,\"event\":\"input\",\"kind\":\"mouse_move\""),
+            std::string::npos)
+      << events;
+  EXPECT_NE(events.find("\"left\":156,\"top\":96,\"width\":8,\"height\":8"), std::string::npos);
+  // Transitions at 1001 and 2002 ms; the move at 2500 ends the show in the third hold.
+  std::size_t transitions = 0;
+  for (std::size_t at = events.find("\"event\":\"transition\""); at != std::string::npos;
+       at = events.find("\"event\":\"transition\"", at + 1)) {
+    ++transitions;
+  }
+  EXPECT_EQ(transitions, 3u);
+}
+
+TEST(ShowpackRender, RefusesWhatItCannotPlay) {
+  test::TempDir dir;
+  test::write_text_file(dir.file("garbage.scr"), "no show in here, just text");
+  const auto unreadable = run_showpack(dir, {"render", dir.file("garbage.scr"), "--out", dir.file("o")});
+  EXPECT_EQ(unreadable.status, 1);
+  EXPECT_NE(unreadable.err.find("malformed show package"), std::string::npos) << unreadable.err;
+
+  write_show(dir.file("broken.scr"),
+             PackageBuilder(8, 8).scene("a", {'B', 'M', 0, 0, 0, 0}).display_time(10).build());
+  const auto failed = run_showpack(dir, {"render", dir.file("broken.scr"), "--out", dir.file("b")});
+  EXPECT_EQ(failed.status, 2);
+  EXPECT_NE(failed.err.find("不明のエラーが発生しました。"), std::string::npos) << failed.err;
+
+  const auto bad_screen = run_showpack(
+      dir, {"render", dir.file("broken.scr"), "--out", dir.file("c"), "--screen", "wide"});
+  EXPECT_EQ(bad_screen.status, 1);
+  EXPECT_NE(bad_screen.err.find("--screen"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace showsaver

@@ -8,16 +8,6 @@
 namespace showsaver {
 namespace {
 
-bool is_reserved_device_name(const std::string& name) {
-  std::string stem = name.substr(0, name.find('.'));
-  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
-  if (std::find(kDevices.begin(), kDevices.end(), stem) != kDevices.end()) return true;
-  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
-         stem[3] >= '1' && stem[3] <= '9';
-}
-
 std::size_t scenes_in_walk(const ShowPackage& package) {
   if (package.SceneCount <= 0) return 0;
   return std::min(static_cast<std::size_t>(package.SceneCount), package.stored_scene_count());
@@ -42,6 +32,16 @@ void add_first_occurrences(const ShowPackage& package, NameOf name_of, DataOf da
 
 }  // namespace
 
+bool is_device_name(std::string_view name) {
+  std::string stem(name.substr(0, name.find('.')));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
+  if (std::find(kDevices.begin(), kDevices.end(), stem) != kDevices.end()) return true;
+  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
 std::optional<std::string> unsafe_name_reason(const std::string& name) {
   if (name == "." || name == "..") return "it names a folder, not a file";
   for (const char c : name) {
@@ -50,7 +50,7 @@ std::optional<std::string> unsafe_name_reason(const std::string& name) {
     if (c == ':') return "it contains a drive or stream separator";
     if (byte < 0x20 || byte == 0x7F) return "it contains a control character";
   }
-  if (is_reserved_device_name(name)) return "it is the name of a device";
+  if (is_device_name(name)) return "it is the name of a device";
   return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "startup/show_package.h"
@@ -13,6 +14,10 @@ namespace showsaver {
 // Refused: path separators, drive or device prefixes, "." and "..", control
 // characters, and reserved device names.
 std::optional<std::string> unsafe_name_reason(const std::string& name);
+
+// True for the names Windows opens a device for (CON, PRN, AUX, NUL, COM1-9,
+// LPT1-9), whatever the case, extension or trailing spaces.
+bool is_device_name(std::string_view name);
 
 struct ExtractionResult {
   // Empty when every file was written; otherwise what stopped the extraction.

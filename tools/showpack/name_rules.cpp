@@ -1,8 +1,8 @@
 #include "name_rules.h"
 
-#include <array>
 #include <cstdio>
 
+#include "startup/extraction.h"
 #include "startup/package_writer.h"
 
 namespace showsaver::showpack {
@@ -10,17 +10,6 @@ namespace {
 
 // NAME_MAX on Linux file systems; Windows allows 255 characters.
 constexpr std::size_t kLongestName = 255;
-
-bool is_device_name(std::string_view name) {
-  // Windows opens a device for these names, whatever the extension.
-  const std::string base = fold_case(name.substr(0, name.find('.')));
-  static constexpr std::array<std::string_view, 4> kPlain = {"con", "prn", "aux", "nul"};
-  for (std::string_view device : kPlain) {
-    if (base == device) return true;
-  }
-  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
-         base[3] >= '1' && base[3] <= '9';
-}
 
 std::optional<std::string> character_problem(std::string_view name) {
   for (char c : name) {

@@ -29,8 +29,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const auto& [name, time] : times_) {
       const auto slash = name.find('/');
       if (slash == std::string::npos || name.rfind("memcpy", 0) == 0) continue;
-      const auto base =
-          times_.find("memcpy" + name.substr(slash, name.find('/', slash + 1) - slash));
+      // The same surface size and suffixes: "memcpy" + "/1920x1080/real_time".
+      const auto base = times_.find(std::string("memcpy").append(name, slash));
       if (base == times_.end()) continue;
       std::printf("%-34s %12.1f %12.1f %8.2f\n", name.c_str(), time, base->second,
                   time / base->second);

@@ -6,7 +6,6 @@
 
 namespace showsaver {
 
-inline constexpr const char* kInvalidPicture = "ピクチャが不正です。";
 inline constexpr const char* kOutOfMemory = "メモリが不足しています。";
 
 PictureSurface::PictureSurface(Gdi& gdi, Desktop* desktop)
@@ -57,7 +56,7 @@ void PictureSurface::copy_image(const PictureSurface& source) {
 void PictureSurface::load_picture(const std::string& path) {
   PictureLoadResult loaded = gdi_.LoadPicture(path);
   if (const auto* error = std::get_if<std::string>(&loaded)) {
-    throw RuntimeFailure(std::string(kInvalidPicture) + " (" + *error + ")");
+    throw RuntimeFailure(*error);
   }
   const LoadedPicture& picture = std::get<LoadedPicture>(loaded);
   release_picture();

@@ -54,7 +54,7 @@ TEST(ErrorHandler, MissingPictureOnAdvanceReportsThenTearsDown) {
 TEST(ErrorHandler, UnreadableFirstPictureFailsBeforeTheWindowShows) {
   ShowRun show(PackageBuilder(16, 16).scene("a", {'B', 'M', 'x', 'x'}).build());
   show.run();
-  expect_error_box(show, "ピクチャが不正です。");
+  expect_error_box(show, "ピクチャが無効です。");
   EXPECT_FALSE(show.scripted().log.of_kind("window_shown").size());
   EXPECT_TRUE(list_folder(show.windows_folder()).empty());
 }

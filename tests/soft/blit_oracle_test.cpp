@@ -183,6 +183,27 @@ TEST(BlitOracleTest, LargeStretchesMatchReference) {
   }
 }
 
+// Exact halving and doubling take their own loops; with offsets, clipping
+// and mirroring they must still match the reference.
+TEST(BlitOracleTest, HalvingAndDoublingMatchReference) {
+  const BlitGeometry cases[] = {
+      {0, 0, 40, 30, 0, 0, 80, 60},     {3, 2, 20, 15, 5, 4, 40, 30},
+      {-3, -2, 40, 30, -6, -4, 80, 60}, {39, 0, -40, 30, 0, 0, 80, 60},
+      {0, 29, 40, -30, 0, 0, 80, 60},   {0, 0, 80, 60, 0, 0, 40, 30},
+      {-5, 3, 80, 60, 2, -1, 40, 30},   {79, 0, -80, 60, 0, 0, 40, 30},
+  };
+  RandomBlits random(3);
+  for (const BlitGeometry& g : cases) {
+    Scenario s;
+    s.destination = *make_pixel_bitmap(80, 60, PixelFormat::kColor);
+    s.source = *make_pixel_bitmap(80, 60, PixelFormat::kColor);
+    for (auto& pixel : s.source.pixels) pixel = static_cast<std::uint32_t>(random.engine()());
+    s.request.geometry = g;
+    s.request.rop = decode_rop3(0x00CC0020);
+    expect_same(s.run(blit), s.run(reference_blit), s);
+  }
+}
+
 // Extents at the ends of the 32-bit range must neither overflow nor hang.
 TEST(BlitOracleTest, ExtremeExtentsStayInBounds) {
   const std::int32_t big = 2147483647;

@@ -81,6 +81,10 @@ void bit_blt(const BlitRequest& request) {
     const std::int64_t y = bottom_up ? rows.last - 1 - i : rows.first + i;
     std::uint32_t* target = destination.row(static_cast<int>(y)) + columns.first;
     const std::uint32_t* from = source.row(static_cast<int>(y - dy)) + (columns.first - dx);
+    if (request.rop.kernel == RopKernel::kCopy && !same_bitmap) {
+      convert.convert_row(from, target, n);  // a converting copy needs no staging
+      continue;
+    }
     if (needs_copy) {
       convert.convert_row(from, staging.data(), n);
       from = staging.data();

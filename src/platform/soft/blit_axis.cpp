@@ -5,8 +5,11 @@
 namespace showsaver::soft {
 namespace {
 
-// 32-bit extents make the midpoint products reach 2^63; compute them wide.
-__extension__ typedef __int128 Wide;
+// Extents are at most 2^31 (the magnitude of a 32-bit extent) and d lies
+// inside the destination, so the largest product, (2d + 1) * S, stays below
+// 2^63 - 2^31: 64-bit signed arithmetic is exact on every target, 32-bit
+// Windows included.
+using Wide = std::int64_t;
 
 std::int64_t floor_div(Wide numerator, Wide denominator) {
   Wide quotient = numerator / denominator;

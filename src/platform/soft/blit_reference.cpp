@@ -6,8 +6,9 @@
 namespace showsaver::soft {
 namespace {
 
-// Products of two 32-bit extents and an index reach 2^63.
-__extension__ typedef __int128 Wide;
+// Extents are at most 2^31 and indices lie inside the destination, so the
+// midpoint products stay below 2^63: exact in 64 bits on every target.
+using Wide = std::int64_t;
 
 // Destination position -> destination index, or -1 when the extent misses it.
 std::int64_t index_of(std::int64_t position, std::int64_t start, std::int64_t extent) {

@@ -41,11 +41,22 @@ class RowScaler {
       span_last = std::max(span_last, columns.source_first[i] + columns.source_count[i]);
     }
     combined_.resize(static_cast<std::size_t>(span_last - span_first_));
+    at_most_two_columns_ = true;
+    last_.resize(columns.source_first.size());
+    for (int i = 0; i < columns.size(); ++i) {
+      last_[i] = columns.source_first[i] + columns.source_count[i] - 1;
+      at_most_two_columns_ = at_most_two_columns_ && columns.source_count[i] <= 2;
+      halving_ = halving_ && columns.source_count[i] == 2 &&
+                 columns.source_first[i] == columns.source_first[0] + 2 * i;
+    }
   }
 
   // out[i] = AND of the converted source pixels of rows [row, row + count)
   // that feed destination column i.
   void scale(int row, int count, std::uint32_t* out) {
+    if (count <= 2 && at_most_two_columns_ && convert_.kind() == PixelConversion::Kind::kNone) {
+      return scale_pairs(source_.row(row), source_.row(row + count - 1), out);
+    }
     int base = 0;
     const std::uint32_t* line = combine_rows(row, count, base);
     const int n = columns_.size();
@@ -64,6 +75,34 @@ class RowScaler {
   }
 
  private:
+  // The common cases, up to 2 x 2 source pixels per destination pixel, read
+  // the source rows directly: ANDing a pixel with itself changes nothing, so
+  // one expression serves one and two pixels alike.
+  void scale_pairs(const std::uint32_t* top, const std::uint32_t* bottom,
+                   std::uint32_t* out) const {
+    const int n = columns_.size();
+    const int* first = columns_.source_first.data();
+    if (columns_.one_to_one) {
+      if (top == bottom) {
+        for (int i = 0; i < n; ++i) out[i] = top[first[i]];
+      } else {
+        for (int i = 0; i < n; ++i) out[i] = top[first[i]] & bottom[first[i]];
+      }
+      return;
+    }
+    if (halving_) {
+      // Exactly two columns per pixel, side by side: contiguous loads.
+      const std::uint32_t* t = top + first[0];
+      const std::uint32_t* u = bottom + first[0];
+      for (int i = 0; i < n; ++i) out[i] = t[2 * i] & t[2 * i + 1] & u[2 * i] & u[2 * i + 1];
+      return;
+    }
+    const int* last = last_.data();
+    for (int i = 0; i < n; ++i) {
+      out[i] = top[first[i]] & top[last[i]] & bottom[first[i]] & bottom[last[i]];
+    }
+  }
+
   // The combined pixels of source columns [base, ...).
   const std::uint32_t* combine_rows(int row, int count, int& base) {
     const auto width = combined_.size();
@@ -90,6 +129,9 @@ class RowScaler {
   const AxisMap& columns_;
   int span_first_ = 0;
   std::vector<std::uint32_t> combined_;
+  std::vector<int> last_;  // last source column of each destination column
+  bool at_most_two_columns_ = false;
+  bool halving_ = true;  // column i takes source columns first + 2i and first + 2i + 1
 };
 
 }  // namespace

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "platform/posix/posix_host.h"
+#include "support/temp_dir.h"
+
+namespace showsaver {
+namespace {
+
+// Points the runtime folder at a fresh folder for the life of the test.
+class RuntimeFolder {
+ public:
+  RuntimeFolder() {
+    if (const char* old = std::getenv("XDG_RUNTIME_DIR")) saved_ = old;
+    ::setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
+  }
+  ~RuntimeFolder() {
+    if (saved_) {
+      ::setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_RUNTIME_DIR");
+    }
+  }
+  const test::TempDir& folder() const { return folder_; }
+
+ private:
+  test::TempDir folder_;
+  std::optional<std::string> saved_;
+};
+
+TEST(PosixHost, OnlyOneCopyOfAProgramRunsAtATime) {
+  RuntimeFolder runtime;
+  PosixHost first("/opt/shows/sunset.scr", "/s");
+  EXPECT_FALSE(first.another_instance_running());
+  EXPECT_FALSE(first.another_instance_running());  // asking again changes nothing
+
+  PosixHost second("/home/me/sunset.exe", "/s");  // same base name, other folder
+  EXPECT_TRUE(second.another_instance_running());
+
+  PosixHost other("/opt/shows/harbour.scr", "/s");
+  EXPECT_FALSE(other.another_instance_running());
+}
+
+TEST(PosixHost, TheLockEndsWithTheProgram) {
+  RuntimeFolder runtime;
+  {
+    PosixHost first("/opt/shows/sunset.scr", "/s");
+    ASSERT_FALSE(first.another_instance_running());
+  }
+  PosixHost later("/opt/shows/sunset.scr", "/s");
+  EXPECT_FALSE(later.another_instance_running());
+}
+
+TEST(PosixHost, ExtractionGoesToTheRuntimeFolderThenTmpdirThenTmp) {
+  RuntimeFolder runtime;
+  PosixHost host("/opt/sunset.scr", "");
+  EXPECT_EQ(host.extraction_parent(), runtime.folder().path());
+  EXPECT_EQ(host.fallback_extraction_parent(), "/tmp/");
+
+  ::unsetenv("XDG_RUNTIME_DIR");
+  const char* old_tmpdir = std::getenv("TMPDIR");
+  const std::string saved_tmpdir = old_tmpdir != nullptr ? old_tmpdir : "";
+  ::setenv("TMPDIR", "/var/tmp", 1);
+  EXPECT_EQ(host.extraction_parent(), "/var/tmp/");
+  ::unsetenv("TMPDIR");
+  EXPECT_EQ(host.extraction_parent(), "/tmp/");
+  EXPECT_EQ(host.fallback_extraction_parent(), "");
+  if (old_tmpdir != nullptr) ::setenv("TMPDIR", saved_tmpdir.c_str(), 1);
+}
+
+TEST(PosixHost, NoPasswordServiceOfItsOwn) {
+  PosixHost host("/opt/sunset.scr", "");
+  EXPECT_EQ(host.screen_save_use_password(), std::nullopt);
+  EXPECT_EQ(host.VerifyScreenSavePwd(0), PasswordCheck::Unavailable);
+}
+
+}  // namespace
+}  // namespace showsaver

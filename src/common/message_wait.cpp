@@ -4,13 +4,15 @@
 
 namespace showsaver {
 
-bool wait_with_messages(Desktop& desktop, std::int32_t deadline,
+bool wait_with_messages(Desktop& desktop, std::int32_t start, std::int32_t duration,
                         const std::int16_t& stop_requested) {
   for (;;) {
     desktop.process_messages();
     if (stop_requested == kStop) return true;
-    if (!tick_not_after(desktop.GetTickCount(), deadline)) return false;
-    desktop.wait_for_message_until(deadline);
+    const std::uint32_t elapsed =
+        static_cast<std::uint32_t>(desktop.GetTickCount()) - static_cast<std::uint32_t>(start);
+    if (duration < 0 || elapsed > static_cast<std::uint32_t>(duration)) return false;
+    desktop.wait_for_message_until(tick_add(start, duration));
   }
 }
 

@@ -35,7 +35,7 @@ inline std::int32_t checked_neg(std::int32_t a) { return checked_sub(0, a); }
 // Nearest integer, exact halves to the even neighbour; a value outside the
 // 32-bit range (or not a number) is an overflow.
 inline std::int32_t round_half_even(double value) {
-  if (!(value > -2147483648.5 && value < 2147483647.5)) fail_overflow();
+  if (!(value >= -2147483648.5 && value < 2147483647.5)) fail_overflow();
   const double floor_value = std::floor(value);
   const double fraction = value - floor_value;
   double rounded;

@@ -10,6 +10,7 @@ namespace showsaver {
 inline constexpr const char* kUnknownError = "不明のエラーが発生しました。";
 inline constexpr const char* kErrorTitle = "エラー";
 inline constexpr const char* kOutOfMemoryDescription = "メモリが不足しています。";
+inline constexpr const char* kInvalidPropertyValue = "プロパティの値が不正です。";
 
 Form1::Form1(Platform& platform, const RunState& state, ShowObserver* observer)
     : platform_(platform),
@@ -37,6 +38,10 @@ void Form1::set_up() {
   const ScreenSize screen = platform_.desktop.screen_size();
   const std::int32_t width = state_.package.PictureWidth;
   const std::int32_t height = state_.package.PictureHeight;
+  if (width < 0 || height < 0) {
+    throw RuntimeFailure(std::string(kInvalidPropertyValue) + " (picture area " +
+                         std::to_string(width) + " x " + std::to_string(height) + ")");
+  }
   // The two halves are truncated separately.
   const Rect area{screen.width / 2 - width / 2, screen.height / 2 - height / 2, width, height};
   platform_.desktop.create_show_window(area, *this);

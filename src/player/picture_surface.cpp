@@ -40,7 +40,10 @@ void PictureSurface::resize(int width, int height) {
   clear();
 }
 
-void PictureSurface::clear() { gdi_.FillBox(image_dc_, 0, 0, width_ - 1, height_ - 1, background_); }
+void PictureSurface::clear() {
+  if (width_ <= 0 || height_ <= 0) return;
+  gdi_.FillBox(image_dc_, 0, 0, width_ - 1, height_ - 1, background_);
+}
 
 void PictureSurface::draw_picture(const PictureSurface& source, int x, int y) {
   if (!source.picture_) return;

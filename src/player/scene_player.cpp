@@ -53,7 +53,9 @@ void Form1::scene_loop() {
 
 void Form1::play_one_scene_cycle() {
   Desktop& desktop = platform_.desktop;
-  const std::int32_t deadline = tick_add(desktop.GetTickCount(), scene(CurrentScene).DisplayTime);
+  // The hold counts from here, so loading and composing happen inside it.
+  const std::int32_t hold_start = desktop.GetTickCount();
+  const std::int32_t hold = scene(CurrentScene).DisplayTime;
 
   const std::int32_t outgoing_index = CurrentScene;
   const SceneRecord& outgoing = scene(outgoing_index);
@@ -70,7 +72,7 @@ void Form1::play_one_scene_cycle() {
   load_scene_picture(CurrentScene);
   compose_incoming_frame(incoming);
 
-  wait_with_messages(desktop, deadline, StopRequested);
+  wait_with_messages(desktop, hold_start, hold, StopRequested);
   music_.play_cue(incoming.SoundFileName);
   if (observer_ != nullptr) {
     observer_->transition_starting(outgoing_index, CurrentScene, outgoing.EffectCode);

@@ -77,6 +77,17 @@ TEST(RandomTiles, EachTransitionContinuesTheSequenceAndEveryRunRepeatsIt) {
   EXPECT_EQ(tile_order(record_effect(3, setup, next_run_generator)), second);
 }
 
+TEST(RandomTiles, DrawsRowThenColumnFromTheGeneratorAndRedrawsBothOnARepeat) {
+  // The program's generator starts 0.0827, 0.0097, 0.7931, 0.9748, 0.1127,
+  // 0.6441: the row comes from the first value of a pair, the column from
+  // the second, so the first tiles are (row 0, column 0), (4, 3), (3, 0).
+  const EffectRecord record = run(3, 250, 250);
+  ASSERT_GE(record.frames.size(), 3u);
+  EXPECT_EQ(record.frames[0], std::vector<std::string>{"copy in 0,0 51x51 <- 0,0"});
+  EXPECT_EQ(record.frames[1], std::vector<std::string>{"copy in 153,204 51x51 <- 153,204"});
+  EXPECT_EQ(record.frames[2], std::vector<std::string>{"copy in 0,153 51x51 <- 0,153"});
+}
+
 // The five strips of a blinds frame, band 0 first.
 std::vector<std::string> strips(int offset, int band, int strip, int width) {
   std::vector<std::string> calls;

@@ -2,6 +2,7 @@
 // the stop, the tick counter's sign change, overflow and the loop edge cases.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "common/runtime_failure.h"
@@ -49,6 +50,12 @@ TEST_P(EveryEffect, OpensWithOutgoingEndsWithIncomingAndPacesEveryFrame) {
   EXPECT_EQ(record.final_calls, std::vector<std::string>{whole_copy("in", 640, 480)});
   const bool squeeze_with_own_refresh = timing.code >= 16 && timing.code <= 18;
   EXPECT_EQ(record.refreshed_after_final, squeeze_with_own_refresh);
+  // One refresh per loop frame: the opening copy is never shown on its own.
+  const auto refreshes = std::count_if(record.calls.begin(), record.calls.end(), [](const DrawCall& call) {
+    return call.kind == DrawCall::Kind::Refresh;
+  });
+  EXPECT_EQ(static_cast<std::size_t>(refreshes),
+            record.frames.size() + (squeeze_with_own_refresh ? 1 : 0));
   expect_paced(record, timing.frame_period);
 }
 

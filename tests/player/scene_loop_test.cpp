@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/package_builder.h"
 #include "support/show_harness.h"
 
@@ -132,6 +134,39 @@ TEST(SceneLoop, ZeroAndNegativeHoldTimesPassAfterOneRoundOfMessages) {
     EXPECT_EQ(show.transitions()[0].started_ms, hold == 0 ? 1 : 0) << hold;
     EXPECT_LE(show.transitions()[3].started_ms, 4) << hold;
   }
+}
+
+TEST(SceneLoop, ExtremeHoldTimesNeitherFailNorFreeze) {
+  // The most negative hold passes at once; the largest lasts its 24.8 days.
+  for (const std::int32_t hold : {std::numeric_limits<std::int32_t>::min(),
+                                  std::numeric_limits<std::int32_t>::max()}) {
+    ShowOptions options;
+    options.key_after_transitions = 1;
+    options.start_tick = std::numeric_limits<std::int32_t>::max() - 10;
+    ShowRun show(PackageBuilder(16, 16)
+                     .scene("a", picture(16, 16, kRed))
+                     .display_time(hold)
+                     .scene("b", picture(16, 16, kBlue))
+                     .build(),
+                 options);
+    show.run();
+    EXPECT_TRUE(show.scripted().desktop.message_boxes().empty()) << hold;
+    ASSERT_EQ(show.transitions().size(), 1u) << hold;
+    EXPECT_EQ(show.transitions()[0].started_ms, hold < 0 ? 0 : 2147483648LL) << hold;
+  }
+}
+
+TEST(SceneLoop, ANegativePictureAreaIsAFailureNotADrawing) {
+  ShowPackage package = PackageBuilder(16, 16).scene("a", picture(16, 16, kRed)).build();
+  package.PictureWidth = std::numeric_limits<std::int32_t>::min();
+  ShowOptions options;
+  options.skip_package_file = true;
+  ShowRun show(package, options);
+  show.run();
+  ASSERT_EQ(show.scripted().desktop.message_boxes().size(), 1u);
+  EXPECT_NE(show.scripted().desktop.message_boxes()[0].text.find("プロパティの値が不正です。"),
+            std::string::npos);
+  EXPECT_FALSE(show.scripted().desktop.window_shown());
 }
 
 TEST(SceneLoop, CodesOutsideTheTableDrawNothingButTheWalkGoesOn) {

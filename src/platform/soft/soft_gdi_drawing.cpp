@@ -66,9 +66,10 @@ bool SoftGdi::FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef colo
   const std::int64_t bottom =
       std::min<std::int64_t>(std::int64_t{std::max(y1, y2)} + 1, bitmap.height);
   const std::uint32_t value = soft::solid_pixel(color, bitmap.format);
+  if (left >= right) return true;  // wholly left or right of the bitmap
   for (std::int64_t y = top; y < bottom; ++y) {
     std::uint32_t* row = bitmap.row(static_cast<int>(y));
-    std::fill(row + left, row + std::max(left, right), value);
+    std::fill(row + left, row + right, value);
   }
   return true;
 }

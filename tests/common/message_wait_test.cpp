@@ -4,13 +4,14 @@
 #include <optional>
 
 #include "common/message_wait.h"
+#include "support/clock_only_desktop.h"
 
 namespace showsaver {
 namespace {
 
 // A desktop whose clock jumps straight to whatever the wait asks for, with one
 // optional key press at a given tick.
-class ClockDesktop final : public Desktop {
+class ClockDesktop final : public test::ClockOnlyDesktop {
  public:
   explicit ClockDesktop(std::int32_t start) : now(start) {}
 
@@ -36,18 +37,6 @@ class ClockDesktop final : public Desktop {
   }
   std::int32_t GetTickCount() override { return now; }
 
-  ScreenSize screen_size() override { return {}; }
-  void create_show_window(Rect, InputSink&) override {}
-  void show_window() override {}
-  void make_topmost() override {}
-  WindowHandle show_window_handle() override { return 0; }
-  void destroy_show_window() override {}
-  void refresh_picture_area(DcHandle) override {}
-  int ShowCursor(bool) override { return 0; }
-  Point GetCursorPos() override { return {}; }
-  void MessageBox(const std::string&, const std::string&, unsigned) override {}
-  void show_settings_dialog(SettingsDialog&) override {}
-  void set_screen_saver_running(bool) override {}
 };
 
 struct WaitCase {

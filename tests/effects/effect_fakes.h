@@ -12,6 +12,7 @@
 #include "common/drawing_surface.h"
 #include "platform/desktop.h"
 #include "platform/gdi.h"
+#include "support/clock_only_desktop.h"
 
 namespace showsaver::effects_test {
 
@@ -31,7 +32,7 @@ struct DrawCall {
 
 // The clock: a signed 32-bit tick that wraps like GetTickCount, moved only by
 // waits (and, when a test asks for it, by drawing).
-class FakeDesktop final : public Desktop {
+class FakeDesktop final : public test::ClockOnlyDesktop {
  public:
   FakeDesktop(std::int32_t start_tick, std::int16_t& stop_requested, std::vector<DrawCall>& calls)
       : start_tick_(start_tick), stop_requested_(stop_requested), calls_(calls) {}
@@ -47,19 +48,6 @@ class FakeDesktop final : public Desktop {
   void wait_for_message_until(std::int32_t deadline) override;
   std::int32_t GetTickCount() override { return tick_at(elapsed_); }
 
-  // The rest of the desktop is not used by effects.
-  ScreenSize screen_size() override { return {}; }
-  void create_show_window(Rect, InputSink&) override {}
-  void show_window() override {}
-  void make_topmost() override {}
-  WindowHandle show_window_handle() override { return 0; }
-  void destroy_show_window() override {}
-  void refresh_picture_area(DcHandle) override {}
-  int ShowCursor(bool) override { return 0; }
-  Point GetCursorPos() override { return {}; }
-  void MessageBox(const std::string&, const std::string&, unsigned) override {}
-  void show_settings_dialog(SettingsDialog&) override {}
-  void set_screen_saver_running(bool) override {}
 
  private:
   std::int32_t tick_at(std::int64_t elapsed) const;

@@ -10,9 +10,10 @@ inline constexpr const char* kOutOfMemory = "メモリが不足しています�
 
 PictureSurface::PictureSurface(Gdi& gdi, Desktop* desktop)
     : gdi_(gdi), desktop_(desktop) {
+  // The image bitmap comes with the first resize, inside the show's error
+  // handling; until then the device context holds its stock bitmap.
   image_dc_ = gdi_.CreateCompatibleDC(DcHandle{});
   picture_dc_ = gdi_.CreateCompatibleDC(DcHandle{});
-  resize(1, 1);
 }
 
 PictureSurface::~PictureSurface() {

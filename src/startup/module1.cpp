@@ -1,5 +1,7 @@
 #include "startup/module1.h"
 
+#include <new>
+#include <optional>
 #include <span>
 
 #include "player/form1.h"
@@ -15,7 +17,13 @@ namespace showsaver {
 namespace {
 
 void read_package_into(Platform& platform, RunState& state) {
-  const auto file = platform.files.read_file(state.ProgramPackagePath);
+  std::optional<Bytes> file;
+  try {
+    file = platform.files.read_file(state.ProgramPackagePath);
+  } catch (const std::bad_alloc&) {
+    platform.host.log(state.ProgramPackagePath + " is too large to read; the show is empty.");
+    return;
+  }
   if (!file) {
     platform.host.log("Cannot open " + state.ProgramPackagePath + "; the show is empty.");
     return;

@@ -15,8 +15,8 @@ std::size_t scenes_in_walk(const ShowPackage& package) {
 
 // Adds the first scene of each distinct non-empty name.
 template <typename NameOf, typename DataOf>
-void add_first_occurrences(const ShowPackage& package, NameOf name_of, DataOf data_of,
-                           std::vector<ExtractedFile>& files) {
+void add_first_occurrences(const ShowPackage& package, ExtractedKind kind, NameOf name_of,
+                           DataOf data_of, std::vector<ExtractedFile>& files) {
   const std::size_t count = scenes_in_walk(package);
   const auto& scenes = *package.Scenes;
   for (std::size_t j = 0; j < count; ++j) {
@@ -26,7 +26,7 @@ void add_first_occurrences(const ShowPackage& package, NameOf name_of, DataOf da
                                          [&](const SceneRecord& earlier) {
                                            return name_of(earlier) == name;
                                          });
-    if (!seen_before) files.push_back({name, &data_of(scenes[j])});
+    if (!seen_before) files.push_back({name, &data_of(scenes[j]), kind});
   }
 }
 
@@ -57,14 +57,16 @@ std::optional<std::string> unsafe_name_reason(const std::string& name) {
 std::vector<ExtractedFile> files_to_extract(const ShowPackage& package) {
   std::vector<ExtractedFile> files;
   if (!package.BgmFileName.empty() && package.BgmFileName.front() != '\0') {
-    files.push_back({package.BgmFileName, &package.BgmData});
+    files.push_back({package.BgmFileName, &package.BgmData, ExtractedKind::Music});
   }
   if (package.Scenes) {
     add_first_occurrences(
-        package, [](const SceneRecord& scene) -> const std::string& { return scene.PictureFileName; },
+        package, ExtractedKind::Picture,
+        [](const SceneRecord& scene) -> const std::string& { return scene.PictureFileName; },
         [](const SceneRecord& scene) -> const PackageBytes& { return scene.PictureData; }, files);
     add_first_occurrences(
-        package, [](const SceneRecord& scene) -> const std::string& { return scene.SoundFileName; },
+        package, ExtractedKind::Sound,
+        [](const SceneRecord& scene) -> const std::string& { return scene.SoundFileName; },
         [](const SceneRecord& scene) -> const PackageBytes& { return scene.SoundData; }, files);
   }
   return files;

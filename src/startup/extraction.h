@@ -33,9 +33,11 @@ ExtractionResult extract_show(FileSystem& files, const ShowPackage& package,
                               const std::string& temp_folder);
 
 // The names the extraction writes, in the order it writes them.
+enum class ExtractedKind { Music, Picture, Sound };
 struct ExtractedFile {
   std::string name;
   const PackageBytes* data = nullptr;
+  ExtractedKind kind = ExtractedKind::Picture;
 };
 std::vector<ExtractedFile> files_to_extract(const ShowPackage& package);
 

@@ -2,6 +2,7 @@
 // and refuse what an author can get wrong.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -147,6 +148,44 @@ TEST_F(ShowpackBuild, InspectJsonDescribesTheShow) {
   const RunResult text = run_showpack(dir, {"inspect", dir.file("show.pkg")});
   ASSERT_EQ(text.status, 0) << text.err;
   EXPECT_NE(text.out.find("#102030"), std::string::npos) << text.out;
+}
+
+TEST_F(ShowpackBuild, ExtractGivesFilesAndAManifestThatRebuildsTheSameShow) {
+  ASSERT_EQ(run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.scr")}).status, 0);
+  const auto extracted =
+      run_showpack(dir, {"extract", dir.file("show.scr"), "--out", dir.file("out")});
+  ASSERT_EQ(extracted.status, 0) << extracted.err;
+  EXPECT_EQ(read_bytes(dir.file("out/pictures/0")), kPictureA);
+  EXPECT_EQ(read_bytes(dir.file("out/pictures/設定.bmp")), kPictureB);
+  EXPECT_EQ(read_bytes(dir.file("out/sounds/ding.wav")), kSound);
+  EXPECT_EQ(read_bytes(dir.file("out/music/tune.mid")), kMusic);
+
+  const auto rebuilt =
+      run_showpack(dir, {"build", dir.file("out/show.toml"), "-o", dir.file("again.scr")});
+  ASSERT_EQ(rebuilt.status, 0) << rebuilt.err;
+  EXPECT_EQ(read_bytes(dir.file("again.scr")), read_bytes(dir.file("show.scr")));
+
+  // Nothing is overwritten unless asked for.
+  test::write_text_file(dir.file("out/show.toml"), "my edits");
+  const auto again = run_showpack(dir, {"extract", dir.file("show.scr"), "--out", dir.file("out")});
+  EXPECT_NE(again.status, 0);
+  EXPECT_NE(again.err.find("--force"), std::string::npos) << again.err;
+  EXPECT_EQ(test::read_text_file(dir.file("out/show.toml")), "my edits");
+  EXPECT_EQ(run_showpack(dir, {"extract", dir.file("show.scr"), "--out", dir.file("out"), "--force"})
+                .status,
+            0);
+  EXPECT_NE(test::read_text_file(dir.file("out/show.toml")), "my edits");
+}
+
+TEST_F(ShowpackBuild, ExtractRefusesAHostileName) {
+  ShowPackage package = expected_show();
+  (*package.Scenes)[0].PictureFileName = "../escape";
+  write_bytes(dir.file("hostile.scr"), test::package_block(package));
+  const auto result = run_showpack(dir, {"extract", dir.file("hostile.scr"), "--out", dir.file("x")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("../escape"), std::string::npos) << result.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("escape")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("x")));
 }
 
 TEST_F(ShowpackBuild, InspectRefusesAFileWithoutPackage) {

@@ -5,14 +5,16 @@
 #include <iostream>
 
 #include "build_command.h"
+#include "extract_command.h"
 #include "inspect_command.h"
 #include "render_command.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"Builds, inspects and renders show packages.", "showpack"};
+  CLI::App app{"Builds, inspects, extracts and renders show packages.", "showpack"};
   app.require_subcommand(1);
   showsaver::showpack::add_build_command(app);
   showsaver::showpack::add_inspect_command(app);
+  showsaver::showpack::add_extract_command(app);
   showsaver::showpack::add_render_command(app);
   try {
     app.parse(argc, argv);

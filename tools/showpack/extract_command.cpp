@@ -1,0 +1,96 @@
+#include "extract_command.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "command_status.h"
+#include "file_io.h"
+#include "manifest_writer.h"
+#include "startup/extraction.h"
+#include "startup/package_reader.h"
+
+namespace showsaver::showpack {
+namespace {
+
+struct ExtractOptions {
+  std::string show;
+  std::string out;
+  bool force = false;
+};
+
+const char* folder_of(ExtractedKind kind) {
+  switch (kind) {
+    case ExtractedKind::Music: return kMusicFolder;
+    case ExtractedKind::Picture: return kPictureFolder;
+    case ExtractedKind::Sound: return kSoundFolder;
+  }
+  return kPictureFolder;
+}
+
+struct PlannedFile {
+  std::filesystem::path path;
+  std::span<const std::uint8_t> bytes;
+};
+
+int fail(const std::string& message) {
+  std::cerr << "showpack extract: error: " << message << '\n';
+  return 1;
+}
+
+int run_extract(const ExtractOptions& options) {
+  const FileRead file = read_whole_file(options.show);
+  if (file.error) return fail(*file.error);
+  const PackageReadResult read = read_show_package(file.bytes);
+  if (read.error) {
+    return fail(options.show + ": malformed show package: " + read.error->message());
+  }
+  const std::filesystem::path out(options.out);
+  std::vector<PlannedFile> planned;
+  for (const ExtractedFile& extracted : files_to_extract(read.package)) {
+    if (const auto reason = unsafe_name_reason(extracted.name)) {
+      return fail("the show holds a file named \"" + extracted.name + "\", which " + *reason);
+    }
+    planned.push_back({out / folder_of(extracted.kind) / extracted.name,
+                       {extracted.data->data(), extracted.data->size()}});
+  }
+  const std::string manifest = manifest_for(read.package);
+  planned.push_back({out / "show.toml",
+                     {reinterpret_cast<const std::uint8_t*>(manifest.data()), manifest.size()}});
+
+  if (!options.force) {
+    for (const PlannedFile& target : planned) {
+      if (std::filesystem::exists(std::filesystem::symlink_status(target.path))) {
+        return fail(target.path.string() + " exists already; use --force to replace it");
+      }
+    }
+  }
+  for (const PlannedFile& target : planned) {
+    std::error_code error;
+    std::filesystem::create_directories(target.path.parent_path(), error);
+    if (error) return fail("cannot create " + target.path.parent_path().string() + ": " + error.message());
+    if (const auto write_error = write_file_atomically(target.path, target.bytes, 0644)) {
+      return fail(*write_error);
+    }
+  }
+  std::cout << "extracted " << planned.size() - 1 << " files and show.toml into " << options.out
+            << "\n";
+  return 0;
+}
+
+}  // namespace
+
+void add_extract_command(CLI::App& app) {
+  auto options = std::make_shared<ExtractOptions>();
+  CLI::App* command = app.add_subcommand(
+      "extract", "Write a show's pictures, sounds and music, with a manifest that rebuilds it");
+  command->add_option("show", options->show, "The program file or bare package")->required();
+  command->add_option("--out", options->out, "The folder to write into")->required();
+  command->add_flag("--force", options->force, "Replace files that exist already");
+  command->callback([options] { finish_command(run_extract(*options)); });
+}
+
+}  // namespace showsaver::showpack

@@ -1,0 +1,56 @@
+// The player program on Linux: SDL2 for the window and input, the software
+// GDI for drawing, POSIX for files and host services.
+#include <SDL.h>
+
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_host.h"
+#include "platform/sdl/sdl_desktop.h"
+#include "platform/soft/soft_gdi.h"
+#include "startup/module1.h"
+
+#if __has_include("platform/sdl/sdl_media.h")
+#include "platform/sdl/sdl_media.h"
+#define SHOWSAVER_HAS_SDL_MEDIA 1
+#else
+#include "platform/sdl/silent_media.h"
+#endif
+
+namespace {
+
+// The command line after the program's name, as Windows hands it over.
+std::string joined_arguments(int argc, char** argv) {
+  std::string arguments;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) arguments += ' ';
+    arguments += argv[i];
+  }
+  return arguments;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace showsaver;
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    SDL_Log("Cannot start: %s", SDL_GetError());
+    return 1;
+  }
+  {
+    SoftGdi gdi;
+    SdlDesktop desktop(gdi);
+#ifdef SHOWSAVER_HAS_SDL_MEDIA
+    SdlMedia media;
+#else
+    SilentMedia media;
+#endif
+    PosixHost host(running_program_path(argc > 0 ? argv[0] : ""), joined_arguments(argc, argv));
+    PosixFileSystem files;
+    Platform platform{gdi, desktop, media, host, files};
+    Main(platform);
+  }
+  SDL_Quit();
+  return 0;
+}

@@ -1,0 +1,239 @@
+#include "platform/sdl/sdl_desktop.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "common/show_math.h"
+#include "platform/sdl/sdl_settings_dialog.h"
+
+namespace showsaver {
+namespace {
+
+SDL_Rect primary_display_bounds() {
+  SDL_Rect bounds{0, 0, 0, 0};
+  if (SDL_GetDisplayBounds(0, &bounds) != 0) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) bounds = {0, 0, mode.w, mode.h};
+  }
+  return bounds;
+}
+
+// The part of `area` inside a window of `width` x `height`, or an empty rectangle.
+SDL_Rect visible_part(const Rect& area, int width, int height) {
+  const std::int64_t left = std::max<std::int64_t>(area.left, 0);
+  const std::int64_t top = std::max<std::int64_t>(area.top, 0);
+  const std::int64_t right = std::min<std::int64_t>(std::int64_t{area.left} + area.width, width);
+  const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{area.top} + area.height, height);
+  if (right <= left || bottom <= top) return {0, 0, 0, 0};
+  return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+          static_cast<int>(bottom - top)};
+}
+
+Uint32 message_box_flags(unsigned style) {
+  switch (style & 0xF0u) {
+    case 0x10:
+      return SDL_MESSAGEBOX_ERROR;
+    case 0x30:
+      return SDL_MESSAGEBOX_WARNING;
+    case 0x40:
+      return SDL_MESSAGEBOX_INFORMATION;
+    default:
+      return 0;
+  }
+}
+
+// Message texts carry Windows line breaks; SDL breaks lines at "\n" only.
+std::string without_carriage_returns(std::string text) {
+  std::erase(text, '\r');
+  return text;
+}
+
+}  // namespace
+
+SdlDesktop::SdlDesktop(SoftGdi& gdi) : gdi_(gdi) {}
+
+SdlDesktop::~SdlDesktop() {
+  release_window();
+}
+
+ScreenSize SdlDesktop::screen_size() {
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {};
+  return {mode.w, mode.h};
+}
+
+void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
+  release_window();
+  // A screen saver must stay on screen while a dialog (the password check,
+  // an error message) takes the focus.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  const SDL_Rect display = primary_display_bounds();
+  window_ = SDL_CreateWindow("showsaver", display.x, display.y, display.w, display.h,
+                             SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS |
+                                 SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SKIP_TASKBAR);
+  if (window_ == nullptr) {
+    SDL_Log("No show window: %s", SDL_GetError());
+  } else {
+    // No vsync: the effects pace their own frames and must not wait for the display.
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer_ == nullptr) SDL_Log("No renderer for the show window: %s", SDL_GetError());
+  }
+  // The area comes in screen coordinates; the window starts at the display's corner.
+  picture_area_ = {picture_area.left - display.x, picture_area.top - display.y, picture_area.width,
+                   picture_area.height};
+  sink_ = &sink;
+}
+
+void SdlDesktop::show_window() {
+  if (window_ == nullptr) return;
+  SDL_ShowWindow(window_);
+  SDL_RaiseWindow(window_);
+  present();
+}
+
+void SdlDesktop::make_topmost() {
+  if (window_ != nullptr) SDL_SetWindowAlwaysOnTop(window_, SDL_TRUE);
+}
+
+WindowHandle SdlDesktop::show_window_handle() {
+  return window_ != nullptr ? static_cast<WindowHandle>(SDL_GetWindowID(window_)) : 0;
+}
+
+void SdlDesktop::destroy_show_window() {
+  release_window();
+  sink_ = nullptr;
+}
+
+void SdlDesktop::release_window() {
+  if (frame_ != nullptr) SDL_DestroyTexture(frame_);
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  frame_ = nullptr;
+  renderer_ = nullptr;
+  window_ = nullptr;
+}
+
+void SdlDesktop::refresh_picture_area(DcHandle source) {
+  if (renderer_ == nullptr) return;
+  const auto image = gdi_.read_image(source);
+  if (!image) return;
+  int window_width = 0;
+  int window_height = 0;
+  SDL_GetRendererOutputSize(renderer_, &window_width, &window_height);
+  // Only the part of the image inside the window is uploaded: the area may be
+  // larger than the screen and larger than a texture may be.
+  const Rect area{picture_area_.left, picture_area_.top, image->width, image->height};
+  const SDL_Rect place = visible_part(area, window_width, window_height);
+  if (place.w == 0) {
+    frame_place_ = place;
+    present();
+    return;
+  }
+  if (frame_ == nullptr || frame_place_.w != place.w || frame_place_.h != place.h) {
+    if (frame_ != nullptr) SDL_DestroyTexture(frame_);
+    // 0x00RRGGBB pixels: the top byte is not alpha and must not blend.
+    frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                               place.w, place.h);
+    if (frame_ != nullptr) SDL_SetTextureBlendMode(frame_, SDL_BLENDMODE_NONE);
+  }
+  frame_place_ = place;
+  if (frame_ != nullptr) {
+    const std::size_t first =
+        static_cast<std::size_t>(place.y - area.top) * static_cast<std::size_t>(image->width) +
+        static_cast<std::size_t>(place.x - area.left);
+    SDL_UpdateTexture(frame_, nullptr, image->pixels.data() + first,
+                      image->width * static_cast<int>(sizeof(std::uint32_t)));
+  }
+  present();
+}
+
+void SdlDesktop::present() {
+  if (renderer_ == nullptr) return;
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  if (frame_ != nullptr && frame_place_.w > 0) {
+    SDL_RenderCopy(renderer_, frame_, nullptr, &frame_place_);
+  }
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlDesktop::process_messages() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) dispatch(event);
+}
+
+void SdlDesktop::dispatch(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present();
+      // Closing the window ends the show like a key press.
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE && sink_ != nullptr) sink_->key_down();
+      return;
+    case SDL_QUIT:
+    case SDL_KEYDOWN:
+      if (sink_ != nullptr) sink_->key_down();
+      return;
+    case SDL_MOUSEBUTTONDOWN:
+      if (sink_ != nullptr) sink_->mouse_down();
+      return;
+    case SDL_MOUSEMOTION:
+      if (sink_ != nullptr) sink_->mouse_move();
+      return;
+    default:
+      return;
+  }
+}
+
+void SdlDesktop::wait_for_message_until(std::int32_t deadline) {
+  for (;;) {
+    const std::int32_t now = GetTickCount();
+    if (!tick_not_after(now, deadline)) return;
+    // The tick must pass the deadline, hence the extra millisecond.
+    const std::uint32_t to_deadline =
+        static_cast<std::uint32_t>(deadline) - static_cast<std::uint32_t>(now) + 1u;
+    const int timeout = static_cast<int>(std::min<std::uint32_t>(to_deadline, INT_MAX));
+    // A null event leaves the message in the queue for process_messages.
+    if (SDL_WaitEventTimeout(nullptr, timeout) != 0) return;
+  }
+}
+
+std::int32_t SdlDesktop::GetTickCount() {
+  return static_cast<std::int32_t>(SDL_GetTicks());
+}
+
+int SdlDesktop::ShowCursor(bool show) {
+  cursor_count_ += show ? 1 : -1;
+  SDL_ShowCursor(cursor_count_ >= 0 ? SDL_ENABLE : SDL_DISABLE);
+  return cursor_count_;
+}
+
+Point SdlDesktop::GetCursorPos() {
+  int x = 0;
+  int y = 0;
+  SDL_GetGlobalMouseState(&x, &y);
+  return {x, y};
+}
+
+void SdlDesktop::MessageBox(const std::string& text, const std::string& title, unsigned style) {
+  const std::string shown = without_carriage_returns(text);
+  if (SDL_ShowSimpleMessageBox(message_box_flags(style), title.c_str(), shown.c_str(), window_) !=
+      0) {
+    // No way to show a box (no display): the message must not vanish.
+    SDL_Log("%s: %s", title.c_str(), shown.c_str());
+  }
+}
+
+void SdlDesktop::show_settings_dialog(SettingsDialog& dialog) {
+  run_settings_dialog(dialog, show_sdl_choice_box);
+}
+
+void SdlDesktop::set_screen_saver_running(bool running) {
+  if (running) {
+    SDL_DisableScreenSaver();
+  } else {
+    SDL_EnableScreenSaver();
+  }
+}
+
+}  // namespace showsaver

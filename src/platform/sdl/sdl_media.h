@@ -1,0 +1,65 @@
+// The media seam on SDL2_mixer: the "bgm" music device driven by media control
+// command strings, and one-shot sounds, with Win32's answers and error codes.
+#pragma once
+
+#include <SDL_mixer.h>
+
+#include <string>
+
+#include "platform/media.h"
+
+namespace showsaver {
+
+// Opens the audio device when constructed (initialising SDL's audio subsystem
+// when nobody has yet) and releases all of it when destroyed.  Without an
+// audio device every command fails quietly and the show runs silently.
+// Not thread-safe: every call comes from the user-interface thread.
+class SdlMedia final : public Media {
+ public:
+  SdlMedia();
+  ~SdlMedia() override;
+  SdlMedia(const SdlMedia&) = delete;
+  SdlMedia& operator=(const SdlMedia&) = delete;
+
+  // Understands `open "<path>" alias bgm`, `play bgm`, `status bgm mode`,
+  // `seek bgm to start` and `close bgm`; keywords are case-insensitive as in
+  // the Win32 command parser.  Any format SDL2_mixer loads can be opened.
+  unsigned mciSendString(const std::string& command, std::string& reply,
+                         unsigned reply_capacity) override;
+  // Plays a file once on the sound channel, cutting off the sound before it;
+  // a null `path` or SND_PURGE only stops the sound.  Always asynchronous (the
+  // user-interface thread never waits for a sound), and a file that cannot be
+  // loaded plays nothing, as there is no system default sound to fall back on.
+  bool PlaySound(const std::string* path, unsigned flags) override;
+
+  // False when no audio device could be opened.
+  bool audio_available() const { return audio_open_; }
+
+  // The Win32 media control error codes this device answers with.
+  static constexpr unsigned kErrorUnrecognizedCommand = 261;
+  static constexpr unsigned kErrorHardware = 262;
+  static constexpr unsigned kErrorInvalidDeviceName = 263;
+  static constexpr unsigned kErrorFileNotFound = 275;
+  static constexpr unsigned kErrorDuplicateAlias = 289;
+  // The mixer channel the one-shot sounds play on.
+  static constexpr int kSoundChannel = 0;
+
+ private:
+  unsigned execute(const std::string& command, std::string& reply);
+  unsigned open_music(const std::string& path);
+  unsigned play_music();
+  void rewind_music();
+  void close_music();
+  std::string music_mode() const;
+  void stop_sound();
+
+  bool started_audio_subsystem_ = false;
+  bool audio_open_ = false;
+  Mix_Music* music_ = nullptr;
+  // True while the music's position is its start (after open and seek): only
+  // then does "play" start it, as a device that ran to its end stays there.
+  bool music_at_start_ = false;
+  Mix_Chunk* sound_ = nullptr;
+};
+
+}  // namespace showsaver

@@ -1,0 +1,167 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "platform/sdl/sdl_desktop.h"
+#include "platform/soft/soft_gdi.h"
+#include "sdl_fixture.h"
+
+namespace showsaver::test {
+namespace {
+
+// A picture in which every pixel differs from its neighbours.
+PixelImage pattern(int width, int height) {
+  PixelImage image{width, height, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const auto value = static_cast<std::uint32_t>(0x102030 + x * 0x010305 + y * 0x070100);
+      image.pixels.push_back(value & 0x00FFFFFFu);
+    }
+  }
+  return image;
+}
+
+class SdlWindowTest : public SdlDummyVideo {
+ protected:
+  // A DC holding `image`, as the picture area's surface would.
+  DcHandle dc_with(const PixelImage& image) {
+    const DcHandle dc = gdi_.CreateCompatibleDC(DcHandle{});
+    gdi_.SelectObject(dc, gdi_.create_bitmap_from_image(image));
+    return dc;
+  }
+
+  SoftGdi gdi_;
+  CountingSink sink_;
+};
+
+TEST_F(SdlWindowTest, ScreenSizeIsThePrimaryDisplaysMode) {
+  SdlDesktop desktop(gdi_);
+  SDL_DisplayMode mode;
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
+  const ScreenSize size = desktop.screen_size();
+  EXPECT_EQ(size.width, mode.w);
+  EXPECT_EQ(size.height, mode.h);
+  EXPECT_GT(size.width, 0);
+}
+
+TEST_F(SdlWindowTest, WindowIsCreatedHiddenThenShownTopmostAndDestroyed) {
+  SdlDesktop desktop(gdi_);
+  EXPECT_EQ(desktop.show_window_handle(), 0u);
+  desktop.create_show_window({10, 20, 30, 40}, sink_);
+  ASSERT_NE(desktop.window(), nullptr);
+  ASSERT_NE(desktop.renderer(), nullptr);
+  const Uint32 created = SDL_GetWindowFlags(desktop.window());
+  EXPECT_TRUE(created & SDL_WINDOW_HIDDEN);
+  EXPECT_TRUE(created & SDL_WINDOW_BORDERLESS);
+  EXPECT_EQ(created & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP});
+  EXPECT_NE(desktop.show_window_handle(), 0u);
+
+  desktop.show_window();
+  EXPECT_TRUE(SDL_GetWindowFlags(desktop.window()) & SDL_WINDOW_SHOWN);
+  int width = 0;
+  int height = 0;
+  for (std::uint32_t pixel : read_screen(desktop.renderer(), width, height)) {
+    ASSERT_EQ(pixel, 0u) << "a newly shown window is black";
+  }
+  // The dummy driver keeps no stacking order, so topmost cannot be observed here.
+  desktop.make_topmost();
+
+  desktop.destroy_show_window();
+  EXPECT_EQ(desktop.window(), nullptr);
+  EXPECT_EQ(desktop.show_window_handle(), 0u);
+  desktop.destroy_show_window();  // a second time does nothing
+}
+
+// A positive left (top) is the distance of the area's corner left of (above)
+// the screen's centre; a negative one is the corner itself.  A width or height
+// of 0 is the screen's plus a margin.
+struct Placement {
+  const char* name;
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
+class SdlRefreshTest : public SdlWindowTest, public ::testing::WithParamInterface<Placement> {};
+
+// The window shows the picture at its place, clipped by the window, and black around it.
+TEST_P(SdlRefreshTest, RefreshPutsTheImageAtThePictureArea) {
+  const Placement& placement = GetParam();
+  SdlDesktop desktop(gdi_);
+  const ScreenSize screen = desktop.screen_size();
+  const int left = placement.left < 0 ? placement.left : screen.width / 2 - placement.left;
+  const int top = placement.top < 0 ? placement.top : screen.height / 2 - placement.top;
+  const int area_width = placement.width > 0 ? placement.width : screen.width + 40;
+  const int area_height = placement.height > 0 ? placement.height : screen.height + 30;
+  desktop.create_show_window({left, top, area_width, area_height}, sink_);
+  desktop.show_window();
+  const PixelImage image = pattern(area_width, area_height);
+  desktop.refresh_picture_area(dc_with(image));
+
+  int width = 0;
+  int height = 0;
+  const std::vector<std::uint32_t> screen_pixels = read_screen(desktop.renderer(), width, height);
+  ASSERT_EQ(width, screen.width);
+  int mismatches = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int ix = x - left;
+      const int iy = y - top;
+      const bool inside = ix >= 0 && iy >= 0 && ix < area_width && iy < area_height;
+      const std::uint32_t expected =
+          inside ? image.pixels[static_cast<std::size_t>(iy * area_width + ix)] : 0u;
+      if (screen_pixels[static_cast<std::size_t>(y * width + x)] != expected && ++mismatches < 5) {
+        ADD_FAILURE() << "pixel " << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Placements, SdlRefreshTest,
+                         ::testing::Values(Placement{"Centred", 125, 75, 251, 150},
+                                           Placement{"NegativeLeftAndTop", -20, -10, 100, 60},
+                                           Placement{"LargerThanTheScreen", -20, -15, 0, 0}),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST_F(SdlWindowTest, EachRefreshReplacesTheFrameAndAnExposeRepaintsIt) {
+  SdlDesktop desktop(gdi_);
+  desktop.create_show_window({4, 3, 8, 6}, sink_);
+  desktop.show_window();
+  desktop.refresh_picture_area(dc_with(pattern(8, 6)));
+  const PixelImage second = pattern(8, 6 + 1);
+  PixelImage shown{8, 6, {second.pixels.begin() + 8, second.pixels.end()}};
+  desktop.refresh_picture_area(dc_with(shown));
+
+  // Something else painted over the window; the window system asks for a repaint.
+  SDL_SetRenderDrawColor(desktop.renderer(), 255, 0, 0, 255);
+  SDL_RenderClear(desktop.renderer());
+  SDL_Event expose{};
+  expose.type = SDL_WINDOWEVENT;
+  expose.window.event = SDL_WINDOWEVENT_EXPOSED;
+  expose.window.windowID = SDL_GetWindowID(desktop.window());
+  ASSERT_EQ(SDL_PushEvent(&expose), 1);
+  desktop.process_messages();
+
+  int width = 0;
+  int height = 0;
+  const std::vector<std::uint32_t> pixels = read_screen(desktop.renderer(), width, height);
+  EXPECT_EQ(pixels[0], 0u);
+  EXPECT_EQ(pixels[static_cast<std::size_t>(3 * width + 4)], shown.pixels[0]);
+  EXPECT_EQ(pixels[static_cast<std::size_t>(8 * width + 11)], shown.pixels.back());
+  EXPECT_EQ(pixels[static_cast<std::size_t>(9 * width + 12)], 0u);
+}
+
+TEST_F(SdlWindowTest, RefreshWithABadDcOrNoWindowDoesNothing) {
+  SdlDesktop desktop(gdi_);
+  desktop.refresh_picture_area(dc_with(pattern(4, 4)));  // no window yet
+  desktop.create_show_window({0, 0, 4, 4}, sink_);
+  desktop.show_window();
+  desktop.refresh_picture_area(DcHandle{12345});
+  int width = 0;
+  int height = 0;
+  EXPECT_EQ(read_screen(desktop.renderer(), width, height)[0], 0u);
+}
+
+}  // namespace
+}  // namespace showsaver::test

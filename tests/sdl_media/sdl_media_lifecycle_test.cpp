@@ -1,0 +1,54 @@
+// The audio device's lifetime: who initialises SDL's audio, and a show that
+// runs silently when there is no audio device at all.
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/media.h"
+#include "platform/sdl/sdl_media.h"
+#include "sdl_media_fixture.h"
+#include "support/temp_dir.h"
+
+namespace showsaver::test {
+namespace {
+
+TEST(SdlMediaLifecycleTest, QuitsTheAudioSubsystemOnlyWhenItStartedIt) {
+  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+  { SdlMedia media; }
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+  {
+    SdlMedia media;
+    EXPECT_TRUE(media.audio_available());
+  }
+  EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+TEST(SdlMediaLifecycleTest, WithoutAnAudioDeviceEverythingFailsQuietly) {
+  TempDir dir;
+  const std::string music = dir.file("music.wav");
+  write_sine_wav(music, 1.0);
+  ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  SdlMedia media;
+  EXPECT_FALSE(media.audio_available());
+  std::string reply = "stale";
+  EXPECT_EQ(media.mciSendString("open \"" + music + "\" alias bgm", reply, 256),
+            SdlMedia::kErrorHardware);
+  for (const char* command : {"play bgm", "status bgm mode", "seek bgm to start", "close bgm"}) {
+    reply = "stale";
+    EXPECT_EQ(media.mciSendString(command, reply, 256), SdlMedia::kErrorInvalidDeviceName)
+        << command;
+    EXPECT_EQ(reply, "") << command;
+  }
+  EXPECT_FALSE(media.PlaySound(&music, snd::FILENAME | snd::NODEFAULT | snd::ASYNC));
+  EXPECT_TRUE(media.PlaySound(nullptr, snd::PURGE));
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+}
+
+}  // namespace
+}  // namespace showsaver::test

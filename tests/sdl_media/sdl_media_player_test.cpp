@@ -1,0 +1,66 @@
+// The player's music and sound code driving the real backend: the music
+// restarts after running out, and the end of the show silences everything.
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include "player/background_music.h"
+#include "sdl_media_fixture.h"
+#include "startup/run_state.h"
+
+namespace showsaver::test {
+namespace {
+
+class SdlBackgroundMusicTest : public SdlMediaTest {
+ protected:
+  void SetUp() override {
+    SdlMediaTest::SetUp();
+    state_.TempFolder = dir_.path();
+    state_.package.BgmFileName = "music.wav";
+    state_.BgmEnabled = -1;
+    state_.SoundEnabled = -1;
+  }
+  RunState state_;
+};
+
+TEST_F(SdlBackgroundMusicTest, MusicRestartsAtThePollAfterItRanOut) {
+  BackgroundMusic music(*media_, state_);
+  music.start();
+  EXPECT_EQ(mode(), "playing");
+  music.poll();
+  EXPECT_EQ(mode(), "playing");
+  Mix_HaltMusic();  // what the stream running out looks like
+  EXPECT_EQ(mode(), "stopped");
+  music.poll();
+  EXPECT_EQ(mode(), "playing");
+  music.close();
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+  EXPECT_EQ(send("status bgm mode").error, SdlMedia::kErrorInvalidDeviceName);
+}
+
+TEST_F(SdlBackgroundMusicTest, PausedMusicIsNotRestarted) {
+  BackgroundMusic music(*media_, state_);
+  music.start();
+  Mix_PauseMusic();
+  music.poll();
+  EXPECT_EQ(mode(), "paused");
+}
+
+TEST_F(SdlBackgroundMusicTest, MissingMusicFileLeavesTheShowSilent) {
+  state_.package.BgmFileName = "missing.mid";
+  BackgroundMusic music(*media_, state_);
+  music.start();
+  music.poll();
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+  music.close();
+}
+
+TEST_F(SdlBackgroundMusicTest, CuesPlayAndStopSoundsSilencesThem) {
+  BackgroundMusic music(*media_, state_);
+  music.play_cue("short cue.wav");
+  EXPECT_EQ(Mix_Playing(SdlMedia::kSoundChannel), 1);
+  music.stop_sounds();
+  EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+}  // namespace
+}  // namespace showsaver::test

@@ -12,7 +12,7 @@ namespace showsaver {
 namespace {
 
 using test::BmpHeader;
-using test::BmpSpec;
+using test::BmpLayout;
 
 std::string header_name(BmpHeader header) {
   switch (header) {
@@ -32,7 +32,7 @@ std::string header_name(BmpHeader header) {
 
 struct FormatCase {
   std::string name;
-  BmpSpec spec;
+  BmpLayout layout;
 };
 
 bool allowed(BmpHeader header, int bit_count, std::uint32_t compression, bool top_down) {
@@ -70,8 +70,8 @@ std::vector<FormatCase> all_formats() {
     for (const Format& f : formats) {
       for (bool top_down : {false, true}) {
         if (!allowed(header, f.bit_count, f.compression, top_down)) continue;
-        BmpSpec spec{f.bit_count, f.compression, header, top_down, f.masks};
-        cases.push_back({header_name(header) + "_" + f.name + (top_down ? "_TopDown" : ""), spec});
+        BmpLayout layout{f.bit_count, f.compression, header, top_down, f.masks};
+        cases.push_back({header_name(header) + "_" + f.name + (top_down ? "_TopDown" : ""), layout});
       }
     }
   }
@@ -97,9 +97,9 @@ int channel_bits(std::uint32_t mask) {
 
 // A picture the format can hold exactly, with runs and single pixels so that
 // the run-length encoder uses both of its modes.
-PixelImage picture_for(const BmpSpec& spec, int width, int height) {
+PixelImage picture_for(const BmpLayout& layout, int width, int height) {
   PixelImage image = test::make_test_picture(width, height, 3);
-  const std::size_t colors = spec.bit_count <= 8 ? (std::size_t{1} << spec.bit_count) : 0;
+  const std::size_t colors = layout.bit_count <= 8 ? (std::size_t{1} << layout.bit_count) : 0;
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
     std::uint32_t& pixel = image.pixels[i];
     if (i % 5 < 2 && i > 0) pixel = image.pixels[i - 1];  // some runs
@@ -107,9 +107,9 @@ PixelImage picture_for(const BmpSpec& spec, int width, int height) {
       pixel = 0x00102030u * static_cast<std::uint32_t>(1 + pixel % (colors - 1 + (colors == 2)));
     pixel &= 0x00FFFFFF;
   }
-  std::array<std::uint32_t, 3> masks = spec.masks;
-  if (spec.bit_count == 16 && spec.compression != 3) masks = {0x7C00, 0x03E0, 0x001F};
-  if (spec.bit_count == 16 || (spec.bit_count == 32 && spec.compression == 3)) {
+  std::array<std::uint32_t, 3> masks = layout.masks;
+  if (layout.bit_count == 16 && layout.compression != 3) masks = {0x7C00, 0x03E0, 0x001F};
+  if (layout.bit_count == 16 || (layout.bit_count == 32 && layout.compression == 3)) {
     for (std::uint32_t& pixel : image.pixels) {
       pixel = (representable((pixel >> 16) & 0xFF, channel_bits(masks[0])) << 16) |
               (representable((pixel >> 8) & 0xFF, channel_bits(masks[1])) << 8) |
@@ -123,8 +123,8 @@ class FormatTest : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(FormatTest, RoundTripsAtSeveralSizes) {
   for (auto [width, height] : {std::pair{1, 1}, {7, 5}, {33, 3}, {2, 9}}) {
-    const PixelImage picture = picture_for(GetParam().spec, width, height);
-    const auto decoded = decode_bmp(test::encode_bmp(picture, GetParam().spec));
+    const PixelImage picture = picture_for(GetParam().layout, width, height);
+    const auto decoded = decode_bmp(test::encode_bmp(picture, GetParam().layout));
     ASSERT_TRUE(std::holds_alternative<PixelImage>(decoded))
         << std::get<std::string>(decoded) << " at " << width << "x" << height;
     EXPECT_EQ(std::get<PixelImage>(decoded), picture) << width << "x" << height;
@@ -134,8 +134,8 @@ TEST_P(FormatTest, RoundTripsAtSeveralSizes) {
 // A cut-off file never decodes to something else: it is an error, or (when
 // only padding or the final end mark is missing) the same picture.
 TEST_P(FormatTest, EveryTruncationIsAnErrorOrTheSamePicture) {
-  const PixelImage picture = picture_for(GetParam().spec, 9, 4);
-  const std::vector<std::uint8_t> file = test::encode_bmp(picture, GetParam().spec);
+  const PixelImage picture = picture_for(GetParam().layout, 9, 4);
+  const std::vector<std::uint8_t> file = test::encode_bmp(picture, GetParam().layout);
   for (std::size_t length = 0; length < file.size(); ++length) {
     // A copy of exactly `length` bytes, so that the sanitizers see any read past it.
     const std::vector<std::uint8_t> prefix(file.begin(), file.begin() + length);
@@ -149,7 +149,7 @@ TEST_P(FormatTest, EveryTruncationIsAnErrorOrTheSamePicture) {
 
 TEST_P(FormatTest, CorruptedBytesNeverBreakTheDecoder) {
   const std::vector<std::uint8_t> file =
-      test::encode_bmp(picture_for(GetParam().spec, 6, 5), GetParam().spec);
+      test::encode_bmp(picture_for(GetParam().layout, 6, 5), GetParam().layout);
   std::mt19937 random(42);
   for (int round = 0; round < 300; ++round) {
     std::vector<std::uint8_t> damaged = file;

@@ -78,30 +78,30 @@ std::uint32_t pack_fields(std::uint32_t pixel, const std::array<std::uint32_t, 3
          pack_channel((pixel >> 8) & 0xFF, masks[1]) | pack_channel(pixel & 0xFF, masks[2]);
 }
 
-void write_header(ByteWriter& out, const PixelImage& image, const BmpSpec& spec,
+void write_header(ByteWriter& out, const PixelImage& image, const BmpLayout& layout,
                   std::uint32_t colors) {
-  const std::uint32_t size = header_size(spec.header);
+  const std::uint32_t size = header_size(layout.header);
   out.u32(size);
-  if (spec.header == BmpHeader::kCore) {
+  if (layout.header == BmpHeader::kCore) {
     out.u16(static_cast<std::uint32_t>(image.width));
     out.u16(static_cast<std::uint32_t>(image.height));
     out.u16(1);
-    out.u16(static_cast<std::uint32_t>(spec.bit_count));
+    out.u16(static_cast<std::uint32_t>(layout.bit_count));
     return;
   }
   out.u32(static_cast<std::uint32_t>(image.width));
-  out.u32(static_cast<std::uint32_t>(spec.top_down ? -image.height : image.height));
+  out.u32(static_cast<std::uint32_t>(layout.top_down ? -image.height : image.height));
   out.u16(1);
-  out.u16(static_cast<std::uint32_t>(spec.bit_count));
-  out.u32(spec.compression);
+  out.u16(static_cast<std::uint32_t>(layout.bit_count));
+  out.u32(layout.compression);
   out.u32(0);  // image size, left to the reader
   out.u32(2835);
   out.u32(2835);
   out.u32(colors);
   out.u32(0);
   const std::size_t end = out.size() + (size - 40);
-  if (spec.compression == 3 && spec.header != BmpHeader::kOs2) {
-    for (std::uint32_t mask : spec.masks) out.u32(mask);
+  if (layout.compression == 3 && layout.header != BmpHeader::kOs2) {
+    for (std::uint32_t mask : layout.masks) out.u32(mask);
   }
   while (out.size() < end) out.u8(0);
 }
@@ -139,25 +139,25 @@ void write_rle_row(ByteWriter& out, const std::vector<std::uint32_t>& indices, b
   out.u8(0);
 }
 
-void write_pixels(ByteWriter& out, const PixelImage& image, const BmpSpec& spec,
+void write_pixels(ByteWriter& out, const PixelImage& image, const BmpLayout& layout,
                   const std::vector<std::uint32_t>& palette) {
-  const bool rle = spec.compression == 1 || spec.compression == 2;
+  const bool rle = layout.compression == 1 || layout.compression == 2;
   for (int r = 0; r < image.height; ++r) {
-    const int y = spec.top_down ? r : image.height - 1 - r;
+    const int y = layout.top_down ? r : image.height - 1 - r;
     const std::uint32_t* row = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
     if (rle) {
       std::vector<std::uint32_t> indices;
       for (int x = 0; x < image.width; ++x) indices.push_back(index_of(palette, row[x]));
-      write_rle_row(out, indices, spec.compression == 2);
+      write_rle_row(out, indices, layout.compression == 2);
       continue;
     }
     const std::size_t start = out.size();
-    if (spec.bit_count <= 8) {
+    if (layout.bit_count <= 8) {
       std::uint32_t byte = 0;
       int filled = 0;
       for (int x = 0; x < image.width; ++x) {
-        byte = (byte << spec.bit_count) | index_of(palette, row[x]);
-        filled += spec.bit_count;
+        byte = (byte << layout.bit_count) | index_of(palette, row[x]);
+        filled += layout.bit_count;
         if (filled == 8) {
           out.u8(byte);
           byte = 0;
@@ -168,15 +168,15 @@ void write_pixels(ByteWriter& out, const PixelImage& image, const BmpSpec& spec,
     } else {
       for (int x = 0; x < image.width; ++x) {
         const std::uint32_t pixel = row[x];
-        if (spec.bit_count == 24) {
+        if (layout.bit_count == 24) {
           out.u8(pixel & 0xFF);
           out.u8((pixel >> 8) & 0xFF);
           out.u8((pixel >> 16) & 0xFF);
-        } else if (spec.bit_count == 16) {
-          out.u16(spec.compression == 3 ? pack_fields(pixel, spec.masks)
+        } else if (layout.bit_count == 16) {
+          out.u16(layout.compression == 3 ? pack_fields(pixel, layout.masks)
                                         : pack_fields(pixel, {0x7C00, 0x03E0, 0x001F}));
         } else {
-          out.u32(spec.compression == 3 ? pack_fields(pixel, spec.masks) : pixel & 0xFFFFFF);
+          out.u32(layout.compression == 3 ? pack_fields(pixel, layout.masks) : pixel & 0xFFFFFF);
         }
       }
     }
@@ -190,32 +190,32 @@ void write_pixels(ByteWriter& out, const PixelImage& image, const BmpSpec& spec,
 
 }  // namespace
 
-std::vector<std::uint8_t> encode_bmp(const PixelImage& image, const BmpSpec& spec) {
-  if (spec.header == BmpHeader::kCore && (spec.top_down || spec.compression != 0)) {
+std::vector<std::uint8_t> encode_bmp(const PixelImage& image, const BmpLayout& layout) {
+  if (layout.header == BmpHeader::kCore && (layout.top_down || layout.compression != 0)) {
     throw std::invalid_argument("the core header has no top-down rows or compression");
   }
   const std::vector<std::uint32_t> palette =
-      spec.bit_count <= 8 ? build_palette(image, spec.bit_count) : std::vector<std::uint32_t>{};
+      layout.bit_count <= 8 ? build_palette(image, layout.bit_count) : std::vector<std::uint32_t>{};
   ByteWriter out;
   out.u8('B');
   out.u8('M');
   out.u32(0);  // file size, patched below
   out.u32(0);
   out.u32(0);  // pixel offset, patched below
-  write_header(out, image, spec, static_cast<std::uint32_t>(palette.size()));
+  write_header(out, image, layout, static_cast<std::uint32_t>(palette.size()));
   // The core header's table always has 2^n entries; the others say how many.
-  const std::size_t entries = spec.header == BmpHeader::kCore && spec.bit_count <= 8
-                                  ? std::size_t{1} << spec.bit_count
+  const std::size_t entries = layout.header == BmpHeader::kCore && layout.bit_count <= 8
+                                  ? std::size_t{1} << layout.bit_count
                                   : palette.size();
   for (std::size_t i = 0; i < entries; ++i) {
     const std::uint32_t color = i < palette.size() ? palette[i] : 0;
     out.u8(color & 0xFF);
     out.u8((color >> 8) & 0xFF);
     out.u8((color >> 16) & 0xFF);
-    if (spec.header != BmpHeader::kCore) out.u8(0);
+    if (layout.header != BmpHeader::kCore) out.u8(0);
   }
   const std::size_t pixel_offset = out.size();
-  write_pixels(out, image, spec, palette);
+  write_pixels(out, image, layout, palette);
   out.patch_u32(2, static_cast<std::uint32_t>(out.size()));
   out.patch_u32(10, static_cast<std::uint32_t>(pixel_offset));
   return out.take();

@@ -19,7 +19,7 @@ enum class BmpHeader {
   kV5,    // 124-byte BITMAPV5HEADER (masks inside)
 };
 
-struct BmpSpec {
+struct BmpLayout {
   int bit_count = 24;
   std::uint32_t compression = 0;  // 0 BI_RGB, 1 BI_RLE8, 2 BI_RLE4, 3 BI_BITFIELDS
   BmpHeader header = BmpHeader::kInfo;
@@ -31,7 +31,7 @@ struct BmpSpec {
 // Encodes `image`.  Indexed formats take their colour table from the image's
 // colours in order of first appearance (std::invalid_argument when there are
 // too many); 16 and 32-bit formats keep the top bits of each channel.
-std::vector<std::uint8_t> encode_bmp(const PixelImage& image, const BmpSpec& spec);
+std::vector<std::uint8_t> encode_bmp(const PixelImage& image, const BmpLayout& layout);
 
 inline std::vector<std::uint8_t> make_bmp_24(const PixelImage& image) {
   return encode_bmp(image, {.bit_count = 24});

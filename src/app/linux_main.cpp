@@ -8,15 +8,9 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_host.h"
 #include "platform/sdl/sdl_desktop.h"
+#include "platform/sdl/sdl_media.h"
 #include "platform/soft/soft_gdi.h"
 #include "startup/module1.h"
-
-#if __has_include("platform/sdl/sdl_media.h")
-#include "platform/sdl/sdl_media.h"
-#define SHOWSAVER_HAS_SDL_MEDIA 1
-#else
-#include "platform/sdl/silent_media.h"
-#endif
 
 namespace {
 
@@ -41,11 +35,7 @@ int main(int argc, char** argv) {
   {
     SoftGdi gdi;
     SdlDesktop desktop(gdi);
-#ifdef SHOWSAVER_HAS_SDL_MEDIA
     SdlMedia media;
-#else
-    SilentMedia media;
-#endif
     PosixHost host(running_program_path(argc > 0 ? argv[0] : ""), joined_arguments(argc, argv));
     PosixFileSystem files;
     Platform platform{gdi, desktop, media, host, files};

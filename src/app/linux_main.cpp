@@ -11,6 +11,7 @@
 #include "platform/sdl/sdl_media.h"
 #include "platform/soft/soft_gdi.h"
 #include "startup/module1.h"
+#include "startup/screen_saver_switch.h"
 
 namespace {
 
@@ -28,7 +29,10 @@ std::string joined_arguments(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   using namespace showsaver;
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+  const std::string arguments = joined_arguments(argc, argv);
+  const SaverMode mode = saver_mode_for(arguments);
+  const bool needs_display = mode == SaverMode::Show || mode == SaverMode::Settings;
+  if (SDL_Init(SDL_INIT_VIDEO) != 0 && needs_display) {
     SDL_Log("Cannot start: %s", SDL_GetError());
     return 1;
   }
@@ -36,7 +40,7 @@ int main(int argc, char** argv) {
     SoftGdi gdi;
     SdlDesktop desktop(gdi);
     SdlMedia media;
-    PosixHost host(running_program_path(argc > 0 ? argv[0] : ""), joined_arguments(argc, argv));
+    PosixHost host(running_program_path(argc > 0 ? argv[0] : ""), arguments);
     PosixFileSystem files;
     Platform platform{gdi, desktop, media, host, files};
     Main(platform);

@@ -110,4 +110,11 @@ EffectRecord record_effect(int code, const RunSetup& setup) {
   return record_effect(code, setup, random);
 }
 
+EffectRecord run(int code, int width, int height) {
+  RunSetup setup;
+  setup.width = width;
+  setup.height = height;
+  return record_effect(code, setup);
+}
+
 }  // namespace showsaver::effects_test

@@ -57,6 +57,8 @@ std::string describe(const DrawCall& call, const RunSetup& setup);
 // Runs effect `code` with `random` as the program's generator.
 EffectRecord record_effect(int code, const RunSetup& setup, EffectRandom& random);
 EffectRecord record_effect(int code, const RunSetup& setup);
+// Runs effect `code` on a `width` x `height` surface with everything else at its default.
+EffectRecord run(int code, int width, int height);
 
 // The description of a copy of a whole picture to (0, 0).
 std::string whole_copy(const char* source, int width, int height);

@@ -7,13 +7,6 @@
 namespace showsaver::effects_test {
 namespace {
 
-EffectRecord run(int code, int width, int height) {
-  RunSetup setup;
-  setup.width = width;
-  setup.height = height;
-  return record_effect(code, setup);
-}
-
 const std::string kBlack640By480 = "fill -1,-1 640,480 0";
 
 TEST(PinchHorizontal, SixFortyWideNarrowsToNothingOnBlackThenWidensToFourFifths) {

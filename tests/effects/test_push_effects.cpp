@@ -6,13 +6,6 @@
 namespace showsaver::effects_test {
 namespace {
 
-EffectRecord run(int code, int width, int height) {
-  RunSetup setup;
-  setup.width = width;
-  setup.height = height;
-  return record_effect(code, setup);
-}
-
 TEST(PushFromLeft, SixFortyWideEndsWithTheIncomingPictureOneColumnTooWide) {
   const EffectRecord record = run(26, 640, 100);
   ASSERT_EQ(record.frames.size(), 21u);

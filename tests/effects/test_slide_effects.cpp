@@ -6,13 +6,6 @@
 namespace showsaver::effects_test {
 namespace {
 
-EffectRecord run(int code, int width, int height) {
-  RunSetup setup;
-  setup.width = width;
-  setup.height = height;
-  return record_effect(code, setup);
-}
-
 TEST(SlideInFromLeft, TwoFiftyWideShowsTheFarEndFirst) {
   const EffectRecord record = run(5, 250, 100);
   ASSERT_EQ(record.frames.size(), 21u);

@@ -8,13 +8,6 @@
 namespace showsaver::effects_test {
 namespace {
 
-EffectRecord run(int code, int width, int height) {
-  RunSetup setup;
-  setup.width = width;
-  setup.height = height;
-  return record_effect(code, setup);
-}
-
 TEST(SplitApartHorizontal, TwoHundredFiftyWideTakesTwentyOneFramesAndSplitsByRoundedSteps) {
   const EffectRecord record = run(1, 250, 200);
   ASSERT_EQ(record.frames.size(), 21u);

@@ -7,13 +7,6 @@
 namespace showsaver::effects_test {
 namespace {
 
-EffectRecord run(int code, int width, int height) {
-  RunSetup setup;
-  setup.width = width;
-  setup.height = height;
-  return record_effect(code, setup);
-}
-
 // The incoming band's thickness in each frame.
 std::vector<int> thicknesses(const EffectRecord& record, bool rows) {
   std::vector<int> result;

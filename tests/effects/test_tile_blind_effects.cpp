@@ -11,13 +11,6 @@ namespace {
 
 using Tile = std::pair<int, int>;  // column, row
 
-EffectRecord run(int code, int width, int height) {
-  RunSetup setup;
-  setup.width = width;
-  setup.height = height;
-  return record_effect(code, setup);
-}
-
 // The tile each frame copied, for 51-pixel tiles; fails on any other copy.
 std::vector<Tile> tile_order(const EffectRecord& record) {
   std::vector<Tile> order;

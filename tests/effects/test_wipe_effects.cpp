@@ -6,13 +6,6 @@
 namespace showsaver::effects_test {
 namespace {
 
-EffectRecord run(int code, int width, int height) {
-  RunSetup setup;
-  setup.width = width;
-  setup.height = height;
-  return record_effect(code, setup);
-}
-
 TEST(WipeByColumns, SixFortyWideStepsThirtyTwoColumnsInTwentyOneFrames) {
   const EffectRecord from_left = run(19, 640, 100);
   const EffectRecord from_right = run(21, 640, 100);

@@ -6,13 +6,6 @@
 namespace showsaver::effects_test {
 namespace {
 
-EffectRecord run(int code, int width, int height) {
-  RunSetup setup;
-  setup.width = width;
-  setup.height = height;
-  return record_effect(code, setup);
-}
-
 // The centred rectangle of a 640 x 480 destination with its corner k steps
 // of (16, 12) in from the edges.
 std::string centred(const char* source, int k) {

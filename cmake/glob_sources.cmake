@@ -1,5 +1,6 @@
 # showsaver_library(NAME "DIR;DIR" "DEPENDENCY;...")
-# A static library of every .cpp in the given folders.
+# A static library of every .cpp in the given folders (an interface library
+# when they hold headers only); its users include its headers from src/.
 function(showsaver_library name dirs deps)
   set(sources)
   foreach(dir IN LISTS dirs)
@@ -8,9 +9,11 @@ function(showsaver_library name dirs deps)
   endforeach()
   if(sources)
     add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${deps})
   else()
     add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} INTERFACE ${deps})
   endif()
 endfunction()

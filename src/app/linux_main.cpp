@@ -5,12 +5,13 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/posix/iconv_text_codec.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_host.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_media.h"
 #include "platform/soft/soft_gdi.h"
-#include "startup/module1.h"
+#include "startup/program_entry.h"
 #include "startup/screen_saver_switch.h"
 
 namespace {
@@ -42,8 +43,9 @@ int main(int argc, char** argv) {
     SdlMedia media;
     PosixHost host(running_program_path(argc > 0 ? argv[0] : ""), arguments);
     PosixFileSystem files;
-    Platform platform{gdi, desktop, media, host, files};
-    Main(platform);
+    IconvTextCodec text;
+    Platform platform{gdi, desktop, media, host, files, text};
+    run_program(platform);
   }
   SDL_Quit();
   return 0;

@@ -25,5 +25,8 @@ class RuntimeFailure : public std::runtime_error {
 // Descriptions of the failures the show can meet.
 inline constexpr const char* kOverflowDescription = "オーバーフローしました。";
 inline constexpr const char* kSubscriptDescription = "インデックスが有効範囲にありません。";
+inline constexpr const char* kOutOfMemoryDescription = "メモリが不足しています。";
+inline constexpr const char* kFileNotFoundDescription = "ファイルが見つかりません。";
+inline constexpr const char* kInvalidPropertyValueDescription = "プロパティの値が不正です。";
 
 }  // namespace showsaver

@@ -56,16 +56,4 @@ inline float to_single(double value) {
   return stored;
 }
 
-// Tick arithmetic that stays correct when the counter changes sign or wraps.
-inline std::int32_t tick_add(std::int32_t tick, std::int32_t milliseconds) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(tick) +
-                                   static_cast<std::uint32_t>(milliseconds));
-}
-
-// True while `tick` has not passed `deadline` (tick <= deadline, wrap-safe).
-inline bool tick_not_after(std::int32_t tick, std::int32_t deadline) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(tick) -
-                                   static_cast<std::uint32_t>(deadline)) <= 0;
-}
-
 }  // namespace showsaver

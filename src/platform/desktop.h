@@ -47,17 +47,21 @@ constexpr unsigned OK_EXCLAMATION = 0x30;
 using WindowHandle = std::uintptr_t;
 
 // The settings dialog's behaviour.  The desktop draws the dialog (caption
-// "設定", frames "BGM" and "Sound" with "ON"/"OFF" option buttons 0-3, buttons
-// "OK" and "キャンセル") and forwards the user's actions here.
+// "設定", frames "BGM" and "Sound" each with "ON" and "OFF" radio buttons,
+// buttons "OK" and "キャンセル") and forwards the user's actions here.
 class SettingsDialog {
  public:
   virtual ~SettingsDialog() = default;
-  virtual void Form_Load() = 0;
-  virtual bool option_selected(int index) const = 0;
-  // A click on option button `index`: selects it within its frame.
-  virtual void select_option(int index) = 0;
-  // Button 0 is "OK" (Enter), 1 is "キャンセル" (Esc).
-  virtual void Command1_Click(int index) = 0;
+  // True when the frame's "ON" button is selected, false for "OFF".
+  virtual bool music_on() const = 0;
+  virtual bool sounds_on() const = 0;
+  // A click on the frame's "ON" (true) or "OFF" (false) button.
+  virtual void choose_music(bool on) = 0;
+  virtual void choose_sounds(bool on) = 0;
+  // "OK", also Enter: keeps the choice and hides the dialog.
+  virtual void accept() = 0;
+  // "キャンセル", also Esc: hides the dialog.
+  virtual void cancel() = 0;
   // False once a button has hidden the dialog.
   virtual bool visible() const = 0;
 };

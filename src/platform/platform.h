@@ -6,6 +6,7 @@
 #include "platform/gdi.h"
 #include "platform/host.h"
 #include "platform/media.h"
+#include "platform/text_codec.h"
 
 namespace showsaver {
 
@@ -15,6 +16,7 @@ struct Platform {
   Media& media;
   Host& host;
   FileSystem& files;
+  const TextCodec& text;
 };
 
 }  // namespace showsaver

@@ -2,11 +2,11 @@
 
 namespace showsaver {
 
-BackgroundMusic::BackgroundMusic(Media& media, const RunState& state)
-    : media_(media), state_(state) {}
+BackgroundMusic::BackgroundMusic(Media& media, const ShowContext& show)
+    : media_(media), show_(show) {}
 
 bool BackgroundMusic::music_on() const {
-  return !state_.package.BgmFileName.empty() && state_.BgmEnabled != 0;
+  return !show_.package.BgmFileName.empty() && show_.BgmEnabled != 0;
 }
 
 void BackgroundMusic::send(const std::string& command) {
@@ -15,7 +15,7 @@ void BackgroundMusic::send(const std::string& command) {
 
 void BackgroundMusic::start() {
   if (!music_on()) return;
-  send("open \"" + state_.TempFolder + state_.package.BgmFileName + "\" alias bgm");
+  send("open \"" + show_.TempFolder + show_.package.BgmFileName + "\" alias bgm");
   send("play bgm");
 }
 
@@ -29,13 +29,13 @@ void BackgroundMusic::poll() {
 }
 
 void BackgroundMusic::close() {
-  if (state_.package.BgmFileName.empty()) return;
+  if (show_.package.BgmFileName.empty()) return;
   send("close bgm");
 }
 
 void BackgroundMusic::play_cue(const std::string& sound_file_name) {
-  if (sound_file_name.empty() || state_.SoundEnabled == 0) return;
-  const std::string path = state_.TempFolder + sound_file_name;
+  if (sound_file_name.empty() || show_.SoundEnabled == 0) return;
+  const std::string path = show_.TempFolder + sound_file_name;
   media_.PlaySound(&path, snd::FILENAME | snd::NODEFAULT | snd::ASYNC);
 }
 

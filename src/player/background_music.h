@@ -4,13 +4,13 @@
 #include <string>
 
 #include "platform/media.h"
-#include "startup/run_state.h"
+#include "player/show_context.h"
 
 namespace showsaver {
 
 class BackgroundMusic {
  public:
-  BackgroundMusic(Media& media, const RunState& state);
+  BackgroundMusic(Media& media, const ShowContext& show);
 
   // Opens and plays the music (when the show has music and it is enabled).
   void start();
@@ -28,7 +28,7 @@ class BackgroundMusic {
   void send(const std::string& command);
 
   Media& media_;
-  const RunState& state_;
+  const ShowContext& show_;
   // Holds the reply of the latest command.
   std::string reply_;
 };

@@ -6,7 +6,6 @@
 
 namespace showsaver {
 
-inline constexpr const char* kOutOfMemory = "メモリが不足しています。";
 
 PictureSurface::PictureSurface(Gdi& gdi, Desktop* desktop)
     : gdi_(gdi), desktop_(desktop) {
@@ -28,7 +27,7 @@ void PictureSurface::resize(int width, int height) {
   // A surface of no size still needs a bitmap behind its device context.
   const BitmapHandle replacement = gdi_.CreateColorBitmap(width > 0 ? width : 1,
                                                           height > 0 ? height : 1);
-  if (!replacement) throw RuntimeFailure(kOutOfMemory);
+  if (!replacement) throw RuntimeFailure(kOutOfMemoryDescription);
   const BitmapHandle previous = gdi_.SelectObject(image_dc_, replacement);
   if (!stock_image_) {
     stock_image_ = previous;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "startup/show_package.h"
+#include "package/show_package.h"
 
 namespace showsaver {
 

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "common/show_math.h"
+#include "platform/tick.h"
 
 namespace showsaver {
 namespace {

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "startup/package_reader.h"
+#include "package/package_reader.h"
 #include "support/package_builder.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+#include "support/text_codec.h"
 
 namespace showsaver {
 namespace {
@@ -107,7 +108,7 @@ TEST_F(ShowpackBuild, BareBlockHoldsTheManifestsShow) {
       run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.pkg")});
   ASSERT_EQ(build.status, 0) << build.err;
   const ByteVector block = read_bytes(dir.file("show.pkg"));
-  const PackageReadResult read = read_show_package(block);
+  const PackageReadResult read = read_show_package(block, test::text_codec());
   ASSERT_TRUE(read.ok()) << read.error->message();
   EXPECT_EQ(read.record_offset, 0);
   EXPECT_EQ(read.package, expected_show());

@@ -1,7 +1,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "common/show_math.h"
+#include "platform/tick.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/soft/soft_gdi.h"
 #include "sdl_fixture.h"

@@ -14,27 +14,33 @@
 namespace showsaver::test {
 namespace {
 
-// The dialog's behaviour as far as the desktop sees it, with a record of the calls.
+// The dialog's behaviour as far as the desktop sees it, with a record of the
+// calls.  Options 0-3 are music on, music off, sounds on, sounds off.
 class RecordingDialog final : public SettingsDialog {
  public:
   explicit RecordingDialog(std::array<bool, 4> options) : options_(options) {}
-  void Form_Load() override {}
-  bool option_selected(int index) const override { return options_.at(index); }
-  void select_option(int index) override {
-    calls.push_back("select " + std::to_string(index));
-    const int first = index < 2 ? 0 : 2;
-    options_[first] = index == first;
-    options_[first + 1] = index != first;
-  }
-  void Command1_Click(int index) override {
-    calls.push_back("click " + std::to_string(index));
-    visible_ = false;
-  }
+  bool music_on() const override { return options_[0]; }
+  bool sounds_on() const override { return options_[2]; }
+  void choose_music(bool on) override { select(on ? 0 : 1); }
+  void choose_sounds(bool on) override { select(on ? 2 : 3); }
+  void accept() override { click(0); }
+  void cancel() override { click(1); }
   bool visible() const override { return visible_; }
 
   std::vector<std::string> calls;
 
  private:
+  void select(int index) {
+    calls.push_back("select " + std::to_string(index));
+    const int first = index < 2 ? 0 : 2;
+    options_[first] = index == first;
+    options_[first + 1] = index != first;
+  }
+  void click(int index) {
+    calls.push_back("click " + std::to_string(index));
+    visible_ = false;
+  }
+
   std::array<bool, 4> options_;
   bool visible_ = true;
 };

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/posix/iconv_text_codec.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_host.h"
 #include "platform/sdl/sdl_desktop.h"
@@ -14,7 +15,7 @@
 #include "platform/soft/soft_gdi.h"
 #include "player/show_observer.h"
 #include "sdl_fixture.h"
-#include "startup/module1.h"
+#include "startup/program_entry.h"
 #include "support/package_builder.h"
 #include "support/show_harness.h"
 #include "support/temp_dir.h"
@@ -72,9 +73,10 @@ TEST_F(SdlShowTest, ShowPlaysUntilAKeyAndCleansUp) {
   SilentMedia media;
   PosixHost host(folder.file("show.scr"), "/s");
   PosixFileSystem files;
-  Platform platform{gdi, desktop, media, host, files};
+  IconvTextCodec text;
+  Platform platform{gdi, desktop, media, host, files, text};
   KeyAfterFirstTransition observer(desktop);
-  Main(platform, &observer);
+  run_program(platform, &observer);
 
   ASSERT_EQ(observer.started.size(), 1u) << "the key stopped the show after one transition";
   EXPECT_EQ(observer.started[0], std::make_pair(0, 1));

@@ -5,7 +5,7 @@
 
 #include "player/background_music.h"
 #include "sdl_media_fixture.h"
-#include "startup/run_state.h"
+#include "player/show_context.h"
 
 namespace showsaver::test {
 namespace {
@@ -14,12 +14,11 @@ class SdlBackgroundMusicTest : public SdlMediaTest {
  protected:
   void SetUp() override {
     SdlMediaTest::SetUp();
+    package_.BgmFileName = "music.wav";
     state_.TempFolder = dir_.path();
-    state_.package.BgmFileName = "music.wav";
-    state_.BgmEnabled = -1;
-    state_.SoundEnabled = -1;
   }
-  RunState state_;
+  ShowPackage package_;
+  ShowContext state_{package_, "", -1, -1};
 };
 
 TEST_F(SdlBackgroundMusicTest, MusicRestartsAtThePollAfterItRanOut) {
@@ -46,7 +45,7 @@ TEST_F(SdlBackgroundMusicTest, PausedMusicIsNotRestarted) {
 }
 
 TEST_F(SdlBackgroundMusicTest, MissingMusicFileLeavesTheShowSilent) {
-  state_.package.BgmFileName = "missing.mid";
+  package_.BgmFileName = "missing.mid";
   BackgroundMusic music(*media_, state_);
   music.start();
   music.poll();

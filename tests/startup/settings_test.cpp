@@ -2,8 +2,9 @@
 
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
-#include "startup/settings_dialog.h"
+#include "startup/settings_dialog_state.h"
 #include "startup/settings_file.h"
+#include "support/text_codec.h"
 #include "support/temp_dir.h"
 
 namespace showsaver {
@@ -69,7 +70,7 @@ class SettingsDialogTest : public testing::TestWithParam<DialogCase> {};
 TEST_P(SettingsDialogTest, WritesOnlyOnOk) {
   test::TempDir folder;
   PosixFileSystem files;
-  ScriptedPlatform scripted(files);
+  ScriptedPlatform scripted(files, test::text_codec());
   RunState state;
   state.SettingsFile = folder.file("show.set");
   const DialogCase& c = GetParam();
@@ -78,8 +79,7 @@ TEST_P(SettingsDialogTest, WritesOnlyOnOk) {
   state.BgmEnabled = settings.BgmEnabled;
   state.SoundEnabled = settings.SoundEnabled;
 
-  frmSetting dialog(state, files, scripted.desktop);
-  dialog.Form_Load();
+  SettingsDialogState dialog(state, files, scripted.desktop);
   scripted.desktop.set_dialog_actions(c.actions);
   scripted.desktop.show_settings_dialog(dialog);
 
@@ -95,48 +95,45 @@ TEST_P(SettingsDialogTest, WritesOnlyOnOk) {
 const DialogAction kEnter{DialogActionKind::PressEnter, 0};
 const DialogAction kEscape{DialogActionKind::PressEscape, 0};
 const DialogAction kClose{DialogActionKind::CloseBox, 0};
-DialogAction select(int index) { return {DialogActionKind::SelectOption, index}; }
+const DialogAction kMusicOn{DialogActionKind::ChooseMusic, true};
+const DialogAction kMusicOff{DialogActionKind::ChooseMusic, false};
+const DialogAction kSoundsOff{DialogActionKind::ChooseSounds, false};
 
 INSTANTIATE_TEST_SUITE_P(
     Choices, SettingsDialogTest,
     testing::Values(
         DialogCase{nullptr, {kEnter}, "\xFF\xFF\xFF\xFF"},
-        DialogCase{nullptr, {select(1), kEnter}, "\x00\x00\xFF\xFF"},
+        DialogCase{nullptr, {kMusicOff, kEnter}, "\x00\x00\xFF\xFF"},
         DialogCase{"\x01\x00\x00\x00", {kEnter}, "\xFF\xFF\x00\x00"},
-        DialogCase{"\x00\x00\xFF\xFF", {select(0), select(3), kEnter}, "\xFF\xFF\x00\x00"},
-        DialogCase{"\x00\x00\xFF\xFF", {select(0), kEscape}, "same"},
-        DialogCase{"\x00\x00\xFF\xFF", {select(0), kClose}, "same"},
-        DialogCase{nullptr, {select(1), kEscape}, nullptr},
+        DialogCase{"\x00\x00\xFF\xFF", {kMusicOn, kSoundsOff, kEnter}, "\xFF\xFF\x00\x00"},
+        DialogCase{"\x00\x00\xFF\xFF", {kMusicOn, kEscape}, "same"},
+        DialogCase{"\x00\x00\xFF\xFF", {kMusicOn, kClose}, "same"},
+        DialogCase{nullptr, {kMusicOff, kEscape}, nullptr},
         DialogCase{nullptr, {kClose}, nullptr}));
 
 TEST(SettingsDialogOptions, LoadSelectsFromTheSettingsOnePerFrame) {
   test::TempDir folder;
   PosixFileSystem files;
-  ScriptedPlatform scripted(files);
+  ScriptedPlatform scripted(files, test::text_codec());
   RunState state;
   state.BgmEnabled = 0;
   state.SoundEnabled = -1;
-  frmSetting dialog(state, files, scripted.desktop);
-  dialog.Form_Load();
-  EXPECT_FALSE(dialog.option_selected(0));
-  EXPECT_TRUE(dialog.option_selected(1));
-  EXPECT_TRUE(dialog.option_selected(2));
-  EXPECT_FALSE(dialog.option_selected(3));
-  dialog.select_option(0);
-  EXPECT_TRUE(dialog.option_selected(0));
-  EXPECT_FALSE(dialog.option_selected(1));
-  EXPECT_TRUE(dialog.option_selected(2));
+  SettingsDialogState dialog(state, files, scripted.desktop);
+  EXPECT_FALSE(dialog.music_on());
+  EXPECT_TRUE(dialog.sounds_on());
+  dialog.choose_music(true);
+  EXPECT_TRUE(dialog.music_on());
+  EXPECT_TRUE(dialog.sounds_on());
 }
 
 TEST(SettingsDialogOptions, OkThatCannotWriteSaysSoAndStaysOpen) {
   test::TempDir folder;
   PosixFileSystem files;
-  ScriptedPlatform scripted(files);
+  ScriptedPlatform scripted(files, test::text_codec());
   RunState state;
   state.SettingsFile = folder.file("missing-folder/show.set");
-  frmSetting dialog(state, files, scripted.desktop);
-  dialog.Form_Load();
-  dialog.Command1_Click(0);
+  SettingsDialogState dialog(state, files, scripted.desktop);
+  dialog.accept();
   EXPECT_TRUE(dialog.visible());
   ASSERT_EQ(scripted.desktop.message_boxes().size(), 1u);
   EXPECT_EQ(scripted.desktop.message_boxes()[0].text, kSettingsNotSaved);

@@ -5,7 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "startup/package_writer.h"
+#include "package/package_writer.h"
+#include "support/text_codec.h"
 
 namespace showsaver::test {
 
@@ -107,13 +108,13 @@ ShowPackage PackageBuilder::build() const {
 }
 
 ByteVector package_block(const ShowPackage& package) {
-  PackageWriteResult written = write_package_block(package);
+  PackageWriteResult written = write_package_block(package, test::text_codec());
   EXPECT_TRUE(written.ok()) << written.error->message();
   return std::move(written.bytes);
 }
 
 ByteVector program_file_with(const ShowPackage& package, std::size_t image_size) {
-  PackageWriteResult written = append_package_block(fake_program_image(image_size), package);
+  PackageWriteResult written = append_package_block(fake_program_image(image_size), package, test::text_codec());
   EXPECT_TRUE(written.ok()) << written.error->message();
   return std::move(written.bytes);
 }

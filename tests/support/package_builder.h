@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "startup/show_package.h"
+#include "package/show_package.h"
 
 namespace showsaver::test {
 

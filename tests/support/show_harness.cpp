@@ -1,8 +1,9 @@
+#include "support/text_codec.h"
 #include "support/show_harness.h"
 
 #include <fstream>
 
-#include "startup/module1.h"
+#include "startup/program_entry.h"
 #include "support/package_builder.h"
 
 namespace showsaver::test {
@@ -93,7 +94,7 @@ ShowRun::ShowRun(const ShowPackage& package, ShowOptions options)
   host.arguments = options_.arguments;
   host.extraction_parent = windows_folder();
   host.screen_save_use_password = options_.screen_save_use_password;
-  scripted_ = std::make_unique<ScriptedPlatform>(files_, host, options_.start_tick);
+  scripted_ = std::make_unique<ScriptedPlatform>(files_, text_codec(), host, options_.start_tick);
   scripted_->host.set_password_results(options_.password_results);
   if (options_.cursor_after_password) {
     scripted_->host.during_password_check([this] {
@@ -109,7 +110,7 @@ ShowRun::ShowRun(const ShowPackage& package, ShowOptions options)
 
 void ShowRun::run() {
   if (!options_.skip_package_file) {
-    Main(scripted_->platform, this);
+    run_program(scripted_->platform, this);
     return;
   }
   RunState state = read_run_state(scripted_->platform);

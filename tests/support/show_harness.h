@@ -10,7 +10,7 @@
 
 #include "platform/scripted/scripted_platform.h"
 #include "player/show_observer.h"
-#include "startup/show_package.h"
+#include "package/show_package.h"
 #include "support/counting_file_system.h"
 #include "support/temp_dir.h"
 

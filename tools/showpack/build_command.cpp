@@ -1,4 +1,5 @@
 #include "build_command.h"
+#include "text_codec.h"
 
 #include <sys/stat.h>
 
@@ -12,8 +13,8 @@
 #include "file_io.h"
 #include "manifest.h"
 #include "package_assembly.h"
-#include "startup/package_reader.h"
-#include "startup/package_writer.h"
+#include "package/package_reader.h"
+#include "package/package_writer.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -33,7 +34,7 @@ bool report(const std::vector<ManifestProblem>& problems, std::string_view sever
 std::optional<PackageWriteResult> output_bytes(const BuildOptions& options,
                                                const ShowPackage& package, unsigned& mode) {
   mode = 0644;
-  if (options.player.empty()) return write_package_block(package);
+  if (options.player.empty()) return write_package_block(package, text_codec());
   FileRead player = read_whole_file(options.player);
   if (player.error) {
     std::cerr << "showpack build: error: " << *player.error << '\n';
@@ -41,11 +42,11 @@ std::optional<PackageWriteResult> output_bytes(const BuildOptions& options,
   }
   struct stat status {};
   if (::stat(options.player.c_str(), &status) == 0) mode = status.st_mode & 0777;
-  if (read_show_package(player.bytes).ok()) {
+  if (read_show_package(player.bytes, text_codec()).ok()) {
     std::cerr << "showpack build: warning: " << options.player
               << " already ends with a show package; the new one goes behind it\n";
   }
-  return append_package_block(player.bytes, package);
+  return append_package_block(player.bytes, package, text_codec());
 }
 
 int run_build(const BuildOptions& options) {

@@ -1,4 +1,5 @@
 #include "extract_command.h"
+#include "text_codec.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
@@ -10,8 +11,9 @@
 #include "command_status.h"
 #include "file_io.h"
 #include "manifest_writer.h"
-#include "startup/extraction.h"
-#include "startup/package_reader.h"
+#include "package/extraction.h"
+#include "package/file_names.h"
+#include "package/package_reader.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -44,7 +46,7 @@ int fail(const std::string& message) {
 int run_extract(const ExtractOptions& options) {
   const FileRead file = read_whole_file(options.show);
   if (file.error) return fail(*file.error);
-  const PackageReadResult read = read_show_package(file.bytes);
+  const PackageReadResult read = read_show_package(file.bytes, text_codec());
   if (read.error) {
     return fail(options.show + ": malformed show package: " + read.error->message());
   }

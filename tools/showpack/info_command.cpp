@@ -1,4 +1,5 @@
 #include "info_command.h"
+#include "text_codec.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -8,7 +9,7 @@
 #include "command_status.h"
 #include "file_io.h"
 #include "package_report.h"
-#include "startup/package_reader.h"
+#include "package/package_reader.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -24,7 +25,7 @@ int run_inspect(const InspectOptions& options) {
     std::cerr << "showpack inspect: error: " << *file.error << '\n';
     return 1;
   }
-  const PackageReadResult read = read_show_package(file.bytes);
+  const PackageReadResult read = read_show_package(file.bytes, text_codec());
   if (read.error) {
     std::cerr << "showpack inspect: error: " << options.file
               << ": malformed show package: " << read.error->message() << '\n';

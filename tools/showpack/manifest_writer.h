@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "startup/show_package.h"
+#include "package/show_package.h"
 
 namespace showsaver::showpack {
 

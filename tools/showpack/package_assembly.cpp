@@ -6,7 +6,7 @@
 
 #include "file_io.h"
 #include "name_rules.h"
-#include "startup/package_writer.h"
+#include "package/package_writer.h"
 
 namespace showsaver::showpack {
 namespace {

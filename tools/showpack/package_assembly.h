@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "manifest.h"
-#include "startup/show_package.h"
+#include "package/show_package.h"
 
 namespace showsaver::showpack {
 

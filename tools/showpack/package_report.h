@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "startup/package_reader.h"
+#include "package/package_reader.h"
 
 namespace showsaver::showpack {
 

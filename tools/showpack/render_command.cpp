@@ -1,4 +1,5 @@
 #include "render_command.h"
+#include "text_codec.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -11,8 +12,8 @@
 #include "command_status.h"
 #include "player/show_observer.h"
 #include "png_writer.h"
-#include "startup/module1.h"
-#include "startup/package_reader.h"
+#include "startup/program_entry.h"
+#include "package/package_reader.h"
 
 namespace showsaver {
 namespace {
@@ -74,7 +75,7 @@ int run_render(const RenderOptions& options) {
     std::cerr << "showpack render: error: cannot read " << options.show_path << "\n";
     return 1;
   }
-  PackageReadResult read = read_show_package(std::span<const std::uint8_t>(*file));
+  PackageReadResult read = read_show_package(std::span<const std::uint8_t>(*file), showpack::text_codec());
   if (read.error) {
     std::cerr << "showpack render: error: " << options.show_path << ": malformed show package: " << read.error->message() << "\n";
     return 1;
@@ -94,7 +95,7 @@ int run_render(const RenderOptions& options) {
   ScriptedHostSettings host;
   host.program_path = options.show_path;
   host.extraction_parent = extraction.path();
-  ScriptedPlatform scripted(files, host, options.start_tick);
+  ScriptedPlatform scripted(files, showpack::text_codec(), host, options.start_tick);
   scripted.desktop.set_screen_size({options.screen_width, options.screen_height});
   scripted.desktop.set_cursor_position({options.screen_width / 2, options.screen_height / 2});
   if (options.key_at) scripted.desktop.add_input({*options.key_at, InputKind::Key, {}});

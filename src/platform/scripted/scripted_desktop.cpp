@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/show_math.h"
+#include "platform/tick.h"
 
 namespace showsaver {
 namespace {
@@ -88,10 +88,7 @@ void ScriptedDesktop::process_messages() {
 
 void ScriptedDesktop::wait_for_message_until(std::int32_t deadline) {
   if (input_due() || !tick_not_after(clock_.now(), deadline)) return;
-  const std::int64_t to_deadline =
-      static_cast<std::int64_t>(static_cast<std::uint32_t>(deadline) -
-                                static_cast<std::uint32_t>(clock_.now())) + 1;
-  std::int64_t step = to_deadline;
+  std::int64_t step = ticks_until_past(clock_.now(), deadline);
   if (!inputs_.empty()) step = std::min(step, inputs_.front().at_ms - clock_.elapsed());
   clock_.advance(step);
 }
@@ -121,10 +118,12 @@ void ScriptedDesktop::show_settings_dialog(SettingsDialog& dialog) {
   for (const DialogAction& action : dialog_actions_) {
     if (!dialog.visible()) break;
     switch (action.kind) {
-      case DialogActionKind::SelectOption: dialog.select_option(action.index); break;
-      case DialogActionKind::PressButton: dialog.Command1_Click(action.index); break;
-      case DialogActionKind::PressEnter: dialog.Command1_Click(0); break;
-      case DialogActionKind::PressEscape: dialog.Command1_Click(1); break;
+      case DialogActionKind::ChooseMusic: dialog.choose_music(action.on); break;
+      case DialogActionKind::ChooseSounds: dialog.choose_sounds(action.on); break;
+      case DialogActionKind::PressOk:
+      case DialogActionKind::PressEnter: dialog.accept(); break;
+      case DialogActionKind::PressCancel:
+      case DialogActionKind::PressEscape: dialog.cancel(); break;
       case DialogActionKind::CloseBox: return;
     }
   }

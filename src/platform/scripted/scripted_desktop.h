@@ -25,10 +25,18 @@ struct ScriptedInput {
 };
 
 // What the settings dialog's user does, in order, once the dialog is shown.
-enum class DialogActionKind { SelectOption, PressButton, PressEnter, PressEscape, CloseBox };
+enum class DialogActionKind {
+  ChooseMusic,   // a click on the "BGM" frame's "ON" (on) or "OFF" button
+  ChooseSounds,  // the same in the "Sound" frame
+  PressOk,
+  PressCancel,
+  PressEnter,
+  PressEscape,
+  CloseBox
+};
 struct DialogAction {
   DialogActionKind kind = DialogActionKind::PressEnter;
-  int index = 0;
+  bool on = true;
 };
 
 struct RecordedMessageBox {

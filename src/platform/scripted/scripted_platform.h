@@ -13,13 +13,14 @@
 namespace showsaver {
 
 struct ScriptedPlatform {
-  ScriptedPlatform(FileSystem& files, ScriptedHostSettings host_settings = {},
-                   std::int32_t start_tick = 0)
+  // `files` and `text` are the real ones of the machine the tests run on.
+  ScriptedPlatform(FileSystem& files, const TextCodec& text,
+                   ScriptedHostSettings host_settings = {}, std::int32_t start_tick = 0)
       : clock(start_tick),
         desktop(gdi, clock, log),
         media(clock, log, files),
         host(std::move(host_settings), clock, log),
-        platform{gdi, desktop, media, host, files} {}
+        platform{gdi, desktop, media, host, files, text} {}
 
   EventLog log;
   SoftGdi gdi;

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/tick.h"
+
 namespace showsaver {
 
 class VirtualClock {
@@ -15,8 +17,7 @@ class VirtualClock {
   std::int32_t start() const { return start_; }
   // The tick `milliseconds` after the start, wrapping like the real counter.
   std::int32_t tick_at(std::int64_t milliseconds) const {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(start_) +
-                                     static_cast<std::uint32_t>(milliseconds));
+    return tick_add(start_, milliseconds);
   }
   void advance(std::int64_t milliseconds) {
     if (milliseconds <= 0) return;
@@ -25,8 +26,7 @@ class VirtualClock {
   }
   // Moves forward to `tick` (never backward).
   void advance_to_tick(std::int32_t tick) {
-    advance(static_cast<std::int32_t>(static_cast<std::uint32_t>(tick) -
-                                      static_cast<std::uint32_t>(now_)));
+    advance(static_cast<std::int32_t>(ticks_between(now_, tick)));
   }
 
  private:

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "common/show_math.h"
+#include "platform/tick.h"
 #include "platform/sdl/sdl_settings_dialog.h"
 
 namespace showsaver {
@@ -189,10 +189,8 @@ void SdlDesktop::wait_for_message_until(std::int32_t deadline) {
   for (;;) {
     const std::int32_t now = GetTickCount();
     if (!tick_not_after(now, deadline)) return;
-    // The tick must pass the deadline, hence the extra millisecond.
-    const std::uint32_t to_deadline =
-        static_cast<std::uint32_t>(deadline) - static_cast<std::uint32_t>(now) + 1u;
-    const int timeout = static_cast<int>(std::min<std::uint32_t>(to_deadline, INT_MAX));
+    const auto timeout =
+        static_cast<int>(std::min<std::int64_t>(ticks_until_past(now, deadline), INT_MAX));
     // A null event leaves the message in the queue for process_messages.
     if (SDL_WaitEventTimeout(nullptr, timeout) != 0) return;
   }

@@ -13,12 +13,19 @@ constexpr int kCancelButton = 1;
 
 struct Frame {
   const char* caption;
-  int on_option;  // the frame's "OFF" option follows it
+  bool (SettingsDialog::*is_on)() const;
+  void (SettingsDialog::*choose)(bool on);
 };
-constexpr Frame kFrames[] = {{"BGM", 0}, {"Sound", 2}};
+constexpr Frame kFrames[] = {{"BGM", &SettingsDialog::music_on, &SettingsDialog::choose_music},
+                             {"Sound", &SettingsDialog::sounds_on, &SettingsDialog::choose_sounds}};
 
 const char* choice_of(const SettingsDialog& dialog, const Frame& frame) {
-  return dialog.option_selected(frame.on_option) ? "ON" : "OFF";
+  return (dialog.*frame.is_on)() ? "ON" : "OFF";
+}
+
+void press(SettingsDialog& dialog, int button) {
+  if (button == kOkButton) dialog.accept();
+  if (button == kCancelButton) dialog.cancel();
 }
 
 // Buttons of a frame box: ON, OFF, OK, キャンセル.
@@ -33,16 +40,16 @@ bool ask_frame(SettingsDialog& dialog, const Frame& frame, const ChoiceBoxRunner
                       kFrameCancel};
   switch (show_box(box)) {
     case kOn:
-      dialog.select_option(frame.on_option);
+      (dialog.*frame.choose)(true);
       return true;
     case kOff:
-      dialog.select_option(frame.on_option + 1);
+      (dialog.*frame.choose)(false);
       return true;
     case kFrameOk:
-      dialog.Command1_Click(kOkButton);
+      dialog.accept();
       break;
     case kFrameCancel:
-      dialog.Command1_Click(kCancelButton);
+      dialog.cancel();
       break;
     default:
       return false;
@@ -63,7 +70,7 @@ void run_settings_dialog(SettingsDialog& dialog, const ChoiceBoxRunner& show_box
   }
   const ChoiceBox confirm{kCaption, summary, {kOk, kCancel}, kOkButton, kCancelButton};
   const int chosen = show_box(confirm);
-  if (chosen == kOkButton || chosen == kCancelButton) dialog.Command1_Click(chosen);
+  press(dialog, chosen);
 }
 
 int show_sdl_choice_box(const ChoiceBox& box) {

@@ -1,15 +1,15 @@
-#include "startup/module1.h"
+#include "startup/program_entry.h"
 
 #include <new>
 #include <optional>
 #include <span>
 
-#include "player/form1.h"
-#include "startup/extraction.h"
-#include "startup/package_reader.h"
+#include "package/extraction.h"
+#include "package/package_reader.h"
 #include "startup/program_paths.h"
 #include "startup/screen_saver_switch.h"
-#include "startup/settings_dialog.h"
+#include "player/show_window.h"
+#include "startup/settings_dialog_state.h"
 #include "startup/settings_file.h"
 #include "startup/temp_folder.h"
 
@@ -28,7 +28,7 @@ void read_package_into(Platform& platform, RunState& state) {
     platform.host.log("Cannot open " + state.ProgramPackagePath + "; the show is empty.");
     return;
   }
-  PackageReadResult result = read_show_package(std::span<const std::uint8_t>(*file));
+  PackageReadResult result = read_show_package(std::span<const std::uint8_t>(*file), platform.text);
   if (result.error) {
     platform.host.log(state.ProgramPackagePath + ": " + result.error->message());
     return;
@@ -66,9 +66,11 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
     platform.desktop.MessageBox(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
     return;
   }
-  Form1 form(platform, state, observer);
-  form.Form_Load();
-  form.Form_Unload();
+  ShowWindow window(platform,
+                    ShowContext{state.package, state.TempFolder, state.BgmEnabled, state.SoundEnabled},
+                    observer);
+  window.play();
+  window.unload();
 }
 
 namespace {
@@ -78,8 +80,7 @@ void run_settings_mode(Platform& platform, const RunState& state) {
     platform.desktop.MessageBox(kNothingToSet, kNothingToSetTitle, mb::OK_INFORMATION);
     return;
   }
-  frmSetting dialog(state, platform.files, platform.desktop);
-  dialog.Form_Load();
+  SettingsDialogState dialog(state, platform.files, platform.desktop);
   platform.desktop.show_settings_dialog(dialog);
 }
 
@@ -103,7 +104,7 @@ RunState read_run_state(Platform& platform) {
   return state;
 }
 
-void Main(Platform& platform, ShowObserver* observer) {
+void run_program(Platform& platform, ShowObserver* observer) {
   if (platform.host.another_instance_running()) return;
   RunState state = read_run_state(platform);
   const std::string arguments = platform.host.arguments();

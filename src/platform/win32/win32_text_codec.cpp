@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/text_codec.h"
+#include "platform/win32/win32_text_codec.h"
 
 namespace showsaver {
 namespace {
@@ -39,13 +39,13 @@ std::optional<std::string> from_wide(UINT code_page, const std::wstring& wide) {
 
 }  // namespace
 
-std::optional<std::string> cp932_to_utf8(std::string_view bytes) {
+std::optional<std::string> Win32TextCodec::cp932_to_utf8(std::string_view bytes) const {
   const auto wide = to_wide(kShiftJis, bytes);
   if (!wide) return std::nullopt;
   return from_wide(CP_UTF8, *wide);
 }
 
-std::optional<std::string> utf8_to_cp932(std::string_view text) {
+std::optional<std::string> Win32TextCodec::utf8_to_cp932(std::string_view text) const {
   const auto wide = to_wide(CP_UTF8, text);
   if (!wide) return std::nullopt;
   return from_wide(kShiftJis, *wide);

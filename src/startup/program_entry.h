@@ -1,4 +1,4 @@
-// The start routine: single instance, package, settings, and the switch.
+// The program's entry: single instance, package, settings, and the switch.
 #pragma once
 
 #include "platform/platform.h"
@@ -15,9 +15,9 @@ inline constexpr const char* kNothingToSetTitle = "スクリーンセーバー";
 inline constexpr const char* kPasswordProvider = "SCRSAVE";
 
 // Runs the program once.  `observer` (may be null) watches the show's progress.
-void Main(Platform& platform, ShowObserver* observer = nullptr);
+void run_program(Platform& platform, ShowObserver* observer = nullptr);
 
-// The steps of Main, for callers that need the state (tests and tools).
+// The steps of run_program, for callers that need the state (tests and tools).
 RunState read_run_state(Platform& platform);
 // Show mode: extracts the files into a fresh folder, plays the show, cleans up.
 void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer);

@@ -1,5 +1,5 @@
 // Writing packages: round trips in both directions and the writer's refusals.
-#include "startup/package_writer.h"
+#include "package/package_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "startup/package_reader.h"
+#include "package/package_reader.h"
 #include "support/package_builder.h"
+#include "support/text_codec.h"
 
 namespace showsaver {
 namespace {
@@ -45,10 +46,10 @@ std::vector<ShowPackage> sample_packages() {
 TEST(PackageRoundTrip, ReadOfWrittenPackageIsThePackage) {
   for (const ShowPackage& package : sample_packages()) {
     const ByteVector block = test::package_block(package);
-    const PackageReadResult read = read_show_package(block);
+    const PackageReadResult read = read_show_package(block, test::text_codec());
     ASSERT_TRUE(read.ok()) << read.error->message();
     EXPECT_EQ(read.package, package);
-    EXPECT_EQ(write_package_block(read.package).bytes, block);
+    EXPECT_EQ(write_package_block(read.package, test::text_codec()).bytes, block);
   }
 }
 
@@ -62,11 +63,11 @@ TEST(PackageRoundTrip, WriteOfReadBytesIsTheBytes) {
   raw.array_header(1, 0, 0).array(ByteVector{0});
   raw.simple_scene("\xF0\x40\x5C", ByteVector{0});
   const ByteVector block = raw.block();
-  const PackageReadResult read = read_show_package(block);
+  const PackageReadResult read = read_show_package(block, test::text_codec());
   ASSERT_TRUE(read.ok()) << read.error->message();
   EXPECT_EQ(read.package.BgmFileName, "～｡ﾟ~\\");
   EXPECT_EQ(read.package.HasSettings, 0x1234);
-  EXPECT_EQ(write_package_block(read.package).bytes, block);
+  EXPECT_EQ(write_package_block(read.package, test::text_codec()).bytes, block);
 }
 
 TEST(PackageRoundTrip, RandomFieldValuesSurviveTheRoundTrip) {
@@ -87,7 +88,7 @@ TEST(PackageRoundTrip, RandomFieldValuesSurviveTheRoundTrip) {
     }
     const ShowPackage package = builder.build();
     const ByteVector file = test::program_file_with(package, random() % 64);
-    const PackageReadResult read = read_show_package(file);
+    const PackageReadResult read = read_show_package(file, test::text_codec());
     ASSERT_TRUE(read.ok()) << read.error->message();
     EXPECT_EQ(read.package, package);
   }
@@ -96,7 +97,7 @@ TEST(PackageRoundTrip, RandomFieldValuesSurviveTheRoundTrip) {
 TEST(PackageAppend, BlockGoesBehindTheProgramImageUnchanged) {
   const ShowPackage package = PackageBuilder(4, 4).scene("p").build();
   const ByteVector image = test::fake_program_image(300);
-  const PackageWriteResult file = append_package_block(image, package);
+  const PackageWriteResult file = append_package_block(image, package, test::text_codec());
   ASSERT_TRUE(file.ok());
   const ByteVector block = test::package_block(package);
   ASSERT_EQ(file.bytes.size(), image.size() + block.size());
@@ -147,8 +148,8 @@ class PackageWriteRefusal : public ::testing::TestWithParam<WriteRefusal> {};
 
 TEST_P(PackageWriteRefusal, NamesTheField) {
   for (const PackageWriteResult& result :
-       {write_package_record(GetParam().package), write_package_block(GetParam().package),
-        append_package_block(ByteVector{1, 2}, GetParam().package)}) {
+       {write_package_record(GetParam().package, test::text_codec()), write_package_block(GetParam().package, test::text_codec()),
+        append_package_block(ByteVector{1, 2}, GetParam().package, test::text_codec())}) {
     ASSERT_TRUE(result.error);
     EXPECT_TRUE(result.bytes.empty());
     EXPECT_EQ(result.error->field, GetParam().field);
@@ -162,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PackageWriteRefusal, ::testing::ValuesIn(refusal
 
 TEST(PackageWrite, LongestNameFitsTheCount) {
   const ShowPackage package = with_scene_name(std::string(65535, 'n'));
-  const PackageReadResult read = read_show_package(test::package_block(package));
+  const PackageReadResult read = read_show_package(test::package_block(package), test::text_codec());
   ASSERT_TRUE(read.ok());
   EXPECT_EQ(read.package, package);
 }

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text_codec.h"
+#include "platform/posix/iconv_text_codec.h"
 
 namespace showsaver {
 namespace {
@@ -58,12 +58,12 @@ class Converter {
 
 }  // namespace
 
-std::optional<std::string> cp932_to_utf8(std::string_view bytes) {
+std::optional<std::string> IconvTextCodec::cp932_to_utf8(std::string_view bytes) const {
   if (bytes.empty()) return std::string();
   return Converter("UTF-8", "CP932").convert(bytes);
 }
 
-std::optional<std::string> utf8_to_cp932(std::string_view text) {
+std::optional<std::string> IconvTextCodec::utf8_to_cp932(std::string_view text) const {
   if (text.empty()) return std::string();
   return Converter("CP932", "UTF-8").convert(text);
 }

@@ -1,5 +1,6 @@
 // Writing the show package: the record, the block (record and trailer) and
-// a program file with the block appended.  Reading what is written gives the
+// a program file with the block appended.  Names go from UTF-8 to code page
+// 932 through `codec`.  Reading what is written gives the
 // same package, and writing what was read gives the same bytes.
 #pragma once
 
@@ -10,7 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "startup/show_package.h"
+#include "package/show_package.h"
+#include "platform/text_codec.h"
 
 namespace showsaver {
 
@@ -32,12 +34,12 @@ struct PackageWriteResult {
 };
 
 // The record alone, without trailer.
-PackageWriteResult write_package_record(const ShowPackage& package);
+PackageWriteResult write_package_record(const ShowPackage& package, const TextCodec& codec);
 // The record followed by the trailer: what is appended to a program file.
-PackageWriteResult write_package_block(const ShowPackage& package);
+PackageWriteResult write_package_block(const ShowPackage& package, const TextCodec& codec);
 // A copy of `program_file` with the block appended.
 PackageWriteResult append_package_block(std::span<const std::uint8_t> program_file,
-                                        const ShowPackage& package);
+                                        const ShowPackage& package, const TextCodec& codec);
 
 // The one-byte data stored for a name that an earlier scene already carries.
 inline const std::vector<std::uint8_t> kPlaceholderData{0};
@@ -50,6 +52,6 @@ void apply_name_placeholders(ShowPackage& package);
 
 // Why `text` has no code page 932 form, naming the first character at fault;
 // nothing when it has one.
-std::optional<std::string> cp932_problem(std::string_view text);
+std::optional<std::string> cp932_problem(std::string_view text, const TextCodec& codec);
 
 }  // namespace showsaver

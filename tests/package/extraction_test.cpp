@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/posix/posix_file_system.h"
-#include "startup/extraction.h"
+#include "package/extraction.h"
+#include "package/file_names.h"
 #include "startup/temp_folder.h"
 #include "support/package_builder.h"
 #include "support/temp_dir.h"
@@ -119,7 +120,7 @@ TEST_P(HostileName, IsRefusedAndNothingIsWritten) {
       PackageBuilder(10, 10).scene("fine").scene(GetParam(), bytes_of("BM-evil")).build();
   const ExtractionResult result = extract_show(files, package, folder);
   EXPECT_FALSE(result.ok());
-  EXPECT_NE(result.error.find("was not extracted"), std::string::npos) << result.error;
+  EXPECT_NE(result.error.find("nothing was extracted"), std::string::npos) << result.error;
   EXPECT_TRUE(list_folder(folder).empty());
   EXPECT_EQ(list_folder(root.path()), Names{"show"});
 }

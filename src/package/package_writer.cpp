@@ -1,4 +1,4 @@
-#include "startup/package_writer.h"
+#include "package/package_writer.h"
 
 #include <cstdio>
 #include <limits>
@@ -25,7 +25,7 @@ struct Unwritable {
 
 class FieldWriter {
  public:
-  explicit FieldWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+  FieldWriter(std::vector<std::uint8_t>& out, const TextCodec& codec) : out_(out), codec_(codec) {}
 
   void set_scope(std::string scope) { scope_ = std::move(scope); }
 
@@ -41,8 +41,8 @@ class FieldWriter {
   }
 
   void write_string(std::string_view name, const std::string& text) {
-    const std::optional<std::string> bytes = utf8_to_cp932(text);
-    if (!bytes) fail(field(name), cp932_problem(text).value_or("has no code page 932 form"));
+    const std::optional<std::string> bytes = codec_.utf8_to_cp932(text);
+    if (!bytes) fail(field(name), cp932_problem(text, codec_).value_or("has no code page 932 form"));
     if (bytes->size() > kMaxStringBytes) {
       fail(field(name), "is " + std::to_string(bytes->size()) +
                             " bytes long in code page 932; a name holds at most 65535");
@@ -74,6 +74,7 @@ class FieldWriter {
   std::string field(std::string_view name) const { return scope_ + std::string(name); }
 
   std::vector<std::uint8_t>& out_;
+  const TextCodec& codec_;
   std::string scope_;
 };
 
@@ -90,7 +91,8 @@ void write_scene(FieldWriter& writer, const SceneRecord& scene) {
   writer.write_bytes("SoundData", scene.SoundData);
 }
 
-void write_record(const ShowPackage& package, std::vector<std::uint8_t>& out) {
+void write_record(const ShowPackage& package, const TextCodec& codec,
+                  std::vector<std::uint8_t>& out) {
   // The readers take scene i as element i of exactly SceneCount elements.
   if (package.SceneCount < 0 ||
       static_cast<std::size_t>(package.SceneCount) != package.stored_scene_count()) {
@@ -98,7 +100,7 @@ void write_record(const ShowPackage& package, std::vector<std::uint8_t>& out) {
                            " but the scene array holds " +
                            std::to_string(package.stored_scene_count()) + " elements");
   }
-  FieldWriter writer(out);
+  FieldWriter writer(out, codec);
   writer.write_i32(package.PictureWidth);
   writer.write_i32(package.PictureHeight);
   writer.write_i32(static_cast<std::int32_t>(package.BackColor));
@@ -119,9 +121,10 @@ void write_record(const ShowPackage& package, std::vector<std::uint8_t>& out) {
 
 // Appends the block to `out`, which may already hold the program image; the
 // whole file must stay within 32-bit positions.
-void write_block(const ShowPackage& package, std::vector<std::uint8_t>& out) {
+void write_block(const ShowPackage& package, const TextCodec& codec,
+                 std::vector<std::uint8_t>& out) {
   const std::size_t record_start = out.size();
-  write_record(package, out);
+  write_record(package, codec, out);
   const std::size_t block_length = out.size() - record_start + kTrailerSize;
   if (block_length > kMaxInt32) {
     fail("BlockLength", "the block would be " + std::to_string(block_length) +
@@ -131,7 +134,7 @@ void write_block(const ShowPackage& package, std::vector<std::uint8_t>& out) {
     fail("FileSize", "the file would be " + std::to_string(out.size() + kTrailerSize) +
                          " bytes, more than 32-bit positions reach");
   }
-  FieldWriter(out).write_i32(static_cast<std::int32_t>(block_length));
+  FieldWriter(out, codec).write_i32(static_cast<std::int32_t>(block_length));
 }
 
 template <typename Write>
@@ -171,19 +174,19 @@ std::string code_point_label(std::string_view character) {
 
 }  // namespace
 
-PackageWriteResult write_package_record(const ShowPackage& package) {
-  return run([&](std::vector<std::uint8_t>& out) { write_record(package, out); });
+PackageWriteResult write_package_record(const ShowPackage& package, const TextCodec& codec) {
+  return run([&](std::vector<std::uint8_t>& out) { write_record(package, codec, out); });
 }
 
-PackageWriteResult write_package_block(const ShowPackage& package) {
-  return run([&](std::vector<std::uint8_t>& out) { write_block(package, out); });
+PackageWriteResult write_package_block(const ShowPackage& package, const TextCodec& codec) {
+  return run([&](std::vector<std::uint8_t>& out) { write_block(package, codec, out); });
 }
 
 PackageWriteResult append_package_block(std::span<const std::uint8_t> program_file,
-                                        const ShowPackage& package) {
+                                        const ShowPackage& package, const TextCodec& codec) {
   return run([&](std::vector<std::uint8_t>& out) {
     out.assign(program_file.begin(), program_file.end());
-    write_block(package, out);
+    write_block(package, codec, out);
   });
 }
 
@@ -201,8 +204,8 @@ void apply_name_placeholders(ShowPackage& package) {
   }
 }
 
-std::optional<std::string> cp932_problem(std::string_view text) {
-  if (utf8_to_cp932(text)) return std::nullopt;
+std::optional<std::string> cp932_problem(std::string_view text, const TextCodec& codec) {
+  if (codec.utf8_to_cp932(text)) return std::nullopt;
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t length = utf8_sequence_length(text, at);
     if (length == 0) {
@@ -212,7 +215,7 @@ std::optional<std::string> cp932_problem(std::string_view text) {
              std::to_string(at) + ")";
     }
     const std::string_view character = text.substr(at, length);
-    if (!utf8_to_cp932(character)) {
+    if (!codec.utf8_to_cp932(character)) {
       return "holds the character \"" + std::string(character) + "\" (" +
              code_point_label(character) + "), which code page 932 cannot represent";
     }

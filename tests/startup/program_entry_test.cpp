@@ -3,7 +3,8 @@
 #include <fstream>
 
 #include "platform/scripted/scripted_platform.h"
-#include "startup/module1.h"
+#include "startup/program_entry.h"
+#include "support/text_codec.h"
 #include "support/counting_file_system.h"
 #include "support/package_builder.h"
 #include "support/temp_dir.h"
@@ -25,8 +26,8 @@ class StartRoutineTest : public testing::Test {
     settings.arguments = arguments;
     settings.extraction_parent = folder.file("windows/");
     settings.another_instance_running = another_instance;
-    scripted = std::make_unique<ScriptedPlatform>(files, settings);
-    Main(scripted->platform);
+    scripted = std::make_unique<ScriptedPlatform>(files, test::text_codec(), settings);
+    run_program(scripted->platform);
     return *scripted;
   }
 
@@ -98,8 +99,8 @@ TEST_F(StartRoutineTest, ShowModeWithoutAWindowsFolderCannotRun) {
   settings.program_path = folder.file("show.scr");
   settings.arguments = "/s";
   settings.extraction_parent = "";
-  ScriptedPlatform result(files, settings);
-  Main(result.platform);
+  ScriptedPlatform result(files, test::text_codec(), settings);
+  run_program(result.platform);
   ASSERT_EQ(result.desktop.message_boxes().size(), 1u);
   EXPECT_EQ(result.desktop.message_boxes()[0].text, "実行できません");
   EXPECT_EQ(result.desktop.message_boxes()[0].title, "ソラミル");

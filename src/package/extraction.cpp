@@ -1,9 +1,8 @@
-#include "startup/extraction.h"
+#include "package/extraction.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
-#include <string_view>
+
+#include "package/file_names.h"
 
 namespace showsaver {
 namespace {
@@ -32,28 +31,6 @@ void add_first_occurrences(const ShowPackage& package, ExtractedKind kind, NameO
 
 }  // namespace
 
-bool is_device_name(std::string_view name) {
-  std::string stem(name.substr(0, name.find('.')));
-  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
-  if (std::find(kDevices.begin(), kDevices.end(), stem) != kDevices.end()) return true;
-  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
-         stem[3] >= '1' && stem[3] <= '9';
-}
-
-std::optional<std::string> unsafe_name_reason(const std::string& name) {
-  if (name == "." || name == "..") return "it names a folder, not a file";
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '/' || c == '\\') return "it contains a path separator";
-    if (c == ':') return "it contains a drive or stream separator";
-    if (byte < 0x20 || byte == 0x7F) return "it contains a control character";
-  }
-  if (is_device_name(name)) return "it is the name of a device";
-  return std::nullopt;
-}
-
 std::vector<ExtractedFile> files_to_extract(const ShowPackage& package) {
   std::vector<ExtractedFile> files;
   if (!package.BgmFileName.empty() && package.BgmFileName.front() != '\0') {
@@ -73,21 +50,36 @@ std::vector<ExtractedFile> files_to_extract(const ShowPackage& package) {
 }
 
 ExtractionResult extract_show(FileSystem& files, const ShowPackage& package,
-                              const std::string& temp_folder) {
+                              const std::string& folder) {
   const std::vector<ExtractedFile> planned = files_to_extract(package);
   for (const ExtractedFile& file : planned) {
     if (const auto reason = unsafe_name_reason(file.name)) {
-      return {"The show holds a file named \"" + file.name + "\", which was not extracted: " +
-              *reason + "."};
+      return {"The show holds a file named \"" + file.name + "\", which " + *reason +
+              "; nothing was extracted."};
     }
   }
   for (const ExtractedFile& file : planned) {
-    const std::string path = temp_folder + file.name;
+    const std::string path = folder + file.name;
     if (files.is_plain_file(path)) files.delete_file(path);
     const auto* bytes = reinterpret_cast<const char*>(file.data->data());
     files.write_new_file(path, std::string_view(bytes, file.data->size()));
   }
   return {};
+}
+
+void delete_extracted_show(FileSystem& files, const ShowPackage& package,
+                           const std::string& folder) {
+  const auto delete_if_plain = [&](const std::string& name) {
+    if (name.empty() || unsafe_name_reason(name)) return;
+    if (files.is_plain_file(folder + name)) files.delete_file(folder + name);
+  };
+  const std::size_t count = scenes_in_walk(package);
+  for (std::size_t i = 0; i < count; ++i) {
+    delete_if_plain((*package.Scenes)[i].PictureFileName);
+    delete_if_plain((*package.Scenes)[i].SoundFileName);
+  }
+  delete_if_plain(package.BgmFileName);
+  files.remove_folder(folder);
 }
 
 }  // namespace showsaver

@@ -1,5 +1,5 @@
 // Reading well-formed packages: the layout, the encodings and the placement.
-#include "startup/package_reader.h"
+#include "package/package_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "startup/package_writer.h"
+#include "package/package_writer.h"
 #include "support/package_builder.h"
+#include "support/text_codec.h"
 
 namespace showsaver {
 namespace {
@@ -18,7 +19,7 @@ using test::PackageBuilder;
 using test::RawPackage;
 
 ShowPackage read_ok(const ByteVector& file) {
-  PackageReadResult result = read_show_package(file);
+  PackageReadResult result = read_show_package(file, test::text_codec());
   EXPECT_FALSE(result.error) << result.error->message();
   return result.package;
 }
@@ -53,7 +54,7 @@ TEST(PackageLayout, FirstBytesOfTheReferencePackage) {
       0x01, 0x00, 0x06, 0x4D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 0x39 PictureData header
       0x42, 0x4D, 0x06, 0x4D, 0x00, 0x00,                          // 0x43 the bitmap's bytes
   };
-  const PackageWriteResult record = write_package_record(reference_like_show().build());
+  const PackageWriteResult record = write_package_record(reference_like_show().build(), test::text_codec());
   ASSERT_TRUE(record.ok()) << record.error->message();
   ASSERT_GT(record.bytes.size(), expected.size());
   EXPECT_EQ(ByteVector(record.bytes.begin(), record.bytes.begin() + expected.size()), expected);
@@ -63,7 +64,7 @@ TEST(PackageLayout, FirstBytesOfTheReferencePackage) {
       ByteVector(record.bytes.begin() + after_bitmap, record.bytes.begin() + after_bitmap + 5),
       (ByteVector{0x00, 0x00, 0x01, 0x00, '1'}));
 
-  const PackageReadResult read = read_package_record(record.bytes);
+  const PackageReadResult read = read_package_record(record.bytes, test::text_codec());
   ASSERT_TRUE(read.ok()) << read.error->message();
   const SceneRecord& first = read.package.Scenes->front();
   EXPECT_EQ(read.package.SceneCount, 42);
@@ -81,13 +82,13 @@ TEST(PackagePlacement, ReferenceSizedFileReadsToTheByteBeforeTheTrailer) {
   constexpr std::size_t kRecordSize = 543414;
   ShowPackage package = reference_like_show().build();
   auto& last_bitmap = (*package.Scenes)[25].PictureData.bytes;
-  const std::size_t without = write_package_record(package).bytes.size() - last_bitmap->size();
+  const std::size_t without = write_package_record(package, test::text_codec()).bytes.size() - last_bitmap->size();
   *last_bitmap = test::fake_bitmap_file(std::uint32_t(kRecordSize - without), 25);
 
   const ByteVector file = test::program_file_with(package, kImageSize);
   ASSERT_EQ(file.size(), 641722u);
   EXPECT_EQ(ByteVector(file.end() - 4, file.end()), (ByteVector{0xBA, 0x4A, 0x08, 0x00}));
-  const PackageReadResult read = read_show_package(file);
+  const PackageReadResult read = read_show_package(file, test::text_codec());
   ASSERT_TRUE(read.ok()) << read.error->message();
   EXPECT_EQ(read.record_offset, 0x18000);
   EXPECT_EQ(read.block_length, 543418);
@@ -96,11 +97,11 @@ TEST(PackagePlacement, ReferenceSizedFileReadsToTheByteBeforeTheTrailer) {
 
 TEST(PackageText, ShiftJisNameIsCountedInBytes) {
   ShowPackage package = PackageBuilder(8, 8).scene("設定").build();
-  const ByteVector record = write_package_record(package).bytes;
+  const ByteVector record = write_package_record(package, test::text_codec()).bytes;
   // Scene 0's name follows the 32 bytes of header and scene-array header.
   EXPECT_EQ(ByteVector(record.begin() + 32, record.begin() + 38),
             (ByteVector{0x04, 0x00, 0x90, 0xDD, 0x92, 0xE8}));
-  EXPECT_EQ(read_package_record(record).package.Scenes->front().PictureFileName, "設定");
+  EXPECT_EQ(read_package_record(record, test::text_codec()).package.Scenes->front().PictureFileName, "設定");
 }
 
 TEST(PackageText, TrailByteBackslashStaysInsideItsCharacter) {
@@ -129,7 +130,7 @@ TEST(PackageArrays, AbsentAndEmptyArraysAreKeptApart) {
   EXPECT_EQ(scene.SoundData.size(), 0u);
   EXPECT_EQ(scene.DisplayTime, 1);
   EXPECT_EQ(scene.EffectCode, 4);
-  EXPECT_EQ(write_package_block(package).bytes, raw.block());
+  EXPECT_EQ(write_package_block(package, test::text_codec()).bytes, raw.block());
 }
 
 TEST(PackageFlags, FlagStoredAsOneIsTrueAndKeepsItsValue) {
@@ -141,7 +142,7 @@ TEST(PackageFlags, FlagStoredAsOneIsTrueAndKeepsItsValue) {
   EXPECT_NE(package.HasSettings, 0);
   EXPECT_NE(package.Scenes->front().OverPrevious, 0);
   EXPECT_NE(package.Scenes->front().Transparent, 0);
-  EXPECT_EQ(write_package_block(package).bytes, raw.block());
+  EXPECT_EQ(write_package_block(package, test::text_codec()).bytes, raw.block());
 }
 
 TEST(PackagePlaceholders, RepeatedNamesCarryOneZeroByte) {
@@ -184,7 +185,7 @@ TEST_P(PackageSceneCountZero, ReadsAsAValidPackage) {
   EXPECT_EQ(package.SceneCount, 0);
   EXPECT_EQ(package.Scenes.has_value(), GetParam().stored);
   EXPECT_EQ(package.BgmFileName, "m.mid");
-  EXPECT_EQ(write_package_block(package).bytes, block);
+  EXPECT_EQ(write_package_block(package, test::text_codec()).bytes, block);
 }
 
 RawPackage header_with_music() {
@@ -203,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PackagePlacement, RecordIsFoundBehindAnyProgramImage) {
   const ShowPackage package = PackageBuilder(3, 4).music("bgm", {9}).scene("x").build();
   for (std::size_t image_size : {0u, 1u, 4u, 1000u}) {
-    const PackageReadResult read = read_show_package(test::program_file_with(package, image_size));
+    const PackageReadResult read = read_show_package(test::program_file_with(package, image_size), test::text_codec());
     ASSERT_TRUE(read.ok()) << image_size << ": " << read.error->message();
     EXPECT_EQ(read.record_offset, std::int64_t(image_size));
     EXPECT_EQ(read.package, package);

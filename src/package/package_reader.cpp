@@ -1,4 +1,4 @@
-#include "startup/package_reader.h"
+#include "package/package_reader.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -39,8 +39,9 @@ std::int16_t load_i16(const std::uint8_t* p) {
 // Reads the fields of one record in order, never past its end.
 class FieldReader {
  public:
-  FieldReader(std::span<const std::uint8_t> record, std::int64_t record_offset)
-      : record_(record), record_offset_(record_offset) {}
+  FieldReader(std::span<const std::uint8_t> record, std::int64_t record_offset,
+              const TextCodec& codec)
+      : record_(record), record_offset_(record_offset), codec_(codec) {}
 
   // Prefix of every field name from here on, for example "scene 3 ".
   void set_scope(std::string scope) { scope_ = std::move(scope); }
@@ -56,7 +57,7 @@ class FieldReader {
     const std::int64_t text_offset = offset();
     const auto bytes = take(count, name);
     std::optional<std::string> text =
-        cp932_to_utf8({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+        codec_.cp932_to_utf8({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     if (!text) fail(field(name), text_offset, "the text is not valid code page 932");
     return std::move(*text);
   }
@@ -113,6 +114,7 @@ class FieldReader {
 
   std::span<const std::uint8_t> record_;
   std::int64_t record_offset_;
+  const TextCodec& codec_;
   std::size_t position_ = 0;
   std::string scope_;
 };
@@ -150,8 +152,9 @@ void read_scenes(FieldReader& reader, ShowPackage& package, std::int64_t scene_c
   reader.set_scope("");
 }
 
-ShowPackage read_record(std::span<const std::uint8_t> record, std::int64_t record_offset) {
-  FieldReader reader(record, record_offset);
+ShowPackage read_record(std::span<const std::uint8_t> record, std::int64_t record_offset,
+                        const TextCodec& codec) {
+  FieldReader reader(record, record_offset, codec);
   ShowPackage package;
   package.PictureWidth = reader.read_i32("PictureWidth");
   package.PictureHeight = reader.read_i32("PictureHeight");
@@ -215,11 +218,12 @@ std::string PackageError::message() const {
   return field + position + reason;
 }
 
-PackageReadResult read_show_package(std::span<const std::uint8_t> program_file) {
+PackageReadResult read_show_package(std::span<const std::uint8_t> program_file,
+                                    const TextCodec& codec) {
   PackageReadResult result;
   try {
     const auto record = locate_record(program_file, result);
-    result.package = read_record(record, result.record_offset);
+    result.package = read_record(record, result.record_offset, codec);
   } catch (Malformed& malformed) {
     result.package = ShowPackage{};
     result.error = std::move(malformed.error);
@@ -228,11 +232,11 @@ PackageReadResult read_show_package(std::span<const std::uint8_t> program_file) 
 }
 
 PackageReadResult read_package_record(std::span<const std::uint8_t> record,
-                                      std::int64_t record_offset) {
+                                      const TextCodec& codec, std::int64_t record_offset) {
   PackageReadResult result;
   result.record_offset = record_offset;
   try {
-    result.package = read_record(record, record_offset);
+    result.package = read_record(record, record_offset, codec);
   } catch (Malformed& malformed) {
     result.package = ShowPackage{};
     result.error = std::move(malformed.error);

@@ -3,10 +3,12 @@
 
 #include <string>
 
-#include "platform/text_codec.h"
+#include "platform/posix/iconv_text_codec.h"
 
 namespace showsaver {
 namespace {
+
+const IconvTextCodec codec;
 
 std::string two_bytes(int lead, int trail) {
   return {char(lead), char(trail)};
@@ -40,21 +42,21 @@ TEST(Cp932, KnownNamesConvertBothWays) {
       {"", ""},
   };
   for (const auto& pair : pairs) {
-    EXPECT_EQ(cp932_to_utf8(pair.cp932), pair.utf8);
-    EXPECT_EQ(utf8_to_cp932(pair.utf8), pair.cp932);
+    EXPECT_EQ(codec.cp932_to_utf8(pair.cp932), pair.utf8);
+    EXPECT_EQ(codec.utf8_to_cp932(pair.utf8), pair.cp932);
   }
 }
 
 TEST(Cp932, EverySingleByteCharacterRoundTrips) {
   for (int byte = 0; byte < 0x100; ++byte) {
     const std::string text(1, char(byte));
-    const auto utf8 = cp932_to_utf8(text);
+    const auto utf8 = codec.cp932_to_utf8(text);
     if (is_lead_byte(byte) || byte == 0x80 || byte == 0xA0 || byte >= 0xFD) {
       EXPECT_FALSE(utf8) << std::hex << byte;
       continue;
     }
     ASSERT_TRUE(utf8) << std::hex << byte;
-    EXPECT_EQ(utf8_to_cp932(*utf8), text) << std::hex << byte;
+    EXPECT_EQ(codec.utf8_to_cp932(*utf8), text) << std::hex << byte;
   }
 }
 
@@ -68,15 +70,15 @@ TEST(Cp932, DoubleByteCodesRoundTripOrMapToTheirTwin) {
     if (!is_lead_byte(lead)) continue;
     for (int trail = 0x40; trail <= 0xFC; ++trail) {
       const std::string code = two_bytes(lead, trail);
-      const auto utf8 = cp932_to_utf8(code);
+      const auto utf8 = codec.cp932_to_utf8(code);
       if (!utf8) continue;
       ++decoded;
-      const auto back = utf8_to_cp932(*utf8);
+      const auto back = codec.utf8_to_cp932(*utf8);
       ASSERT_TRUE(back) << std::hex << lead << ' ' << trail;
       if (*back == code) continue;
       ++duplicates;
       EXPECT_TRUE(is_duplicate_code(lead, trail)) << std::hex << lead << ' ' << trail;
-      EXPECT_EQ(cp932_to_utf8(*back), utf8);
+      EXPECT_EQ(codec.cp932_to_utf8(*back), utf8);
     }
   }
   EXPECT_GT(decoded, 9000);
@@ -95,20 +97,20 @@ TEST(Cp932, DuplicatesEncodeAsWindowsDoes) {
       {"\xEE\xF9", "\x81\xCA"},  // ¬
   };
   for (const auto& pair : pairs) {
-    const auto utf8 = cp932_to_utf8(pair.code);
+    const auto utf8 = codec.cp932_to_utf8(pair.code);
     ASSERT_TRUE(utf8);
-    EXPECT_EQ(utf8_to_cp932(*utf8), pair.twin);
+    EXPECT_EQ(codec.utf8_to_cp932(*utf8), pair.twin);
   }
 }
 
 TEST(Cp932, InvalidInputIsRefused) {
   for (const std::string& bytes : {std::string("a\x82"), std::string("\x85\x40"),
                                    std::string("\x81\x20"), std::string("\xFF")}) {
-    EXPECT_FALSE(cp932_to_utf8(bytes)) << bytes;
+    EXPECT_FALSE(codec.cp932_to_utf8(bytes)) << bytes;
   }
   for (const std::string& text :
        {std::string("\xC3"), std::string("\xED\xA0\x80"), std::string("그"), std::string("€")}) {
-    EXPECT_FALSE(utf8_to_cp932(text)) << text;
+    EXPECT_FALSE(codec.utf8_to_cp932(text)) << text;
   }
 }
 

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "startup/package_reader.h"
-#include "startup/package_writer.h"
+#include "package/package_reader.h"
+#include "package/package_writer.h"
 #include "support/package_builder.h"
+#include "support/text_codec.h"
 
 namespace showsaver {
 namespace {
@@ -174,7 +175,7 @@ class MalformedPackage : public ::testing::TestWithParam<MalformedCase> {};
 
 TEST_P(MalformedPackage, IsOneErrorNamingFieldAndOffset) {
   const MalformedCase& malformed = GetParam();
-  const PackageReadResult result = read_show_package(malformed.file);
+  const PackageReadResult result = read_show_package(malformed.file, test::text_codec());
   ASSERT_TRUE(result.error) << "read as a valid package";
   EXPECT_EQ(result.error->field, malformed.field) << result.error->message();
   EXPECT_EQ(result.error->offset, malformed.offset) << result.error->message();
@@ -200,7 +201,7 @@ TEST(MalformedPackage, FilesWithoutAPackageAreRefused) {
   const std::string text = "just a text file\n";
   for (const ByteVector& file : {test::fake_program_image(4096), small_length,
                                  ByteVector(text.begin(), text.end()), ByteVector{}}) {
-    const PackageReadResult result = read_show_package(file);
+    const PackageReadResult result = read_show_package(file, test::text_codec());
     EXPECT_TRUE(result.error) << file.size();
     EXPECT_EQ(result.package, ShowPackage{});
   }
@@ -216,11 +217,11 @@ TEST(MalformedPackage, EveryTruncatedRecordIsRefused) {
                                   .scene("b")
                                   .scene("a")
                                   .build();
-  const ByteVector record = write_package_record(package).bytes;
+  const ByteVector record = write_package_record(package, test::text_codec()).bytes;
   for (std::size_t length = 0; length < record.size(); ++length) {
     RawPackage raw;
     raw.raw(std::span(record).first(length));
-    const PackageReadResult result = read_show_package(behind_image(raw.block()));
+    const PackageReadResult result = read_show_package(behind_image(raw.block()), test::text_codec());
     ASSERT_TRUE(result.error) << "cut at " << length;
     EXPECT_GE(result.error->offset, kImage);
     EXPECT_LE(result.error->offset, kImage + std::int64_t(length));
@@ -244,9 +245,9 @@ TEST(MalformedPackage, RandomDamageIsReadSafely) {
     for (int hits = 1 + int(random() % 3); hits > 0; --hits) {
       damaged[random() % damaged.size()] = std::uint8_t(random());
     }
-    const PackageReadResult result = read_show_package(damaged);
+    const PackageReadResult result = read_show_package(damaged, test::text_codec());
     if (result.ok() && result.record_offset == 0) {
-      EXPECT_EQ(write_package_block(result.package).bytes, damaged) << "round " << round;
+      EXPECT_EQ(write_package_block(result.package, test::text_codec()).bytes, damaged) << "round " << round;
     }
   }
 }
@@ -258,7 +259,7 @@ TEST(MalformedPackage, FileBeyondThirtyTwoBitPositions) {
   void* memory = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (memory == MAP_FAILED) GTEST_SKIP() << "cannot reserve 2 GiB of address space";
   const PackageReadResult result =
-      read_show_package(std::span(static_cast<const std::uint8_t*>(memory), size));
+      read_show_package(std::span(static_cast<const std::uint8_t*>(memory), size), test::text_codec());
   munmap(memory, size);
   ASSERT_TRUE(result.error);
   EXPECT_EQ(result.error->field, "FileSize");

@@ -12,7 +12,8 @@
 #include <span>
 #include <string>
 
-#include "startup/show_package.h"
+#include "package/show_package.h"
+#include "platform/text_codec.h"
 
 namespace showsaver {
 
@@ -41,13 +42,15 @@ struct PackageReadResult {
 };
 
 // Reads the package at the end of a whole program file (or of a bare block,
-// which is a file holding nothing but the block).
-PackageReadResult read_show_package(std::span<const std::uint8_t> program_file);
+// which is a file holding nothing but the block); names go from code page 932
+// to UTF-8 through `codec`.
+PackageReadResult read_show_package(std::span<const std::uint8_t> program_file,
+                                    const TextCodec& codec);
 
 // Reads a package record alone, without trailer: the record must fill
 // `record` exactly.  `record_offset` is its position in the file, used in
 // error reports only.
 PackageReadResult read_package_record(std::span<const std::uint8_t> record,
-                                      std::int64_t record_offset = 0);
+                                      const TextCodec& codec, std::int64_t record_offset = 0);
 
 }  // namespace showsaver

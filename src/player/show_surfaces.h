@@ -1,0 +1,25 @@
+// The four picture surfaces of the show window.
+#pragma once
+
+#include "platform/platform.h"
+#include "player/picture_surface.h"
+
+namespace showsaver {
+
+struct ShowSurfaces {
+  explicit ShowSurfaces(Platform& platform)
+      : Picture1(platform.gdi, &platform.desktop),
+        NowPicture(platform.gdi),
+        NextPicture(platform.gdi),
+        MemPicture(platform.gdi) {}
+
+  // The visible picture area.
+  PictureSurface Picture1;
+  // The outgoing and the incoming frame, composed off screen.
+  PictureSurface NowPicture;
+  PictureSurface NextPicture;
+  // The picture file of the scene being composed.
+  PictureSurface MemPicture;
+};
+
+}  // namespace showsaver

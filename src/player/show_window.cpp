@@ -1,0 +1,99 @@
+#include "player/show_window.h"
+
+#include <new>
+
+#include "common/runtime_failure.h"
+#include "package/extraction.h"
+
+namespace showsaver {
+namespace {
+
+constexpr const char* kUnknownError = "不明のエラーが発生しました。";
+constexpr const char* kErrorTitle = "エラー";
+
+}  // namespace
+
+ShowWindow::ShowWindow(Platform& platform, ShowContext show, ShowObserver* observer)
+    : platform_(platform),
+      show_(std::move(show)),
+      surfaces_(platform),
+      stop_(platform.desktop),
+      music_(platform.media, show_),
+      scenes_(platform, show_, surfaces_, stop_, music_, observer) {}
+
+void ShowWindow::play() {
+  try {
+    set_up();
+    do {
+      scenes_.show_start();
+      scenes_.scene_loop();
+    } while (!end_of_show());
+  } catch (const RuntimeFailure& failure) {
+    report_failure(failure.description(), failure.source());
+  } catch (const std::bad_alloc&) {
+    report_failure(kOutOfMemoryDescription, kProjectSource);
+  }
+}
+
+void ShowWindow::set_up() {
+  platform_.desktop.set_screen_saver_running(true);
+  const ScreenSize screen = platform_.desktop.screen_size();
+  const std::int32_t width = show_.package.PictureWidth;
+  const std::int32_t height = show_.package.PictureHeight;
+  if (width < 0 || height < 0) {
+    throw RuntimeFailure(std::string(kInvalidPropertyValueDescription) + " (picture area " +
+                         std::to_string(width) + " x " + std::to_string(height) + ")");
+  }
+  // The two halves are truncated separately.
+  const Rect area{screen.width / 2 - width / 2, screen.height / 2 - height / 2, width, height};
+  platform_.desktop.create_show_window(area, stop_);
+  PictureSurface& visible = surfaces_.Picture1;
+  visible.set_background(show_.package.BackColor);
+  visible.resize(width, height);
+  for (PictureSurface* hidden : {&surfaces_.NowPicture, &surfaces_.NextPicture}) {
+    hidden->set_background(visible.background());
+    hidden->resize(visible.width(), visible.height());
+  }
+  surfaces_.MemPicture.set_background(visible.background());
+  scenes_.load_scene_picture(0);
+  platform_.desktop.show_window();
+  platform_.desktop.process_messages();
+  platform_.desktop.make_topmost();
+  music_.start();
+}
+
+bool ShowWindow::password_switch_on() {
+  const auto value = platform_.host.screen_save_use_password();
+  return value.has_value() && *value != 0;
+}
+
+bool ShowWindow::end_of_show() {
+  stop_.show_cursor();
+  if (password_switch_on()) {
+    const PasswordCheck check =
+        platform_.host.VerifyScreenSavePwd(platform_.desktop.show_window_handle());
+    if (check == PasswordCheck::WrongOrCancelled) {
+      stop_.hide_cursor();
+      return false;
+    }
+    if (check == PasswordCheck::Unavailable) {
+      platform_.host.log("No screen-saver password check here; the system's lock is in charge.");
+    }
+  }
+  platform_.desktop.set_screen_saver_running(false);
+  music_.close();
+  music_.stop_sounds();
+  return true;
+}
+
+void ShowWindow::report_failure(const std::string& description, const std::string& source) {
+  const std::string text = std::string(kUnknownError) + "\r\n" + description + "\r\n" + source;
+  platform_.desktop.MessageBox(text, kErrorTitle, mb::OK_EXCLAMATION);
+}
+
+void ShowWindow::unload() {
+  delete_extracted_show(platform_.files, show_.package, show_.TempFolder);
+  platform_.desktop.destroy_show_window();
+}
+
+}  // namespace showsaver

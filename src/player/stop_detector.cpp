@@ -1,0 +1,41 @@
+#include "player/stop_detector.h"
+
+#include "common/message_wait.h"
+
+namespace showsaver {
+namespace {
+
+// ShowCursor moves the display count by one per call; the bound only guards
+// against a platform whose count never moves.
+constexpr int kMaximumCursorCalls = 1 << 16;
+
+}  // namespace
+
+void StopDetector::arm() {
+  stop_requested_ = 0;
+  start_cursor_position_ = desktop_.GetCursorPos();
+}
+
+bool StopDetector::stop_requested() const { return stop_requested_ == kStop; }
+
+void StopDetector::key_down() { stop_requested_ = kStop; }
+
+void StopDetector::mouse_down() { stop_requested_ = kStop; }
+
+void StopDetector::mouse_move() {
+  if (desktop_.GetCursorPos() != start_cursor_position_) stop_requested_ = kStop;
+}
+
+void StopDetector::hide_cursor() {
+  for (int call = 0; call < kMaximumCursorCalls; ++call) {
+    if (desktop_.ShowCursor(false) < 0) return;
+  }
+}
+
+void StopDetector::show_cursor() {
+  for (int call = 0; call < kMaximumCursorCalls; ++call) {
+    if (desktop_.ShowCursor(true) >= 0) return;
+  }
+}
+
+}  // namespace showsaver

@@ -1,0 +1,25 @@
+#include "startup/settings_dialog_state.h"
+
+#include "startup/settings_file.h"
+
+namespace showsaver {
+
+SettingsDialogState::SettingsDialogState(const RunState& state, FileSystem& files,
+                                         Desktop& desktop)
+    : state_(state),
+      files_(files),
+      desktop_(desktop),
+      music_on_(state.BgmEnabled != 0),
+      sounds_on_(state.SoundEnabled != 0) {}
+
+void SettingsDialogState::accept() {
+  // The user must learn when the choice was not kept; the dialog stays open
+  // so it can be tried again or cancelled.
+  if (!write_settings(files_, state_.SettingsFile, music_on_, sounds_on_)) {
+    desktop_.MessageBox(kSettingsNotSaved, kSettingsCaption, mb::OK_EXCLAMATION);
+    return;
+  }
+  visible_ = false;
+}
+
+}  // namespace showsaver

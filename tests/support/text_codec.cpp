@@ -1,0 +1,12 @@
+#include "support/text_codec.h"
+
+#include "platform/posix/iconv_text_codec.h"
+
+namespace showsaver::test {
+
+const TextCodec& text_codec() {
+  static const IconvTextCodec codec;
+  return codec;
+}
+
+}  // namespace showsaver::test

@@ -12,15 +12,25 @@ constexpr unsigned PURGE = 0x40;
 constexpr unsigned FILENAME = 0x20000;
 }  // namespace snd
 
+// The media control error codes a device answers a command with; 0 is success.
+namespace media_error {
+inline constexpr unsigned kUnrecognizedCommand = 261;
+inline constexpr unsigned kHardware = 262;
+// Also what a system without the device answers to every command.
+inline constexpr unsigned kInvalidDeviceName = 263;
+inline constexpr unsigned kFileNotFound = 275;
+inline constexpr unsigned kDuplicateAlias = 289;
+}  // namespace media_error
+
 class Media {
  public:
   virtual ~Media() = default;
   // mciSendString: sends `command`; the reply (at most `reply_capacity` - 1
-  // characters) replaces `reply`.  Returns the MCI error code, 0 for success.
-  virtual unsigned mciSendString(const std::string& command, std::string& reply,
-                                 unsigned reply_capacity) = 0;
-  // PlaySound with a file path, or with no sound (`path` null) to stop.
-  virtual bool PlaySound(const std::string* path, unsigned flags) = 0;
+  // characters) replaces `reply`.  Returns a `media_error` code, 0 for success.
+  virtual unsigned send_media_command(const std::string& command, std::string& reply,
+                                      unsigned reply_capacity) = 0;
+  // PlaySound: plays a file path, or no sound (`path` null) to stop.
+  virtual bool play_sound(const std::string* path, unsigned flags) = 0;
 };
 
 }  // namespace showsaver

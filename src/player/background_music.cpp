@@ -10,7 +10,7 @@ bool BackgroundMusic::music_on() const {
 }
 
 void BackgroundMusic::send(const std::string& command) {
-  media_.mciSendString(command, reply_, kReplyCapacity);
+  media_.send_media_command(command, reply_, kReplyCapacity);
 }
 
 void BackgroundMusic::start() {
@@ -36,9 +36,9 @@ void BackgroundMusic::close() {
 void BackgroundMusic::play_cue(const std::string& sound_file_name) {
   if (sound_file_name.empty() || show_.SoundEnabled == 0) return;
   const std::string path = show_.TempFolder + sound_file_name;
-  media_.PlaySound(&path, snd::FILENAME | snd::NODEFAULT | snd::ASYNC);
+  media_.play_sound(&path, snd::FILENAME | snd::NODEFAULT | snd::ASYNC);
 }
 
-void BackgroundMusic::stop_sounds() { media_.PlaySound(nullptr, snd::PURGE); }
+void BackgroundMusic::stop_sounds() { media_.play_sound(nullptr, snd::PURGE); }
 
 }  // namespace showsaver

@@ -73,7 +73,7 @@ void PrintTo(const MciAnswer& answer, std::ostream* out) {
 
 MciAnswer SdlMediaTest::send(const std::string& command, unsigned capacity) {
   std::string reply = "stale reply";
-  const unsigned error = media_->mciSendString(command, reply, capacity);
+  const unsigned error = media_->send_media_command(command, reply, capacity);
   return {error, reply};
 }
 

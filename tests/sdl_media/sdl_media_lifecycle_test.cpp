@@ -37,16 +37,16 @@ TEST(SdlMediaLifecycleTest, WithoutAnAudioDeviceEverythingFailsQuietly) {
   SdlMedia media;
   EXPECT_FALSE(media.audio_available());
   std::string reply = "stale";
-  EXPECT_EQ(media.mciSendString("open \"" + music + "\" alias bgm", reply, 256),
-            SdlMedia::kErrorHardware);
+  EXPECT_EQ(media.send_media_command("open \"" + music + "\" alias bgm", reply, 256),
+            media_error::kHardware);
   for (const char* command : {"play bgm", "status bgm mode", "seek bgm to start", "close bgm"}) {
     reply = "stale";
-    EXPECT_EQ(media.mciSendString(command, reply, 256), SdlMedia::kErrorInvalidDeviceName)
+    EXPECT_EQ(media.send_media_command(command, reply, 256), media_error::kInvalidDeviceName)
         << command;
     EXPECT_EQ(reply, "") << command;
   }
-  EXPECT_FALSE(media.PlaySound(&music, snd::FILENAME | snd::NODEFAULT | snd::ASYNC));
-  EXPECT_TRUE(media.PlaySound(nullptr, snd::PURGE));
+  EXPECT_FALSE(media.play_sound(&music, snd::FILENAME | snd::NODEFAULT | snd::ASYNC));
+  EXPECT_TRUE(media.play_sound(nullptr, snd::PURGE));
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }
 

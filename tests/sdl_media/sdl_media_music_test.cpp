@@ -35,7 +35,7 @@ class SdlClosedDeviceTest : public SdlMediaTest,
                             public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(SdlClosedDeviceTest, FailsWithoutReplyBeforeOpen) {
-  EXPECT_EQ(send(GetParam()), (MciAnswer{SdlMedia::kErrorInvalidDeviceName, ""}));
+  EXPECT_EQ(send(GetParam()), (MciAnswer{media_error::kInvalidDeviceName, ""}));
   EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
@@ -43,7 +43,7 @@ TEST_P(SdlClosedDeviceTest, FailsWithoutReplyAfterClose) {
   ASSERT_EQ(open(music_path_).error, 0u);
   ASSERT_EQ(send("play bgm").error, 0u);
   ASSERT_EQ(send("close bgm").error, 0u);
-  EXPECT_EQ(send(GetParam()), (MciAnswer{SdlMedia::kErrorInvalidDeviceName, ""}));
+  EXPECT_EQ(send(GetParam()), (MciAnswer{media_error::kInvalidDeviceName, ""}));
   EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
@@ -55,9 +55,9 @@ TEST_F(SdlMusicTest, FileThatCannotBeLoadedLeavesTheDeviceClosed) {
   write_text_file(dir_.file("notes.txt"), "not a sound at all, just some text");
   for (const std::string& path : {dir_.file("missing.wav"), dir_.file("notes.txt"), dir_.path()}) {
     SCOPED_TRACE(path);
-    EXPECT_EQ(open(path).error, SdlMedia::kErrorFileNotFound);
-    EXPECT_EQ(send("status bgm mode"), (MciAnswer{SdlMedia::kErrorInvalidDeviceName, ""}));
-    EXPECT_EQ(send("play bgm").error, SdlMedia::kErrorInvalidDeviceName);
+    EXPECT_EQ(open(path).error, media_error::kFileNotFound);
+    EXPECT_EQ(send("status bgm mode"), (MciAnswer{media_error::kInvalidDeviceName, ""}));
+    EXPECT_EQ(send("play bgm").error, media_error::kInvalidDeviceName);
   }
   EXPECT_EQ(open(music_path_).error, 0u);
 }
@@ -65,7 +65,7 @@ TEST_F(SdlMusicTest, FileThatCannotBeLoadedLeavesTheDeviceClosed) {
 TEST_F(SdlMusicTest, SecondOpenFailsAndLeavesTheMusicPlaying) {
   ASSERT_EQ(open(music_path_).error, 0u);
   ASSERT_EQ(send("play bgm").error, 0u);
-  EXPECT_EQ(open(long_cue_path_).error, SdlMedia::kErrorDuplicateAlias);
+  EXPECT_EQ(open(long_cue_path_).error, media_error::kDuplicateAlias);
   EXPECT_EQ(mode(), "playing");
   EXPECT_EQ(send("close bgm").error, 0u);
   EXPECT_EQ(open(long_cue_path_).error, 0u);
@@ -89,7 +89,7 @@ class SdlUnrecognizedCommandTest : public SdlMediaTest,
 TEST_P(SdlUnrecognizedCommandTest, FailsWithoutReplyAndLeavesTheMusicAlone) {
   ASSERT_EQ(open(music_path_).error, 0u);
   ASSERT_EQ(send("play bgm").error, 0u);
-  EXPECT_EQ(send(GetParam()), (MciAnswer{SdlMedia::kErrorUnrecognizedCommand, ""}));
+  EXPECT_EQ(send(GetParam()), (MciAnswer{media_error::kUnrecognizedCommand, ""}));
   EXPECT_EQ(mode(), "playing");
 }
 

@@ -33,7 +33,7 @@ TEST_F(SdlBackgroundMusicTest, MusicRestartsAtThePollAfterItRanOut) {
   EXPECT_EQ(mode(), "playing");
   music.close();
   EXPECT_EQ(Mix_PlayingMusic(), 0);
-  EXPECT_EQ(send("status bgm mode").error, SdlMedia::kErrorInvalidDeviceName);
+  EXPECT_EQ(send("status bgm mode").error, media_error::kInvalidDeviceName);
 }
 
 TEST_F(SdlBackgroundMusicTest, PausedMusicIsNotRestarted) {

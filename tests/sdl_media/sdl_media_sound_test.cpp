@@ -15,7 +15,7 @@ constexpr unsigned kCueFlags = snd::FILENAME | snd::NODEFAULT | snd::ASYNC;
 
 class SdlSoundTest : public SdlMediaTest {
  protected:
-  bool play(const std::string& path) { return media_->PlaySound(&path, kCueFlags); }
+  bool play(const std::string& path) { return media_->play_sound(&path, kCueFlags); }
   // The converted length of what the sound channel plays, 0 when it is silent.
   static Uint32 playing_length() {
     if (Mix_Playing(SdlMedia::kSoundChannel) == 0) return 0;
@@ -62,10 +62,10 @@ TEST_F(SdlSoundTest, PurgeStopsTheSoundButNotTheMusic) {
   ASSERT_EQ(open(music_path_).error, 0u);
   ASSERT_EQ(send("play bgm").error, 0u);
   ASSERT_TRUE(play(short_cue_path_));
-  EXPECT_TRUE(media_->PlaySound(nullptr, snd::PURGE));
+  EXPECT_TRUE(media_->play_sound(nullptr, snd::PURGE));
   EXPECT_EQ(Mix_Playing(-1), 0);
   EXPECT_EQ(mode(), "playing");
-  EXPECT_TRUE(media_->PlaySound(nullptr, snd::PURGE));  // nothing left to stop
+  EXPECT_TRUE(media_->play_sound(nullptr, snd::PURGE));  // nothing left to stop
   EXPECT_TRUE(play(short_cue_path_));                   // the channel is usable again
   EXPECT_GT(playing_length(), 0u);
 }

@@ -9,6 +9,7 @@
 
 #include "platform/file_system.h"
 #include "platform/media.h"
+#include "platform/media_command.h"
 #include "platform/scripted/event_log.h"
 #include "platform/scripted/virtual_clock.h"
 
@@ -31,12 +32,13 @@ class ScriptedMedia final : public Media {
   const std::vector<std::string>& commands() const { return commands_; }
   const std::vector<RecordedSound>& sounds() const { return sounds_; }
 
-  unsigned mciSendString(const std::string& command, std::string& reply,
-                         unsigned reply_capacity) override;
-  bool PlaySound(const std::string* path, unsigned flags) override;
+  // Reads commands as platform/media_command.h does.
+  unsigned send_media_command(const std::string& command, std::string& reply,
+                              unsigned reply_capacity) override;
+  bool play_sound(const std::string* path, unsigned flags) override;
 
  private:
-  unsigned execute(const std::string& command, std::string& reply);
+  unsigned execute(const MediaCommand& command, std::string& reply);
   std::string mode() const;
 
   VirtualClock& clock_;
@@ -51,10 +53,5 @@ class ScriptedMedia final : public Media {
   std::int64_t position_ms_ = 0;
   std::int64_t played_since_ms_ = 0;
 };
-
-// Media control error codes the scripted device answers with.
-inline constexpr unsigned kMciErrorInvalidDeviceName = 263;
-inline constexpr unsigned kMciErrorFileNotFound = 275;
-inline constexpr unsigned kMciErrorUnrecognizedCommand = 261;
 
 }  // namespace showsaver

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/media.h"
+#include "platform/media_command.h"
 
 namespace showsaver {
 
@@ -21,31 +22,24 @@ class SdlMedia final : public Media {
   SdlMedia(const SdlMedia&) = delete;
   SdlMedia& operator=(const SdlMedia&) = delete;
 
-  // Understands `open "<path>" alias bgm`, `play bgm`, `status bgm mode`,
-  // `seek bgm to start` and `close bgm`; keywords are case-insensitive as in
-  // the Win32 command parser.  Any format SDL2_mixer loads can be opened.
-  unsigned mciSendString(const std::string& command, std::string& reply,
-                         unsigned reply_capacity) override;
+  // Understands the commands of platform/media_command.h.  Any format
+  // SDL2_mixer loads can be opened.
+  unsigned send_media_command(const std::string& command, std::string& reply,
+                              unsigned reply_capacity) override;
   // Plays a file once on the sound channel, cutting off the sound before it;
   // a null `path` or SND_PURGE only stops the sound.  Always asynchronous (the
   // user-interface thread never waits for a sound), and a file that cannot be
   // loaded plays nothing, as there is no system default sound to fall back on.
-  bool PlaySound(const std::string* path, unsigned flags) override;
+  bool play_sound(const std::string* path, unsigned flags) override;
 
   // False when no audio device could be opened.
   bool audio_available() const { return audio_open_; }
 
-  // The Win32 media control error codes this device answers with.
-  static constexpr unsigned kErrorUnrecognizedCommand = 261;
-  static constexpr unsigned kErrorHardware = 262;
-  static constexpr unsigned kErrorInvalidDeviceName = 263;
-  static constexpr unsigned kErrorFileNotFound = 275;
-  static constexpr unsigned kErrorDuplicateAlias = 289;
   // The mixer channel the one-shot sounds play on.
   static constexpr int kSoundChannel = 0;
 
  private:
-  unsigned execute(const std::string& command, std::string& reply);
+  unsigned execute(const MediaCommand& command, std::string& reply);
   unsigned open_music(const std::string& path);
   unsigned play_music();
   void rewind_music();

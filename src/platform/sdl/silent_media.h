@@ -8,16 +8,13 @@
 
 namespace showsaver {
 
-// "The specified device is not open or is not recognized by MCI."
-inline constexpr unsigned kMciErrorNoDevice = 263;
-
 class SilentMedia final : public Media {
  public:
-  unsigned mciSendString(const std::string&, std::string& reply, unsigned) override {
+  unsigned send_media_command(const std::string&, std::string& reply, unsigned) override {
     reply.clear();
-    return kMciErrorNoDevice;
+    return media_error::kInvalidDeviceName;
   }
-  bool PlaySound(const std::string*, unsigned) override { return false; }
+  bool play_sound(const std::string*, unsigned) override { return false; }
 };
 
 }  // namespace showsaver

@@ -16,10 +16,10 @@ Form1::Form1(Platform& platform, const RunState& state, ShowObserver* observer)
     : platform_(platform),
       state_(state),
       observer_(observer),
-      Picture1(platform.gdi, &platform.desktop),
-      NowPicture(platform.gdi),
-      NextPicture(platform.gdi),
-      MemPicture(platform.gdi),
+      Picture1(platform.gdi, platform.files, &platform.desktop),
+      NowPicture(platform.gdi, platform.files),
+      NextPicture(platform.gdi, platform.files),
+      MemPicture(platform.gdi, platform.files),
       music_(platform.media, state) {}
 
 void Form1::Form_Load() {

@@ -36,7 +36,7 @@ PixelImage noise(int width, int height, std::uint32_t transparent_every = 0) {
 // A DC with a colour bitmap of the given picture selected.
 DcHandle surface(SoftGdi& gdi, const PixelImage& image) {
   const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
-  gdi.SelectObject(dc, gdi.create_bitmap_from_image(image));
+  gdi.SelectObject(dc, gdi.CreateBitmapFromImage(image));
   return dc;
 }
 

@@ -28,5 +28,6 @@ inline constexpr const char* kSubscriptDescription = "インデックスが有�
 inline constexpr const char* kOutOfMemoryDescription = "メモリが不足しています。";
 inline constexpr const char* kFileNotFoundDescription = "ファイルが見つかりません。";
 inline constexpr const char* kInvalidPropertyValueDescription = "プロパティの値が不正です。";
+inline constexpr const char* kInvalidPictureDescription = "ピクチャが無効です。";
 
 }  // namespace showsaver

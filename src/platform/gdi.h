@@ -7,8 +7,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <variant>
+
+#include "platform/pixel_image.h"
 
 namespace showsaver {
 
@@ -69,14 +69,6 @@ struct BitmapInfoHeader {
 // What SelectObject takes and gives back.
 using GdiObject = BitmapHandle;
 
-// A picture file loaded as a bitmap, or why it could not be.
-struct LoadedPicture {
-  BitmapHandle bitmap;
-  int width = 0;
-  int height = 0;
-};
-using PictureLoadResult = std::variant<LoadedPicture, std::string>;
-
 class Gdi {
  public:
   virtual ~Gdi() = default;
@@ -95,6 +87,9 @@ class Gdi {
   // A 32-bit colour bitmap whatever the DC has selected (a DIB section on
   // Windows); the surfaces of the show are made of these.
   virtual BitmapHandle CreateColorBitmap(int width, int height) = 0;
+  // A 32-bit colour bitmap holding `image` (a DIB section filled with its
+  // pixels on Windows); null when the image is not well formed or too large.
+  virtual BitmapHandle CreateBitmapFromImage(const PixelImage& image) = 0;
   // Returns the previously selected object, null on failure.
   virtual GdiObject SelectObject(DcHandle dc, GdiObject object) = 0;
   virtual bool DeleteDC(DcHandle dc) = 0;
@@ -112,9 +107,6 @@ class Gdi {
   // The filled box of a picture surface: fills the rectangle between the two
   // corners, both included, clipped to the bitmap selected into `dc`.
   virtual bool FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef color) = 0;
-
-  // Loads a Windows bitmap file as a 32-bit colour bitmap.
-  virtual PictureLoadResult LoadPicture(const std::string& path) = 0;
 };
 
 constexpr ColorRef CLR_INVALID = 0xFFFFFFFF;

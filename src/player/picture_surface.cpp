@@ -1,14 +1,16 @@
 #include "player/picture_surface.h"
 
+#include <optional>
 #include <variant>
 
 #include "common/runtime_failure.h"
+#include "formats/bmp/bmp_decoder.h"
 
 namespace showsaver {
 
 
-PictureSurface::PictureSurface(Gdi& gdi, Desktop* desktop)
-    : gdi_(gdi), desktop_(desktop) {
+PictureSurface::PictureSurface(Gdi& gdi, FileSystem& files, Desktop* desktop)
+    : gdi_(gdi), files_(files), desktop_(desktop) {
   // The image bitmap comes with the first resize, inside the show's error
   // handling; until then the device context holds its stock bitmap.
   image_dc_ = gdi_.CreateCompatibleDC(DcHandle{});
@@ -57,17 +59,20 @@ void PictureSurface::copy_image(const PictureSurface& source) {
 }
 
 void PictureSurface::load_picture(const std::string& path) {
-  PictureLoadResult loaded = gdi_.LoadPicture(path);
-  if (const auto* error = std::get_if<std::string>(&loaded)) {
-    throw RuntimeFailure(*error);
-  }
-  const LoadedPicture& picture = std::get<LoadedPicture>(loaded);
+  const std::optional<Bytes> file = files_.read_file(path);
+  if (!file) throw RuntimeFailure(kFileNotFoundDescription);
+  // The decoder's own sentence is for authors; the show says what the runtime says.
+  const auto decoded = decode_bmp(*file);
+  const auto* image = std::get_if<PixelImage>(&decoded);
+  if (image == nullptr) throw RuntimeFailure(kInvalidPictureDescription);
+  const BitmapHandle bitmap = gdi_.CreateBitmapFromImage(*image);
+  if (!bitmap) throw RuntimeFailure(kInvalidPictureDescription);
   release_picture();
-  stock_picture_ = gdi_.SelectObject(picture_dc_, picture.bitmap);
-  picture_ = picture.bitmap;
-  picture_width_ = picture.width;
-  picture_height_ = picture.height;
-  resize(picture.width, picture.height);
+  stock_picture_ = gdi_.SelectObject(picture_dc_, bitmap);
+  picture_ = bitmap;
+  picture_width_ = image->width;
+  picture_height_ = image->height;
+  resize(image->width, image->height);
   draw_picture(*this, 0, 0);
 }
 

@@ -6,14 +6,16 @@
 
 #include "common/drawing_surface.h"
 #include "platform/desktop.h"
+#include "platform/file_system.h"
 #include "platform/gdi.h"
 
 namespace showsaver {
 
 class PictureSurface final : public DrawingSurface {
  public:
-  // `desktop` is given for the visible surface only: its refresh shows the image.
-  PictureSurface(Gdi& gdi, Desktop* desktop = nullptr);
+  // `files` gives the pictures to load; `desktop` is given for the visible
+  // surface only: its refresh shows the image.
+  PictureSurface(Gdi& gdi, FileSystem& files, Desktop* desktop = nullptr);
   ~PictureSurface() override;
   PictureSurface(const PictureSurface&) = delete;
   PictureSurface& operator=(const PictureSurface&) = delete;
@@ -29,9 +31,9 @@ class PictureSurface final : public DrawingSurface {
   void draw_picture(const PictureSurface& source, int x, int y);
   // Draws `source`'s whole current image at (0, 0).
   void copy_image(const PictureSurface& source);
-  // Replaces the loaded picture by the file and takes the picture's size;
-  // the picture then also forms the image.  Throws RuntimeFailure when the
-  // file is missing or not a picture.
+  // Replaces the loaded picture by the Windows bitmap file and takes the
+  // picture's size; the picture then also forms the image.  Throws
+  // RuntimeFailure when the file cannot be read or is not a picture.
   void load_picture(const std::string& path);
 
   DcHandle dc() const override { return image_dc_; }
@@ -44,6 +46,7 @@ class PictureSurface final : public DrawingSurface {
   void release_picture();
 
   Gdi& gdi_;
+  FileSystem& files_;
   Desktop* desktop_;
   DcHandle image_dc_;
   BitmapHandle image_;

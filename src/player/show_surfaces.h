@@ -8,10 +8,10 @@ namespace showsaver {
 
 struct ShowSurfaces {
   explicit ShowSurfaces(Platform& platform)
-      : Picture1(platform.gdi, &platform.desktop),
-        NowPicture(platform.gdi),
-        NextPicture(platform.gdi),
-        MemPicture(platform.gdi) {}
+      : Picture1(platform.gdi, platform.files, &platform.desktop),
+        NowPicture(platform.gdi, platform.files),
+        NextPicture(platform.gdi, platform.files),
+        MemPicture(platform.gdi, platform.files) {}
 
   // The visible picture area.
   PictureSurface Picture1;

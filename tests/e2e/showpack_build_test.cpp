@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "package/package_reader.h"
+#include "support/bitmap_files.h"
 #include "support/package_builder.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -30,8 +31,8 @@ ByteVector read_bytes(const std::string& path) {
   return ByteVector(std::istreambuf_iterator<char>(in), {});
 }
 
-const ByteVector kPictureA = test::fake_bitmap_file(90, 1);
-const ByteVector kPictureB = test::fake_bitmap_file(70, 2);
+const ByteVector kPictureA = test::make_bmp_24(test::make_test_picture(5, 3, 1));
+const ByteVector kPictureB = test::make_bmp_8(test::make_test_picture(4, 2, 2));
 const ByteVector kSound{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'};
 const ByteVector kMusic{'M', 'T', 'h', 'd', 0, 0, 0, 6};
 
@@ -40,7 +41,10 @@ class ShowpackBuild : public ::testing::Test {
   void SetUp() override {
     write_bytes(dir.file("a.bmp"), kPictureA);
     write_bytes(dir.file("設定.bmp"), kPictureB);
-    write_bytes(dir.file("bad.bmp"), {'B', 'M', 99, 0, 0, 0, 1, 2});
+    // A bitmap that ends in the middle of its pixels.
+    ByteVector truncated = test::make_bmp_24(test::make_test_picture(4, 4));
+    truncated.resize(truncated.size() - 5);
+    write_bytes(dir.file("bad.bmp"), truncated);
     write_bytes(dir.file("ding.wav"), kSound);
     write_bytes(dir.file("tune.mid"), kMusic);
   }
@@ -226,9 +230,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "show.toml:7:1: error: scene 0: unknown key 'pictur'"},
         BadManifest{"MissingPicture", "left = 3", "scene 0: picture is missing"},
         BadManifest{"MissingFile", "picture = \"nope.bmp\"", "No such file"},
-        BadManifest{"NotABitmap", "picture = \"ding.wav\"", "does not start with \"BM\""},
-        BadManifest{"WrongBitmapSize", "picture = \"bad.bmp\"",
-                    "header gives 99 bytes but the file holds 8"},
+        BadManifest{"NotABitmap", "picture = \"ding.wav\"",
+                    "ding.wav cannot be shown: the file is not a Windows bitmap"},
+        BadManifest{"TruncatedBitmap", "picture = \"bad.bmp\"",
+                    "bad.bmp cannot be shown: the pixel data is truncated"},
         BadManifest{"EffectOutOfRange", "picture = \"a.bmp\"\neffect = 30",
                     "effect 30 is out of range 0..29"},
         BadManifest{"WrongType", "picture = \"a.bmp\"\nover_previous = 1",

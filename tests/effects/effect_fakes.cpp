@@ -98,6 +98,9 @@ BitmapHandle RecordingGdi::CreateDIBitmap(DcHandle dc, const BitmapInfoHeader* h
 BitmapHandle RecordingGdi::CreateColorBitmap(int width, int height) {
   return drawing_ ? drawing_->CreateColorBitmap(width, height) : BitmapHandle{};
 }
+BitmapHandle RecordingGdi::CreateBitmapFromImage(const PixelImage& image) {
+  return drawing_ ? drawing_->CreateBitmapFromImage(image) : BitmapHandle{};
+}
 GdiObject RecordingGdi::SelectObject(DcHandle dc, GdiObject object) {
   return drawing_ ? drawing_->SelectObject(dc, object) : GdiObject{};
 }
@@ -115,10 +118,6 @@ ColorRef RecordingGdi::GetBkColor(DcHandle dc) {
 }
 ColorRef RecordingGdi::SetTextColor(DcHandle dc, ColorRef color) {
   return drawing_ ? drawing_->SetTextColor(dc, color) : CLR_INVALID;
-}
-PictureLoadResult RecordingGdi::LoadPicture(const std::string& path) {
-  if (drawing_) return drawing_->LoadPicture(path);
-  return std::string("no drawing GDI");
 }
 
 void FakeSurface::refresh() {

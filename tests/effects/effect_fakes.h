@@ -86,13 +86,13 @@ class RecordingGdi final : public Gdi {
                               const void* bits, const BitmapInfoHeader* info,
                               unsigned usage) override;
   BitmapHandle CreateColorBitmap(int width, int height) override;
+  BitmapHandle CreateBitmapFromImage(const PixelImage& image) override;
   GdiObject SelectObject(DcHandle dc, GdiObject object) override;
   bool DeleteDC(DcHandle dc) override;
   bool DeleteObject(GdiObject object) override;
   ColorRef SetBkColor(DcHandle dc, ColorRef color) override;
   ColorRef GetBkColor(DcHandle dc) override;
   ColorRef SetTextColor(DcHandle dc, ColorRef color) override;
-  PictureLoadResult LoadPicture(const std::string& path) override;
 
  private:
   void record(DrawCall call);

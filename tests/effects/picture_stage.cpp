@@ -41,7 +41,7 @@ PictureStage::PictureStage(const PixelImage& outgoing, const PixelImage& incomin
 
 DcHandle PictureStage::surface_dc(const PixelImage& image) {
   const DcHandle dc = gdi_.CreateCompatibleDC(DcHandle{});
-  gdi_.SelectObject(dc, gdi_.create_bitmap_from_image(image));
+  gdi_.SelectObject(dc, gdi_.CreateBitmapFromImage(image));
   return dc;
 }
 

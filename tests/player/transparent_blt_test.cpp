@@ -47,6 +47,9 @@ class RecordingGdi final : public Gdi {
   BitmapHandle CreateColorBitmap(int width, int height) override {
     return inner_.CreateColorBitmap(width, height);
   }
+  BitmapHandle CreateBitmapFromImage(const PixelImage& image) override {
+    return inner_.CreateBitmapFromImage(image);
+  }
   GdiObject SelectObject(DcHandle dc, GdiObject object) override {
     log("SelectObject", name(dc), name(object));
     return inner_.SelectObject(dc, object);
@@ -84,9 +87,6 @@ class RecordingGdi final : public Gdi {
   }
   bool FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef color) override {
     return inner_.FillBox(dc, x1, y1, x2, y2, color);
-  }
-  PictureLoadResult LoadPicture(const std::string& path) override {
-    return inner_.LoadPicture(path);
   }
 
   // Handles are named in order of first appearance: dc1, dc2, ... bm1, bm2, ...
@@ -142,9 +142,9 @@ struct Stage {
 
   Stage(const PixelImage& background, const PixelImage& sprite) {
     destination = soft.CreateCompatibleDC(DcHandle{});
-    soft.SelectObject(destination, soft.create_bitmap_from_image(background));
+    soft.SelectObject(destination, soft.CreateBitmapFromImage(background));
     source = soft.CreateCompatibleDC(DcHandle{});
-    soft.SelectObject(source, soft.create_bitmap_from_image(sprite));
+    soft.SelectObject(source, soft.CreateBitmapFromImage(sprite));
     soft.SetBkColor(source, rgb(1, 2, 3));
     before = background;
     gdi.name_dc(destination, "destination");

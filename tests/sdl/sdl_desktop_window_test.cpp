@@ -25,7 +25,7 @@ class SdlWindowTest : public SdlDummyVideo {
   // A DC holding `image`, as the picture area's surface would.
   DcHandle dc_with(const PixelImage& image) {
     const DcHandle dc = gdi_.CreateCompatibleDC(DcHandle{});
-    gdi_.SelectObject(dc, gdi_.create_bitmap_from_image(image));
+    gdi_.SelectObject(dc, gdi_.CreateBitmapFromImage(image));
     return dc;
   }
 

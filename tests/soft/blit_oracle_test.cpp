@@ -10,6 +10,7 @@
 #include "platform/soft/blit.h"
 #include "platform/soft/blit_reference.h"
 #include "platform/soft/stretch_blt.h"
+#include "platform/soft/stretch_halving.h"
 
 namespace showsaver::soft {
 namespace {
@@ -204,11 +205,16 @@ TEST(BlitOracleTest, HalvingAndDoublingMatchReference) {
   }
 }
 
-// Exact halvings take two destination rows a pass and, from a destination
-// size on, write them with streaming stores after a scalar start that aligns
-// the rows (forced here on small bitmaps): every row alignment, odd widths and
-// heights, mirroring, and source rectangles partly outside the source.
+// Exact halvings take two destination rows a pass through the first halving
+// path that fits the width and, from a destination size on, write them with
+// streaming stores after a scalar start that aligns the rows (forced here on
+// small bitmaps): every row alignment, odd widths and heights, mirroring, and
+// source rectangles partly outside the source.
 TEST(BlitOracleTest, HalvingRowPairsMatchReference) {
+  // The wider rows below take the first path of the table, the fastest one
+  // this build has, and the narrower ones the scalar path.
+  ASSERT_EQ(&halving_path_for(37), &halving_paths().front());
+  ASSERT_EQ(&halving_path_for(1), &halving_paths().back());
   const auto streaming = [](const BlitRequest& request) { stretch_blt_streaming_from(request, 0); };
   RandomBlits random(41);
   for (int i = 0; i < 600; ++i) {

@@ -36,7 +36,7 @@ std::string run_line_case(const cases::LineCase& c, bool vertical) {
   PixelImage letters{vertical ? 1 : c.source_length, vertical ? c.source_length : 1, {}};
   for (int k = 0; k < c.source_length; ++k) letters.pixels.push_back(letter_color(k));
   const DcHandle source = gdi.CreateCompatibleDC(DcHandle{});
-  gdi.SelectObject(source, gdi.create_bitmap_from_image(letters));
+  gdi.SelectObject(source, gdi.CreateBitmapFromImage(letters));
   const DcHandle destination = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(destination, vertical ? gdi.CreateColorBitmap(1, c.destination_length)
                                          : gdi.CreateColorBitmap(c.destination_length, 1));
@@ -70,7 +70,7 @@ TEST(StretchBltTest, ShrinkAndsInBothAxes) {
   PixelImage picture{4, 4, {}};
   for (int i = 0; i < 16; ++i) picture.pixels.push_back(letter_color(i));
   const DcHandle source = gdi.CreateCompatibleDC(DcHandle{});
-  gdi.SelectObject(source, gdi.create_bitmap_from_image(picture));
+  gdi.SelectObject(source, gdi.CreateBitmapFromImage(picture));
   const DcHandle destination = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(destination, gdi.CreateColorBitmap(2, 2));
   gdi.StretchBlt(destination, 0, 0, 2, 2, source, 0, 0, 4, 4, rop::SRCCOPY);
@@ -82,7 +82,7 @@ TEST(StretchBltTest, ShrinkOneAxisEnlargeTheOther) {
   SoftGdi gdi;
   PixelImage picture{4, 1, {letter_color(0), letter_color(1), letter_color(2), letter_color(3)}};
   const DcHandle source = gdi.CreateCompatibleDC(DcHandle{});
-  gdi.SelectObject(source, gdi.create_bitmap_from_image(picture));
+  gdi.SelectObject(source, gdi.CreateBitmapFromImage(picture));
   const DcHandle destination = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(destination, gdi.CreateColorBitmap(2, 2));
   gdi.StretchBlt(destination, 0, 0, 2, 2, source, 0, 0, 4, 1, rop::SRCCOPY);
@@ -105,7 +105,7 @@ TEST_P(ClipCaseTest, UntouchedWhereSourceIsOutside) {
   PixelImage picture{kWidth, kHeight, {}};
   for (int i = 0; i < kWidth * kHeight; ++i) picture.pixels.push_back(0x00100000u + i);
   const DcHandle source = gdi.CreateCompatibleDC(DcHandle{});
-  gdi.SelectObject(source, gdi.create_bitmap_from_image(picture));
+  gdi.SelectObject(source, gdi.CreateBitmapFromImage(picture));
   const DcHandle destination = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(destination, gdi.CreateColorBitmap(kWidth, kHeight));
   ASSERT_TRUE(gdi.BitBlt(destination, c.x, c.y, c.width, c.height, source, c.source_x, c.source_y,
@@ -138,7 +138,7 @@ TEST(BitBltTest, OverlapWithinOneBitmapBehavesLikeMemmove) {
       PixelImage picture{7, 6, {}};
       for (int i = 0; i < 42; ++i) picture.pixels.push_back(0x00010203u * (i + 1));
       const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
-      gdi.SelectObject(dc, gdi.create_bitmap_from_image(picture));
+      gdi.SelectObject(dc, gdi.CreateBitmapFromImage(picture));
       gdi.BitBlt(dc, 1 + shift.dx, 1 + shift.dy, 4, 3, dc, 1, 1, raster);
       const PixelImage result = *gdi.read_image(dc);
       for (int y = 0; y < 6; ++y) {
@@ -165,7 +165,7 @@ TEST(BitBltTest, OverlapWithinOneBitmapBehavesLikeMemmove) {
 TEST(BitBltTest, OperationWithoutSourceIgnoresSourceDc) {
   SoftGdi gdi;
   const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
-  gdi.SelectObject(dc, gdi.create_bitmap_from_image({3, 1, {0x00123456, 0x00ABCDEF, 0}}));
+  gdi.SelectObject(dc, gdi.CreateBitmapFromImage({3, 1, {0x00123456, 0x00ABCDEF, 0}}));
   EXPECT_TRUE(gdi.BitBlt(dc, 0, 0, 2, 1, DcHandle{}, 99, 99, rop::DSTINVERT));
   EXPECT_EQ(gdi.read_image(dc)->pixels, (std::vector<std::uint32_t>{0x00EDCBA9, 0x00543210, 0}));
   EXPECT_TRUE(gdi.BitBlt(dc, -5, 0, 100, 1, DcHandle{}, 0, 0, rop::BLACKNESS));

@@ -15,7 +15,7 @@ struct Surfaces {
 
   Surfaces(const PixelImage& color, int mono_width, int mono_height) {
     color_dc = gdi.CreateCompatibleDC(DcHandle{});
-    gdi.SelectObject(color_dc, gdi.create_bitmap_from_image(color));
+    gdi.SelectObject(color_dc, gdi.CreateBitmapFromImage(color));
     mono_dc = gdi.CreateCompatibleDC(DcHandle{});
     gdi.SelectObject(mono_dc, gdi.CreateBitmap(mono_width, mono_height, 1, 1, nullptr));
   }
@@ -81,7 +81,7 @@ TEST(MonoConversionTest, DefaultColoursAndRopAfterConversion) {
   const DcHandle mono = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(mono, gdi.CreateBitmap(2, 1, 1, 1, bits));
   const DcHandle color = gdi.CreateCompatibleDC(DcHandle{});
-  gdi.SelectObject(color, gdi.create_bitmap_from_image({2, 1, {0x00123456, 0x00123456}}));
+  gdi.SelectObject(color, gdi.CreateBitmapFromImage({2, 1, {0x00123456, 0x00123456}}));
   gdi.BitBlt(color, 0, 0, 2, 1, mono, 0, 0, rop::DEST_AND_NOT_SOURCE);
   // 1 -> white -> D & ~white = 0; 0 -> black -> D kept.
   EXPECT_EQ(gdi.read_image(color)->pixels, (std::vector<std::uint32_t>{0u, 0x00123456}));

@@ -1,11 +1,7 @@
 // Device contexts, bitmaps and their handles.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "platform/soft/soft_gdi.h"
-#include "support/bitmap_files.h"
-#include "support/temp_dir.h"
 
 namespace showsaver {
 namespace {
@@ -225,31 +221,6 @@ TEST_P(FillBoxTest, FillsBetweenCorners) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, FillBoxTest, ::testing::ValuesIn(kFillCases),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
-
-TEST(SoftGdiObjectsTest, LoadPictureGivesBitmapOrDescription) {
-  const test::TempDir temp;
-  const std::filesystem::path folder = temp.path();
-  const PixelImage picture = test::make_test_picture(5, 3);
-  test::write_file(folder / "good.bmp", test::make_bmp_24(picture));
-  test::write_file(folder / "bad.bmp", {'B', 'M', 0, 0});
-
-  SoftGdi gdi;
-  const PictureLoadResult good = gdi.LoadPicture((folder / "good.bmp").string());
-  ASSERT_TRUE(std::holds_alternative<LoadedPicture>(good));
-  const LoadedPicture& loaded = std::get<LoadedPicture>(good);
-  EXPECT_EQ(loaded.width, 5);
-  EXPECT_EQ(loaded.height, 3);
-  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
-  gdi.SelectObject(dc, loaded.bitmap);
-  EXPECT_EQ(*gdi.read_image(dc), picture);
-
-  const PictureLoadResult bad = gdi.LoadPicture((folder / "bad.bmp").string());
-  ASSERT_TRUE(std::holds_alternative<std::string>(bad));
-  EXPECT_FALSE(std::get<std::string>(bad).empty());
-  const PictureLoadResult missing = gdi.LoadPicture((folder / "missing.bmp").string());
-  ASSERT_TRUE(std::holds_alternative<std::string>(missing));
-  EXPECT_NE(std::get<std::string>(missing), std::get<std::string>(bad));
-}
 
 }  // namespace
 }  // namespace showsaver

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/soft/pixel_image.h"
+#include "platform/pixel_image.h"
 
 namespace showsaver::test {
 

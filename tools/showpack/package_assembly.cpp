@@ -3,8 +3,10 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <variant>
 
 #include "file_io.h"
+#include "formats/bmp/bmp_decoder.h"
 #include "name_rules.h"
 #include "package/package_writer.h"
 
@@ -74,9 +76,11 @@ class Assembler {
     record.PictureFileName = scene.picture_name.text;
     const auto picture = load(scene.picture, "picture", owner);
     if (picture) {
-      if (auto fault = bitmap_problem(*picture)) {
+      // The player's own decoder: a show that builds shows every picture.
+      const auto decoded = decode_bmp(*picture);
+      if (const auto* fault = std::get_if<std::string>(&decoded)) {
         problem(scene.picture.where,
-                owner + ": picture " + scene.picture.path.string() + " " + *fault);
+                owner + ": picture " + scene.picture.path.string() + " cannot be shown: " + *fault);
       }
     }
     record.PictureData.bytes = picture.value_or(kNoBytes);
@@ -143,19 +147,6 @@ class Assembler {
 };
 
 }  // namespace
-
-std::optional<std::string> bitmap_problem(const std::vector<std::uint8_t>& bytes) {
-  if (bytes.size() < 6 || bytes[0] != 'B' || bytes[1] != 'M') {
-    return std::string("is not a BMP file (it does not start with \"BM\")");
-  }
-  const std::uint64_t stated = std::uint64_t{bytes[2]} | std::uint64_t{bytes[3]} << 8 |
-                               std::uint64_t{bytes[4]} << 16 | std::uint64_t{bytes[5]} << 24;
-  if (stated != bytes.size()) {
-    return "is not a complete BMP file: its header gives " + std::to_string(stated) +
-           " bytes but the file holds " + std::to_string(bytes.size());
-  }
-  return std::nullopt;
-}
 
 AssemblyResult assemble_package(const Manifest& manifest) {
   return Assembler(manifest).run();

@@ -19,8 +19,4 @@ struct AssemblyResult {
 
 AssemblyResult assemble_package(const Manifest& manifest);
 
-// Why `bytes` is not a complete bitmap file ("BM" and a size field equal
-// to the length); nothing when it is one.
-std::optional<std::string> bitmap_problem(const std::vector<std::uint8_t>& bytes);
-
 }  // namespace showsaver::showpack

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/soft/pixel_image.h"
+#include "platform/pixel_image.h"
 
 namespace showsaver {
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gdi.h"
+#include "platform/pixel_image.h"
 
 namespace showsaver::soft {
 
@@ -21,9 +22,8 @@ enum class PixelFormat { kMonochrome, kColor };
 inline constexpr std::uint32_t kMonoZero = 0x00000000;
 inline constexpr std::uint32_t kMonoOne = 0xFFFFFFFF;
 
-// The largest bitmap this GDI allocates.  Like GDI running out of memory, a
-// bigger request fails instead of taking the machine down.
-inline constexpr std::int64_t kMaxBitmapPixels = std::int64_t{1} << 26;
+// The largest bitmap this GDI allocates: that of the largest picture.
+inline constexpr std::int64_t kMaxBitmapPixels = kMaxImagePixels;
 
 struct PixelBitmap {
   int width = 0;

@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "platform/gdi.h"
+#include "platform/pixel_image.h"
 #include "platform/soft/blit_request.h"
 #include "platform/soft/handle_table.h"
 #include "platform/soft/pixel_bitmap.h"
-#include "platform/soft/pixel_image.h"
 
 namespace showsaver {
 
@@ -33,6 +33,7 @@ class SoftGdi final : public Gdi {
                               const void* bits, const BitmapInfoHeader* info,
                               unsigned usage) override;
   BitmapHandle CreateColorBitmap(int width, int height) override;
+  BitmapHandle CreateBitmapFromImage(const PixelImage& image) override;
   GdiObject SelectObject(DcHandle dc, GdiObject object) override;
   bool DeleteDC(DcHandle dc) override;
   bool DeleteObject(GdiObject object) override;
@@ -47,13 +48,9 @@ class SoftGdi final : public Gdi {
                   std::uint32_t raster_operation) override;
   bool FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef color) override;
 
-  PictureLoadResult LoadPicture(const std::string& path) override;
-
   // A copy of the bitmap selected into `dc`, each pixel 0x00RRGGBB (a
   // monochrome bitmap reads as black and white).
   std::optional<PixelImage> read_image(DcHandle dc) const;
-  // A 32-bit colour bitmap holding `image`; null if the image is not well formed.
-  BitmapHandle create_bitmap_from_image(const PixelImage& image);
   // Device contexts and bitmaps alive now, the stock bitmap not counted.
   std::size_t live_object_count() const;
 

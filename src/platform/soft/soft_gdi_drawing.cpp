@@ -1,25 +1,13 @@
-// SoftGdi: the drawing calls, picture loading and reading images back.
+// SoftGdi: the drawing calls, and images in and out.
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "platform/soft/blit.h"
-#include "platform/soft/bmp_decoder.h"
 #include "platform/soft/soft_gdi.h"
 
 namespace showsaver {
 
 using soft::PixelBitmap;
 using soft::PixelFormat;
-
-namespace {
-
-// The failure descriptions of picture loading, in the runtime's words.
-constexpr const char* kFileNotFound = "ファイルが見つかりません。";
-constexpr const char* kInvalidPicture = "ピクチャが無効です。";
-
-}  // namespace
 
 bool SoftGdi::blit(DcHandle destination, const soft::BlitGeometry& geometry, DcHandle source,
                    std::uint32_t raster_operation) {
@@ -74,20 +62,6 @@ bool SoftGdi::FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef colo
   return true;
 }
 
-PictureLoadResult SoftGdi::LoadPicture(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::string(kFileNotFound);
-  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                        std::istreambuf_iterator<char>());
-  if (file.bad()) return std::string(kFileNotFound);
-  auto decoded = decode_bmp(bytes);
-  if (std::holds_alternative<std::string>(decoded)) return std::string(kInvalidPicture);
-  const PixelImage& image = std::get<PixelImage>(decoded);
-  const BitmapHandle bitmap = create_bitmap_from_image(image);
-  if (!bitmap) return std::string(kInvalidPicture);
-  return LoadedPicture{bitmap, image.width, image.height};
-}
-
 std::optional<PixelImage> SoftGdi::read_image(DcHandle dc) const {
   const DeviceContext* context = dcs_.find(dc.value);
   if (context == nullptr) return std::nullopt;
@@ -101,7 +75,7 @@ std::optional<PixelImage> SoftGdi::read_image(DcHandle dc) const {
   return image;
 }
 
-BitmapHandle SoftGdi::create_bitmap_from_image(const PixelImage& image) {
+BitmapHandle SoftGdi::CreateBitmapFromImage(const PixelImage& image) {
   const std::int64_t count = std::int64_t{image.width} * image.height;
   if (image.width <= 0 || image.height <= 0 ||
       static_cast<std::int64_t>(image.pixels.size()) != count) {

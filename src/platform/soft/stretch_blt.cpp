@@ -6,11 +6,8 @@
 #include <optional>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "platform/soft/blit_axis.h"
+#include "platform/soft/stretch_halving.h"
 
 namespace showsaver::soft {
 namespace {
@@ -35,103 +32,6 @@ AxisRequest vertical(const BlitRequest& request) {
           request.source != nullptr ? request.source->height : 0};
 }
 
-// Two destination rows of an exact 2 x 2 halving: destination pixel i of row
-// r is the AND of top[r][2i], top[r][2i + 1], bottom[r][2i] and
-// bottom[r][2i + 1].  Working on two rows at once keeps four source streams
-// in flight, which a source too large for the cache needs to reach the memory
-// bandwidth.
-struct HalvingRows {
-  const std::uint32_t* top[2];
-  const std::uint32_t* bottom[2];
-  std::uint32_t* out[2];
-};
-
-void halve_rows_from(const HalvingRows& rows, int begin, int n) {
-  for (int r = 0; r < 2; ++r) {
-    const std::uint32_t* t = rows.top[r];
-    const std::uint32_t* u = rows.bottom[r];
-    std::uint32_t* out = rows.out[r];
-    for (int i = begin; i < n; ++i) out[i] = t[2 * i] & t[2 * i + 1] & u[2 * i] & u[2 * i + 1];
-  }
-}
-
-#if defined(__SSE2__)
-// How far ahead of the reads the source rows are prefetched: on a source from
-// main memory the hardware prefetcher alone leaves the loads waiting.
-constexpr std::uintptr_t kPrefetchBytes = 2048;
-
-inline void prefetch_ahead(const std::uint32_t* pixels) {
-  // Integer arithmetic, as the address may lie past the bitmap; a prefetch
-  // never faults.
-  const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(pixels) + kPrefetchBytes;
-  _mm_prefetch(reinterpret_cast<const char*>(address), _MM_HINT_T0);
-}
-
-// Four destination pixels from eight pixels of each of two source rows.
-inline __m128i halve4(const std::uint32_t* t, const std::uint32_t* u) {
-  const auto load = [](const std::uint32_t* p) {
-    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  };
-  const __m128 low = _mm_castsi128_ps(_mm_and_si128(load(t), load(u)));
-  const __m128 high = _mm_castsi128_ps(_mm_and_si128(load(t + 4), load(u + 4)));
-  const __m128 even = _mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0));
-  const __m128 odd = _mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
-  return _mm_and_si128(_mm_castps_si128(even), _mm_castps_si128(odd));
-}
-
-// Eight pixels of each row per step, one cache line of every source row,
-// from pixel `i` on; gives back where it stopped.
-template <bool kLarge>
-int halve_steps(const HalvingRows& rows, int i, int n) {
-  for (; i + 8 <= n; i += 8) {
-    for (int r = 0; r < 2; ++r) {
-      const std::uint32_t* t = rows.top[r] + 2 * i;
-      const std::uint32_t* u = rows.bottom[r] + 2 * i;
-      if (kLarge) {
-        prefetch_ahead(t);
-        prefetch_ahead(u);
-      }
-      const __m128i first = halve4(t, u);
-      const __m128i second = halve4(t + 8, u + 8);
-      auto* out = reinterpret_cast<__m128i*>(rows.out[r] + i);
-      if (kLarge) {
-        _mm_stream_si128(out, first);
-        _mm_stream_si128(out + 1, second);
-      } else {
-        _mm_storeu_si128(out, first);
-        _mm_storeu_si128(out + 1, second);
-      }
-    }
-  }
-  return i;
-}
-
-// A large halving, its source from main memory and its destination too big to
-// stay in the cache, prefetches the source and writes with streaming stores,
-// which bypass the cache.  Those need both rows aligned alike, which a short
-// scalar start gives.
-void halve_rows(const HalvingRows& rows, int n, bool large) {
-  const auto misalignment = [](const std::uint32_t* p) {
-    return reinterpret_cast<std::uintptr_t>(p) % 16;
-  };
-  int i = 0;
-  if (large && misalignment(rows.out[0]) == misalignment(rows.out[1])) {
-    while (i < n && misalignment(rows.out[0] + i) != 0) ++i;
-    halve_rows_from(rows, 0, i);
-    i = halve_steps<true>(rows, i, n);
-    // Streaming stores are weakly ordered: fence them before the rows are used.
-    _mm_sfence();
-  } else {
-    i = halve_steps<false>(rows, i, n);
-  }
-  halve_rows_from(rows, i, n);
-}
-#else
-void halve_rows(const HalvingRows& rows, int n, bool /*large*/) {
-  halve_rows_from(rows, 0, n);
-}
-#endif
-
 // Builds the scaled rows one destination row at a time.
 class RowScaler {
  public:
@@ -151,6 +51,7 @@ class RowScaler {
       halving_ = halving_ && columns.source_count[i] == 2 &&
                  columns.source_first[i] == columns.source_first[0] + 2 * i;
     }
+    halving_path_ = &halving_path_for(columns.size());
   }
 
   // True when scale_two serves rows of up to two source rows each.
@@ -169,7 +70,7 @@ class RowScaler {
       rows.bottom[r] = source_.row(row[r] + count[r] - 1) + offset;
       rows.out[r] = out[r];
     }
-    halve_rows(rows, columns_.size(), stream);
+    halving_path_->halve(rows, columns_.size(), stream);
   }
 
   // out[i] = AND of the converted source pixels of rows [row, row + count)
@@ -253,6 +154,7 @@ class RowScaler {
   std::vector<int> last_;  // last source column of each destination column
   bool at_most_two_columns_ = false;
   bool halving_ = true;  // column i takes source columns first + 2i and first + 2i + 1
+  const HalvingPath* halving_path_ = nullptr;
 };
 
 bool same_source_rows(const AxisMap& rows, int i) {

@@ -5,10 +5,10 @@
 #include <span>
 #include <string>
 
-#include "platform/soft/bmp_header.h"
-#include "platform/soft/pixel_image.h"
+#include "formats/bmp/bmp_header.h"
+#include "platform/pixel_image.h"
 
-namespace showsaver::soft {
+namespace showsaver::bmp {
 
 // Decodes the runs in `data` into `image` (already sized, top-down, black).
 // Pixels the runs skip (delta moves, early line ends) stay black, as in a
@@ -17,4 +17,4 @@ namespace showsaver::soft {
 std::optional<std::string> decode_rle(const BmpLayout& layout, std::span<const std::uint8_t> data,
                                       PixelImage& image);
 
-}  // namespace showsaver::soft
+}  // namespace showsaver::bmp

@@ -1,11 +1,11 @@
-#include "platform/soft/bmp_header.h"
+#include "formats/bmp/bmp_header.h"
 
 #include <algorithm>
 
-#include "platform/soft/byte_reader.h"
-#include "platform/soft/pixel_bitmap.h"
+#include "formats/byte_reader.h"
+#include "platform/pixel_image.h"
 
-namespace showsaver::soft {
+namespace showsaver::bmp {
 namespace {
 
 constexpr std::uint64_t kFileHeaderSize = 14;
@@ -85,7 +85,7 @@ std::string check_format(const HeaderFields& f) {
     return "a compressed bitmap cannot be top-down";
   }
   const std::int64_t height = f.height < 0 ? -f.height : f.height;
-  if (f.width > kMaxBitmapPixels || height > kMaxBitmapPixels / f.width) {
+  if (f.width > kMaxImagePixels || height > kMaxImagePixels / f.width) {
     return "the picture is too large";
   }
   return {};
@@ -126,8 +126,9 @@ std::string read_palette(const ByteReader& in, const HeaderFields& f, std::uint6
 
 std::variant<BmpLayout, std::string> parse_bmp_layout(std::span<const std::uint8_t> file) {
   const ByteReader in(file);
-  if (!in.has(0, kFileHeaderSize + 4)) return std::string("the file is too short for a bitmap");
+  // The signature first, so that a file of another kind is named as such however short.
   if (in.u8(0) != 'B' || in.u8(1) != 'M') return std::string("the file is not a Windows bitmap");
+  if (!in.has(0, kFileHeaderSize + 4)) return std::string("the file is too short for a bitmap");
   const std::uint32_t file_offset = in.u32(10);
   const std::uint32_t size = in.u32(kFileHeaderSize);
   if (size != kCoreHeaderSize && size < 16) {
@@ -165,4 +166,4 @@ std::variant<BmpLayout, std::string> parse_bmp_layout(std::span<const std::uint8
   return layout;
 }
 
-}  // namespace showsaver::soft
+}  // namespace showsaver::bmp

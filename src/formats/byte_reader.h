@@ -1,11 +1,12 @@
-// Little-endian reads from a byte span that can never go past its end.
+// Little-endian reads from a byte span that can never go past its end: the
+// one reader of every binary format the program reads.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
-namespace showsaver::soft {
+namespace showsaver {
 
 class ByteReader {
  public:
@@ -18,12 +19,13 @@ class ByteReader {
     return offset <= bytes_.size() && count <= bytes_.size() - offset;
   }
 
-  // Reads return 0 outside the bytes; callers check has() first where a
-  // missing byte is an error.
+  // Reads return 0 for every byte outside the bytes; callers check has()
+  // first where a missing byte is an error.
   std::uint8_t u8(std::uint64_t offset) const { return has(offset, 1) ? bytes_[offset] : 0; }
   std::uint16_t u16(std::uint64_t offset) const {
     return static_cast<std::uint16_t>(u8(offset) | (u8(offset + 1) << 8));
   }
+  std::int16_t i16(std::uint64_t offset) const { return static_cast<std::int16_t>(u16(offset)); }
   std::uint32_t u32(std::uint64_t offset) const {
     return static_cast<std::uint32_t>(u16(offset)) |
            (static_cast<std::uint32_t>(u16(offset + 2)) << 16);
@@ -36,4 +38,4 @@ class ByteReader {
   std::span<const std::uint8_t> bytes_;
 };
 
-}  // namespace showsaver::soft
+}  // namespace showsaver

@@ -6,7 +6,7 @@
 #include <string>
 #include <variant>
 
-#include "platform/soft/pixel_image.h"
+#include "platform/pixel_image.h"
 
 namespace showsaver {
 

@@ -1,8 +1,8 @@
-#include "platform/soft/bmp_rle.h"
+#include "formats/bmp/bmp_rle.h"
 
 #include <cstdint>
 
-namespace showsaver::soft {
+namespace showsaver::bmp {
 namespace {
 
 class RleCanvas {
@@ -81,4 +81,4 @@ std::optional<std::string> decode_rle(const BmpLayout& layout, std::span<const s
   return std::nullopt;
 }
 
-}  // namespace showsaver::soft
+}  // namespace showsaver::bmp

@@ -1,6 +1,6 @@
 // Decoding Windows bitmap files: every format, hand-made run-length data,
 // malformed and truncated files.
-#include "platform/soft/bmp_decoder.h"
+#include "formats/bmp/bmp_decoder.h"
 
 #include <gtest/gtest.h>
 

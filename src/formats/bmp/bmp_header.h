@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-namespace showsaver::soft {
+namespace showsaver::bmp {
 
 inline constexpr std::uint32_t kBiRgb = 0;
 inline constexpr std::uint32_t kBiRle8 = 1;
@@ -34,4 +34,4 @@ struct BmpLayout {
 // The layout, or why the file is not a bitmap this loader reads.
 std::variant<BmpLayout, std::string> parse_bmp_layout(std::span<const std::uint8_t> file);
 
-}  // namespace showsaver::soft
+}  // namespace showsaver::bmp

@@ -1,16 +1,16 @@
-#include "platform/soft/bmp_decoder.h"
+#include "formats/bmp/bmp_decoder.h"
 
 #include <bit>
 #include <optional>
 
-#include "platform/soft/bmp_header.h"
-#include "platform/soft/bmp_rle.h"
-#include "platform/soft/byte_reader.h"
+#include "formats/bmp/bmp_header.h"
+#include "formats/bmp/bmp_rle.h"
+#include "formats/byte_reader.h"
 
 namespace showsaver {
 namespace {
 
-using soft::BmpLayout;
+using bmp::BmpLayout;
 
 // One colour channel of a bit-field pixel, widened to 8 bits by repeating its
 // bits (5 bits abcde become abcdeabc), so that full scale stays full scale.
@@ -71,7 +71,7 @@ class RowDecoder {
         const std::uint32_t word = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
                                    (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
         // BI_RGB keeps the fourth byte unused; the pixel's top byte stays 0.
-        return layout_.compression == soft::kBiBitfields ? fields(word) : word & 0x00FFFFFF;
+        return layout_.compression == bmp::kBiBitfields ? fields(word) : word & 0x00FFFFFF;
       }
     }
   }
@@ -90,10 +90,10 @@ class RowDecoder {
   const std::array<Channel, 3>& channels_;
 };
 
-std::optional<std::string> decode_uncompressed(const BmpLayout& layout, const soft::ByteReader& in,
+std::optional<std::string> decode_uncompressed(const BmpLayout& layout, const ByteReader& in,
                                                PixelImage& image) {
   std::array<std::uint32_t, 3> masks = layout.masks;
-  if (layout.compression != soft::kBiBitfields) {
+  if (layout.compression != bmp::kBiBitfields) {
     // Without masks, 16 bits are 5-5-5 and 32 bits are 8-8-8.
     masks = layout.bit_count == 16 ? std::array<std::uint32_t, 3>{0x7C00, 0x03E0, 0x001F}
                                    : std::array<std::uint32_t, 3>{0xFF0000, 0x00FF00, 0x0000FF};
@@ -126,18 +126,18 @@ std::optional<std::string> decode_uncompressed(const BmpLayout& layout, const so
 }  // namespace
 
 std::variant<PixelImage, std::string> decode_bmp(std::span<const std::uint8_t> file) {
-  auto parsed = soft::parse_bmp_layout(file);
+  auto parsed = bmp::parse_bmp_layout(file);
   if (auto* problem = std::get_if<std::string>(&parsed)) return *problem;
   const BmpLayout& layout = std::get<BmpLayout>(parsed);
   PixelImage image;
   image.width = static_cast<int>(layout.width);
   image.height = static_cast<int>(layout.height);
-  const soft::ByteReader in(file);
+  const ByteReader in(file);
   std::optional<std::string> problem;
-  if (layout.compression == soft::kBiRle8 || layout.compression == soft::kBiRle4) {
+  if (layout.compression == bmp::kBiRle8 || layout.compression == bmp::kBiRle4) {
     // Runs may skip any part of the picture, so it starts out black in full.
     image.pixels.assign(static_cast<std::size_t>(layout.width * layout.height), 0u);
-    problem = soft::decode_rle(layout, file.subspan(layout.pixel_offset), image);
+    problem = bmp::decode_rle(layout, file.subspan(layout.pixel_offset), image);
   } else {
     problem = decode_uncompressed(layout, in, image);
   }

@@ -9,7 +9,7 @@ bool wait_with_messages(Desktop& desktop, std::int32_t start, std::int32_t durat
   for (;;) {
     desktop.process_messages();
     if (stop_requested == kStop) return true;
-    const std::uint32_t elapsed = ticks_between(start, desktop.GetTickCount());
+    const std::uint32_t elapsed = ticks_between(start, desktop.tick_count());
     if (duration < 0 || elapsed > static_cast<std::uint32_t>(duration)) return false;
     desktop.wait_for_message_until(tick_add(start, duration));
   }

@@ -65,7 +65,7 @@ bool Transition::run_frame(std::int32_t frame_period, Draw&& draw, AfterRefresh&
   // The period counts from before the drawing.  The wait measures time from
   // this tick, so a frame taken as the counter changes sign waits its period
   // like any other instead of failing or waiting for ever.
-  const std::int32_t start = desktop.GetTickCount();
+  const std::int32_t start = desktop.tick_count();
   draw();
   destination_.refresh();
   after_refresh();

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "formats/byte_reader.h"
 #include "platform/text_codec.h"
 
 namespace showsaver {
@@ -26,16 +27,6 @@ struct Malformed {
   throw Malformed{PackageError{std::move(field), offset, std::move(reason)}};
 }
 
-std::int32_t load_i32(const std::uint8_t* p) {
-  const std::uint32_t value = std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
-                              std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-  return static_cast<std::int32_t>(value);
-}
-
-std::int16_t load_i16(const std::uint8_t* p) {
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
-}
-
 // Reads the fields of one record in order, never past its end.
 class FieldReader {
  public:
@@ -49,8 +40,8 @@ class FieldReader {
   std::int64_t offset() const { return record_offset_ + static_cast<std::int64_t>(position_); }
   std::int64_t remaining() const { return static_cast<std::int64_t>(record_.size() - position_); }
 
-  std::int32_t read_i32(std::string_view name) { return load_i32(take(4, name).data()); }
-  std::int16_t read_i16(std::string_view name) { return load_i16(take(2, name).data()); }
+  std::int32_t read_i32(std::string_view name) { return ByteReader(take(4, name)).i32(0); }
+  std::int16_t read_i16(std::string_view name) { return ByteReader(take(2, name)).i16(0); }
 
   std::string read_string(std::string_view name) {
     const auto count = static_cast<std::uint16_t>(read_i16(name));
@@ -192,7 +183,7 @@ std::span<const std::uint8_t> locate_record(std::span<const std::uint8_t> file,
          "the file of " + std::to_string(file_size) + " bytes is too short for the trailer");
   }
   const std::int64_t trailer_offset = file_size - kTrailerSize;
-  const std::int32_t block_length = load_i32(file.data() + trailer_offset);
+  const std::int32_t block_length = ByteReader(file).i32(static_cast<std::uint64_t>(trailer_offset));
   if (block_length < kTrailerSize) {
     fail("BlockLength", trailer_offset,
          "BlockLength " + std::to_string(block_length) +

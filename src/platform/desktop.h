@@ -1,5 +1,6 @@
 // The desktop seam: the show window, input, the cursor, message boxes, the
-// tick counter and the message loop.
+// tick counter and the message loop.  Method names are our own; the comment
+// above each names the Win32 call it stands for.
 #pragma once
 
 #include <cstdint>
@@ -90,14 +91,15 @@ class Desktop {
   // Blocks until a message is pending or the tick counter has passed
   // `deadline` (wrap-safe); returns at once if either holds already.
   virtual void wait_for_message_until(std::int32_t deadline) = 0;
-  // GetTickCount, as a signed value.
-  virtual std::int32_t GetTickCount() = 0;
+  // GetTickCount: the millisecond tick counter, read as a signed value.
+  virtual std::int32_t tick_count() = 0;
 
-  // ShowCursor: returns the new display count.
-  virtual int ShowCursor(bool show) = 0;
-  virtual Point GetCursorPos() = 0;
-  // A modal message box with a single OK button; UTF-8 texts.
-  virtual void MessageBox(const std::string& text, const std::string& title, unsigned style) = 0;
+  // ShowCursor: moves the cursor's display count by one; returns the new count.
+  virtual int show_cursor(bool show) = 0;
+  // GetCursorPos: the cursor's position in screen coordinates.
+  virtual Point cursor_position() = 0;
+  // MessageBox: a modal message box with a single OK button; UTF-8 texts.
+  virtual void message_box(const std::string& text, const std::string& title, unsigned style) = 0;
   // Shows `dialog` modally with no owner; returns when it hides itself or is
   // closed with the close box.
   virtual void show_settings_dialog(SettingsDialog& dialog) = 0;

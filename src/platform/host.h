@@ -40,9 +40,13 @@ class Host {
   // The 32-bit data of HKCU\Control Panel\desktop\ScreenSaveUsePassword, or
   // nothing when the key cannot be opened or the value cannot be read.
   virtual std::optional<std::uint32_t> screen_save_use_password() = 0;
-  virtual PasswordCheck VerifyScreenSavePwd(WindowHandle owner) = 0;
-  virtual void PwdChangePassword(WindowHandle parent) = 0;
-  virtual WindowHandle GetForegroundWindow() = 0;
+  // VerifyScreenSavePwd of "password.cpl": the system's password dialog,
+  // owned by `owner`.
+  virtual PasswordCheck verify_screen_saver_password(WindowHandle owner) = 0;
+  // PwdChangePasswordA of mpr.dll for the screen saver's password provider.
+  virtual void change_password(WindowHandle parent) = 0;
+  // GetForegroundWindow.
+  virtual WindowHandle foreground_window() = 0;
 };
 
 }  // namespace showsaver

@@ -53,7 +53,7 @@ void ScenePlayer::scene_loop() {
 void ScenePlayer::play_one_scene_cycle() {
   Desktop& desktop = platform_.desktop;
   // The hold counts from here, so loading and composing happen inside it.
-  const std::int32_t hold_start = desktop.GetTickCount();
+  const std::int32_t hold_start = desktop.tick_count();
   const std::int32_t hold = scene(CurrentScene).DisplayTime;
 
   const std::int32_t outgoing_index = CurrentScene;

@@ -71,7 +71,7 @@ bool ShowWindow::end_of_show() {
   stop_.show_cursor();
   if (password_switch_on()) {
     const PasswordCheck check =
-        platform_.host.VerifyScreenSavePwd(platform_.desktop.show_window_handle());
+        platform_.host.verify_screen_saver_password(platform_.desktop.show_window_handle());
     if (check == PasswordCheck::WrongOrCancelled) {
       stop_.hide_cursor();
       return false;
@@ -88,7 +88,7 @@ bool ShowWindow::end_of_show() {
 
 void ShowWindow::report_failure(const std::string& description, const std::string& source) {
   const std::string text = std::string(kUnknownError) + "\r\n" + description + "\r\n" + source;
-  platform_.desktop.MessageBox(text, kErrorTitle, mb::OK_EXCLAMATION);
+  platform_.desktop.message_box(text, kErrorTitle, mb::OK_EXCLAMATION);
 }
 
 void ShowWindow::unload() {

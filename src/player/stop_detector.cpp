@@ -13,7 +13,7 @@ constexpr int kMaximumCursorCalls = 1 << 16;
 
 void StopDetector::arm() {
   stop_requested_ = 0;
-  start_cursor_position_ = desktop_.GetCursorPos();
+  start_cursor_position_ = desktop_.cursor_position();
 }
 
 bool StopDetector::stop_requested() const { return stop_requested_ == kStop; }
@@ -23,18 +23,18 @@ void StopDetector::key_down() { stop_requested_ = kStop; }
 void StopDetector::mouse_down() { stop_requested_ = kStop; }
 
 void StopDetector::mouse_move() {
-  if (desktop_.GetCursorPos() != start_cursor_position_) stop_requested_ = kStop;
+  if (desktop_.cursor_position() != start_cursor_position_) stop_requested_ = kStop;
 }
 
 void StopDetector::hide_cursor() {
   for (int call = 0; call < kMaximumCursorCalls; ++call) {
-    if (desktop_.ShowCursor(false) < 0) return;
+    if (desktop_.show_cursor(false) < 0) return;
   }
 }
 
 void StopDetector::show_cursor() {
   for (int call = 0; call < kMaximumCursorCalls; ++call) {
-    if (desktop_.ShowCursor(true) >= 0) return;
+    if (desktop_.show_cursor(true) >= 0) return;
   }
 }
 

@@ -49,13 +49,13 @@ std::optional<std::string> create_extraction_folder(Platform& platform) {
 
 void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) {
   if (platform.host.extraction_parent().empty()) {
-    platform.desktop.MessageBox(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+    platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
     return;
   }
   const auto folder = create_extraction_folder(platform);
   if (!folder) {
     platform.host.log("No folder for the show's files could be created.");
-    platform.desktop.MessageBox(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+    platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
     return;
   }
   state.TempFolder = *folder;
@@ -63,7 +63,7 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
   if (!extraction.ok()) {
     platform.host.log(extraction.error);
     platform.files.remove_folder(state.TempFolder);
-    platform.desktop.MessageBox(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+    platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
     return;
   }
   ShowWindow window(platform,
@@ -77,7 +77,7 @@ namespace {
 
 void run_settings_mode(Platform& platform, const RunState& state) {
   if (state.package.HasSettings == 0) {
-    platform.desktop.MessageBox(kNothingToSet, kNothingToSetTitle, mb::OK_INFORMATION);
+    platform.desktop.message_box(kNothingToSet, kNothingToSetTitle, mb::OK_INFORMATION);
     return;
   }
   SettingsDialogState dialog(state, platform.files, platform.desktop);
@@ -86,8 +86,8 @@ void run_settings_mode(Platform& platform, const RunState& state) {
 
 void run_password_change_mode(Platform& platform, const std::string& arguments) {
   WindowHandle parent = static_cast<WindowHandle>(password_parent_from(arguments));
-  if (parent == 0) parent = platform.host.GetForegroundWindow();
-  platform.host.PwdChangePassword(parent);
+  if (parent == 0) parent = platform.host.foreground_window();
+  platform.host.change_password(parent);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ void SettingsDialogState::accept() {
   // The user must learn when the choice was not kept; the dialog stays open
   // so it can be tried again or cancelled.
   if (!write_settings(files_, state_.SettingsFile, music_on_, sounds_on_)) {
-    desktop_.MessageBox(kSettingsNotSaved, kSettingsCaption, mb::OK_EXCLAMATION);
+    desktop_.message_box(kSettingsNotSaved, kSettingsCaption, mb::OK_EXCLAMATION);
     return;
   }
   visible_ = false;

@@ -35,7 +35,7 @@ class ClockDesktop final : public test::ClockOnlyDesktop {
     }
     now = target;
   }
-  std::int32_t GetTickCount() override { return now; }
+  std::int32_t tick_count() override { return now; }
 
 };
 

@@ -34,7 +34,7 @@ void FakeDesktop::process_messages() {
 void FakeDesktop::wait_for_message_until(std::int32_t deadline) {
   // The first tick past the deadline, measured forward from now.
   const auto ahead = static_cast<std::int32_t>(static_cast<std::uint32_t>(deadline) -
-                                               static_cast<std::uint32_t>(GetTickCount()));
+                                               static_cast<std::uint32_t>(tick_count()));
   if (ahead < 0) return;
   std::int64_t until = elapsed_ + ahead + 1;
   if (key_at_ >= 0 && stop_requested_ != -1) until = std::min(until, std::max(elapsed_, key_at_));

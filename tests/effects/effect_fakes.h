@@ -46,7 +46,7 @@ class FakeDesktop final : public test::ClockOnlyDesktop {
 
   void process_messages() override;
   void wait_for_message_until(std::int32_t deadline) override;
-  std::int32_t GetTickCount() override { return tick_at(elapsed_); }
+  std::int32_t tick_count() override { return tick_at(elapsed_); }
 
 
  private:

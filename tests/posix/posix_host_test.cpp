@@ -73,7 +73,7 @@ TEST(PosixHost, ExtractionGoesToTheRuntimeFolderThenTmpdirThenTmp) {
 TEST(PosixHost, NoPasswordServiceOfItsOwn) {
   PosixHost host("/opt/sunset.scr", "");
   EXPECT_EQ(host.screen_save_use_password(), std::nullopt);
-  EXPECT_EQ(host.VerifyScreenSavePwd(0), PasswordCheck::Unavailable);
+  EXPECT_EQ(host.verify_screen_saver_password(0), PasswordCheck::Unavailable);
 }
 
 }  // namespace

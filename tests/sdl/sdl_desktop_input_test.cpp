@@ -91,9 +91,9 @@ TEST_F(SdlInputTest, WaitReturnsForAPendingMessageAndLeavesItForProcessing) {
   desktop.process_messages();
   SDL_Event key = key_event(SDLK_SPACE, KMOD_NONE);
   ASSERT_EQ(SDL_PushEvent(&key), 1);
-  const std::int32_t deadline = tick_add(desktop.GetTickCount(), 60'000);
+  const std::int32_t deadline = tick_add(desktop.tick_count(), 60'000);
   desktop.wait_for_message_until(deadline);
-  EXPECT_TRUE(tick_not_after(desktop.GetTickCount(), deadline)) << "left for the message";
+  EXPECT_TRUE(tick_not_after(desktop.tick_count(), deadline)) << "left for the message";
   EXPECT_EQ(sink_.keys, 0);
   desktop.process_messages();
   EXPECT_EQ(sink_.keys, 1) << "the message the wait saw is not lost";
@@ -102,9 +102,9 @@ TEST_F(SdlInputTest, WaitReturnsForAPendingMessageAndLeavesItForProcessing) {
 TEST_F(SdlInputTest, WaitWithoutMessagesLastsUntilTheTickHasPassedTheDeadline) {
   SdlDesktop desktop(gdi_);
   desktop.process_messages();
-  const std::int32_t deadline = tick_add(desktop.GetTickCount(), 15);
+  const std::int32_t deadline = tick_add(desktop.tick_count(), 15);
   desktop.wait_for_message_until(deadline);
-  EXPECT_FALSE(tick_not_after(desktop.GetTickCount(), deadline));
+  EXPECT_FALSE(tick_not_after(desktop.tick_count(), deadline));
 }
 
 TEST_F(SdlInputTest, ShowCursorKeepsTheDisplayCount) {
@@ -115,7 +115,7 @@ TEST_F(SdlInputTest, ShowCursorKeepsTheDisplayCount) {
   };
   for (const Step step : {Step{false, -1}, Step{false, -2}, Step{true, -1}, Step{true, 0},
                           Step{true, 1}, Step{false, 0}, Step{false, -1}}) {
-    EXPECT_EQ(desktop.ShowCursor(step.show), step.count);
+    EXPECT_EQ(desktop.show_cursor(step.show), step.count);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), step.count >= 0 ? SDL_ENABLE : SDL_DISABLE)
         << "after the count became " << step.count;
   }
@@ -124,7 +124,7 @@ TEST_F(SdlInputTest, ShowCursorKeepsTheDisplayCount) {
 TEST_F(SdlInputTest, TickCountIsSdlsMillisecondCounter) {
   SdlDesktop desktop(gdi_);
   const Uint32 before = SDL_GetTicks();
-  const std::uint32_t tick = static_cast<std::uint32_t>(desktop.GetTickCount());
+  const std::uint32_t tick = static_cast<std::uint32_t>(desktop.tick_count());
   EXPECT_LE(tick - before, SDL_GetTicks() - before);
 }
 

@@ -15,9 +15,9 @@ class ClockOnlyDesktop : public Desktop {
   WindowHandle show_window_handle() override { return 0; }
   void destroy_show_window() override {}
   void refresh_picture_area(DcHandle) override {}
-  int ShowCursor(bool) override { return 0; }
-  Point GetCursorPos() override { return {}; }
-  void MessageBox(const std::string&, const std::string&, unsigned) override {}
+  int show_cursor(bool) override { return 0; }
+  Point cursor_position() override { return {}; }
+  void message_box(const std::string&, const std::string&, unsigned) override {}
   void show_settings_dialog(SettingsDialog&) override {}
   void set_screen_saver_running(bool) override {}
 };

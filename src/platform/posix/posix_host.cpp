@@ -65,7 +65,7 @@ std::string PosixHost::fallback_extraction_parent() {
 
 void PosixHost::log(const std::string& message) { std::cerr << "showsaver: " << message << '\n'; }
 
-void PosixHost::PwdChangePassword(WindowHandle) {
+void PosixHost::change_password(WindowHandle) {
   log("Passwords are the desktop's screen locker's business here; nothing to change.");
 }
 

@@ -93,19 +93,19 @@ void ScriptedDesktop::wait_for_message_until(std::int32_t deadline) {
   clock_.advance(step);
 }
 
-std::int32_t ScriptedDesktop::GetTickCount() {
+std::int32_t ScriptedDesktop::tick_count() {
   const std::int32_t tick = clock_.now();
   clock_.advance(tick_read_cost_);
   return tick;
 }
 
-int ScriptedDesktop::ShowCursor(bool show) {
+int ScriptedDesktop::show_cursor(bool show) {
   cursor_count_ += show ? 1 : -1;
   record("cursor", {json_bool("show", show), json_number("count", cursor_count_)});
   return cursor_count_;
 }
 
-void ScriptedDesktop::MessageBox(const std::string& text, const std::string& title,
+void ScriptedDesktop::message_box(const std::string& text, const std::string& title,
                                  unsigned style) {
   message_boxes_.push_back({text, title, style});
   record("message_box",

@@ -56,7 +56,7 @@ class ScriptedDesktop final : public Desktop {
   // Delivers a key press at the current virtual time.
   void press_key_now();
   void set_dialog_actions(std::vector<DialogAction> actions) { dialog_actions_ = std::move(actions); }
-  // Milliseconds every GetTickCount call costs (0: time moves only in waits).
+  // Milliseconds every tick_count call costs (0: time moves only in waits).
   void set_tick_read_cost(std::int32_t milliseconds) { tick_read_cost_ = milliseconds; }
   // Called with every refreshed image of the picture area.
   void on_refresh(std::function<void(const PixelImage&)> observer) {
@@ -82,10 +82,10 @@ class ScriptedDesktop final : public Desktop {
   void refresh_picture_area(DcHandle source) override;
   void process_messages() override;
   void wait_for_message_until(std::int32_t deadline) override;
-  std::int32_t GetTickCount() override;
-  int ShowCursor(bool show) override;
-  Point GetCursorPos() override { return cursor_; }
-  void MessageBox(const std::string& text, const std::string& title, unsigned style) override;
+  std::int32_t tick_count() override;
+  int show_cursor(bool show) override;
+  Point cursor_position() override { return cursor_; }
+  void message_box(const std::string& text, const std::string& title, unsigned style) override;
   void show_settings_dialog(SettingsDialog& dialog) override;
   void set_screen_saver_running(bool running) override;
 

@@ -26,7 +26,7 @@ std::optional<std::uint32_t> ScriptedHost::screen_save_use_password() {
   return settings_.screen_save_use_password;
 }
 
-PasswordCheck ScriptedHost::VerifyScreenSavePwd(WindowHandle owner) {
+PasswordCheck ScriptedHost::verify_screen_saver_password(WindowHandle owner) {
   ++password_checks_;
   if (during_password_check_) during_password_check_();
   PasswordCheck result = PasswordCheck::Right;
@@ -42,7 +42,7 @@ PasswordCheck ScriptedHost::VerifyScreenSavePwd(WindowHandle owner) {
   return result;
 }
 
-void ScriptedHost::PwdChangePassword(WindowHandle parent) {
+void ScriptedHost::change_password(WindowHandle parent) {
   change_parents_.push_back(parent);
   record("password_change", {json_number("parent", static_cast<long long>(parent))});
 }

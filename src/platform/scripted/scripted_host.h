@@ -57,9 +57,9 @@ class ScriptedHost final : public Host {
   }
   void log(const std::string& message) override;
   std::optional<std::uint32_t> screen_save_use_password() override;
-  PasswordCheck VerifyScreenSavePwd(WindowHandle owner) override;
-  void PwdChangePassword(WindowHandle parent) override;
-  WindowHandle GetForegroundWindow() override { return settings_.foreground_window; }
+  PasswordCheck verify_screen_saver_password(WindowHandle owner) override;
+  void change_password(WindowHandle parent) override;
+  WindowHandle foreground_window() override { return settings_.foreground_window; }
 
  private:
   void record(std::string kind, std::vector<JsonField> fields = {});

@@ -187,7 +187,7 @@ void SdlDesktop::dispatch(const SDL_Event& event) {
 
 void SdlDesktop::wait_for_message_until(std::int32_t deadline) {
   for (;;) {
-    const std::int32_t now = GetTickCount();
+    const std::int32_t now = tick_count();
     if (!tick_not_after(now, deadline)) return;
     const auto timeout =
         static_cast<int>(std::min<std::int64_t>(ticks_until_past(now, deadline), INT_MAX));
@@ -196,24 +196,24 @@ void SdlDesktop::wait_for_message_until(std::int32_t deadline) {
   }
 }
 
-std::int32_t SdlDesktop::GetTickCount() {
+std::int32_t SdlDesktop::tick_count() {
   return static_cast<std::int32_t>(SDL_GetTicks());
 }
 
-int SdlDesktop::ShowCursor(bool show) {
+int SdlDesktop::show_cursor(bool show) {
   cursor_count_ += show ? 1 : -1;
   SDL_ShowCursor(cursor_count_ >= 0 ? SDL_ENABLE : SDL_DISABLE);
   return cursor_count_;
 }
 
-Point SdlDesktop::GetCursorPos() {
+Point SdlDesktop::cursor_position() {
   int x = 0;
   int y = 0;
   SDL_GetGlobalMouseState(&x, &y);
   return {x, y};
 }
 
-void SdlDesktop::MessageBox(const std::string& text, const std::string& title, unsigned style) {
+void SdlDesktop::message_box(const std::string& text, const std::string& title, unsigned style) {
   const std::string shown = without_carriage_returns(text);
   if (SDL_ShowSimpleMessageBox(message_box_flags(style), title.c_str(), shown.c_str(), window_) !=
       0) {

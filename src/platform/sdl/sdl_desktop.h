@@ -31,10 +31,10 @@ class SdlDesktop final : public Desktop {
   void refresh_picture_area(DcHandle source) override;
   void process_messages() override;
   void wait_for_message_until(std::int32_t deadline) override;
-  std::int32_t GetTickCount() override;
-  int ShowCursor(bool show) override;
-  Point GetCursorPos() override;
-  void MessageBox(const std::string& text, const std::string& title, unsigned style) override;
+  std::int32_t tick_count() override;
+  int show_cursor(bool show) override;
+  Point cursor_position() override;
+  void message_box(const std::string& text, const std::string& title, unsigned style) override;
   void show_settings_dialog(SettingsDialog& dialog) override;
   void set_screen_saver_running(bool running) override;
 

@@ -27,6 +27,8 @@ function(showsaver_test name dir)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARGN} showsaver_test_support GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT
+  # No test may hang the suite: each is stopped at 60 s, some forty times the
+  # slowest one's time under the sanitizers.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60 ENVIRONMENT
                        "SHOWSAVER_BUILD_DIR=${PROJECT_BINARY_DIR}")
 endfunction()

@@ -1,42 +1,32 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <optional>
 
 #include "common/message_wait.h"
-#include "support/clock_only_desktop.h"
+#include "platform/scripted/scripted_desktop.h"
 
 namespace showsaver {
 namespace {
 
-// A desktop whose clock jumps straight to whatever the wait asks for, with one
-// optional key press at a given tick.
-class ClockDesktop final : public test::ClockOnlyDesktop {
- public:
-  explicit ClockDesktop(std::int32_t start) : now(start) {}
-
-  std::int32_t now;
-  std::optional<std::int32_t> key_at;
-  std::int16_t* stop = nullptr;
-  int passes = 0;
-
-  void process_messages() override {
-    ++passes;
-    if (key_at && static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
-                                            static_cast<std::uint32_t>(*key_at)) >= 0) {
-      *stop = kStop;
-    }
+// The scripted desktop, its clock jumping straight to whatever a wait asks
+// for, with key presses that set the stop flag.
+struct WaitStage final : InputSink {
+  explicit WaitStage(std::int32_t start) : clock(start) { desktop.create_show_window({}, *this); }
+  // A key press when the tick counter reaches `tick`.
+  void press_key_at(std::int32_t tick) {
+    const std::uint32_t after_start =
+        static_cast<std::uint32_t>(tick) - static_cast<std::uint32_t>(clock.start());
+    desktop.add_input({after_start, InputKind::Key, {}});
   }
-  void wait_for_message_until(std::int32_t deadline) override {
-    std::int32_t target = static_cast<std::int32_t>(static_cast<std::uint32_t>(deadline) + 1u);
-    if (key_at && static_cast<std::int32_t>(static_cast<std::uint32_t>(*key_at) -
-                                            static_cast<std::uint32_t>(target)) < 0) {
-      target = *key_at;
-    }
-    now = target;
-  }
-  std::int32_t tick_count() override { return now; }
+  void key_down() override { stop = kStop; }
+  void mouse_down() override {}
+  void mouse_move() override {}
 
+  SoftGdi gdi;
+  VirtualClock clock;
+  EventLog log;
+  ScriptedDesktop desktop{gdi, clock, log};
+  std::int16_t stop = 0;
 };
 
 struct WaitCase {
@@ -50,14 +40,10 @@ class HoldWait : public testing::TestWithParam<WaitCase> {};
 
 TEST_P(HoldWait, EndsAtTheFirstTickPastTheDuration) {
   const WaitCase c = GetParam();
-  ClockDesktop desktop(c.start);
-  std::int16_t stop = 0;
-  desktop.stop = &stop;
-  EXPECT_FALSE(wait_with_messages(desktop, c.start, c.duration, stop));
-  const std::int64_t elapsed =
-      static_cast<std::uint32_t>(desktop.now) - static_cast<std::uint32_t>(c.start);
-  EXPECT_EQ(elapsed, c.expected_elapsed);
-  EXPECT_EQ(desktop.passes, c.expected_passes);
+  WaitStage scripted(c.start);
+  EXPECT_FALSE(wait_with_messages(scripted.desktop, c.start, c.duration, scripted.stop));
+  EXPECT_EQ(scripted.clock.elapsed(), c.expected_elapsed);
+  EXPECT_EQ(scripted.desktop.messages_processed(), c.expected_passes);
 }
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
@@ -71,18 +57,15 @@ INSTANTIATE_TEST_SUITE_P(
                     WaitCase{1000, kMax, 2147483648LL, 2}, WaitCase{kMax, kMax, 2147483648LL, 2}));
 
 TEST(HoldWait, AStopEndsItAtOnce) {
-  ClockDesktop desktop(kMax - 100);
-  std::int16_t stop = 0;
-  desktop.stop = &stop;
-  desktop.key_at = kMin + 50;  // after the sign change
-  EXPECT_TRUE(wait_with_messages(desktop, kMax - 100, 1000, stop));
-  EXPECT_EQ(desktop.now, kMin + 50);
+  WaitStage scripted(kMax - 100);
+  scripted.press_key_at(kMin + 50);  // after the sign change
+  EXPECT_TRUE(wait_with_messages(scripted.desktop, kMax - 100, 1000, scripted.stop));
+  EXPECT_EQ(scripted.clock.now(), kMin + 50);
 
-  ClockDesktop already(0);
-  std::int16_t stopped = kStop;
-  already.stop = &stopped;
-  EXPECT_TRUE(wait_with_messages(already, 0, 1000, stopped));
-  EXPECT_EQ(already.passes, 1);
+  WaitStage already(0);
+  already.stop = kStop;
+  EXPECT_TRUE(wait_with_messages(already.desktop, 0, 1000, already.stop));
+  EXPECT_EQ(already.desktop.messages_processed(), 1);
 }
 
 }  // namespace

@@ -1,81 +1,129 @@
 #include "effect_harness.h"
 
+#include <functional>
+
+#include "common/message_wait.h"
 #include "common/runtime_failure.h"
 #include "effects/effect_module.h"
+#include "platform/scripted/scripted_desktop.h"
+#include "support/run_guard.h"
 
 namespace showsaver::effects_test {
 namespace {
-
-std::string surface_name(DcHandle dc, const RunSetup& setup) {
-  if (dc == setup.destination_dc) return "dest";
-  if (dc == setup.outgoing_dc) return "out";
-  if (dc == setup.incoming_dc) return "in";
-  return "dc" + std::to_string(dc.value);
-}
 
 std::string pair(int a, int b, char separator) {
   return std::to_string(a) + separator + std::to_string(b);
 }
 
-// Splits the log: a loop frame is the drawing up to a refresh that is followed
-// by the frame's wait (message processing).
-EffectRecord split(std::vector<DrawCall> calls, const RunSetup& setup) {
-  EffectRecord record;
+// A picture surface over a device context of the scripted GDI.
+class DcSurface final : public DrawingSurface {
+ public:
+  DcSurface(Gdi& gdi, DcHandle dc, int width, int height, std::function<void()> refreshed = {})
+      : gdi_(gdi), dc_(dc), width_(width), height_(height), refreshed_(std::move(refreshed)) {}
+
+  DcHandle dc() const override { return dc_; }
+  int width() const override { return width_; }
+  int height() const override { return height_; }
+  void refresh() override {
+    if (refreshed_) refreshed_();
+  }
+  void filled_box(int x1, int y1, int x2, int y2, ColorRef color) override {
+    gdi_.FillBox(dc_, x1, y1, x2, y2, color);
+  }
+
+ private:
+  Gdi& gdi_;
+  DcHandle dc_;
+  int width_;
+  int height_;
+  std::function<void()> refreshed_;
+};
+
+// A key stops the effect, as it stops the show.
+class StopOnKey final : public InputSink {
+ public:
+  explicit StopOnKey(std::int16_t& stop_requested) : stop_requested_(stop_requested) {}
+  void key_down() override { stop_requested_ = kStop; }
+  void mouse_down() override {}
+  void mouse_move() override {}
+
+ private:
+  std::int16_t& stop_requested_;
+};
+
+// A surface too large for a bitmap keeps the stock one, which clips all drawing away.
+DcHandle surface_dc(SoftGdi& gdi, const RunSetup& setup, const PixelImage* picture) {
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(dc, picture != nullptr ? gdi.CreateBitmapFromImage(*picture)
+                                          : gdi.CreateColorBitmap(setup.width, setup.height));
+  return dc;
+}
+
+// Where a refresh of the destination fell: after how many drawing calls, and
+// after how many rounds of message processing.
+struct RefreshMark {
+  std::size_t calls_before = 0;
+  int messages = 0;
+};
+
+// A loop frame is the drawing up to a refresh that the frame's wait (message
+// processing) follows.
+void split(EffectRecord& record, const std::vector<RefreshMark>& marks, int messages_at_end) {
   std::vector<std::string> current;
-  std::vector<DrawCall> current_calls;
-  std::int64_t current_start = -1;
-  for (std::size_t n = 0; n < calls.size(); ++n) {
-    const DrawCall& call = calls[n];
-    if (n == 0) {
-      record.opening = describe(call, setup);
-      continue;
-    }
-    if (call.kind == DrawCall::Kind::Refresh) {
-      const bool waited = n + 1 < calls.size() && calls[n + 1].kind == DrawCall::Kind::Messages;
-      if (!waited) {
-        record.refreshed_after_final = n + 1 == calls.size();
+  std::vector<GdiCall> current_calls;
+  std::size_t mark = 0;
+  for (std::size_t n = 0; n <= record.calls.size(); ++n) {
+    for (; mark < marks.size() && marks[mark].calls_before == n; ++mark) {
+      const int messages_after =
+          mark + 1 < marks.size() ? marks[mark + 1].messages : messages_at_end;
+      if (messages_after == marks[mark].messages) {
+        record.refreshed_after_final = n == record.calls.size();
         continue;
       }
       record.frames.push_back(current);
       record.frame_calls.push_back(current_calls);
-      record.frame_starts.push_back(current_start);
+      record.frame_starts.push_back(current_calls.empty() ? -1 : current_calls[0].elapsed_ms);
       current.clear();
       current_calls.clear();
-      current_start = -1;
+    }
+    if (n == record.calls.size()) break;
+    const GdiCall& call = record.calls[n];
+    if (n == 0) {
+      record.opening = describe(call, record.surfaces);
       continue;
     }
-    if (call.kind == DrawCall::Kind::Messages) continue;
-    if (current_start < 0) current_start = call.elapsed_ms;
-    current.push_back(describe(call, setup));
+    current.push_back(describe(call, record.surfaces));
     current_calls.push_back(call);
   }
   record.final_calls = current;
-  record.calls = std::move(calls);
-  return record;
+  record.refreshes = static_cast<int>(marks.size());
 }
 
 }  // namespace
 
-std::string describe(const DrawCall& call, const RunSetup& setup) {
-  const std::string target = surface_name(call.destination, setup);
+std::string SurfaceDcs::name(DcHandle dc) const {
+  if (dc == destination) return "dest";
+  if (dc == outgoing) return "out";
+  if (dc == incoming) return "in";
+  return "dc" + std::to_string(dc.value);
+}
+
+std::string describe(const GdiCall& call, const SurfaceDcs& surfaces) {
+  const std::string target = surfaces.name(call.dc);
   const std::string prefix = target == "dest" ? "" : "(into " + target + ") ";
   switch (call.kind) {
-    case DrawCall::Kind::BitBlt:
-      return prefix + "copy " + surface_name(call.source, setup) + " " + pair(call.x, call.y, ',') +
-             " " + pair(call.width, call.height, 'x') + " <- " +
-             pair(call.source_x, call.source_y, ',');
-    case DrawCall::Kind::StretchBlt:
-      return prefix + "scale " + surface_name(call.source, setup) + " " +
-             pair(call.x, call.y, ',') + " " + pair(call.width, call.height, 'x');
-    case DrawCall::Kind::FillBox:
-      return prefix + "fill " + pair(call.x, call.y, ',') + " " +
-             pair(call.width, call.height, ',') + " " + std::to_string(call.color);
-    case DrawCall::Kind::Refresh:
-      return "refresh";
-    case DrawCall::Kind::Messages:
-      return "messages";
+    case GdiCallKind::BitBlt:
+      return prefix + "copy " + surfaces.name(call.source) + " " + pair(call.x, call.y, ',') + " " +
+             pair(call.width, call.height, 'x') + " <- " + pair(call.source_x, call.source_y, ',');
+    case GdiCallKind::StretchBlt:
+      return prefix + "scale " + surfaces.name(call.source) + " " + pair(call.x, call.y, ',') +
+             " " + pair(call.width, call.height, 'x');
+    case GdiCallKind::FillBox:
+      return prefix + "fill " + pair(call.x, call.y, ',') + " " + pair(call.x2, call.y2, ',') +
+             " " + std::to_string(call.color);
+    default:
+      return "object call";
   }
-  return "?";
 }
 
 std::string whole_copy(const char* source, int width, int height) {
@@ -83,25 +131,49 @@ std::string whole_copy(const char* source, int width, int height) {
 }
 
 EffectRecord record_effect(int code, const RunSetup& setup, EffectRandom& random) {
-  std::vector<DrawCall> calls;
-  std::int16_t stop_requested = setup.stop_before_call ? -1 : 0;
-  FakeDesktop desktop(setup.start_tick, stop_requested, calls);
-  if (setup.key_at_ms >= 0) desktop.press_key_at(setup.key_at_ms);
-  RecordingGdi gdi(calls, desktop, setup.drawing);
+  SoftGdi soft;
+  VirtualClock clock(setup.start_tick);
+  EventLog log;
+  ScriptedDesktop desktop(soft, clock, log);
+  RecordingGdi gdi(soft, clock);
   gdi.set_draw_cost(setup.draw_cost_ms);
-  FakeSurface destination(gdi, setup.destination_dc, setup.width, setup.height, calls, desktop);
-  destination.on_refresh(setup.on_refresh);
-  FakeSurface outgoing(gdi, setup.outgoing_dc, setup.width, setup.height, calls, desktop);
-  FakeSurface incoming(gdi, setup.incoming_dc, setup.width, setup.height, calls, desktop);
+  std::int16_t stop_requested = setup.stop_before_call ? kStop : 0;
+  StopOnKey stop_on_key(stop_requested);
+  desktop.create_show_window({0, 0, setup.width, setup.height}, stop_on_key);
+  if (setup.key_at_ms >= 0) desktop.add_input({setup.key_at_ms, InputKind::Key, {}});
+
+  EffectRecord record;
+  const StartPictures* pictures = setup.pictures ? &*setup.pictures : nullptr;
+  record.surfaces = {surface_dc(soft, setup, pictures ? &pictures->destination : nullptr),
+                     surface_dc(soft, setup, pictures ? &pictures->outgoing : nullptr),
+                     surface_dc(soft, setup, pictures ? &pictures->incoming : nullptr)};
+  if (pictures != nullptr) {
+    desktop.on_refresh([&](const PixelImage& image) { record.refreshed.push_back(image); });
+  }
+  test::RunGuard guard("the effect", desktop);
+  desktop.on_process_messages(
+      [&] { guard.check(clock.elapsed(), setup.max_virtual_ms, "ms of virtual time"); });
+  std::vector<RefreshMark> marks;
+  DcSurface destination(gdi, record.surfaces.destination, setup.width, setup.height, [&] {
+    desktop.refresh_picture_area(record.surfaces.destination);
+    marks.push_back({gdi.calls().size(), desktop.messages_processed()});
+    guard.check(static_cast<std::int64_t>(marks.size()), setup.max_frames, "frames");
+  });
+  DcSurface outgoing(gdi, record.surfaces.outgoing, setup.width, setup.height);
+  DcSurface incoming(gdi, record.surfaces.incoming, setup.width, setup.height);
   EffectEnvironment environment{gdi, desktop, stop_requested, random};
-  std::string failure;
   try {
     run_effect(code, destination, outgoing, incoming, environment);
   } catch (const RuntimeFailure& caught) {
-    failure = caught.description();
+    record.failure = caught.description();
+  } catch (const test::RunAbandoned&) {
+    // The guard has failed the test already.
   }
-  EffectRecord record = split(std::move(calls), setup);
-  record.failure = failure;
+  record.calls = gdi.calls();
+  split(record, marks, desktop.messages_processed());
+  if (pictures != nullptr) {
+    record.destination = soft.read_image(record.surfaces.destination).value();
+  }
   return record;
 }
 

@@ -1,17 +1,26 @@
-// Runs one effect on fake surfaces and splits what it drew into the opening
-// copy, the loop frames and the final frame.
+// Runs one effect on the scripted platform (the software GDI behind a
+// recording decorator, a scripted desktop on a virtual clock) and splits what
+// it drew into the opening copy, the loop frames and the final frame.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
-#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "effect_fakes.h"
 #include "effects/effect_random.h"
+#include "platform/scripted/recording_gdi.h"
+#include "platform/pixel_image.h"
 
 namespace showsaver::effects_test {
+
+// The pictures the three surfaces start with, all of one size.
+struct StartPictures {
+  PixelImage destination;
+  PixelImage outgoing;
+  PixelImage incoming;
+};
 
 struct RunSetup {
   int width = 640;
@@ -23,36 +32,49 @@ struct RunSetup {
   std::int64_t key_at_ms = -1;
   // Virtual milliseconds each drawing call takes.
   std::int64_t draw_cost_ms = 0;
-  // Draws into this GDI as well (for pixel checks); the surfaces' device
-  // contexts must then be the GDI's own.
-  Gdi* drawing = nullptr;
-  // Called at every refresh of the destination.
-  std::function<void()> on_refresh;
-  DcHandle destination_dc{1};
-  DcHandle outgoing_dc{2};
-  DcHandle incoming_dc{3};
+  // The surfaces' pictures, of width x height; blank bitmaps without them.
+  // With them the record keeps the destination's images.
+  std::optional<StartPictures> pictures;
+  // Caps on an effect that does not end: past one the test fails and a key
+  // is pressed (see RunGuard).
+  std::int64_t max_virtual_ms = 600'000;
+  int max_frames = 10'000;
+};
+
+// The device contexts of a run's surfaces.
+struct SurfaceDcs {
+  DcHandle destination;
+  DcHandle outgoing;
+  DcHandle incoming;
+  // "dest", "out", "in", or "dc<handle>" for any other.
+  std::string name(DcHandle dc) const;
 };
 
 struct EffectRecord {
-  std::vector<DrawCall> calls;  // every call in order, refreshes included
+  SurfaceDcs surfaces;
+  std::vector<GdiCall> calls;  // every drawing call in order
+  int refreshes = 0;
   std::string opening;
   // Each loop frame's drawing calls, described (see `describe`).
   std::vector<std::vector<std::string>> frames;
   // The same calls as recorded.
-  std::vector<std::vector<DrawCall>> frame_calls;
+  std::vector<std::vector<GdiCall>> frame_calls;
   // Virtual time at which each loop frame began drawing.
   std::vector<std::int64_t> frame_starts;
   std::vector<std::string> final_calls;
   bool refreshed_after_final = false;
   // Set when the effect ended with a runtime failure.
   std::string failure;
+  // With pictures: the destination's image at each refresh and at the end.
+  std::vector<PixelImage> refreshed;
+  PixelImage destination;
 };
 
 // "copy out 0,0 119x250 <- 6,0" (BitBlt from the outgoing frame to x, y with
 // width x height, from source x, y); "scale in 320,0 -64x480" (StretchBlt of
 // the whole incoming frame); "fill -1,-1 640,480 0" (filled box, corners and
 // colour).  Surfaces are "dest", "out" and "in".
-std::string describe(const DrawCall& call, const RunSetup& setup);
+std::string describe(const GdiCall& call, const SurfaceDcs& surfaces);
 
 // Runs effect `code` with `random` as the program's generator.
 EffectRecord record_effect(int code, const RunSetup& setup, EffectRandom& random);

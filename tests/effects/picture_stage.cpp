@@ -33,37 +33,20 @@ PictureStage::PictureStage(int width, int height)
                    patterned_image(Picture::kIncoming, width, height)) {}
 
 PictureStage::PictureStage(const PixelImage& outgoing, const PixelImage& incoming)
-    : outgoing_(outgoing), incoming_(incoming) {
-  destination_dc_ = surface_dc(patterned_image(Picture::kStale, outgoing.width, outgoing.height));
-  outgoing_dc_ = surface_dc(outgoing_);
-  incoming_dc_ = surface_dc(incoming_);
-}
+    : pictures_{patterned_image(Picture::kStale, outgoing.width, outgoing.height), outgoing,
+                incoming} {}
 
-DcHandle PictureStage::surface_dc(const PixelImage& image) {
-  const DcHandle dc = gdi_.CreateCompatibleDC(DcHandle{});
-  gdi_.SelectObject(dc, gdi_.CreateBitmapFromImage(image));
-  return dc;
-}
-
-RunSetup PictureStage::setup() {
+RunSetup PictureStage::setup() const {
   RunSetup setup;
-  setup.width = outgoing_.width;
-  setup.height = outgoing_.height;
-  setup.drawing = &gdi_;
-  setup.destination_dc = destination_dc_;
-  setup.outgoing_dc = outgoing_dc_;
-  setup.incoming_dc = incoming_dc_;
+  setup.width = pictures_.outgoing.width;
+  setup.height = pictures_.outgoing.height;
+  setup.pictures = pictures_;
   return setup;
 }
 
-EffectRecord PictureStage::run(int code, RunSetup setup) {
-  refreshed_.clear();
-  setup.on_refresh = [this] { refreshed_.push_back(destination()); };
-  return record_effect(code, setup);
-}
-
-PixelImage PictureStage::destination() const {
-  return gdi_.read_image(destination_dc_).value();
+const EffectRecord& PictureStage::run(int code, const RunSetup& setup) {
+  last_ = record_effect(code, setup);
+  return last_;
 }
 
 }  // namespace showsaver::effects_test

@@ -1,12 +1,11 @@
-// Real pixels for effect runs: the three surfaces as bitmaps of the software
-// GDI, with pictures whose pixels tell where they came from.
+// Real pixels for effect runs: pictures whose pixels tell where they came
+// from, on the three surfaces.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "effect_harness.h"
-#include "platform/soft/soft_gdi.h"
 
 namespace showsaver::effects_test {
 
@@ -35,28 +34,21 @@ class PictureStage {
   PictureStage(int width, int height);
   PictureStage(const PixelImage& outgoing, const PixelImage& incoming);
 
-  // A setup that draws into this stage's bitmaps.
-  RunSetup setup();
-  // Runs `code`, keeping the destination's image at every refresh.
-  EffectRecord run(int code, RunSetup setup);
-  EffectRecord run(int code) { return run(code, setup()); }
+  // A setup that draws these pictures.
+  RunSetup setup() const;
+  const EffectRecord& run(int code, const RunSetup& setup);
+  const EffectRecord& run(int code) { return run(code, setup()); }
 
-  PixelImage destination() const;
-  const PixelImage& outgoing() const { return outgoing_; }
-  const PixelImage& incoming() const { return incoming_; }
+  // The destination's image at the end of the last run.
+  const PixelImage& destination() const { return last_.destination; }
+  const PixelImage& outgoing() const { return pictures_.outgoing; }
+  const PixelImage& incoming() const { return pictures_.incoming; }
   // The destination's image at each refresh of the last run.
-  const std::vector<PixelImage>& refreshed() const { return refreshed_; }
+  const std::vector<PixelImage>& refreshed() const { return last_.refreshed; }
 
  private:
-  DcHandle surface_dc(const PixelImage& image);
-
-  SoftGdi gdi_;
-  PixelImage outgoing_;
-  PixelImage incoming_;
-  DcHandle destination_dc_;
-  DcHandle outgoing_dc_;
-  DcHandle incoming_dc_;
-  std::vector<PixelImage> refreshed_;
+  StartPictures pictures_;
+  EffectRecord last_;
 };
 
 }  // namespace showsaver::effects_test

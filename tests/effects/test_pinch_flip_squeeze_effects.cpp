@@ -71,7 +71,8 @@ TEST(FlipHorizontal, SixFortyWideTurnsOverTwiceWithSixtyFourPixelMirrors) {
   EXPECT_EQ(copy_widths(record, true), expected);
   // The outgoing picture up to frame 20, the incoming one from frame 21.
   for (int k = 0; k < 40; ++k) {
-    EXPECT_EQ(record.frame_calls[k].at(0).source, DcHandle{k <= 20 ? 2u : 3u}) << k;
+    EXPECT_EQ(record.surfaces.name(record.frame_calls[k].at(0).source), k <= 20 ? "out" : "in")
+        << k;
   }
   // Mirrored into columns 288 to 351.
   EXPECT_EQ(record.frames[11], std::vector<std::string>{"scale out 352,0 -64x480"});

@@ -42,7 +42,7 @@ TEST(PushFromBottom, FourEightyHighTakesTwentyFramesAndKeepsTheBottomRow) {
   EXPECT_EQ(record.frames[19], (std::vector<std::string>{"copy out 0,0 100x24 <- 0,455",
                                                          "copy in 0,24 100x455 <- 0,0"}));
   for (const auto& frame : record.frame_calls) {
-    for (const DrawCall& call : frame) EXPECT_LE(call.y + call.height, 479);
+    for (const GdiCall& call : frame) EXPECT_LE(call.y + call.height, 479);
   }
 }
 

@@ -34,7 +34,7 @@ TEST(SplitApartHorizontal, TenTwentyFourWideEndsAfterTwentyFramesJustShortOfTheE
 int furthest_column_end(const EffectRecord& record) {
   int end = 0;
   for (const auto& frame : record.frame_calls) {
-    for (const DrawCall& call : frame) end = std::max(end, call.x + call.width);
+    for (const GdiCall& call : frame) end = std::max(end, call.x + call.width);
   }
   return end;
 }

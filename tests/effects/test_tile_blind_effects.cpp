@@ -16,10 +16,10 @@ std::vector<Tile> tile_order(const EffectRecord& record) {
   std::vector<Tile> order;
   for (const auto& frame : record.frame_calls) {
     EXPECT_EQ(frame.size(), 1u);
-    const DrawCall& copy = frame.at(0);
+    const GdiCall& copy = frame.at(0);
     EXPECT_EQ(copy.width, 51);
     EXPECT_EQ(copy.height, 51);
-    EXPECT_EQ(copy.source, DcHandle{3});
+    EXPECT_EQ(record.surfaces.name(copy.source), "in");
     EXPECT_EQ(copy.source_x, copy.x);
     EXPECT_EQ(copy.source_y, copy.y);
     EXPECT_EQ(copy.x % 51, 0);

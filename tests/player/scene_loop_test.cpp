@@ -143,6 +143,7 @@ TEST(SceneLoop, ExtremeHoldTimesNeitherFailNorFreeze) {
     ShowOptions options;
     options.key_after_transitions = 1;
     options.start_tick = std::numeric_limits<std::int32_t>::max() - 10;
+    options.max_virtual_ms = std::int64_t{1} << 32;
     ShowRun show(PackageBuilder(16, 16)
                      .scene("a", picture(16, 16, kRed))
                      .display_time(hold)

@@ -1,141 +1,23 @@
 // The transparent sprite blit on the software GDI, with its GDI calls recorded.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "common/runtime_failure.h"
+#include "platform/scripted/recording_gdi.h"
 #include "platform/soft/soft_gdi.h"
 #include "player/transparent_blt_func.h"
 
 namespace showsaver {
 namespace {
 
-// Forwards every call to a SoftGdi and writes one line per call.
-class RecordingGdi final : public Gdi {
- public:
-  explicit RecordingGdi(SoftGdi& inner) : inner_(inner) {}
-
-  std::vector<std::string> calls;
-
-  DcHandle CreateCompatibleDC(DcHandle dc) override {
-    const DcHandle result = inner_.CreateCompatibleDC(dc);
-    log("CreateCompatibleDC", name(dc), "->", name(result));
-    return result;
-  }
-  BitmapHandle CreateBitmap(int width, int height, unsigned planes, unsigned bits_per_pixel,
-                            const void* bits) override {
-    const BitmapHandle result = inner_.CreateBitmap(width, height, planes, bits_per_pixel, bits);
-    log("CreateBitmap", width, height, planes, bits_per_pixel, bits ? "bits" : "null", "->",
-        name(result));
-    return result;
-  }
-  BitmapHandle CreateCompatibleBitmap(DcHandle dc, int width, int height) override {
-    const BitmapHandle result = inner_.CreateCompatibleBitmap(dc, width, height);
-    log("CreateCompatibleBitmap", name(dc), width, height, "->", name(result));
-    return result;
-  }
-  BitmapHandle CreateDIBitmap(DcHandle dc, const BitmapInfoHeader* header, std::uint32_t init,
-                              const void* bits, const BitmapInfoHeader* info,
-                              unsigned usage) override {
-    const BitmapHandle result = inner_.CreateDIBitmap(dc, header, init, bits, info, usage);
-    log("CreateDIBitmap", name(dc), describe(*header), init, bits ? "bits" : "null",
-        header == info ? "same-header" : "other-header", usage, "->", name(result));
-    return result;
-  }
-  BitmapHandle CreateColorBitmap(int width, int height) override {
-    return inner_.CreateColorBitmap(width, height);
-  }
-  BitmapHandle CreateBitmapFromImage(const PixelImage& image) override {
-    return inner_.CreateBitmapFromImage(image);
-  }
-  GdiObject SelectObject(DcHandle dc, GdiObject object) override {
-    log("SelectObject", name(dc), name(object));
-    return inner_.SelectObject(dc, object);
-  }
-  bool DeleteDC(DcHandle dc) override {
-    log("DeleteDC", name(dc));
-    return inner_.DeleteDC(dc);
-  }
-  bool DeleteObject(GdiObject object) override {
-    log("DeleteObject", name(object));
-    return inner_.DeleteObject(object);
-  }
-  ColorRef SetBkColor(DcHandle dc, ColorRef color) override {
-    log("SetBkColor", name(dc), color);
-    return inner_.SetBkColor(dc, color);
-  }
-  ColorRef GetBkColor(DcHandle dc) override { return inner_.GetBkColor(dc); }
-  ColorRef SetTextColor(DcHandle dc, ColorRef color) override {
-    log("SetTextColor", name(dc), color);
-    return inner_.SetTextColor(dc, color);
-  }
-  bool BitBlt(DcHandle destination, int x, int y, int width, int height, DcHandle source,
-              int source_x, int source_y, std::uint32_t raster_operation) override {
-    log("BitBlt", name(destination), x, y, width, height, name(source), source_x, source_y,
-        hex(raster_operation));
-    return inner_.BitBlt(destination, x, y, width, height, source, source_x, source_y,
-                         raster_operation);
-  }
-  bool StretchBlt(DcHandle destination, int x, int y, int width, int height, DcHandle source,
-                  int source_x, int source_y, int source_width, int source_height,
-                  std::uint32_t raster_operation) override {
-    log("StretchBlt");
-    return inner_.StretchBlt(destination, x, y, width, height, source, source_x, source_y,
-                             source_width, source_height, raster_operation);
-  }
-  bool FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef color) override {
-    return inner_.FillBox(dc, x1, y1, x2, y2, color);
-  }
-
-  // Handles are named in order of first appearance: dc1, dc2, ... bm1, bm2, ...
-  void name_dc(DcHandle dc, const std::string& label) { labels_.push_back({dc.value, label}); }
-
- private:
-  std::string name(DcHandle dc) { return label(dc.value, "dc"); }
-  std::string name(BitmapHandle bitmap) { return label(bitmap.value, "bm"); }
-  std::string label(std::uintptr_t value, const std::string& prefix) {
-    if (value == 0) return "null";
-    for (const auto& [known, text] : labels_) {
-      if (known == value) return text;
-    }
-    int count = 1;
-    for (const auto& entry : labels_) count += entry.second.rfind(prefix, 0) == 0;
-    labels_.push_back({value, prefix + std::to_string(count)});
-    return labels_.back().second;
-  }
-  static std::string hex(std::uint32_t value) {
-    std::ostringstream out;
-    out << std::hex << std::uppercase << value;
-    return out.str();
-  }
-  static std::string describe(const BitmapInfoHeader& h) {
-    std::ostringstream out;
-    out << "{" << h.biSize << " " << h.biWidth << " " << h.biHeight << " " << h.biPlanes << " "
-        << h.biBitCount << " " << h.biCompression << " " << h.biSizeImage << " "
-        << h.biXPelsPerMeter << " " << h.biYPelsPerMeter << " " << h.biClrUsed << " "
-        << h.biClrImportant << "}";
-    return out.str();
-  }
-  template <typename... Parts>
-  void log(const Parts&... parts) {
-    std::ostringstream out;
-    bool first = true;
-    ((out << (first ? "" : " ") << parts, first = false), ...);
-    calls.push_back(out.str());
-  }
-
-  SoftGdi& inner_;
-  std::vector<std::pair<std::uintptr_t, std::string>> labels_;
-};
-
 constexpr ColorRef kKey = rgb(0x10, 0x20, 0x30);  // the transparent colour
 constexpr std::uint32_t kKeyPixel = 0x102030;
 
 struct Stage {
   SoftGdi soft;
-  RecordingGdi gdi{soft};
+  VirtualClock clock;
+  RecordingGdi gdi{soft, clock};
   DcHandle destination;
   DcHandle source;
   PixelImage before;
@@ -147,8 +29,7 @@ struct Stage {
     soft.SelectObject(source, soft.CreateBitmapFromImage(sprite));
     soft.SetBkColor(source, rgb(1, 2, 3));
     before = background;
-    gdi.name_dc(destination, "destination");
-    gdi.name_dc(source, "source");
+    gdi.record_object_calls(true);
   }
 
   PixelImage result() const { return *soft.read_image(destination); }
@@ -223,37 +104,6 @@ TEST_P(SpriteTest, DrawsOpaquePixelsAndLeavesEverythingElse) {
 INSTANTIATE_TEST_SUITE_P(Cases, SpriteTest, ::testing::ValuesIn(kSpriteCases),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
-TEST(TransparentBltTest, MakesTheGdiCallsInOrder) {
-  Stage stage(pattern(8, 8, 0), pattern(3, 2, 0x111111));
-  BlitTransparent(stage.gdi, stage.destination, 4, 5, 3, 2, stage.source, 0, 0, kKey);
-  const std::vector<std::string> expected = {
-      "CreateCompatibleDC destination -> dc1",
-      "CreateBitmap 3 2 1 1 null -> bm1",
-      "SelectObject dc1 bm1",
-      "SetBkColor source 3153936",
-      "BitBlt dc1 0 0 3 2 source 0 0 CC0020",
-      "SetBkColor source 197121",
-      "CreateDIBitmap source {40 3 -2 1 24 0 18 0 0 0 0} 0 null same-header 0 -> bm2",
-      "CreateCompatibleDC source -> dc2",
-      "SelectObject dc2 bm2",
-      "BitBlt dc2 0 0 3 2 dc1 0 0 CC0020",
-      "CreateCompatibleDC destination -> dc3",
-      "CreateCompatibleBitmap destination 3 2 -> bm3",
-      "SelectObject dc3 bm3",
-      "BitBlt dc3 0 0 3 2 source 0 0 CC0020",
-      "BitBlt dc3 0 0 3 2 dc1 0 0 220326",
-      "BitBlt destination 4 5 3 2 dc2 0 0 8800C6",
-      "BitBlt destination 4 5 3 2 dc3 0 0 660046",
-      "DeleteDC dc1",
-      "DeleteDC dc2",
-      "DeleteDC dc3",
-      "DeleteObject bm1",
-      "DeleteObject bm2",
-      "DeleteObject bm3",
-  };
-  EXPECT_EQ(stage.gdi.calls, expected);
-}
-
 struct OverflowCase {
   const char* name;
   int width, height;
@@ -283,13 +133,17 @@ TEST_P(OverflowTest, FailsAndReleasesTheMask) {
   }
   EXPECT_EQ(stage.result(), background);
   EXPECT_EQ(stage.soft.live_object_count(), objects);
-  for (const std::string& call : stage.gdi.calls) {
-    EXPECT_EQ(call.find("CreateDIBitmap"), std::string::npos);
-    EXPECT_EQ(call.find("CreateCompatibleBitmap"), std::string::npos);
+  const std::vector<GdiCall>& calls = stage.gdi.calls();
+  for (const GdiCall& call : calls) {
+    EXPECT_NE(call.kind, GdiCallKind::CreateDIBitmap);
+    EXPECT_NE(call.kind, GdiCallKind::CreateCompatibleBitmap);
   }
-  ASSERT_GE(stage.gdi.calls.size(), 2u);
-  EXPECT_EQ(stage.gdi.calls[stage.gdi.calls.size() - 2], "DeleteDC dc1");
-  EXPECT_EQ(stage.gdi.calls.back().rfind("DeleteObject", 0), 0u);
+  // The mask: the first DC made, released last with its bitmap.
+  ASSERT_GE(calls.size(), 2u);
+  ASSERT_EQ(calls.front().kind, GdiCallKind::CreateCompatibleDC);
+  EXPECT_EQ(calls[calls.size() - 2].kind, GdiCallKind::DeleteDC);
+  EXPECT_EQ(calls[calls.size() - 2].dc.value, calls.front().created);
+  EXPECT_EQ(calls.back().kind, GdiCallKind::DeleteObject);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, OverflowTest, ::testing::ValuesIn(kOverflowCases),

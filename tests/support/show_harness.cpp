@@ -1,10 +1,10 @@
-#include "support/text_codec.h"
 #include "support/show_harness.h"
 
 #include <fstream>
 
 #include "startup/program_entry.h"
 #include "support/package_builder.h"
+#include "support/text_codec.h"
 
 namespace showsaver::test {
 namespace {
@@ -79,7 +79,11 @@ std::uint32_t pixel(const PixelImage& image, int x, int y) {
 }
 
 ShowRun::ShowRun(const ShowPackage& package, ShowOptions options)
-    : options_(std::move(options)), package_(package) {
+    : options_(std::move(options)),
+      package_(package),
+      scripted_(std::make_unique<ScriptedPlatform>(files_, text_codec(), host_settings(),
+                                                   options_.start_tick)),
+      guard_("the show", scripted_->desktop) {
   const ByteVector program =
       options_.skip_package_file ? fake_program_image(64) : program_file_with(package);
   std::ofstream(folder_.file("show.scr"), std::ios::binary)
@@ -89,12 +93,6 @@ ShowRun::ShowRun(const ShowPackage& package, ShowOptions options)
     write_text_file(folder_.file("show.set"), *options_.settings_file_contents);
   }
   files_.create_folder(folder_.file("windows"));
-  ScriptedHostSettings host;
-  host.program_path = folder_.file("show.scr");
-  host.arguments = options_.arguments;
-  host.extraction_parent = windows_folder();
-  host.screen_save_use_password = options_.screen_save_use_password;
-  scripted_ = std::make_unique<ScriptedPlatform>(files_, text_codec(), host, options_.start_tick);
   scripted_->host.set_password_results(options_.password_results);
   if (options_.cursor_after_password) {
     scripted_->host.during_password_check([this] {
@@ -105,17 +103,36 @@ ShowRun::ShowRun(const ShowPackage& package, ShowOptions options)
   scripted_->desktop.set_screen_size(options_.screen);
   scripted_->desktop.set_cursor_position(options_.cursor);
   for (const ScriptedInput& input : options_.inputs) scripted_->desktop.add_input(input);
-  scripted_->desktop.on_refresh([this](const PixelImage& image) { frames_.push_back(image); });
+  scripted_->desktop.on_refresh([this](const PixelImage& image) {
+    frames_.push_back(image);
+    guard_.check(static_cast<std::int64_t>(frames_.size()), options_.max_frames, "frames");
+  });
+  scripted_->desktop.on_process_messages([this] {
+    guard_.check(scripted_->clock.elapsed(), options_.max_virtual_ms, "ms of virtual time");
+  });
+}
+
+ScriptedHostSettings ShowRun::host_settings() const {
+  ScriptedHostSettings host;
+  host.program_path = folder_.file("show.scr");
+  host.arguments = options_.arguments;
+  host.extraction_parent = windows_folder();
+  host.screen_save_use_password = options_.screen_save_use_password;
+  return host;
 }
 
 void ShowRun::run() {
-  if (!options_.skip_package_file) {
-    run_program(scripted_->platform, this);
-    return;
+  try {
+    if (!options_.skip_package_file) {
+      run_program(scripted_->platform, this);
+      return;
+    }
+    RunState state = read_run_state(scripted_->platform);
+    state.package = package_;
+    run_show_mode(scripted_->platform, state, this);
+  } catch (const RunAbandoned&) {
+    // The guard has failed the test already.
   }
-  RunState state = read_run_state(scripted_->platform);
-  state.package = package_;
-  run_show_mode(scripted_->platform, state, this);
 }
 
 void ShowRun::set_fallback_folder(const std::string& folder) {
@@ -140,6 +157,7 @@ void ShowRun::transition_finished() {
   if (options_.key_after_transitions && finished_ == *options_.key_after_transitions) {
     scripted_->desktop.press_key_now();
   }
+  guard_.check(finished_, options_.max_transitions, "transitions");
 }
 
 }  // namespace showsaver::test

@@ -12,6 +12,7 @@
 #include "player/show_observer.h"
 #include "package/show_package.h"
 #include "support/counting_file_system.h"
+#include "support/run_guard.h"
 #include "support/temp_dir.h"
 
 namespace showsaver::test {
@@ -53,12 +54,17 @@ struct ShowOptions {
   bool skip_package_file = false;
   // Where the user leaves the mouse while the password dialog is up.
   std::optional<Point> cursor_after_password;
+  // Caps on a show that does not stop: past one the test fails and the show
+  // is stopped (see RunGuard).
+  std::int64_t max_virtual_ms = 3'600'000;
+  int max_transitions = 100;
+  int max_frames = 5'000;
 };
 
 class ShowRun final : public ShowObserver {
  public:
   ShowRun(const ShowPackage& package, ShowOptions options = {});
-  // Runs the program's start routine once.
+  // Runs the program's start routine once; fails the test when a cap is passed.
   void run();
   // Where the folder goes when the Windows folder cannot take it.
   void set_fallback_folder(const std::string& folder);
@@ -78,6 +84,8 @@ class ShowRun final : public ShowObserver {
   void transition_finished() override;
 
  private:
+  ScriptedHostSettings host_settings() const;
+
   ShowOptions options_;
   ShowPackage package_;
   TempDir folder_;
@@ -86,6 +94,7 @@ class ShowRun final : public ShowObserver {
   std::vector<PixelImage> frames_;
   std::vector<TransitionRecord> transitions_;
   int finished_ = 0;
+  RunGuard guard_;
 };
 
 }  // namespace showsaver::test

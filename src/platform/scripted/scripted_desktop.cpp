@@ -71,6 +71,8 @@ void ScriptedDesktop::refresh_picture_area(DcHandle source) {
 }
 
 void ScriptedDesktop::process_messages() {
+  ++messages_processed_;
+  if (messages_observer_) messages_observer_();
   while (input_due()) {
     const ScriptedInput input = inputs_.front();
     inputs_.pop_front();

@@ -62,10 +62,17 @@ class ScriptedDesktop final : public Desktop {
   void on_refresh(std::function<void(const PixelImage&)> observer) {
     refresh_observer_ = std::move(observer);
   }
+  // Called at the start of every message processing, before the input that
+  // is due is delivered: a watchdog may press a key here, or throw.
+  void on_process_messages(std::function<void()> observer) {
+    messages_observer_ = std::move(observer);
+  }
 
   // Records.
   const std::vector<RecordedMessageBox>& message_boxes() const { return message_boxes_; }
   int refresh_count() const { return refresh_count_; }
+  // How many times pending messages were processed.
+  int messages_processed() const { return messages_processed_; }
   int cursor_count() const { return cursor_count_; }
   bool window_shown() const { return window_shown_; }
   std::optional<Rect> picture_area() const { return picture_area_; }
@@ -102,10 +109,12 @@ class ScriptedDesktop final : public Desktop {
   std::vector<DialogAction> dialog_actions_;
   std::int32_t tick_read_cost_ = 0;
   std::function<void(const PixelImage&)> refresh_observer_;
+  std::function<void()> messages_observer_;
   InputSink* sink_ = nullptr;
   std::optional<Rect> picture_area_;
   std::vector<RecordedMessageBox> message_boxes_;
   int refresh_count_ = 0;
+  int messages_processed_ = 0;
   int cursor_count_ = 0;
   bool window_shown_ = false;
   bool screen_saver_running_ = false;

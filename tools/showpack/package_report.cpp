@@ -1,4 +1,5 @@
 #include "package_report.h"
+#include "platform/scripted/event_log.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -167,38 +168,6 @@ std::string scene_report(const std::vector<SceneRecord>& scenes) {
 
 // --- JSON -------------------------------------------------------------------
 
-std::string json_string(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (byte < 0x20) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\u%04X", byte);
-          out += escape;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
 
 std::string json_bytes(const PackageBytes& data, std::optional<std::size_t> first) {
   if (!data.present()) return "null";
@@ -209,8 +178,8 @@ std::string json_bytes(const PackageBytes& data, std::optional<std::size_t> firs
 
 std::string json_scene(const SceneRecord& scene, std::optional<std::size_t> first_picture,
                        std::optional<std::size_t> first_sound) {
-  return "{\"PictureFileName\": " + json_string(scene.PictureFileName) +
-         ", \"SoundFileName\": " + json_string(scene.SoundFileName) +
+  return "{\"PictureFileName\": " + json_escape(scene.PictureFileName) +
+         ", \"SoundFileName\": " + json_escape(scene.SoundFileName) +
          ", \"DisplayTime\": " + std::to_string(scene.DisplayTime) +
          ", \"PictureLeft\": " + std::to_string(scene.PictureLeft) +
          ", \"PictureTop\": " + std::to_string(scene.PictureTop) +
@@ -254,7 +223,7 @@ std::string package_json_report(const PackageReadResult& read, std::uint64_t fil
          ",\n  \"BackColor\": " + std::to_string(package.BackColor) +
          ",\n  \"HasSettings\": " + std::to_string(package.HasSettings) +
          ",\n  \"SceneCount\": " + std::to_string(package.SceneCount) +
-         ",\n  \"BgmFileName\": " + json_string(package.BgmFileName) +
+         ",\n  \"BgmFileName\": " + json_escape(package.BgmFileName) +
          ",\n  \"BgmData\": " + json_bytes(package.BgmData, std::nullopt) +
          ",\n  \"Scenes\": " + json_scenes(package.Scenes) + "\n}\n";
 }

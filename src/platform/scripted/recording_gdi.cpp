@@ -22,13 +22,8 @@ void RecordingGdi::record_object(const GdiCall& call) {
 bool RecordingGdi::BitBlt(DcHandle destination, int x, int y, int width, int height,
                           DcHandle source, int source_x, int source_y,
                           std::uint32_t raster_operation) {
-  GdiCall call = started(GdiCallKind::BitBlt, destination);
-  call.source = source;
-  call.x = x, call.y = y, call.width = width, call.height = height;
-  call.source_x = source_x, call.source_y = source_y;
-  call.source_width = width, call.source_height = height;
-  call.raster_operation = raster_operation;
-  record_drawing(call);
+  record_blit(GdiCallKind::BitBlt, destination, x, y, width, height, source, source_x, source_y,
+              width, height, raster_operation);
   return inner_.BitBlt(destination, x, y, width, height, source, source_x, source_y,
                        raster_operation);
 }
@@ -36,15 +31,23 @@ bool RecordingGdi::BitBlt(DcHandle destination, int x, int y, int width, int hei
 bool RecordingGdi::StretchBlt(DcHandle destination, int x, int y, int width, int height,
                               DcHandle source, int source_x, int source_y, int source_width,
                               int source_height, std::uint32_t raster_operation) {
-  GdiCall call = started(GdiCallKind::StretchBlt, destination);
+  record_blit(GdiCallKind::StretchBlt, destination, x, y, width, height, source, source_x,
+              source_y, source_width, source_height, raster_operation);
+  return inner_.StretchBlt(destination, x, y, width, height, source, source_x, source_y,
+                           source_width, source_height, raster_operation);
+}
+
+void RecordingGdi::record_blit(GdiCallKind kind, DcHandle destination, int x, int y, int width,
+                               int height, DcHandle source, int source_x, int source_y,
+                               int source_width, int source_height,
+                               std::uint32_t raster_operation) {
+  GdiCall call = started(kind, destination);
   call.source = source;
   call.x = x, call.y = y, call.width = width, call.height = height;
   call.source_x = source_x, call.source_y = source_y;
   call.source_width = source_width, call.source_height = source_height;
   call.raster_operation = raster_operation;
   record_drawing(call);
-  return inner_.StretchBlt(destination, x, y, width, height, source, source_x, source_y,
-                           source_width, source_height, raster_operation);
 }
 
 bool RecordingGdi::FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef color) {

@@ -11,7 +11,8 @@ inline constexpr const char* kProjectSource = "Project1";
 class RuntimeFailure : public std::runtime_error {
  public:
   explicit RuntimeFailure(std::string description, std::string source = kProjectSource)
-      : std::runtime_error(description), description_(std::move(description)),
+      : std::runtime_error(description),
+        description_(std::move(description)),
         source_(std::move(source)) {}
 
   const std::string& description() const { return description_; }

@@ -10,7 +10,9 @@
 
 namespace showsaver {
 
-[[noreturn]] inline void fail_overflow() { throw RuntimeFailure(kOverflowDescription); }
+[[noreturn]] inline void fail_overflow() {
+  throw RuntimeFailure(kOverflowDescription);
+}
 
 inline std::int32_t checked_add(std::int32_t a, std::int32_t b) {
   std::int32_t result;
@@ -30,7 +32,9 @@ inline std::int32_t checked_mul(std::int32_t a, std::int32_t b) {
   return result;
 }
 
-inline std::int32_t checked_neg(std::int32_t a) { return checked_sub(0, a); }
+inline std::int32_t checked_neg(std::int32_t a) {
+  return checked_sub(0, a);
+}
 
 // Nearest integer, exact halves to the even neighbour; a value outside the
 // 32-bit range (or not a number) is an overflow.

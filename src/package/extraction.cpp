@@ -21,10 +21,9 @@ void add_first_occurrences(const ShowPackage& package, ExtractedKind kind, NameO
   for (std::size_t j = 0; j < count; ++j) {
     const std::string& name = name_of(scenes[j]);
     if (name.empty()) continue;
-    const bool seen_before = std::any_of(scenes.begin(), scenes.begin() + static_cast<long>(j),
-                                         [&](const SceneRecord& earlier) {
-                                           return name_of(earlier) == name;
-                                         });
+    const bool seen_before =
+        std::any_of(scenes.begin(), scenes.begin() + static_cast<long>(j),
+                    [&](const SceneRecord& earlier) { return name_of(earlier) == name; });
     if (!seen_before) files.push_back({name, &data_of(scenes[j]), kind});
   }
 }

@@ -183,7 +183,8 @@ std::span<const std::uint8_t> locate_record(std::span<const std::uint8_t> file,
          "the file of " + std::to_string(file_size) + " bytes is too short for the trailer");
   }
   const std::int64_t trailer_offset = file_size - kTrailerSize;
-  const std::int32_t block_length = ByteReader(file).i32(static_cast<std::uint64_t>(trailer_offset));
+  const std::int32_t block_length =
+      ByteReader(file).i32(static_cast<std::uint64_t>(trailer_offset));
   if (block_length < kTrailerSize) {
     fail("BlockLength", trailer_offset,
          "BlockLength " + std::to_string(block_length) +
@@ -222,8 +223,8 @@ PackageReadResult read_show_package(std::span<const std::uint8_t> program_file,
   return result;
 }
 
-PackageReadResult read_package_record(std::span<const std::uint8_t> record,
-                                      const TextCodec& codec, std::int64_t record_offset) {
+PackageReadResult read_package_record(std::span<const std::uint8_t> record, const TextCodec& codec,
+                                      std::int64_t record_offset) {
   PackageReadResult result;
   result.record_offset = record_offset;
   try {

@@ -50,7 +50,7 @@ PackageReadResult read_show_package(std::span<const std::uint8_t> program_file,
 // Reads a package record alone, without trailer: the record must fill
 // `record` exactly.  `record_offset` is its position in the file, used in
 // error reports only.
-PackageReadResult read_package_record(std::span<const std::uint8_t> record,
-                                      const TextCodec& codec, std::int64_t record_offset = 0);
+PackageReadResult read_package_record(std::span<const std::uint8_t> record, const TextCodec& codec,
+                                      std::int64_t record_offset = 0);
 
 }  // namespace showsaver

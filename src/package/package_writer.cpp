@@ -42,7 +42,8 @@ class FieldWriter {
 
   void write_string(std::string_view name, const std::string& text) {
     const std::optional<std::string> bytes = codec_.utf8_to_cp932(text);
-    if (!bytes) fail(field(name), cp932_problem(text, codec_).value_or("has no code page 932 form"));
+    if (!bytes)
+      fail(field(name), cp932_problem(text, codec_).value_or("has no code page 932 form"));
     if (bytes->size() > kMaxStringBytes) {
       fail(field(name), "is " + std::to_string(bytes->size()) +
                             " bytes long in code page 932; a name holds at most 65535");

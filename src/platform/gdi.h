@@ -77,8 +77,8 @@ class Gdi {
   // 1 x 1 monochrome bitmap selected, a white background and black text colour.
   virtual DcHandle CreateCompatibleDC(DcHandle dc) = 0;
   // planes * bits_per_pixel must be 1 or 32; `bits` may be null.
-  virtual BitmapHandle CreateBitmap(int width, int height, unsigned planes,
-                                    unsigned bits_per_pixel, const void* bits) = 0;
+  virtual BitmapHandle CreateBitmap(int width, int height, unsigned planes, unsigned bits_per_pixel,
+                                    const void* bits) = 0;
   // A bitmap of the format of the bitmap selected into `dc`.
   virtual BitmapHandle CreateCompatibleBitmap(DcHandle dc, int width, int height) = 0;
   virtual BitmapHandle CreateDIBitmap(DcHandle dc, const BitmapInfoHeader* header,

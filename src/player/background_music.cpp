@@ -39,6 +39,8 @@ void BackgroundMusic::play_cue(const std::string& sound_file_name) {
   media_.play_sound(&path, snd::FILENAME | snd::NODEFAULT | snd::ASYNC);
 }
 
-void BackgroundMusic::stop_sounds() { media_.play_sound(nullptr, snd::PURGE); }
+void BackgroundMusic::stop_sounds() {
+  media_.play_sound(nullptr, snd::PURGE);
+}
 
 }  // namespace showsaver

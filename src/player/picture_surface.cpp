@@ -8,7 +8,6 @@
 
 namespace showsaver {
 
-
 PictureSurface::PictureSurface(Gdi& gdi, FileSystem& files, Desktop* desktop)
     : gdi_(gdi), files_(files), desktop_(desktop) {
   // The image bitmap comes with the first resize, inside the show's error
@@ -27,8 +26,8 @@ PictureSurface::~PictureSurface() {
 
 void PictureSurface::resize(int width, int height) {
   // A surface of no size still needs a bitmap behind its device context.
-  const BitmapHandle replacement = gdi_.CreateColorBitmap(width > 0 ? width : 1,
-                                                          height > 0 ? height : 1);
+  const BitmapHandle replacement =
+      gdi_.CreateColorBitmap(width > 0 ? width : 1, height > 0 ? height : 1);
   if (!replacement) throw RuntimeFailure(kOutOfMemoryDescription);
   const BitmapHandle previous = gdi_.SelectObject(image_dc_, replacement);
   if (!stock_image_) {
@@ -54,8 +53,7 @@ void PictureSurface::draw_picture(const PictureSurface& source, int x, int y) {
 }
 
 void PictureSurface::copy_image(const PictureSurface& source) {
-  gdi_.BitBlt(image_dc_, 0, 0, source.width_, source.height_, source.image_dc_, 0, 0,
-              rop::SRCCOPY);
+  gdi_.BitBlt(image_dc_, 0, 0, source.width_, source.height_, source.image_dc_, 0, 0, rop::SRCCOPY);
 }
 
 void PictureSurface::load_picture(const std::string& path) {

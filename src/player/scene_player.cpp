@@ -20,10 +20,9 @@ ScenePlayer::ScenePlayer(Platform& platform, const ShowContext& show, ShowSurfac
 const SceneRecord& ScenePlayer::scene(std::int32_t index) const {
   const std::size_t stored = show_.package.stored_scene_count();
   if (index < 0 || static_cast<std::size_t>(index) >= stored) {
-    throw RuntimeFailure(std::string(kSubscriptDescription) + " (scene " +
-                         std::to_string(index) + " of " + std::to_string(stored) +
-                         " stored, SceneCount " + std::to_string(show_.package.SceneCount) +
-                         ")");
+    throw RuntimeFailure(std::string(kSubscriptDescription) + " (scene " + std::to_string(index) +
+                         " of " + std::to_string(stored) + " stored, SceneCount " +
+                         std::to_string(show_.package.SceneCount) + ")");
   }
   return (*show_.package.Scenes)[static_cast<std::size_t>(index)];
 }
@@ -62,7 +61,8 @@ void ScenePlayer::play_one_scene_cycle() {
   if (outgoing.OverPrevious != 0) {
     surfaces_.NowPicture.copy_image(surfaces_.Picture1);
   } else {
-    surfaces_.NowPicture.draw_picture(surfaces_.MemPicture, outgoing.PictureLeft, outgoing.PictureTop);
+    surfaces_.NowPicture.draw_picture(surfaces_.MemPicture, outgoing.PictureLeft,
+                                      outgoing.PictureTop);
   }
 
   CurrentScene = outgoing_index == show_.package.SceneCount - 1 ? 0 : outgoing_index + 1;
@@ -86,16 +86,19 @@ void ScenePlayer::play_one_scene_cycle() {
 void ScenePlayer::compose_incoming_frame(const SceneRecord& incoming) {
   surfaces_.NextPicture.clear();
   if (incoming.OverPrevious == 0) {
-    surfaces_.NextPicture.draw_picture(surfaces_.MemPicture, incoming.PictureLeft, incoming.PictureTop);
+    surfaces_.NextPicture.draw_picture(surfaces_.MemPicture, incoming.PictureLeft,
+                                       incoming.PictureTop);
     return;
   }
   surfaces_.NextPicture.copy_image(surfaces_.NowPicture);
   if (incoming.Transparent != 0) {
-    BlitTransparent(platform_.gdi, surfaces_.NextPicture.dc(), incoming.PictureLeft, incoming.PictureTop,
-                    surfaces_.MemPicture.width(), surfaces_.MemPicture.height(), surfaces_.MemPicture.dc(), 0, 0,
+    BlitTransparent(platform_.gdi, surfaces_.NextPicture.dc(), incoming.PictureLeft,
+                    incoming.PictureTop, surfaces_.MemPicture.width(),
+                    surfaces_.MemPicture.height(), surfaces_.MemPicture.dc(), 0, 0,
                     surfaces_.NextPicture.background());
   } else {
-    surfaces_.NextPicture.draw_picture(surfaces_.MemPicture, incoming.PictureLeft, incoming.PictureTop);
+    surfaces_.NextPicture.draw_picture(surfaces_.MemPicture, incoming.PictureLeft,
+                                       incoming.PictureTop);
   }
 }
 
@@ -105,7 +108,8 @@ void ScenePlayer::run_transition(std::int32_t effect_code) {
     return;
   }
   EffectEnvironment environment{platform_.gdi, platform_.desktop, stop_.StopRequested(), random_};
-  run_effect(effect_code, surfaces_.Picture1, surfaces_.NowPicture, surfaces_.NextPicture, environment);
+  run_effect(effect_code, surfaces_.Picture1, surfaces_.NowPicture, surfaces_.NextPicture,
+             environment);
 }
 
 }  // namespace showsaver

@@ -16,11 +16,17 @@ void StopDetector::arm() {
   start_cursor_position_ = desktop_.cursor_position();
 }
 
-bool StopDetector::stop_requested() const { return stop_requested_ == kStop; }
+bool StopDetector::stop_requested() const {
+  return stop_requested_ == kStop;
+}
 
-void StopDetector::key_down() { stop_requested_ = kStop; }
+void StopDetector::key_down() {
+  stop_requested_ = kStop;
+}
 
-void StopDetector::mouse_down() { stop_requested_ = kStop; }
+void StopDetector::mouse_down() {
+  stop_requested_ = kStop;
+}
 
 void StopDetector::mouse_move() {
   if (desktop_.cursor_position() != start_cursor_position_) stop_requested_ = kStop;

@@ -6,9 +6,9 @@
 
 #include "package/extraction.h"
 #include "package/package_reader.h"
+#include "player/show_window.h"
 #include "startup/program_paths.h"
 #include "startup/screen_saver_switch.h"
-#include "player/show_window.h"
 #include "startup/settings_dialog_state.h"
 #include "startup/settings_file.h"
 #include "startup/temp_folder.h"
@@ -66,9 +66,9 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
     platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
     return;
   }
-  ShowWindow window(platform,
-                    ShowContext{state.package, state.TempFolder, state.BgmEnabled, state.SoundEnabled},
-                    observer);
+  ShowWindow window(
+      platform, ShowContext{state.package, state.TempFolder, state.BgmEnabled, state.SoundEnabled},
+      observer);
   window.play();
   window.unload();
 }

@@ -4,8 +4,7 @@
 
 namespace showsaver {
 
-SettingsDialogState::SettingsDialogState(const RunState& state, FileSystem& files,
-                                         Desktop& desktop)
+SettingsDialogState::SettingsDialogState(const RunState& state, FileSystem& files, Desktop& desktop)
     : state_(state),
       files_(files),
       desktop_(desktop),

@@ -1,8 +1,9 @@
+#include "common/message_wait.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "common/message_wait.h"
 #include "platform/scripted/scripted_desktop.h"
 
 namespace showsaver {
@@ -49,12 +50,12 @@ TEST_P(HoldWait, EndsAtTheFirstTickPastTheDuration) {
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
-INSTANTIATE_TEST_SUITE_P(
-    Durations, HoldWait,
-    testing::Values(WaitCase{1000, 3000, 3001, 2}, WaitCase{1000, 0, 1, 2},
-                    WaitCase{1000, -5000, 0, 1}, WaitCase{1000, kMin, 0, 1},
-                    WaitCase{kMax - 20, 50, 51, 2}, WaitCase{-30, 50, 51, 2},
-                    WaitCase{1000, kMax, 2147483648LL, 2}, WaitCase{kMax, kMax, 2147483648LL, 2}));
+INSTANTIATE_TEST_SUITE_P(Durations, HoldWait,
+                         testing::Values(WaitCase{1000, 3000, 3001, 2}, WaitCase{1000, 0, 1, 2},
+                                         WaitCase{1000, -5000, 0, 1}, WaitCase{1000, kMin, 0, 1},
+                                         WaitCase{kMax - 20, 50, 51, 2}, WaitCase{-30, 50, 51, 2},
+                                         WaitCase{1000, kMax, 2147483648LL, 2},
+                                         WaitCase{kMax, kMax, 2147483648LL, 2}));
 
 TEST(HoldWait, AStopEndsItAtOnce) {
   WaitStage scripted(kMax - 100);

@@ -1,25 +1,37 @@
+#include "common/show_math.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "common/show_math.h"
 #include "platform/tick.h"
 
 namespace showsaver {
 namespace {
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-  const std::pair<double, std::int32_t> cases[] = {
-      {0.5, 0},     {1.5, 2},     {2.5, 2},   {3.5, 4},       {-0.5, 0},   {-1.5, -2},
-      {-2.5, -2},   {6.25, 6},    {118.75, 119}, {-9.5, -10},  {0.49999, 0}, {-0.50001, -1},
-      {2147483647.0, 2147483647}, {-2147483648.5, -2147483648}, {-2147483648.0, -2147483648}};
+  const std::pair<double, std::int32_t> cases[] = {{0.5, 0},
+                                                   {1.5, 2},
+                                                   {2.5, 2},
+                                                   {3.5, 4},
+                                                   {-0.5, 0},
+                                                   {-1.5, -2},
+                                                   {-2.5, -2},
+                                                   {6.25, 6},
+                                                   {118.75, 119},
+                                                   {-9.5, -10},
+                                                   {0.49999, 0},
+                                                   {-0.50001, -1},
+                                                   {2147483647.0, 2147483647},
+                                                   {-2147483648.5, -2147483648},
+                                                   {-2147483648.0, -2147483648}};
   for (const auto& [value, expected] : cases) EXPECT_EQ(round_half_even(value), expected) << value;
 }
 
 TEST(RoundHalfEven, ValuesOutsideThirtyTwoBitsOverflow) {
-  for (const double value : {2147483647.5, 2147483648.0, -2147483649.0, 1e300,
-                             std::numeric_limits<double>::quiet_NaN(),
-                             std::numeric_limits<double>::infinity()}) {
+  for (const double value :
+       {2147483647.5, 2147483648.0, -2147483649.0, 1e300, std::numeric_limits<double>::quiet_NaN(),
+        std::numeric_limits<double>::infinity()}) {
     EXPECT_THROW(round_half_even(value), RuntimeFailure) << value;
   }
 }

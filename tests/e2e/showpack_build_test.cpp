@@ -18,8 +18,8 @@ namespace showsaver {
 namespace {
 
 using test::ByteVector;
-using test::RunResult;
 using test::run_showpack;
+using test::RunResult;
 
 void write_bytes(const std::string& path, const ByteVector& bytes) {
   std::ofstream(path, std::ios::binary)
@@ -156,7 +156,8 @@ TEST_F(ShowpackBuild, InspectJsonDescribesTheShow) {
 }
 
 TEST_F(ShowpackBuild, ExtractGivesFilesAndAManifestThatRebuildsTheSameShow) {
-  ASSERT_EQ(run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.scr")}).status, 0);
+  ASSERT_EQ(
+      run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.scr")}).status, 0);
   const auto extracted =
       run_showpack(dir, {"extract", dir.file("show.scr"), "--out", dir.file("out")});
   ASSERT_EQ(extracted.status, 0) << extracted.err;
@@ -176,9 +177,10 @@ TEST_F(ShowpackBuild, ExtractGivesFilesAndAManifestThatRebuildsTheSameShow) {
   EXPECT_NE(again.status, 0);
   EXPECT_NE(again.err.find("--force"), std::string::npos) << again.err;
   EXPECT_EQ(test::read_text_file(dir.file("out/show.toml")), "my edits");
-  EXPECT_EQ(run_showpack(dir, {"extract", dir.file("show.scr"), "--out", dir.file("out"), "--force"})
-                .status,
-            0);
+  EXPECT_EQ(
+      run_showpack(dir, {"extract", dir.file("show.scr"), "--out", dir.file("out"), "--force"})
+          .status,
+      0);
   EXPECT_NE(test::read_text_file(dir.file("out/show.toml")), "my edits");
 }
 
@@ -186,7 +188,8 @@ TEST_F(ShowpackBuild, ExtractRefusesAHostileName) {
   ShowPackage package = expected_show();
   (*package.Scenes)[0].PictureFileName = "../escape";
   write_bytes(dir.file("hostile.scr"), test::package_block(package));
-  const auto result = run_showpack(dir, {"extract", dir.file("hostile.scr"), "--out", dir.file("x")});
+  const auto result =
+      run_showpack(dir, {"extract", dir.file("hostile.scr"), "--out", dir.file("x")});
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.err.find("../escape"), std::string::npos) << result.err;
   EXPECT_FALSE(std::filesystem::exists(dir.file("escape")));

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "effects/effect_random.h"
-#include "platform/scripted/recording_gdi.h"
 #include "platform/pixel_image.h"
+#include "platform/scripted/recording_gdi.h"
 
 namespace showsaver::effects_test {
 

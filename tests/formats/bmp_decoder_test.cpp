@@ -71,7 +71,8 @@ std::vector<FormatCase> all_formats() {
       for (bool top_down : {false, true}) {
         if (!allowed(header, f.bit_count, f.compression, top_down)) continue;
         BmpLayout layout{f.bit_count, f.compression, header, top_down, f.masks};
-        cases.push_back({header_name(header) + "_" + f.name + (top_down ? "_TopDown" : ""), layout});
+        cases.push_back(
+            {header_name(header) + "_" + f.name + (top_down ? "_TopDown" : ""), layout});
       }
     }
   }

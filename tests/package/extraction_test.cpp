@@ -1,11 +1,11 @@
+#include "package/extraction.h"
+
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
-#include "platform/posix/posix_file_system.h"
-#include "package/extraction.h"
 #include "package/file_names.h"
+#include "platform/posix/posix_file_system.h"
 #include "startup/temp_folder.h"
 #include "support/package_builder.h"
 #include "support/temp_dir.h"
@@ -18,7 +18,9 @@ using test::PackageBuilder;
 using test::read_text_file;
 using Names = std::vector<std::string>;
 
-test::ByteVector bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
+test::ByteVector bytes_of(const std::string& text) {
+  return {text.begin(), text.end()};
+}
 
 class ExtractionTest : public testing::Test {
  protected:
@@ -59,8 +61,10 @@ TEST_F(ExtractionTest, WritesEachNameOnceFromItsFirstScene) {
 }
 
 TEST_F(ExtractionTest, NamesCompareCaseSensitively) {
-  const ShowPackage package =
-      PackageBuilder(10, 10).scene("A", bytes_of("BM-upper")).scene("a", bytes_of("BM-lower")).build();
+  const ShowPackage package = PackageBuilder(10, 10)
+                                  .scene("A", bytes_of("BM-upper"))
+                                  .scene("a", bytes_of("BM-lower"))
+                                  .build();
   ASSERT_TRUE(extract(package).ok());
   EXPECT_EQ(read_text_file(folder() + "A"), "BM-upper");
   EXPECT_EQ(read_text_file(folder() + "a"), "BM-lower");
@@ -104,7 +108,8 @@ TEST_F(ExtractionTest, ALinkPlantedUnderAFileNameIsNeitherFollowedNorDeleted) {
   const std::string outside = root.file("outside-target");
   ASSERT_EQ(files.create_folder(folder() + "show"), CreateFolderResult::Created);
   ASSERT_EQ(::symlink(outside.c_str(), (folder() + "show/0").c_str()), 0);
-  ASSERT_TRUE(extract_show(files, PackageBuilder(10, 10).scene("0").build(), folder() + "show/").ok());
+  ASSERT_TRUE(
+      extract_show(files, PackageBuilder(10, 10).scene("0").build(), folder() + "show/").ok());
   EXPECT_FALSE(files.exists(outside));
 }
 
@@ -125,14 +130,15 @@ TEST_P(HostileName, IsRefusedAndNothingIsWritten) {
   EXPECT_EQ(list_folder(root.path()), Names{"show"});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, HostileName,
-    testing::Values("../escape", "..", ".", "sub/file", "..\\escape", "C:evil", "c:\\windows\\x",
-                    "a:stream", std::string("nul\0byte", 8), "tab\tname", "bell\x07", "\x7F",
-                    "CON", "nul.txt", "Com1", "LPT9.bmp", "aux "));
+INSTANTIATE_TEST_SUITE_P(Names, HostileName,
+                         testing::Values("../escape", "..", ".", "sub/file", "..\\escape", "C:evil",
+                                         "c:\\windows\\x", "a:stream", std::string("nul\0byte", 8),
+                                         "tab\tname", "bell\x07", "\x7F", "CON", "nul.txt", "Com1",
+                                         "LPT9.bmp", "aux "));
 
 TEST(SafeNames, OrdinaryNamesPass) {
-  for (const std::string name : {"0", "41", "picture.bmp", "設定", "a b", "...x", "CONSOLE", "COM0"}) {
+  for (const std::string name :
+       {"0", "41", "picture.bmp", "設定", "a b", "...x", "CONSOLE", "COM0"}) {
     EXPECT_EQ(unsafe_name_reason(name), std::nullopt) << name;
   }
 }

@@ -221,7 +221,8 @@ TEST(MalformedPackage, EveryTruncatedRecordIsRefused) {
   for (std::size_t length = 0; length < record.size(); ++length) {
     RawPackage raw;
     raw.raw(std::span(record).first(length));
-    const PackageReadResult result = read_show_package(behind_image(raw.block()), test::text_codec());
+    const PackageReadResult result =
+        read_show_package(behind_image(raw.block()), test::text_codec());
     ASSERT_TRUE(result.error) << "cut at " << length;
     EXPECT_GE(result.error->offset, kImage);
     EXPECT_LE(result.error->offset, kImage + std::int64_t(length));
@@ -247,7 +248,8 @@ TEST(MalformedPackage, RandomDamageIsReadSafely) {
     }
     const PackageReadResult result = read_show_package(damaged, test::text_codec());
     if (result.ok() && result.record_offset == 0) {
-      EXPECT_EQ(write_package_block(result.package, test::text_codec()).bytes, damaged) << "round " << round;
+      EXPECT_EQ(write_package_block(result.package, test::text_codec()).bytes, damaged)
+          << "round " << round;
     }
   }
 }
@@ -258,8 +260,8 @@ TEST(MalformedPackage, FileBeyondThirtyTwoBitPositions) {
   const std::size_t size = std::size_t{1} << 31;
   void* memory = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (memory == MAP_FAILED) GTEST_SKIP() << "cannot reserve 2 GiB of address space";
-  const PackageReadResult result =
-      read_show_package(std::span(static_cast<const std::uint8_t*>(memory), size), test::text_codec());
+  const PackageReadResult result = read_show_package(
+      std::span(static_cast<const std::uint8_t*>(memory), size), test::text_codec());
   munmap(memory, size);
   ASSERT_TRUE(result.error);
   EXPECT_EQ(result.error->field, "FileSize");

@@ -54,7 +54,8 @@ TEST(PackageLayout, FirstBytesOfTheReferencePackage) {
       0x01, 0x00, 0x06, 0x4D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 0x39 PictureData header
       0x42, 0x4D, 0x06, 0x4D, 0x00, 0x00,                          // 0x43 the bitmap's bytes
   };
-  const PackageWriteResult record = write_package_record(reference_like_show().build(), test::text_codec());
+  const PackageWriteResult record =
+      write_package_record(reference_like_show().build(), test::text_codec());
   ASSERT_TRUE(record.ok()) << record.error->message();
   ASSERT_GT(record.bytes.size(), expected.size());
   EXPECT_EQ(ByteVector(record.bytes.begin(), record.bytes.begin() + expected.size()), expected);
@@ -82,7 +83,8 @@ TEST(PackagePlacement, ReferenceSizedFileReadsToTheByteBeforeTheTrailer) {
   constexpr std::size_t kRecordSize = 543414;
   ShowPackage package = reference_like_show().build();
   auto& last_bitmap = (*package.Scenes)[25].PictureData.bytes;
-  const std::size_t without = write_package_record(package, test::text_codec()).bytes.size() - last_bitmap->size();
+  const std::size_t without =
+      write_package_record(package, test::text_codec()).bytes.size() - last_bitmap->size();
   *last_bitmap = test::fake_bitmap_file(std::uint32_t(kRecordSize - without), 25);
 
   const ByteVector file = test::program_file_with(package, kImageSize);
@@ -101,7 +103,8 @@ TEST(PackageText, ShiftJisNameIsCountedInBytes) {
   // Scene 0's name follows the 32 bytes of header and scene-array header.
   EXPECT_EQ(ByteVector(record.begin() + 32, record.begin() + 38),
             (ByteVector{0x04, 0x00, 0x90, 0xDD, 0x92, 0xE8}));
-  EXPECT_EQ(read_package_record(record, test::text_codec()).package.Scenes->front().PictureFileName, "設定");
+  EXPECT_EQ(read_package_record(record, test::text_codec()).package.Scenes->front().PictureFileName,
+            "設定");
 }
 
 TEST(PackageText, TrailByteBackslashStaysInsideItsCharacter) {
@@ -204,7 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PackagePlacement, RecordIsFoundBehindAnyProgramImage) {
   const ShowPackage package = PackageBuilder(3, 4).music("bgm", {9}).scene("x").build();
   for (std::size_t image_size : {0u, 1u, 4u, 1000u}) {
-    const PackageReadResult read = read_show_package(test::program_file_with(package, image_size), test::text_codec());
+    const PackageReadResult read =
+        read_show_package(test::program_file_with(package, image_size), test::text_codec());
     ASSERT_TRUE(read.ok()) << image_size << ": " << read.error->message();
     EXPECT_EQ(read.record_offset, std::int64_t(image_size));
     EXPECT_EQ(read.package, package);

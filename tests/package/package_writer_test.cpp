@@ -148,7 +148,8 @@ class PackageWriteRefusal : public ::testing::TestWithParam<WriteRefusal> {};
 
 TEST_P(PackageWriteRefusal, NamesTheField) {
   for (const PackageWriteResult& result :
-       {write_package_record(GetParam().package, test::text_codec()), write_package_block(GetParam().package, test::text_codec()),
+       {write_package_record(GetParam().package, test::text_codec()),
+        write_package_block(GetParam().package, test::text_codec()),
         append_package_block(ByteVector{1, 2}, GetParam().package, test::text_codec())}) {
     ASSERT_TRUE(result.error);
     EXPECT_TRUE(result.bytes.empty());
@@ -163,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, PackageWriteRefusal, ::testing::ValuesIn(refusal
 
 TEST(PackageWrite, LongestNameFitsTheCount) {
   const ShowPackage package = with_scene_name(std::string(65535, 'n'));
-  const PackageReadResult read = read_show_package(test::package_block(package), test::text_codec());
+  const PackageReadResult read =
+      read_show_package(test::package_block(package), test::text_codec());
   ASSERT_TRUE(read.ok());
   EXPECT_EQ(read.package, package);
 }

@@ -138,8 +138,8 @@ TEST(SceneLoop, ZeroAndNegativeHoldTimesPassAfterOneRoundOfMessages) {
 
 TEST(SceneLoop, ExtremeHoldTimesNeitherFailNorFreeze) {
   // The most negative hold passes at once; the largest lasts its 24.8 days.
-  for (const std::int32_t hold : {std::numeric_limits<std::int32_t>::min(),
-                                  std::numeric_limits<std::int32_t>::max()}) {
+  for (const std::int32_t hold :
+       {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
     ShowOptions options;
     options.key_after_transitions = 1;
     options.start_tick = std::numeric_limits<std::int32_t>::max() - 10;
@@ -189,7 +189,8 @@ TEST(SceneLoop, CodesOutsideTheTableDrawNothingButTheWalkGoesOn) {
   ASSERT_EQ(show.transitions().size(), 3u);
   // Each refresh after codes 30 and -1 still shows A; the cut out of C shows A again.
   for (int i = 0; i < 2; ++i) {
-    const auto& after = frames[static_cast<std::size_t>(show.transitions()[static_cast<std::size_t>(i)].frames_before)];
+    const auto& after = frames[static_cast<std::size_t>(
+        show.transitions()[static_cast<std::size_t>(i)].frames_before)];
     EXPECT_EQ(pixel(after, 5, 5), kRed) << i;
   }
   EXPECT_EQ(show.transitions()[2].outgoing, 2);
@@ -197,10 +198,8 @@ TEST(SceneLoop, CodesOutsideTheTableDrawNothingButTheWalkGoesOn) {
 }
 
 TEST(SceneLoop, SceneCountBeyondTheListEndsThroughTheErrorHandler) {
-  ShowPackage package = PackageBuilder(16, 16)
-                            .scene("a", picture(16, 16, kRed))
-                            .display_time(10)
-                            .build();
+  ShowPackage package =
+      PackageBuilder(16, 16).scene("a", picture(16, 16, kRed)).display_time(10).build();
   package.SceneCount = 3;  // the reader refuses this; the player must not trust it either
   ShowOptions options;
   options.skip_package_file = true;
@@ -261,8 +260,8 @@ TEST(SceneLoop, OverPreviousComposesOverTheShownFrame) {
   EXPECT_EQ(pixel(with_b, 11, 11), kBlue);
   EXPECT_EQ(pixel(with_b, 12, 12), kRed);
   const auto& with_c = frames[static_cast<std::size_t>(show.transitions()[2].frames_before) - 1];
-  EXPECT_EQ(pixel(with_c, 5, 5), kBlue);     // B is still there
-  EXPECT_EQ(pixel(with_c, 20, 20), kRed);    // transparent: the frame shows through
+  EXPECT_EQ(pixel(with_c, 5, 5), kBlue);        // B is still there
+  EXPECT_EQ(pixel(with_c, 20, 20), kRed);       // transparent: the frame shows through
   EXPECT_EQ(pixel(with_c, 22, 22), 0x000000u);  // opaque black
   EXPECT_EQ(pixel(with_c, 27, 27), kRed);
 }

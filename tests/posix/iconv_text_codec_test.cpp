@@ -1,9 +1,9 @@
 // The code page 932 conversion of package names.
+#include "platform/posix/iconv_text_codec.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "platform/posix/iconv_text_codec.h"
 
 namespace showsaver {
 namespace {

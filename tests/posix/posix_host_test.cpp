@@ -1,9 +1,10 @@
+#include "platform/posix/posix_host.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <optional>
 
-#include "platform/posix/posix_host.h"
 #include "support/temp_dir.h"
 
 namespace showsaver {

@@ -1,9 +1,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "platform/tick.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/soft/soft_gdi.h"
+#include "platform/tick.h"
 #include "sdl_fixture.h"
 
 namespace showsaver::test {

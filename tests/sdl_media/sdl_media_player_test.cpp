@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "player/background_music.h"
-#include "sdl_media_fixture.h"
 #include "player/show_context.h"
+#include "sdl_media_fixture.h"
 
 namespace showsaver::test {
 namespace {

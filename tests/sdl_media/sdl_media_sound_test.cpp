@@ -66,7 +66,7 @@ TEST_F(SdlSoundTest, PurgeStopsTheSoundButNotTheMusic) {
   EXPECT_EQ(Mix_Playing(-1), 0);
   EXPECT_EQ(mode(), "playing");
   EXPECT_TRUE(media_->play_sound(nullptr, snd::PURGE));  // nothing left to stop
-  EXPECT_TRUE(play(short_cue_path_));                   // the channel is usable again
+  EXPECT_TRUE(play(short_cue_path_));                    // the channel is usable again
   EXPECT_GT(playing_length(), 0u);
 }
 

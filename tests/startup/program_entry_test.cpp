@@ -1,13 +1,14 @@
+#include "startup/program_entry.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "platform/scripted/scripted_platform.h"
-#include "startup/program_entry.h"
-#include "support/text_codec.h"
 #include "support/counting_file_system.h"
 #include "support/package_builder.h"
 #include "support/temp_dir.h"
+#include "support/text_codec.h"
 
 namespace showsaver {
 namespace {
@@ -17,7 +18,8 @@ class StartRoutineTest : public testing::Test {
   void install_program(const ShowPackage& package) {
     const test::ByteVector file = test::program_file_with(package);
     std::ofstream(folder.file("show.scr"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
   }
 
   ScriptedPlatform& run(const std::string& arguments, bool another_instance = false) {

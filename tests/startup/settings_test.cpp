@@ -4,8 +4,8 @@
 #include "platform/scripted/scripted_platform.h"
 #include "startup/settings_dialog_state.h"
 #include "startup/settings_file.h"
-#include "support/text_codec.h"
 #include "support/temp_dir.h"
+#include "support/text_codec.h"
 
 namespace showsaver {
 namespace {
@@ -101,15 +101,15 @@ const DialogAction kSoundsOff{DialogActionKind::ChooseSounds, false};
 
 INSTANTIATE_TEST_SUITE_P(
     Choices, SettingsDialogTest,
-    testing::Values(
-        DialogCase{nullptr, {kEnter}, "\xFF\xFF\xFF\xFF"},
-        DialogCase{nullptr, {kMusicOff, kEnter}, "\x00\x00\xFF\xFF"},
-        DialogCase{"\x01\x00\x00\x00", {kEnter}, "\xFF\xFF\x00\x00"},
-        DialogCase{"\x00\x00\xFF\xFF", {kMusicOn, kSoundsOff, kEnter}, "\xFF\xFF\x00\x00"},
-        DialogCase{"\x00\x00\xFF\xFF", {kMusicOn, kEscape}, "same"},
-        DialogCase{"\x00\x00\xFF\xFF", {kMusicOn, kClose}, "same"},
-        DialogCase{nullptr, {kMusicOff, kEscape}, nullptr},
-        DialogCase{nullptr, {kClose}, nullptr}));
+    testing::Values(DialogCase{nullptr, {kEnter}, "\xFF\xFF\xFF\xFF"},
+                    DialogCase{nullptr, {kMusicOff, kEnter}, "\x00\x00\xFF\xFF"},
+                    DialogCase{"\x01\x00\x00\x00", {kEnter}, "\xFF\xFF\x00\x00"},
+                    DialogCase{
+                        "\x00\x00\xFF\xFF", {kMusicOn, kSoundsOff, kEnter}, "\xFF\xFF\x00\x00"},
+                    DialogCase{"\x00\x00\xFF\xFF", {kMusicOn, kEscape}, "same"},
+                    DialogCase{"\x00\x00\xFF\xFF", {kMusicOn, kClose}, "same"},
+                    DialogCase{nullptr, {kMusicOff, kEscape}, nullptr},
+                    DialogCase{nullptr, {kClose}, nullptr}));
 
 TEST(SettingsDialogOptions, LoadSelectsFromTheSettingsOnePerFrame) {
   test::TempDir folder;

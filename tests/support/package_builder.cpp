@@ -114,7 +114,8 @@ ByteVector package_block(const ShowPackage& package) {
 }
 
 ByteVector program_file_with(const ShowPackage& package, std::size_t image_size) {
-  PackageWriteResult written = append_package_block(fake_program_image(image_size), package, test::text_codec());
+  PackageWriteResult written =
+      append_package_block(fake_program_image(image_size), package, test::text_codec());
   EXPECT_TRUE(written.ok()) << written.error->message();
   return std::move(written.bytes);
 }

@@ -62,8 +62,7 @@ PixelImage solid_image(int width, int height, std::uint32_t rgb) {
   return image;
 }
 
-PixelImage with_rectangle(PixelImage base, int x, int y, int width, int height,
-                          std::uint32_t rgb) {
+PixelImage with_rectangle(PixelImage base, int x, int y, int width, int height, std::uint32_t rgb) {
   for (int row = std::max(0, y); row < std::min(base.height, y + height); ++row) {
     for (int column = std::max(0, x); column < std::min(base.width, x + width); ++column) {
       base.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(base.width) +
@@ -95,9 +94,8 @@ ShowRun::ShowRun(const ShowPackage& package, ShowOptions options)
   files_.create_folder(folder_.file("windows"));
   scripted_->host.set_password_results(options_.password_results);
   if (options_.cursor_after_password) {
-    scripted_->host.during_password_check([this] {
-      scripted_->desktop.set_cursor_position(*options_.cursor_after_password);
-    });
+    scripted_->host.during_password_check(
+        [this] { scripted_->desktop.set_cursor_position(*options_.cursor_after_password); });
   }
   scripted_->media.set_music_length_ms(options_.music_length_ms);
   scripted_->desktop.set_screen_size(options_.screen);

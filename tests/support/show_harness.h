@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "package/show_package.h"
 #include "platform/scripted/scripted_platform.h"
 #include "player/show_observer.h"
-#include "package/show_package.h"
 #include "support/counting_file_system.h"
 #include "support/run_guard.h"
 #include "support/temp_dir.h"
@@ -22,8 +22,7 @@ std::vector<std::uint8_t> bmp_file(const PixelImage& image);
 // An image of one colour (0x00RRGGBB pixels).
 PixelImage solid_image(int width, int height, std::uint32_t rgb);
 // `base` with the rectangle (x, y, width, height) painted `rgb`.
-PixelImage with_rectangle(PixelImage base, int x, int y, int width, int height,
-                          std::uint32_t rgb);
+PixelImage with_rectangle(PixelImage base, int x, int y, int width, int height, std::uint32_t rgb);
 // The pixel at (x, y).
 std::uint32_t pixel(const PixelImage& image, int x, int y);
 

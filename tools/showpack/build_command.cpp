@@ -1,5 +1,4 @@
 #include "build_command.h"
-#include "text_codec.h"
 
 #include <sys/stat.h>
 
@@ -12,9 +11,10 @@
 #include "command_status.h"
 #include "file_io.h"
 #include "manifest.h"
-#include "package_assembly.h"
 #include "package/package_reader.h"
 #include "package/package_writer.h"
+#include "package_assembly.h"
+#include "text_codec.h"
 
 namespace showsaver::showpack {
 namespace {

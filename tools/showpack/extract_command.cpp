@@ -1,5 +1,4 @@
 #include "extract_command.h"
-#include "text_codec.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "package/extraction.h"
 #include "package/file_names.h"
 #include "package/package_reader.h"
+#include "text_codec.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -26,9 +26,12 @@ struct ExtractOptions {
 
 const char* folder_of(ExtractedKind kind) {
   switch (kind) {
-    case ExtractedKind::Music: return kMusicFolder;
-    case ExtractedKind::Picture: return kPictureFolder;
-    case ExtractedKind::Sound: return kSoundFolder;
+    case ExtractedKind::Music:
+      return kMusicFolder;
+    case ExtractedKind::Picture:
+      return kPictureFolder;
+    case ExtractedKind::Sound:
+      return kSoundFolder;
   }
   return kPictureFolder;
 }
@@ -73,7 +76,8 @@ int run_extract(const ExtractOptions& options) {
   for (const PlannedFile& target : planned) {
     std::error_code error;
     std::filesystem::create_directories(target.path.parent_path(), error);
-    if (error) return fail("cannot create " + target.path.parent_path().string() + ": " + error.message());
+    if (error)
+      return fail("cannot create " + target.path.parent_path().string() + ": " + error.message());
     if (const auto write_error = write_file_atomically(target.path, target.bytes, 0644)) {
       return fail(*write_error);
     }

@@ -1,5 +1,4 @@
 #include "info_command.h"
-#include "text_codec.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -8,8 +7,9 @@
 
 #include "command_status.h"
 #include "file_io.h"
-#include "package_report.h"
 #include "package/package_reader.h"
+#include "package_report.h"
+#include "text_codec.h"
 
 namespace showsaver::showpack {
 namespace {

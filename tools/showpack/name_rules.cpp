@@ -1,8 +1,8 @@
 #include "name_rules.h"
-#include "text_codec.h"
 
 #include "package/file_names.h"
 #include "package/package_writer.h"
+#include "text_codec.h"
 
 namespace showsaver::showpack {
 namespace {

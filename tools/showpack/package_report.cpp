@@ -1,5 +1,4 @@
 #include "package_report.h"
-#include "platform/scripted/event_log.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,6 +7,8 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "platform/scripted/event_log.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -167,7 +168,6 @@ std::string scene_report(const std::vector<SceneRecord>& scenes) {
 }
 
 // --- JSON -------------------------------------------------------------------
-
 
 std::string json_bytes(const PackageBytes& data, std::optional<std::size_t> first) {
   if (!data.present()) return "null";

@@ -1,5 +1,4 @@
 #include "render_command.h"
-#include "text_codec.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -7,13 +6,14 @@
 #include <fstream>
 #include <iostream>
 
+#include "command_status.h"
+#include "package/package_reader.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
-#include "command_status.h"
 #include "player/show_observer.h"
 #include "png_writer.h"
 #include "startup/program_entry.h"
-#include "package/package_reader.h"
+#include "text_codec.h"
 
 namespace showsaver {
 namespace {
@@ -75,15 +75,18 @@ int run_render(const RenderOptions& options) {
     std::cerr << "showpack render: error: cannot read " << options.show_path << "\n";
     return 1;
   }
-  PackageReadResult read = read_show_package(std::span<const std::uint8_t>(*file), showpack::text_codec());
+  PackageReadResult read =
+      read_show_package(std::span<const std::uint8_t>(*file), showpack::text_codec());
   if (read.error) {
-    std::cerr << "showpack render: error: " << options.show_path << ": malformed show package: " << read.error->message() << "\n";
+    std::cerr << "showpack render: error: " << options.show_path
+              << ": malformed show package: " << read.error->message() << "\n";
     return 1;
   }
   std::error_code error;
   std::filesystem::create_directories(options.out_dir, error);
   if (error) {
-    std::cerr << "showpack render: error: cannot create " << options.out_dir << ": " << error.message() << "\n";
+    std::cerr << "showpack render: error: cannot create " << options.out_dir << ": "
+              << error.message() << "\n";
     return 1;
   }
   ExtractionFolder extraction;
@@ -112,7 +115,8 @@ int run_render(const RenderOptions& options) {
   int frame_count = 0;
   std::string write_error;
   scripted.desktop.on_refresh([&](const PixelImage& image) {
-    const std::string path = (std::filesystem::path(options.out_dir) / frame_name(frame_count)).string();
+    const std::string path =
+        (std::filesystem::path(options.out_dir) / frame_name(frame_count)).string();
     ++frame_count;
     if (write_error.empty()) write_error = write_png(path, image);
   });
@@ -135,8 +139,8 @@ int run_render(const RenderOptions& options) {
             << " transitions in " << scripted.clock.elapsed() << " ms of show time, written to "
             << options.out_dir << "\n";
   for (const RecordedMessageBox& box : scripted.desktop.message_boxes()) {
-    std::cerr << "showpack render: error: the show ended with a message box \"" << box.title << "\": " << box.text
-              << "\n";
+    std::cerr << "showpack render: error: the show ended with a message box \"" << box.title
+              << "\": " << box.text << "\n";
     return 2;
   }
   return 0;
@@ -172,8 +176,7 @@ void add_render_command(CLI::App& app) {
   auto no_sounds = std::make_shared<bool>(false);
   CLI::App* command = app.add_subcommand(
       "render", "Play a show headlessly and write every frame as PNG, with an event log");
-  command->add_option("show", options->show_path, "The program file or bare package")
-      ->required();
+  command->add_option("show", options->show_path, "The program file or bare package")->required();
   command->add_option("--out", options->out_dir, "Folder for the frames and events.jsonl")
       ->required();
   command->add_option("--transitions", options->transitions, "Stop after N transitions")

@@ -7,13 +7,13 @@
 // extensions at 0xFA4A-0xFA5B); they decode to one Unicode character and
 // encode back to the code Windows itself chooses for it, so only those codes
 // change on a round trip.
+#include "platform/posix/iconv_text_codec.h"
+
 #include <iconv.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "platform/posix/iconv_text_codec.h"
 
 namespace showsaver {
 namespace {

@@ -63,7 +63,9 @@ std::string PosixHost::fallback_extraction_parent() {
   return primary == "/tmp/" ? std::string() : "/tmp/";
 }
 
-void PosixHost::log(const std::string& message) { std::cerr << "showsaver: " << message << '\n'; }
+void PosixHost::log(const std::string& message) {
+  std::cerr << "showsaver: " << message << '\n';
+}
 
 void PosixHost::change_password(WindowHandle) {
   log("Passwords are the desktop's screen locker's business here; nothing to change.");

@@ -27,7 +27,9 @@ class PosixHost final : public Host {
   void log(const std::string& message) override;
   // There is no such registry value here: the desktop's own locker is in charge.
   std::optional<std::uint32_t> screen_save_use_password() override { return std::nullopt; }
-  PasswordCheck verify_screen_saver_password(WindowHandle) override { return PasswordCheck::Unavailable; }
+  PasswordCheck verify_screen_saver_password(WindowHandle) override {
+    return PasswordCheck::Unavailable;
+  }
   void change_password(WindowHandle parent) override;
   WindowHandle foreground_window() override { return 0; }
 

@@ -31,8 +31,8 @@ bool RecordingGdi::BitBlt(DcHandle destination, int x, int y, int width, int hei
 bool RecordingGdi::StretchBlt(DcHandle destination, int x, int y, int width, int height,
                               DcHandle source, int source_x, int source_y, int source_width,
                               int source_height, std::uint32_t raster_operation) {
-  record_blit(GdiCallKind::StretchBlt, destination, x, y, width, height, source, source_x,
-              source_y, source_width, source_height, raster_operation);
+  record_blit(GdiCallKind::StretchBlt, destination, x, y, width, height, source, source_x, source_y,
+              source_width, source_height, raster_operation);
   return inner_.StretchBlt(destination, x, y, width, height, source, source_x, source_y,
                            source_width, source_height, raster_operation);
 }

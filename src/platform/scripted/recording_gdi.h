@@ -93,8 +93,8 @@ class RecordingGdi final : public Gdi {
   GdiCall started(GdiCallKind kind, DcHandle dc) const;
   void record_drawing(const GdiCall& call);
   void record_blit(GdiCallKind kind, DcHandle destination, int x, int y, int width, int height,
-                   DcHandle source, int source_x, int source_y, int source_width,
-                   int source_height, std::uint32_t raster_operation);
+                   DcHandle source, int source_x, int source_y, int source_width, int source_height,
+                   std::uint32_t raster_operation);
   void record_object(const GdiCall& call);
 
   Gdi& inner_;

@@ -9,9 +9,12 @@ namespace {
 
 const char* input_name(InputKind kind) {
   switch (kind) {
-    case InputKind::Key: return "key";
-    case InputKind::MouseButton: return "mouse_button";
-    case InputKind::MouseMove: return "mouse_move";
+    case InputKind::Key:
+      return "key";
+    case InputKind::MouseButton:
+      return "mouse_button";
+    case InputKind::MouseMove:
+      return "mouse_move";
   }
   return "?";
 }
@@ -32,7 +35,9 @@ void ScriptedDesktop::add_input(ScriptedInput input) {
   inputs_.insert(later, input);
 }
 
-void ScriptedDesktop::press_key_now() { add_input({clock_.elapsed(), InputKind::Key, {}}); }
+void ScriptedDesktop::press_key_now() {
+  add_input({clock_.elapsed(), InputKind::Key, {}});
+}
 
 bool ScriptedDesktop::input_due() const {
   return !inputs_.empty() && inputs_.front().at_ms <= clock_.elapsed();
@@ -41,10 +46,9 @@ bool ScriptedDesktop::input_due() const {
 void ScriptedDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   sink_ = &sink;
   picture_area_ = picture_area;
-  record("window_created", {json_number("left", picture_area.left),
-                            json_number("top", picture_area.top),
-                            json_number("width", picture_area.width),
-                            json_number("height", picture_area.height)});
+  record("window_created",
+         {json_number("left", picture_area.left), json_number("top", picture_area.top),
+          json_number("width", picture_area.width), json_number("height", picture_area.height)});
 }
 
 void ScriptedDesktop::show_window() {
@@ -54,7 +58,9 @@ void ScriptedDesktop::show_window() {
   add_input({clock_.elapsed(), InputKind::MouseMove, cursor_});
 }
 
-void ScriptedDesktop::make_topmost() { record("topmost"); }
+void ScriptedDesktop::make_topmost() {
+  record("topmost");
+}
 
 void ScriptedDesktop::destroy_show_window() {
   if (sink_ == nullptr) return;
@@ -81,9 +87,15 @@ void ScriptedDesktop::process_messages() {
                      json_number("y", cursor_.y)});
     if (sink_ == nullptr) continue;
     switch (input.kind) {
-      case InputKind::Key: sink_->key_down(); break;
-      case InputKind::MouseButton: sink_->mouse_down(); break;
-      case InputKind::MouseMove: sink_->mouse_move(); break;
+      case InputKind::Key:
+        sink_->key_down();
+        break;
+      case InputKind::MouseButton:
+        sink_->mouse_down();
+        break;
+      case InputKind::MouseMove:
+        sink_->mouse_move();
+        break;
     }
   }
 }
@@ -108,7 +120,7 @@ int ScriptedDesktop::show_cursor(bool show) {
 }
 
 void ScriptedDesktop::message_box(const std::string& text, const std::string& title,
-                                 unsigned style) {
+                                  unsigned style) {
   message_boxes_.push_back({text, title, style});
   record("message_box",
          {json_string("text", text), json_string("title", title), json_number("style", style)});
@@ -120,13 +132,22 @@ void ScriptedDesktop::show_settings_dialog(SettingsDialog& dialog) {
   for (const DialogAction& action : dialog_actions_) {
     if (!dialog.visible()) break;
     switch (action.kind) {
-      case DialogActionKind::ChooseMusic: dialog.choose_music(action.on); break;
-      case DialogActionKind::ChooseSounds: dialog.choose_sounds(action.on); break;
+      case DialogActionKind::ChooseMusic:
+        dialog.choose_music(action.on);
+        break;
+      case DialogActionKind::ChooseSounds:
+        dialog.choose_sounds(action.on);
+        break;
       case DialogActionKind::PressOk:
-      case DialogActionKind::PressEnter: dialog.accept(); break;
+      case DialogActionKind::PressEnter:
+        dialog.accept();
+        break;
       case DialogActionKind::PressCancel:
-      case DialogActionKind::PressEscape: dialog.cancel(); break;
-      case DialogActionKind::CloseBox: return;
+      case DialogActionKind::PressEscape:
+        dialog.cancel();
+        break;
+      case DialogActionKind::CloseBox:
+        return;
     }
   }
 }

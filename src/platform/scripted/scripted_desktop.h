@@ -55,7 +55,9 @@ class ScriptedDesktop final : public Desktop {
   void add_input(ScriptedInput input);
   // Delivers a key press at the current virtual time.
   void press_key_now();
-  void set_dialog_actions(std::vector<DialogAction> actions) { dialog_actions_ = std::move(actions); }
+  void set_dialog_actions(std::vector<DialogAction> actions) {
+    dialog_actions_ = std::move(actions);
+  }
   // Milliseconds every tick_count call costs (0: time moves only in waits).
   void set_tick_read_cost(std::int32_t milliseconds) { tick_read_cost_ = milliseconds; }
   // Called with every refreshed image of the picture area.

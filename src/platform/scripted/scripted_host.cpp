@@ -20,9 +20,10 @@ void ScriptedHost::log(const std::string& message) {
 }
 
 std::optional<std::uint32_t> ScriptedHost::screen_save_use_password() {
-  record("registry_read", settings_.screen_save_use_password
-                              ? std::vector{json_number("value", *settings_.screen_save_use_password)}
-                              : std::vector{json_null("value")});
+  record("registry_read",
+         settings_.screen_save_use_password
+             ? std::vector{json_number("value", *settings_.screen_save_use_password)}
+             : std::vector{json_null("value")});
   return settings_.screen_save_use_password;
 }
 
@@ -37,8 +38,8 @@ PasswordCheck ScriptedHost::verify_screen_saver_password(WindowHandle owner) {
   const char* name = result == PasswordCheck::Right              ? "right"
                      : result == PasswordCheck::WrongOrCancelled ? "wrong"
                                                                  : "unavailable";
-  record("password_check", {json_number("owner", static_cast<long long>(owner)),
-                            json_string("result", name)});
+  record("password_check",
+         {json_number("owner", static_cast<long long>(owner)), json_string("result", name)});
   return result;
 }
 

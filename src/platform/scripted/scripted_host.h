@@ -52,9 +52,7 @@ class ScriptedHost final : public Host {
   std::string program_path() override { return settings_.program_path; }
   std::string arguments() override { return settings_.arguments; }
   std::string extraction_parent() override { return settings_.extraction_parent; }
-  std::string fallback_extraction_parent() override {
-    return settings_.fallback_extraction_parent;
-  }
+  std::string fallback_extraction_parent() override { return settings_.fallback_extraction_parent; }
   void log(const std::string& message) override;
   std::optional<std::uint32_t> screen_save_use_password() override;
   PasswordCheck verify_screen_saver_password(WindowHandle owner) override;

@@ -49,9 +49,9 @@ unsigned ScriptedMedia::send_media_command(const std::string& command, std::stri
   const unsigned error = answer_media_command(
       command, reply, reply_capacity,
       [this](const MediaCommand& known, std::string& answer) { return execute(known, answer); });
-  log_.add(clock_.now(), clock_.elapsed(), "mci",
-           {json_string("command", command), json_string("reply", reply),
-            json_number("error", error)});
+  log_.add(
+      clock_.now(), clock_.elapsed(), "mci",
+      {json_string("command", command), json_string("reply", reply), json_number("error", error)});
   return error;
 }
 

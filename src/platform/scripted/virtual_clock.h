@@ -16,9 +16,7 @@ class VirtualClock {
   std::int64_t elapsed() const { return elapsed_; }
   std::int32_t start() const { return start_; }
   // The tick `milliseconds` after the start, wrapping like the real counter.
-  std::int32_t tick_at(std::int64_t milliseconds) const {
-    return tick_add(start_, milliseconds);
-  }
+  std::int32_t tick_at(std::int64_t milliseconds) const { return tick_add(start_, milliseconds); }
   void advance(std::int64_t milliseconds) {
     if (milliseconds <= 0) return;
     elapsed_ += milliseconds;

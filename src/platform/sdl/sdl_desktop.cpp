@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/tick.h"
 #include "platform/sdl/sdl_settings_dialog.h"
+#include "platform/tick.h"
 
 namespace showsaver {
 namespace {

@@ -1,9 +1,9 @@
 // Code page 932 <-> UTF-8 through the system's own conversion tables.
+#include "platform/win32/win32_text_codec.h"
+
 #include <windows.h>
 
 #include <string>
-
-#include "platform/win32/win32_text_codec.h"
 
 namespace showsaver {
 namespace {

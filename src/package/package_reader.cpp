@@ -149,7 +149,7 @@ ShowPackage read_record(std::span<const std::uint8_t> record, std::int64_t recor
   ShowPackage package;
   package.PictureWidth = reader.read_i32("PictureWidth");
   package.PictureHeight = reader.read_i32("PictureHeight");
-  package.BackColor = static_cast<std::uint32_t>(reader.read_i32("BackColor"));
+  package.BackColor = ColorRef{static_cast<std::uint32_t>(reader.read_i32("BackColor"))};
   package.HasSettings = reader.read_i16("HasSettings");
   const std::int64_t scene_count_offset = reader.offset();
   package.SceneCount = reader.read_i32("SceneCount");

@@ -104,7 +104,7 @@ void write_record(const ShowPackage& package, const TextCodec& codec,
   FieldWriter writer(out, codec);
   writer.write_i32(package.PictureWidth);
   writer.write_i32(package.PictureHeight);
-  writer.write_i32(static_cast<std::int32_t>(package.BackColor));
+  writer.write_i32(static_cast<std::int32_t>(raw(package.BackColor)));
   writer.write_i16(package.HasSettings);
   writer.write_i32(package.SceneCount);
   writer.write_string("BgmFileName", package.BgmFileName);

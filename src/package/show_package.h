@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/color.h"
+
 namespace showsaver {
 
 // A byte array of the package: absent (stored with no dimension) or present,
@@ -39,7 +41,7 @@ struct SceneRecord {
 struct ShowPackage {
   std::int32_t PictureWidth = 0;
   std::int32_t PictureHeight = 0;
-  std::uint32_t BackColor = 0;
+  ColorRef BackColor{};
   std::int16_t HasSettings = 0;
   std::int32_t SceneCount = 0;
   std::string BgmFileName;

@@ -8,16 +8,10 @@
 
 #include <cstdint>
 
+#include "platform/color.h"
 #include "platform/pixel_image.h"
 
 namespace showsaver {
-
-// A colour value 0x00BBGGRR (a GDI COLORREF).
-using ColorRef = std::uint32_t;
-
-constexpr ColorRef rgb(unsigned red, unsigned green, unsigned blue) {
-  return (red & 0xFFu) | ((green & 0xFFu) << 8) | ((blue & 0xFFu) << 16);
-}
 
 // Opaque handles.  Zero is the null handle, as in GDI.
 struct DcHandle {
@@ -108,7 +102,5 @@ class Gdi {
   // corners, both included, clipped to the bitmap selected into `dc`.
   virtual bool FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef color) = 0;
 };
-
-constexpr ColorRef CLR_INVALID = 0xFFFFFFFF;
 
 }  // namespace showsaver

@@ -13,6 +13,8 @@ namespace showsaver {
 inline constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 26;
 
 // Top-down rows, each pixel 0x00RRGGBB: the memory layout of a 32-bit DIB.
+// The words are the raw() bits of an Rgb32 (platform/color.h); they stay
+// plain so that rows copy and compare as memory.
 struct PixelImage {
   int width = 0;
   int height = 0;

@@ -58,7 +58,7 @@ class PictureSurface final : public DrawingSurface {
   int picture_height_ = 0;
   int width_ = 0;
   int height_ = 0;
-  ColorRef background_ = 0;
+  ColorRef background_{};
 };
 
 }  // namespace showsaver

@@ -89,7 +89,7 @@ display_time = 500
 // The same show from field values, as the writer stores it.
 ShowPackage expected_show() {
   return test::PackageBuilder(250, 200)
-      .back_color(0x00302010)
+      .back_color(ColorRef{0x00302010})
       .has_settings()
       .music("tune.mid", kMusic)
       .scene("0", kPictureA)

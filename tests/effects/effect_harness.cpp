@@ -120,7 +120,7 @@ std::string describe(const GdiCall& call, const SurfaceDcs& surfaces) {
              " " + pair(call.width, call.height, 'x');
     case GdiCallKind::FillBox:
       return prefix + "fill " + pair(call.x, call.y, ',') + " " + pair(call.x2, call.y2, ',') +
-             " " + std::to_string(call.color);
+             " " + std::to_string(raw(call.color));
     default:
       return "object call";
   }

@@ -69,7 +69,7 @@ TEST_P(EveryEffect, DrawsOnlyIntoTheDestinationWithPlainCopiesOfWholePictures) {
       EXPECT_EQ(call.source_height, 480);
     }
     if (call.kind == GdiCallKind::FillBox) {
-      EXPECT_EQ(call.color, 0u);
+      EXPECT_EQ(call.color, rgb(0, 0, 0));
     }
   }
 }

@@ -22,7 +22,7 @@ std::vector<ShowPackage> sample_packages() {
   return {
       PackageBuilder(250, 250).scene("0").display_time(5000).at(-1, 49).build(),
       PackageBuilder(640, 480)
-          .back_color(0x00FF8040)
+          .back_color(ColorRef{0x00FF8040})
           .has_settings()
           .music("曲.mid", {'M', 'T', 'h', 'd', 0, 0, 0, 6})
           .scene("背景.bmp")
@@ -75,7 +75,7 @@ TEST(PackageRoundTrip, RandomFieldValuesSurviveTheRoundTrip) {
   auto any = [&] { return std::int32_t(random()); };
   for (int round = 0; round < 50; ++round) {
     PackageBuilder builder(any(), any());
-    builder.back_color(random()).has_settings(std::int16_t(random()));
+    builder.back_color(ColorRef{std::uint32_t(random())}).has_settings(std::int16_t(random()));
     const int scenes = int(random() % 6);
     for (int i = 0; i < scenes; ++i) {
       builder.scene(std::to_string(random() % 4), ByteVector(random() % 40 + 1, std::uint8_t(i)))

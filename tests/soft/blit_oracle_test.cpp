@@ -101,11 +101,14 @@ struct Scenario {
 
 Scenario random_scenario(RandomBlits& random, bool equal_extents) {
   Scenario s;
-  s.request.source_colors.background = static_cast<ColorRef>(random.engine()()) & 0xFFFFFF;
-  s.request.source_colors.text = static_cast<ColorRef>(random.engine()()) & 0xFFFFFF;
-  s.request.destination_colors.background = static_cast<ColorRef>(random.engine()()) & 0xFFFFFF;
-  s.request.destination_colors.text = static_cast<ColorRef>(random.engine()()) & 0xFFFFFF;
-  const std::uint32_t key = colorref_to_pixel(s.request.source_colors.background);
+  s.request.source_colors.background =
+      ColorRef{static_cast<std::uint32_t>(random.engine()()) & 0xFFFFFF};
+  s.request.source_colors.text = ColorRef{static_cast<std::uint32_t>(random.engine()()) & 0xFFFFFF};
+  s.request.destination_colors.background =
+      ColorRef{static_cast<std::uint32_t>(random.engine()()) & 0xFFFFFF};
+  s.request.destination_colors.text =
+      ColorRef{static_cast<std::uint32_t>(random.engine()()) & 0xFFFFFF};
+  const std::uint32_t key = raw(to_pixel(s.request.source_colors.background));
   s.destination = random.bitmap(random.format(), key);
   s.same_bitmap = random.between(0, 5) == 0;
   s.source = s.same_bitmap ? s.destination : random.bitmap(random.format(), key);

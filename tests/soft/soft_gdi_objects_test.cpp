@@ -133,13 +133,13 @@ TEST(SoftGdiObjectsTest, BadHandlesFailWithoutHarm) {
     }
     EXPECT_FALSE(gdi.SelectObject(bad, bitmap));
     EXPECT_FALSE(gdi.DeleteDC(bad));
-    EXPECT_EQ(gdi.SetBkColor(bad, 0), CLR_INVALID);
+    EXPECT_EQ(gdi.SetBkColor(bad, rgb(0, 0, 0)), CLR_INVALID);
     EXPECT_EQ(gdi.GetBkColor(bad), CLR_INVALID);
-    EXPECT_EQ(gdi.SetTextColor(bad, 0), CLR_INVALID);
+    EXPECT_EQ(gdi.SetTextColor(bad, rgb(0, 0, 0)), CLR_INVALID);
     EXPECT_FALSE(gdi.BitBlt(bad, 0, 0, 1, 1, live, 0, 0, rop::SRCCOPY));
     EXPECT_FALSE(gdi.BitBlt(live, 0, 0, 1, 1, bad, 0, 0, rop::SRCCOPY));
     EXPECT_FALSE(gdi.StretchBlt(live, 0, 0, 2, 2, bad, 0, 0, 1, 1, rop::SRCAND));
-    EXPECT_FALSE(gdi.FillBox(bad, 0, 0, 1, 1, 0));
+    EXPECT_FALSE(gdi.FillBox(bad, 0, 0, 1, 1, rgb(0, 0, 0)));
     EXPECT_FALSE(gdi.read_image(bad));
   }
   EXPECT_FALSE(gdi.SelectObject(live, dc_as_bitmap));

@@ -34,7 +34,7 @@ PackageBuilder::PackageBuilder(std::int32_t width, std::int32_t height) {
   package_.PictureHeight = height;
 }
 
-PackageBuilder& PackageBuilder::back_color(std::uint32_t color) {
+PackageBuilder& PackageBuilder::back_color(ColorRef color) {
   package_.BackColor = color;
   return *this;
 }

@@ -30,7 +30,7 @@ class PackageBuilder {
  public:
   PackageBuilder(std::int32_t width, std::int32_t height);
 
-  PackageBuilder& back_color(std::uint32_t color);
+  PackageBuilder& back_color(ColorRef color);
   PackageBuilder& has_settings(std::int16_t flag = -1);
   PackageBuilder& music(std::string name, ByteVector data);
 

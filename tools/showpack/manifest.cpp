@@ -120,7 +120,7 @@ class TableReader {
   std::set<std::string> known_;
 };
 
-std::optional<std::uint32_t> parse_hex_color(std::string_view text) {
+std::optional<ColorRef> parse_hex_color(std::string_view text) {
   if (text.size() != 7 || text[0] != '#') return std::nullopt;
   std::uint32_t rgb = 0;
   for (char c : text.substr(1)) {
@@ -131,8 +131,8 @@ std::optional<std::uint32_t> parse_hex_color(std::string_view text) {
     if (digit < 0) return std::nullopt;
     rgb = rgb << 4 | std::uint32_t(digit);
   }
-  // "#RRGGBB" to the colour value 0x00BBGGRR.
-  return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
+  // "#RRGGBB" is written in the byte order of a pixel.
+  return to_color_ref(Rgb32{rgb});
 }
 
 void read_back_color(TableReader& show, Manifest& manifest) {
@@ -148,7 +148,7 @@ void read_back_color(TableReader& show, Manifest& manifest) {
     return;
   }
   if (const auto color = show.integer("back_color", 0, 0xFFFFFF, false)) {
-    manifest.back_color = std::uint32_t(*color);
+    manifest.back_color = ColorRef{std::uint32_t(*color)};
   }
 }
 

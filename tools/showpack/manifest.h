@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/color.h"
+
 namespace showsaver::showpack {
 
 struct SourceLocation {
@@ -66,8 +68,8 @@ struct Manifest {
   SourceLocation show_where;  // the [show] header
   std::int32_t width = 0;
   std::int32_t height = 0;
-  std::uint32_t back_color = 0;  // 0x00BBGGRR
-  bool has_settings = false;     // defaults to "the show has music or a sound"
+  ColorRef back_color{};
+  bool has_settings = false;  // defaults to "the show has music or a sound"
   std::optional<ManifestFile> music;
   ManifestName music_name;  // empty without music
   std::vector<ManifestScene> scenes;

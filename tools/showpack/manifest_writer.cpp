@@ -6,14 +6,13 @@
 namespace showsaver::showpack {
 namespace {
 
-std::string colour_value(std::uint32_t color) {
+std::string colour_value(ColorRef color) {
   char text[16];
-  if ((color & 0xFF000000u) != 0) {
-    std::snprintf(text, sizeof text, "0x%08X", color);
+  if ((raw(color) & 0xFF000000u) != 0) {
+    std::snprintf(text, sizeof text, "0x%08X", raw(color));
   } else {
-    // 0x00BBGGRR as "#RRGGBB".
-    std::snprintf(text, sizeof text, "\"#%02X%02X%02X\"", color & 0xFF, (color >> 8) & 0xFF,
-                  (color >> 16) & 0xFF);
+    // "#RRGGBB" is written in the byte order of a pixel.
+    std::snprintf(text, sizeof text, "\"#%06X\"", raw(to_pixel(color)));
   }
   return text;
 }

@@ -123,10 +123,9 @@ class TextTable {
 
 std::string header_report(const PackageReadResult& read, std::uint64_t file_size) {
   const ShowPackage& package = read.package;
-  const std::uint32_t color = package.BackColor;
+  const ColorRef color = package.BackColor;
   char rgb[8];
-  std::snprintf(rgb, sizeof rgb, "#%02X%02X%02X", color & 0xFF, color >> 8 & 0xFF,
-                color >> 16 & 0xFF);
+  std::snprintf(rgb, sizeof rgb, "#%06X", raw(to_pixel(color)));
   std::string music = "none";
   if (!package.BgmFileName.empty() || package.BgmData.present()) {
     music =
@@ -140,7 +139,7 @@ std::string header_report(const PackageReadResult& read, std::uint64_t file_size
                                std::to_string(read.block_length)});
   table.add_row({"PictureWidth", std::to_string(package.PictureWidth)});
   table.add_row({"PictureHeight", std::to_string(package.PictureHeight)});
-  table.add_row({"BackColor", hex(color, 8) + " (" + rgb + ")"});
+  table.add_row({"BackColor", hex(raw(color), 8) + " (" + rgb + ")"});
   table.add_row({"HasSettings", flag_text(package.HasSettings)});
   table.add_row({"SceneCount", std::to_string(package.SceneCount)});
   table.add_row({"Music", music});
@@ -220,7 +219,7 @@ std::string package_json_report(const PackageReadResult& read, std::uint64_t fil
          ",\n  \"block_length\": " + std::to_string(read.block_length) +
          ",\n  \"PictureWidth\": " + std::to_string(package.PictureWidth) +
          ",\n  \"PictureHeight\": " + std::to_string(package.PictureHeight) +
-         ",\n  \"BackColor\": " + std::to_string(package.BackColor) +
+         ",\n  \"BackColor\": " + std::to_string(raw(package.BackColor)) +
          ",\n  \"HasSettings\": " + std::to_string(package.HasSettings) +
          ",\n  \"SceneCount\": " + std::to_string(package.SceneCount) +
          ",\n  \"BgmFileName\": " + json_escape(package.BgmFileName) +

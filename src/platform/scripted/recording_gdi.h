@@ -44,7 +44,7 @@ struct GdiCall {
   int x = 0, y = 0, width = 0, height = 0, x2 = 0, y2 = 0;
   int source_x = 0, source_y = 0, source_width = 0, source_height = 0;
   std::uint32_t raster_operation = 0;
-  ColorRef color = 0;  // FillBox, SetBkColor, SetTextColor
+  ColorRef color{};    // FillBox, SetBkColor, SetTextColor
   GdiObject object;    // SelectObject, DeleteObject
   // The handle a creating call returned (0 when it failed).
   std::uintptr_t created = 0;

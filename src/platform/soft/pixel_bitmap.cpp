@@ -21,7 +21,7 @@ std::optional<PixelBitmap> make_pixel_bitmap(std::int64_t width, std::int64_t he
 }
 
 std::uint32_t solid_pixel(ColorRef color, PixelFormat format) {
-  const std::uint32_t pixel = colorref_to_pixel(color);
+  const std::uint32_t pixel = raw(to_pixel(color));
   return format == PixelFormat::kColor ? pixel : nearest_mono(pixel);
 }
 

@@ -43,15 +43,6 @@ struct PixelBitmap {
 std::optional<PixelBitmap> make_pixel_bitmap(std::int64_t width, std::int64_t height,
                                              PixelFormat format);
 
-// COLORREF 0x00BBGGRR to the 0x00RRGGBB layout of a colour pixel.
-constexpr std::uint32_t colorref_to_pixel(ColorRef color) {
-  return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
-}
-
-constexpr ColorRef pixel_to_colorref(std::uint32_t pixel) {
-  return ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
-}
-
 // The palette entry of a monochrome bitmap (black, white) nearest to a colour
 // pixel; ties go to white.
 std::uint32_t nearest_mono(std::uint32_t pixel);

@@ -16,8 +16,8 @@
 namespace showsaver::soft {
 
 struct DcColors {
-  ColorRef background = 0x00FFFFFF;
-  ColorRef text = 0x00000000;
+  ColorRef background = rgb(255, 255, 255);
+  ColorRef text = rgb(0, 0, 0);
 };
 
 class PixelConversion {
@@ -58,11 +58,11 @@ inline PixelConversion::PixelConversion(PixelFormat source, PixelFormat destinat
                                         const DcColors& destination_colors) {
   if (source == PixelFormat::kColor && destination == PixelFormat::kMonochrome) {
     kind_ = Kind::kColorToMono;
-    key_ = colorref_to_pixel(source_colors.background);
+    key_ = raw(to_pixel(source_colors.background));
   } else if (source == PixelFormat::kMonochrome && destination == PixelFormat::kColor) {
     kind_ = Kind::kMonoToColor;
-    zero_ = colorref_to_pixel(destination_colors.text);
-    one_ = colorref_to_pixel(destination_colors.background);
+    zero_ = raw(to_pixel(destination_colors.text));
+    one_ = raw(to_pixel(destination_colors.background));
   }
 }
 

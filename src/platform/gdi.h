@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/color.h"
 #include "platform/pixel_image.h"
@@ -101,6 +102,10 @@ class Gdi {
   // The filled box of a picture surface: fills the rectangle between the two
   // corners, both included, clipped to the bitmap selected into `dc`.
   virtual bool FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef color) = 0;
+
+  // A copy of the bitmap selected into `dc` as 32-bit pixels (GetDIBits);
+  // nothing for a bad handle.  A monochrome bitmap reads as black and white.
+  virtual std::optional<PixelImage> ReadImage(DcHandle dc) const = 0;
 };
 
 }  // namespace showsaver

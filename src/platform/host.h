@@ -34,6 +34,10 @@ class Host {
   // Where the folder goes when `extraction_parent` cannot be written (the
   // user's own temp folder on Windows); empty when there is no other place.
   virtual std::string fallback_extraction_parent() = 0;
+  // The user's own folder for this program's settings, ending with the path
+  // separator (%APPDATA%\showsaver\ on Windows, $XDG_CONFIG_HOME/showsaver/
+  // elsewhere); empty when there is none.  It may not exist yet.
+  virtual std::string user_settings_folder() = 0;
   // A diagnostic for the developer or the system log (never a dialog).
   virtual void log(const std::string& message) = 0;
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/scripted/scripted_desktop.h"
+#include "platform/soft/soft_gdi.h"
 
 namespace showsaver {
 namespace {

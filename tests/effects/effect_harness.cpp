@@ -6,6 +6,7 @@
 #include "common/runtime_failure.h"
 #include "effects/effect_module.h"
 #include "platform/scripted/scripted_desktop.h"
+#include "platform/soft/soft_gdi.h"
 #include "support/run_guard.h"
 
 namespace showsaver::effects_test {
@@ -172,7 +173,7 @@ EffectRecord record_effect(int code, const RunSetup& setup, EffectRandom& random
   record.calls = gdi.calls();
   split(record, marks, desktop.messages_processed());
   if (pictures != nullptr) {
-    record.destination = soft.read_image(record.surfaces.destination).value();
+    record.destination = soft.ReadImage(record.surfaces.destination).value();
   }
   return record;
 }

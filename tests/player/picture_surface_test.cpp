@@ -35,12 +35,12 @@ TEST(PictureSurfaceTest, LoadPictureGivesThePictureOrTheRuntimesDescription) {
   EXPECT_EQ(files.reads, std::vector<std::string>{temp.file("good.bmp")});
   EXPECT_EQ(surface.width(), 5);
   EXPECT_EQ(surface.height(), 3);
-  EXPECT_EQ(*gdi.read_image(surface.dc()), picture);
+  EXPECT_EQ(*gdi.ReadImage(surface.dc()), picture);
 
   EXPECT_EQ(load_failure(surface, temp.file("bad.bmp")), "ピクチャが無効です。");
   EXPECT_EQ(load_failure(surface, temp.file("missing.bmp")), "ファイルが見つかりません。");
   // A failed load keeps the picture that was there.
-  EXPECT_EQ(*gdi.read_image(surface.dc()), picture);
+  EXPECT_EQ(*gdi.ReadImage(surface.dc()), picture);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ struct Stage {
     gdi.record_object_calls(true);
   }
 
-  PixelImage result() const { return *soft.read_image(destination); }
+  PixelImage result() const { return *soft.ReadImage(destination); }
 };
 
 PixelImage pattern(int width, int height, std::uint32_t base) {

@@ -49,7 +49,7 @@ std::string run_line_case(const cases::LineCase& c, bool vertical) {
                         rop::SRCCOPY);
   }
   EXPECT_TRUE(ok);
-  return describe(gdi.read_image(destination)->pixels);
+  return describe(gdi.ReadImage(destination)->pixels);
 }
 
 class LineCaseTest : public ::testing::TestWithParam<cases::LineCase> {};
@@ -74,7 +74,7 @@ TEST(StretchBltTest, ShrinkAndsInBothAxes) {
   const DcHandle destination = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(destination, gdi.CreateColorBitmap(2, 2));
   gdi.StretchBlt(destination, 0, 0, 2, 2, source, 0, 0, 4, 4, rop::SRCCOPY);
-  EXPECT_EQ(describe(gdi.read_image(destination)->pixels), "ABEF|CDGH|IJMN|KLOP");
+  EXPECT_EQ(describe(gdi.ReadImage(destination)->pixels), "ABEF|CDGH|IJMN|KLOP");
 }
 
 // A shrinking axis ANDs while an enlarging one repeats.
@@ -86,7 +86,7 @@ TEST(StretchBltTest, ShrinkOneAxisEnlargeTheOther) {
   const DcHandle destination = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(destination, gdi.CreateColorBitmap(2, 2));
   gdi.StretchBlt(destination, 0, 0, 2, 2, source, 0, 0, 4, 1, rop::SRCCOPY);
-  EXPECT_EQ(describe(gdi.read_image(destination)->pixels), "AB|CD|AB|CD");
+  EXPECT_EQ(describe(gdi.ReadImage(destination)->pixels), "AB|CD|AB|CD");
 }
 
 // BitBlt's clipping: a destination pixel changes only when it lies in the
@@ -110,7 +110,7 @@ TEST_P(ClipCaseTest, UntouchedWhereSourceIsOutside) {
   gdi.SelectObject(destination, gdi.CreateColorBitmap(kWidth, kHeight));
   ASSERT_TRUE(gdi.BitBlt(destination, c.x, c.y, c.width, c.height, source, c.source_x, c.source_y,
                          rop::SRCCOPY));
-  const PixelImage result = *gdi.read_image(destination);
+  const PixelImage result = *gdi.ReadImage(destination);
   for (int py = 0; py < kHeight; ++py) {
     for (int px = 0; px < kWidth; ++px) {
       const int sx = px - c.x + c.source_x;
@@ -140,7 +140,7 @@ TEST(BitBltTest, OverlapWithinOneBitmapBehavesLikeMemmove) {
       const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
       gdi.SelectObject(dc, gdi.CreateBitmapFromImage(picture));
       gdi.BitBlt(dc, 1 + shift.dx, 1 + shift.dy, 4, 3, dc, 1, 1, raster);
-      const PixelImage result = *gdi.read_image(dc);
+      const PixelImage result = *gdi.ReadImage(dc);
       for (int y = 0; y < 6; ++y) {
         for (int x = 0; x < 7; ++x) {
           const int sx = x - shift.dx, sy = y - shift.dy;
@@ -167,9 +167,9 @@ TEST(BitBltTest, OperationWithoutSourceIgnoresSourceDc) {
   const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(dc, gdi.CreateBitmapFromImage({3, 1, {0x00123456, 0x00ABCDEF, 0}}));
   EXPECT_TRUE(gdi.BitBlt(dc, 0, 0, 2, 1, DcHandle{}, 99, 99, rop::DSTINVERT));
-  EXPECT_EQ(gdi.read_image(dc)->pixels, (std::vector<std::uint32_t>{0x00EDCBA9, 0x00543210, 0}));
+  EXPECT_EQ(gdi.ReadImage(dc)->pixels, (std::vector<std::uint32_t>{0x00EDCBA9, 0x00543210, 0}));
   EXPECT_TRUE(gdi.BitBlt(dc, -5, 0, 100, 1, DcHandle{}, 0, 0, rop::BLACKNESS));
-  EXPECT_EQ(gdi.read_image(dc)->pixels, (std::vector<std::uint32_t>{0, 0, 0}));
+  EXPECT_EQ(gdi.ReadImage(dc)->pixels, (std::vector<std::uint32_t>{0, 0, 0}));
 }
 
 }  // namespace

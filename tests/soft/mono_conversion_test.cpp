@@ -49,7 +49,7 @@ TEST_P(ToMonoTest, BitBltAndStretchBlt) {
   s.gdi.BitBlt(s.mono_dc, 0, 0, 1, 1, s.color_dc, 0, 0, rop::SRCCOPY);
   s.gdi.StretchBlt(s.mono_dc, 1, 0, 1, 1, s.color_dc, 0, 0, 2, 2, rop::SRCCOPY);
   const std::uint32_t expected = c.white ? kWhite : 0u;
-  EXPECT_EQ(s.gdi.read_image(s.mono_dc)->pixels, (std::vector<std::uint32_t>{expected, expected}));
+  EXPECT_EQ(s.gdi.ReadImage(s.mono_dc)->pixels, (std::vector<std::uint32_t>{expected, expected}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ToMonoTest, ::testing::ValuesIn(kToMonoCases),
@@ -68,7 +68,7 @@ TEST(MonoConversionTest, MonoToColourUsesDestinationColours) {
   gdi.SetTextColor(color, rgb(0xFF, 0, 0));
   gdi.SetBkColor(color, rgb(0, 0xFF, 0));
   gdi.BitBlt(color, 0, 0, 4, 1, mono, 0, 0, rop::SRCCOPY);
-  EXPECT_EQ(gdi.read_image(color)->pixels,
+  EXPECT_EQ(gdi.ReadImage(color)->pixels,
             (std::vector<std::uint32_t>{0x0000FF00, 0x00FF0000, 0x0000FF00, 0x00FF0000}));
 }
 
@@ -84,7 +84,7 @@ TEST(MonoConversionTest, DefaultColoursAndRopAfterConversion) {
   gdi.SelectObject(color, gdi.CreateBitmapFromImage({2, 1, {0x00123456, 0x00123456}}));
   gdi.BitBlt(color, 0, 0, 2, 1, mono, 0, 0, rop::DEST_AND_NOT_SOURCE);
   // 1 -> white -> D & ~white = 0; 0 -> black -> D kept.
-  EXPECT_EQ(gdi.read_image(color)->pixels, (std::vector<std::uint32_t>{0u, 0x00123456}));
+  EXPECT_EQ(gdi.ReadImage(color)->pixels, (std::vector<std::uint32_t>{0u, 0x00123456}));
 }
 
 // Shrinking a monochrome bitmap in BLACKONWHITE keeps black.
@@ -97,7 +97,7 @@ TEST(MonoConversionTest, MonoShrinkKeepsBlack) {
   gdi.SelectObject(destination, gdi.CreateBitmap(2, 1, 1, 1, nullptr));
   gdi.FillBox(destination, 0, 0, 1, 0, rgb(255, 255, 255));
   gdi.StretchBlt(destination, 0, 0, 2, 1, source, 0, 0, 4, 1, rop::SRCCOPY);
-  EXPECT_EQ(gdi.read_image(destination)->pixels, (std::vector<std::uint32_t>{0u, kWhite}));
+  EXPECT_EQ(gdi.ReadImage(destination)->pixels, (std::vector<std::uint32_t>{0u, kWhite}));
 }
 
 // Colour pixels are converted before they are ANDed on a shrink: two
@@ -106,7 +106,7 @@ TEST(MonoConversionTest, ConversionBeforeAndOnShrink) {
   Surfaces s(PixelImage{4, 1, {0x00FF0000, 0x00FF0000, 0x00FF0000, 0x000000FF}}, 2, 1);
   s.gdi.SetBkColor(s.color_dc, rgb(255, 0, 0));
   s.gdi.StretchBlt(s.mono_dc, 0, 0, 2, 1, s.color_dc, 0, 0, 4, 1, rop::SRCCOPY);
-  EXPECT_EQ(s.gdi.read_image(s.mono_dc)->pixels, (std::vector<std::uint32_t>{kWhite, 0u}));
+  EXPECT_EQ(s.gdi.ReadImage(s.mono_dc)->pixels, (std::vector<std::uint32_t>{kWhite, 0u}));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ TEST(SoftGdiObjectsTest, NewDcHasStockMonoBitmapAndDefaultColours) {
   SoftGdi gdi;
   const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
   ASSERT_TRUE(dc);
-  const PixelImage image = *gdi.read_image(dc);
+  const PixelImage image = *gdi.ReadImage(dc);
   EXPECT_EQ(image.width, 1);
   EXPECT_EQ(image.height, 1);
   EXPECT_EQ(gdi.GetBkColor(dc), rgb(255, 255, 255));
@@ -26,14 +26,14 @@ TEST(SoftGdiObjectsTest, CompatibleBitmapTakesFormatOfSelectedBitmap) {
   gdi.SelectObject(probe, gdi.CreateCompatibleBitmap(fresh, 1, 1));
   // A light colour in a monochrome bitmap becomes white.
   gdi.FillBox(probe, 0, 0, 0, 0, rgb(230, 240, 250));
-  EXPECT_EQ(gdi.read_image(probe)->pixels[0], 0x00FFFFFFu);
+  EXPECT_EQ(gdi.ReadImage(probe)->pixels[0], 0x00FFFFFFu);
 
   const DcHandle color = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(color, gdi.CreateColorBitmap(2, 2));
   const DcHandle second = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(second, gdi.CreateCompatibleBitmap(color, 1, 1));
   gdi.FillBox(second, 0, 0, 0, 0, rgb(200, 10, 10));
-  EXPECT_EQ(gdi.read_image(second)->pixels[0], 0x00C80A0Au);
+  EXPECT_EQ(gdi.ReadImage(second)->pixels[0], 0x00C80A0Au);
 }
 
 TEST(SoftGdiObjectsTest, ZeroSizeGivesStockBitmap) {
@@ -73,7 +73,7 @@ TEST(SoftGdiObjectsTest, NegativeBitmapSizeTakesItsMagnitude) {
   SoftGdi gdi;
   const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(dc, gdi.CreateBitmap(-3, -2, 1, 32, nullptr));
-  const PixelImage image = *gdi.read_image(dc);
+  const PixelImage image = *gdi.ReadImage(dc);
   EXPECT_EQ(image.width, 3);
   EXPECT_EQ(image.height, 2);
 }
@@ -140,7 +140,7 @@ TEST(SoftGdiObjectsTest, BadHandlesFailWithoutHarm) {
     EXPECT_FALSE(gdi.BitBlt(live, 0, 0, 1, 1, bad, 0, 0, rop::SRCCOPY));
     EXPECT_FALSE(gdi.StretchBlt(live, 0, 0, 2, 2, bad, 0, 0, 1, 1, rop::SRCAND));
     EXPECT_FALSE(gdi.FillBox(bad, 0, 0, 1, 1, rgb(0, 0, 0)));
-    EXPECT_FALSE(gdi.read_image(bad));
+    EXPECT_FALSE(gdi.ReadImage(bad));
   }
   EXPECT_FALSE(gdi.SelectObject(live, dc_as_bitmap));
   EXPECT_FALSE(gdi.DeleteObject(dc_as_bitmap));
@@ -154,12 +154,12 @@ TEST(SoftGdiObjectsTest, CreateBitmapReadsInitialBits) {
   const std::uint8_t mono_bits[] = {0xA0, 0xFF, 0x40, 0x00};
   const DcHandle mono = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(mono, gdi.CreateBitmap(3, 2, 1, 1, mono_bits));
-  EXPECT_EQ(gdi.read_image(mono)->pixels,
+  EXPECT_EQ(gdi.ReadImage(mono)->pixels,
             (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0}));
   const std::uint8_t color_bits[] = {0x56, 0x34, 0x12, 0x00, 0x01, 0x02, 0x03, 0x00};
   const DcHandle color = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(color, gdi.CreateBitmap(2, 1, 1, 32, color_bits));
-  EXPECT_EQ(gdi.read_image(color)->pixels, (std::vector<std::uint32_t>{0x123456, 0x030201}));
+  EXPECT_EQ(gdi.ReadImage(color)->pixels, (std::vector<std::uint32_t>{0x123456, 0x030201}));
 }
 
 TEST(SoftGdiObjectsTest, CreateDIBitmapInitialisesFromDib) {
@@ -175,7 +175,7 @@ TEST(SoftGdiObjectsTest, CreateDIBitmapInitialisesFromDib) {
       gdi.CreateDIBitmap(dc, &header, CBM_INIT, bits, &header, DIB_RGB_COLORS);
   const DcHandle view = gdi.CreateCompatibleDC(DcHandle{});
   gdi.SelectObject(view, bitmap);
-  EXPECT_EQ(gdi.read_image(view)->pixels,
+  EXPECT_EQ(gdi.ReadImage(view)->pixels,
             (std::vector<std::uint32_t>{0x090807, 0x0C0B0A, 0x030201, 0x060504}));
   header.biBitCount = 8;  // not a format it reads: the call fails and leaks nothing
   const std::size_t before = gdi.live_object_count();
@@ -207,7 +207,7 @@ TEST_P(FillBoxTest, FillsBetweenCorners) {
   gdi.SelectObject(dc, gdi.CreateColorBitmap(4, 3));
   ASSERT_TRUE(gdi.FillBox(dc, c.x1, c.y1, c.x2, c.y2, rgb(0x11, 0x22, 0x33)));
   std::string drawn;
-  const PixelImage image = *gdi.read_image(dc);
+  const PixelImage image = *gdi.ReadImage(dc);
   for (int y = 0; y < 3; ++y) {
     if (y) drawn += '|';
     for (int x = 0; x < 4; ++x) {

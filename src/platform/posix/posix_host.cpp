@@ -58,6 +58,16 @@ std::string PosixHost::extraction_parent() {
   return "/tmp/";
 }
 
+std::string PosixHost::user_settings_folder() {
+  std::string base = environment("XDG_CONFIG_HOME");
+  if (base.empty()) {
+    const std::string home = environment("HOME");
+    if (home.empty()) return "";
+    base = with_separator(home) + ".config";
+  }
+  return with_separator(base) + "showsaver/";
+}
+
 std::string PosixHost::fallback_extraction_parent() {
   const std::string primary = extraction_parent();
   return primary == "/tmp/" ? std::string() : "/tmp/";

@@ -24,6 +24,8 @@ class PosixHost final : public Host {
   // $XDG_RUNTIME_DIR, else $TMPDIR, else /tmp.
   std::string extraction_parent() override;
   std::string fallback_extraction_parent() override;
+  // $XDG_CONFIG_HOME/showsaver/, else $HOME/.config/showsaver/.
+  std::string user_settings_folder() override;
   void log(const std::string& message) override;
   // There is no such registry value here: the desktop's own locker is in charge.
   std::optional<std::uint32_t> screen_save_use_password() override { return std::nullopt; }

@@ -8,11 +8,21 @@ std::string json_escape(const std::string& text) {
   std::string escaped = "\"";
   for (const char c : text) {
     switch (c) {
-      case '"': escaped += "\\\""; break;
-      case '\\': escaped += "\\\\"; break;
-      case '\n': escaped += "\\n"; break;
-      case '\r': escaped += "\\r"; break;
-      case '\t': escaped += "\\t"; break;
+      case '"':
+        escaped += "\\\"";
+        break;
+      case '\\':
+        escaped += "\\\\";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      case '\r':
+        escaped += "\\r";
+        break;
+      case '\t':
+        escaped += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           char code[8];
@@ -35,7 +45,9 @@ JsonField json_number(std::string name, long long value) {
 JsonField json_bool(std::string name, bool value) {
   return {std::move(name), value ? "true" : "false"};
 }
-JsonField json_null(std::string name) { return {std::move(name), "null"}; }
+JsonField json_null(std::string name) {
+  return {std::move(name), "null"};
+}
 
 std::string LoggedEvent::to_json() const {
   std::string line = "{\"t\":" + std::to_string(tick) + ",\"ms\":" + std::to_string(elapsed_ms) +

@@ -44,8 +44,8 @@ struct GdiCall {
   int x = 0, y = 0, width = 0, height = 0, x2 = 0, y2 = 0;
   int source_x = 0, source_y = 0, source_width = 0, source_height = 0;
   std::uint32_t raster_operation = 0;
-  ColorRef color{};    // FillBox, SetBkColor, SetTextColor
-  GdiObject object;    // SelectObject, DeleteObject
+  ColorRef color{};  // FillBox, SetBkColor, SetTextColor
+  GdiObject object;  // SelectObject, DeleteObject
   // The handle a creating call returned (0 when it failed).
   std::uintptr_t created = 0;
 
@@ -88,6 +88,7 @@ class RecordingGdi final : public Gdi {
   ColorRef SetBkColor(DcHandle dc, ColorRef color) override;
   ColorRef GetBkColor(DcHandle dc) override { return inner_.GetBkColor(dc); }
   ColorRef SetTextColor(DcHandle dc, ColorRef color) override;
+  std::optional<PixelImage> ReadImage(DcHandle dc) const override { return inner_.ReadImage(dc); }
 
  private:
   GdiCall started(GdiCallKind kind, DcHandle dc) const;

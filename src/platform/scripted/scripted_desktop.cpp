@@ -21,7 +21,7 @@ const char* input_name(InputKind kind) {
 
 }  // namespace
 
-ScriptedDesktop::ScriptedDesktop(SoftGdi& gdi, VirtualClock& clock, EventLog& log)
+ScriptedDesktop::ScriptedDesktop(Gdi& gdi, VirtualClock& clock, EventLog& log)
     : gdi_(gdi), clock_(clock), log_(log) {}
 
 void ScriptedDesktop::record(std::string kind, std::vector<JsonField> fields) {
@@ -73,7 +73,7 @@ void ScriptedDesktop::refresh_picture_area(DcHandle source) {
   record("refresh", {json_number("frame", refresh_count_)});
   ++refresh_count_;
   if (!refresh_observer_) return;
-  if (const auto image = gdi_.read_image(source)) refresh_observer_(*image);
+  if (const auto image = gdi_.ReadImage(source)) refresh_observer_(*image);
 }
 
 void ScriptedDesktop::process_messages() {

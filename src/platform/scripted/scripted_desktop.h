@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/gdi.h"
 #include "platform/scripted/event_log.h"
 #include "platform/scripted/virtual_clock.h"
-#include "platform/soft/soft_gdi.h"
 
 namespace showsaver {
 
@@ -47,7 +47,7 @@ struct RecordedMessageBox {
 
 class ScriptedDesktop final : public Desktop {
  public:
-  ScriptedDesktop(SoftGdi& gdi, VirtualClock& clock, EventLog& log);
+  ScriptedDesktop(Gdi& gdi, VirtualClock& clock, EventLog& log);
 
   // Script.
   void set_screen_size(ScreenSize size) { screen_ = size; }
@@ -102,7 +102,7 @@ class ScriptedDesktop final : public Desktop {
   bool input_due() const;
   void record(std::string kind, std::vector<JsonField> fields = {});
 
-  SoftGdi& gdi_;
+  Gdi& gdi_;
   VirtualClock& clock_;
   EventLog& log_;
   ScreenSize screen_{1024, 768};

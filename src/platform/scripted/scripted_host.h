@@ -20,6 +20,7 @@ struct ScriptedHostSettings {
   std::string arguments = "/S";
   std::string extraction_parent = "/tmp/";
   std::string fallback_extraction_parent;
+  std::string user_settings_folder;
   bool another_instance_running = false;
   std::optional<std::uint32_t> screen_save_use_password;
   WindowHandle foreground_window = 0x2A0;
@@ -53,6 +54,7 @@ class ScriptedHost final : public Host {
   std::string arguments() override { return settings_.arguments; }
   std::string extraction_parent() override { return settings_.extraction_parent; }
   std::string fallback_extraction_parent() override { return settings_.fallback_extraction_parent; }
+  std::string user_settings_folder() override { return settings_.user_settings_folder; }
   void log(const std::string& message) override;
   std::optional<std::uint32_t> screen_save_use_password() override;
   PasswordCheck verify_screen_saver_password(WindowHandle owner) override;

@@ -116,7 +116,7 @@ void SdlDesktop::release_window() {
 
 void SdlDesktop::refresh_picture_area(DcHandle source) {
   if (renderer_ == nullptr) return;
-  const auto image = gdi_.read_image(source);
+  const auto image = gdi_.ReadImage(source);
   if (!image) return;
   int window_width = 0;
   int window_height = 0;

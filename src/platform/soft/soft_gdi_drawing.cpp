@@ -62,7 +62,7 @@ bool SoftGdi::FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef colo
   return true;
 }
 
-std::optional<PixelImage> SoftGdi::read_image(DcHandle dc) const {
+std::optional<PixelImage> SoftGdi::ReadImage(DcHandle dc) const {
   const DeviceContext* context = dcs_.find(dc.value);
   if (context == nullptr) return std::nullopt;
   const PixelBitmap& bitmap = bitmaps_.find(context->selected.value)->pixels;

@@ -94,13 +94,13 @@ void run_password_change_mode(Platform& platform, const std::string& arguments) 
 
 RunState read_run_state(Platform& platform) {
   RunState state;
-  const ProgramPaths paths = program_paths_for(platform.host.program_path());
+  const ProgramPaths paths =
+      program_paths_for(platform.host.program_path(), platform.host.user_settings_folder());
   state.ProgramPackagePath = paths.ProgramPackagePath;
   read_package_into(platform, state);
   state.SettingsFile = paths.SettingsFile;
-  const UserSettings settings = read_settings(platform.files, state.SettingsFile);
-  state.BgmEnabled = settings.BgmEnabled;
-  state.SoundEnabled = settings.SoundEnabled;
+  state.user_settings_file = paths.user_settings_file;
+  read_settings_into(platform.files, state);
   return state;
 }
 

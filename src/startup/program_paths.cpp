@@ -9,7 +9,8 @@ bool is_separator(char c) { return c == kPathSeparator || c == '/'; }
 
 }  // namespace
 
-ProgramPaths program_paths_for(const std::string& program_path) {
+ProgramPaths program_paths_for(const std::string& program_path,
+                               const std::string& user_settings_folder) {
   std::size_t name_start = program_path.size();
   while (name_start > 0 && !is_separator(program_path[name_start - 1])) --name_start;
   std::string folder = program_path.substr(0, name_start);
@@ -18,7 +19,9 @@ ProgramPaths program_paths_for(const std::string& program_path) {
   const std::string base_name = dot == std::string::npos ? name : name.substr(0, dot);
   if (folder.empty()) folder = std::string(".") + kPathSeparator;
   if (!is_separator(folder.back())) folder += kPathSeparator;
-  return {folder + base_name + ".scr", folder + base_name + ".set"};
+  const std::string settings_name = base_name + ".set";
+  return {folder + base_name + ".scr", folder + settings_name,
+          user_settings_folder.empty() ? std::string() : user_settings_folder + settings_name};
 }
 
 }  // namespace showsaver

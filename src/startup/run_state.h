@@ -11,7 +11,12 @@ namespace showsaver {
 struct RunState {
   ShowPackage package;
   std::string ProgramPackagePath;
+  // The settings file beside the program, and the user's own one (empty when
+  // the host names no folder for it); the settings were read from the user's
+  // own file when `settings_from_user_file`.
   std::string SettingsFile;
+  std::string user_settings_file;
+  bool settings_from_user_file = false;
   std::int16_t BgmEnabled = 0;
   std::int16_t SoundEnabled = 0;
   // The extraction folder, ending with the path separator (show mode only).

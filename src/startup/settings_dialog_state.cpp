@@ -14,7 +14,7 @@ SettingsDialogState::SettingsDialogState(const RunState& state, FileSystem& file
 void SettingsDialogState::accept() {
   // The user must learn when the choice was not kept; the dialog stays open
   // so it can be tried again or cancelled.
-  if (!write_settings(files_, state_.SettingsFile, music_on_, sounds_on_)) {
+  if (!save_settings(files_, state_, music_on_, sounds_on_)) {
     desktop_.message_box(kSettingsNotSaved, kSettingsCaption, mb::OK_EXCLAMATION);
     return;
   }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "startup/run_state.h"
 
 namespace showsaver {
 
@@ -23,5 +24,18 @@ UserSettings read_settings(FileSystem& files, const std::string& settings_file);
 // the user without settings.  Returns false when it could not be written.
 bool write_settings(FileSystem& files, const std::string& settings_file, bool bgm_on,
                     bool sound_on);
+
+// A program in a folder the user cannot write (a .scr in the system folder, a
+// show installed read-only) keeps the settings in the user's own folder
+// instead.  Reads the user's own settings file when it is a plain file, else
+// the one beside the program (both on when there is neither), into `state`,
+// and notes which one was read.
+void read_settings_into(FileSystem& files, RunState& state);
+
+// Saves the choice where the next start will read it: in the user's own file
+// when that was read; else beside the program, and when that cannot be
+// written, in the user's own folder (created when missing).  Returns false
+// when it could be written nowhere.
+bool save_settings(FileSystem& files, const RunState& state, bool bgm_on, bool sound_on);
 
 }  // namespace showsaver

@@ -11,6 +11,7 @@
 #include "support/bitmap_files.h"
 #include "support/package_builder.h"
 #include "support/run_program.h"
+#include "support/string_table.h"
 #include "support/temp_dir.h"
 #include "support/text_codec.h"
 
@@ -129,6 +130,37 @@ TEST_F(ShowpackBuild, PlayerCopyGetsTheBlockAppended) {
   const ByteVector file = read_bytes(dir.file("show.scr"));
   EXPECT_EQ(file, test::program_file_with(expected_show(), 1000));
   EXPECT_EQ(read_bytes(dir.file("player.exe")), player);
+}
+
+TEST_F(ShowpackBuild, TitleGoesIntoTheWindowsPlayersSlot) {
+  write_bytes(dir.file("player.scr"), test::program_with_block(test::player_string_table()));
+  std::string titled = kGoodManifest;
+  titled.insert(titled.find("[show]\n") + 7, "title = \"From the manifest\"\n");
+  const std::string show = manifest(titled);
+
+  // --title wins over the manifest's title.
+  const RunResult build = run_showpack(dir, {"build", show, "-o", dir.file("show.scr"), "--player",
+                                             dir.file("player.scr"), "--title", "夕焼けの海"});
+  ASSERT_EQ(build.status, 0) << build.err;
+  std::u16string slot = u"showsaver-title-slot:";
+  slot.resize(127 - 5, u'.');
+  ByteVector expected =
+      test::program_with_block(test::string_table_block({u"", u"夕焼けの海", slot}));
+  const ByteVector block = test::package_block(expected_show());
+  expected.insert(expected.end(), block.begin(), block.end());
+  EXPECT_EQ(read_bytes(dir.file("show.scr")), expected);
+  const RunResult inspect = run_showpack(dir, {"inspect", dir.file("show.scr")});
+  EXPECT_NE(inspect.out.find("Title: 夕焼けの海\n"), std::string::npos) << inspect.out;
+
+  // The Linux player has no slot: the manifest's title is refused, not dropped.
+  write_bytes(dir.file("linux-player"), test::fake_program_image(1000));
+  const RunResult refused = run_showpack(
+      dir, {"build", show, "-o", dir.file("linux.scr"), "--player", dir.file("linux-player")});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("the player has no title slot; --title works with the Windows player"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("linux.scr")));
 }
 
 TEST_F(ShowpackBuild, InspectJsonDescribesTheShow) {

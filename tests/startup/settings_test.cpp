@@ -2,6 +2,7 @@
 
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
+#include "startup/program_entry.h"
 #include "startup/settings_dialog_state.h"
 #include "startup/settings_file.h"
 #include "support/temp_dir.h"
@@ -138,6 +139,113 @@ TEST(SettingsDialogOptions, OkThatCannotWriteSaysSoAndStaysOpen) {
   ASSERT_EQ(scripted.desktop.message_boxes().size(), 1u);
   EXPECT_EQ(scripted.desktop.message_boxes()[0].text, kSettingsNotSaved);
 }
+
+// Where the settings are read from and saved to: beside the program, or in
+// the user's own folder when the program's folder cannot be written.
+struct PlaceCase {
+  const char* name;
+  const char* beside;                  // the file beside the program before; nullptr: none
+  const char* own;                     // the file in the user's own folder before; nullptr: none
+  bool own_folder_named = true;        // the host names a user settings folder
+  bool program_writable = true;        // the program's folder can be written
+  bool own_writable = true;            // the user's own file can be written
+  const char* beside_after = nullptr;  // nullptr: no file; "same": unchanged
+  const char* own_after = nullptr;
+  bool saved = true;  // false: the dialog says so and stays open
+  friend void PrintTo(const PlaceCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SettingsPlaceTest : public testing::TestWithParam<PlaceCase> {
+ protected:
+  // A write that cannot make its new file, as in a read-only folder (also
+  // when the tests run as root, where permissions stop nothing).
+  void block_writes_to(const std::string& file) {
+    ASSERT_EQ(files.create_folder(file + ".new"), CreateFolderResult::Created);
+  }
+
+  void expect_file(const std::string& path, const char* before, const char* after) {
+    if (after == nullptr) {
+      EXPECT_FALSE(files.is_plain_file(path)) << path;
+    } else {
+      EXPECT_EQ(read_text_file(path), std::string(std::string(after) == "same" ? before : after, 4))
+          << path;
+    }
+  }
+
+  test::TempDir folder;
+  PosixFileSystem files;
+};
+
+TEST_P(SettingsPlaceTest, ReadsTheOwnFileFirstAndSavesWhereItWillBeRead) {
+  const PlaceCase& c = GetParam();
+  const std::string beside = folder.file("program/show.set");
+  const std::string own = folder.file("config/showsaver/show.set");
+  ASSERT_EQ(files.create_folder(folder.file("program")), CreateFolderResult::Created);
+  ASSERT_EQ(files.create_folder(folder.file("config")), CreateFolderResult::Created);
+  if (c.beside != nullptr) write_text_file(beside, std::string(c.beside, 4));
+  if (c.own != nullptr) {
+    ASSERT_EQ(files.create_folder(folder.file("config/showsaver")), CreateFolderResult::Created);
+    write_text_file(own, std::string(c.own, 4));
+  }
+  if (!c.program_writable) block_writes_to(beside);
+  if (!c.own_writable) block_writes_to(own);
+  ScriptedHostSettings host;
+  host.program_path = folder.file("program/show.scr");
+  host.user_settings_folder = c.own_folder_named ? folder.file("config/showsaver/") : "";
+  ScriptedPlatform scripted(files, test::text_codec(), host);
+
+  // OK with the music choice flipped: what is written tells what was read.
+  const RunState state = read_run_state(scripted.platform);
+  SettingsDialogState dialog(state, files, scripted.desktop);
+  const bool music = !dialog.music_on();
+  const bool sounds = dialog.sounds_on();
+  dialog.choose_music(music);
+  dialog.accept();
+
+  expect_file(beside, c.beside, c.beside_after);
+  expect_file(own, c.own, c.own_after);
+  EXPECT_EQ(dialog.visible(), !c.saved);
+  EXPECT_EQ(scripted.desktop.message_boxes().size(), c.saved ? 0u : 1u);
+  if (c.saved) {  // the next start reads what was saved
+    const RunState next = read_run_state(scripted.platform);
+    EXPECT_EQ(next.BgmEnabled != 0, music);
+    EXPECT_EQ(next.SoundEnabled != 0, sounds);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, SettingsPlaceTest,
+                         testing::Values(PlaceCase{.name = "OwnFileWins",
+                                                   .beside = "\x00\x00\xFF\xFF",
+                                                   .own = "\xFF\xFF\x00\x00",
+                                                   .beside_after = "same",
+                                                   .own_after = "\x00\x00\x00\x00"},
+                                         PlaceCase{.name = "BesideTheProgramWithoutOwnFile",
+                                                   .beside = "\x00\x00\xFF\xFF",
+                                                   .own = nullptr,
+                                                   .beside_after = "\xFF\xFF\xFF\xFF"},
+                                         PlaceCase{.name = "NeitherFile",
+                                                   .beside = nullptr,
+                                                   .own = nullptr,
+                                                   .beside_after = "\x00\x00\xFF\xFF"},
+                                         PlaceCase{.name = "ReadOnlyProgramFolderSavesInOwnFolder",
+                                                   .beside = "\x00\x00\xFF\xFF",
+                                                   .own = nullptr,
+                                                   .program_writable = false,
+                                                   .beside_after = "same",
+                                                   .own_after = "\xFF\xFF\xFF\xFF"},
+                                         PlaceCase{.name = "OwnFileReadButUnwritableSaysSo",
+                                                   .beside = nullptr,
+                                                   .own = "\x00\x00\x00\x00",
+                                                   .own_writable = false,
+                                                   .own_after = "same",
+                                                   .saved = false},
+                                         PlaceCase{.name = "NoPlaceAtAll",
+                                                   .beside = nullptr,
+                                                   .own = nullptr,
+                                                   .own_folder_named = false,
+                                                   .program_writable = false,
+                                                   .saved = false}),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 }  // namespace
 }  // namespace showsaver

@@ -15,6 +15,7 @@
 #include "package/package_writer.h"
 #include "package_assembly.h"
 #include "text_codec.h"
+#include "title_slot.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -23,6 +24,7 @@ struct BuildOptions {
   std::string manifest;
   std::string output;
   std::string player;
+  std::optional<std::string> title;  // --title, which wins over the manifest's
 };
 
 bool report(const std::vector<ManifestProblem>& problems, std::string_view severity) {
@@ -31,7 +33,9 @@ bool report(const std::vector<ManifestProblem>& problems, std::string_view sever
 }
 
 // The bytes to write: the bare block, or the player with the block behind it.
+// `title`, when given, is written into the player's title slot first.
 std::optional<PackageWriteResult> output_bytes(const BuildOptions& options,
+                                               const std::optional<std::string>& title,
                                                const ShowPackage& package, unsigned& mode) {
   mode = 0644;
   if (options.player.empty()) return write_package_block(package, text_codec());
@@ -46,6 +50,12 @@ std::optional<PackageWriteResult> output_bytes(const BuildOptions& options,
     std::cerr << "showpack build: warning: " << options.player
               << " already ends with a show package; the new one goes behind it\n";
   }
+  if (title) {
+    if (auto error = write_title(player.bytes, *title)) {
+      std::cerr << "showpack build: error: " << options.player << ": " << *error << '\n';
+      return std::nullopt;
+    }
+  }
   return append_package_block(player.bytes, package, text_codec());
 }
 
@@ -56,8 +66,19 @@ int run_build(const BuildOptions& options) {
   report(assembled.warnings, "warning");
   if (report(assembled.problems, "error")) return 1;
 
+  const std::optional<std::string> title = options.title ? options.title : manifest.manifest.title;
+  if (title && options.player.empty()) {
+    if (options.title) {
+      std::cerr << "showpack build: error: --title needs --player: a bare package has no title\n";
+      return 1;
+    }
+    std::cerr << "showpack build: warning: the title is kept only in a player; "
+                 "the bare package has none\n";
+  }
+
   unsigned mode = 0;
-  const std::optional<PackageWriteResult> written = output_bytes(options, assembled.package, mode);
+  const std::optional<PackageWriteResult> written =
+      output_bytes(options, title, assembled.package, mode);
   if (!written) return 1;
   if (written->error) {
     std::cerr << "showpack build: error: cannot store " << written->error->message() << '\n';
@@ -82,7 +103,15 @@ void add_build_command(CLI::App& app) {
   command->add_option("--player", options->player,
                       "Append the package to a copy of this program file instead of "
                       "writing the bare package");
-  command->callback([options] { finish_command(run_build(*options)); });
+  auto title = std::make_shared<std::string>();
+  CLI::Option* title_option = command->add_option(
+      "--title", *title,
+      "The show's name in the Windows screen-saver list (default: the manifest's title, else "
+      "the file's name)");
+  command->callback([options, title, title_option] {
+    if (title_option->count() > 0) options->title = *title;
+    finish_command(run_build(*options));
+  });
 }
 
 }  // namespace showsaver::showpack

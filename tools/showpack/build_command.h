@@ -1,5 +1,6 @@
-// `showpack build MANIFEST -o OUT [--player PROGRAM]`: a show package from a
-// manifest, bare or appended to a copy of the player.
+// `showpack build MANIFEST -o OUT [--player PROGRAM [--title TEXT]]`: a show
+// package from a manifest, bare or appended to a copy of the player, whose
+// title slot then takes the show's name.
 #pragma once
 
 namespace CLI {

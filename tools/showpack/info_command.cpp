@@ -10,6 +10,7 @@
 #include "package/package_reader.h"
 #include "package_report.h"
 #include "text_codec.h"
+#include "title_slot.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -31,8 +32,13 @@ int run_inspect(const InspectOptions& options) {
               << ": malformed show package: " << read.error->message() << '\n';
     return 1;
   }
-  std::cout << (options.json ? package_json_report(read, file.bytes.size())
-                             : package_text_report(read, file.bytes.size()));
+  if (options.json) {
+    std::cout << package_json_report(read, file.bytes.size());
+    return 0;
+  }
+  // A Windows player built with a title is listed under it.
+  if (const auto title = read_title(file.bytes)) std::cout << "Title: " << *title << "\n\n";
+  std::cout << package_text_report(read, file.bytes.size());
   return 0;
 }
 

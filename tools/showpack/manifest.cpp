@@ -162,6 +162,7 @@ std::optional<bool> read_show(const toml::table& table, ManifestResult& result) 
   const std::optional<bool> has_settings = show.boolean("has_settings");
   manifest.music = show.file("music", false);
   manifest.music_name = show.name("music_name", manifest.music);
+  manifest.title = show.string("title", false);
   show.report_unknown_keys();
   return has_settings;
 }

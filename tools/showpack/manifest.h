@@ -1,7 +1,8 @@
 // The show manifest: a TOML file that describes a show for `showpack build`.
 //
 //   [show]                      width, height (1..32767), back_color ("#RRGGBB"
-//                               or 0x00BBGGRR), has_settings, music, music_name
+//                               or 0x00BBGGRR), has_settings, music, music_name,
+//                               title (the Windows player's name in the list)
 //   [[scene]]  (one or more)    picture, picture_name, sound, sound_name,
 //                               display_time, left, top, effect (0..29),
 //                               over_previous, transparent
@@ -71,7 +72,8 @@ struct Manifest {
   ColorRef back_color{};
   bool has_settings = false;  // defaults to "the show has music or a sound"
   std::optional<ManifestFile> music;
-  ManifestName music_name;  // empty without music
+  ManifestName music_name;           // empty without music
+  std::optional<std::string> title;  // the name the Windows screen-saver list shows
   std::vector<ManifestScene> scenes;
 };
 

@@ -9,10 +9,10 @@ namespace {
 
 using namespace std::literals;
 
-constexpr std::uint32_t kText = 1;          // REG_SZ
-constexpr std::uint32_t kExpandText = 2;    // REG_EXPAND_SZ
-constexpr std::uint32_t kBinary = 3;        // REG_BINARY
-constexpr std::uint32_t kNumber = 4;        // REG_DWORD
+constexpr std::uint32_t kText = 1;        // REG_SZ
+constexpr std::uint32_t kExpandText = 2;  // REG_EXPAND_SZ
+constexpr std::uint32_t kBinary = 3;      // REG_BINARY
+constexpr std::uint32_t kNumber = 4;      // REG_DWORD
 
 std::vector<std::uint8_t> utf16(std::u16string_view text) {
   std::vector<std::uint8_t> bytes;

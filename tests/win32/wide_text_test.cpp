@@ -25,15 +25,20 @@ TEST(WideText, RoundTripsEveryPlaneOfUnicode) {
 }
 
 TEST(WideText, BrokenInputBecomesReplacementCharacters) {
-  EXPECT_EQ(to_wide("a\xFF" "b"), L"a\uFFFDb");
-  EXPECT_EQ(to_utf8(std::wstring(L"a\xD800" L"b")), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(to_wide("a\xFF"
+                    "b"),
+            L"a\uFFFDb");
+  EXPECT_EQ(to_utf8(std::wstring(L"a\xD800"
+                                 L"b")),
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 TEST(WideText, StrictConversionsRefuseWhatTheyCannotCarry) {
   EXPECT_EQ(decode_strictly(kShiftJis, "\x90\xDD\x92\xE8"), std::wstring(L"\u8A2D\u5B9A"));
-  EXPECT_FALSE(decode_strictly(kShiftJis, "\x81"));        // a lead byte alone
-  EXPECT_FALSE(decode_strictly(kUtf8, "\xC3"));            // a cut sequence
-  EXPECT_FALSE(encode_strictly(kShiftJis, L"\u00E9"));     // no best-fit "e"
+  EXPECT_FALSE(decode_strictly(kShiftJis, "\x81"));     // a lead byte alone
+  EXPECT_FALSE(decode_strictly(kUtf8, "\xC3"));         // a cut sequence
+  EXPECT_FALSE(encode_strictly(kShiftJis, L"\u00E9"));  // no best-fit "e"
   EXPECT_FALSE(encode_strictly(kUtf8, std::wstring(L"\xDC00")));
   EXPECT_EQ(encode_strictly(kShiftJis, L"\u8A2D\u5B9A"), std::string("\x90\xDD\x92\xE8"));
 }

@@ -12,7 +12,9 @@
 namespace showsaver {
 namespace {
 
-std::string as_text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string as_text(const Bytes& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
 
 class Win32FileSystemTest : public ::testing::Test {
  protected:
@@ -24,8 +26,8 @@ class Win32FileSystemTest : public ::testing::Test {
     ASSERT_NE(CreateDirectoryW(folder.c_str(), nullptr), FALSE);
     wide_folder_ = folder + L"\\";
     // The same folder as the program names it, in UTF-8.
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide_folder_.c_str(), -1, nullptr, 0, nullptr,
-                                         nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide_folder_.c_str(), -1, nullptr, 0, nullptr, nullptr);
     folder_.resize(static_cast<std::size_t>(size));
     WideCharToMultiByte(CP_UTF8, 0, wide_folder_.c_str(), -1, folder_.data(), size, nullptr,
                         nullptr);

@@ -96,7 +96,8 @@ TEST(Win32Gdi, DrawsWhatTheSoftwareGdiDraws) {
          gdi.StretchBlt(target, 10, 8, 13, 9, picture, 0, 0, 40, 30, rop::SRCCOPY);
          gdi.StretchBlt(target, 55, 40, -20, -15, picture, 0, 0, 40, 30, rop::SRCCOPY);
        }},
-      {"the transparent sprite blit", [](Gdi& gdi, DcHandle target, DcHandle picture) {
+      {"the transparent sprite blit",
+       [](Gdi& gdi, DcHandle target, DcHandle picture) {
          BlitTransparent(gdi, target, 12, 9, 40, 30, picture, 0, 0, kTransparent);
          BlitTransparent(gdi, target, -10, 30, 40, 30, picture, 0, 0, kTransparent);
        }},

@@ -38,7 +38,9 @@ std::optional<std::string> encode(UINT code_page, DWORD flags, std::wstring_view
 
 }  // namespace
 
-std::wstring to_wide(std::string_view utf8) { return decode(CP_UTF8, 0, utf8).value_or(L""); }
+std::wstring to_wide(std::string_view utf8) {
+  return decode(CP_UTF8, 0, utf8).value_or(L"");
+}
 
 std::string to_utf8(std::wstring_view wide) {
   return encode(CP_UTF8, 0, wide, nullptr).value_or("");

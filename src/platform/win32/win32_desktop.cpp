@@ -13,13 +13,14 @@ namespace {
 
 constexpr const wchar_t* kShowWindowClass = L"showsaver.show";
 
-HINSTANCE this_module() { return GetModuleHandleW(nullptr); }
+HINSTANCE this_module() {
+  return GetModuleHandleW(nullptr);
+}
 
 LRESULT CALLBACK show_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
   auto* desktop = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (desktop != nullptr) {
@@ -147,12 +148,12 @@ void Win32Desktop::refresh_picture_area(DcHandle source) {
 
 void Win32Desktop::paint_picture(HDC window_dc) {
   if (copy_dc_ == nullptr) return;
-  BitBlt(window_dc, picture_area_.left, picture_area_.top, copy_width_, copy_height_, copy_dc_, 0, 0,
-         SRCCOPY);
+  BitBlt(window_dc, picture_area_.left, picture_area_.top, copy_width_, copy_height_, copy_dc_, 0,
+         0, SRCCOPY);
 }
 
-std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message,
-                                                          std::uintptr_t wparam, std::intptr_t) {
+std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std::uintptr_t wparam,
+                                                          std::intptr_t) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -205,8 +206,8 @@ void Win32Desktop::wait_for_message_until(std::int32_t deadline) {
   for (;;) {
     const std::int32_t now = tick_count();
     if (!tick_not_after(now, deadline)) return;
-    const auto timeout = static_cast<DWORD>(
-        std::min<std::int64_t>(ticks_until_past(now, deadline), INFINITE - 1));
+    const auto timeout =
+        static_cast<DWORD>(std::min<std::int64_t>(ticks_until_past(now, deadline), INFINITE - 1));
     // MWMO_INPUTAVAILABLE also wakes for messages a peek has seen but left
     // in the queue; a timeout only means the tick must be read again.
     const DWORD woken =
@@ -215,9 +216,13 @@ void Win32Desktop::wait_for_message_until(std::int32_t deadline) {
   }
 }
 
-std::int32_t Win32Desktop::tick_count() { return static_cast<std::int32_t>(GetTickCount()); }
+std::int32_t Win32Desktop::tick_count() {
+  return static_cast<std::int32_t>(GetTickCount());
+}
 
-int Win32Desktop::show_cursor(bool show) { return ShowCursor(show ? TRUE : FALSE); }
+int Win32Desktop::show_cursor(bool show) {
+  return ShowCursor(show ? TRUE : FALSE);
+}
 
 Point Win32Desktop::cursor_position() {
   POINT position{0, 0};

@@ -33,12 +33,14 @@ bool write_all(HANDLE file, std::string_view data) {
 
 }  // namespace
 
-bool Win32FileSystem::exists(const std::string& path) { return attributes(path) != kNoAttributes; }
+bool Win32FileSystem::exists(const std::string& path) {
+  return attributes(path) != kNoAttributes;
+}
 
 bool Win32FileSystem::is_plain_file(const std::string& path) {
   const DWORD found = attributes(path);
-  constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
-                              FILE_ATTRIBUTE_SYSTEM;
+  constexpr DWORD kNotPlain =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   return found != kNoAttributes && (found & kNotPlain) == 0;
 }
 

@@ -10,13 +10,21 @@ namespace {
 
 static_assert(sizeof(BitmapInfoHeader) == sizeof(BITMAPINFOHEADER));
 
-HDC hdc(DcHandle dc) { return reinterpret_cast<HDC>(dc.value); }
-HGDIOBJ object_of(BitmapHandle bitmap) { return reinterpret_cast<HGDIOBJ>(bitmap.value); }
-DcHandle dc_handle(HDC dc) { return DcHandle{reinterpret_cast<std::uintptr_t>(dc)}; }
+HDC hdc(DcHandle dc) {
+  return reinterpret_cast<HDC>(dc.value);
+}
+HGDIOBJ object_of(BitmapHandle bitmap) {
+  return reinterpret_cast<HGDIOBJ>(bitmap.value);
+}
+DcHandle dc_handle(HDC dc) {
+  return DcHandle{reinterpret_cast<std::uintptr_t>(dc)};
+}
 BitmapHandle bitmap_handle(HGDIOBJ bitmap) {
   return BitmapHandle{reinterpret_cast<std::uintptr_t>(bitmap)};
 }
-COLORREF colorref(ColorRef color) { return raw(color); }
+COLORREF colorref(ColorRef color) {
+  return raw(color);
+}
 
 // The seam's header carries no colour table: only 24- and 32-bit rows come
 // through it, and those need none.
@@ -56,7 +64,9 @@ std::optional<BITMAP> selected_bitmap(HDC dc) {
 
 }  // namespace
 
-DcHandle Win32Gdi::CreateCompatibleDC(DcHandle dc) { return dc_handle(::CreateCompatibleDC(hdc(dc))); }
+DcHandle Win32Gdi::CreateCompatibleDC(DcHandle dc) {
+  return dc_handle(::CreateCompatibleDC(hdc(dc)));
+}
 
 BitmapHandle Win32Gdi::CreateBitmap(int width, int height, unsigned planes, unsigned bits_per_pixel,
                                     const void* bits) {
@@ -101,15 +111,21 @@ GdiObject Win32Gdi::SelectObject(DcHandle dc, GdiObject object) {
   return bitmap_handle(::SelectObject(hdc(dc), object_of(object)));
 }
 
-bool Win32Gdi::DeleteDC(DcHandle dc) { return ::DeleteDC(hdc(dc)) != FALSE; }
+bool Win32Gdi::DeleteDC(DcHandle dc) {
+  return ::DeleteDC(hdc(dc)) != FALSE;
+}
 
-bool Win32Gdi::DeleteObject(GdiObject object) { return ::DeleteObject(object_of(object)) != FALSE; }
+bool Win32Gdi::DeleteObject(GdiObject object) {
+  return ::DeleteObject(object_of(object)) != FALSE;
+}
 
 ColorRef Win32Gdi::SetBkColor(DcHandle dc, ColorRef color) {
   return ColorRef{::SetBkColor(hdc(dc), colorref(color))};
 }
 
-ColorRef Win32Gdi::GetBkColor(DcHandle dc) { return ColorRef{::GetBkColor(hdc(dc))}; }
+ColorRef Win32Gdi::GetBkColor(DcHandle dc) {
+  return ColorRef{::GetBkColor(hdc(dc))};
+}
 
 ColorRef Win32Gdi::SetTextColor(DcHandle dc, ColorRef color) {
   return ColorRef{::SetTextColor(hdc(dc), colorref(color))};
@@ -134,8 +150,8 @@ bool Win32Gdi::FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef col
   // Both corners are inside the box; clipped in 64 bits so that x2 + 1 cannot overflow.
   RECT box;
   box.left = static_cast<LONG>(std::clamp<std::int64_t>(std::min(x1, x2), 0, bitmap->bmWidth));
-  box.right =
-      static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{std::max(x1, x2)} + 1, 0, bitmap->bmWidth));
+  box.right = static_cast<LONG>(
+      std::clamp<std::int64_t>(std::int64_t{std::max(x1, x2)} + 1, 0, bitmap->bmWidth));
   box.top = static_cast<LONG>(std::clamp<std::int64_t>(std::min(y1, y2), 0, bitmap->bmHeight));
   box.bottom = static_cast<LONG>(
       std::clamp<std::int64_t>(std::int64_t{std::max(y1, y2)} + 1, 0, bitmap->bmHeight));
@@ -151,14 +167,15 @@ std::optional<PixelImage> Win32Gdi::ReadImage(DcHandle dc) const {
   const auto bitmap = selected_bitmap(hdc(dc));
   if (!bitmap || bitmap->bmWidth <= 0 || bitmap->bmHeight <= 0) return std::nullopt;
   PixelImage image{bitmap->bmWidth, bitmap->bmHeight, {}};
-  image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+  image.pixels.resize(static_cast<std::size_t>(image.width) *
+                      static_cast<std::size_t>(image.height));
   BITMAPINFO info = top_down_32bit(image.width, image.height);
   // Drawing into a DIB section may still be queued.
   GdiFlush();
   const HGDIOBJ selected = GetCurrentObject(hdc(dc), OBJ_BITMAP);
-  const int rows = GetDIBits(hdc(dc), static_cast<HBITMAP>(selected), 0,
-                             static_cast<UINT>(image.height), image.pixels.data(), &info,
-                             DIB_RGB_COLORS);
+  const int rows =
+      GetDIBits(hdc(dc), static_cast<HBITMAP>(selected), 0, static_cast<UINT>(image.height),
+                image.pixels.data(), &info, DIB_RGB_COLORS);
   if (rows != image.height) return std::nullopt;
   // The top byte a raster operation may leave in a pixel is not colour.
   for (std::uint32_t& pixel : image.pixels) pixel &= 0x00FFFFFFu;

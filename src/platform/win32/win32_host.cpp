@@ -1,6 +1,7 @@
 #include "platform/win32/win32_host.h"
 
 #include <windows.h>
+// Needs <windows.h> before it.
 #include <shlobj.h>
 
 #include <string_view>
@@ -67,7 +68,9 @@ bool Win32Host::another_instance_running() {
   return false;
 }
 
-std::string Win32Host::program_path() { return win32::to_utf8(module_path()); }
+std::string Win32Host::program_path() {
+  return win32::to_utf8(module_path());
+}
 
 std::string Win32Host::extraction_parent() {
   wchar_t buffer[MAX_PATH + 1];
@@ -118,8 +121,8 @@ PasswordCheck Win32Host::verify_screen_saver_password(WindowHandle owner) {
   const HMODULE library = load_system_library(L"password.cpl");
   if (library == nullptr) return PasswordCheck::Unavailable;
   using Verify = BOOL(WINAPI*)(HWND);
-  const auto verify =
-      reinterpret_cast<Verify>(reinterpret_cast<void*>(GetProcAddress(library, "VerifyScreenSavePwd")));
+  const auto verify = reinterpret_cast<Verify>(
+      reinterpret_cast<void*>(GetProcAddress(library, "VerifyScreenSavePwd")));
   PasswordCheck check = PasswordCheck::Unavailable;
   if (verify != nullptr) {
     const BOOL right = verify(reinterpret_cast<HWND>(owner));
@@ -133,10 +136,9 @@ PasswordCheck Win32Host::verify_screen_saver_password(WindowHandle owner) {
 void Win32Host::change_password(WindowHandle parent) {
   const HMODULE library = load_system_library(L"mpr.dll");
   using Change = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
-  const auto change =
-      library != nullptr ? reinterpret_cast<Change>(reinterpret_cast<void*>(
-                               GetProcAddress(library, "PwdChangePasswordA")))
-                         : nullptr;
+  const auto change = library != nullptr ? reinterpret_cast<Change>(reinterpret_cast<void*>(
+                                               GetProcAddress(library, "PwdChangePasswordA")))
+                                         : nullptr;
   if (change != nullptr) {
     change("SCRSAVE", reinterpret_cast<HWND>(parent), 0, 0);
   } else {

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_media.h"
 
 #include <windows.h>
+// Needs <windows.h> before it.
 #include <mmsystem.h>
 
 #include <vector>
@@ -13,9 +14,9 @@ namespace showsaver {
 unsigned Win32Media::send_media_command(const std::string& command, std::string& reply,
                                         unsigned reply_capacity) {
   std::vector<wchar_t> buffer(reply_capacity, L'\0');
-  const MCIERROR error = mciSendStringW(win32::to_wide(command).c_str(),
-                                        buffer.empty() ? nullptr : buffer.data(), reply_capacity,
-                                        nullptr);
+  const MCIERROR error =
+      mciSendStringW(win32::to_wide(command).c_str(), buffer.empty() ? nullptr : buffer.data(),
+                     reply_capacity, nullptr);
   // The buffer holds a terminated reply; a full buffer without a terminator is cut.
   std::wstring_view answer(buffer.data(), buffer.size());
   answer = answer.substr(0, answer.find(L'\0'));

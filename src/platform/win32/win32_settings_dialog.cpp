@@ -1,6 +1,7 @@
 #include "platform/win32/win32_settings_dialog.h"
 
 #include <windows.h>
+// Needs <windows.h> before it.
 #include <commctrl.h>
 
 #include "platform/win32/settings_dialog_resource.h"

@@ -19,14 +19,27 @@ std::string with_backslash(std::wstring folder) {
   return win32::to_utf8(folder);
 }
 
-// The running program's full path, however long.
+// `path` with every short (8.3) name spelled out, or as it is.
+std::wstring long_form(const std::wstring& path) {
+  const DWORD size = GetLongPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return path;
+  std::wstring long_path(size, L'\0');
+  const DWORD length = GetLongPathNameW(path.c_str(), long_path.data(), size);
+  if (length == 0 || length >= size) return path;
+  long_path.resize(length);
+  return long_path;
+}
+
+// The running program's full path, however long, with its long names: the
+// desktop may start a screen saver by its short name, and the settings file
+// and the single-instance guard must not depend on how it was started.
 std::wstring module_path() {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     const DWORD length =
         GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return L"";
-    if (length < buffer.size()) return std::wstring(buffer.data(), length);
+    if (length < buffer.size()) return long_form(std::wstring(buffer.data(), length));
     if (buffer.size() >= 32768) return L"";
     buffer.resize(buffer.size() * 2);
   }

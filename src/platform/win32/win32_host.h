@@ -20,7 +20,7 @@ class Win32Host final : public Host {
   // A named mutex of this session, named after the program's base name and
   // held for the life of this object.
   bool another_instance_running() override;
-  // GetModuleFileNameW.
+  // GetModuleFileNameW, short (8.3) names spelled out long.
   std::string program_path() override;
   std::string arguments() override { return arguments_; }
   // GetWindowsDirectoryW with "\" appended.

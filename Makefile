@@ -41,8 +41,8 @@ bench: deps
 	cmake --build build-bench -j $(JOBS)
 	./scripts/run-benchmarks build-bench
 
-# Cross-compiles the core, the effects and the drawing layer for 32- and 64-bit
-# Windows.  The .scr itself (the Win32 backend) is not linked yet.
+# Cross-compiles the player for 32- and 64-bit Windows with MinGW-w64:
+# build-windows-i686/showsaver.scr and build-windows-x86_64/showsaver.scr.
 windows:
 	@./scripts/install-deps --windows
 	for target in i686 x86_64; do \

@@ -1,0 +1,32 @@
+// The player program on Windows: the Win32 backends for everything, GDI
+// drawing the show.
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_gdi.h"
+#include "platform/win32/win32_host.h"
+#include "platform/win32/win32_media.h"
+#include "platform/win32/win32_text_codec.h"
+#include "startup/program_entry.h"
+
+// clang-format off
+// Last: <windows.h> defines SRCCOPY, CLR_INVALID and more as macros, which
+// would clash with the seam's constants of the same names.
+#include <windows.h>
+// clang-format on
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+  using namespace showsaver;
+  Win32Gdi gdi;
+  Win32Desktop desktop;
+  Win32Media media;
+  Win32Host host(win32::to_utf8(command_line != nullptr ? command_line : L""));
+  Win32FileSystem files;
+  Win32TextCodec text;
+  Platform platform{gdi, desktop, media, host, files, text};
+  run_program(platform);
+  return 0;
+}

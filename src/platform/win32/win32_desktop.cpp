@@ -1,0 +1,249 @@
+#include "platform/win32/win32_desktop.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/tick.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_settings_dialog.h"
+
+namespace showsaver {
+namespace {
+
+constexpr const wchar_t* kShowWindowClass = L"showsaver.show";
+
+HINSTANCE this_module() {
+  return GetModuleHandleW(nullptr);
+}
+
+LRESULT CALLBACK show_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+  }
+  auto* desktop = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (desktop != nullptr) {
+    if (const auto result = desktop->handle_message(message, wparam, lparam)) return *result;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+// The size of the bitmap selected into `dc`, or 0 x 0.
+SIZE selected_bitmap_size(HDC dc) {
+  BITMAP description{};
+  const HGDIOBJ selected = GetCurrentObject(dc, OBJ_BITMAP);
+  if (selected == nullptr || GetObjectW(selected, sizeof description, &description) == 0) {
+    return SIZE{0, 0};
+  }
+  return SIZE{description.bmWidth, description.bmHeight};
+}
+
+HBITMAP create_picture_copy(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+}  // namespace
+
+Win32Desktop::Win32Desktop() {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = show_window_procedure;
+  window_class.hInstance = this_module();
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  window_class.lpszClassName = kShowWindowClass;
+  RegisterClassExW(&window_class);
+}
+
+Win32Desktop::~Win32Desktop() {
+  destroy_show_window();
+  UnregisterClassW(kShowWindowClass, this_module());
+}
+
+ScreenSize Win32Desktop::screen_size() {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void Win32Desktop::create_show_window(Rect picture_area, InputSink& sink) {
+  destroy_show_window();
+  // The primary screen's corner is (0, 0) of the screen coordinates, so the
+  // picture area's screen position is its position in the window too.
+  picture_area_ = picture_area;
+  sink_ = &sink;
+  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kShowWindowClass, L"showsaver",
+                            WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                            GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, this_module(), this);
+}
+
+void Win32Desktop::show_window() {
+  if (window_ == nullptr) return;
+  ShowWindow(window_, SW_SHOW);
+  // Keys go to the foreground window.
+  SetForegroundWindow(window_);
+  UpdateWindow(window_);
+}
+
+void Win32Desktop::make_topmost() {
+  if (window_ == nullptr) return;
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+WindowHandle Win32Desktop::show_window_handle() {
+  return reinterpret_cast<WindowHandle>(window_);
+}
+
+void Win32Desktop::destroy_show_window() {
+  if (window_ != nullptr) DestroyWindow(window_);
+  window_ = nullptr;
+  sink_ = nullptr;
+  release_picture_copy();
+}
+
+void Win32Desktop::release_picture_copy() {
+  if (copy_dc_ != nullptr) {
+    SelectObject(copy_dc_, copy_stock_bitmap_);
+    DeleteDC(copy_dc_);
+  }
+  if (copy_bitmap_ != nullptr) DeleteObject(copy_bitmap_);
+  copy_dc_ = nullptr;
+  copy_bitmap_ = nullptr;
+  copy_stock_bitmap_ = nullptr;
+  copy_width_ = 0;
+  copy_height_ = 0;
+}
+
+void Win32Desktop::refresh_picture_area(DcHandle source) {
+  if (window_ == nullptr) return;
+  const HDC source_dc = reinterpret_cast<HDC>(source.value);
+  const SIZE size = selected_bitmap_size(source_dc);
+  if (size.cx <= 0 || size.cy <= 0) return;
+  if (copy_dc_ == nullptr || size.cx != copy_width_ || size.cy != copy_height_) {
+    release_picture_copy();
+    copy_bitmap_ = create_picture_copy(size.cx, size.cy);
+    if (copy_bitmap_ == nullptr) return;
+    copy_dc_ = CreateCompatibleDC(nullptr);
+    if (copy_dc_ == nullptr) {
+      release_picture_copy();
+      return;
+    }
+    copy_stock_bitmap_ = static_cast<HBITMAP>(SelectObject(copy_dc_, copy_bitmap_));
+    copy_width_ = size.cx;
+    copy_height_ = size.cy;
+  }
+  BitBlt(copy_dc_, 0, 0, copy_width_, copy_height_, source_dc, 0, 0, SRCCOPY);
+  const HDC window_dc = GetDC(window_);
+  if (window_dc == nullptr) return;
+  paint_picture(window_dc);
+  ReleaseDC(window_, window_dc);
+}
+
+void Win32Desktop::paint_picture(HDC window_dc) {
+  if (copy_dc_ == nullptr) return;
+  BitBlt(window_dc, picture_area_.left, picture_area_.top, copy_width_, copy_height_, copy_dc_, 0,
+         0, SRCCOPY);
+}
+
+std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std::uintptr_t wparam,
+                                                          std::intptr_t) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      const HDC window_dc = BeginPaint(window_, &paint);
+      if (window_dc != nullptr) paint_picture(window_dc);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    // Any key ends the show; none reaches the default handling (Alt+F4, F10).
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    // Closing the window from outside ends the show like a key press.
+    case WM_CLOSE:
+      if (sink_ != nullptr) sink_->key_down();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (sink_ != nullptr) sink_->mouse_down();
+      return 0;
+    case WM_XBUTTONDOWN:
+      if (sink_ != nullptr) sink_->mouse_down();
+      return TRUE;
+    case WM_MOUSEMOVE:
+      if (sink_ != nullptr) sink_->mouse_move();
+      return 0;
+    case WM_SYSCOMMAND:
+      // No second screen saver over this one.
+      if ((wparam & 0xFFF0u) == SC_SCREENSAVE) return 0;
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+void Win32Desktop::process_messages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+    if (message.message == WM_QUIT) {
+      // Someone asks the program to end: end the show as a key would.
+      if (sink_ != nullptr) sink_->key_down();
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32Desktop::wait_for_message_until(std::int32_t deadline) {
+  for (;;) {
+    const std::int32_t now = tick_count();
+    if (!tick_not_after(now, deadline)) return;
+    const auto timeout =
+        static_cast<DWORD>(std::min<std::int64_t>(ticks_until_past(now, deadline), INFINITE - 1));
+    // MWMO_INPUTAVAILABLE also wakes for messages a peek has seen but left
+    // in the queue; a timeout only means the tick must be read again.
+    const DWORD woken =
+        MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woken != WAIT_TIMEOUT) return;
+  }
+}
+
+std::int32_t Win32Desktop::tick_count() {
+  return static_cast<std::int32_t>(GetTickCount());
+}
+
+int Win32Desktop::show_cursor(bool show) {
+  return ShowCursor(show ? TRUE : FALSE);
+}
+
+Point Win32Desktop::cursor_position() {
+  POINT position{0, 0};
+  GetCursorPos(&position);
+  return {position.x, position.y};
+}
+
+void Win32Desktop::message_box(const std::string& text, const std::string& title, unsigned style) {
+  const HWND owner = dialog_window_ != nullptr ? dialog_window_ : window_;
+  UINT flags = style | MB_SETFOREGROUND;
+  if (owner != nullptr && owner == window_) flags |= MB_TOPMOST;
+  MessageBoxW(owner, win32::to_wide(text).c_str(), win32::to_wide(title).c_str(), flags);
+}
+
+void Win32Desktop::show_settings_dialog(SettingsDialog& dialog) {
+  run_win32_settings_dialog(dialog, *this);
+}
+
+void Win32Desktop::set_screen_saver_running(bool running) {
+  BOOL previous = FALSE;
+  SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
+}
+
+}  // namespace showsaver

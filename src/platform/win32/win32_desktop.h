@@ -1,0 +1,72 @@
+// The desktop on Windows: the show window, its input, the cursor, message
+// boxes, the settings dialog, the tick counter and the message loop.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/desktop.h"
+
+// <windows.h>'s handle types, declared without the header (its macros would
+// clash with the seam's constants).
+struct HWND__;
+struct HDC__;
+struct HBITMAP__;
+
+namespace showsaver {
+
+// The show window is a borderless popup over the primary screen, topmost and
+// kept out of the taskbar, black outside its picture area.  The picture area
+// is drawn into that window directly, so input on either reaches the one
+// window procedure.  Everything runs on the thread that made the object.
+class Win32Desktop final : public Desktop {
+ public:
+  Win32Desktop();
+  ~Win32Desktop() override;
+  Win32Desktop(const Win32Desktop&) = delete;
+  Win32Desktop& operator=(const Win32Desktop&) = delete;
+
+  ScreenSize screen_size() override;
+  void create_show_window(Rect picture_area, InputSink& sink) override;
+  void show_window() override;
+  void make_topmost() override;
+  WindowHandle show_window_handle() override;
+  void destroy_show_window() override;
+  // Copies the source's image, then paints it; WM_PAINT paints the copy again.
+  void refresh_picture_area(DcHandle source) override;
+  void process_messages() override;
+  void wait_for_message_until(std::int32_t deadline) override;
+  std::int32_t tick_count() override;
+  int show_cursor(bool show) override;
+  Point cursor_position() override;
+  // Owned by the open settings dialog or else the show window, so that it
+  // comes up over either and keeps them waiting.
+  void message_box(const std::string& text, const std::string& title, unsigned style) override;
+  void show_settings_dialog(SettingsDialog& dialog) override;
+  void set_screen_saver_running(bool running) override;
+
+  // The window procedure's work for one message of the show window; nothing
+  // leaves the message to the default handling.
+  std::optional<std::intptr_t> handle_message(unsigned message, std::uintptr_t wparam,
+                                              std::intptr_t lparam);
+  // Set by the dialog procedure while the settings dialog is open.
+  void set_dialog_window(HWND__* dialog) { dialog_window_ = dialog; }
+
+ private:
+  void paint_picture(HDC__* window_dc);
+  void release_picture_copy();
+
+  HWND__* window_ = nullptr;
+  HWND__* dialog_window_ = nullptr;
+  InputSink* sink_ = nullptr;
+  Rect picture_area_;
+  // The last refreshed picture, kept for WM_PAINT.
+  HDC__* copy_dc_ = nullptr;
+  HBITMAP__* copy_bitmap_ = nullptr;
+  HBITMAP__* copy_stock_bitmap_ = nullptr;
+  int copy_width_ = 0;
+  int copy_height_ = 0;
+};
+
+}  // namespace showsaver

@@ -1,0 +1,129 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+#include "platform/win32/wide_text.h"
+
+namespace showsaver {
+namespace {
+
+constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
+// The most one ReadFile or WriteFile call moves.
+constexpr std::size_t kChunk = 1u << 20;
+
+DWORD attributes(const std::string& path) {
+  return GetFileAttributesW(win32::to_wide(path).c_str());
+}
+
+bool write_all(HANDLE file, std::string_view data) {
+  while (!data.empty()) {
+    const auto count = static_cast<DWORD>(std::min(data.size(), kChunk));
+    DWORD written = 0;
+    if (WriteFile(file, data.data(), count, &written, nullptr) == FALSE || written == 0) {
+      return false;
+    }
+    data.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32FileSystem::exists(const std::string& path) {
+  return attributes(path) != kNoAttributes;
+}
+
+bool Win32FileSystem::is_plain_file(const std::string& path) {
+  const DWORD found = attributes(path);
+  constexpr DWORD kNotPlain =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return found != kNoAttributes && (found & kNotPlain) == 0;
+}
+
+CreateFolderResult Win32FileSystem::create_folder(const std::string& path) {
+  if (CreateDirectoryW(win32::to_wide(path).c_str(), nullptr) != FALSE) {
+    return CreateFolderResult::Created;
+  }
+  return GetLastError() == ERROR_ALREADY_EXISTS ? CreateFolderResult::AlreadyExists
+                                                : CreateFolderResult::Failed;
+}
+
+bool Win32FileSystem::remove_folder(const std::string& path) {
+  return RemoveDirectoryW(win32::to_wide(path).c_str()) != FALSE;
+}
+
+bool Win32FileSystem::delete_file(const std::string& path) {
+  return DeleteFileW(win32::to_wide(path).c_str()) != FALSE;
+}
+
+bool Win32FileSystem::write_new_file(const std::string& path, std::string_view data) {
+  const std::wstring name = win32::to_wide(path);
+  const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool written = write_all(file, data);
+  const bool closed = CloseHandle(file) != FALSE;
+  if (!written || !closed) {
+    DeleteFileW(name.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool Win32FileSystem::replace_file(const std::string& path, std::string_view data) {
+  const std::string temporary = path + ".new";
+  delete_file(temporary);
+  if (!write_new_file(temporary, data)) return false;
+  if (MoveFileExW(win32::to_wide(temporary).c_str(), win32::to_wide(path).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
+    delete_file(temporary);
+    return false;
+  }
+  return true;
+}
+
+std::optional<Bytes> Win32FileSystem::read_file(const std::string& path) {
+  // Others may read, rename or delete it meanwhile (the running program's
+  // own file is open like that), but not write it.
+  const HANDLE file =
+      CreateFileW(win32::to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size) == FALSE) {
+    CloseHandle(file);
+    return std::nullopt;
+  }
+  if (static_cast<std::uint64_t>(size.QuadPart) >
+      static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max())) {
+    CloseHandle(file);
+    throw std::bad_alloc();
+  }
+  Bytes contents;
+  try {
+    contents.resize(static_cast<std::size_t>(size.QuadPart));
+  } catch (...) {
+    CloseHandle(file);
+    throw;
+  }
+  std::size_t done = 0;
+  while (done < contents.size()) {
+    const auto count = static_cast<DWORD>(std::min(contents.size() - done, kChunk));
+    DWORD read = 0;
+    if (ReadFile(file, contents.data() + done, count, &read, nullptr) == FALSE) {
+      CloseHandle(file);
+      return std::nullopt;
+    }
+    if (read == 0) break;  // the file got shorter meanwhile
+    done += read;
+  }
+  CloseHandle(file);
+  contents.resize(done);
+  return contents;
+}
+
+}  // namespace showsaver

@@ -1,0 +1,25 @@
+// The file system on Windows, through the wide calls: UTF-8 paths become
+// UTF-16, so any name the package holds reaches the disk as it is.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace showsaver {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  bool exists(const std::string& path) override;
+  bool is_plain_file(const std::string& path) override;
+  // The new folder takes its access rights from its parent, as Windows does
+  // (the Windows folder and the user's temp folder are both closed to others).
+  CreateFolderResult create_folder(const std::string& path) override;
+  bool remove_folder(const std::string& path) override;
+  bool delete_file(const std::string& path) override;
+  // CREATE_NEW, which fails on any existing name, a link among them.
+  bool write_new_file(const std::string& path, std::string_view data) override;
+  // Writes "<path>.new", then MoveFileExW over `path` (replacing, written through).
+  bool replace_file(const std::string& path, std::string_view data) override;
+  std::optional<Bytes> read_file(const std::string& path) override;
+};
+
+}  // namespace showsaver

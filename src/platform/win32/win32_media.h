@@ -1,0 +1,21 @@
+// The media seam on Windows: the media control interface's command strings
+// and PlaySound, both of winmm.  Without an audio device they fail and the
+// show runs on in silence.
+#pragma once
+
+#include <string>
+
+#include "platform/media.h"
+
+namespace showsaver {
+
+class Win32Media final : public Media {
+ public:
+  // mciSendStringW with a reply buffer of `reply_capacity` wide characters.
+  unsigned send_media_command(const std::string& command, std::string& reply,
+                              unsigned reply_capacity) override;
+  // PlaySoundW(path or null, no module, flags).
+  bool play_sound(const std::string* path, unsigned flags) override;
+};
+
+}  // namespace showsaver

@@ -1,0 +1,16 @@
+// The settings dialog on Windows: the dialog resource IDD_SETTINGS run
+// modally, its buttons forwarded to the SettingsDialog.
+#pragma once
+
+#include "platform/desktop.h"
+
+namespace showsaver {
+
+class Win32Desktop;
+
+// Returns when a button has hidden the dialog or the close box closed it.
+// The dialog belongs to a hidden window of its own, which keeps it out of
+// the taskbar; while it is open, `desktop`'s message boxes belong to it.
+void run_win32_settings_dialog(SettingsDialog& dialog, Win32Desktop& desktop);
+
+}  // namespace showsaver

@@ -1,0 +1,103 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// clang-format off
+// Last: <windows.h> defines macros that clash with the seam's constants.
+#include <windows.h>
+// clang-format on
+
+namespace showsaver {
+namespace {
+
+std::string as_text(const Bytes& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+
+class Win32FileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH + 2];
+    ASSERT_NE(GetTempPathW(MAX_PATH + 2, temp), 0u);
+    std::wstring folder = std::wstring(temp) + L"showsaver-test-" +
+                          std::to_wstring(GetCurrentProcessId()) + L"-\u30C6\u30B9\u30C8";
+    ASSERT_NE(CreateDirectoryW(folder.c_str(), nullptr), FALSE);
+    wide_folder_ = folder + L"\\";
+    // The same folder as the program names it, in UTF-8.
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide_folder_.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    folder_.resize(static_cast<std::size_t>(size));
+    WideCharToMultiByte(CP_UTF8, 0, wide_folder_.c_str(), -1, folder_.data(), size, nullptr,
+                        nullptr);
+    folder_.pop_back();
+  }
+
+  void TearDown() override {
+    for (const wchar_t* name : {L"a", L"\u97F3.wav", L"set", L"set.new", L"hidden", L"sub"}) {
+      const std::wstring path = wide_folder_ + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(path.c_str());
+      RemoveDirectoryW(path.c_str());
+    }
+    RemoveDirectoryW(wide_folder_.c_str());
+  }
+
+  Win32FileSystem files_;
+  std::string folder_;  // UTF-8, ending with "\"
+  std::wstring wide_folder_;
+};
+
+TEST_F(Win32FileSystemTest, CreatesFilesOnceUnderTheirJapaneseNames) {
+  const std::string sound = folder_ + "音.wav";
+  EXPECT_FALSE(files_.exists(sound));
+  EXPECT_FALSE(files_.read_file(sound));
+  ASSERT_TRUE(files_.write_new_file(sound, "RIFF"));
+  EXPECT_FALSE(files_.write_new_file(sound, "other")) << "an existing name is never reused";
+  EXPECT_TRUE(files_.exists(sound));
+  EXPECT_TRUE(files_.is_plain_file(sound));
+  // The name reached the disk as UTF-16, not as the UTF-8 bytes.
+  EXPECT_NE(GetFileAttributesW((wide_folder_ + L"\u97F3.wav").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(as_text(*files_.read_file(sound)), "RIFF");
+  EXPECT_TRUE(files_.delete_file(sound));
+  EXPECT_FALSE(files_.exists(sound));
+  EXPECT_FALSE(files_.delete_file(sound));
+}
+
+TEST_F(Win32FileSystemTest, PlainFilesAreNeitherFoldersNorHiddenNorSystemFiles) {
+  const std::string sub = folder_ + "sub";
+  const std::string hidden = folder_ + "hidden";
+  ASSERT_EQ(files_.create_folder(sub), CreateFolderResult::Created);
+  EXPECT_EQ(files_.create_folder(sub), CreateFolderResult::AlreadyExists);
+  EXPECT_EQ(files_.create_folder(folder_ + "missing\\sub"), CreateFolderResult::Failed);
+  ASSERT_TRUE(files_.write_new_file(hidden, "x"));
+  EXPECT_TRUE(files_.is_plain_file(hidden));
+  for (const DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+    SetFileAttributesW((wide_folder_ + L"hidden").c_str(), attribute);
+    EXPECT_FALSE(files_.is_plain_file(hidden)) << attribute;
+    EXPECT_TRUE(files_.exists(hidden));
+  }
+  EXPECT_TRUE(files_.exists(sub));
+  EXPECT_FALSE(files_.is_plain_file(sub));
+  EXPECT_FALSE(files_.is_plain_file(folder_ + "missing"));
+  EXPECT_FALSE(files_.remove_folder(folder_)) << "a folder that is not empty stays";
+  EXPECT_TRUE(files_.remove_folder(sub));
+  EXPECT_FALSE(files_.exists(sub));
+}
+
+TEST_F(Win32FileSystemTest, ReplacingLeavesExactlyTheNewContents) {
+  const std::string settings = folder_ + "set";
+  ASSERT_TRUE(files_.write_new_file(settings, "a longer old settings file"));
+  // A leftover from an interrupted write does not stand in the way.
+  ASSERT_TRUE(files_.write_new_file(settings + ".new", "stale"));
+  ASSERT_TRUE(files_.replace_file(settings, std::string_view("\xFF\xFF\x00\x00", 4)));
+  EXPECT_EQ(as_text(*files_.read_file(settings)), std::string("\xFF\xFF\x00\x00", 4));
+  EXPECT_FALSE(files_.exists(settings + ".new"));
+  EXPECT_TRUE(files_.replace_file(folder_ + "a", "new file"));
+  EXPECT_EQ(as_text(*files_.read_file(folder_ + "a")), "new file");
+  EXPECT_FALSE(files_.replace_file(folder_ + "missing\\set", "x"));
+}
+
+}  // namespace
+}  // namespace showsaver

@@ -1,0 +1,149 @@
+// The Win32 GDI pass-through draws what the software GDI draws: the same
+// sequences on both, read back and compared pixel for pixel.
+#include "platform/win32/win32_gdi.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+#include "platform/soft/soft_gdi.h"
+#include "player/transparent_blt_func.h"
+
+namespace showsaver {
+namespace {
+
+constexpr int kWidth = 61;
+constexpr int kHeight = 47;
+constexpr ColorRef kTransparent = rgb(0, 0, 0xFF);
+
+// Random pixels, a quarter of them the transparent colour.
+PixelImage sprite(int width, int height, std::uint32_t seed) {
+  std::mt19937 random(seed);
+  PixelImage image{width, height, {}};
+  for (int i = 0; i < width * height; ++i) {
+    image.pixels.push_back(random() % 4 == 0 ? raw(to_pixel(kTransparent))
+                                             : static_cast<std::uint32_t>(random() & 0xFFFFFF));
+  }
+  return image;
+}
+
+using Drawing = std::function<void(Gdi&, DcHandle target, DcHandle picture)>;
+
+// Runs `drawing` on a colour surface filled with grey and a picture of the
+// sprite, and reads the surface back.
+std::optional<PixelImage> draw_on(Gdi& gdi, const Drawing& drawing) {
+  const DcHandle target = gdi.CreateCompatibleDC(DcHandle{});
+  const BitmapHandle surface = gdi.CreateColorBitmap(kWidth, kHeight);
+  const BitmapHandle target_stock = gdi.SelectObject(target, surface);
+  gdi.FillBox(target, 0, 0, kWidth - 1, kHeight - 1, rgb(0x80, 0x80, 0x80));
+  const DcHandle picture = gdi.CreateCompatibleDC(DcHandle{});
+  const BitmapHandle image = gdi.CreateBitmapFromImage(sprite(40, 30, 7));
+  const BitmapHandle picture_stock = gdi.SelectObject(picture, image);
+  drawing(gdi, target, picture);
+  auto result = gdi.ReadImage(target);
+  gdi.SelectObject(picture, picture_stock);
+  gdi.SelectObject(target, target_stock);
+  gdi.DeleteObject(image);
+  gdi.DeleteObject(surface);
+  gdi.DeleteDC(picture);
+  gdi.DeleteDC(target);
+  return result;
+}
+
+void expect_same_pixels(const std::optional<PixelImage>& actual,
+                        const std::optional<PixelImage>& expected, const char* name) {
+  ASSERT_TRUE(actual && expected) << name;
+  ASSERT_EQ(actual->width, expected->width) << name;
+  ASSERT_EQ(actual->height, expected->height) << name;
+  int differing = 0;
+  for (std::size_t i = 0; i < actual->pixels.size(); ++i) {
+    if (actual->pixels[i] == expected->pixels[i]) continue;
+    if (differing++ == 0) {
+      ADD_FAILURE() << name << ": first difference at (" << i % actual->width << ", "
+                    << i / actual->width << "): " << std::hex << actual->pixels[i] << " instead of "
+                    << expected->pixels[i];
+    }
+  }
+  EXPECT_EQ(differing, 0) << name;
+}
+
+TEST(Win32Gdi, DrawsWhatTheSoftwareGdiDraws) {
+  const struct {
+    const char* name;
+    Drawing drawing;
+  } cases[] = {
+      {"filled boxes: corners included, either order, clipped",
+       [](Gdi& gdi, DcHandle target, DcHandle) {
+         gdi.FillBox(target, 40, 30, -5, 3, rgb(10, 200, 30));
+         gdi.FillBox(target, 7, 7, 7, 7, rgb(255, 0, 0));
+         gdi.FillBox(target, kWidth + 3, 0, kWidth + 9, 5, rgb(0, 0, 0));
+         gdi.FillBox(target, 50, 40, 0x7FFFFFFF, 0x7FFFFFFF, rgb(1, 2, 3));
+       }},
+      {"blits with the raster operations of the effects and the sprite blit",
+       [](Gdi& gdi, DcHandle target, DcHandle picture) {
+         gdi.BitBlt(target, -3, -2, 40, 30, picture, 0, 0, rop::SRCCOPY);
+         gdi.BitBlt(target, 20, 10, 30, 20, picture, 5, 4, rop::SRCINVERT);
+         gdi.BitBlt(target, 30, 25, 40, 30, picture, 0, 0, rop::SRCAND);
+         gdi.BitBlt(target, 0, 30, 25, 25, picture, 10, 10, rop::SRCPAINT);
+         gdi.BitBlt(target, 45, 0, 10, 10, picture, 0, 0, rop::NOTSRCCOPY);
+         gdi.BitBlt(target, 5, 5, 8, 40, DcHandle{}, 0, 0, rop::DSTINVERT);
+         gdi.BitBlt(target, 50, 35, 8, 8, DcHandle{}, 0, 0, rop::WHITENESS);
+       }},
+      {"stretching up and down in the DC's own stretch mode",
+       [](Gdi& gdi, DcHandle target, DcHandle picture) {
+         gdi.StretchBlt(target, 0, 0, kWidth, kHeight, picture, 3, 2, 17, 11, rop::SRCCOPY);
+         gdi.StretchBlt(target, 10, 8, 13, 9, picture, 0, 0, 40, 30, rop::SRCCOPY);
+         gdi.StretchBlt(target, 55, 40, -20, -15, picture, 0, 0, 40, 30, rop::SRCCOPY);
+       }},
+      {"the transparent sprite blit",
+       [](Gdi& gdi, DcHandle target, DcHandle picture) {
+         BlitTransparent(gdi, target, 12, 9, 40, 30, picture, 0, 0, kTransparent);
+         BlitTransparent(gdi, target, -10, 30, 40, 30, picture, 0, 0, kTransparent);
+       }},
+  };
+  for (const auto& c : cases) {
+    Win32Gdi win32;
+    SoftGdi soft;
+    expect_same_pixels(draw_on(win32, c.drawing), draw_on(soft, c.drawing), c.name);
+  }
+}
+
+TEST(Win32Gdi, ReadsBackPicturesAndMasks) {
+  Win32Gdi gdi;
+  const PixelImage picture = sprite(9, 5, 3);
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  const BitmapHandle bitmap = gdi.CreateBitmapFromImage(picture);
+  const BitmapHandle stock = gdi.SelectObject(dc, bitmap);
+  EXPECT_EQ(gdi.ReadImage(dc), picture);
+  // The mask of the transparent colour, read as black and white.
+  const DcHandle mask_dc = gdi.CreateCompatibleDC(dc);
+  const BitmapHandle mask = gdi.CreateBitmap(9, 5, 1, 1, nullptr);
+  const BitmapHandle mask_stock = gdi.SelectObject(mask_dc, mask);
+  gdi.SetBkColor(dc, kTransparent);
+  gdi.BitBlt(mask_dc, 0, 0, 9, 5, dc, 0, 0, rop::SRCCOPY);
+  const auto read = gdi.ReadImage(mask_dc);
+  ASSERT_TRUE(read);
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+    const bool transparent = picture.pixels[i] == raw(to_pixel(kTransparent));
+    EXPECT_EQ(read->pixels[i], transparent ? 0xFFFFFFu : 0u) << i;
+  }
+  EXPECT_EQ(gdi.GetBkColor(dc), kTransparent);
+  gdi.SelectObject(mask_dc, mask_stock);
+  gdi.SelectObject(dc, stock);
+  gdi.DeleteObject(mask);
+  gdi.DeleteObject(bitmap);
+  gdi.DeleteDC(mask_dc);
+  gdi.DeleteDC(dc);
+  EXPECT_FALSE(gdi.ReadImage(dc)) << "a deleted DC";
+}
+
+TEST(Win32Gdi, RefusesMalformedImages) {
+  Win32Gdi gdi;
+  EXPECT_FALSE(gdi.CreateBitmapFromImage(PixelImage{0, 5, {}}));
+  EXPECT_FALSE(gdi.CreateBitmapFromImage(PixelImage{2, 2, {1, 2, 3}}));
+  EXPECT_FALSE(gdi.CreateColorBitmap(1 << 14, 1 << 14)) << "more pixels than a picture may have";
+}
+
+}  // namespace
+}  // namespace showsaver

@@ -3,8 +3,14 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHOWSAVER_WERROR=ON
+# The Windows trees of `make windows`, one per architecture; the plain tree's
+# Wine tests take the Windows programs from them.
+WINDOWS_ARCHS  = i686 x86_64
+WINDOWS_BUILDS = $(foreach arch,$(WINDOWS_ARCHS),$(CURDIR)/build-windows-$(arch))
+empty :=
+space := $(empty) $(empty)
 
-.PHONY: all deps build build-asan run test test-fast bench windows format clean
+.PHONY: all deps test-deps build build-asan run test test-fast bench windows format clean
 
 all: build
 
@@ -12,7 +18,8 @@ deps:
 	@./scripts/install-deps
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) \
+	  -DSHOWSAVER_WINDOWS_BUILD_DIRS="$(subst $(space),:,$(WINDOWS_BUILDS))"
 
 $(ASAN_BUILD)/build.ninja:
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DSHOWSAVER_SANITIZE=ON
@@ -27,8 +34,13 @@ build-asan: deps $(ASAN_BUILD)/build.ninja
 run: build
 	./scripts/run-demo $(BUILD)
 
-# Unit and end-to-end tests, then the same again under AddressSanitizer and UBSan.
-test: build build-asan
+# Wine and the cross compilers, besides what the build needs.
+test-deps:
+	@./scripts/install-deps --wine
+
+# Unit and end-to-end tests and the Windows programs under Wine, then the same
+# again (without Wine) under AddressSanitizer and UBSan.
+test: test-deps build build-asan windows
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
@@ -42,10 +54,11 @@ bench: deps
 	./scripts/run-benchmarks build-bench
 
 # Cross-compiles the player for 32- and 64-bit Windows with MinGW-w64:
-# build-windows-i686/showsaver.scr and build-windows-x86_64/showsaver.scr.
+# build-windows-i686/showsaver.scr and build-windows-x86_64/showsaver.scr, with
+# the backend's own tests and the drawing replay on the real GDI.
 windows:
 	@./scripts/install-deps --windows
-	for target in i686 x86_64; do \
+	for target in $(WINDOWS_ARCHS); do \
 	  cmake -S . -B build-windows-$$target -G Ninja -DSHOWSAVER_WERROR=ON \
 	    -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-$$target.cmake && \
 	  cmake --build build-windows-$$target -j $(JOBS) || exit 1; \

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/runtime_failure.h"
+#include "gdi_replay/gdi_cases.h"
 #include "platform/scripted/recording_gdi.h"
 #include "platform/soft/soft_gdi.h"
 #include "player/transparent_blt_func.h"
@@ -11,8 +12,9 @@
 namespace showsaver {
 namespace {
 
-constexpr ColorRef kKey = rgb(0x10, 0x20, 0x30);  // the transparent colour
-constexpr std::uint32_t kKeyPixel = 0x102030;
+using gdi_cases::kSpriteKey;
+using gdi_cases::kSpriteKeyPixel;
+using gdi_cases::pattern;
 
 struct Stage {
   SoftGdi soft;
@@ -35,13 +37,6 @@ struct Stage {
   PixelImage result() const { return *soft.ReadImage(destination); }
 };
 
-PixelImage pattern(int width, int height, std::uint32_t base) {
-  PixelImage image{width, height, {}};
-  for (int i = 0; i < width * height; ++i)
-    image.pixels.push_back((base + 0x010305u * i) & 0xFFFFFF);
-  return image;
-}
-
 // What the sprite blit must give: each sprite pixel that is not the key
 // replaces the destination pixel under it; everything else stays.
 PixelImage composed(const PixelImage& background, const PixelImage& sprite, int x, int y, int width,
@@ -53,55 +48,29 @@ PixelImage composed(const PixelImage& background, const PixelImage& sprite, int 
       if (dx < 0 || dy < 0 || dx >= out.width || dy >= out.height) continue;
       if (sx < 0 || sy < 0 || sx >= sprite.width || sy >= sprite.height) continue;
       const std::uint32_t pixel = sprite.pixels[sy * sprite.width + sx];
-      if (pixel != kKeyPixel) out.pixels[dy * out.width + dx] = pixel;
+      if (pixel != kSpriteKeyPixel) out.pixels[dy * out.width + dx] = pixel;
     }
   }
   return out;
 }
 
-struct SpriteCase {
-  const char* name;
-  int sprite_width, sprite_height;
-  int x, y, width, height, source_x, source_y;
-  // Which sprite pixels are the key (every k-th), 0 for none, 1 for all.
-  int key_every;
-  bool black_pixels;
-};
-
-const SpriteCase kSpriteCases[] = {
-    {"NoTransparentPixel", 4, 3, 2, 1, 4, 3, 0, 0, 0, false},
-    {"AllTransparent", 4, 3, 2, 1, 4, 3, 0, 0, 1, false},
-    {"MixedWithBlackOpaquePixels", 5, 4, 1, 2, 5, 4, 0, 0, 3, true},
-    {"PastRightAndBottomEdge", 5, 4, 7, 5, 5, 4, 0, 0, 2, false},
-    {"PastLeftAndTopEdge", 5, 4, -2, -3, 5, 4, 0, 0, 2, true},
-    {"SourceOffset", 6, 5, 3, 3, 3, 2, 2, 1, 2, false},
-    {"ZeroWidth", 4, 3, 2, 1, 0, 3, 0, 0, 2, false},
-    {"ZeroHeight", 4, 3, 2, 1, 4, 0, 0, 0, 2, false},
-};
-
-class SpriteTest : public ::testing::TestWithParam<SpriteCase> {};
+class SpriteTest : public ::testing::TestWithParam<gdi_cases::SpriteCase> {};
 
 TEST_P(SpriteTest, DrawsOpaquePixelsAndLeavesEverythingElse) {
-  const SpriteCase& c = GetParam();
-  PixelImage sprite = pattern(c.sprite_width, c.sprite_height, 0x405060);
-  for (std::size_t i = 0; i < sprite.pixels.size(); ++i) {
-    if (c.key_every != 0 && i % c.key_every == 0)
-      sprite.pixels[i] = kKeyPixel;
-    else if (c.black_pixels && i % 2 == 1)
-      sprite.pixels[i] = 0;
-  }
-  const PixelImage background = pattern(10, 8, 0x808080);
+  const gdi_cases::SpriteCase& c = GetParam();
+  const PixelImage sprite = gdi_cases::sprite_picture(c);
+  const PixelImage background = gdi_cases::sprite_background();
   Stage stage(background, sprite);
   const std::size_t objects = stage.soft.live_object_count();
   BlitTransparent(stage.gdi, stage.destination, c.x, c.y, c.width, c.height, stage.source,
-                  c.source_x, c.source_y, kKey);
+                  c.source_x, c.source_y, kSpriteKey);
   EXPECT_EQ(stage.result(),
             composed(background, sprite, c.x, c.y, c.width, c.height, c.source_x, c.source_y));
   EXPECT_EQ(stage.soft.live_object_count(), objects);
   EXPECT_EQ(stage.soft.GetBkColor(stage.source), rgb(1, 2, 3));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SpriteTest, ::testing::ValuesIn(kSpriteCases),
+INSTANTIATE_TEST_SUITE_P(Cases, SpriteTest, ::testing::ValuesIn(gdi_cases::sprite_cases()),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
 struct OverflowCase {
@@ -126,7 +95,7 @@ TEST_P(OverflowTest, FailsAndReleasesTheMask) {
   const std::size_t objects = stage.soft.live_object_count();
   try {
     BlitTransparent(stage.gdi, stage.destination, 0, 0, c.width, c.height, stage.source, 0, 0,
-                    kKey);
+                    kSpriteKey);
     FAIL() << "no overflow";
   } catch (const RuntimeFailure& failure) {
     EXPECT_EQ(failure.description(), kOverflowDescription);

@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 
+#include "gdi_replay/gdi_cases.h"
 #include "platform/soft/bit_blt.h"
 #include "platform/soft/blit.h"
 #include "platform/soft/blit_reference.h"
@@ -14,11 +15,6 @@
 
 namespace showsaver::soft {
 namespace {
-
-constexpr std::uint32_t kRops[] = {
-    0x00CC0020, 0x008800C6, 0x00660046, 0x00220326, 0x00EE0086, 0x00330008,
-    0x00550009, 0x00000042, 0x00FF0062, 0x00F00021, 0x005A0049, 0x00C000CA,
-};
 
 class RandomBlits {
  public:
@@ -57,7 +53,8 @@ class RandomBlits {
 
   std::uint32_t rop() {
     if (between(0, 4) == 0) return static_cast<std::uint32_t>(between(0, 255)) << 16;
-    return kRops[between(0, std::size(kRops) - 1)];
+    const std::vector<std::uint32_t>& codes = gdi_cases::raster_operations();
+    return codes[between(0, static_cast<int>(codes.size()) - 1)];
   }
 
   PixelFormat format() {
@@ -190,19 +187,16 @@ TEST(BlitOracleTest, LargeStretchesMatchReference) {
 // Exact halving and doubling take their own loops; with offsets, clipping
 // and mirroring they must still match the reference.
 TEST(BlitOracleTest, HalvingAndDoublingMatchReference) {
-  const BlitGeometry cases[] = {
-      {0, 0, 40, 30, 0, 0, 80, 60},     {3, 2, 20, 15, 5, 4, 40, 30},
-      {-3, -2, 40, 30, -6, -4, 80, 60}, {39, 0, -40, 30, 0, 0, 80, 60},
-      {0, 29, 40, -30, 0, 0, 80, 60},   {0, 0, 80, 60, 0, 0, 40, 30},
-      {-5, 3, 80, 60, 2, -1, 40, 30},   {79, 0, -80, 60, 0, 0, 40, 30},
-  };
   RandomBlits random(3);
-  for (const BlitGeometry& g : cases) {
+  for (const gdi_cases::StretchGeometry& g : gdi_cases::halving_and_doubling_cases()) {
     Scenario s;
-    s.destination = *make_pixel_bitmap(80, 60, PixelFormat::kColor);
-    s.source = *make_pixel_bitmap(80, 60, PixelFormat::kColor);
+    s.destination = *make_pixel_bitmap(gdi_cases::kStretchPictureWidth,
+                                       gdi_cases::kStretchPictureHeight, PixelFormat::kColor);
+    s.source = *make_pixel_bitmap(gdi_cases::kStretchPictureWidth, gdi_cases::kStretchPictureHeight,
+                                  PixelFormat::kColor);
     for (auto& pixel : s.source.pixels) pixel = static_cast<std::uint32_t>(random.engine()());
-    s.request.geometry = g;
+    s.request.geometry = {g.x,        g.y,        g.width,        g.height,
+                          g.source_x, g.source_y, g.source_width, g.source_height};
     s.request.rop = decode_rop3(0x00CC0020);
     expect_same(s.run(blit), s.run(reference_blit), s);
   }

@@ -3,17 +3,15 @@
 
 #include <string>
 
-#include "blit_cases.h"
+#include "gdi_replay/gdi_cases.h"
 #include "platform/soft/soft_gdi.h"
 
 namespace showsaver::soft {
 namespace {
 
-constexpr std::uint32_t kUntouched = 0x00000000;
+using gdi_cases::letter_color;
 
-std::uint32_t letter_color(int k) {
-  return 0x00FFFFFFu & ~(1u << k);
-}
+constexpr std::uint32_t kUntouched = 0x00000000;
 
 std::string describe(std::uint32_t pixel) {
   if (pixel == kUntouched) return ".";
@@ -31,7 +29,7 @@ std::string describe(const std::vector<std::uint32_t>& pixels) {
 }
 
 // Runs a one-row case along x (a row) or along y (a column).
-std::string run_line_case(const cases::LineCase& c, bool vertical) {
+std::string run_line_case(const gdi_cases::LineCase& c, bool vertical) {
   SoftGdi gdi;
   PixelImage letters{vertical ? 1 : c.source_length, vertical ? c.source_length : 1, {}};
   for (int k = 0; k < c.source_length; ++k) letters.pixels.push_back(letter_color(k));
@@ -52,7 +50,7 @@ std::string run_line_case(const cases::LineCase& c, bool vertical) {
   return describe(gdi.ReadImage(destination)->pixels);
 }
 
-class LineCaseTest : public ::testing::TestWithParam<cases::LineCase> {};
+class LineCaseTest : public ::testing::TestWithParam<gdi_cases::LineCase> {};
 
 TEST_P(LineCaseTest, Horizontal) {
   EXPECT_EQ(run_line_case(GetParam(), false), GetParam().expected);
@@ -61,7 +59,7 @@ TEST_P(LineCaseTest, Vertical) {
   EXPECT_EQ(run_line_case(GetParam(), true), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LineCaseTest, ::testing::ValuesIn(cases::line_cases()),
+INSTANTIATE_TEST_SUITE_P(Cases, LineCaseTest, ::testing::ValuesIn(gdi_cases::line_cases()),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
 // Both axes shrink: every source pixel of a block is ANDed in.
@@ -91,7 +89,7 @@ TEST(StretchBltTest, ShrinkOneAxisEnlargeTheOther) {
 
 // BitBlt's clipping: a destination pixel changes only when it lies in the
 // destination rectangle and its source pixel lies in the source bitmap.
-class ClipCaseTest : public ::testing::TestWithParam<cases::ClipCase> {};
+class ClipCaseTest : public ::testing::TestWithParam<gdi_cases::ClipCase> {};
 
 bool covers(int position, int start, int extent) {
   return extent > 0 ? position >= start && position < start + extent
@@ -99,8 +97,8 @@ bool covers(int position, int start, int extent) {
 }
 
 TEST_P(ClipCaseTest, UntouchedWhereSourceIsOutside) {
-  const cases::ClipCase& c = GetParam();
-  constexpr int kWidth = 6, kHeight = 5;
+  const gdi_cases::ClipCase& c = GetParam();
+  constexpr int kWidth = gdi_cases::kClipWidth, kHeight = gdi_cases::kClipHeight;
   SoftGdi gdi;
   PixelImage picture{kWidth, kHeight, {}};
   for (int i = 0; i < kWidth * kHeight; ++i) picture.pixels.push_back(0x00100000u + i);
@@ -123,16 +121,12 @@ TEST_P(ClipCaseTest, UntouchedWhereSourceIsOutside) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ClipCaseTest, ::testing::ValuesIn(cases::clip_cases()),
+INSTANTIATE_TEST_SUITE_P(Cases, ClipCaseTest, ::testing::ValuesIn(gdi_cases::clip_cases()),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
 // Overlapping copies within one bitmap read the source as it was (memmove).
 TEST(BitBltTest, OverlapWithinOneBitmapBehavesLikeMemmove) {
-  struct Shift {
-    int dx, dy;
-  };
-  for (const Shift shift :
-       {Shift{1, 0}, Shift{-1, 0}, Shift{0, 1}, Shift{0, -1}, Shift{2, 2}, Shift{-2, 1}}) {
+  for (const gdi_cases::Shift shift : gdi_cases::overlap_shifts()) {
     for (std::uint32_t raster : {rop::SRCCOPY, rop::SRCINVERT}) {
       SoftGdi gdi;
       PixelImage picture{7, 6, {}};

@@ -1,6 +1,7 @@
 // Colour <-> monochrome conversion as GDI does it in BitBlt and StretchBlt.
 #include <gtest/gtest.h>
 
+#include "gdi_replay/gdi_cases.h"
 #include "platform/soft/soft_gdi.h"
 
 namespace showsaver {
@@ -21,29 +22,12 @@ struct Surfaces {
   }
 };
 
-struct ToMonoCase {
-  const char* name;
-  ColorRef background;  // of the source DC
-  std::uint32_t pixel;  // source pixel, 0x00RRGGBB (top byte included)
-  bool white;           // expected mono bit
-};
-
 // A bit is 1 (white) exactly where the whole 32-bit pixel equals the source
 // DC's background colour as 0x00RRGGBB.
-const ToMonoCase kToMonoCases[] = {
-    {"EqualToWhiteBackground", rgb(255, 255, 255), 0x00FFFFFF, true},
-    {"OtherColourIsBlack", rgb(255, 255, 255), 0x00FFFFFE, false},
-    {"ColorRefOrderIsSwapped", rgb(0x12, 0x34, 0x56), 0x00123456, true},
-    {"SwappedBytesDoNotMatch", rgb(0x12, 0x34, 0x56), 0x00563412, false},
-    {"TopByteMakesItDiffer", rgb(0x12, 0x34, 0x56), 0x01123456, false},
-    {"BlackBackground", rgb(0, 0, 0), 0x00000000, true},
-    {"NearBlackIsNotBlack", rgb(0, 0, 0), 0x00000001, false},
-};
-
-class ToMonoTest : public ::testing::TestWithParam<ToMonoCase> {};
+class ToMonoTest : public ::testing::TestWithParam<gdi_cases::ToMonoCase> {};
 
 TEST_P(ToMonoTest, BitBltAndStretchBlt) {
-  const ToMonoCase& c = GetParam();
+  const gdi_cases::ToMonoCase& c = GetParam();
   Surfaces s(PixelImage{2, 1, {c.pixel, c.pixel}}, 2, 1);
   s.gdi.SetBkColor(s.color_dc, c.background);
   s.gdi.BitBlt(s.mono_dc, 0, 0, 1, 1, s.color_dc, 0, 0, rop::SRCCOPY);
@@ -52,7 +36,7 @@ TEST_P(ToMonoTest, BitBltAndStretchBlt) {
   EXPECT_EQ(s.gdi.ReadImage(s.mono_dc)->pixels, (std::vector<std::uint32_t>{expected, expected}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ToMonoTest, ::testing::ValuesIn(kToMonoCases),
+INSTANTIATE_TEST_SUITE_P(Cases, ToMonoTest, ::testing::ValuesIn(gdi_cases::to_mono_cases()),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
 // 0 bits take the destination DC's text colour, 1 bits its background colour.

@@ -1,6 +1,7 @@
 // Device contexts, bitmaps and their handles.
 #include <gtest/gtest.h>
 
+#include "gdi_replay/gdi_cases.h"
 #include "platform/soft/soft_gdi.h"
 
 namespace showsaver {
@@ -183,35 +184,21 @@ TEST(SoftGdiObjectsTest, CreateDIBitmapInitialisesFromDib) {
   EXPECT_EQ(gdi.live_object_count(), before);
 }
 
-struct FillCase {
-  const char* name;
-  int x1, y1, x2, y2;
-  const char* expected;  // rows of a 4 x 3 bitmap, '#' filled
-};
-
-const FillCase kFillCases[] = {
-    {"BothCornersIncluded", 1, 0, 2, 1, ".##.|.##.|...."},
-    {"CornersInAnyOrder", 2, 1, 1, 0, ".##.|.##.|...."},
-    {"SinglePixel", 3, 2, 3, 2, "....|....|...#"},
-    {"ClippedCoversAll", -1, -1, 4, 3, "####|####|####"},
-    {"WhollyOutside", 5, 0, 9, 2, "....|....|...."},
-    {"ExtremeCoordinates", -2147483647 - 1, 1, 2147483647, 1, "....|####|...."},
-};
-
-class FillBoxTest : public ::testing::TestWithParam<FillCase> {};
+class FillBoxTest : public ::testing::TestWithParam<gdi_cases::FillCase> {};
 
 TEST_P(FillBoxTest, FillsBetweenCorners) {
-  const FillCase& c = GetParam();
+  const gdi_cases::FillCase& c = GetParam();
   SoftGdi gdi;
   const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
-  gdi.SelectObject(dc, gdi.CreateColorBitmap(4, 3));
+  constexpr int kWidth = gdi_cases::kFillWidth, kHeight = gdi_cases::kFillHeight;
+  gdi.SelectObject(dc, gdi.CreateColorBitmap(kWidth, kHeight));
   ASSERT_TRUE(gdi.FillBox(dc, c.x1, c.y1, c.x2, c.y2, rgb(0x11, 0x22, 0x33)));
   std::string drawn;
   const PixelImage image = *gdi.ReadImage(dc);
-  for (int y = 0; y < 3; ++y) {
+  for (int y = 0; y < kHeight; ++y) {
     if (y) drawn += '|';
-    for (int x = 0; x < 4; ++x) {
-      const std::uint32_t pixel = image.pixels[y * 4 + x];
+    for (int x = 0; x < kWidth; ++x) {
+      const std::uint32_t pixel = image.pixels[y * kWidth + x];
       EXPECT_TRUE(pixel == 0 || pixel == 0x112233u);
       drawn += pixel ? '#' : '.';
     }
@@ -219,7 +206,7 @@ TEST_P(FillBoxTest, FillsBetweenCorners) {
   EXPECT_EQ(drawn, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FillBoxTest, ::testing::ValuesIn(kFillCases),
+INSTANTIATE_TEST_SUITE_P(Cases, FillBoxTest, ::testing::ValuesIn(gdi_cases::fill_cases()),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
 }  // namespace

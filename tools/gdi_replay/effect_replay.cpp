@@ -1,0 +1,127 @@
+// Every effect on any Gdi, paced by the scripted desktop's virtual clock.
+#include <cstdio>
+#include <functional>
+#include <random>
+
+#include "canvas.h"
+#include "common/message_wait.h"
+#include "common/runtime_failure.h"
+#include "effects/effect_module.h"
+#include "platform/scripted/scripted_desktop.h"
+#include "replay.h"
+
+namespace showsaver::gdi_replay {
+namespace {
+
+struct CanvasSize {
+  int width, height;
+};
+
+// A small one, one of odd sizes and one with room for the blinds' frames.
+constexpr CanvasSize kSizes[] = {{64, 48}, {97, 61}, {200, 120}};
+
+// Caps on an effect that does not end; far above what any effect takes.
+constexpr std::int64_t kMaxVirtualMs = 600'000;
+constexpr int kMaxRefreshes = 5'000;
+
+class DcSurface final : public DrawingSurface {
+ public:
+  DcSurface(Gdi& gdi, DcHandle dc, CanvasSize size, std::function<void()> refreshed = {})
+      : gdi_(gdi), dc_(dc), size_(size), refreshed_(std::move(refreshed)) {}
+
+  DcHandle dc() const override { return dc_; }
+  int width() const override { return size_.width; }
+  int height() const override { return size_.height; }
+  void refresh() override {
+    if (refreshed_) refreshed_();
+  }
+  void filled_box(int x1, int y1, int x2, int y2, ColorRef color) override {
+    gdi_.FillBox(dc_, x1, y1, x2, y2, color);
+  }
+
+ private:
+  Gdi& gdi_;
+  DcHandle dc_;
+  CanvasSize size_;
+  std::function<void()> refreshed_;
+};
+
+class StopOnKey final : public InputSink {
+ public:
+  explicit StopOnKey(std::int16_t& stop_requested) : stop_requested_(stop_requested) {}
+  void key_down() override { stop_requested_ = kStop; }
+  void mouse_down() override {}
+  void mouse_move() override {}
+
+ private:
+  std::int16_t& stop_requested_;
+};
+
+// Random pixels (the engine's raw output, the same on every platform), so
+// that any misplaced pixel shows.
+PixelImage random_picture(std::mt19937& random, CanvasSize size) {
+  PixelImage image{size.width, size.height, {}};
+  for (int i = 0; i < size.width * size.height; ++i) {
+    image.pixels.push_back(static_cast<std::uint32_t>(random()) & 0x00FFFFFFu);
+  }
+  return image;
+}
+
+// Returns false when the effect had to be stopped at a cap.
+bool replay_effect(Gdi& gdi, int code, CanvasSize size, std::mt19937& pictures,
+                   const ImageSink& sink) {
+  char prefix[48];
+  std::snprintf(prefix, sizeof prefix, "effect/%02d/%dx%d/", code, size.width, size.height);
+  VirtualClock clock;
+  EventLog log;
+  ScriptedDesktop desktop(gdi, clock, log);
+  std::int16_t stop_requested = 0;
+  StopOnKey stop_on_key(stop_requested);
+  desktop.create_show_window({0, 0, size.width, size.height}, stop_on_key);
+
+  const Canvas destination = Canvas::color(gdi, random_picture(pictures, size));
+  const Canvas outgoing = Canvas::color(gdi, random_picture(pictures, size));
+  const Canvas incoming = Canvas::color(gdi, random_picture(pictures, size));
+  int refreshes = 0;
+  bool capped = false;
+  desktop.on_refresh([&](const PixelImage& image) {
+    char name[16];
+    std::snprintf(name, sizeof name, "refresh-%04d", refreshes++);
+    sink(prefix + std::string(name), image);
+  });
+  desktop.on_process_messages([&] {
+    if (capped || (clock.elapsed() <= kMaxVirtualMs && refreshes <= kMaxRefreshes)) return;
+    capped = true;
+    desktop.press_key_now();
+  });
+  DcSurface destination_surface(gdi, destination.dc(), size,
+                                [&] { desktop.refresh_picture_area(destination.dc()); });
+  DcSurface outgoing_surface(gdi, outgoing.dc(), size);
+  DcSurface incoming_surface(gdi, incoming.dc(), size);
+  EffectRandom random;
+  EffectEnvironment environment{gdi, desktop, stop_requested, random};
+  try {
+    run_effect(code, destination_surface, outgoing_surface, incoming_surface, environment);
+  } catch (const RuntimeFailure& failure) {
+    std::fprintf(stderr, "%sfailed: %s\n", prefix, failure.description().c_str());
+    sink(prefix + std::string("failed"), PixelImage{});
+  }
+  sink(prefix + std::string("end"), destination.image());
+  if (capped) std::fprintf(stderr, "%sstopped at the cap\n", prefix);
+  return !capped;
+}
+
+}  // namespace
+
+bool replay_effects(Gdi& gdi, const ImageSink& sink) {
+  std::mt19937 pictures(29);
+  bool all_ended = true;
+  for (int code = 1; code <= 29; ++code) {
+    for (const CanvasSize size : kSizes) {
+      all_ended = replay_effect(gdi, code, size, pictures, sink) && all_ended;
+    }
+  }
+  return all_ended;
+}
+
+}  // namespace showsaver::gdi_replay

@@ -1,0 +1,8 @@
+// The replay on the real GDI.
+#include "platform/win32/win32_gdi.h"
+#include "replay.h"
+
+int main(int argc, char** argv) {
+  showsaver::Win32Gdi gdi;
+  return showsaver::gdi_replay::replay_main(gdi, argc, argv);
+}

@@ -1,9 +1,9 @@
 // The drawing replay (tools/gdi_replay): the software GDI's results against
 // the real GDI's, case by case, with the Windows replay run under Wine for
 // each architecture; and the Linux replay's own checks.
-#include <algorithm>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

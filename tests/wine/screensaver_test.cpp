@@ -1,0 +1,248 @@
+// The Windows player, showsaver.scr for 32-bit and 64-bit Windows, under
+// Wine: a show plays full screen with the frames the software renderer makes
+// for it, ends on a key or a mouse move and cleans up; the password setting,
+// the settings dialog, the quiet switches and the single-instance guard.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "package/package_writer.h"
+#include "support/package_builder.h"
+#include "support/show_harness.h"
+#include "support/text_codec.h"
+#include "wine_session.h"
+
+namespace showsaver::test {
+namespace {
+
+constexpr int kWidth = 160;
+constexpr int kHeight = 120;
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+
+// The Windows build folder of `architecture`, from SHOWSAVER_WINDOWS_BUILD_DIRS.
+std::string windows_build_folder(const std::string& architecture) {
+  const char* folders = std::getenv("SHOWSAVER_WINDOWS_BUILD_DIRS");
+  std::istringstream list(folders != nullptr ? folders : "");
+  std::string folder;
+  while (std::getline(list, folder, ':')) {
+    while (folder.ends_with('/')) folder.pop_back();
+    if (folder.ends_with("-" + architecture)) return folder;
+  }
+  return "";
+}
+
+ByteVector read_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return ByteVector(std::istreambuf_iterator<char>(in), {});
+}
+
+// Two pictures held long enough to be seen, joined by a slide.
+ShowPackage two_scene_show(std::int16_t has_settings) {
+  const PixelImage first =
+      with_rectangle(solid_image(kWidth, kHeight, 0x2060A0), 20, 30, 50, 40, 0xF0D020);
+  const PixelImage second =
+      with_rectangle(solid_image(kWidth, kHeight, 0x802020), 90, 10, 40, 90, 0x20E0F0);
+  return PackageBuilder(kWidth, kHeight)
+      .has_settings(has_settings)
+      .scene("first.bmp", bmp_file(first))
+      .display_time(2500)
+      .effect(5)
+      .scene("second.bmp", bmp_file(second))
+      .display_time(2500)
+      .effect(0)
+      .build();
+}
+
+// The picture area of a full-screen image: centred, halves truncated.
+PixelImage picture_area(const PixelImage& screen) {
+  const int left = kScreenWidth / 2 - kWidth / 2;
+  const int top = kScreenHeight / 2 - kHeight / 2;
+  PixelImage area{kWidth, kHeight, {}};
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) area.pixels.push_back(pixel(screen, left + x, top + y));
+  }
+  return area;
+}
+
+class ScreenSaverTest : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    const std::string architecture = GetParam();
+    const std::string folder = windows_build_folder(architecture);
+    ASSERT_FALSE(folder.empty()) << "SHOWSAVER_WINDOWS_BUILD_DIRS names no ...-" << architecture
+                                 << " build folder";
+    player_ = folder + "/showsaver.scr";
+    ASSERT_TRUE(std::filesystem::exists(player_))
+        << player_ << " is missing: build the Windows trees (make windows)";
+    wine_ = WineSession::get();
+    ASSERT_NE(wine_, nullptr);
+    folder_ = wine_->work_folder() + "/" + architecture;
+    std::filesystem::create_directories(folder_);
+    std::filesystem::remove_all(temp_folder());
+  }
+
+  // The player with `package` appended, as the show's own .scr.
+  std::string install(const ShowPackage& package) {
+    const PackageWriteResult written =
+        append_package_block(read_bytes(player_), package, text_codec());
+    EXPECT_TRUE(written.ok());
+    const std::string path = folder_ + "/show.scr";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(written.bytes.data()),
+               static_cast<std::streamsize>(written.bytes.size()));
+    return path;
+  }
+
+  // Screenshots until the picture area shows `expected`.
+  bool wait_for_picture(const PixelImage& expected, seconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (std::chrono::steady_clock::now() < end) {
+      const auto screen = wine_->screenshot();
+      if (screen && screen->width == kScreenWidth && picture_area(*screen) == expected) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  std::string temp_folder() const { return wine_->windows_folder() + "/temp1"; }
+
+  // Starts the show with the cursor in the middle of the screen.
+  WineProcess start_show(const std::string& show) {
+    EXPECT_TRUE(wine_->move_mouse(kScreenWidth / 2, kScreenHeight / 2));
+    return wine_->start(show, {"/s"});
+  }
+  // Moves the cursor away from where the show started.
+  bool move_mouse_away() { return wine_->move_mouse(5, 5); }
+
+  std::string player_;
+  std::string folder_;
+  WineSession* wine_ = nullptr;
+};
+
+// The frames the software renderer draws for the show: the first scene as the
+// show starts, and the second once the slide is over.
+std::pair<PixelImage, PixelImage> rendered_held_frames(const ShowPackage& package) {
+  ShowOptions options;
+  options.screen = {kScreenWidth, kScreenHeight};
+  options.key_after_transitions = 1;
+  ShowRun run(package, options);
+  run.run();
+  EXPECT_GE(run.frames().size(), 2u);
+  return {run.frames().front(), run.frames().back()};
+}
+
+TEST_P(ScreenSaverTest, PlaysTheRenderedFramesAndEndsOnInputLeavingNothingBehind) {
+  const ShowPackage package = two_scene_show(0);
+  const auto [first, second] = rendered_held_frames(package);
+  const std::string show = install(package);
+
+  // Once by a key, once by moving the mouse.
+  for (const bool by_key : {true, false}) {
+    SCOPED_TRACE(by_key ? "ended by a key" : "ended by a mouse move");
+    const WineProcess process = start_show(show);
+    ASSERT_TRUE(wait_for_picture(first, seconds(60))) << wine_->wait(process, seconds(0)).output;
+    EXPECT_TRUE(std::filesystem::exists(temp_folder() + "/first.bmp"));
+    ASSERT_TRUE(wait_for_picture(second, seconds(30)));
+    if (by_key) {
+      const auto window = wine_->wait_for_window("^showsaver$", seconds(10));
+      ASSERT_TRUE(window);
+      ASSERT_TRUE(wine_->focus(*window));
+      ASSERT_TRUE(wine_->send_keys({"space"}));
+    } else {
+      ASSERT_TRUE(move_mouse_away());
+    }
+    const WineRun run = wine_->wait(process, seconds(30));
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(temp_folder()));
+  }
+}
+
+TEST_P(ScreenSaverTest, WithThePasswordSettingOnTheShowStillEndsWhereNoCheckExists) {
+  const ShowPackage package = two_scene_show(0);
+  const PixelImage first = rendered_held_frames(package).first;
+  const std::string show = install(package);
+  const std::string key = "HKCU\\Control Panel\\desktop";
+  ASSERT_EQ(
+      wine_
+          ->run("reg", {"add", key, "/v", "ScreenSaveUsePassword", "/t", "REG_SZ", "/d", "1", "/f"},
+                seconds(60))
+          .status,
+      0);
+
+  const WineProcess process = start_show(show);
+  ASSERT_TRUE(wait_for_picture(first, seconds(60)));
+  ASSERT_TRUE(move_mouse_away());
+  const WineRun run = wine_->wait(process, seconds(30));
+  wine_->run("reg", {"delete", key, "/v", "ScreenSaveUsePassword", "/f"}, seconds(60));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_FALSE(std::filesystem::exists(temp_folder()));
+}
+
+TEST_P(ScreenSaverTest, SettingsDialogWritesOnEnterAndNothingOnEscape) {
+  const std::string show = install(two_scene_show(-1));
+  const std::string settings = folder_ + "/show.set";
+  std::filesystem::remove(settings);
+
+  struct Answer {
+    const char* key;
+    const char* written;  // nullptr: no file
+  };
+  for (const Answer answer : {Answer{"Escape", nullptr}, Answer{"Return", "\xFF\xFF\xFF\xFF"}}) {
+    SCOPED_TRACE(answer.key);
+    const WineProcess process = wine_->start(show, {"/c"});
+    const auto dialog = wine_->wait_for_window("^設定$", seconds(60));
+    ASSERT_TRUE(dialog) << wine_->wait(process, seconds(0)).output;
+    ASSERT_TRUE(wine_->focus(*dialog));
+    ASSERT_TRUE(wine_->send_keys({answer.key}));
+    const WineRun run = wine_->wait(process, seconds(30));
+    ASSERT_EQ(run.status, 0) << run.output;
+    if (answer.written == nullptr) {
+      EXPECT_FALSE(std::filesystem::exists(settings));
+    } else {
+      const ByteVector bytes = read_bytes(settings);
+      EXPECT_EQ(std::string(bytes.begin(), bytes.end()), std::string(answer.written, 4));
+    }
+  }
+}
+
+TEST_P(ScreenSaverTest, PreviewAndNoSwitchEndAtOnceAndASecondShowDoesNotStart) {
+  const ShowPackage package = two_scene_show(0);
+  const PixelImage first = rendered_held_frames(package).first;
+  const std::string show = install(package);
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"/p", "1234"}, std::vector<std::string>{}}) {
+    const WineRun run = wine_->run(show, arguments, seconds(30));
+    EXPECT_EQ(run.status, 0) << run.output;
+  }
+  EXPECT_FALSE(std::filesystem::exists(temp_folder()));
+
+  const WineProcess running = start_show(show);
+  ASSERT_TRUE(wait_for_picture(first, seconds(60)));
+  const WineRun second = wine_->run(show, {"/s"}, seconds(30));
+  EXPECT_EQ(second.status, 0) << second.output;
+  EXPECT_FALSE(std::filesystem::exists(wine_->windows_folder() + "/temp2"));
+  EXPECT_EQ(::kill(running.pid, 0), 0) << "the first show ended too";
+  ASSERT_TRUE(move_mouse_away());
+  EXPECT_EQ(wine_->wait(running, seconds(30)).status, 0);
+  EXPECT_FALSE(std::filesystem::exists(temp_folder()));
+}
+
+TEST_P(ScreenSaverTest, BackendTestsPass) {
+  const std::string tests =
+      std::filesystem::path(player_).parent_path().string() + "/showsaver_win32_tests.exe";
+  ASSERT_TRUE(std::filesystem::exists(tests)) << tests;
+  const WineRun run = wine_->run(tests, {}, seconds(120));
+  EXPECT_EQ(run.status, 0) << run.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Architectures, ScreenSaverTest, ::testing::Values("i686", "x86_64"),
+                         [](const auto& param_info) { return std::string(param_info.param); });
+
+}  // namespace
+}  // namespace showsaver::test

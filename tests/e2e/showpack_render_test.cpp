@@ -1,13 +1,13 @@
 // `showpack render` end to end: the real player on the scripted platform,
 // frames checked against pictures composed here independently.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 
 #include "support/package_builder.h"
+#include "support/png_files.h"
 #include "support/run_program.h"
 #include "support/show_harness.h"
 
@@ -20,25 +20,7 @@ using test::run_showpack;
 using test::solid_image;
 using test::with_rectangle;
 
-std::optional<PixelImage> read_png(const std::string& path) {
-  png_image description;
-  std::memset(&description, 0, sizeof description);
-  description.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_file(&description, path.c_str()) == 0) return std::nullopt;
-  description.format = PNG_FORMAT_RGB;
-  std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(description));
-  if (png_image_finish_read(&description, nullptr, rgb.data(), 0, nullptr) == 0) {
-    return std::nullopt;
-  }
-  PixelImage image;
-  image.width = static_cast<int>(description.width);
-  image.height = static_cast<int>(description.height);
-  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
-    image.pixels.push_back((std::uint32_t{rgb[i]} << 16) | (std::uint32_t{rgb[i + 1]} << 8) |
-                           rgb[i + 2]);
-  }
-  return image;
-}
+using test::read_png;
 
 void write_show(const std::string& path, const ShowPackage& package) {
   const test::ByteVector file = test::program_file_with(package);
@@ -103,7 +85,8 @@ TEST(ShowpackRender, FramesMatchPicturesComposedIndependently) {
   EXPECT_EQ(frame1->pixels, solid_image(40, 30, 0xABCDEF).pixels);
   const auto events = lines_of(test::read_text_file(dir.file("frames/events.jsonl")));
   int refreshes = 0;
-  for (const std::string& line : events) refreshes += line.find("\"event\":\"refresh\"") != std::string::npos;
+  for (const std::string& line : events)
+    refreshes += line.find("\"event\":\"refresh\"") != std::string::npos;
   const auto last = read_png(frame_path(dir, "frames", refreshes - 1));
   ASSERT_TRUE(last);
   EXPECT_EQ(last->pixels, expected.pixels);
@@ -140,7 +123,8 @@ TEST(ShowpackRender, StopsAtScriptedInputAndLogsIt) {
 TEST(ShowpackRender, RefusesWhatItCannotPlay) {
   test::TempDir dir;
   test::write_text_file(dir.file("garbage.scr"), "no show in here, just text");
-  const auto unreadable = run_showpack(dir, {"render", dir.file("garbage.scr"), "--out", dir.file("o")});
+  const auto unreadable =
+      run_showpack(dir, {"render", dir.file("garbage.scr"), "--out", dir.file("o")});
   EXPECT_EQ(unreadable.status, 1);
   EXPECT_NE(unreadable.err.find("malformed show package"), std::string::npos) << unreadable.err;
 

@@ -2,11 +2,13 @@
 
 #include <functional>
 
+#include "common/dc_surface.h"
 #include "common/message_wait.h"
 #include "common/runtime_failure.h"
 #include "effects/effect_module.h"
 #include "platform/scripted/scripted_desktop.h"
 #include "platform/soft/soft_gdi.h"
+#include "player/stop_detector.h"
 #include "support/run_guard.h"
 
 namespace showsaver::effects_test {
@@ -17,41 +19,6 @@ std::string pair(int a, int b, char separator) {
 }
 
 // A picture surface over a device context of the scripted GDI.
-class DcSurface final : public DrawingSurface {
- public:
-  DcSurface(Gdi& gdi, DcHandle dc, int width, int height, std::function<void()> refreshed = {})
-      : gdi_(gdi), dc_(dc), width_(width), height_(height), refreshed_(std::move(refreshed)) {}
-
-  DcHandle dc() const override { return dc_; }
-  int width() const override { return width_; }
-  int height() const override { return height_; }
-  void refresh() override {
-    if (refreshed_) refreshed_();
-  }
-  void filled_box(int x1, int y1, int x2, int y2, ColorRef color) override {
-    gdi_.FillBox(dc_, x1, y1, x2, y2, color);
-  }
-
- private:
-  Gdi& gdi_;
-  DcHandle dc_;
-  int width_;
-  int height_;
-  std::function<void()> refreshed_;
-};
-
-// A key stops the effect, as it stops the show.
-class StopOnKey final : public InputSink {
- public:
-  explicit StopOnKey(std::int16_t& stop_requested) : stop_requested_(stop_requested) {}
-  void key_down() override { stop_requested_ = kStop; }
-  void mouse_down() override {}
-  void mouse_move() override {}
-
- private:
-  std::int16_t& stop_requested_;
-};
-
 // A surface too large for a bitmap keeps the stock one, which clips all drawing away.
 DcHandle surface_dc(SoftGdi& gdi, const RunSetup& setup, const PixelImage* picture) {
   const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
@@ -138,9 +105,11 @@ EffectRecord record_effect(int code, const RunSetup& setup, EffectRandom& random
   ScriptedDesktop desktop(soft, clock, log);
   RecordingGdi gdi(soft, clock);
   gdi.set_draw_cost(setup.draw_cost_ms);
-  std::int16_t stop_requested = setup.stop_before_call ? kStop : 0;
-  StopOnKey stop_on_key(stop_requested);
-  desktop.create_show_window({0, 0, setup.width, setup.height}, stop_on_key);
+  // A key stops the effect, as it stops the show.
+  StopDetector stop(desktop);
+  stop.arm();
+  if (setup.stop_before_call) stop.key_down();
+  desktop.create_show_window({0, 0, setup.width, setup.height}, stop);
   if (setup.key_at_ms >= 0) desktop.add_input({setup.key_at_ms, InputKind::Key, {}});
 
   EffectRecord record;
@@ -162,7 +131,7 @@ EffectRecord record_effect(int code, const RunSetup& setup, EffectRandom& random
   });
   DcSurface outgoing(gdi, record.surfaces.outgoing, setup.width, setup.height);
   DcSurface incoming(gdi, record.surfaces.incoming, setup.width, setup.height);
-  EffectEnvironment environment{gdi, desktop, stop_requested, random};
+  EffectEnvironment environment{gdi, desktop, stop.StopRequested(), random};
   try {
     run_effect(code, destination, outgoing, incoming, environment);
   } catch (const RuntimeFailure& caught) {

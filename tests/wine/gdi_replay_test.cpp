@@ -176,20 +176,6 @@ TEST(SoftReplayTest, HoldsTheCaseTablesResults) {
   EXPECT_GT(effects.size(), 29u * 3u * 2u);
 }
 
-// The build folder of one architecture's Windows tree: the entry of
-// SHOWSAVER_WINDOWS_BUILD_DIRS (folders separated by ':') whose name ends
-// with "-<architecture>".
-std::optional<std::string> windows_build_folder(const std::string& architecture) {
-  const char* folders = std::getenv("SHOWSAVER_WINDOWS_BUILD_DIRS");
-  std::istringstream list(folders != nullptr ? folders : "");
-  std::string folder;
-  while (std::getline(list, folder, ':')) {
-    while (folder.ends_with('/')) folder.pop_back();
-    if (folder.ends_with("-" + architecture)) return folder;
-  }
-  return std::nullopt;
-}
-
 // The cases where Wine's GDI draws otherwise than the software GDI, each with
 // the reason it is left so.  Every other difference fails the test.
 struct ExplainedDifference {
@@ -231,7 +217,7 @@ TEST_P(WindowsReplayTest, DrawsWhatTheSoftwareGdiDraws) {
     GTEST_SKIP() << "the Win32 GDI backend (src/platform/win32/win32_gdi.h) is not in this "
                     "tree, so there is no gdi_replay.exe to compare with";
   }
-  const auto folder = windows_build_folder(architecture);
+  const auto folder = WineSession::windows_build_folder(architecture);
   ASSERT_TRUE(folder) << "SHOWSAVER_WINDOWS_BUILD_DIRS names no ...-" << architecture
                       << " build folder";
   const std::string program = *folder + "/tools/gdi_replay/gdi_replay.exe";

@@ -24,18 +24,6 @@ constexpr int kHeight = 120;
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 
-// The Windows build folder of `architecture`, from SHOWSAVER_WINDOWS_BUILD_DIRS.
-std::string windows_build_folder(const std::string& architecture) {
-  const char* folders = std::getenv("SHOWSAVER_WINDOWS_BUILD_DIRS");
-  std::istringstream list(folders != nullptr ? folders : "");
-  std::string folder;
-  while (std::getline(list, folder, ':')) {
-    while (folder.ends_with('/')) folder.pop_back();
-    if (folder.ends_with("-" + architecture)) return folder;
-  }
-  return "";
-}
-
 ByteVector read_bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return ByteVector(std::istreambuf_iterator<char>(in), {});
@@ -73,10 +61,10 @@ class ScreenSaverTest : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
     const std::string architecture = GetParam();
-    const std::string folder = windows_build_folder(architecture);
-    ASSERT_FALSE(folder.empty()) << "SHOWSAVER_WINDOWS_BUILD_DIRS names no ...-" << architecture
-                                 << " build folder";
-    player_ = folder + "/showsaver.scr";
+    const auto folder = WineSession::windows_build_folder(architecture);
+    ASSERT_TRUE(folder) << "SHOWSAVER_WINDOWS_BUILD_DIRS names no ...-" << architecture
+                        << " build folder";
+    player_ = *folder + "/showsaver.scr";
     ASSERT_TRUE(std::filesystem::exists(player_))
         << player_ << " is missing: build the Windows trees (make windows)";
     wine_ = WineSession::get();

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <png.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -16,8 +15,10 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <thread>
 
+#include "support/png_files.h"
 #include "support/temp_dir.h"
 
 extern char** environ;
@@ -49,24 +50,6 @@ class EndSessionAfterLastTest final : public ::testing::Environment {
 
 [[maybe_unused]] ::testing::Environment* const kEndSession =
     ::testing::AddGlobalTestEnvironment(new EndSessionAfterLastTest);
-
-std::optional<PixelImage> read_png(const std::string& path) {
-  png_image description;
-  std::memset(&description, 0, sizeof description);
-  description.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_file(&description, path.c_str()) == 0) return std::nullopt;
-  description.format = PNG_FORMAT_RGB;
-  std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(description));
-  if (png_image_finish_read(&description, nullptr, rgb.data(), 0, nullptr) == 0) {
-    return std::nullopt;
-  }
-  PixelImage image{static_cast<int>(description.width), static_cast<int>(description.height), {}};
-  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
-    image.pixels.push_back((std::uint32_t{rgb[i]} << 16) | (std::uint32_t{rgb[i + 1]} << 8) |
-                           rgb[i + 2]);
-  }
-  return image;
-}
 
 // Waits for `pid` to end until `deadline`: on a process file descriptor when
 // the kernel has them, else by polling.  The exit status, or nothing.
@@ -296,6 +279,17 @@ bool WineSession::move_mouse(int x, int y) {
 
 bool WineSession::click(int button) {
   return run_host_tool({"xdotool", "click", std::to_string(button)}, seconds(20)).status == 0;
+}
+
+std::optional<std::string> WineSession::windows_build_folder(const std::string& architecture) {
+  const char* folders = std::getenv("SHOWSAVER_WINDOWS_BUILD_DIRS");
+  std::istringstream list(folders != nullptr ? folders : "");
+  std::string folder;
+  while (std::getline(list, folder, ':')) {
+    while (folder.ends_with('/')) folder.pop_back();
+    if (folder.ends_with("-" + architecture)) return folder;
+  }
+  return std::nullopt;
 }
 
 std::optional<PixelImage> WineSession::screenshot() {

@@ -57,6 +57,10 @@ class WineSession {
   std::string windows_folder() const { return prefix_ + "/drive_c/windows"; }
   // A folder for the tests' own files, removed with the session.
   const std::string& work_folder() const { return work_; }
+  // The build folder of one architecture's Windows tree ("i686", "x86_64"):
+  // the entry of $SHOWSAVER_WINDOWS_BUILD_DIRS (folders separated by ':')
+  // whose name ends with "-<architecture>".
+  static std::optional<std::string> windows_build_folder(const std::string& architecture);
   // A Linux path as the Windows programs see it (drive Z: is the root).
   static std::string windows_path(const std::string& linux_path);
 

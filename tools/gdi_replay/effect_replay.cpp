@@ -4,10 +4,12 @@
 #include <random>
 
 #include "canvas.h"
+#include "common/dc_surface.h"
 #include "common/message_wait.h"
 #include "common/runtime_failure.h"
 #include "effects/effect_module.h"
 #include "platform/scripted/scripted_desktop.h"
+#include "player/stop_detector.h"
 #include "replay.h"
 
 namespace showsaver::gdi_replay {
@@ -23,39 +25,6 @@ constexpr CanvasSize kSizes[] = {{64, 48}, {97, 61}, {200, 120}};
 // Caps on an effect that does not end; far above what any effect takes.
 constexpr std::int64_t kMaxVirtualMs = 600'000;
 constexpr int kMaxRefreshes = 5'000;
-
-class DcSurface final : public DrawingSurface {
- public:
-  DcSurface(Gdi& gdi, DcHandle dc, CanvasSize size, std::function<void()> refreshed = {})
-      : gdi_(gdi), dc_(dc), size_(size), refreshed_(std::move(refreshed)) {}
-
-  DcHandle dc() const override { return dc_; }
-  int width() const override { return size_.width; }
-  int height() const override { return size_.height; }
-  void refresh() override {
-    if (refreshed_) refreshed_();
-  }
-  void filled_box(int x1, int y1, int x2, int y2, ColorRef color) override {
-    gdi_.FillBox(dc_, x1, y1, x2, y2, color);
-  }
-
- private:
-  Gdi& gdi_;
-  DcHandle dc_;
-  CanvasSize size_;
-  std::function<void()> refreshed_;
-};
-
-class StopOnKey final : public InputSink {
- public:
-  explicit StopOnKey(std::int16_t& stop_requested) : stop_requested_(stop_requested) {}
-  void key_down() override { stop_requested_ = kStop; }
-  void mouse_down() override {}
-  void mouse_move() override {}
-
- private:
-  std::int16_t& stop_requested_;
-};
 
 // Random pixels (the engine's raw output, the same on every platform), so
 // that any misplaced pixel shows.
@@ -75,9 +44,9 @@ bool replay_effect(Gdi& gdi, int code, CanvasSize size, std::mt19937& pictures,
   VirtualClock clock;
   EventLog log;
   ScriptedDesktop desktop(gdi, clock, log);
-  std::int16_t stop_requested = 0;
-  StopOnKey stop_on_key(stop_requested);
-  desktop.create_show_window({0, 0, size.width, size.height}, stop_on_key);
+  StopDetector stop(desktop);
+  stop.arm();
+  desktop.create_show_window({0, 0, size.width, size.height}, stop);
 
   const Canvas destination = Canvas::color(gdi, random_picture(pictures, size));
   const Canvas outgoing = Canvas::color(gdi, random_picture(pictures, size));
@@ -94,12 +63,12 @@ bool replay_effect(Gdi& gdi, int code, CanvasSize size, std::mt19937& pictures,
     capped = true;
     desktop.press_key_now();
   });
-  DcSurface destination_surface(gdi, destination.dc(), size,
+  DcSurface destination_surface(gdi, destination.dc(), size.width, size.height,
                                 [&] { desktop.refresh_picture_area(destination.dc()); });
-  DcSurface outgoing_surface(gdi, outgoing.dc(), size);
-  DcSurface incoming_surface(gdi, incoming.dc(), size);
+  DcSurface outgoing_surface(gdi, outgoing.dc(), size.width, size.height);
+  DcSurface incoming_surface(gdi, incoming.dc(), size.width, size.height);
   EffectRandom random;
-  EffectEnvironment environment{gdi, desktop, stop_requested, random};
+  EffectEnvironment environment{gdi, desktop, stop.StopRequested(), random};
   try {
     run_effect(code, destination_surface, outgoing_surface, incoming_surface, environment);
   } catch (const RuntimeFailure& failure) {

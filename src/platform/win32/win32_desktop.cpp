@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/tick.h"
+#include "platform/win32/dib_section.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_settings_dialog.h"
 
@@ -37,18 +38,6 @@ SIZE selected_bitmap_size(HDC dc) {
     return SIZE{0, 0};
   }
   return SIZE{description.bmWidth, description.bmHeight};
-}
-
-HBITMAP create_picture_copy(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
 }  // namespace
@@ -128,7 +117,8 @@ void Win32Desktop::refresh_picture_area(DcHandle source) {
   if (size.cx <= 0 || size.cy <= 0) return;
   if (copy_dc_ == nullptr || size.cx != copy_width_ || size.cy != copy_height_) {
     release_picture_copy();
-    copy_bitmap_ = create_picture_copy(size.cx, size.cy);
+    void* bits = nullptr;
+    copy_bitmap_ = create_dib_section(size.cx, size.cy, &bits);
     if (copy_bitmap_ == nullptr) return;
     copy_dc_ = CreateCompatibleDC(nullptr);
     if (copy_dc_ == nullptr) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/dib_section.h"
+
 namespace showsaver {
 namespace {
 
@@ -32,24 +34,6 @@ BITMAPINFO bitmap_info(const BitmapInfoHeader& header) {
   BITMAPINFO info{};
   std::memcpy(&info.bmiHeader, &header, sizeof info.bmiHeader);
   return info;
-}
-
-BITMAPINFO top_down_32bit(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-// A 32-bit top-down DIB section and where its rows are.
-HBITMAP create_dib_section(int width, int height, void** bits) {
-  if (width <= 0 || height <= 0 || std::int64_t{width} * height > kMaxImagePixels) return nullptr;
-  const BITMAPINFO info = top_down_32bit(width, height);
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
 // The size of the bitmap selected into `dc`.

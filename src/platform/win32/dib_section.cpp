@@ -1,8 +1,8 @@
-#include "platform/pixel_image.h"
-// After the seam's headers: see dib_section.h.
+#include "platform/win32/dib_section.h"
+
 #include <cstdint>
 
-#include "platform/win32/dib_section.h"
+#include "platform/pixel_image.h"
 
 namespace showsaver {
 

@@ -319,6 +319,22 @@ std::vector<std::string> session_environment(const XServer& server, const TempDi
           "XSCREENSAVER_WINDOW"};
 }
 
+constexpr int kNobody = 65534;
+
+std::vector<std::string> as_ordinary_user(std::vector<std::string> command) {
+  if (::geteuid() != 0) return command;
+  const std::string id = std::to_string(kNobody);
+  command.insert(command.begin(),
+                 {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups", "--"});
+  return command;
+}
+
+void hand_to_ordinary_user(const std::string& path) {
+  if (::geteuid() == 0 && ::chown(path.c_str(), kNobody, kNobody) != 0) {
+    ADD_FAILURE() << "cannot give " << path << " away";
+  }
+}
+
 std::vector<std::string> temp_folders(const std::string& parent) {
   std::vector<std::string> found;
   std::error_code error;

@@ -2,7 +2,11 @@
 // programs under test, windows found by title, screenshots and keys.
 #pragma once
 
+// GoogleTest before Xlib, whose macros (None, Bool, ...) would break its headers.
+#include <gtest/gtest.h>
+// clang-format off
 #include <X11/Xlib.h>
+// clang-format on
 #include <sys/types.h>
 
 #include <chrono>
@@ -103,6 +107,12 @@ std::string install_show(const TempDir& folder, const std::string& name,
 // The environment of a program under test on `server`: the display, and a
 // home, config, runtime and temp folder inside `folder`; no sound device.
 std::vector<std::string> session_environment(const XServer& server, const TempDir& folder);
+// `command` as it runs as an ordinary user: as is, or when the tests run as
+// root (whom read-only folders do not stop and whom screen lockers refuse),
+// under the user nobody.
+std::vector<std::string> as_ordinary_user(std::vector<std::string> command);
+// Gives `path` to the user of as_ordinary_user.
+void hand_to_ordinary_user(const std::string& path);
 // The temp folders (temp1, temp2, ...) in `parent`.
 std::vector<std::string> temp_folders(const std::string& parent);
 // Writes `image` as a PNG to the build folder's desktop-screens/ for people to

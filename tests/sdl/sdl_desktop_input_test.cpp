@@ -129,6 +129,22 @@ TEST_F(SdlInputTest, ARequestToEndWakesTheWaitAndActsAsAKey) {
   ::close(request[1]);
 }
 
+// Closing the window right as it appears, before the show arms its stop
+// detection, must still end the show.
+TEST_F(SdlInputTest, TheWindowManagersCloseRequestLasts) {
+  SdlDesktop desktop(gdi_);
+  desktop.create_show_window({0, 0, 8, 8}, sink_);
+  SDL_Event close = window_event(SDL_WINDOWEVENT_CLOSE);
+  close.window.windowID = SDL_GetWindowID(desktop.window());
+  ASSERT_EQ(SDL_PushEvent(&close), 1);
+  desktop.process_messages();
+  const std::int32_t deadline = tick_add(desktop.tick_count(), 60'000);
+  desktop.wait_for_message_until(deadline);
+  EXPECT_TRUE(tick_not_after(desktop.tick_count(), deadline)) << "no wait after the request";
+  desktop.process_messages();
+  EXPECT_EQ(sink_.keys, 2);
+}
+
 TEST_F(SdlInputTest, ShowCursorKeepsTheDisplayCount) {
   SdlDesktop desktop(gdi_);
   struct Step {

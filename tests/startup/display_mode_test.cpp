@@ -37,8 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RequestCase{"Root", {"-root"}, DisplayModeRequest{}},
         RequestCase{"RootWithTwoDashes", {"--root"}, DisplayModeRequest{}},
-        RequestCase{"WindowIdInHex", {"--window-id", "0x2a00007"}, DisplayModeRequest{0x2a00007}},
-        RequestCase{"WindowIdInDecimal", {"-window-id", "4194311"}, DisplayModeRequest{4194311}},
+        RequestCase{"WindowIdInHex", {"--window-id", "0x2a00007"}, DisplayModeRequest{0x2a00007, {}, {}}},
+        RequestCase{"WindowIdInDecimal", {"-window-id", "4194311"}, DisplayModeRequest{4194311, {}, {}}},
         RequestCase{"SettingsForThisRun",
                     {"--root", "--music", "off", "-sounds", "on", "-visual", "default"},
                     DisplayModeRequest{std::nullopt, false, true}},
@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         RequestCase{"WindowIdZero", {"-window-id", "0"}, std::nullopt},
         RequestCase{"MissingWindowId", {"-window-id"}, std::nullopt},
         RequestCase{"MalformedSetting", {"-root", "-music", "yes"}, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param_info) { return std::string(param_info.param.name); });
 
 // The show plays like show mode, with the locker's settings over the file's.
 class DisplayModeRunTest : public testing::Test {

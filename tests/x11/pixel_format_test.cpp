@@ -25,7 +25,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{"Rgb565White", {0xF800, 0x07E0, 0x001F}, 0xFFFFFF, 0xFFFF},
                     FormatCase{"Rgb565", {0xF800, 0x07E0, 0x001F}, 0x8040C0, 0x8218},
                     FormatCase{"Rgb101010", {0x3FF00000, 0xFFC00, 0x3FF}, 0x0000FF, 0x3FC}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(NativePixelTest, OnlyTheShowsOwnLayoutCopiesRowsAsTheyAre) {
   EXPECT_TRUE(is_show_layout({0xFF0000, 0xFF00, 0xFF}));

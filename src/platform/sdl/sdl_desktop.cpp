@@ -85,6 +85,7 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   picture_area_ = {picture_area.left - display.x, picture_area.top - display.y, picture_area.width,
                    picture_area.height};
   sink_ = &sink;
+  close_requested_ = false;
 }
 
 void SdlDesktop::show_window() {
@@ -165,7 +166,9 @@ void SdlDesktop::present() {
 void SdlDesktop::process_messages() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) dispatch(event);
-  if (sink_ != nullptr && end_requested()) sink_->key_down();
+  // A close request or a request to end lasts: the show must stop even when
+  // it arrives before the show has started listening.
+  if (sink_ != nullptr && (close_requested_ || end_requested())) sink_->key_down();
 }
 
 bool SdlDesktop::end_requested() const {
@@ -176,10 +179,11 @@ void SdlDesktop::dispatch(const SDL_Event& event) {
   switch (event.type) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present();
-      // Closing the window ends the show like a key press.
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE && sink_ != nullptr) sink_->key_down();
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) close_requested_ = true;
       return;
     case SDL_QUIT:
+      close_requested_ = true;
+      return;
     case SDL_KEYDOWN:
       if (sink_ != nullptr) sink_->key_down();
       return;
@@ -198,7 +202,7 @@ void SdlDesktop::wait_for_message_until(std::int32_t deadline) {
   for (;;) {
     const std::int32_t now = tick_count();
     if (!tick_not_after(now, deadline)) return;
-    if (end_requested()) return;
+    if (close_requested_ || end_requested()) return;
     const auto timeout =
         static_cast<int>(std::min<std::int64_t>(ticks_until_past(now, deadline), INT_MAX));
     SDL_PumpEvents();

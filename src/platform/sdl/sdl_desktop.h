@@ -25,7 +25,8 @@ class SdlDesktop final : public Desktop {
   // With `dialogs` for the message boxes and the settings dialog.  Once
   // `end_request_fd` (or -1) is readable, the program has been asked to end:
   // every message wait returns at once and every message processing reports
-  // a key press, so the show stops as if the user had ended it.
+  // a key press, so the show stops as if the user had ended it.  The window
+  // manager's close request does the same.
   SdlDesktop(SoftGdi& gdi, Dialogs& dialogs, int end_request_fd);
   ~SdlDesktop() override;
   SdlDesktop(const SdlDesktop&) = delete;
@@ -77,6 +78,9 @@ class SdlDesktop final : public Desktop {
   SDL_Rect frame_place_{};
   Rect picture_area_;
   InputSink* sink_ = nullptr;
+  // The window manager (or SDL, for the last window) asked to close the window:
+  // a stop that lasts, like a request to end.
+  bool close_requested_ = false;
   int cursor_count_ = 0;
 };
 

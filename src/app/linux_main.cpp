@@ -42,7 +42,8 @@ std::string joined_arguments(const std::vector<std::string>& arguments) {
 // Says why the show ended when a signal ended it.
 void log_end_request(Host& host, const TerminationSignals& signals) {
   if (const int received = signals.received()) {
-    host.log(std::string("Ended on SIG") + sigabbrev_np(received) + "; the show's files are removed.");
+    host.log(std::string("Ended on SIG") + sigabbrev_np(received) +
+             "; the show's files are removed.");
   }
 }
 
@@ -105,8 +106,8 @@ int main(int argc, char** argv) {
   const std::string program = running_program_path(argc > 0 ? argv[0] : "");
   const std::string joined = joined_arguments(arguments);
   const auto request = display_mode_request(arguments);
-  const int status =
-      request ? run_display(*request, program, joined, signals) : run_switch(program, joined, signals);
+  const int status = request ? run_display(*request, program, joined, signals)
+                             : run_switch(program, joined, signals);
   SDL_Quit();
   return status;
 }

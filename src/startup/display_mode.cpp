@@ -31,8 +31,10 @@ std::optional<std::uint64_t> parse_window_id(const std::string& text) {
     base = 16;
   }
   std::uint64_t value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || value == 0) {
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+      value == 0) {
     return std::nullopt;
   }
   return value;

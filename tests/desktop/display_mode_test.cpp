@@ -14,8 +14,8 @@
 namespace showsaver::test {
 namespace {
 
-constexpr long kInputEvents = KeyPressMask | KeyReleaseMask | ButtonPressMask |
-                              ButtonReleaseMask | PointerMotionMask | EnterWindowMask;
+constexpr long kInputEvents = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                              PointerMotionMask | EnterWindowMask;
 
 // A picture whose every quarter differs, so a misplaced or mirrored frame shows.
 ShowPackage quartered_show() {
@@ -23,7 +23,10 @@ ShowPackage quartered_show() {
   picture = with_rectangle(picture, 30, 0, 30, 20, 0xE0A000);
   picture = with_rectangle(picture, 0, 20, 30, 20, 0x10A040);
   picture = with_rectangle(picture, 45, 30, 15, 10, 0xFFFFFF);
-  return PackageBuilder(60, 40).scene("quarters.bmp", bmp_file(picture)).display_time(60'000).build();
+  return PackageBuilder(60, 40)
+      .scene("quarters.bmp", bmp_file(picture))
+      .display_time(60'000)
+      .build();
 }
 
 // The player's first frame as `showpack render` draws it.
@@ -116,10 +119,11 @@ TEST(DisplayModeTest, PlaysUnderTheXscreensaverDaemonAndEndsWhenItDeactivates) {
     return command_succeeds(environment, {"xscreensaver-command", "-time"}, logs.file("time"));
   })) << daemon.err();
 
-  ASSERT_TRUE(command_succeeds(environment, {"xscreensaver-command", "-activate"},
-                               logs.file("activate")));
-  ASSERT_TRUE(wait_until([&] { return shows_centred(x, {0, 0, 640, 480}, frame); }))
-      << daemon.err();
+  ASSERT_TRUE(
+      command_succeeds(environment, {"xscreensaver-command", "-activate"}, logs.file("activate")));
+  ASSERT_TRUE(wait_until([&] {
+    return shows_centred(x, {0, 0, 640, 480}, frame);
+  })) << daemon.err();
   keep_screenshot(x.screenshot(0, 0, 640, 480), "display-mode-xscreensaver");
   const std::vector<pid_t> players = processes_of(show);
   ASSERT_EQ(players.size(), 1u) << daemon.err();

@@ -65,7 +65,9 @@ TEST_P(ShowSignalTest, ASignalEndsTheShowWithItsTeardown) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, ShowSignalTest, testing::Values(SIGTERM, SIGINT, SIGHUP),
-                         [](const auto& param_info) { return std::string(sigabbrev_np(param_info.param)); });
+                         [](const auto& param_info) {
+                           return std::string(sigabbrev_np(param_info.param));
+                         });
 
 TEST_F(ShowWindowTest, TheWindowManagersCloseRequestEndsTheShow) {
   const std::string show = install_show(folder, "show.scr", long_show());

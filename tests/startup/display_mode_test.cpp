@@ -37,8 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RequestCase{"Root", {"-root"}, DisplayModeRequest{}},
         RequestCase{"RootWithTwoDashes", {"--root"}, DisplayModeRequest{}},
-        RequestCase{"WindowIdInHex", {"--window-id", "0x2a00007"}, DisplayModeRequest{0x2a00007, {}, {}}},
-        RequestCase{"WindowIdInDecimal", {"-window-id", "4194311"}, DisplayModeRequest{4194311, {}, {}}},
+        RequestCase{
+            "WindowIdInHex", {"--window-id", "0x2a00007"}, DisplayModeRequest{0x2a00007, {}, {}}},
+        RequestCase{
+            "WindowIdInDecimal", {"-window-id", "4194311"}, DisplayModeRequest{4194311, {}, {}}},
         RequestCase{"SettingsForThisRun",
                     {"--root", "--music", "off", "-sounds", "on", "-visual", "default"},
                     DisplayModeRequest{std::nullopt, false, true}},
@@ -65,7 +67,8 @@ class DisplayModeRunTest : public testing::Test {
             .build();
     const test::ByteVector file = test::program_file_with(package);
     std::ofstream(folder.file("show.scr"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
     test::write_text_file(folder.file("show.set"), settings_file);
     std::filesystem::create_directories(folder.file("run"));
     ScriptedHostSettings settings;

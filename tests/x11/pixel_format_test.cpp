@@ -1,6 +1,6 @@
-#include "platform/x11/x11_pixel_format.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/x11/x11_pixel_format.h"
 
 namespace showsaver {
 namespace {

@@ -71,8 +71,10 @@ void set_foreign_owner(GtkWindow* window, std::uintptr_t owner) {
 void run_modal(GtkWindow* window, int end_request_fd) {
   ModalRun run{g_main_loop_new(nullptr, FALSE), window, 0};
   const gulong on_hide = g_signal_connect(window, "hide", G_CALLBACK(quit_on_hide), &run);
-  const gulong on_close = g_signal_connect(window, "delete-event", G_CALLBACK(hide_on_close), nullptr);
-  const gulong on_map = g_signal_connect(window, "map-event", G_CALLBACK(focus_when_mapped), nullptr);
+  const gulong on_close =
+      g_signal_connect(window, "delete-event", G_CALLBACK(hide_on_close), nullptr);
+  const gulong on_map =
+      g_signal_connect(window, "map-event", G_CALLBACK(focus_when_mapped), nullptr);
   if (end_request_fd >= 0) {
     run.end_watch = g_unix_fd_add(end_request_fd, G_IO_IN, close_on_end_request, &run);
   }
@@ -80,7 +82,8 @@ void run_modal(GtkWindow* window, int end_request_fd) {
   gtk_window_present(window);
   g_main_loop_run(run.loop);
   if (run.end_watch != 0) g_source_remove(run.end_watch);
-  for (const gulong handler : {on_hide, on_close, on_map}) g_signal_handler_disconnect(window, handler);
+  for (const gulong handler : {on_hide, on_close, on_map})
+    g_signal_handler_disconnect(window, handler);
   g_main_loop_unref(run.loop);
 }
 

@@ -4,8 +4,8 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 namespace showsaver {

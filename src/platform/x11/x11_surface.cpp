@@ -113,7 +113,8 @@ bool X11Surface::make_shared_buffer(int width, int height) {
                          IPC_CREAT | 0600);
   if (shared_.shmid >= 0) {
     void* address = shmat(shared_.shmid, nullptr, 0);
-    shared_.shmaddr = address == reinterpret_cast<void*>(-1) ? nullptr : static_cast<char*>(address);
+    shared_.shmaddr =
+        address == reinterpret_cast<void*>(-1) ? nullptr : static_cast<char*>(address);
   }
   bool attached = false;
   if (shared_.shmaddr != nullptr) {
@@ -121,7 +122,8 @@ bool X11Surface::make_shared_buffer(int width, int height) {
     shared_.readOnly = False;
     last_error_code = 0;
     // A server on another machine cannot attach; it answers with an error.
-    attached = XShmAttach(display_, &shared_) == True && (XSync(display_, False), last_error_code == 0);
+    attached =
+        XShmAttach(display_, &shared_) == True && (XSync(display_, False), last_error_code == 0);
   }
   // Removed as soon as both sides have it mapped, so it cannot outlive them.
   if (shared_.shmid >= 0) shmctl(shared_.shmid, IPC_RMID, nullptr);
@@ -146,8 +148,8 @@ bool X11Surface::make_frame_buffer(int width, int height) {
                         static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
   if (frame_ == nullptr) return false;
   // XDestroyImage frees the data with free().
-  frame_->data = static_cast<char*>(
-      std::calloc(static_cast<std::size_t>(frame_->bytes_per_line), static_cast<std::size_t>(height)));
+  frame_->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(frame_->bytes_per_line),
+                                                static_cast<std::size_t>(height)));
   if (frame_->data == nullptr) {
     XDestroyImage(frame_);
     frame_ = nullptr;
@@ -178,12 +180,14 @@ void X11Surface::show_frame(const PixelImage& image, const Rect& visible, Point 
   }
   if (!make_frame_buffer(visible.width, visible.height)) return;
   frame_at_ = at;
-  const bool copy_rows = is_show_layout(masks_) && frame_->bits_per_pixel == 32 &&
-                         (frame_->byte_order == LSBFirst) == (std::endian::native == std::endian::little);
+  const bool copy_rows =
+      is_show_layout(masks_) && frame_->bits_per_pixel == 32 &&
+      (frame_->byte_order == LSBFirst) == (std::endian::native == std::endian::little);
   for (int y = 0; y < visible.height; ++y) {
-    const std::uint32_t* row = image.pixels.data() +
-                               static_cast<std::size_t>(visible.top + y) * static_cast<std::size_t>(image.width) +
-                               static_cast<std::size_t>(visible.left);
+    const std::uint32_t* row =
+        image.pixels.data() +
+        static_cast<std::size_t>(visible.top + y) * static_cast<std::size_t>(image.width) +
+        static_cast<std::size_t>(visible.left);
     if (copy_rows) {
       std::memcpy(frame_->data + static_cast<std::ptrdiff_t>(y) * frame_->bytes_per_line, row,
                   static_cast<std::size_t>(visible.width) * sizeof(std::uint32_t));
@@ -201,7 +205,8 @@ void X11Surface::put_frame() {
   if (frame_ == nullptr) return;
   if (frame_is_shared_) {
     XShmPutImage(display_, window_, gc_, frame_, 0, 0, frame_at_.x, frame_at_.y,
-                 static_cast<unsigned>(frame_->width), static_cast<unsigned>(frame_->height), False);
+                 static_cast<unsigned>(frame_->width), static_cast<unsigned>(frame_->height),
+                 False);
     // The next frame overwrites the shared buffer: the server must be done with this one.
     XSync(display_, False);
   } else {
@@ -228,7 +233,8 @@ void X11Surface::repaint() {
     const int bottom = top + frame_->height;
     const auto band = [&](int x, int y, int w, int h) {
       if (w > 0 && h > 0) {
-        XFillRectangle(display_, window_, gc_, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h));
+        XFillRectangle(display_, window_, gc_, x, y, static_cast<unsigned>(w),
+                       static_cast<unsigned>(h));
       }
     };
     band(0, 0, width, top);

@@ -42,8 +42,7 @@ std::string joined_arguments(const std::vector<std::string>& arguments) {
 // Says why the show ended when a signal ended it.
 void log_end_request(Host& host, const TerminationSignals& signals) {
   if (const int received = signals.received()) {
-    host.log(std::string("Ended on SIG") + sigabbrev_np(received) +
-             "; the show's files are removed.");
+    host.log(std::string("Ended on SIG") + sigabbrev_np(received) + ".");
   }
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <csignal>
+
 #include "support/package_builder.h"
 #include "x_session.h"
 
@@ -21,7 +23,7 @@ ShowPackage show_with_settings() {
 struct DialogCase {
   const char* name;
   std::optional<std::string> settings_before;
-  // Keys (xdotool names), or "close" for the close box.
+  // Keys (xdotool names), or "close" for the close box, or "SIGTERM".
   std::vector<std::string> keys;
   std::optional<std::string> settings_after;
 };
@@ -49,6 +51,8 @@ TEST_P(SettingsDialogTest, KeysChooseAndEnterWritesTheFourBytes) {
   }
   if (param.keys == std::vector<std::string>{"close"}) {
     x.request_close(dialog);
+  } else if (param.keys == std::vector<std::string>{"SIGTERM"}) {
+    player.signal(SIGTERM);
   } else {
     x.press_keys(param.keys);
   }
@@ -64,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         DialogCase{"TabGoesToSound", kAllOn, {"Tab", "Right", "Return"}, kSoundsOff},
         DialogCase{"TheFileIsShownAndKept", kMusicOff, {"Tab", "Tab", "space"}, kMusicOff},
         DialogCase{"EscapeWritesNothing", std::nullopt, {"Right", "Escape"}, std::nullopt},
-        DialogCase{"CloseBoxWritesNothing", kMusicOff, {"close"}, kMusicOff}),
+        DialogCase{"CloseBoxWritesNothing", kMusicOff, {"close"}, kMusicOff},
+        DialogCase{"SigtermClosesItLikeTheCloseBox", std::nullopt, {"SIGTERM"}, std::nullopt}),
     [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(SettingsDialogFailureTest, AReadOnlyFolderShowsTheFailureAndLosesNothing) {

@@ -5,6 +5,7 @@
 #include <sys/shm.h>
 
 #include <bit>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -34,7 +35,9 @@ std::unique_ptr<X11Surface> X11Surface::open(std::uint64_t window, std::string& 
   const Window target = window != 0 ? static_cast<Window>(window) : DefaultRootWindow(display);
   std::unique_ptr<X11Surface> surface(new X11Surface(display, target));
   if (surface->visual_ == nullptr) {
-    error = "No window " + std::to_string(window) + " on the display";
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%llx", static_cast<unsigned long long>(window));
+    error = std::string("No window ") + id + " on the display";
     return nullptr;
   }
   return surface;

@@ -133,11 +133,11 @@ void X11WindowDesktop::message_box(const std::string& text, const std::string& t
   std::string line = text;
   std::replace(line.begin(), line.end(), '\r', ' ');
   std::replace(line.begin(), line.end(), '\n', ' ');
-  std::cerr << title << ": " << line << std::endl;
+  std::cerr << "showsaver: " << title << ": " << line << std::endl;
 }
 
 void X11WindowDesktop::show_settings_dialog(SettingsDialog&) {
-  std::cerr << "The settings dialog is not shown in the display mode." << std::endl;
+  std::cerr << "showsaver: the settings dialog is not shown in the display mode." << std::endl;
 }
 
 }  // namespace showsaver

@@ -60,8 +60,9 @@ class X11WindowDesktop final : public Desktop {
 
   SoftGdi& gdi_;
   int end_request_fd_;
-  std::unique_ptr<X11Surface> surface_;
+  // Set while surface_ is made, so it comes first.
   std::string error_;
+  std::unique_ptr<X11Surface> surface_;
   InputSink* sink_ = nullptr;
   Rect picture_area_;
   // The last frame, kept to be placed again when the window changes size.

@@ -32,7 +32,7 @@ Rect visible_part(Point at, int width, int height, ScreenSize window) {
 
 }  // namespace
 
-X11WindowDesktop::X11WindowDesktop(std::uint64_t window, SoftGdi& gdi, int end_request_fd)
+X11WindowDesktop::X11WindowDesktop(std::uint64_t window, Gdi& gdi, int end_request_fd)
     : gdi_(gdi), end_request_fd_(end_request_fd), surface_(X11Surface::open(window, error_)) {}
 
 X11WindowDesktop::~X11WindowDesktop() = default;

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/desktop.h"
-#include "platform/soft/soft_gdi.h"
+#include "platform/gdi.h"
 
 namespace showsaver {
 
@@ -24,7 +24,7 @@ class X11WindowDesktop final : public Desktop {
   // Draws into `window` (0: the root window) on the display of $DISPLAY.
   // Once `end_request_fd` (or -1) is readable, every message wait returns at
   // once and every message processing reports a key press to the show.
-  X11WindowDesktop(std::uint64_t window, SoftGdi& gdi, int end_request_fd);
+  X11WindowDesktop(std::uint64_t window, Gdi& gdi, int end_request_fd);
   ~X11WindowDesktop() override;
   X11WindowDesktop(const X11WindowDesktop&) = delete;
   X11WindowDesktop& operator=(const X11WindowDesktop&) = delete;
@@ -58,7 +58,7 @@ class X11WindowDesktop final : public Desktop {
   // by the same rule as the show's own placement on a screen.
   Point picture_place() const;
 
-  SoftGdi& gdi_;
+  Gdi& gdi_;
   int end_request_fd_;
   // Set while surface_ is made, so it comes first.
   std::string error_;

@@ -307,13 +307,23 @@ std::vector<std::string> session_environment(const XServer& server, const TempDi
     std::filesystem::create_directories(folder.file(sub));
   }
   ::chmod(folder.file("run").c_str(), 0700);
-  return {
-      "DISPLAY=" + server.name(), "HOME=" + folder.file("home"),
-      "XDG_CONFIG_HOME=" + folder.file("config"), "XDG_RUNTIME_DIR=" + folder.file("run"),
-      "TMPDIR=" + folder.file("tmp"), "SDL_AUDIODRIVER=dummy",
-      // Under the sanitizers: the system libraries' caches are no leaks of ours.
-      std::string("LSAN_OPTIONS=suppressions=") + LSAN_SUPPRESSIONS_PATH + ":print_suppressions=0",
-      "NO_AT_BRIDGE=1", "GDK_BACKEND=x11", "WAYLAND_DISPLAY", "XSCREENSAVER_WINDOW"};
+  // Under the sanitizers the system libraries' caches are no leaks of ours;
+  // the copy is readable whichever user the player runs as.
+  const std::string suppressions = folder.file("tmp/lsan.supp");
+  write_text_file(suppressions, read_text_file(LSAN_SUPPRESSIONS_PATH));
+  std::vector<std::string> environment{"DISPLAY=" + server.name(),
+                                       "HOME=" + folder.file("home"),
+                                       "XDG_CONFIG_HOME=" + folder.file("config"),
+                                       "XDG_RUNTIME_DIR=" + folder.file("run"),
+                                       "TMPDIR=" + folder.file("tmp"),
+                                       "LSAN_OPTIONS=suppressions=" + suppressions,
+                                       "SDL_AUDIODRIVER=dummy",
+                                       "NO_AT_BRIDGE=1",
+                                       "GDK_BACKEND=x11"};
+  for (const char* unset : {"WAYLAND_DISPLAY", "XSCREENSAVER_WINDOW"}) {
+    environment.emplace_back(unset);
+  }
+  return environment;
 }
 
 constexpr int kNobody = 65534;

@@ -125,10 +125,11 @@ Child::Child(std::vector<std::string> command, const std::vector<std::string>& e
 }
 
 Child::~Child() {
-  if (running()) {
-    ::kill(pid_, SIGKILL);
-    wait_exit(5s);
-  }
+  if (!running()) return;
+  ::kill(pid_, SIGTERM);
+  if (wait_exit(5s)) return;
+  ::kill(pid_, SIGKILL);
+  wait_exit(5s);
 }
 
 bool Child::running() {

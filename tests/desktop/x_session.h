@@ -28,8 +28,8 @@ using namespace std::chrono_literals;
 // Polls `condition` until it holds or `timeout` has passed; true when it held.
 bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 20s);
 
-// A program started by a test, its output in files of a folder.  Killed when
-// the object goes, if it still runs.
+// A program started by a test, its output in files of a folder.  Ended when
+// the object goes, if it still runs (SIGTERM, then SIGKILL).
 class Child {
  public:
   // `environment` entries replace or add variables ("NAME=value"); a bare

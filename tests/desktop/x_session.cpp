@@ -312,15 +312,16 @@ std::vector<std::string> session_environment(const XServer& server, const TempDi
   // the copy is readable whichever user the player runs as.
   const std::string suppressions = folder.file("tmp/lsan.supp");
   write_text_file(suppressions, read_text_file(LSAN_SUPPRESSIONS_PATH));
-  std::vector<std::string> environment{"DISPLAY=" + server.name(),
-                                       "HOME=" + folder.file("home"),
-                                       "XDG_CONFIG_HOME=" + folder.file("config"),
-                                       "XDG_RUNTIME_DIR=" + folder.file("run"),
-                                       "TMPDIR=" + folder.file("tmp"),
-                                       "LSAN_OPTIONS=suppressions=" + suppressions,
-                                       "SDL_AUDIODRIVER=dummy",
-                                       "NO_AT_BRIDGE=1",
-                                       "GDK_BACKEND=x11"};
+  std::vector<std::string> environment{
+      "DISPLAY=" + server.name(),
+      "HOME=" + folder.file("home"),
+      "XDG_CONFIG_HOME=" + folder.file("config"),
+      "XDG_RUNTIME_DIR=" + folder.file("run"),
+      "TMPDIR=" + folder.file("tmp"),
+      "LSAN_OPTIONS=print_suppressions=0:suppressions=" + suppressions,
+      "SDL_AUDIODRIVER=dummy",
+      "NO_AT_BRIDGE=1",
+      "GDK_BACKEND=x11"};
   for (const char* unset : {"WAYLAND_DISPLAY", "XSCREENSAVER_WINDOW"}) {
     environment.emplace_back(unset);
   }

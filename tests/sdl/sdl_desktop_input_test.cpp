@@ -1,5 +1,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/soft/soft_gdi.h"
@@ -105,6 +106,43 @@ TEST_F(SdlInputTest, WaitWithoutMessagesLastsUntilTheTickHasPassedTheDeadline) {
   const std::int32_t deadline = tick_add(desktop.tick_count(), 15);
   desktop.wait_for_message_until(deadline);
   EXPECT_FALSE(tick_not_after(desktop.tick_count(), deadline));
+}
+
+// A request to end (a termination signal's pipe) wakes the wait and stops
+// the show from every message processing on, as a key would.
+TEST_F(SdlInputTest, ARequestToEndWakesTheWaitAndActsAsAKey) {
+  int request[2];
+  ASSERT_EQ(::pipe(request), 0);
+  SdlDialogs dialogs;
+  SdlDesktop desktop(gdi_, dialogs, request[0]);
+  desktop.create_show_window({0, 0, 8, 8}, sink_);
+  desktop.process_messages();
+  sink_ = {};
+  ASSERT_EQ(::write(request[1], "x", 1), 1);
+  const std::int32_t deadline = tick_add(desktop.tick_count(), 60'000);
+  desktop.wait_for_message_until(deadline);
+  EXPECT_TRUE(tick_not_after(desktop.tick_count(), deadline));
+  desktop.process_messages();
+  desktop.process_messages();
+  EXPECT_EQ(sink_.keys, 2) << "the request lasts";
+  ::close(request[0]);
+  ::close(request[1]);
+}
+
+// Closing the window right as it appears, before the show arms its stop
+// detection, must still end the show.
+TEST_F(SdlInputTest, TheWindowManagersCloseRequestLasts) {
+  SdlDesktop desktop(gdi_);
+  desktop.create_show_window({0, 0, 8, 8}, sink_);
+  SDL_Event close = window_event(SDL_WINDOWEVENT_CLOSE);
+  close.window.windowID = SDL_GetWindowID(desktop.window());
+  ASSERT_EQ(SDL_PushEvent(&close), 1);
+  desktop.process_messages();
+  const std::int32_t deadline = tick_add(desktop.tick_count(), 60'000);
+  desktop.wait_for_message_until(deadline);
+  EXPECT_TRUE(tick_not_after(desktop.tick_count(), deadline)) << "no wait after the request";
+  desktop.process_messages();
+  EXPECT_EQ(sink_.keys, 2);
 }
 
 TEST_F(SdlInputTest, ShowCursorKeepsTheDisplayCount) {

@@ -29,6 +29,21 @@ TEST(SdlMediaLifecycleTest, QuitsTheAudioSubsystemOnlyWhenItStartedIt) {
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+TEST(SdlMediaLifecycleTest, TheDeviceOpensOnlyWhenSomethingIsToBePlayed) {
+  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+  TempDir dir;
+  const std::string cue = dir.file("cue.wav");
+  write_sine_wav(cue, 0.1);
+  SdlMedia media;
+  std::string reply;
+  // What a show without music or with both settings off still sends.
+  media.send_media_command("close bgm", reply, 256);
+  media.play_sound(nullptr, snd::PURGE);
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  EXPECT_TRUE(media.play_sound(&cue, snd::FILENAME | snd::NODEFAULT | snd::ASYNC));
+  EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+}
+
 TEST(SdlMediaLifecycleTest, WithoutAnAudioDeviceEverythingFailsQuietly) {
   TempDir dir;
   const std::string music = dir.file("music.wav");

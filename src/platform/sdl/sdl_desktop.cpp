@@ -1,9 +1,11 @@
 #include "platform/sdl/sdl_desktop.h"
 
+#include <SDL_syswm.h>
+#include <poll.h>
+
 #include <algorithm>
 #include <climits>
 
-#include "platform/sdl/sdl_settings_dialog.h"
 #include "platform/tick.h"
 
 namespace showsaver {
@@ -29,28 +31,22 @@ SDL_Rect visible_part(const Rect& area, int width, int height) {
           static_cast<int>(bottom - top)};
 }
 
-Uint32 message_box_flags(unsigned style) {
-  switch (style & 0xF0u) {
-    case 0x10:
-      return SDL_MESSAGEBOX_ERROR;
-    case 0x30:
-      return SDL_MESSAGEBOX_WARNING;
-    case 0x40:
-      return SDL_MESSAGEBOX_INFORMATION;
-    default:
-      return 0;
-  }
-}
+// Without a descriptor to watch beside the end request, SDL's own wait runs
+// in slices this long, so a request to end is seen promptly.
+constexpr int kEndRequestSliceMs = 50;
 
-// Message texts carry Windows line breaks; SDL breaks lines at "\n" only.
-std::string without_carriage_returns(std::string text) {
-  std::erase(text, '\r');
-  return text;
+bool readable(int fd, int timeout) {
+  if (fd < 0) return false;
+  pollfd request{fd, POLLIN, 0};
+  return ::poll(&request, 1, timeout) > 0 && (request.revents & POLLIN) != 0;
 }
 
 }  // namespace
 
-SdlDesktop::SdlDesktop(SoftGdi& gdi) : gdi_(gdi) {}
+SdlDesktop::SdlDesktop(SoftGdi& gdi) : gdi_(gdi), dialogs_(own_dialogs_) {}
+
+SdlDesktop::SdlDesktop(SoftGdi& gdi, Dialogs& dialogs, int end_request_fd)
+    : gdi_(gdi), dialogs_(dialogs), end_request_fd_(end_request_fd) {}
 
 SdlDesktop::~SdlDesktop() {
   release_window();
@@ -78,11 +74,18 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (renderer_ == nullptr) SDL_Log("No renderer for the show window: %s", SDL_GetError());
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+      native_window_ = static_cast<NativeWindow>(info.info.x11.window);
+      connection_fd_ = ConnectionNumber(info.info.x11.display);
+    }
   }
   // The area comes in screen coordinates; the window starts at the display's corner.
   picture_area_ = {picture_area.left - display.x, picture_area.top - display.y, picture_area.width,
                    picture_area.height};
   sink_ = &sink;
+  close_requested_ = false;
 }
 
 void SdlDesktop::show_window() {
@@ -112,6 +115,8 @@ void SdlDesktop::release_window() {
   frame_ = nullptr;
   renderer_ = nullptr;
   window_ = nullptr;
+  native_window_ = 0;
+  connection_fd_ = -1;
 }
 
 void SdlDesktop::refresh_picture_area(DcHandle source) {
@@ -161,16 +166,24 @@ void SdlDesktop::present() {
 void SdlDesktop::process_messages() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) dispatch(event);
+  // A close request or a request to end lasts: the show must stop even when
+  // it arrives before the show has started listening.
+  if (sink_ != nullptr && (close_requested_ || end_requested())) sink_->key_down();
+}
+
+bool SdlDesktop::end_requested() const {
+  return readable(end_request_fd_, 0);
 }
 
 void SdlDesktop::dispatch(const SDL_Event& event) {
   switch (event.type) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present();
-      // Closing the window ends the show like a key press.
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE && sink_ != nullptr) sink_->key_down();
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) close_requested_ = true;
       return;
     case SDL_QUIT:
+      close_requested_ = true;
+      return;
     case SDL_KEYDOWN:
       if (sink_ != nullptr) sink_->key_down();
       return;
@@ -189,11 +202,29 @@ void SdlDesktop::wait_for_message_until(std::int32_t deadline) {
   for (;;) {
     const std::int32_t now = tick_count();
     if (!tick_not_after(now, deadline)) return;
+    if (close_requested_ || end_requested()) return;
     const auto timeout =
         static_cast<int>(std::min<std::int64_t>(ticks_until_past(now, deadline), INT_MAX));
-    // A null event leaves the message in the queue for process_messages.
-    if (SDL_WaitEventTimeout(nullptr, timeout) != 0) return;
+    SDL_PumpEvents();
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE) return;
+    wait_for_event(timeout);
   }
+}
+
+void SdlDesktop::wait_for_event(int timeout) {
+  if (end_request_fd_ < 0) {
+    // A null event leaves the message in the queue for process_messages.
+    SDL_WaitEventTimeout(nullptr, timeout);
+    return;
+  }
+  if (connection_fd_ < 0) {
+    SDL_WaitEventTimeout(nullptr, std::min(timeout, kEndRequestSliceMs));
+    return;
+  }
+  // SDL's pump has read everything the display sent, so what comes next
+  // arrives on the connection.
+  pollfd requests[2] = {{connection_fd_, POLLIN, 0}, {end_request_fd_, POLLIN, 0}};
+  ::poll(requests, 2, timeout);
 }
 
 std::int32_t SdlDesktop::tick_count() {
@@ -214,16 +245,13 @@ Point SdlDesktop::cursor_position() {
 }
 
 void SdlDesktop::message_box(const std::string& text, const std::string& title, unsigned style) {
-  const std::string shown = without_carriage_returns(text);
-  if (SDL_ShowSimpleMessageBox(message_box_flags(style), title.c_str(), shown.c_str(), window_) !=
-      0) {
-    // No way to show a box (no display): the message must not vanish.
-    SDL_Log("%s: %s", title.c_str(), shown.c_str());
-  }
+  dialogs_.message_box(text, title, style, native_window_);
+  // The box covered part of the show window.
+  present();
 }
 
 void SdlDesktop::show_settings_dialog(SettingsDialog& dialog) {
-  run_settings_dialog(dialog, show_sdl_choice_box);
+  dialogs_.show_settings_dialog(dialog);
 }
 
 void SdlDesktop::set_screen_saver_running(bool running) {

@@ -1,5 +1,6 @@
-// The desktop on SDL2: the full-screen show window, input, the cursor,
-// message boxes and the settings dialog, with Win32's semantics.
+// The desktop on SDL2: the full-screen show window, input and the cursor,
+// with Win32's semantics; message boxes and the settings dialog are handed
+// to a Dialogs backend.
 #pragma once
 
 #include <SDL.h>
@@ -8,6 +9,8 @@
 #include <string>
 
 #include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/sdl/sdl_dialogs.h"
 #include "platform/soft/soft_gdi.h"
 
 namespace showsaver {
@@ -17,7 +20,14 @@ namespace showsaver {
 // surface of the show.
 class SdlDesktop final : public Desktop {
  public:
+  // With SDL's own message boxes.
   explicit SdlDesktop(SoftGdi& gdi);
+  // With `dialogs` for the message boxes and the settings dialog.  Once
+  // `end_request_fd` (or -1) is readable, the program has been asked to end:
+  // every message wait returns at once and every message processing reports
+  // a key press, so the show stops as if the user had ended it.  The window
+  // manager's close request does the same.
+  SdlDesktop(SoftGdi& gdi, Dialogs& dialogs, int end_request_fd);
   ~SdlDesktop() override;
   SdlDesktop(const SdlDesktop&) = delete;
   SdlDesktop& operator=(const SdlDesktop&) = delete;
@@ -45,18 +55,32 @@ class SdlDesktop final : public Desktop {
 
  private:
   void dispatch(const SDL_Event& event);
+  bool end_requested() const;
+  // Blocks until SDL has an event, the end is requested, or `timeout` ms passed.
+  void wait_for_event(int timeout);
   // Black window, the last frame in the visible part of the picture area.
   void present();
   void release_window();
 
   SoftGdi& gdi_;
+  SdlDialogs own_dialogs_;
+  Dialogs& dialogs_;
+  int end_request_fd_ = -1;
   SDL_Window* window_ = nullptr;
+  // On X11: the show window for the dialogs to stand above, and the display
+  // connection's descriptor, which the message wait watches beside the end
+  // request.  0 and -1 elsewhere.
+  NativeWindow native_window_ = 0;
+  int connection_fd_ = -1;
   SDL_Renderer* renderer_ = nullptr;
   // The visible part of the last refreshed frame, and where it goes in the window.
   SDL_Texture* frame_ = nullptr;
   SDL_Rect frame_place_{};
   Rect picture_area_;
   InputSink* sink_ = nullptr;
+  // The window manager (or SDL, for the last window) asked to close the window:
+  // a stop that lasts, like a request to end.
+  bool close_requested_ = false;
   int cursor_count_ = 0;
 };
 

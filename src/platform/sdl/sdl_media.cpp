@@ -11,20 +11,25 @@ constexpr int kMixChunkSize = 2048;
 
 }  // namespace
 
-SdlMedia::SdlMedia() {
+SdlMedia::SdlMedia() = default;
+
+bool SdlMedia::audio_available() {
+  if (audio_tried_) return audio_open_;
+  audio_tried_ = true;
   if (SDL_WasInit(SDL_INIT_AUDIO) == 0) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     started_audio_subsystem_ = true;
   }
   if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, MIX_DEFAULT_CHANNELS,
                     kMixChunkSize) != 0) {
     if (started_audio_subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     started_audio_subsystem_ = false;
-    return;
+    return false;
   }
   audio_open_ = true;
   // Keeps the sound channel out of the mixer's own channel picking.
   Mix_ReserveChannels(kSoundChannel + 1);
+  return true;
 }
 
 SdlMedia::~SdlMedia() {
@@ -64,7 +69,7 @@ unsigned SdlMedia::execute(const MediaCommand& command, std::string& reply) {
 
 unsigned SdlMedia::open_music(const std::string& path) {
   if (music_ != nullptr) return media_error::kDuplicateAlias;
-  if (!audio_open_) return media_error::kHardware;
+  if (!audio_available()) return media_error::kHardware;
   music_ = Mix_LoadMUS(path.c_str());
   if (music_ == nullptr) return media_error::kFileNotFound;
   music_at_start_ = true;
@@ -108,7 +113,7 @@ bool SdlMedia::play_sound(const std::string* path, unsigned flags) {
   // even when its own file turns out to be missing.
   stop_sound();
   if (path == nullptr || (flags & snd::PURGE) != 0) return true;
-  if (!audio_open_) return false;
+  if (!audio_available()) return false;
   sound_ = Mix_LoadWAV(path->c_str());
   if (sound_ == nullptr) return false;
   if (Mix_PlayChannel(kSoundChannel, sound_, 0) < 0) {

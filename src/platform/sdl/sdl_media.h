@@ -11,9 +11,11 @@
 
 namespace showsaver {
 
-// Opens the audio device when constructed (initialising SDL's audio subsystem
-// when nobody has yet) and releases all of it when destroyed.  Without an
-// audio device every command fails quietly and the show runs silently.
+// Opens the audio device when the first music file is opened or the first
+// sound played (initialising SDL's audio subsystem when nobody has yet), so a
+// run that plays nothing never touches it, and releases all of it when
+// destroyed.  Without an audio device every command fails quietly and the
+// show runs silently.
 // Not thread-safe: every call comes from the user-interface thread.
 class SdlMedia final : public Media {
  public:
@@ -32,8 +34,9 @@ class SdlMedia final : public Media {
   // loaded plays nothing, as there is no system default sound to fall back on.
   bool play_sound(const std::string* path, unsigned flags) override;
 
-  // False when no audio device could be opened.
-  bool audio_available() const { return audio_open_; }
+  // Opens the audio device unless it is open or has failed to open already;
+  // false when there is none.
+  bool audio_available();
 
   // The mixer channel the one-shot sounds play on.
   static constexpr int kSoundChannel = 0;
@@ -47,6 +50,7 @@ class SdlMedia final : public Media {
   std::string music_mode() const;
   void stop_sound();
 
+  bool audio_tried_ = false;
   bool started_audio_subsystem_ = false;
   bool audio_open_ = false;
   Mix_Music* music_ = nullptr;

@@ -1,0 +1,140 @@
+// The display mode on a private X server: the show drawn into a window it
+// does not own, with "-window-id" and under the real xscreensaver daemon.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <fstream>
+
+#include "support/package_builder.h"
+#include "support/show_harness.h"
+#include "x_session.h"
+
+namespace showsaver::test {
+namespace {
+
+constexpr long kInputEvents = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                              PointerMotionMask | EnterWindowMask;
+
+// A picture whose every quarter differs, so a misplaced or mirrored frame shows.
+ShowPackage quartered_show() {
+  PixelImage picture = solid_image(60, 40, 0x2040C0);
+  picture = with_rectangle(picture, 30, 0, 30, 20, 0xE0A000);
+  picture = with_rectangle(picture, 0, 20, 30, 20, 0x10A040);
+  picture = with_rectangle(picture, 45, 30, 15, 10, 0xFFFFFF);
+  return PackageBuilder(60, 40)
+      .scene("quarters.bmp", bmp_file(picture))
+      .display_time(60'000)
+      .build();
+}
+
+// The player's first frame as `showpack render` draws it.
+PixelImage rendered_frame(const TempDir& folder, const std::string& show) {
+  Child render({SHOWPACK_PATH, "render", show, "--out", folder.file("frames"), "--ms", "100"}, {},
+               folder.file("render"));
+  EXPECT_EQ(render.wait_exit(), 0) << render.err();
+  return read_png(folder.file("frames/frame-000000.png")).value_or(PixelImage{});
+}
+
+// True once the area of `expected`'s size centred in `area` shows `expected`.
+bool shows_centred(XServer& x, const XServer::Geometry& area, const PixelImage& expected) {
+  const int left = area.x + area.width / 2 - expected.width / 2;
+  const int top = area.y + area.height / 2 - expected.height / 2;
+  return x.screenshot(left, top, expected.width, expected.height) == expected;
+}
+
+TEST(DisplayModeTest, DrawsIntoTheGivenWindowIgnoresInputAndEndsOnSigterm) {
+  TempDir folder;
+  TempDir logs;
+  XServer x;
+  ASSERT_TRUE(x.ok());
+  const std::string show = install_show(folder, "show.scr", quartered_show());
+  const PixelImage frame = rendered_frame(logs, show);
+  ASSERT_EQ(frame.width, 60);
+  const Window window = x.create_window(300, 200);
+  char id[32];
+  std::snprintf(id, sizeof id, "0x%lx", window);
+  Child player({show, "-window-id", id}, session_environment(x, folder), logs.file("player"));
+
+  ASSERT_TRUE(wait_until([&] { return shows_centred(x, x.geometry(window), frame); }))
+      << player.err();
+  keep_screenshot(x.screenshot(window), "display-mode-window");
+  EXPECT_EQ(x.screenshot(0, 0, 1, 1).pixels, std::vector<std::uint32_t>{0}) << "black around";
+  // Input is the window owner's: the show listens to none and grabs nothing.
+  EXPECT_EQ(x.all_event_masks(window) & kInputEvents, 0);
+  EXPECT_EQ(XGrabKeyboard(x.display(), window, False, GrabModeAsync, GrabModeAsync, CurrentTime),
+            GrabSuccess);
+  XUngrabKeyboard(x.display(), CurrentTime);
+  XSync(x.display(), False);
+  EXPECT_TRUE(player.running());
+
+  player.signal(SIGTERM);
+  EXPECT_EQ(player.wait_exit(), 0) << player.err();
+  EXPECT_TRUE(temp_folders(folder.file("run/")).empty());
+}
+
+// The process ids of running programs whose command line starts with `program`.
+std::vector<pid_t> processes_of(const std::string& program) {
+  std::vector<pid_t> found;
+  DIR* proc = ::opendir("/proc");
+  while (dirent* entry = proc != nullptr ? ::readdir(proc) : nullptr) {
+    const pid_t pid = static_cast<pid_t>(std::atoi(entry->d_name));
+    if (pid <= 0) continue;
+    const std::string command = read_text_file("/proc/" + std::to_string(pid) + "/cmdline");
+    const std::string state = read_text_file("/proc/" + std::to_string(pid) + "/stat");
+    const bool zombie = state.find(") Z") != std::string::npos;
+    if (command.starts_with(program + '\0') && !zombie) found.push_back(pid);
+  }
+  if (proc != nullptr) ::closedir(proc);
+  return found;
+}
+
+bool command_succeeds(const std::vector<std::string>& environment,
+                      const std::vector<std::string>& command, const std::string& log) {
+  Child child(command, environment, log);
+  return child.wait_exit() == 0;
+}
+
+TEST(DisplayModeTest, PlaysUnderTheXscreensaverDaemonAndEndsWhenItDeactivates) {
+  TempDir folder;
+  TempDir logs;
+  XServer x(640, 480);
+  ASSERT_TRUE(x.ok());
+  const std::string show = install_show(folder, "show.scr", quartered_show());
+  const PixelImage frame = rendered_frame(logs, show);
+  ASSERT_EQ(frame.width, 60);
+  const std::vector<std::string> environment = session_environment(x, folder);
+  // The locker runs its display programs only for an ordinary user.
+  ::chmod(folder.path().c_str(), 0755);
+  hand_to_ordinary_user(folder.file("run"));
+  std::ofstream(folder.file("home/.xscreensaver"))
+      << "mode:\tone\nselected:\t0\nlock:\tFalse\nfade:\tFalse\nunfade:\tFalse\n"
+         "splash:\tFalse\ndpmsEnabled:\tFalse\ntimeout:\t1:00:00\n"
+         "programs:\t\"Test show\" "
+      << show << " --root --music off \\n\n";
+  Child daemon(as_ordinary_user({"xscreensaver", "-no-splash", "-verbose"}), environment,
+               logs.file("daemon"));
+  ASSERT_TRUE(wait_until([&] {
+    return command_succeeds(environment, {"xscreensaver-command", "-time"}, logs.file("time"));
+  })) << daemon.err();
+
+  ASSERT_TRUE(
+      command_succeeds(environment, {"xscreensaver-command", "-activate"}, logs.file("activate")));
+  ASSERT_TRUE(wait_until([&] {
+    return shows_centred(x, {0, 0, 640, 480}, frame);
+  })) << daemon.err();
+  keep_screenshot(x.screenshot(0, 0, 640, 480), "display-mode-xscreensaver");
+  const std::vector<pid_t> players = processes_of(show);
+  ASSERT_EQ(players.size(), 1u) << daemon.err();
+  ASSERT_EQ(temp_folders(folder.file("run/")).size(), 1u);
+
+  ASSERT_TRUE(command_succeeds(environment, {"xscreensaver-command", "-deactivate"},
+                               logs.file("deactivate")));
+  EXPECT_TRUE(wait_until([&] { return processes_of(show).empty(); })) << daemon.err();
+  EXPECT_TRUE(temp_folders(folder.file("run/")).empty());
+  EXPECT_NE(daemon.err().find("Ended on SIGTERM"), std::string::npos) << daemon.err();
+}
+
+}  // namespace
+}  // namespace showsaver::test

@@ -36,9 +36,9 @@ std::string tone(const TempDir& dir, const std::string& name, double hz, double 
                  const std::vector<std::string>& encoding = {"-b", "16"}) {
   std::vector<std::string> command{"sox", "-n", "-r", "22050", "-c", "1"};
   command.insert(command.end(), encoding.begin(), encoding.end());
-  for (const std::string& word : {dir.file(name), std::string("synth"), std::to_string(seconds),
-                                  std::string("sine"), std::to_string(hz), std::string("vol"),
-                                  std::string("0.25")}) {
+  for (const std::string& word :
+       {dir.file(name), std::string("synth"), std::to_string(seconds), std::string("sine"),
+        std::to_string(hz), std::string("vol"), std::string("0.25")}) {
     command.push_back(word);
   }
   run_tool(command, dir.file(name + ".sox"));
@@ -46,7 +46,9 @@ std::string tone(const TempDir& dir, const std::string& name, double hz, double 
 }
 
 // Picture of one colour filling the show's area.
-ByteVector picture(std::uint32_t rgb) { return bmp_file(solid_image(40, 30, rgb)); }
+ByteVector picture(std::uint32_t rgb) {
+  return bmp_file(solid_image(40, 30, rgb));
+}
 
 class ListeningTest : public testing::Test {
  protected:
@@ -55,20 +57,30 @@ class ListeningTest : public testing::Test {
   std::string sound_file() const { return logs.file("device.raw"); }
 
   // Plays `package` until the device has written `seconds` of sound, then
-  // ends the show (SIGTERM) and returns what was written.
+  // ends the show (SIGTERM) and returns what was written.  Meanwhile the
+  // screen's middle is watched for each colour of `marks` in turn, and
+  // `marked` gets the place in the recording where each was first seen.
   Recording listen(const ShowPackage& package, double seconds,
-                   const std::vector<std::string>& environment = {}) {
+                   const std::vector<std::string>& environment = {},
+                   const std::vector<std::uint32_t>& marks = {}) {
     const std::string show = install_show(folder, "show.scr", package);
     std::vector<std::string> variables = session_environment(x, folder);
     variables.push_back("SDL_AUDIODRIVER=disk");
     variables.push_back("SDL_DISKAUDIOFILE=" + sound_file());
     variables.insert(variables.end(), environment.begin(), environment.end());
     Child player({show, "/s"}, variables, logs.file("player"));
-    const auto bytes = static_cast<std::uintmax_t>(seconds * kDeviceRate * kDeviceFrameBytes);
+    const auto bytes_per_second = static_cast<double>(kDeviceRate * kDeviceFrameBytes);
+    const auto bytes = static_cast<std::uintmax_t>(seconds * bytes_per_second);
+    marked.clear();
     const bool recorded = wait_until([&] {
       std::error_code error;
       const std::uintmax_t size = std::filesystem::file_size(sound_file(), error);
-      return (!error && size >= bytes) || !player.running();
+      if (error) return !player.running();
+      if (marked.size() < marks.size() &&
+          x.screenshot(400, 300, 1, 1).pixels.front() == marks[marked.size()]) {
+        marked.push_back(static_cast<double>(size) / bytes_per_second);
+      }
+      return size >= bytes || !player.running();
     });
     EXPECT_TRUE(recorded && player.running()) << "the show plays on\n" << player.err();
     player.signal(SIGTERM);
@@ -82,14 +94,15 @@ class ListeningTest : public testing::Test {
   TempDir sounds;
   XServer x;
   std::string log;
+  std::vector<double> marked;
 };
 
 // Music of 1.5 s under scenes of 1 s each, the cue on the second.  The
-// recording starts as the music is opened, just before the first scene's
-// hold: the music from the start, the cue as the first transition starts, silence once the
-// music has run out, and the music again from the next transition.
+// transitions are seen on the screen, each placed in the recording by how
+// much the device had written then (which runs at most one buffer ahead):
+// the music from the start, the cue as the first transition starts, silence
+// once the music has run out, and the music again at the second transition.
 TEST_F(ListeningTest, MusicFromTheStartTheCueAtItsSceneAndTheMusicAgainAfterItsEnd) {
-  constexpr double kScene = 1.0;
   constexpr double kMusic = 1.5;
   const ShowPackage package =
       PackageBuilder(40, 30)
@@ -100,8 +113,9 @@ TEST_F(ListeningTest, MusicFromTheStartTheCueAtItsSceneAndTheMusicAgainAfterItsE
           .display_time(1000)
           .sound("cue.wav", file_data(tone(sounds, "cue.wav", kCueHz, 0.3)))
           .build();
-  const Recording heard = listen(package, 2.6);
-  ASSERT_GE(heard.seconds(), 2.5);
+  const Recording heard = listen(package, 2.8, {}, {kGreen, kRed});
+  ASSERT_GE(heard.seconds(), 2.7);
+  ASSERT_EQ(marked.size(), 2u) << "both transitions seen";
 
   const auto music = heard.onset(kMusicHz, kHeard, 0, 1);
   ASSERT_TRUE(music) << "no music";
@@ -109,13 +123,14 @@ TEST_F(ListeningTest, MusicFromTheStartTheCueAtItsSceneAndTheMusicAgainAfterItsE
   EXPECT_LE(*music, 0.1) << "the music starts with the device";
   const auto cue = heard.onset(kCueHz, kHeard, 0, 2);
   ASSERT_TRUE(cue) << "no cue";
-  EXPECT_NEAR(*cue, kScene, 0.1) << "the cue starts with the transition into its scene";
-  EXPECT_FALSE(heard.onset(kCueHz, kHeard, *cue + 0.35, 2.5)) << "the cue plays once";
+  EXPECT_NEAR(*cue, marked[0], 0.1) << "the cue starts with the transition into its scene";
+  EXPECT_FALSE(heard.onset(kCueHz, kHeard, *cue + 0.35, marked[1] + 0.5)) << "the cue plays once";
   const double music_end = *music + kMusic;
   EXPECT_LT(heard.level(kMusicHz, music_end + 0.05), kHeard / 10) << "the music ran out";
-  const auto again = heard.onset(kMusicHz, kHeard, music_end + 0.05, 2.6);
+  const auto again = heard.onset(kMusicHz, kHeard, music_end + 0.05, 2.8);
   ASSERT_TRUE(again) << "the music never came back";
-  EXPECT_NEAR(*again, 2 * kScene, 0.1) << "the music restarts at the next transition";
+  EXPECT_GT(marked[1], music_end) << "the music ran out before the second transition";
+  EXPECT_NEAR(*again, marked[1], 0.1) << "the music restarts at the next transition";
 }
 
 struct Format {
@@ -126,7 +141,9 @@ struct Format {
   std::vector<std::string> encoder;
 };
 
-void PrintTo(const Format& format, std::ostream* out) { *out << format.name; }
+void PrintTo(const Format& format, std::ostream* out) {
+  *out << format.name;
+}
 
 const Format kFormats[] = {
     {"Pcm16", ".wav", {"-b", "16"}, {}},
@@ -176,12 +193,12 @@ INSTANTIATE_TEST_SUITE_P(Formats, FormatTest, testing::ValuesIn(kFormats),
 
 // One note, A above middle C on a piano, for a second: a type 0 file.
 ByteVector midi_note() {
-  return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0,  // 480 ticks a beat
-          'M', 'T', 'r', 'k', 0, 0, 0, 16,                        // the track's length
-          0x00, 0xC0, 0x00,                                       // piano
-          0x00, 0x90, 69, 100,                                    // note on
-          0x87, 0x40, 0x80, 69, 0,                                // 960 ticks later, off
-          0x00, 0xFF, 0x2F, 0x00};                                // end of track
+  return {'M',  'T',  'h',  'd', 0, 0, 0, 6,  0, 0, 0, 1, 0x01, 0xE0,  // 480 ticks a beat
+          'M',  'T',  'r',  'k', 0, 0, 0, 16,                          // the track's length
+          0x00, 0xC0, 0x00,                                            // piano
+          0x00, 0x90, 69,   100,                                       // note on
+          0x87, 0x40, 0x80, 69,  0,                                    // 960 ticks later, off
+          0x00, 0xFF, 0x2F, 0x00};                                     // end of track
 }
 
 struct SoundFontCase {
@@ -190,7 +207,9 @@ struct SoundFontCase {
   bool audible;
 };
 
-void PrintTo(const SoundFontCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const SoundFontCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class MidiTest : public ListeningTest, public testing::WithParamInterface<SoundFontCase> {};
 
@@ -211,14 +230,14 @@ TEST_P(MidiTest, PlaysThroughTheSoundFontOrSaysWhyNot) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SoundFonts, MidiTest,
-    testing::Values(SoundFontCase{"TheSystems", {"SDL_SOUNDFONTS"}, true},
-                    SoundFontCase{"None",
-                                  {"SDL_SOUNDFONTS=/nonexistent/none.sf2",
-                                   "SDL_FORCE_SOUNDFONTS=1", "TIMIDITY_CFG=/nonexistent/none.cfg"},
-                                  false}),
-    [](const auto& param_info) { return std::string(param_info.param.name); });
+INSTANTIATE_TEST_SUITE_P(SoundFonts, MidiTest,
+                         testing::Values(SoundFontCase{"TheSystems", {"SDL_SOUNDFONTS"}, true},
+                                         SoundFontCase{"None",
+                                                       {"SDL_SOUNDFONTS=/nonexistent/none.sf2",
+                                                        "SDL_FORCE_SOUNDFONTS=1",
+                                                        "TIMIDITY_CFG=/nonexistent/none.cfg"},
+                                                       false}),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 struct SilentRun {
   const char* name;
@@ -228,7 +247,9 @@ struct SilentRun {
   const char* window;  // run until this window shows; nullptr: the second scene
 };
 
-void PrintTo(const SilentRun& run, std::ostream* out) { *out << run.name; }
+void PrintTo(const SilentRun& run, std::ostream* out) {
+  *out << run.name;
+}
 
 class NoDeviceTest : public ListeningTest, public testing::WithParamInterface<SilentRun> {};
 
@@ -251,10 +272,9 @@ TEST_P(NoDeviceTest, NoSoundDeviceOpens) {
   command.insert(command.end(), run.arguments.begin(), run.arguments.end());
   Child player(command, variables, logs.file("player"));
 
-  const bool reached =
-      run.window != nullptr
-          ? x.wait_for_window(run.window) != 0
-          : wait_until([&] { return x.screenshot(400, 300, 1, 1).pixels.front() == kGreen; });
+  const bool reached = run.window != nullptr ? x.wait_for_window(run.window) != 0 : wait_until([&] {
+    return x.screenshot(400, 300, 1, 1).pixels.front() == kGreen;
+  });
   EXPECT_TRUE(reached) << player.err();
   EXPECT_TRUE(player.running()) << player.err();
   player.signal(SIGTERM);

@@ -53,8 +53,7 @@ double Recording::level(double hz, double at) const {
   return 2 * std::sqrt(std::max(power, 0.0)) / (kWindow / 2.0);
 }
 
-std::optional<double> Recording::onset(double hz, double threshold, double from,
-                                       double to) const {
+std::optional<double> Recording::onset(double hz, double threshold, double from, double to) const {
   const double window = static_cast<double>(kWindow) / kDeviceRate;
   for (double at = from; at + window <= std::min(to, seconds()); at += kStep) {
     if (level(hz, at) >= threshold) return at + window / 2;

@@ -30,7 +30,9 @@ ByteVector tone_wav() {
   const auto put = [&](std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
   };
-  const auto tag = [&](const char* text) { bytes.insert(bytes.end(), text, text + 4); };
+  const auto tag = [&](const char* text) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(text[i]));
+  };
   tag("RIFF");
   put(36 + 2 * kSamples, 4);
   tag("WAVE");
@@ -80,9 +82,8 @@ TEST_P(WineMediaTest, MusicAndCuesNeitherHangNorFail) {
                                   .sound("cue.wav", tone_wav())
                                   .build();
   std::ifstream in(*build + "/showsaver.scr", std::ios::binary);
-  const PackageWriteResult written =
-      append_package_block(ByteVector(std::istreambuf_iterator<char>(in), {}), package,
-                           text_codec());
+  const PackageWriteResult written = append_package_block(
+      ByteVector(std::istreambuf_iterator<char>(in), {}), package, text_codec());
   ASSERT_TRUE(written.ok());
   const std::string show = wine->work_folder() + "/media-" + param.architecture + ".scr";
   std::ofstream(show, std::ios::binary)

@@ -3,8 +3,8 @@
 #include <SDL.h>
 #include <unistd.h>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <string_view>
 #include <utility>
@@ -20,7 +20,7 @@ constexpr int kMixChunkSize = 2048;
 // fluid-soundfont-gm), the system's chosen one first.
 constexpr std::array kSystemSoundFonts{
     "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3",
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",   "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
     "/usr/share/sounds/sf3/FluidR3_GM.sf3"};
 
 bool readable_file(const std::string& path) {
@@ -70,7 +70,9 @@ void put_u32(std::vector<std::uint8_t>& out, std::uint32_t value) {
   put_u16(out, value >> 16);
 }
 
-void put_tag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void put_tag(std::vector<std::uint8_t>& out, const char* tag) {
+  out.insert(out.end(), tag, tag + 4);
+}
 
 // A WAVE file that SDL decodes (IMA and MS ADPCM, A-law, mu-law as well as
 // PCM) as a plain PCM or float WAVE file; nothing when SDL cannot decode it.
@@ -193,8 +195,9 @@ Mix_Music* SdlMedia::load_music(const std::string& path) {
     music_bytes_.clear();
   }
   if (midi && !sound_font_readable()) {
-    reason = "MIDI needs a General MIDI sound font and none can be read (install "
-             "timgm6mb-soundfont, or name one in SDL_SOUNDFONTS)";
+    reason =
+        "MIDI needs a General MIDI sound font and none can be read (install "
+        "timgm6mb-soundfont, or name one in SDL_SOUNDFONTS)";
   }
   log("The music \"" + path + "\" stays silent: " + reason);
   return nullptr;

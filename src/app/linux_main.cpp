@@ -62,7 +62,7 @@ int run_display(const DisplayModeRequest& request, const std::string& program,
     host.log("Cannot start the display mode: " + desktop.error());
     return 1;
   }
-  SdlMedia media;
+  SdlMedia media([&host](const std::string& message) { host.log(message); });
   PosixFileSystem files;
   IconvTextCodec text;
   Platform platform{gdi, desktop, media, host, files, text};
@@ -84,8 +84,8 @@ int run_switch(const std::string& program, const std::string& arguments,
     GtkDialogs dialogs(sdl_dialogs, signals.fd());
     SoftGdi gdi;
     SdlDesktop desktop(gdi, dialogs, signals.fd());
-    SdlMedia media;
     PosixHost host(program, arguments);
+    SdlMedia media([&host](const std::string& message) { host.log(message); });
     PosixFileSystem files;
     IconvTextCodec text;
     Platform platform{gdi, desktop, media, host, files, text};

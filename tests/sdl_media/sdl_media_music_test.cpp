@@ -62,6 +62,25 @@ TEST_F(SdlMusicTest, FileThatCannotBeLoadedLeavesTheDeviceClosed) {
   EXPECT_EQ(open(music_path_).error, 0u);
 }
 
+// The bytes tell the format: a WAVE file under other names plays, and what
+// cannot play is logged with its reason.
+TEST_F(SdlMusicTest, MusicIsToldByItsContentAndSilenceIsExplained) {
+  std::vector<std::string> logged;
+  media_ = std::make_unique<SdlMedia>([&](const std::string& line) { logged.push_back(line); });
+  for (const char* name : {"music.mp3", "music.mid", "music"}) {
+    write_sine_wav(dir_.file(name), 1.0);
+    EXPECT_EQ(open(dir_.file(name)).error, 0u) << name;
+    EXPECT_EQ(send("play bgm").error, 0u);
+    EXPECT_EQ(mode(), "playing") << name;
+    EXPECT_EQ(send("close bgm").error, 0u);
+  }
+  EXPECT_EQ(logged, std::vector<std::string>{});
+  write_text_file(dir_.file("notes.wav"), "not a sound at all, just some text");
+  EXPECT_EQ(open(dir_.file("notes.wav")).error, media_error::kFileNotFound);
+  ASSERT_EQ(logged.size(), 1u);
+  EXPECT_NE(logged[0].find("notes.wav\" stays silent: "), std::string::npos) << logged[0];
+}
+
 TEST_F(SdlMusicTest, SecondOpenFailsAndLeavesTheMusicPlaying) {
   ASSERT_EQ(open(music_path_).error, 0u);
   ASSERT_EQ(send("play bgm").error, 0u);

@@ -1,6 +1,13 @@
 #include "platform/sdl/sdl_media.h"
 
 #include <SDL.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <string_view>
+#include <utility>
 
 namespace showsaver {
 
@@ -9,9 +16,100 @@ namespace {
 // Bytes per mixing pass: small enough that a cue starts promptly.
 constexpr int kMixChunkSize = 2048;
 
+// The General MIDI sound fonts Debian's packages install (timgm6mb-soundfont,
+// fluid-soundfont-gm), the system's chosen one first.
+constexpr std::array kSystemSoundFonts{
+    "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+    "/usr/share/sounds/sf3/FluidR3_GM.sf3"};
+
+bool readable_file(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error) && ::access(path.c_str(), R_OK) == 0;
+}
+
+// Points the mixer at the first system sound font, unless the user named some.
+void choose_sound_font() {
+  if (SDL_getenv("SDL_SOUNDFONTS") != nullptr) return;
+  for (const char* font : kSystemSoundFonts) {
+    if (readable_file(font)) {
+      Mix_SetSoundFonts(font);
+      return;
+    }
+  }
+}
+
+// True when one of the ';'-separated sound fonts the mixer would use can be read.
+bool sound_font_readable() {
+  const char* fonts = Mix_GetSoundFonts();
+  if (fonts == nullptr) return false;
+  std::string_view rest(fonts);
+  while (!rest.empty()) {
+    const std::size_t end = std::min(rest.find(';'), rest.size());
+    if (readable_file(std::string(rest.substr(0, end)))) return true;
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  return false;
+}
+
+// True when `source` starts with `magic`; leaves it at its start.
+bool starts_with(SDL_RWops* source, std::string_view magic) {
+  std::array<char, 8> head{};
+  const std::size_t read = SDL_RWread(source, head.data(), 1, magic.size());
+  SDL_RWseek(source, 0, RW_SEEK_SET);
+  return read == magic.size() && std::string_view(head.data(), read) == magic;
+}
+
+void put_u16(std::vector<std::uint8_t>& out, unsigned value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void put_u32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  put_u16(out, value & 0xFFFF);
+  put_u16(out, value >> 16);
+}
+
+void put_tag(std::vector<std::uint8_t>& out, const char* tag) {
+  out.insert(out.end(), tag, tag + 4);
+}
+
+// A WAVE file that SDL decodes (IMA and MS ADPCM, A-law, mu-law as well as
+// PCM) as a plain PCM or float WAVE file; nothing when SDL cannot decode it.
+std::vector<std::uint8_t> plain_wave(const std::string& path) {
+  SDL_AudioSpec spec{};
+  Uint8* samples = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV(path.c_str(), &spec, &samples, &length) == nullptr) return {};
+  const unsigned bits = SDL_AUDIO_BITSIZE(spec.format);
+  const unsigned block = spec.channels * bits / 8;
+  std::vector<std::uint8_t> wave;
+  wave.reserve(44 + length);
+  put_tag(wave, "RIFF");
+  put_u32(wave, 36 + length);
+  put_tag(wave, "WAVE");
+  put_tag(wave, "fmt ");
+  put_u32(wave, 16);
+  put_u16(wave, SDL_AUDIO_ISFLOAT(spec.format) ? 3 : 1);
+  put_u16(wave, spec.channels);
+  put_u32(wave, static_cast<std::uint32_t>(spec.freq));
+  put_u32(wave, static_cast<std::uint32_t>(spec.freq) * block);
+  put_u16(wave, block);
+  put_u16(wave, bits);
+  put_tag(wave, "data");
+  put_u32(wave, length);
+  wave.insert(wave.end(), samples, samples + length);
+  SDL_FreeWAV(samples);
+  return wave;
+}
+
 }  // namespace
 
-SdlMedia::SdlMedia() = default;
+SdlMedia::SdlMedia(std::function<void(const std::string&)> log) : log_(std::move(log)) {}
+
+void SdlMedia::log(const std::string& message) const {
+  if (log_) log_(message);
+}
 
 bool SdlMedia::audio_available() {
   if (audio_tried_) return audio_open_;
@@ -27,6 +125,7 @@ bool SdlMedia::audio_available() {
     return false;
   }
   audio_open_ = true;
+  choose_sound_font();
   // Keeps the sound channel out of the mixer's own channel picking.
   Mix_ReserveChannels(kSoundChannel + 1);
   return true;
@@ -70,10 +169,38 @@ unsigned SdlMedia::execute(const MediaCommand& command, std::string& reply) {
 unsigned SdlMedia::open_music(const std::string& path) {
   if (music_ != nullptr) return media_error::kDuplicateAlias;
   if (!audio_available()) return media_error::kHardware;
-  music_ = Mix_LoadMUS(path.c_str());
+  music_ = load_music(path);
   if (music_ == nullptr) return media_error::kFileNotFound;
   music_at_start_ = true;
   return 0;
+}
+
+Mix_Music* SdlMedia::load_music(const std::string& path) {
+  SDL_RWops* source = SDL_RWFromFile(path.c_str(), "rb");
+  if (source == nullptr) {
+    log("The music \"" + path + "\" stays silent: " + SDL_GetError());
+    return nullptr;
+  }
+  const bool midi = starts_with(source, "MThd");
+  // The mixer tells the format from the bytes, whatever the name says.
+  Mix_Music* music = Mix_LoadMUS_RW(source, SDL_TRUE);
+  if (music != nullptr) return music;
+  std::string reason = Mix_GetError();
+  // The music decoders read plain WAVE data only; SDL decodes the rest.
+  music_bytes_ = plain_wave(path);
+  if (!music_bytes_.empty()) {
+    music = Mix_LoadMUS_RW(
+        SDL_RWFromConstMem(music_bytes_.data(), static_cast<int>(music_bytes_.size())), SDL_TRUE);
+    if (music != nullptr) return music;
+    music_bytes_.clear();
+  }
+  if (midi && !sound_font_readable()) {
+    reason =
+        "MIDI needs a General MIDI sound font and none can be read (install "
+        "timgm6mb-soundfont, or name one in SDL_SOUNDFONTS)";
+  }
+  log("The music \"" + path + "\" stays silent: " + reason);
+  return nullptr;
 }
 
 unsigned SdlMedia::play_music() {
@@ -99,6 +226,7 @@ void SdlMedia::close_music() {
   Mix_HaltMusic();
   Mix_FreeMusic(music_);
   music_ = nullptr;
+  music_bytes_.clear();
   music_at_start_ = false;
 }
 

@@ -4,7 +4,10 @@
 
 #include <SDL_mixer.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/media.h"
 #include "platform/media_command.h"
@@ -15,11 +18,14 @@ namespace showsaver {
 // sound played (initialising SDL's audio subsystem when nobody has yet), so a
 // run that plays nothing never touches it, and releases all of it when
 // destroyed.  Without an audio device every command fails quietly and the
-// show runs silently.
+// show runs silently.  Files are told apart by their content, never by
+// their names.  MIDI plays through a General MIDI sound font: the one
+// $SDL_SOUNDFONTS names, else the first of the system's usual ones.
 // Not thread-safe: every call comes from the user-interface thread.
 class SdlMedia final : public Media {
  public:
-  SdlMedia();
+  // `log` hears why music that was asked for stays silent.
+  explicit SdlMedia(std::function<void(const std::string&)> log = {});
   ~SdlMedia() override;
   SdlMedia(const SdlMedia&) = delete;
   SdlMedia& operator=(const SdlMedia&) = delete;
@@ -44,11 +50,15 @@ class SdlMedia final : public Media {
  private:
   unsigned execute(const MediaCommand& command, std::string& reply);
   unsigned open_music(const std::string& path);
+  Mix_Music* load_music(const std::string& path);
   unsigned play_music();
   void rewind_music();
   void close_music();
   std::string music_mode() const;
   void stop_sound();
+  void log(const std::string& message) const;
+
+  std::function<void(const std::string&)> log_;
 
   bool audio_tried_ = false;
   bool started_audio_subsystem_ = false;
@@ -57,6 +67,9 @@ class SdlMedia final : public Media {
   // True while the music's position is its start (after open and seek): only
   // then does "play" start it, as a device that ran to its end stays there.
   bool music_at_start_ = false;
+  // A WAVE file the music decoders cannot read (IMA ADPCM), decoded by SDL
+  // and rewrapped as plain PCM: the bytes the music plays from.
+  std::vector<std::uint8_t> music_bytes_;
   Mix_Chunk* sound_ = nullptr;
 };
 

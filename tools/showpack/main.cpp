@@ -7,11 +7,13 @@
 #include "build_command.h"
 #include "extract_command.h"
 #include "info_command.h"
+#include "new_command.h"
 #include "render_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Builds, inspects, extracts and renders show packages.", "showpack"};
   app.require_subcommand(1);
+  showsaver::showpack::add_new_command(app);
   showsaver::showpack::add_build_command(app);
   showsaver::showpack::add_inspect_command(app);
   showsaver::showpack::add_extract_command(app);

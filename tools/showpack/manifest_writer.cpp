@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "effect_names.h"
+
 namespace showsaver::showpack {
 namespace {
 
@@ -15,6 +17,12 @@ std::string colour_value(ColorRef color) {
     std::snprintf(text, sizeof text, "\"#%06X\"", raw(to_pixel(color)));
   }
   return text;
+}
+
+// The effect's name, or its code when it has none.
+std::string effect_value(std::int32_t code) {
+  const std::string_view name = effect_name(code);
+  return name.empty() ? std::to_string(code) : toml_string(std::string(name));
 }
 
 const char* flag(std::int16_t value) { return value != 0 ? "true" : "false"; }
@@ -67,7 +75,7 @@ std::string manifest_for(const ShowPackage& package) {
       out << "display_time = " << scene.DisplayTime << "\n"
           << "left = " << scene.PictureLeft << "\n"
           << "top = " << scene.PictureTop << "\n"
-          << "effect = " << scene.EffectCode << "\n"
+          << "effect = " << effect_value(scene.EffectCode) << "\n"
           << "over_previous = " << flag(scene.OverPrevious) << "\n"
           << "transparent = " << flag(scene.Transparent) << "\n";
     }

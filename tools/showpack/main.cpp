@@ -9,6 +9,7 @@
 #include "info_command.h"
 #include "new_command.h"
 #include "render_command.h"
+#include "validate_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Builds, inspects, extracts and renders show packages.", "showpack"};
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   showsaver::showpack::add_inspect_command(app);
   showsaver::showpack::add_extract_command(app);
   showsaver::showpack::add_render_command(app);
+  showsaver::showpack::add_validate_command(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -3,6 +3,7 @@
 #include <Magick++.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -38,10 +39,17 @@ const char* coder(Format format) {
   }
 }
 
-void start_library() {
+}  // namespace
+
+void start_image_library() {
   static std::once_flag once;
-  std::call_once(once, [] { Magick::InitializeMagick(nullptr); });
+  std::call_once(once, [] {
+    Magick::InitializeMagick(nullptr);
+    std::atexit([] { Magick::TerminateMagick(); });  // its caches go before the exit
+  });
 }
+
+namespace {
 
 std::uint8_t blend(std::uint32_t value, std::uint32_t back, std::uint32_t alpha) {
   return std::uint8_t((value * alpha + back * (255 - alpha) + 127) / 255);
@@ -135,7 +143,7 @@ std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_
     if (auto* fault = std::get_if<std::string>(&decoded)) return "cannot be shown: " + *fault;
     return std::move(std::get<PixelImage>(decoded));
   }
-  start_library();
+  start_image_library();
   try {
     Magick::Image image;
     image.quiet(true);
@@ -159,7 +167,7 @@ std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_
 
 PixelImage scale_picture(const PixelImage& image, PictureSize size) {
   if (size.width == image.width && size.height == image.height) return image;
-  start_library();
+  start_image_library();
   const std::vector<std::uint8_t> rgb = to_rgb(image);
   Magick::Image scaled(std::size_t(image.width), std::size_t(image.height), "RGB",
                        Magick::CharPixel, rgb.data());

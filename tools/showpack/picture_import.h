@@ -21,6 +21,9 @@
 
 namespace showsaver::showpack {
 
+// Starts the image library once per process; every function here does.
+void start_image_library();
+
 // How a picture is made to fit the show's picture area.
 enum class Fit {
   none,     // kept at its own size

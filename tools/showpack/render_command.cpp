@@ -11,6 +11,7 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
 #include "player/show_observer.h"
+#include "gif_writer.h"
 #include "png_writer.h"
 #include "startup/program_entry.h"
 #include "text_codec.h"
@@ -114,11 +115,14 @@ int run_render(const RenderOptions& options) {
 
   int frame_count = 0;
   std::string write_error;
+  std::optional<showpack::GifWriter> gif;
+  if (!options.gif_path.empty()) gif.emplace(options.gif_path);
   scripted.desktop.on_refresh([&](const PixelImage& image) {
     const std::string path =
         (std::filesystem::path(options.out_dir) / frame_name(frame_count)).string();
     ++frame_count;
     if (write_error.empty()) write_error = write_png(path, image);
+    if (gif) gif->add(image, scripted.clock.elapsed());
   });
 
   RunState state;
@@ -131,6 +135,10 @@ int run_render(const RenderOptions& options) {
 
   std::ofstream((std::filesystem::path(options.out_dir) / "events.jsonl").string())
       << scripted.log.to_jsonl();
+  if (gif) {
+    gif->finish(scripted.clock.elapsed());
+    if (write_error.empty() && !gif->error().empty()) write_error = gif->error();
+  }
   if (!write_error.empty()) {
     std::cerr << "showpack render: error: " << write_error << "\n";
     return 1;
@@ -179,6 +187,8 @@ void add_render_command(CLI::App& app) {
   command->add_option("show", options->show_path, "The program file or bare package")->required();
   command->add_option("--out", options->out_dir, "Folder for the frames and events.jsonl")
       ->required();
+  command->add_option("--gif", options->gif_path,
+                      "Also write the frames as an animated GIF with their timing");
   command->add_option("--transitions", options->transitions, "Stop after N transitions")
       ->check(CLI::PositiveNumber);
   command->add_option("--ms", options->milliseconds, "Stop after N milliseconds of show time")

@@ -149,8 +149,10 @@ std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_
     image.quiet(true);
     image.subImage(0);  // the first frame of an animation
     image.subRange(1);
-    image.read(Magick::Blob(file.data(), file.size()), std::string(coder(format)) + ":");
+    image.magick(coder(format));  // this coder and no other reads the bytes
+    image.read(Magick::Blob(file.data(), file.size()));
     image.autoOrient();  // EXIF orientation
+    if (image.colorSpace() == Magick::CMYKColorspace) image.colorSpace(Magick::sRGBColorspace);
     image.page(Magick::Geometry(0, 0));
     const int width = int(image.columns());
     const int height = int(image.rows());

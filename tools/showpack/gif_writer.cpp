@@ -3,7 +3,12 @@
 #include <Magick++.h>
 #include <gif_lib.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cmath>
 #include <vector>
 
@@ -12,9 +17,18 @@
 namespace showsaver::showpack {
 
 GifWriter::GifWriter(const std::string& path) {
+  // Opened here rather than by giflib, which makes files only the owner can read.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    error_ = path + ": " + std::strerror(errno);
+    return;
+  }
   int code = 0;
-  gif_ = EGifOpenFileName(path.c_str(), false, &code);
-  if (!gif_) error_ = path + ": " + GifErrorString(code);
+  gif_ = EGifOpenFileHandle(fd, &code);
+  if (!gif_) {
+    ::close(fd);
+    error_ = path + ": " + GifErrorString(code);
+  }
 }
 
 GifWriter::~GifWriter() {

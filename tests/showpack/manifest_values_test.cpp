@@ -5,6 +5,7 @@
 
 #include "showpack/effect_names.h"
 #include "showpack/manifest.h"
+#include "showpack/progress.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -54,6 +55,16 @@ TEST(ManifestValues, VariedEffectsUseAllAndNeverRepeatInARow) {
       EXPECT_EQ(run.size(), 29u) << count << " scenes, from " << start;
     }
   }
+}
+
+TEST(ProgressBar, FillsInProportionAndNeverOverflows) {
+  const std::pair<std::string, std::string> cases[] = {
+      {progress_line("pictures", 0, 4, 8), "pictures [........] 0/4"},
+      {progress_line("pictures", 3, 4, 8), "pictures [######..] 3/4"},
+      {progress_line("pictures", 9, 4, 8), "pictures [########] 4/4"},
+      {progress_line("frames", 12, 0, 8), "frames 12"},
+  };
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "file_io.h"
 #include "name_rules.h"
 #include "package/package_writer.h"
+#include "progress.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -45,10 +46,13 @@ class Assembler {
     auto& scenes = package.Scenes.emplace();
     scenes.reserve(manifest_.scenes.size());
     std::vector<ManifestName> picture_names(manifest_.scenes.size());
+    Progress progress("pictures", manifest_.scenes.size());
     for (std::size_t index = 0; index < manifest_.scenes.size(); ++index) {
+      progress.update(index);
       scenes.push_back(scene_record(manifest_.scenes[index], "scene " + std::to_string(index),
                                     picture_names[index]));
     }
+    progress.finish();
     // Names are registered once all data sits at its final address.
     if (manifest_.music) {
       register_name(manifest_.music_name, "music", "[show]", *manifest_.music, package.BgmData);

@@ -14,6 +14,7 @@
 #include "contact_sheet.h"
 #include "gif_writer.h"
 #include "png_writer.h"
+#include "progress.h"
 #include "startup/program_entry.h"
 #include "text_codec.h"
 
@@ -124,7 +125,10 @@ int run_render(const RenderOptions& options) {
   if (!options.gif_path.empty()) gif.emplace(options.gif_path);
   std::optional<showpack::ContactSheet> sheet;
   if (!options.contact_sheet_path.empty()) sheet.emplace();
+  showpack::Progress progress("transitions", std::size_t(limit.value_or(0)));
+  const TransitionCounter* progress_counter = nullptr;
   scripted.desktop.on_refresh([&](const PixelImage& image) {
+    if (progress_counter) progress.update(std::size_t(progress_counter->finished()));
     const std::string path =
         (std::filesystem::path(options.out_dir) / frame_name(frame_count)).string();
     ++frame_count;
@@ -139,7 +143,9 @@ int run_render(const RenderOptions& options) {
   state.BgmEnabled = options.music ? -1 : 0;
   state.SoundEnabled = options.sounds ? -1 : 0;
   TransitionCounter counter(scripted, limit, sheet ? &*sheet : nullptr);
+  progress_counter = &counter;
   run_show_mode(scripted.platform, state, &counter);
+  progress.finish();
 
   std::ofstream((std::filesystem::path(options.out_dir) / "events.jsonl").string())
       << scripted.log.to_jsonl();

@@ -27,18 +27,19 @@ double mean(const PixelImage& image, int left, int top, int width, int height, i
 TEST(ShowpackContactSheet, RowPerTransitionFromItsFirstToItsLastFrame) {
   test::TempDir dir;
   // Red, then blue, then red again: a wipe and a push, all of the area.
-  const ShowPackage show = test::PackageBuilder(96, 48)
-                               .scene("r.bmp", test::make_bmp_24(test::make_solid_picture(96, 48, 0xFF0000)))
-                               .display_time(100)
-                               .effect(19)
-                               .scene("b.bmp", test::make_bmp_24(test::make_solid_picture(96, 48, 0x0000FF)))
-                               .display_time(100)
-                               .effect(26)
-                               .build();
+  const ShowPackage show =
+      test::PackageBuilder(96, 48)
+          .scene("r.bmp", test::make_bmp_24(test::make_solid_picture(96, 48, 0xFF0000)))
+          .display_time(100)
+          .effect(19)
+          .scene("b.bmp", test::make_bmp_24(test::make_solid_picture(96, 48, 0x0000FF)))
+          .display_time(100)
+          .effect(26)
+          .build();
   test::write_file(dir.file("show.scr"), test::program_file_with(show));
-  const test::RunResult render = test::run_showpack(
-      dir, {"render", dir.file("show.scr"), "--out", dir.file("frames"), "--contact-sheet",
-            dir.file("sheet.png"), "--screen", "96x48"});
+  const test::RunResult render =
+      test::run_showpack(dir, {"render", dir.file("show.scr"), "--out", dir.file("frames"),
+                               "--contact-sheet", dir.file("sheet.png"), "--screen", "96x48"});
   ASSERT_EQ(render.status, 0) << render.err;
   const auto sheet = test::read_png(dir.file("sheet.png"));
   ASSERT_TRUE(sheet);
@@ -56,7 +57,8 @@ TEST(ShowpackContactSheet, RowPerTransitionFromItsFirstToItsLastFrame) {
     // The label: some dark text on white.
     int dark = 0;
     for (int y = top; y < top + row; ++y) {
-      for (int x = 0; x < kLabel; ++x) dark += (sheet->pixels[std::size_t(y) * sheet->width + x] & 0xFF) < 96;
+      for (int x = 0; x < kLabel; ++x)
+        dark += (sheet->pixels[std::size_t(y) * sheet->width + x] & 0xFF) < 96;
     }
     EXPECT_GT(dark, 40);
     EXPECT_GT(mean(*sheet, 0, top, kLabel, row, 8), 200.0);

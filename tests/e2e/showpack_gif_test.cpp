@@ -50,7 +50,8 @@ std::vector<GifFrame> read_gif(const std::string& path, int& width, int& height)
     const SavedImage& image = gif->SavedImages[i];
     EXPECT_EQ(image.ImageDesc.Width, width);
     EXPECT_EQ(image.ImageDesc.Height, height);
-    const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+    const ColorMapObject* map =
+        image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
     GifFrame frame;
     for (int p = 0; p < width * height; ++p) {
       const GifColorType c = map->Colors[image.RasterBits[p]];
@@ -77,8 +78,8 @@ TEST(ShowpackRenderGif, FramesAndTimingSurviveThePalette) {
                                .build();
   test::write_file(dir.file("show.scr"), test::program_file_with(show));
   const test::RunResult render =
-      test::run_showpack(dir, {"render", dir.file("show.scr"), "--out", dir.file("frames"),
-                               "--gif", dir.file("show.gif"), "--screen", "96x64"});
+      test::run_showpack(dir, {"render", dir.file("show.scr"), "--out", dir.file("frames"), "--gif",
+                               dir.file("show.gif"), "--screen", "96x64"});
   ASSERT_EQ(render.status, 0) << render.err;
 
   // The frame shown at each hundredth of a second: the last refresh in it.

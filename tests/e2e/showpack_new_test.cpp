@@ -34,8 +34,11 @@ class ShowpackNew : public ::testing::Test {
     const struct {
       const char* name;
       int width, height;
-    } photos[] = {{"e.bmp", 40, 30}, {"b.png", 30, 40}, {"a.jpg", 50, 20},
-                  {"d.webp", 20, 20}, {"c.gif", 16, 12}};
+    } photos[] = {{"e.bmp", 40, 30},
+                  {"b.png", 30, 40},
+                  {"a.jpg", 50, 20},
+                  {"d.webp", 20, 20},
+                  {"c.gif", 16, 12}};
     for (const auto& photo : photos) {
       const std::string bmp = dir.file("source.bmp");
       test::write_file(bmp, test::make_bmp_24(test::make_test_picture(photo.width, photo.height)));
@@ -52,8 +55,8 @@ class ShowpackNew : public ::testing::Test {
 
 TEST_F(ShowpackNew, FolderBecomesAFittedShowThatRebuildsFromItsExtraction) {
   const RunResult made =
-      run_showpack(dir, {"new", dir.file("photos"), "-o", dir.file("show.toml"), "--size",
-                         "100x80", "--hold", "2.5s", "--music", dir.file("tune.mid")});
+      run_showpack(dir, {"new", dir.file("photos"), "-o", dir.file("show.toml"), "--size", "100x80",
+                         "--hold", "2.5s", "--music", dir.file("tune.mid")});
   ASSERT_EQ(made.status, 0) << made.err;
   const RunResult built =
       run_showpack(dir, {"build", dir.file("show.toml"), "-o", dir.file("show.pkg")});
@@ -71,8 +74,11 @@ TEST_F(ShowpackNew, FolderBecomesAFittedShowThatRebuildsFromItsExtraction) {
   const struct {
     const char* name;
     int width, height;
-  } expected[] = {{"a.bmp", 100, 40}, {"b.bmp", 60, 80}, {"c.bmp", 100, 75},
-                  {"d.bmp", 80, 80}, {"e.bmp", 100, 75}};
+  } expected[] = {{"a.bmp", 100, 40},
+                  {"b.bmp", 60, 80},
+                  {"c.bmp", 100, 75},
+                  {"d.bmp", 80, 80},
+                  {"e.bmp", 100, 75}};
   for (int i = 0; i < 5; ++i) {
     const SceneRecord& scene = (*show.Scenes)[std::size_t(i)];
     SCOPED_TRACE(expected[i].name);

@@ -63,22 +63,31 @@ INSTANTIATE_TEST_SUITE_P(
                            test::PackageBuilder(8, 6).scene("p.bmp", kPicture).effect(9).build());
                      },
                      "", 0, "0 errors, 0 warnings"},
-        ValidateCase{"GoodManifest", {}, "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
+        ValidateCase{"GoodManifest",
+                     {},
+                     "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
                      "picture = \"p.bmp\"\ndisplay_time = \"1.5s\"\neffect = \"spiral-tiles\"\n",
-                     0, "0 errors, 0 warnings"},
-        ValidateCase{"ClippedInManifest", {}, "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
+                     0,
+                     "0 errors, 0 warnings"},
+        ValidateCase{"ClippedInManifest",
+                     {},
+                     "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
                      "picture = \"p.bmp\"\ndisplay_time = 1\nleft = -2\ntop = 3\n",
-                     1, "show.toml:5:1: warning: scene 0: the 8x6 picture at (-2, 3) in the 8x6 "
-                        "area is clipped: 2 columns on the left and 3 rows at the bottom do not show"},
+                     1,
+                     "show.toml:5:1: warning: scene 0: the 8x6 picture at (-2, 3) in the 8x6 "
+                     "area is clipped: 2 columns on the left and 3 rows at the bottom do not show"},
         ValidateCase{"OffTheArea",
                      [] {
                        return test::package_block(
                            test::PackageBuilder(8, 6).scene("p.bmp", kPicture).at(8, 0).build());
                      },
                      "", 1, "does not show at all"},
-        ValidateCase{"ManifestError", {}, "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
+        ValidateCase{"ManifestError",
+                     {},
+                     "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
                      "picture = \"p.bmp\"\ndisplay_time = \"soon\"\n",
-                     2, "show.toml:7:16: error: scene 0: display_time \"soon\" is not a time"},
+                     2,
+                     "show.toml:7:16: error: scene 0: display_time \"soon\" is not a time"},
         ValidateCase{"UnknownEffect",
                      [] {
                        return test::package_block(

@@ -21,7 +21,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::uint8_t channel(std::uint32_t pixel, int shift) { return std::uint8_t(pixel >> shift); }
+std::uint8_t channel(std::uint32_t pixel, int shift) {
+  return std::uint8_t(pixel >> shift);
+}
 
 Bytes rgb_of(const PixelImage& image) {
   Bytes rgb;
@@ -36,8 +38,8 @@ Bytes png_with_alpha(const PixelImage& image) {
   Bytes rgba;
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
     const std::uint32_t p = image.pixels[i];
-    rgba.insert(rgba.end(), {channel(p, 16), channel(p, 8), channel(p, 0),
-                             std::uint8_t(i % 2 ? 0 : 255)});
+    rgba.insert(rgba.end(),
+                {channel(p, 16), channel(p, 8), channel(p, 0), std::uint8_t(i % 2 ? 0 : 255)});
   }
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
@@ -68,8 +70,8 @@ Bytes jpeg_turned(const PixelImage& image) {
   jpeg_set_defaults(&jpeg);
   jpeg_set_quality(&jpeg, 95, TRUE);
   jpeg_start_compress(&jpeg, TRUE);
-  const std::uint8_t exif[] = {'E', 'x', 'i', 'f', 0, 0,  'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
-                               0x12, 1, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0};
+  const std::uint8_t exif[] = {'E',  'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
+                               0x12, 1,   3,   0,   1, 0, 0,   0,   6,  0, 0, 0, 0, 0, 0, 0};
   jpeg_write_marker(&jpeg, JPEG_APP0 + 1, exif, sizeof exif);
   Bytes rgb = rgb_of(image);
   while (jpeg.next_scanline < jpeg.image_height) {
@@ -197,8 +199,7 @@ class PictureImport : public ::testing::TestWithParam<FormatCase> {};
 TEST_P(PictureImport, StoresTheDecodedPixelsAsAnUncompressedBitmap) {
   const Bytes file = GetParam().file();
   const auto imported = import_picture(file, std::nullopt, {100, 100}, Rgb32{kBack});
-  ASSERT_TRUE(std::holds_alternative<ImportedPicture>(imported))
-      << std::get<std::string>(imported);
+  ASSERT_TRUE(std::holds_alternative<ImportedPicture>(imported)) << std::get<std::string>(imported);
   const ImportedPicture& picture = std::get<ImportedPicture>(imported);
   EXPECT_TRUE(picture.converted);
   ASSERT_GE(picture.bmp.size(), 54u);
@@ -225,19 +226,18 @@ const PixelImage kMany = test::make_test_picture(23, 13, 3);  // > 256 colours
 const PixelImage kFew = few_colours(13, 7);
 const Bytes kJpeg = jpeg_turned(gradient(24, 16));
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, PictureImport,
-    ::testing::Values(
-        // Flattened, half the pixels take the background colour: 8 bits.
-        FormatCase{"PngWithTransparency", [] { return png_with_alpha(kMany); },
-                   [] { return flattened(kMany); }, 0, 8},
-        FormatCase{"JpegTurnedByExif", [] { return kJpeg; },
-                   [] { return jpeg_pixels_turned(kJpeg); }, 2, 24},
-        FormatCase{"GifFirstFrame", [] { return gif_two_frames(kFew); }, [] { return kFew; }, 0,
-                   8},
-        FormatCase{"WebpLossless", [] { return webp_lossless(kMany); }, [] { return kMany; }, 0,
-                   24}),
-    [](const auto& param_info) { return std::string(param_info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Formats, PictureImport,
+                         ::testing::Values(
+                             // Flattened, half the pixels take the background colour: 8 bits.
+                             FormatCase{"PngWithTransparency", [] { return png_with_alpha(kMany); },
+                                        [] { return flattened(kMany); }, 0, 8},
+                             FormatCase{"JpegTurnedByExif", [] { return kJpeg; },
+                                        [] { return jpeg_pixels_turned(kJpeg); }, 2, 24},
+                             FormatCase{"GifFirstFrame", [] { return gif_two_frames(kFew); },
+                                        [] { return kFew; }, 0, 8},
+                             FormatCase{"WebpLossless", [] { return webp_lossless(kMany); },
+                                        [] { return kMany; }, 0, 24}),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(PictureImportBmp, BitmapThatNeedsNoScalingIsKeptByteForByte) {
   const Bytes bmp = test::make_bmp_24(kMany);
@@ -287,8 +287,7 @@ TEST(PictureFit, CoverFillsTheAreaWithAFilteredPicture) {
   for (int y = 0; y < 20; ++y) {
     for (int x = 0; x < 40; ++x) stripes.pixels.push_back(x % 2 ? 0xFFFFFF : 0);
   }
-  const auto imported =
-      import_picture(test::make_bmp_24(stripes), Fit::cover, {10, 10}, Rgb32{0});
+  const auto imported = import_picture(test::make_bmp_24(stripes), Fit::cover, {10, 10}, Rgb32{0});
   ASSERT_TRUE(std::holds_alternative<ImportedPicture>(imported));
   const auto decoded = decode_bmp(std::get<ImportedPicture>(imported).bmp);
   const PixelImage& got = std::get<PixelImage>(decoded);

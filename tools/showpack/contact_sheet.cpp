@@ -43,8 +43,9 @@ void ContactSheet::transition_finished() {
   // Evenly spread over the transition, its first and last frame included.
   const std::size_t count = running_.size();
   for (std::size_t k = 0; k < std::min<std::size_t>(count, kFramesPerRow); ++k) {
-    const std::size_t at =
-        count <= kFramesPerRow ? k : (k * (count - 1) * 2 + kFramesPerRow - 1) / ((kFramesPerRow - 1) * 2);
+    const std::size_t at = count <= kFramesPerRow ? k
+                                                  : (k * (count - 1) * 2 + kFramesPerRow - 1) /
+                                                        ((kFramesPerRow - 1) * 2);
     row.frames.push_back(running_[at]);
   }
   rows_.push_back(std::move(row));
@@ -70,9 +71,10 @@ std::string ContactSheet::write(const std::string& path) const {
       const int top = kGap + int(r) * (row_height + kGap);
       const std::string label =
           std::to_string(rows_[r].effect) + "  " + std::string(effect_name(rows_[r].effect));
-      sheet.annotate(label, Magick::Geometry(std::size_t(kLabelWidth - 2 * kGap),
-                                             std::size_t(row_height), kGap, top),
-                     MagickCore::WestGravity);
+      sheet.annotate(
+          label,
+          Magick::Geometry(std::size_t(kLabelWidth - 2 * kGap), std::size_t(row_height), kGap, top),
+          MagickCore::WestGravity);
       for (std::size_t f = 0; f < rows_[r].frames.size(); ++f) {
         const PixelImage& frame = rows_[r].frames[f];
         const std::vector<std::uint8_t> rgb = rgb_of(frame);

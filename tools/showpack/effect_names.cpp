@@ -12,8 +12,7 @@ constexpr std::array<EffectName, kLastEffect + 1> kEffects{{
     {1, "split-horizontal",
      "the picture splits down the middle; its halves slide out left and right, uncovering the "
      "next one"},
-    {2, "split-vertical",
-     "the picture splits across the middle; its halves slide out up and down"},
+    {2, "split-vertical", "the picture splits across the middle; its halves slide out up and down"},
     {3, "random-tiles", "5 x 5 tiles turn to the next picture one at a time, in random order"},
     {4, "blinds-down", "five horizontal blinds close downwards onto the next picture"},
     {5, "slide-left", "the next picture slides in from the left edge over the last one"},
@@ -49,13 +48,14 @@ constexpr std::array<EffectName, kLastEffect + 1> kEffects{{
     {26, "push-left", "the next picture enters from the left edge and pushes the last one out"},
     {27, "push-top", "the next picture enters from the top edge and pushes the last one out"},
     {28, "push-right", "the next picture enters from the right edge and pushes the last one out"},
-    {29, "push-bottom",
-     "the next picture enters from the bottom edge and pushes the last one out"},
+    {29, "push-bottom", "the next picture enters from the bottom edge and pushes the last one out"},
 }};
 
 }  // namespace
 
-std::span<const EffectName> effect_names() { return kEffects; }
+std::span<const EffectName> effect_names() {
+  return kEffects;
+}
 
 std::optional<std::int32_t> effect_code(std::string_view name) {
   for (const EffectName& effect : kEffects) {

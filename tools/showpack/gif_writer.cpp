@@ -1,15 +1,14 @@
 #include "gif_writer.h"
 
 #include <Magick++.h>
-#include <gif_lib.h>
-
 #include <fcntl.h>
+#include <gif_lib.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "picture_import.h"
@@ -71,8 +70,8 @@ void GifWriter::write_pending(std::int64_t until_ms) {
     rgb[i * 3 + 1] = std::uint8_t(frame.pixels[i] >> 8);
     rgb[i * 3 + 2] = std::uint8_t(frame.pixels[i]);
   }
-  Magick::Image image(std::size_t(frame.width), std::size_t(frame.height), "RGB",
-                      Magick::CharPixel, rgb.data());
+  Magick::Image image(std::size_t(frame.width), std::size_t(frame.height), "RGB", Magick::CharPixel,
+                      rgb.data());
   image.quantizeColors(256);
   image.quantizeDitherMethod(Magick::FloydSteinbergDitherMethod);
   image.quantizeDither(true);

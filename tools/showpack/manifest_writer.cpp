@@ -25,7 +25,9 @@ std::string effect_value(std::int32_t code) {
   return name.empty() ? std::to_string(code) : toml_string(std::string(name));
 }
 
-const char* flag(std::int16_t value) { return value != 0 ? "true" : "false"; }
+const char* flag(std::int16_t value) {
+  return value != 0 ? "true" : "false";
+}
 
 std::string file_in(const char* folder, const std::string& name) {
   return toml_string(std::string(folder) + "/" + name);

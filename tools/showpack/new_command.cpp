@@ -96,8 +96,9 @@ int run_new(const NewOptions& options) {
               << " holds no PNG, JPEG, GIF, WebP or BMP pictures\n";
     return 1;
   }
-  std::sort(pictures.begin(), pictures.end(),
-            [](const fs::path& a, const fs::path& b) { return utf8(a.filename()) < utf8(b.filename()); });
+  std::sort(pictures.begin(), pictures.end(), [](const fs::path& a, const fs::path& b) {
+    return utf8(a.filename()) < utf8(b.filename());
+  });
   const fs::path output(options.output);
   if (fs::exists(output) && !options.force) {
     std::cerr << "showpack new: error: " << options.output

@@ -31,11 +31,16 @@ Format sniff(std::span<const std::uint8_t> file) {
 
 const char* coder(Format format) {
   switch (format) {
-    case Format::png: return "PNG";
-    case Format::jpeg: return "JPEG";
-    case Format::gif: return "GIF";
-    case Format::webp: return "WEBP";
-    default: return "BMP";
+    case Format::png:
+      return "PNG";
+    case Format::jpeg:
+      return "JPEG";
+    case Format::gif:
+      return "GIF";
+    case Format::webp:
+      return "WEBP";
+    default:
+      return "BMP";
   }
 }
 
@@ -62,8 +67,7 @@ PixelImage from_rgba(const std::vector<std::uint8_t>& rgba, int width, int heigh
     const std::uint8_t* p = &rgba[i * 4];
     const std::uint32_t a = p[3];
     image.pixels[i] = std::uint32_t(blend(p[0], b >> 16 & 0xFF, a)) << 16 |
-                      std::uint32_t(blend(p[1], b >> 8 & 0xFF, a)) << 8 |
-                      blend(p[2], b & 0xFF, a);
+                      std::uint32_t(blend(p[1], b >> 8 & 0xFF, a)) << 8 | blend(p[2], b & 0xFF, a);
   }
   return image;
 }
@@ -85,8 +89,8 @@ PixelImage read_rgb(Magick::Image& image) {
   image.write(0, 0, image.columns(), image.rows(), "RGB", Magick::CharPixel, rgb.data());
   PixelImage result{width, height, std::vector<std::uint32_t>(std::size_t(width) * height)};
   for (std::size_t i = 0; i < result.pixels.size(); ++i) {
-    result.pixels[i] = std::uint32_t(rgb[i * 3]) << 16 | std::uint32_t(rgb[i * 3 + 1]) << 8 |
-                       rgb[i * 3 + 2];
+    result.pixels[i] =
+        std::uint32_t(rgb[i * 3]) << 16 | std::uint32_t(rgb[i * 3 + 1]) << 8 | rgb[i * 3 + 2];
   }
   return result;
 }
@@ -115,9 +119,12 @@ std::optional<Fit> parse_fit(std::string_view text) {
 
 const char* fit_name(Fit fit) {
   switch (fit) {
-    case Fit::contain: return "contain";
-    case Fit::cover: return "cover";
-    default: return "none";
+    case Fit::contain:
+      return "contain";
+    case Fit::cover:
+      return "cover";
+    default:
+      return "none";
   }
 }
 
@@ -136,7 +143,8 @@ PictureSize fitted_size(PictureSize picture, PictureSize area, Fit fit) {
 std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_t> file,
                                                      Rgb32 back) {
   const Format format = sniff(file);
-  if (format == Format::unknown) return std::string(
+  if (format == Format::unknown)
+    return std::string(
         "cannot be shown: the file is not a Windows bitmap, PNG, JPEG, GIF or WebP picture");
   if (format == Format::bmp) {
     auto decoded = decode_bmp(file);
@@ -231,8 +239,8 @@ std::vector<std::uint8_t> encode_stored_bmp(const PixelImage& image) {
 }
 
 std::variant<ImportedPicture, std::string> import_picture(std::span<const std::uint8_t> file,
-                                                          std::optional<Fit> fit,
-                                                          PictureSize area, Rgb32 back) {
+                                                          std::optional<Fit> fit, PictureSize area,
+                                                          Rgb32 back) {
   auto decoded = decode_picture(file, back);
   if (auto* fault = std::get_if<std::string>(&decoded)) return std::move(*fault);
   PixelImage image = std::move(std::get<PixelImage>(decoded));

@@ -64,7 +64,7 @@ std::vector<std::uint8_t> encode_stored_bmp(const PixelImage& image);
 // The picture to store for `file`.  With `fit`, the picture is scaled to fit
 // `area` (cover: and cut to it, centred).
 std::variant<ImportedPicture, std::string> import_picture(std::span<const std::uint8_t> file,
-                                                          std::optional<Fit> fit,
-                                                          PictureSize area, Rgb32 back);
+                                                          std::optional<Fit> fit, PictureSize area,
+                                                          Rgb32 back);
 
 }  // namespace showsaver::showpack

@@ -23,7 +23,9 @@ Progress::Progress(std::string label, std::size_t total)
       start_(std::chrono::steady_clock::now()),
       last_(start_) {}
 
-Progress::~Progress() { finish(); }
+Progress::~Progress() {
+  finish();
+}
 
 void Progress::finish() {
   if (shown_) std::fprintf(stderr, "\r\033[K");

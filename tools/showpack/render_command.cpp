@@ -7,12 +7,12 @@
 #include <iostream>
 
 #include "command_status.h"
+#include "contact_sheet.h"
+#include "gif_writer.h"
 #include "package/package_reader.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
 #include "player/show_observer.h"
-#include "contact_sheet.h"
-#include "gif_writer.h"
 #include "png_writer.h"
 #include "progress.h"
 #include "startup/program_entry.h"

@@ -95,14 +95,16 @@ class Validator {
     for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
       const SceneRecord& scene = (*package.Scenes)[index];
       const std::string owner = "scene " + std::to_string(index);
-      const SourceLocation line = index < scene_lines.size() ? scene_lines[index] : SourceLocation{};
+      const SourceLocation line =
+          index < scene_lines.size() ? scene_lines[index] : SourceLocation{};
       check_name(scene.PictureFileName, owner + " PictureFileName", line);
       if (!scene.SoundFileName.empty()) {
         check_name(scene.SoundFileName, owner + " SoundFileName", line);
       }
       if (effect_name(scene.EffectCode).empty()) {
-        add(true, owner + ": effect code " + std::to_string(scene.EffectCode) +
-                      " is not a transition (0 to 29)",
+        add(true,
+            owner + ": effect code " + std::to_string(scene.EffectCode) +
+                " is not a transition (0 to 29)",
             line, owner + " EffectCode");
       }
       if (scene.Transparent && !scene.OverPrevious) {
@@ -110,7 +112,8 @@ class Validator {
             owner + " Transparent");
       }
       const std::string picture_field = owner + " PictureData";
-      const auto decoded = decode_bmp(scene.PictureData.bytes.value_or(std::vector<std::uint8_t>{}));
+      const auto decoded =
+          decode_bmp(scene.PictureData.bytes.value_or(std::vector<std::uint8_t>{}));
       if (const auto* fault = std::get_if<std::string>(&decoded)) {
         add(true, owner + ": picture \"" + scene.PictureFileName + "\" cannot be shown: " + *fault,
             line, picture_field, data_offset(scene.PictureData));
@@ -143,7 +146,8 @@ class Validator {
     for (std::size_t i = 0; i < parts.size(); ++i) {
       text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
     }
-    const bool hidden = cut_left + cut_right >= picture.width || cut_top + cut_bottom >= picture.height;
+    const bool hidden =
+        cut_left + cut_right >= picture.width || cut_top + cut_bottom >= picture.height;
     add(false,
         owner + ": the " + std::to_string(picture.width) + "x" + std::to_string(picture.height) +
             " picture at (" + std::to_string(left) + ", " + std::to_string(top) + ") in the " +
@@ -199,8 +203,8 @@ std::string place(const std::string& file, const Finding& finding) {
 
 int run_validate(const ValidateOptions& options) {
   Validator validator;
-  const bool manifest = options.file.size() >= 5 &&
-                        options.file.compare(options.file.size() - 5, 5, ".toml") == 0;
+  const bool manifest =
+      options.file.size() >= 5 && options.file.compare(options.file.size() - 5, 5, ".toml") == 0;
   if (manifest) {
     validate_manifest(options.file, validator);
   } else {
@@ -216,8 +220,8 @@ int run_validate(const ValidateOptions& options) {
               << ", \"findings\": [";
     for (std::size_t i = 0; i < validator.findings.size(); ++i) {
       const Finding& finding = validator.findings[i];
-      std::cout << (i == 0 ? "\n  " : ",\n  ") << "{\"severity\": "
-                << (finding.error ? "\"error\"" : "\"warning\"");
+      std::cout << (i == 0 ? "\n  " : ",\n  ")
+                << "{\"severity\": " << (finding.error ? "\"error\"" : "\"warning\"");
       if (finding.line.line != 0) {
         std::cout << ", \"line\": " << finding.line.line << ", \"column\": " << finding.line.column;
       }

@@ -7,15 +7,19 @@
 #include "build_command.h"
 #include "extract_command.h"
 #include "info_command.h"
+#include "new_command.h"
 #include "render_command.h"
+#include "validate_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Builds, inspects, extracts and renders show packages.", "showpack"};
   app.require_subcommand(1);
+  showsaver::showpack::add_new_command(app);
   showsaver::showpack::add_build_command(app);
   showsaver::showpack::add_inspect_command(app);
   showsaver::showpack::add_extract_command(app);
   showsaver::showpack::add_render_command(app);
+  showsaver::showpack::add_validate_command(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

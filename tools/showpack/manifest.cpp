@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "effect_names.h"
 #include "file_io.h"
 
 namespace showsaver::showpack {
@@ -102,7 +103,54 @@ class TableReader {
       return {*text, location_of(table_.get(key)->source())};
     }
     if (!named_file) return {};
-    return {path_text(named_file->path.filename()), named_file->where};
+    return {path_text(named_file->path.filename()), named_file->where, true};
+  }
+
+  // Milliseconds: an integer, or a string with "ms" or "s".
+  std::optional<std::int32_t> duration(std::string_view key, bool required) {
+    const toml::node* node = find(key, required);
+    if (!node) return std::nullopt;
+    if (const auto text = node->value_exact<std::string>()) {
+      const auto value = parse_duration(*text);
+      if (!value) {
+        problem(location_of(node->source()),
+                std::string(key) + " \"" + *text +
+                    "\" is not a time such as 2500, \"2500ms\" or \"2.5s\"");
+      }
+      return value;
+    }
+    const auto value = integer(key, 0, kInt32Max, required);
+    if (!value) return std::nullopt;
+    return std::int32_t(*value);
+  }
+
+  // An effect code, or its name.
+  std::optional<std::int32_t> effect(std::string_view key) {
+    const toml::node* node = find(key, false);
+    if (!node) return std::nullopt;
+    if (const auto text = node->value_exact<std::string>()) {
+      const auto code = effect_code(*text);
+      if (!code) {
+        problem(location_of(node->source()),
+                std::string(key) + " \"" + *text + "\" is not a transition's name");
+      }
+      return code;
+    }
+    const auto value = integer(key, 0, kLastEffect, false);
+    if (!value) return std::nullopt;
+    return std::int32_t(*value);
+  }
+
+  std::optional<Fit> fit(std::string_view key) {
+    const toml::node* node = find(key, false);
+    if (!node) return std::nullopt;
+    const auto text = node->value_exact<std::string>();
+    const auto value = text ? parse_fit(*text) : std::nullopt;
+    if (!value) {
+      problem(location_of(node->source()),
+              std::string(key) + " must be \"contain\", \"cover\" or \"none\"");
+    }
+    return value;
   }
 
   void report_unknown_keys() {
@@ -163,6 +211,7 @@ std::optional<bool> read_show(const toml::table& table, ManifestResult& result) 
   manifest.music = show.file("music", false);
   manifest.music_name = show.name("music_name", manifest.music);
   manifest.title = show.string("title", false);
+  manifest.fit = show.fit("fit");
   show.report_unknown_keys();
   return has_settings;
 }
@@ -176,10 +225,11 @@ ManifestScene read_scene(const toml::table& table, std::size_t index, ManifestRe
   scene.picture_name = reader.name("picture_name", picture);
   scene.sound = reader.file("sound", false);
   scene.sound_name = reader.name("sound_name", scene.sound);
-  scene.display_time = std::int32_t(reader.integer("display_time", 0, kInt32Max, true).value_or(0));
-  scene.left = std::int32_t(reader.integer("left", -32768, 32767, false).value_or(0));
-  scene.top = std::int32_t(reader.integer("top", -32768, 32767, false).value_or(0));
-  scene.effect = std::int32_t(reader.integer("effect", 0, 29, false).value_or(0));
+  scene.display_time = reader.duration("display_time", true).value_or(0);
+  if (const auto left = reader.integer("left", -32768, 32767, false)) scene.left = *left;
+  if (const auto top = reader.integer("top", -32768, 32767, false)) scene.top = *top;
+  scene.effect = reader.effect("effect").value_or(0);
+  scene.fit = reader.fit("fit");
   scene.over_previous = reader.boolean("over_previous").value_or(false);
   scene.transparent = reader.boolean("transparent").value_or(false);
   reader.report_unknown_keys();
@@ -216,6 +266,38 @@ void read_document(const toml::table& document, ManifestResult& result) {
 }
 
 }  // namespace
+
+std::optional<std::int32_t> parse_duration(std::string_view text) {
+  // Digits, at most three decimals, then "ms", "s" or nothing (milliseconds).
+  std::int64_t whole = 0;
+  std::int64_t fraction = 0;
+  int decimals = 0;
+  std::size_t at = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    whole = whole * 10 + (text[at] - '0');
+    if (whole > kInt32Max) return std::nullopt;
+  }
+  if (at == 0) return std::nullopt;
+  if (at < text.size() && text[at] == '.') {
+    for (++at; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+      if (++decimals > 3) return std::nullopt;
+      fraction = fraction * 10 + (text[at] - '0');
+    }
+    if (decimals == 0) return std::nullopt;
+  }
+  const std::string_view unit = text.substr(at);
+  std::int64_t ms = 0;
+  if (unit == "s") {
+    while (decimals++ < 3) fraction *= 10;
+    ms = whole * 1000 + fraction;
+  } else if ((unit == "ms" || unit.empty()) && decimals == 0) {
+    ms = whole;
+  } else {
+    return std::nullopt;
+  }
+  if (ms > kInt32Max) return std::nullopt;
+  return std::int32_t(ms);
+}
 
 std::string ManifestProblem::text(std::string_view severity) const {
   std::string place = path_text(file);

@@ -2,9 +2,11 @@
 //
 //   [show]                      width, height (1..32767), back_color ("#RRGGBB"
 //                               or 0x00BBGGRR), has_settings, music, music_name,
-//                               title (the Windows player's name in the list)
+//                               title (the Windows player's name in the list),
+//                               fit (every scene's, unless the scene has its own)
 //   [[scene]]  (one or more)    picture, picture_name, sound, sound_name,
-//                               display_time, left, top, effect (0..29),
+//                               display_time (milliseconds, or "2.5s", "300ms"),
+//                               left, top, effect (0..29 or its name), fit,
 //                               over_previous, transparent
 //
 // Paths are relative to the manifest's folder.  This file checks the TOML:
@@ -19,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "picture_import.h"
 #include "platform/color.h"
 
 namespace showsaver::showpack {
@@ -48,6 +51,7 @@ struct ManifestFile {
 struct ManifestName {
   std::string text;
   SourceLocation where;
+  bool from_file = false;  // not given: the file's own name
 };
 
 struct ManifestScene {
@@ -57,9 +61,10 @@ struct ManifestScene {
   std::optional<ManifestFile> sound;
   ManifestName sound_name;  // empty without a sound
   std::int32_t display_time = 0;
-  std::int32_t left = 0;
-  std::int32_t top = 0;
+  std::optional<std::int32_t> left;  // not given: 0, or centred when the picture is fitted
+  std::optional<std::int32_t> top;
   std::int32_t effect = 0;
+  std::optional<Fit> fit;  // not given: the show's
   bool over_previous = false;
   bool transparent = false;
 };
@@ -74,6 +79,7 @@ struct Manifest {
   std::optional<ManifestFile> music;
   ManifestName music_name;           // empty without music
   std::optional<std::string> title;  // the name the Windows screen-saver list shows
+  std::optional<Fit> fit;            // every scene's, unless the scene has its own
   std::vector<ManifestScene> scenes;
 };
 
@@ -84,5 +90,9 @@ struct ManifestResult {
 };
 
 ManifestResult load_manifest(const std::filesystem::path& file);
+
+// "2500", "2500ms", "2.5s" or "3s" in milliseconds; nothing when the text is
+// not one of these forms or out of 0..2147483647.
+std::optional<std::int32_t> parse_duration(std::string_view text);
 
 }  // namespace showsaver::showpack

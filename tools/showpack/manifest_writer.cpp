@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "effect_names.h"
+
 namespace showsaver::showpack {
 namespace {
 
@@ -17,7 +19,15 @@ std::string colour_value(ColorRef color) {
   return text;
 }
 
-const char* flag(std::int16_t value) { return value != 0 ? "true" : "false"; }
+// The effect's name, or its code when it has none.
+std::string effect_value(std::int32_t code) {
+  const std::string_view name = effect_name(code);
+  return name.empty() ? std::to_string(code) : toml_string(std::string(name));
+}
+
+const char* flag(std::int16_t value) {
+  return value != 0 ? "true" : "false";
+}
 
 std::string file_in(const char* folder, const std::string& name) {
   return toml_string(std::string(folder) + "/" + name);
@@ -67,7 +77,7 @@ std::string manifest_for(const ShowPackage& package) {
       out << "display_time = " << scene.DisplayTime << "\n"
           << "left = " << scene.PictureLeft << "\n"
           << "top = " << scene.PictureTop << "\n"
-          << "effect = " << scene.EffectCode << "\n"
+          << "effect = " << effect_value(scene.EffectCode) << "\n"
           << "over_previous = " << flag(scene.OverPrevious) << "\n"
           << "transparent = " << flag(scene.Transparent) << "\n";
     }

@@ -6,14 +6,19 @@
 #include <variant>
 
 #include "file_io.h"
-#include "formats/bmp/bmp_decoder.h"
 #include "name_rules.h"
 #include "package/package_writer.h"
+#include "progress.h"
 
 namespace showsaver::showpack {
 namespace {
 
 const std::vector<std::uint8_t> kNoBytes;
+
+std::string path_text(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
 
 // A name stored in the package, with what it stands for.
 struct StoredName {
@@ -40,15 +45,20 @@ class Assembler {
     }
     auto& scenes = package.Scenes.emplace();
     scenes.reserve(manifest_.scenes.size());
+    std::vector<ManifestName> picture_names(manifest_.scenes.size());
+    Progress progress("pictures", manifest_.scenes.size());
     for (std::size_t index = 0; index < manifest_.scenes.size(); ++index) {
-      scenes.push_back(scene_record(manifest_.scenes[index], "scene " + std::to_string(index)));
+      progress.update(index);
+      scenes.push_back(scene_record(manifest_.scenes[index], "scene " + std::to_string(index),
+                                    picture_names[index]));
     }
+    progress.finish();
     // Names are registered once all data sits at its final address.
     if (manifest_.music) {
       register_name(manifest_.music_name, "music", "[show]", *manifest_.music, package.BgmData);
     }
     for (std::size_t index = 0; index < scenes.size(); ++index) {
-      register_scene_names(manifest_.scenes[index], scenes[index],
+      register_scene_names(manifest_.scenes[index], picture_names[index], scenes[index],
                            "scene " + std::to_string(index));
     }
     apply_name_placeholders(package);
@@ -71,26 +81,38 @@ class Assembler {
     return std::move(read.bytes);
   }
 
-  SceneRecord scene_record(const ManifestScene& scene, const std::string& owner) {
+  SceneRecord scene_record(const ManifestScene& scene, const std::string& owner,
+                           ManifestName& picture_name) {
     SceneRecord record;
-    record.PictureFileName = scene.picture_name.text;
-    const auto picture = load(scene.picture, "picture", owner);
-    if (picture) {
-      // The player's own decoder: a show that builds shows every picture.
-      const auto decoded = decode_bmp(*picture);
-      if (const auto* fault = std::get_if<std::string>(&decoded)) {
-        problem(scene.picture.where,
-                owner + ": picture " + scene.picture.path.string() + " cannot be shown: " + *fault);
+    picture_name = scene.picture_name;
+    const std::optional<Fit> fit = scene.fit ? scene.fit : manifest_.fit;
+    const PictureSize area{manifest_.width, manifest_.height};
+    std::optional<PictureSize> size;
+    if (const auto file = load(scene.picture, "picture", owner)) {
+      // Checked with the player's own decoder when stored as it is.
+      auto imported = import_picture(*file, fit, area, to_pixel(manifest_.back_color));
+      if (auto* picture = std::get_if<ImportedPicture>(&imported)) {
+        size = PictureSize{picture->width, picture->height};
+        if (picture->converted && picture_name.from_file) {
+          picture_name.text = path_text(scene.picture.path.filename().replace_extension(".bmp"));
+        }
+        record.PictureData.bytes = std::move(picture->bmp);
+      } else {
+        problem(scene.picture.where, owner + ": picture " + scene.picture.path.string() + " " +
+                                         std::get<std::string>(imported));
       }
     }
-    record.PictureData.bytes = picture.value_or(kNoBytes);
+    if (!record.PictureData.bytes) record.PictureData.bytes = kNoBytes;
+    record.PictureFileName = picture_name.text;
     if (scene.sound) {
       record.SoundFileName = scene.sound_name.text;
       record.SoundData.bytes = load(*scene.sound, "sound", owner).value_or(kNoBytes);
     }
     record.DisplayTime = scene.display_time;
-    record.PictureLeft = scene.left;
-    record.PictureTop = scene.top;
+    // A fitted picture is centred unless the scene places it.
+    const bool centre = fit.has_value() && size.has_value();
+    record.PictureLeft = scene.left.value_or(centre ? (area.width - size->width) / 2 : 0);
+    record.PictureTop = scene.top.value_or(centre ? (area.height - size->height) / 2 : 0);
     record.EffectCode = scene.effect;
     record.OverPrevious = scene.over_previous ? -1 : 0;
     record.Transparent = scene.transparent ? -1 : 0;
@@ -101,9 +123,9 @@ class Assembler {
     return record;
   }
 
-  void register_scene_names(const ManifestScene& scene, const SceneRecord& record,
-                            const std::string& owner) {
-    register_name(scene.picture_name, "picture", owner, scene.picture, record.PictureData);
+  void register_scene_names(const ManifestScene& scene, const ManifestName& picture_name,
+                            const SceneRecord& record, const std::string& owner) {
+    register_name(picture_name, "picture", owner, scene.picture, record.PictureData);
     if (scene.sound) {
       register_name(scene.sound_name, "sound", owner, *scene.sound, record.SoundData);
     }

@@ -7,11 +7,14 @@
 #include <iostream>
 
 #include "command_status.h"
+#include "contact_sheet.h"
+#include "gif_writer.h"
 #include "package/package_reader.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
 #include "player/show_observer.h"
 #include "png_writer.h"
+#include "progress.h"
 #include "startup/program_entry.h"
 #include "text_codec.h"
 
@@ -21,17 +24,20 @@ namespace {
 // Stops the show with a key press after a number of transitions and logs each one.
 class TransitionCounter final : public ShowObserver {
  public:
-  TransitionCounter(ScriptedPlatform& scripted, std::optional<int> limit)
-      : scripted_(scripted), limit_(limit) {}
+  TransitionCounter(ScriptedPlatform& scripted, std::optional<int> limit,
+                    showpack::ContactSheet* sheet)
+      : scripted_(scripted), limit_(limit), sheet_(sheet) {}
 
   void transition_starting(std::int32_t outgoing, std::int32_t incoming,
                            std::int32_t effect) override {
+    if (sheet_) sheet_->transition_started(effect);
     scripted_.log.add(scripted_.clock.now(), scripted_.clock.elapsed(), "transition",
                       {json_number("from", outgoing), json_number("to", incoming),
                        json_number("effect", effect)});
   }
 
   void transition_finished() override {
+    if (sheet_) sheet_->transition_finished();
     ++finished_;
     if (limit_ && finished_ == *limit_) scripted_.desktop.press_key_now();
   }
@@ -41,6 +47,7 @@ class TransitionCounter final : public ShowObserver {
  private:
   ScriptedPlatform& scripted_;
   std::optional<int> limit_;
+  showpack::ContactSheet* sheet_;
   int finished_ = 0;
 };
 
@@ -114,11 +121,20 @@ int run_render(const RenderOptions& options) {
 
   int frame_count = 0;
   std::string write_error;
+  std::optional<showpack::GifWriter> gif;
+  if (!options.gif_path.empty()) gif.emplace(options.gif_path);
+  std::optional<showpack::ContactSheet> sheet;
+  if (!options.contact_sheet_path.empty()) sheet.emplace();
+  showpack::Progress progress("transitions", std::size_t(limit.value_or(0)));
+  const TransitionCounter* progress_counter = nullptr;
   scripted.desktop.on_refresh([&](const PixelImage& image) {
+    if (progress_counter) progress.update(std::size_t(progress_counter->finished()));
     const std::string path =
         (std::filesystem::path(options.out_dir) / frame_name(frame_count)).string();
     ++frame_count;
     if (write_error.empty()) write_error = write_png(path, image);
+    if (gif) gif->add(image, scripted.clock.elapsed());
+    if (sheet) sheet->frame(image);
   });
 
   RunState state;
@@ -126,11 +142,18 @@ int run_render(const RenderOptions& options) {
   state.ProgramPackagePath = options.show_path;
   state.BgmEnabled = options.music ? -1 : 0;
   state.SoundEnabled = options.sounds ? -1 : 0;
-  TransitionCounter counter(scripted, limit);
+  TransitionCounter counter(scripted, limit, sheet ? &*sheet : nullptr);
+  progress_counter = &counter;
   run_show_mode(scripted.platform, state, &counter);
+  progress.finish();
 
   std::ofstream((std::filesystem::path(options.out_dir) / "events.jsonl").string())
       << scripted.log.to_jsonl();
+  if (gif) {
+    gif->finish(scripted.clock.elapsed());
+    if (write_error.empty() && !gif->error().empty()) write_error = gif->error();
+  }
+  if (sheet && write_error.empty()) write_error = sheet->write(options.contact_sheet_path);
   if (!write_error.empty()) {
     std::cerr << "showpack render: error: " << write_error << "\n";
     return 1;
@@ -179,6 +202,10 @@ void add_render_command(CLI::App& app) {
   command->add_option("show", options->show_path, "The program file or bare package")->required();
   command->add_option("--out", options->out_dir, "Folder for the frames and events.jsonl")
       ->required();
+  command->add_option("--gif", options->gif_path,
+                      "Also write the frames as an animated GIF with their timing");
+  command->add_option("--contact-sheet", options->contact_sheet_path,
+                      "Also write a PNG with a row of frames for each transition");
   command->add_option("--transitions", options->transitions, "Stop after N transitions")
       ->check(CLI::PositiveNumber);
   command->add_option("--ms", options->milliseconds, "Stop after N milliseconds of show time")

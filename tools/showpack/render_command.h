@@ -15,6 +15,8 @@ namespace showsaver {
 struct RenderOptions {
   std::string show_path;
   std::string out_dir;
+  std::string gif_path;            // also an animated GIF of the frames, when given
+  std::string contact_sheet_path;  // also a contact sheet, when given
   std::optional<int> transitions;
   std::optional<std::int64_t> milliseconds;
   std::optional<std::int64_t> key_at;

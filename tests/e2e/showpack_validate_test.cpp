@@ -1,0 +1,122 @@
+// `showpack validate` on good, doubtful and hostile shows: what it finds,
+// where it says it is, and its exit status.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "support/bitmap_files.h"
+#include "support/package_builder.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace showsaver {
+namespace {
+
+using test::ByteVector;
+using test::run_showpack;
+using test::RunResult;
+
+const ByteVector kPicture = test::make_bmp_24(test::make_test_picture(8, 6));
+
+struct ValidateCase {
+  const char* name;
+  std::function<ByteVector()> package;  // empty: the manifest below
+  const char* manifest;
+  int status;
+  const char* expected;  // in the report
+  friend void PrintTo(const ValidateCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ShowpackValidate : public ::testing::TestWithParam<ValidateCase> {
+ protected:
+  test::TempDir dir;
+};
+
+TEST_P(ShowpackValidate, ReportsWhatIsWrongAndWhere) {
+  test::write_file(dir.file("p.bmp"), kPicture);
+  std::string file;
+  if (GetParam().package) {
+    file = dir.file("show.scr");
+    test::write_file(file, GetParam().package());
+  } else {
+    file = dir.file("show.toml");
+    test::write_text_file(file, GetParam().manifest);
+  }
+  const RunResult text = run_showpack(dir, {"validate", file});
+  EXPECT_EQ(text.status, GetParam().status) << text.out << text.err;
+  EXPECT_NE(text.out.find(GetParam().expected), std::string::npos) << text.out;
+  const RunResult json = run_showpack(dir, {"validate", file, "--json"});
+  EXPECT_EQ(json.status, GetParam().status);
+  EXPECT_NE(json.out.find("\"status\": " + std::to_string(GetParam().status)), std::string::npos)
+      << json.out;
+}
+
+constexpr const char* kScene = "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\npicture = \"p.bmp\"\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ShowpackValidate,
+    ::testing::Values(
+        ValidateCase{"GoodPackage",
+                     [] {
+                       return test::program_file_with(
+                           test::PackageBuilder(8, 6).scene("p.bmp", kPicture).effect(9).build());
+                     },
+                     "", 0, "0 errors, 0 warnings"},
+        ValidateCase{"GoodManifest",
+                     {},
+                     "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
+                     "picture = \"p.bmp\"\ndisplay_time = \"1.5s\"\neffect = \"spiral-tiles\"\n",
+                     0,
+                     "0 errors, 0 warnings"},
+        ValidateCase{"ClippedInManifest",
+                     {},
+                     "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
+                     "picture = \"p.bmp\"\ndisplay_time = 1\nleft = -2\ntop = 3\n",
+                     1,
+                     "show.toml:5:1: warning: scene 0: the 8x6 picture at (-2, 3) in the 8x6 "
+                     "area is clipped: 2 columns on the left and 3 rows at the bottom do not show"},
+        ValidateCase{"OffTheArea",
+                     [] {
+                       return test::package_block(
+                           test::PackageBuilder(8, 6).scene("p.bmp", kPicture).at(8, 0).build());
+                     },
+                     "", 1, "does not show at all"},
+        ValidateCase{"ManifestError",
+                     {},
+                     "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
+                     "picture = \"p.bmp\"\ndisplay_time = \"soon\"\n",
+                     2,
+                     "show.toml:7:16: error: scene 0: display_time \"soon\" is not a time"},
+        ValidateCase{"UnknownEffect",
+                     [] {
+                       return test::package_block(
+                           test::PackageBuilder(8, 6).scene("p.bmp", kPicture).effect(31).build());
+                     },
+                     "", 2, "scene 0: effect code 31 is not a transition"},
+        ValidateCase{"UnsafeName",
+                     [] {
+                       return test::package_block(
+                           test::PackageBuilder(8, 6).scene("../p.bmp", kPicture).build());
+                     },
+                     "", 2, "scene 0 PictureFileName: error: scene 0 PictureFileName \"../p.bmp\""},
+        ValidateCase{"UndecodablePicture",
+                     [] {
+                       ByteVector bad = kPicture;
+                       bad.resize(bad.size() - 7);
+                       return test::package_block(
+                           test::PackageBuilder(8, 6).scene("p.bmp", bad).build());
+                     },
+                     "", 2, "scene 0 PictureData at offset 71 (0x47)"},  // where its "BM" starts
+        ValidateCase{"Truncated",
+                     [] {
+                       ByteVector block = test::package_block(
+                           test::PackageBuilder(8, 6).scene("p.bmp", kPicture).build());
+                       block.erase(block.begin() + 10, block.begin() + 30);
+                       return block;
+                     },
+                     "", 2, "error: malformed show package"}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
+
+}  // namespace
+}  // namespace showsaver

@@ -1,0 +1,257 @@
+#include "validate_command.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "command_status.h"
+#include "effect_names.h"
+#include "file_io.h"
+#include "formats/bmp/bmp_decoder.h"
+#include "manifest.h"
+#include "name_rules.h"
+#include "package/package_reader.h"
+#include "package_assembly.h"
+#include "text_codec.h"
+
+namespace showsaver::showpack {
+namespace {
+
+struct ValidateOptions {
+  std::string file;
+  bool json = false;
+};
+
+// One thing found, with where: a manifest line and column, or a package
+// field and its file offset.
+struct Finding {
+  bool error = true;
+  SourceLocation line;  // line 0: not in a manifest
+  std::string field;
+  std::optional<std::int64_t> offset;
+  std::string message;
+};
+
+std::string hex(std::int64_t value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
+  return text;
+}
+
+std::string json_string(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+class Validator {
+ public:
+  std::vector<Finding> findings;
+
+  void add(bool error, std::string message, SourceLocation line = {}, std::string field = {},
+           std::optional<std::int64_t> offset = {}) {
+    findings.push_back({error, line, std::move(field), offset, std::move(message)});
+  }
+
+  // The checks a package gets beyond the reader's: every picture decodes
+  // with the player's decoder and shows whole, every name can be extracted,
+  // every effect is known.  `scene_lines` places scenes in a manifest;
+  // `file` and `record_offset` place their bytes in a package file.
+  void check_package(const ShowPackage& package, const std::vector<SourceLocation>& scene_lines,
+                     std::span<const std::uint8_t> file, std::int64_t record_offset) {
+    const auto data_offset = [&](const PackageBytes& data) -> std::optional<std::int64_t> {
+      if (file.empty() || !data.bytes || data.bytes->empty()) return std::nullopt;
+      const auto at = std::search(file.begin() + record_offset, file.end(), data.bytes->begin(),
+                                  data.bytes->end());
+      if (at == file.end()) return std::nullopt;
+      return at - file.begin();
+    };
+    const auto check_name = [&](const std::string& name, const std::string& field,
+                                SourceLocation line) {
+      if (auto fault = stored_name_problem(name)) {
+        add(true, field + " \"" + name + "\" " + *fault, line, field);
+      }
+    };
+    if (!package.BgmFileName.empty()) check_name(package.BgmFileName, "BgmFileName", {});
+    if (!package.Scenes) return;
+    for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
+      const SceneRecord& scene = (*package.Scenes)[index];
+      const std::string owner = "scene " + std::to_string(index);
+      const SourceLocation line =
+          index < scene_lines.size() ? scene_lines[index] : SourceLocation{};
+      check_name(scene.PictureFileName, owner + " PictureFileName", line);
+      if (!scene.SoundFileName.empty()) {
+        check_name(scene.SoundFileName, owner + " SoundFileName", line);
+      }
+      if (effect_name(scene.EffectCode).empty()) {
+        add(true,
+            owner + ": effect code " + std::to_string(scene.EffectCode) +
+                " is not a transition (0 to 29)",
+            line, owner + " EffectCode");
+      }
+      if (scene.Transparent && !scene.OverPrevious) {
+        add(false, owner + ": transparent has no effect without over_previous", line,
+            owner + " Transparent");
+      }
+      const std::string picture_field = owner + " PictureData";
+      const auto decoded =
+          decode_bmp(scene.PictureData.bytes.value_or(std::vector<std::uint8_t>{}));
+      if (const auto* fault = std::get_if<std::string>(&decoded)) {
+        add(true, owner + ": picture \"" + scene.PictureFileName + "\" cannot be shown: " + *fault,
+            line, picture_field, data_offset(scene.PictureData));
+        continue;
+      }
+      check_clipping(std::get<PixelImage>(decoded), scene, package, owner, line);
+    }
+  }
+
+ private:
+  void check_clipping(const PixelImage& picture, const SceneRecord& scene,
+                      const ShowPackage& package, const std::string& owner, SourceLocation line) {
+    const std::int64_t left = scene.PictureLeft, top = scene.PictureTop;
+    const std::int64_t cut_left = std::max<std::int64_t>(0, -left);
+    const std::int64_t cut_top = std::max<std::int64_t>(0, -top);
+    const std::int64_t cut_right =
+        std::max<std::int64_t>(0, left + picture.width - package.PictureWidth);
+    const std::int64_t cut_bottom =
+        std::max<std::int64_t>(0, top + picture.height - package.PictureHeight);
+    std::vector<std::string> parts;
+    const auto part = [&](std::int64_t count, const char* unit, const char* side) {
+      if (count > 0) parts.push_back(std::to_string(count) + " " + unit + " " + side);
+    };
+    part(cut_left, "columns", "on the left");
+    part(cut_right, "columns", "on the right");
+    part(cut_top, "rows", "at the top");
+    part(cut_bottom, "rows", "at the bottom");
+    if (parts.empty()) return;
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+      text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    }
+    const bool hidden =
+        cut_left + cut_right >= picture.width || cut_top + cut_bottom >= picture.height;
+    add(false,
+        owner + ": the " + std::to_string(picture.width) + "x" + std::to_string(picture.height) +
+            " picture at (" + std::to_string(left) + ", " + std::to_string(top) + ") in the " +
+            std::to_string(package.PictureWidth) + "x" + std::to_string(package.PictureHeight) +
+            " area " + (hidden ? "does not show at all" : "is clipped: " + text + " do not show"),
+        line, owner + " PictureLeft");
+  }
+};
+
+void validate_manifest(const std::string& path, Validator& validator) {
+  const ManifestResult manifest = load_manifest(path);
+  for (const ManifestProblem& problem : manifest.problems) {
+    validator.add(true, problem.message, problem.where);
+  }
+  if (!manifest.problems.empty()) return;
+  const AssemblyResult assembled = assemble_package(manifest.manifest);
+  for (const ManifestProblem& problem : assembled.problems) {
+    validator.add(true, problem.message, problem.where);
+  }
+  if (!assembled.problems.empty()) return;
+  std::vector<SourceLocation> scene_lines;
+  for (const ManifestScene& scene : manifest.manifest.scenes) scene_lines.push_back(scene.where);
+  validator.check_package(assembled.package, scene_lines, {}, 0);
+}
+
+void validate_package(const std::string& path, Validator& validator) {
+  const FileRead file = read_whole_file(path);
+  if (file.error) {
+    validator.add(true, *file.error);
+    return;
+  }
+  const PackageReadResult read = read_show_package(file.bytes, text_codec());
+  if (read.error) {
+    validator.add(true, "malformed show package: " + read.error->reason, {}, read.error->field,
+                  read.error->offset);
+    return;
+  }
+  validator.check_package(read.package, {}, file.bytes, read.record_offset);
+}
+
+std::string place(const std::string& file, const Finding& finding) {
+  std::string text = file;
+  if (finding.line.line != 0) {
+    text += ":" + std::to_string(finding.line.line) + ":" + std::to_string(finding.line.column);
+  } else if (!finding.field.empty()) {
+    text += ": " + finding.field;
+    if (finding.offset) {
+      text += " at offset " + std::to_string(*finding.offset) + " (" + hex(*finding.offset) + ")";
+    }
+  }
+  return text;
+}
+
+int run_validate(const ValidateOptions& options) {
+  Validator validator;
+  const bool manifest =
+      options.file.size() >= 5 && options.file.compare(options.file.size() - 5, 5, ".toml") == 0;
+  if (manifest) {
+    validate_manifest(options.file, validator);
+  } else {
+    validate_package(options.file, validator);
+  }
+  std::size_t errors = 0;
+  for (const Finding& finding : validator.findings) errors += finding.error ? 1 : 0;
+  const std::size_t warnings = validator.findings.size() - errors;
+  const int status = errors > 0 ? 2 : warnings > 0 ? 1 : 0;
+
+  if (options.json) {
+    std::cout << "{\"file\": " << json_string(options.file) << ", \"status\": " << status
+              << ", \"findings\": [";
+    for (std::size_t i = 0; i < validator.findings.size(); ++i) {
+      const Finding& finding = validator.findings[i];
+      std::cout << (i == 0 ? "\n  " : ",\n  ")
+                << "{\"severity\": " << (finding.error ? "\"error\"" : "\"warning\"");
+      if (finding.line.line != 0) {
+        std::cout << ", \"line\": " << finding.line.line << ", \"column\": " << finding.line.column;
+      }
+      if (!finding.field.empty()) std::cout << ", \"field\": " << json_string(finding.field);
+      if (finding.offset) std::cout << ", \"offset\": " << *finding.offset;
+      std::cout << ", \"message\": " << json_string(finding.message) << "}";
+    }
+    std::cout << (validator.findings.empty() ? "]}\n" : "\n]}\n");
+    return status;
+  }
+  for (const Finding& finding : validator.findings) {
+    std::cout << place(options.file, finding) << ": " << (finding.error ? "error" : "warning")
+              << ": " << finding.message << '\n';
+  }
+  std::cout << options.file << ": " << errors << (errors == 1 ? " error, " : " errors, ")
+            << warnings << (warnings == 1 ? " warning\n" : " warnings\n");
+  return status;
+}
+
+}  // namespace
+
+void add_validate_command(CLI::App& app) {
+  auto options = std::make_shared<ValidateOptions>();
+  CLI::App* command = app.add_subcommand(
+      "validate",
+      "Check a manifest (.toml), program file or bare package: exit 0 clean, 1 warnings, 2 errors");
+  command->add_option("file", options->file, "The manifest, program file or bare package")
+      ->required();
+  command->add_flag("--json", options->json, "Print JSON for programs");
+  command->callback([options] { finish_command(run_validate(*options)); });
+}
+
+}  // namespace showsaver::showpack

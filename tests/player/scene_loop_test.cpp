@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "support/package_builder.h"
@@ -221,13 +222,17 @@ TEST(SceneLoop, SceneCountBelowTheListNeverShowsTheRest) {
                             .scene("b", picture(16, 16, kBlue))
                             .display_time(10)
                             .build();
-  package.SceneCount = 1;
+  package.SceneCount = 1;  // stored shows carry such records: they go through the program file
   ShowOptions options;
-  options.skip_package_file = true;
   options.key_after_transitions = 2;
   ShowRun show(package, options);
   show.run();
+  EXPECT_TRUE(show.scripted().desktop.message_boxes().empty());
+  ASSERT_EQ(show.transitions().size(), 2u);
   for (const auto& transition : show.transitions()) EXPECT_EQ(transition.incoming, 0);
+  EXPECT_EQ(std::count(show.files().writes.begin(), show.files().writes.end(),
+                       show.temp_folder() + "b"),
+            0);
   for (const auto& frame : show.frames()) EXPECT_EQ(pixel(frame, 1, 1), kRed);
 }
 

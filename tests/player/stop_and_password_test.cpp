@@ -75,7 +75,7 @@ TEST(StopDetection, OnlyRealMouseMovementStops) {
     options.inputs = {{500, InputKind::MouseMove, moved}};
     ShowRun show(show_with_music(), options);
     show.run();
-    EXPECT_EQ(show.transitions().size(), 1u);
+    ASSERT_EQ(show.transitions().size(), 1u);
     EXPECT_EQ(show.transitions()[0].started_ms, 500);
   }
 }

@@ -44,7 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ParentCase{"/a 1234", 1234}, ParentCase{"/a", 0}, ParentCase{"/a 0", 0},
                     ParentCase{"/a:1234", 0}, ParentCase{"/A   77  ", 77},
                     ParentCase{"/a 12abc", 12}, ParentCase{"/a 2.5", 2}, ParentCase{"/a 3.5", 4},
-                    ParentCase{"/a -6", -6}, ParentCase{"/a 1e3", 1000},
+                    ParentCase{"/a -6", -6}, ParentCase{"/a 1e3", 1000}, ParentCase{"/a 25e-1", 2},
+                    ParentCase{"/a 35E-1", 4}, ParentCase{"/a 5e-1", 0}, ParentCase{"/a 15e-1", 2},
+                    ParentCase{"/a 1e-999", 0}, ParentCase{"/a 12e+1", 120},
                     ParentCase{"/a 2147483647", 2147483647}, ParentCase{"/a 2147483648", 0},
                     ParentCase{"/a 99999999999999999999", 0}, ParentCase{"/a 1e999", 0},
                     ParentCase{"/a .", 0}, ParentCase{"/a -", 0}));

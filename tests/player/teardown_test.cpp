@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -120,6 +122,34 @@ TEST(ErrorHandler, NoScenesAtAllDeletesOnlyTheMusicAndTheFolder) {
   expect_error_box(show, "SceneCount 0");
   EXPECT_TRUE(list_folder(show.windows_folder()).empty());
   EXPECT_EQ(show.files().deletions, std::vector<std::string>{show.temp_folder() + "m.mid"});
+}
+
+// The file system fills up during the extraction (here: a limit on the size
+// of files this process writes).  The file that did not fit is not left
+// half-written, the show reports the missing picture, and everything
+// written is removed.
+TEST(Teardown, ADiskThatFillsDuringTheExtractionLeavesNothingBehind) {
+  ShowPackage package = PackageBuilder(64, 64)
+                            .music("m.mid", {'M'})
+                            .scene("small", bmp_file(solid_image(4, 4, 0xFF0000)))
+                            .display_time(10)
+                            .scene("large", bmp_file(solid_image(64, 64, 0x00FF00)))
+                            .build();
+  ShowRun show(package);
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto saved_handler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limited = saved;
+  limited.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+  show.run();
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, saved_handler);
+
+  const auto& writes = show.files().writes;
+  ASSERT_EQ(std::count(writes.begin(), writes.end(), show.temp_folder() + "large"), 1);
+  expect_error_box(show, "ファイルが見つかりません。");
+  EXPECT_TRUE(list_folder(show.windows_folder()).empty());
 }
 
 TEST(Teardown, DeletesEachNameOnceAndKeepsStrangersAndTheirFolder) {

@@ -42,8 +42,7 @@ class FileSystem {
   // The contents of an ordinary file (through links), at most `max_bytes` of
   // them.  Nothing for a file that cannot be opened or is not an ordinary
   // file (a folder, a pipe, a device: opening never waits on one).
-  virtual std::optional<Bytes> read_file_prefix(const std::string& path,
-                                                std::size_t max_bytes) = 0;
+  virtual std::optional<Bytes> read_file_prefix(const std::string& path, std::size_t max_bytes) = 0;
   std::optional<Bytes> read_file(const std::string& path) {
     return read_file_prefix(path, kWholeFile);
   }

@@ -101,15 +101,15 @@ bool ShowWindow::end_of_show() {
   return true;
 }
 
-void ShowWindow::report_failure(const std::string& description, const std::string& source) noexcept {
+void ShowWindow::report_failure(const std::string& description,
+                                const std::string& source) noexcept {
   // The screen-saver notice is the system's, and outlives the process on
   // Windows: withdraw it, and give the cursor back, before the box asks for
   // the user's attention.  The music plays on behind the box.
   attempt([&] { platform_.desktop.set_screen_saver_running(false); });
   attempt([&] { stop_.show_cursor(); });
   attempt([&] {
-    const std::string text =
-        std::string(kUnknownError) + "\r\n" + description + "\r\n" + source;
+    const std::string text = std::string(kUnknownError) + "\r\n" + description + "\r\n" + source;
     platform_.desktop.message_box(text, kErrorTitle, mb::OK_EXCLAMATION);
   });
   attempt([&] { music_.close(); });

@@ -87,10 +87,10 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
       platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
       return;
     }
-    ShowWindow window(platform,
-                      ShowContext{state.package, state.TempFolder, state.BgmEnabled,
-                                  state.SoundEnabled},
-                      observer);
+    ShowWindow window(
+        platform,
+        ShowContext{state.package, state.TempFolder, state.BgmEnabled, state.SoundEnabled},
+        observer);
     window.play();
     window.unload();
   } catch (...) {

@@ -40,7 +40,9 @@ ByteVector behind_image(const ByteVector& block) {
   return file;
 }
 
-ByteVector picture() { return test::bmp_file(test::solid_image(4, 2, 0x336699)); }
+ByteVector picture() {
+  return test::bmp_file(test::solid_image(4, 2, 0x336699));
+}
 
 // A well-formed record: music, then two scenes (the second with a sound).
 RawPackage good_record() {
@@ -95,7 +97,8 @@ std::vector<HostileCase> hostile_cases() {
   for (std::size_t length = 0; length < good.size(); ++length) {
     RawPackage cut;
     cut.raw(std::span(good.record()).first(length));
-    cases.push_back({"cut at " + std::to_string(length), behind_image(cut.block()), "malformed", ""});
+    cases.push_back(
+        {"cut at " + std::to_string(length), behind_image(cut.block()), "malformed", ""});
   }
   const ByteVector record = good.record();
   auto with_length = [&](std::int32_t length) {
@@ -132,9 +135,9 @@ std::vector<HostileCase> hostile_cases() {
   }
 
   // Names the reader takes but no file may carry: the show cannot run.
-  for (const std::string& name : std::vector<std::string>{
-           "..", "../up", "a\\b", "a/b", "C:x", "c:\\windows\\x", "CON", "nul.txt", "com1",
-           std::string("a\x01z")}) {
+  for (const std::string& name :
+       std::vector<std::string>{"..", "../up", "a\\b", "a/b", "C:x", "c:\\windows\\x", "CON",
+                                "nul.txt", "com1", std::string("a\x01z")}) {
     cases.push_back({"name " + testing::PrintToString(name), behind_image(named(name).block()), "",
                      "実行できません"});
   }
@@ -143,7 +146,8 @@ std::vector<HostileCase> hostile_cases() {
     cases.push_back({"name of " + std::to_string(name.size()) + " bytes",
                      behind_image(named(name).block()), "", "ファイルが見つかりません。"});
   }
-  for (const std::string& bytes : std::vector<std::string>{"\x82", "a\x81\x7F", "\xFF", "\x85\x40", "\xFC\xFD"}) {
+  for (const std::string& bytes :
+       std::vector<std::string>{"\x82", "a\x81\x7F", "\xFF", "\x85\x40", "\xFC\xFD"}) {
     cases.push_back({"code page 932 " + testing::PrintToString(bytes),
                      behind_image(named(bytes).block()), "code page 932", ""});
   }
@@ -198,9 +202,9 @@ class HostileInput : public testing::Test {
     EXPECT_EQ(result.err.find("runtime error"), std::string::npos) << what << "\n" << result.err;
   }
 
-  test::TempDir logs_;   // the programs' captured output
-  test::TempDir work_;   // the hostile file, and the render's frames
-  test::TempDir temp_;   // TMPDIR and the runtime folder
+  test::TempDir logs_;  // the programs' captured output
+  test::TempDir work_;  // the hostile file, and the render's frames
+  test::TempDir temp_;  // TMPDIR and the runtime folder
   std::vector<std::pair<std::string, std::string>> saved_;
 };
 
@@ -273,7 +277,8 @@ TEST_F(HostileInput, ThePlayerReadsEachAndEndsCleanly) {
     if (!c.refusal.empty() && c.refusal != "malformed") {
       EXPECT_NE(preview.err.find(c.refusal), std::string::npos) << preview.err;
     }
-    EXPECT_EQ(test::list_folder(work_.path()), (std::vector<std::string>{"hostile", "hostile.scr"}));
+    EXPECT_EQ(test::list_folder(work_.path()),
+              (std::vector<std::string>{"hostile", "hostile.scr"}));
   }
   // The single-instance lock is the one file the player keeps in its runtime folder.
   for (const std::string& name : test::list_folder(temp_.path())) {

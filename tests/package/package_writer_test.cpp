@@ -91,9 +91,8 @@ TEST(PackageRoundTrip, NamesWithASecondSpellingAndUnshownRecordsWriteBackUnchang
     // A name changed after reading is written in the preferred spelling.
     ShowPackage renamed = read.package;
     (*renamed.Scenes)[0].PictureFileName = "new.bmp";
-    const PackageReadResult again =
-        read_show_package(write_package_block(renamed, test::text_codec()).bytes,
-                          test::text_codec());
+    const PackageReadResult again = read_show_package(
+        write_package_block(renamed, test::text_codec()).bytes, test::text_codec());
     ASSERT_TRUE(again.ok());
     EXPECT_EQ((*again.package.Scenes)[0].PictureFileName, "new.bmp");
     EXPECT_EQ(again.package.BgmFileName, read.package.BgmFileName);

@@ -232,9 +232,9 @@ TEST(SceneLoop, SceneCountBelowTheListNeverShowsTheRest) {
   EXPECT_TRUE(show.scripted().desktop.message_boxes().empty());
   ASSERT_EQ(show.transitions().size(), 2u);
   for (const auto& transition : show.transitions()) EXPECT_EQ(transition.incoming, 0);
-  EXPECT_EQ(std::count(show.files().writes.begin(), show.files().writes.end(),
-                       show.temp_folder() + "b"),
-            0);
+  EXPECT_EQ(
+      std::count(show.files().writes.begin(), show.files().writes.end(), show.temp_folder() + "b"),
+      0);
   for (const auto& frame : show.frames()) EXPECT_EQ(pixel(frame, 1, 1), kRed);
 }
 

@@ -74,8 +74,9 @@ TEST(Soak, MemoryAndDrawingObjectsStayFlat) {
   builder.music("loop.mid", {'M', 'T'});
   for (int code = 0; code < 30; ++code) {
     const std::string name = "p" + std::to_string(code);
-    builder.scene(name, test::bmp_file(test::solid_image(code % 3 == 0 ? 8 : 24, 16,
-                                                         0x102030u * static_cast<unsigned>(code))))
+    builder
+        .scene(name, test::bmp_file(test::solid_image(code % 3 == 0 ? 8 : 24, 16,
+                                                      0x102030u * static_cast<unsigned>(code))))
         .display_time(code % 4)
         .effect(code);
     if (code % 3 == 0) builder.at(code % 7, 3).over_previous().transparent();

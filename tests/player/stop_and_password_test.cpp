@@ -55,9 +55,10 @@ TEST(StopDetection, AnyKeyOrButtonDuringTheHoldShowsTheIncomingPictureThenEnds) 
     EXPECT_EQ(show.scripted().desktop.cursor_count(), 0) << start_count;
     const auto cursor_calls = show.scripted().log.of_kind("cursor");
     ASSERT_FALSE(cursor_calls.empty());
-    EXPECT_TRUE(std::any_of(cursor_calls.begin(), cursor_calls.end(), [](const auto& call) {
-      return call.to_json().find("\"count\":-") != std::string::npos;
-    })) << "the cursor was never hidden from " << start_count;
+    EXPECT_TRUE(std::any_of(
+        cursor_calls.begin(), cursor_calls.end(),
+        [](const auto& call) { return call.to_json().find("\"count\":-") != std::string::npos; }))
+        << "the cursor was never hidden from " << start_count;
   }
 }
 
@@ -82,7 +83,8 @@ TEST(StopDetection, OnlyRealMouseMovementStops) {
 
 TEST(StopDetection, SeveralStopsActLikeOne) {
   ShowOptions options;
-  options.inputs = {{700, InputKind::Key, {}}, {700, InputKind::MouseMove, {1, 1}},
+  options.inputs = {{700, InputKind::Key, {}},
+                    {700, InputKind::MouseMove, {1, 1}},
                     {700, InputKind::MouseButton, {}}};
   ShowRun show(show_with_music(), options);
   show.run();
@@ -91,8 +93,8 @@ TEST(StopDetection, SeveralStopsActLikeOne) {
 }
 
 TEST(EndOfShow, WithoutPasswordRestoresInOrder) {
-  for (const std::optional<std::uint32_t> setting : {std::optional<std::uint32_t>{},
-                                                     std::optional<std::uint32_t>{0}}) {
+  for (const std::optional<std::uint32_t> setting :
+       {std::optional<std::uint32_t>{}, std::optional<std::uint32_t>{0}}) {
     ShowOptions options;
     options.screen_save_use_password = setting;
     options.inputs = {{100, InputKind::Key, {}}};
@@ -125,8 +127,9 @@ TEST(EndOfShow, WrongPasswordResumesAtSceneZeroWithTheMusicPlaying) {
   // the cursor position is taken anew at the resume.
   const auto& transitions = show.transitions();
   ASSERT_GE(transitions.size(), 3u);
-  const auto resumed = std::find_if(transitions.begin() + 1, transitions.end(),
-                                    [](const auto& t) { return t.outgoing == 0 && t.started_ms > 4000; });
+  const auto resumed = std::find_if(transitions.begin() + 1, transitions.end(), [](const auto& t) {
+    return t.outgoing == 0 && t.started_ms > 4000;
+  });
   ASSERT_NE(resumed, transitions.end());
   const auto commands = show.scripted().media.commands();
   EXPECT_EQ(std::count(commands.begin(), commands.end(), "close bgm"), 1);
@@ -159,8 +162,14 @@ TEST(Music, PollRestartsOnlyAStoppedDevice) {
   // Polled after each transition (about 4 s, 7 s and 11 s): playing, playing,
   // then stopped, so it is rewound and played again.
   const std::vector<std::string> expected = {
-      "open \"" + show.temp_folder() + "loop.mid\" alias bgm", "play bgm", "status bgm mode",
-      "status bgm mode", "status bgm mode", "seek bgm to start", "play bgm", "close bgm"};
+      "open \"" + show.temp_folder() + "loop.mid\" alias bgm",
+      "play bgm",
+      "status bgm mode",
+      "status bgm mode",
+      "status bgm mode",
+      "seek bgm to start",
+      "play bgm",
+      "close bgm"};
   EXPECT_EQ(commands, expected);
 }
 

@@ -20,7 +20,9 @@ using test::ShowOptions;
 using test::ShowRun;
 using test::solid_image;
 
-std::vector<std::uint8_t> red_picture() { return bmp_file(solid_image(16, 16, 0xFF0000)); }
+std::vector<std::uint8_t> red_picture() {
+  return bmp_file(solid_image(16, 16, 0xFF0000));
+}
 
 void expect_error_box(ShowRun& show, const std::string& description_part) {
   const auto& boxes = show.scripted().desktop.message_boxes();
@@ -70,8 +72,8 @@ TEST(ErrorHandler, MissingPictureOnAdvanceReportsThenTearsDown) {
       order.push_back("music closed");
     }
   }
-  EXPECT_EQ(order, (std::vector<std::string>{"notice withdrawn", "cursor shown", "box",
-                                             "music closed"}));
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"notice withdrawn", "cursor shown", "box", "music closed"}));
 }
 
 // Faults of the program itself, not only the show's runtime failures, reach

@@ -1,7 +1,6 @@
 #include "startup/program_entry.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -160,11 +159,15 @@ TEST_F(StartRoutineTest, EachStepThatThrowsIsSkippedAndTheNextOneRuns) {
 
 TEST_F(StartRoutineTest, AnExceptionDuringTheExtractionTakesBackWhatWasWritten) {
   const std::vector<std::uint8_t> picture = test::bmp_file(test::solid_image(4, 4, 0xFF));
-  install_program(
-      test::PackageBuilder(4, 4).music("m.mid", {'M'}).scene("a", picture).scene("b", picture).build());
+  install_program(test::PackageBuilder(4, 4)
+                      .music("m.mid", {'M'})
+                      .scene("a", picture)
+                      .scene("b", picture)
+                      .build());
   ASSERT_EQ(files.create_folder(folder.file("windows")), CreateFolderResult::Created);
   files.before_write = [&](const std::string& path) {
-    if (path.ends_with("/b")) throw std::filesystem::filesystem_error("disk gone", std::error_code());
+    if (path.ends_with("/b"))
+      throw std::filesystem::filesystem_error("disk gone", std::error_code());
   };
   ScriptedPlatform& result = run("/s");
   EXPECT_FALSE(result.desktop.picture_area());

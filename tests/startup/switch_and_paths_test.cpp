@@ -22,11 +22,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(SwitchCase{"/s", SaverMode::Show}, SwitchCase{"/S", SaverMode::Show},
                     SwitchCase{"/s 1234", SaverMode::Show}, SwitchCase{"/S:abc", SaverMode::Show},
                     SwitchCase{"-s", SaverMode::None}, SwitchCase{"S", SaverMode::None},
-                    SwitchCase{"/c:4321", SaverMode::Settings}, SwitchCase{"/C", SaverMode::Settings},
-                    SwitchCase{"/c", SaverMode::Settings}, SwitchCase{"/a 1234", SaverMode::PasswordChange},
-                    SwitchCase{"/A", SaverMode::PasswordChange}, SwitchCase{"/p 1234", SaverMode::Preview},
-                    SwitchCase{"", SaverMode::None}, SwitchCase{"/", SaverMode::None},
-                    SwitchCase{" /s", SaverMode::None}, SwitchCase{"/x", SaverMode::None}));
+                    SwitchCase{"/c:4321", SaverMode::Settings},
+                    SwitchCase{"/C", SaverMode::Settings}, SwitchCase{"/c", SaverMode::Settings},
+                    SwitchCase{"/a 1234", SaverMode::PasswordChange},
+                    SwitchCase{"/A", SaverMode::PasswordChange},
+                    SwitchCase{"/p 1234", SaverMode::Preview}, SwitchCase{"", SaverMode::None},
+                    SwitchCase{"/", SaverMode::None}, SwitchCase{" /s", SaverMode::None},
+                    SwitchCase{"/x", SaverMode::None}));
 
 struct ParentCase {
   const char* arguments;

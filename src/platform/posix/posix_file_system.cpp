@@ -54,9 +54,13 @@ CreateFolderResult PosixFileSystem::create_folder(const std::string& path) {
   return errno == EEXIST ? CreateFolderResult::AlreadyExists : CreateFolderResult::Failed;
 }
 
-bool PosixFileSystem::remove_folder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+bool PosixFileSystem::remove_folder(const std::string& path) {
+  return ::rmdir(path.c_str()) == 0;
+}
 
-bool PosixFileSystem::delete_file(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool PosixFileSystem::delete_file(const std::string& path) {
+  return ::unlink(path.c_str()) == 0;
+}
 
 bool PosixFileSystem::write_new_file(const std::string& path, std::string_view data) {
   return create_and_write(path, data, 0600);

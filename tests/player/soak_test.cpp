@@ -112,8 +112,12 @@ TEST(Soak, MemoryAndDrawingObjectsStayFlat) {
   for (std::size_t sample = 1; sample < sampler.live_objects.size(); ++sample) {
     EXPECT_EQ(sampler.live_objects[sample], sampler.live_objects[0]) << sample;
   }
-  // Flat: no growth from the second sample on beyond allocator noise.
+#if !defined(__SANITIZE_ADDRESS__)
+  // Flat: no growth from the second sample on beyond allocator noise.  (Under
+  // AddressSanitizer freed memory waits in its quarantine, and the leak
+  // checker answers this question instead.)
   EXPECT_LT(sampler.resident.back(), sampler.resident[1] + 2 * 1024 * 1024);
+#endif
   EXPECT_TRUE(test::list_folder(folder.file("windows")).empty());
 }
 

@@ -10,7 +10,7 @@ WINDOWS_BUILDS = $(foreach arch,$(WINDOWS_ARCHS),$(CURDIR)/build-windows-$(arch)
 empty :=
 space := $(empty) $(empty)
 
-.PHONY: all deps test-deps build build-asan run test test-fast bench windows format clean
+.PHONY: all deps test-deps build build-asan run test test-fast fuzz bench windows format clean
 
 all: build
 
@@ -44,6 +44,13 @@ test: test-deps build build-asan windows
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	./scripts/fuzz 20
+
+# The fuzz targets (package reader, picture decoder, media commands) with
+# libFuzzer, ASan and UBSan, FUZZ_SECONDS each (make fuzz FUZZ_SECONDS=3600).
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	./scripts/fuzz $(FUZZ_SECONDS)
 
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -68,4 +75,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-windows-*
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz build-windows-*

@@ -30,5 +30,7 @@ inline constexpr const char* kOutOfMemoryDescription = "メモリが不足して
 inline constexpr const char* kFileNotFoundDescription = "ファイルが見つかりません。";
 inline constexpr const char* kInvalidPropertyValueDescription = "プロパティの値が不正です。";
 inline constexpr const char* kInvalidPictureDescription = "ピクチャが無効です。";
+// An exception that carries no text of its own.
+inline constexpr const char* kUnknownFailureDescription = "原因不明の例外が発生しました。";
 
 }  // namespace showsaver

@@ -43,13 +43,16 @@ class FieldReader {
   std::int32_t read_i32(std::string_view name) { return ByteReader(take(4, name)).i32(0); }
   std::int16_t read_i16(std::string_view name) { return ByteReader(take(2, name)).i16(0); }
 
-  std::string read_string(std::string_view name) {
+  std::string read_string(std::string_view name, StoredSpelling& spelling) {
     const auto count = static_cast<std::uint16_t>(read_i16(name));
     const std::int64_t text_offset = offset();
     const auto bytes = take(count, name);
-    std::optional<std::string> text =
-        codec_.cp932_to_utf8({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    const std::string_view stored(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::optional<std::string> text = codec_.cp932_to_utf8(stored);
     if (!text) fail(field(name), text_offset, "the text is not valid code page 932");
+    if (codec_.utf8_to_cp932(*text) != std::optional<std::string>(stored)) {
+      spelling.bytes = std::string(stored);
+    }
     return std::move(*text);
   }
 
@@ -112,8 +115,8 @@ class FieldReader {
 
 SceneRecord read_scene(FieldReader& reader) {
   SceneRecord scene;
-  scene.PictureFileName = reader.read_string("PictureFileName");
-  scene.SoundFileName = reader.read_string("SoundFileName");
+  scene.PictureFileName = reader.read_string("PictureFileName", scene.PictureFileNameSpelling);
+  scene.SoundFileName = reader.read_string("SoundFileName", scene.SoundFileNameSpelling);
   scene.DisplayTime = reader.read_i32("DisplayTime");
   scene.PictureLeft = reader.read_i32("PictureLeft");
   scene.PictureTop = reader.read_i32("PictureTop");
@@ -128,7 +131,9 @@ SceneRecord read_scene(FieldReader& reader) {
 void read_scenes(FieldReader& reader, ShowPackage& package, std::int64_t scene_count_offset) {
   const std::optional<std::int32_t> count = reader.read_array_header("Scenes", kSmallestSceneSize);
   const std::int32_t stored = count.value_or(0);
-  if (stored != package.SceneCount) {
+  // Records beyond SceneCount are kept (so the package writes back as it was)
+  // but never shown; fewer records than SceneCount is malformed.
+  if (stored < package.SceneCount) {
     fail("SceneCount", scene_count_offset,
          "SceneCount is " + std::to_string(package.SceneCount) + " but the scene array holds " +
              std::to_string(stored) + (count ? " elements" : " (it is absent)"));
@@ -157,7 +162,7 @@ ShowPackage read_record(std::span<const std::uint8_t> record, std::int64_t recor
     fail("SceneCount", scene_count_offset,
          "SceneCount " + std::to_string(package.SceneCount) + " is negative");
   }
-  package.BgmFileName = reader.read_string("BgmFileName");
+  package.BgmFileName = reader.read_string("BgmFileName", package.BgmFileNameSpelling);
   package.BgmData = reader.read_bytes("BgmData");
   read_scenes(reader, package, scene_count_offset);
   // A record that ends early means BlockLength does not describe this

@@ -40,8 +40,13 @@ class FieldWriter {
     out_.push_back(std::uint8_t(bits >> 8));
   }
 
-  void write_string(std::string_view name, const std::string& text) {
-    const std::optional<std::string> bytes = codec_.utf8_to_cp932(text);
+  void write_string(std::string_view name, const std::string& text,
+                    const StoredSpelling& spelling) {
+    // The bytes it was read from, while they still spell the name.
+    const std::optional<std::string> bytes =
+        spelling.bytes && codec_.cp932_to_utf8(*spelling.bytes) == std::optional(text)
+            ? spelling.bytes
+            : codec_.utf8_to_cp932(text);
     if (!bytes)
       fail(field(name), cp932_problem(text, codec_).value_or("has no code page 932 form"));
     if (bytes->size() > kMaxStringBytes) {
@@ -80,8 +85,8 @@ class FieldWriter {
 };
 
 void write_scene(FieldWriter& writer, const SceneRecord& scene) {
-  writer.write_string("PictureFileName", scene.PictureFileName);
-  writer.write_string("SoundFileName", scene.SoundFileName);
+  writer.write_string("PictureFileName", scene.PictureFileName, scene.PictureFileNameSpelling);
+  writer.write_string("SoundFileName", scene.SoundFileName, scene.SoundFileNameSpelling);
   writer.write_i32(scene.DisplayTime);
   writer.write_i32(scene.PictureLeft);
   writer.write_i32(scene.PictureTop);
@@ -94,9 +99,10 @@ void write_scene(FieldWriter& writer, const SceneRecord& scene) {
 
 void write_record(const ShowPackage& package, const TextCodec& codec,
                   std::vector<std::uint8_t>& out) {
-  // The readers take scene i as element i of exactly SceneCount elements.
+  // The readers take scene i as element i; records beyond SceneCount are
+  // written as they are (stored shows carry them) and never shown.
   if (package.SceneCount < 0 ||
-      static_cast<std::size_t>(package.SceneCount) != package.stored_scene_count()) {
+      static_cast<std::size_t>(package.SceneCount) > package.stored_scene_count()) {
     fail("SceneCount", "SceneCount is " + std::to_string(package.SceneCount) +
                            " but the scene array holds " +
                            std::to_string(package.stored_scene_count()) + " elements");
@@ -107,7 +113,7 @@ void write_record(const ShowPackage& package, const TextCodec& codec,
   writer.write_i32(static_cast<std::int32_t>(raw(package.BackColor)));
   writer.write_i16(package.HasSettings);
   writer.write_i32(package.SceneCount);
-  writer.write_string("BgmFileName", package.BgmFileName);
+  writer.write_string("BgmFileName", package.BgmFileName, package.BgmFileNameSpelling);
   writer.write_bytes("BgmData", package.BgmData);
   if (!package.Scenes) {
     writer.write_i16(0);

@@ -22,6 +22,15 @@ struct PackageBytes {
   friend bool operator==(const PackageBytes&, const PackageBytes&) = default;
 };
 
+// The code page 932 bytes a name was read from, kept only when encoding the
+// text again gives other bytes: several characters have two spellings there
+// (NEC row 13, the NEC-selected and the IBM extensions).  The writer uses
+// them while they still spell the name, so a package writes back unchanged.
+struct StoredSpelling {
+  std::optional<std::string> bytes;
+  friend bool operator==(const StoredSpelling&, const StoredSpelling&) = default;
+};
+
 // One scene, fields in file order.  Names are UTF-8 in memory and code page
 // 932 on file.
 struct SceneRecord {
@@ -35,6 +44,8 @@ struct SceneRecord {
   std::int16_t Transparent = 0;
   PackageBytes PictureData;
   PackageBytes SoundData;
+  StoredSpelling PictureFileNameSpelling;
+  StoredSpelling SoundFileNameSpelling;
   friend bool operator==(const SceneRecord&, const SceneRecord&) = default;
 };
 
@@ -48,6 +59,7 @@ struct ShowPackage {
   PackageBytes BgmData;
   // The scene array; absent when stored with no dimension.
   std::optional<std::vector<SceneRecord>> Scenes;
+  StoredSpelling BgmFileNameSpelling;
 
   std::size_t stored_scene_count() const { return Scenes ? Scenes->size() : 0; }
   friend bool operator==(const ShowPackage&, const ShowPackage&) = default;

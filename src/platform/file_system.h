@@ -2,6 +2,7 @@
 // and the teardown make, with the safety each needs.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -38,7 +39,15 @@ class FileSystem {
   virtual bool write_new_file(const std::string& path, std::string_view data) = 0;
   // Writes `data` to a new file beside `path` and renames it over `path`.
   virtual bool replace_file(const std::string& path, std::string_view data) = 0;
-  virtual std::optional<Bytes> read_file(const std::string& path) = 0;
+  // The contents of an ordinary file (through links), at most `max_bytes` of
+  // them.  Nothing for a file that cannot be opened or is not an ordinary
+  // file (a folder, a pipe, a device: opening never waits on one).
+  virtual std::optional<Bytes> read_file_prefix(const std::string& path, std::size_t max_bytes) = 0;
+  std::optional<Bytes> read_file(const std::string& path) {
+    return read_file_prefix(path, kWholeFile);
+  }
+
+  static constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
 };
 
 }  // namespace showsaver

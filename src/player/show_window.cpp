@@ -11,6 +11,15 @@ namespace {
 constexpr const char* kUnknownError = "不明のエラーが発生しました。";
 constexpr const char* kErrorTitle = "エラー";
 
+// Runs one step of the error handler; a step that fails is skipped.
+template <typename Step>
+void attempt(Step step) noexcept {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
 }  // namespace
 
 ShowWindow::ShowWindow(Platform& platform, ShowContext show, ShowObserver* observer)
@@ -32,6 +41,12 @@ void ShowWindow::play() {
     report_failure(failure.description(), failure.source());
   } catch (const std::bad_alloc&) {
     report_failure(kOutOfMemoryDescription, kProjectSource);
+  } catch (const std::exception& failure) {
+    // A fault of the program itself (an index out of range, a length or a
+    // file-system error) is reported the same way, with its own text.
+    report_failure(failure.what(), kProjectSource);
+  } catch (...) {
+    report_failure(kUnknownFailureDescription, kProjectSource);
   }
 }
 
@@ -86,14 +101,23 @@ bool ShowWindow::end_of_show() {
   return true;
 }
 
-void ShowWindow::report_failure(const std::string& description, const std::string& source) {
-  const std::string text = std::string(kUnknownError) + "\r\n" + description + "\r\n" + source;
-  platform_.desktop.message_box(text, kErrorTitle, mb::OK_EXCLAMATION);
+void ShowWindow::report_failure(const std::string& description,
+                                const std::string& source) noexcept {
+  // The screen-saver notice is the system's, and outlives the process on
+  // Windows: withdraw it, and give the cursor back, before the box asks for
+  // the user's attention.  The music plays on behind the box.
+  attempt([&] { platform_.desktop.set_screen_saver_running(false); });
+  attempt([&] { stop_.show_cursor(); });
+  attempt([&] {
+    const std::string text = std::string(kUnknownError) + "\r\n" + description + "\r\n" + source;
+    platform_.desktop.message_box(text, kErrorTitle, mb::OK_EXCLAMATION);
+  });
+  attempt([&] { music_.close(); });
 }
 
-void ShowWindow::unload() {
-  delete_extracted_show(platform_.files, show_.package, show_.TempFolder);
-  platform_.desktop.destroy_show_window();
+void ShowWindow::unload() noexcept {
+  attempt([&] { delete_extracted_show(platform_.files, show_.package, show_.TempFolder); });
+  attempt([&] { platform_.desktop.destroy_show_window(); });
 }
 
 }  // namespace showsaver

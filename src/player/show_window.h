@@ -22,17 +22,17 @@ class ShowWindow {
   ShowWindow& operator=(const ShowWindow&) = delete;
 
   // Sets up the window and plays the show; returns when it has ended or
-  // when a runtime failure has been reported in the error box.
+  // when a failure of any kind has been reported in the error box.
   void play();
   // Deletes the extracted files, removes their folder and closes the window.
-  void unload();
+  void unload() noexcept;
 
  private:
   void set_up();
   // Returns true when the show ends, false when it resumes after a failed password check.
   bool end_of_show();
   bool password_switch_on();
-  void report_failure(const std::string& description, const std::string& source);
+  void report_failure(const std::string& description, const std::string& source) noexcept;
 
   Platform& platform_;
   ShowContext show_;

@@ -16,6 +16,25 @@
 namespace showsaver {
 namespace {
 
+void log_quietly(Platform& platform, const std::string& text) noexcept {
+  try {
+    platform.host.log(text);
+  } catch (...) {
+  }
+}
+
+// Runs one step of the start; a step that throws is logged and skipped.
+template <typename Step>
+void step_quietly(Platform& platform, const char* what, Step step) noexcept {
+  try {
+    step();
+  } catch (const std::exception& failure) {
+    log_quietly(platform, std::string("Skipped ") + what + ": " + failure.what());
+  } catch (...) {
+    log_quietly(platform, std::string("Skipped ") + what + ".");
+  }
+}
+
 void read_package_into(Platform& platform, RunState& state) {
   std::optional<Bytes> file;
   try {
@@ -59,18 +78,30 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
     return;
   }
   state.TempFolder = *folder;
-  const ExtractionResult extraction = extract_show(platform.files, state.package, state.TempFolder);
-  if (!extraction.ok()) {
-    platform.host.log(extraction.error);
-    platform.files.remove_folder(state.TempFolder);
-    platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
-    return;
+  try {
+    const ExtractionResult extraction =
+        extract_show(platform.files, state.package, state.TempFolder);
+    if (!extraction.ok()) {
+      platform.host.log(extraction.error);
+      delete_extracted_show(platform.files, state.package, state.TempFolder);
+      platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+      return;
+    }
+    ShowWindow window(
+        platform,
+        ShowContext{state.package, state.TempFolder, state.BgmEnabled, state.SoundEnabled},
+        observer);
+    window.play();
+    window.unload();
+  } catch (...) {
+    // Only the extraction or the window's construction gets here (the show
+    // reports its own failures): take back what was written, then pass it on.
+    try {
+      delete_extracted_show(platform.files, state.package, state.TempFolder);
+    } catch (...) {
+    }
+    throw;
   }
-  ShowWindow window(
-      platform, ShowContext{state.package, state.TempFolder, state.BgmEnabled, state.SoundEnabled},
-      observer);
-  window.play();
-  window.unload();
 }
 
 namespace {
@@ -94,17 +125,24 @@ void run_password_change_mode(Platform& platform, const std::string& arguments) 
 
 RunState read_run_state(Platform& platform) {
   RunState state;
-  const ProgramPaths paths =
-      program_paths_for(platform.host.program_path(), platform.host.user_settings_folder());
-  state.ProgramPackagePath = paths.ProgramPackagePath;
-  read_package_into(platform, state);
-  state.SettingsFile = paths.SettingsFile;
-  state.user_settings_file = paths.user_settings_file;
-  read_settings_into(platform.files, state);
+  // Each step on its own: one that fails leaves its part of the state at the
+  // defaults and the next one runs.
+  step_quietly(platform, "reading the program's paths", [&] {
+    const ProgramPaths paths =
+        program_paths_for(platform.host.program_path(), platform.host.user_settings_folder());
+    state.ProgramPackagePath = paths.ProgramPackagePath;
+    state.SettingsFile = paths.SettingsFile;
+    state.user_settings_file = paths.user_settings_file;
+  });
+  step_quietly(platform, "reading the show", [&] { read_package_into(platform, state); });
+  step_quietly(platform, "reading the settings",
+               [&] { read_settings_into(platform.files, state); });
   return state;
 }
 
-void run_program(Platform& platform, ShowObserver* observer) {
+namespace {
+
+void run_program_once(Platform& platform, ShowObserver* observer) {
   if (platform.host.another_instance_running()) return;
   RunState state = read_run_state(platform);
   const std::string arguments = platform.host.arguments();
@@ -121,6 +159,18 @@ void run_program(Platform& platform, ShowObserver* observer) {
     case SaverMode::Preview:
     case SaverMode::None:
       break;
+  }
+}
+
+}  // namespace
+
+void run_program(Platform& platform, ShowObserver* observer) {
+  try {
+    run_program_once(platform, observer);
+  } catch (const std::exception& failure) {
+    log_quietly(platform, std::string("The program stopped: ") + failure.what());
+  } catch (...) {
+    log_quietly(platform, "The program stopped on an unknown exception.");
   }
 }
 

@@ -4,10 +4,28 @@
 
 namespace showsaver {
 
+namespace {
+
+constexpr std::size_t kSettingsSize = 4;
+
+// An ordinary file, or a link to one.
+bool settings_file_present(FileSystem& files, const std::string& path) {
+  if (!files.exists(path)) return false;
+  return files.is_plain_file(path) || files.read_file_prefix(path, 0).has_value();
+}
+
+}  // namespace
+
 UserSettings read_settings(FileSystem& files, const std::string& settings_file) {
-  if (!files.is_plain_file(settings_file)) return {-1, -1};
-  const auto bytes = files.read_file(settings_file);
-  if (!bytes) return {0, 0};
+  if (!files.exists(settings_file)) return {-1, -1};
+  // Only the bytes needed: a huge or sparse file costs nothing more.
+  const auto bytes = files.read_file_prefix(settings_file, kSettingsSize);
+  if (!bytes) {
+    // An ordinary file that cannot be read leaves both off; no ordinary file
+    // at all (nothing, a folder, a pipe, a device) leaves both on.
+    if (files.is_plain_file(settings_file)) return {0, 0};
+    return {-1, -1};
+  }
   const ByteReader in(*bytes);
   return {in.i16(0), in.i16(2)};
 }
@@ -22,7 +40,7 @@ bool write_settings(FileSystem& files, const std::string& settings_file, bool bg
 
 void read_settings_into(FileSystem& files, RunState& state) {
   state.settings_from_user_file =
-      !state.user_settings_file.empty() && files.is_plain_file(state.user_settings_file);
+      !state.user_settings_file.empty() && settings_file_present(files, state.user_settings_file);
   const UserSettings settings = read_settings(
       files, state.settings_from_user_file ? state.user_settings_file : state.SettingsFile);
   state.BgmEnabled = settings.BgmEnabled;

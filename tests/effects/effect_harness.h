@@ -3,6 +3,8 @@
 // it drew into the opening copy, the loop frames and the final frame.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -50,15 +52,36 @@ struct SurfaceDcs {
   std::string name(DcHandle dc) const;
 };
 
+// What a run recorded, one entry a frame.  Reading past the end fails the
+// test that reads instead of crashing the test program.
+template <typename Entry>
+class RecordedFrames : public std::vector<Entry> {
+ public:
+  using std::vector<Entry>::vector;
+  const Entry& operator[](std::size_t index) const {
+    if (index < this->size()) return std::vector<Entry>::operator[](index);
+    ADD_FAILURE() << "frame " << index << " read, but only " << this->size() << " were recorded";
+    static const Entry none{};
+    return none;
+  }
+  Entry& operator[](std::size_t index) {
+    if (index < this->size()) return std::vector<Entry>::operator[](index);
+    ADD_FAILURE() << "frame " << index << " read, but only " << this->size() << " were recorded";
+    static Entry none;
+    none = Entry{};
+    return none;
+  }
+};
+
 struct EffectRecord {
   SurfaceDcs surfaces;
   std::vector<GdiCall> calls;  // every drawing call in order
   int refreshes = 0;
   std::string opening;
   // Each loop frame's drawing calls, described (see `describe`).
-  std::vector<std::vector<std::string>> frames;
+  RecordedFrames<std::vector<std::string>> frames;
   // The same calls as recorded.
-  std::vector<std::vector<GdiCall>> frame_calls;
+  RecordedFrames<std::vector<GdiCall>> frame_calls;
   // Virtual time at which each loop frame began drawing.
   std::vector<std::int64_t> frame_starts;
   std::vector<std::string> final_calls;

@@ -123,7 +123,7 @@ PixelImage picture_for(const BmpLayout& layout, int width, int height) {
 class FormatTest : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(FormatTest, RoundTripsAtSeveralSizes) {
-  for (auto [width, height] : {std::pair{1, 1}, {7, 5}, {33, 3}, {2, 9}}) {
+  for (auto [width, height] : {std::pair{1, 1}, {7, 5}, {33, 3}, {2, 9}, {5, 1}, {3, 2}, {1, 2}}) {
     const PixelImage picture = picture_for(GetParam().layout, width, height);
     const auto decoded = decode_bmp(test::encode_bmp(picture, GetParam().layout));
     ASSERT_TRUE(std::holds_alternative<PixelImage>(decoded))
@@ -145,6 +145,21 @@ TEST_P(FormatTest, EveryTruncationIsAnErrorOrTheSamePicture) {
       ASSERT_EQ(*image, picture) << "prefix of " << length << " bytes";
       ASSERT_GE(length, file.size() - 3);
     }
+  }
+  // What may be missing must be accepted, not merely not misread: the last
+  // row's padding, or the end-of-bitmap mark of run-length data.
+  const int bits = GetParam().layout.bit_count;
+  const std::size_t row_bytes = (9 * static_cast<std::size_t>(bits) + 7) / 8;
+  const std::size_t optional_tail =
+      GetParam().layout.compression == 1 || GetParam().layout.compression == 2
+          ? 2
+          : (4 - row_bytes % 4) % 4;
+  for (std::size_t missing = 1; missing <= optional_tail; ++missing) {
+    const std::vector<std::uint8_t> prefix(file.begin(), file.end() - std::ptrdiff_t(missing));
+    const auto decoded = decode_bmp(prefix);
+    ASSERT_TRUE(std::holds_alternative<PixelImage>(decoded))
+        << std::get<std::string>(decoded) << " without the last " << missing << " bytes";
+    EXPECT_EQ(std::get<PixelImage>(decoded), picture);
   }
 }
 

@@ -104,9 +104,6 @@ std::vector<MalformedCase> header_cases() {
       located("SceneCountWithAbsentArray", absent_scenes, "SceneCount", 0x0E),
       located("SceneCountAboveArray", header(2, 1).simple_scene("a", test::fake_bitmap_file(8)),
               "SceneCount", 0x0E),
-      located("SceneCountBelowArray",
-              header(1, 2).simple_scene("a", test::fake_bitmap_file(8)).simple_scene("b", {}),
-              "SceneCount", 0x0E),
       located("HugeSceneArray", huge_scenes, "Scenes", 0x18),
       located("SceneLowerBoundOne", bound_one, "Scenes", 0x1C),
   };

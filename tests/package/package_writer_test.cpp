@@ -70,6 +70,35 @@ TEST(PackageRoundTrip, WriteOfReadBytesIsTheBytes) {
   EXPECT_EQ(write_package_block(read.package, test::text_codec()).bytes, block);
 }
 
+TEST(PackageRoundTrip, NamesWithASecondSpellingAndUnshownRecordsWriteBackUnchanged) {
+  // Each of these characters has another, preferred spelling in code page
+  // 932 (NEC row 13, the NEC-selected and the IBM extensions).
+  const std::vector<std::string> second_spellings = {"\x87\x9A", "\x87\x90", "\xED\x40",
+                                                     "\xEE\xF9", "\xFA\x54", "\xFA\x5C"};
+  for (const std::string& name : second_spellings) {
+    RawPackage raw;
+    // SceneCount 1 below two stored records: the second is kept, never shown.
+    raw.fixed_header(8, 8, 0, 0, 1).text("m" + name).absent_array().array_header(1, 2, 0);
+    raw.simple_scene(name + ".bmp", ByteVector{1}).simple_scene("x" + name, ByteVector{2});
+    const ByteVector block = raw.block();
+    const PackageReadResult read = read_show_package(block, test::text_codec());
+    ASSERT_TRUE(read.ok()) << read.error->message();
+    EXPECT_EQ(read.package.SceneCount, 1);
+    ASSERT_EQ(read.package.stored_scene_count(), 2u);
+    EXPECT_EQ(write_package_block(read.package, test::text_codec()).bytes, block)
+        << testing::PrintToString(name);
+
+    // A name changed after reading is written in the preferred spelling.
+    ShowPackage renamed = read.package;
+    (*renamed.Scenes)[0].PictureFileName = "new.bmp";
+    const PackageReadResult again = read_show_package(
+        write_package_block(renamed, test::text_codec()).bytes, test::text_codec());
+    ASSERT_TRUE(again.ok());
+    EXPECT_EQ((*again.package.Scenes)[0].PictureFileName, "new.bmp");
+    EXPECT_EQ(again.package.BgmFileName, read.package.BgmFileName);
+  }
+}
+
 TEST(PackageRoundTrip, RandomFieldValuesSurviveTheRoundTrip) {
   std::mt19937 random(20240229);
   auto any = [&] { return std::int32_t(random()); };

@@ -86,6 +86,7 @@ TEST_P(RandomShow, EveryTransitionEndsOnTheComposedIncomingFrame) {
   const PixelImage cleared = test::solid_image(width, height, background);
   PixelImage shown = cleared;
   paint(shown, scenes[0].picture, scenes[0].left, scenes[0].top, std::nullopt);
+  ASSERT_FALSE(show.frames().empty());
   ASSERT_EQ(show.frames().front().pixels, shown.pixels);
   std::size_t current = 0;
   for (int t = 0; t < transitions; ++t) {
@@ -104,9 +105,10 @@ TEST_P(RandomShow, EveryTransitionEndsOnTheComposedIncomingFrame) {
           keyed ? std::optional<std::uint32_t>(background) : std::nullopt);
     if (outgoing.effect >= 0 && outgoing.effect <= 29) shown = next;
 
-    const std::size_t frame = t + 1 < transitions
-                                  ? static_cast<std::size_t>(show.transitions()[t + 1].frames_before) - 1
-                                  : show.frames().size() - 1;
+    const std::size_t frame =
+        t + 1 < transitions ? static_cast<std::size_t>(show.transitions()[t + 1].frames_before) - 1
+                            : show.frames().size() - 1;
+    ASSERT_LT(frame, show.frames().size()) << "transition " << t;
     ASSERT_EQ(show.frames()[frame].pixels, shown.pixels)
         << "seed " << GetParam() << ", transition " << t << " with effect " << outgoing.effect;
   }

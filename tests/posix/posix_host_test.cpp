@@ -1,8 +1,14 @@
 #include "platform/posix/posix_host.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "support/temp_dir.h"
@@ -42,6 +48,35 @@ TEST(PosixHost, OnlyOneCopyOfAProgramRunsAtATime) {
 
   PosixHost other("/opt/shows/harbour.scr", "/s");
   EXPECT_FALSE(other.another_instance_running());
+}
+
+TEST(PosixHost, ALockFileThatIsNotOurOwnNeverKeepsTheSaverFromStarting) {
+  // Someone else made the name first, and holds a lock on what it names.
+  RuntimeFolder runtime;
+  const std::string lock =
+      runtime.folder().file("showsaver-" + std::to_string(::getuid()) + "-sunset.lock");
+  const std::string decoy = runtime.folder().file("decoy");
+  test::write_text_file(decoy, "");
+  const int held = ::open(decoy.c_str(), O_RDWR);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  std::vector<std::pair<const char*, std::function<bool()>>> squatters = {
+      {"a link to a locked file", [&] { return ::symlink(decoy.c_str(), lock.c_str()) == 0; }},
+      {"a pipe", [&] { return ::mkfifo(lock.c_str(), 0666) == 0; }},
+      {"a folder", [&] { return ::mkdir(lock.c_str(), 0777) == 0; }},
+  };
+  if (::geteuid() == 0) {
+    squatters.emplace_back("another user's locked file", [&] {
+      return ::link(decoy.c_str(), lock.c_str()) == 0 && ::chown(decoy.c_str(), 65534, 65534) == 0;
+    });
+  }
+  for (const auto& [what, make] : squatters) {
+    ASSERT_TRUE(make()) << what;
+    PosixHost host("/opt/shows/sunset.scr", "/s");
+    EXPECT_FALSE(host.another_instance_running()) << what;
+    std::filesystem::remove(lock);
+  }
+  ::close(held);
 }
 
 TEST(PosixHost, TheLockEndsWithTheProgram) {

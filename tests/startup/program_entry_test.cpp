@@ -1,12 +1,16 @@
 #include "startup/program_entry.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "platform/scripted/scripted_platform.h"
 #include "support/counting_file_system.h"
 #include "support/package_builder.h"
+#include "support/show_harness.h"
 #include "support/temp_dir.h"
 #include "support/text_codec.h"
 
@@ -118,6 +122,58 @@ TEST_F(StartRoutineTest, HostileNameStopsTheShowBeforeAnythingIsWritten) {
   ASSERT_EQ(result.desktop.message_boxes().size(), 1u);
   EXPECT_EQ(result.desktop.message_boxes()[0].text, "実行できません");
   EXPECT_TRUE(test::list_folder(folder.file("windows")).empty());
+}
+
+TEST_F(StartRoutineTest, APipeInPlaceOfTheProgramOrTheSettingsNeverHoldsTheStart) {
+  // Opening either for reading would wait for a writer for ever.
+  ASSERT_EQ(::mkfifo(folder.file("show.scr").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(folder.file("show.set").c_str(), 0600), 0);
+  ScriptedPlatform& result = run("/c");
+  ASSERT_EQ(result.desktop.message_boxes().size(), 1u);
+  EXPECT_EQ(result.desktop.message_boxes()[0].text, "設定項目はありません");
+  const RunState state = read_run_state(result.platform);
+  EXPECT_EQ(state.BgmEnabled, -1);
+  EXPECT_EQ(state.SoundEnabled, -1);
+}
+
+TEST_F(StartRoutineTest, EachStepThatThrowsIsSkippedAndTheNextOneRuns) {
+  install_program(test::PackageBuilder(10, 10).has_settings().scene("0").build());
+  std::ofstream(folder.file("show.set"), std::ios::binary).write("\0\0\xFF\xFF", 4);
+  struct Case {
+    const char* failing;  // the file whose read throws
+    bool package_read;    // so the dialog opens
+    std::int16_t sound;   // -1 when the settings were read, else left at 0
+  };
+  for (const Case& c : {Case{"show.scr", false, -1}, Case{"show.set", true, 0}}) {
+    files.before_read = [&](const std::string& path) {
+      if (path == folder.file(c.failing)) throw std::length_error("basic_string::_M_create");
+    };
+    ScriptedPlatform& result = run("/c");
+    EXPECT_EQ(result.desktop.settings_dialogs_shown(), c.package_read ? 1 : 0) << c.failing;
+    EXPECT_EQ(result.desktop.message_boxes().size(), c.package_read ? 0u : 1u) << c.failing;
+    ASSERT_FALSE(result.host.logged().empty());
+    EXPECT_NE(result.host.logged().back().find("_M_create"), std::string::npos) << c.failing;
+    EXPECT_EQ(read_run_state(result.platform).SoundEnabled, c.sound) << c.failing;
+  }
+}
+
+TEST_F(StartRoutineTest, AnExceptionDuringTheExtractionTakesBackWhatWasWritten) {
+  const std::vector<std::uint8_t> picture = test::bmp_file(test::solid_image(4, 4, 0xFF));
+  install_program(test::PackageBuilder(4, 4)
+                      .music("m.mid", {'M'})
+                      .scene("a", picture)
+                      .scene("b", picture)
+                      .build());
+  ASSERT_EQ(files.create_folder(folder.file("windows")), CreateFolderResult::Created);
+  files.before_write = [&](const std::string& path) {
+    if (path.ends_with("/b"))
+      throw std::filesystem::filesystem_error("disk gone", std::error_code());
+  };
+  ScriptedPlatform& result = run("/s");
+  EXPECT_FALSE(result.desktop.picture_area());
+  EXPECT_TRUE(test::list_folder(folder.file("windows")).empty());
+  ASSERT_FALSE(result.host.logged().empty());
+  EXPECT_NE(result.host.logged().back().find("disk gone"), std::string::npos);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
@@ -43,6 +45,45 @@ TEST_F(SettingsFileTest, ReadsBothFlagsAndDefaultsToOnWithoutAFile) {
 TEST_F(SettingsFileTest, AFolderInPlaceOfTheFileIsNotASettingsFile) {
   ASSERT_EQ(files.create_folder(settings_path()), CreateFolderResult::Created);
   EXPECT_EQ(read().BgmEnabled, -1);
+}
+
+TEST_F(SettingsFileTest, OnlyAnOrdinaryFileIsReadAndOnlyItsFirstFourBytes) {
+  // Each would block the start or exhaust memory if opened and read whole.
+  ASSERT_EQ(::mkfifo(settings_path().c_str(), 0600), 0);
+  EXPECT_EQ(read().BgmEnabled, -1);
+  EXPECT_EQ(read().SoundEnabled, -1);
+  ASSERT_EQ(::unlink(settings_path().c_str()), 0);
+  ASSERT_EQ(::symlink("/dev/zero", settings_path().c_str()), 0);
+  EXPECT_EQ(read().BgmEnabled, -1);
+  ASSERT_EQ(::unlink(settings_path().c_str()), 0);
+
+  write_text_file(settings_path(), std::string("\x00\x00\xFF\xFF", 4));
+  ASSERT_EQ(::truncate(settings_path().c_str(), std::int64_t{1} << 40), 0);  // sparse, 1 TiB
+  EXPECT_EQ(read().BgmEnabled, 0);
+  EXPECT_EQ(read().SoundEnabled, -1);
+}
+
+TEST_F(SettingsFileTest, ALinkIsReadThroughAndSavedIntoItsTarget) {
+  const std::string target = folder.file("kept-elsewhere.set");
+  write_text_file(target, std::string("\x00\x00\x00\x00", 4));
+  ASSERT_EQ(::symlink(target.c_str(), settings_path().c_str()), 0);
+  EXPECT_EQ(read().BgmEnabled, 0);
+  EXPECT_EQ(read().SoundEnabled, 0);
+
+  ASSERT_TRUE(write_settings(files, settings_path(), true, false));
+  struct stat info;
+  ASSERT_EQ(::lstat(settings_path().c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ(read_text_file(target), std::string("\xFF\xFF\x00\x00", 4));
+  EXPECT_EQ(test::list_folder(folder.path()),
+            (std::vector<std::string>{"kept-elsewhere.set", "show.set"}));
+
+  // A link that leads nowhere is not replaced by a file of our own.
+  ASSERT_EQ(::unlink(target.c_str()), 0);
+  EXPECT_EQ(read().BgmEnabled, -1);
+  EXPECT_FALSE(write_settings(files, settings_path(), true, true));
+  ASSERT_EQ(::lstat(settings_path().c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
 }
 
 TEST_F(SettingsFileTest, WritesFourBytesMusicFirstAndReplacesLongerFiles) {

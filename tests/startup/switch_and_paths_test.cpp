@@ -22,11 +22,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(SwitchCase{"/s", SaverMode::Show}, SwitchCase{"/S", SaverMode::Show},
                     SwitchCase{"/s 1234", SaverMode::Show}, SwitchCase{"/S:abc", SaverMode::Show},
                     SwitchCase{"-s", SaverMode::None}, SwitchCase{"S", SaverMode::None},
-                    SwitchCase{"/c:4321", SaverMode::Settings}, SwitchCase{"/C", SaverMode::Settings},
-                    SwitchCase{"/c", SaverMode::Settings}, SwitchCase{"/a 1234", SaverMode::PasswordChange},
-                    SwitchCase{"/A", SaverMode::PasswordChange}, SwitchCase{"/p 1234", SaverMode::Preview},
-                    SwitchCase{"", SaverMode::None}, SwitchCase{"/", SaverMode::None},
-                    SwitchCase{" /s", SaverMode::None}, SwitchCase{"/x", SaverMode::None}));
+                    SwitchCase{"/c:4321", SaverMode::Settings},
+                    SwitchCase{"/C", SaverMode::Settings}, SwitchCase{"/c", SaverMode::Settings},
+                    SwitchCase{"/a 1234", SaverMode::PasswordChange},
+                    SwitchCase{"/A", SaverMode::PasswordChange},
+                    SwitchCase{"/p 1234", SaverMode::Preview}, SwitchCase{"", SaverMode::None},
+                    SwitchCase{"/", SaverMode::None}, SwitchCase{" /s", SaverMode::None},
+                    SwitchCase{"/x", SaverMode::None}));
 
 struct ParentCase {
   const char* arguments;
@@ -44,7 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ParentCase{"/a 1234", 1234}, ParentCase{"/a", 0}, ParentCase{"/a 0", 0},
                     ParentCase{"/a:1234", 0}, ParentCase{"/A   77  ", 77},
                     ParentCase{"/a 12abc", 12}, ParentCase{"/a 2.5", 2}, ParentCase{"/a 3.5", 4},
-                    ParentCase{"/a -6", -6}, ParentCase{"/a 1e3", 1000},
+                    ParentCase{"/a -6", -6}, ParentCase{"/a 1e3", 1000}, ParentCase{"/a 25e-1", 2},
+                    ParentCase{"/a 35E-1", 4}, ParentCase{"/a 5e-1", 0}, ParentCase{"/a 15e-1", 2},
+                    ParentCase{"/a 1e-999", 0}, ParentCase{"/a 12e+1", 120},
                     ParentCase{"/a 2147483647", 2147483647}, ParentCase{"/a 2147483648", 0},
                     ParentCase{"/a 99999999999999999999", 0}, ParentCase{"/a 1e999", 0},
                     ParentCase{"/a .", 0}, ParentCase{"/a -", 0}));

@@ -1,6 +1,7 @@
 // A file system that forwards to the real one and remembers what was asked.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ class CountingFileSystem final : public FileSystem {
   std::vector<std::string> writes;
   std::vector<std::string> deletions;
   std::vector<std::string> folders_created;
+  // Called before each read and each new file, with the path: a test makes
+  // the file system fail there by throwing.
+  std::function<void(const std::string&)> before_read;
+  std::function<void(const std::string&)> before_write;
 
   bool exists(const std::string& path) override { return real_.exists(path); }
   bool is_plain_file(const std::string& path) override { return real_.is_plain_file(path); }
@@ -28,15 +33,17 @@ class CountingFileSystem final : public FileSystem {
   }
   bool write_new_file(const std::string& path, std::string_view data) override {
     writes.push_back(path);
+    if (before_write) before_write(path);
     return real_.write_new_file(path, data);
   }
   bool replace_file(const std::string& path, std::string_view data) override {
     writes.push_back(path);
     return real_.replace_file(path, data);
   }
-  std::optional<Bytes> read_file(const std::string& path) override {
+  std::optional<Bytes> read_file_prefix(const std::string& path, std::size_t max_bytes) override {
     reads.push_back(path);
-    return real_.read_file(path);
+    if (before_read) before_read(path);
+    return real_.read_file_prefix(path, max_bytes);
   }
 
  private:

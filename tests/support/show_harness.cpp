@@ -100,6 +100,7 @@ ShowRun::ShowRun(const ShowPackage& package, ShowOptions options)
   scripted_->media.set_music_length_ms(options_.music_length_ms);
   scripted_->desktop.set_screen_size(options_.screen);
   scripted_->desktop.set_cursor_position(options_.cursor);
+  scripted_->desktop.set_cursor_count(options_.cursor_count);
   for (const ScriptedInput& input : options_.inputs) scripted_->desktop.add_input(input);
   scripted_->desktop.on_refresh([this](const PixelImage& image) {
     frames_.push_back(image);

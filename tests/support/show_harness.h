@@ -41,6 +41,7 @@ struct ShowOptions {
   ScreenSize screen{640, 480};
   std::int32_t start_tick = 1000;
   Point cursor{100, 100};
+  int cursor_count = 0;  // the cursor's display count before the show
   std::vector<ScriptedInput> inputs;
   // Stop the show with a key press after this many transitions.
   std::optional<int> key_after_transitions;

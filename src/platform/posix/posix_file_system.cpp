@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 namespace showsaver {
 namespace {
@@ -52,15 +54,31 @@ CreateFolderResult PosixFileSystem::create_folder(const std::string& path) {
   return errno == EEXIST ? CreateFolderResult::AlreadyExists : CreateFolderResult::Failed;
 }
 
-bool PosixFileSystem::remove_folder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+bool PosixFileSystem::remove_folder(const std::string& path) {
+  return ::rmdir(path.c_str()) == 0;
+}
 
-bool PosixFileSystem::delete_file(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool PosixFileSystem::delete_file(const std::string& path) {
+  return ::unlink(path.c_str()) == 0;
+}
 
 bool PosixFileSystem::write_new_file(const std::string& path, std::string_view data) {
   return create_and_write(path, data, 0600);
 }
 
-bool PosixFileSystem::replace_file(const std::string& path, std::string_view data) {
+bool PosixFileSystem::replace_file(const std::string& given_path, std::string_view data) {
+  // A link the user made stays a link: its target is what gets replaced.  A
+  // link that leads nowhere is not followed.
+  std::string path = given_path;
+  struct stat link_info;
+  if (::lstat(given_path.c_str(), &link_info) == 0 && S_ISLNK(link_info.st_mode)) {
+    char* target = ::realpath(given_path.c_str(), nullptr);
+    if (target == nullptr) return false;
+    path = target;
+    std::free(target);
+    struct stat target_info;
+    if (::stat(path.c_str(), &target_info) != 0 || !S_ISREG(target_info.st_mode)) return false;
+  }
   const std::string temporary = path + ".new";
   ::unlink(temporary.c_str());
   if (!create_and_write(temporary, data, 0644)) return false;
@@ -71,20 +89,34 @@ bool PosixFileSystem::replace_file(const std::string& path, std::string_view dat
   return true;
 }
 
-std::optional<Bytes> PosixFileSystem::read_file(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::optional<Bytes> PosixFileSystem::read_file_prefix(const std::string& path,
+                                                       std::size_t max_bytes) {
+  // Non-blocking, so that a FIFO or a device in place of the file never
+  // holds the start; only an ordinary file is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return std::nullopt;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
   Bytes contents;
   std::uint8_t buffer[65536];
-  for (;;) {
-    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+  while (contents.size() < max_bytes) {
+    const std::size_t wanted = std::min(sizeof buffer, max_bytes - contents.size());
+    const ssize_t count = ::read(fd, buffer, wanted);
     if (count < 0) {
       if (errno == EINTR) continue;
       ::close(fd);
       return std::nullopt;
     }
     if (count == 0) break;
-    contents.insert(contents.end(), buffer, buffer + count);
+    try {
+      contents.insert(contents.end(), buffer, buffer + count);
+    } catch (...) {
+      ::close(fd);
+      throw;
+    }
   }
   ::close(fd);
   return contents;

@@ -14,7 +14,7 @@ class PosixFileSystem final : public FileSystem {
   bool delete_file(const std::string& path) override;
   bool write_new_file(const std::string& path, std::string_view data) override;
   bool replace_file(const std::string& path, std::string_view data) override;
-  std::optional<Bytes> read_file(const std::string& path) override;
+  std::optional<Bytes> read_file_prefix(const std::string& path, std::size_t max_bytes) override;
 };
 
 }  // namespace showsaver

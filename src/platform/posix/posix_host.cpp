@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -40,8 +41,17 @@ std::string PosixHost::lock_file_path() const {
 bool PosixHost::another_instance_running() {
   if (lock_fd_ >= 0) return false;
   const std::string path = lock_file_path();
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  const int fd =
+      ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0600);
   if (fd < 0) return false;  // no lock to be had: better to run than to refuse
+  // In a shared folder someone else may have made the file first to keep the
+  // saver from ever starting: only our own ordinary file counts as a lock.
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
+    ::close(fd);
+    log("The lock file " + path + " is not this user's own; running without it.");
+    return false;
+  }
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);
     return true;

@@ -36,6 +36,8 @@ class EventLog {
   void add(std::int32_t tick, std::int64_t elapsed_ms, std::string kind,
            std::vector<JsonField> fields = {});
   const std::vector<LoggedEvent>& events() const { return events_; }
+  // Forgets what was logged (long runs keep their memory flat with it).
+  void clear() { std::vector<LoggedEvent>().swap(events_); }
   std::vector<LoggedEvent> of_kind(const std::string& kind) const;
   std::string to_jsonl() const;
 

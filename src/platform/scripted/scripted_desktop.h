@@ -52,6 +52,9 @@ class ScriptedDesktop final : public Desktop {
   // Script.
   void set_screen_size(ScreenSize size) { screen_ = size; }
   void set_cursor_position(Point position) { cursor_ = position; }
+  // The cursor's display count at the start: 0 on a plain desktop, other
+  // values where other programs have shown or hidden it.
+  void set_cursor_count(int count) { cursor_count_ = count; }
   void add_input(ScriptedInput input);
   // Delivers a key press at the current virtual time.
   void press_key_now();

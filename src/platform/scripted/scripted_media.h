@@ -30,6 +30,11 @@ class ScriptedMedia final : public Media {
   void pause_music() { paused_ = true; }
 
   const std::vector<std::string>& commands() const { return commands_; }
+  // Forgets the recorded commands and sounds.
+  void clear_records() {
+    std::vector<std::string>().swap(commands_);
+    std::vector<RecordedSound>().swap(sounds_);
+  }
   const std::vector<RecordedSound>& sounds() const { return sounds_; }
 
   // Reads commands as platform/media_command.h does.

@@ -86,17 +86,27 @@ bool Win32FileSystem::replace_file(const std::string& path, std::string_view dat
   return true;
 }
 
-std::optional<Bytes> Win32FileSystem::read_file(const std::string& path) {
+std::optional<Bytes> Win32FileSystem::read_file_prefix(const std::string& path,
+                                                       std::size_t max_bytes) {
   // Others may read, rename or delete it meanwhile (the running program's
   // own file is open like that), but not write it.
   const HANDLE file =
       CreateFileW(win32::to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  // Only a file on a disk: a pipe or a device is never read.
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    CloseHandle(file);
+    return std::nullopt;
+  }
   LARGE_INTEGER size{};
   if (GetFileSizeEx(file, &size) == FALSE) {
     CloseHandle(file);
     return std::nullopt;
+  }
+  if (static_cast<std::uint64_t>(size.QuadPart) > max_bytes) {
+    size.QuadPart = static_cast<LONGLONG>(std::min<std::uint64_t>(
+        max_bytes, static_cast<std::uint64_t>(std::numeric_limits<LONGLONG>::max())));
   }
   if (static_cast<std::uint64_t>(size.QuadPart) >
       static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max())) {

@@ -19,7 +19,7 @@ class Win32FileSystem final : public FileSystem {
   bool write_new_file(const std::string& path, std::string_view data) override;
   // Writes "<path>.new", then MoveFileExW over `path` (replacing, written through).
   bool replace_file(const std::string& path, std::string_view data) override;
-  std::optional<Bytes> read_file(const std::string& path) override;
+  std::optional<Bytes> read_file_prefix(const std::string& path, std::size_t max_bytes) override;
 };
 
 }  // namespace showsaver

@@ -18,6 +18,7 @@
 #include "name_rules.h"
 #include "package/package_reader.h"
 #include "package_assembly.h"
+#include "platform/scripted/event_log.h"
 #include "text_codec.h"
 
 namespace showsaver::showpack {
@@ -42,24 +43,6 @@ std::string hex(std::int64_t value) {
   char text[24];
   std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
   return text;
-}
-
-std::string json_string(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20 || byte == 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04X", byte);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
 }
 
 class Validator {
@@ -216,7 +199,7 @@ int run_validate(const ValidateOptions& options) {
   const int status = errors > 0 ? 2 : warnings > 0 ? 1 : 0;
 
   if (options.json) {
-    std::cout << "{\"file\": " << json_string(options.file) << ", \"status\": " << status
+    std::cout << "{\"file\": " << json_escape(options.file) << ", \"status\": " << status
               << ", \"findings\": [";
     for (std::size_t i = 0; i < validator.findings.size(); ++i) {
       const Finding& finding = validator.findings[i];
@@ -225,9 +208,9 @@ int run_validate(const ValidateOptions& options) {
       if (finding.line.line != 0) {
         std::cout << ", \"line\": " << finding.line.line << ", \"column\": " << finding.line.column;
       }
-      if (!finding.field.empty()) std::cout << ", \"field\": " << json_string(finding.field);
+      if (!finding.field.empty()) std::cout << ", \"field\": " << json_escape(finding.field);
       if (finding.offset) std::cout << ", \"offset\": " << *finding.offset;
-      std::cout << ", \"message\": " << json_string(finding.message) << "}";
+      std::cout << ", \"message\": " << json_escape(finding.message) << "}";
     }
     std::cout << (validator.findings.empty() ? "]}\n" : "\n]}\n");
     return status;

@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "support/package_builder.h"
+#include "support/png_files.h"
 
 extern char** environ;
 
@@ -309,10 +310,8 @@ std::vector<std::string> session_environment(const XServer& server, const TempDi
   }
   ::chmod(folder.file("run").c_str(), 0700);
   std::vector<std::string> environment{
-      "DISPLAY=" + server.name(),
-      "HOME=" + folder.file("home"),
-      "XDG_CONFIG_HOME=" + folder.file("config"),
-      "XDG_RUNTIME_DIR=" + folder.file("run"),
+      "DISPLAY=" + server.name(), "HOME=" + folder.file("home"),
+      "XDG_CONFIG_HOME=" + folder.file("config"), "XDG_RUNTIME_DIR=" + folder.file("run"),
       "TMPDIR=" + folder.file("tmp"),
       // Under the sanitizers, no leak report for the player: the system's
       // toolkit and display libraries keep caches until the process ends, and
@@ -320,10 +319,7 @@ std::vector<std::string> session_environment(const XServer& server, const TempDi
       // allocations name no module to suppress.  The player's own code is
       // leak-checked in-process by the unit tests; here ASan still watches
       // every memory access.
-      "ASAN_OPTIONS=detect_leaks=0",
-      "SDL_AUDIODRIVER=dummy",
-      "NO_AT_BRIDGE=1",
-      "GDK_BACKEND=x11"};
+      "ASAN_OPTIONS=detect_leaks=0", "SDL_AUDIODRIVER=dummy", "NO_AT_BRIDGE=1", "GDK_BACKEND=x11"};
   for (const char* unset : {"WAYLAND_DISPLAY", "XSCREENSAVER_WINDOW"}) {
     environment.emplace_back(unset);
   }
@@ -361,40 +357,8 @@ std::string keep_screenshot(const PixelImage& image, const std::string& name) {
   const std::string folder = std::string(build != nullptr ? build : ".") + "/desktop-screens/";
   std::filesystem::create_directories(folder);
   const std::string path = folder + name + ".png";
-  std::vector<std::uint8_t> rgb;
-  for (const std::uint32_t pixel : image.pixels) {
-    rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
-    rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
-    rgb.push_back(static_cast<std::uint8_t>(pixel));
-  }
-  png_image description;
-  std::memset(&description, 0, sizeof description);
-  description.version = PNG_IMAGE_VERSION;
-  description.width = static_cast<png_uint_32>(image.width);
-  description.height = static_cast<png_uint_32>(image.height);
-  description.format = PNG_FORMAT_RGB;
-  png_image_write_to_file(&description, path.c_str(), 0, rgb.data(), 0, nullptr);
+  write_png(path, image);
   return path;
-}
-
-std::optional<PixelImage> read_png(const std::string& path) {
-  png_image description;
-  std::memset(&description, 0, sizeof description);
-  description.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_file(&description, path.c_str()) == 0) return std::nullopt;
-  description.format = PNG_FORMAT_RGB;
-  std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(description));
-  if (png_image_finish_read(&description, nullptr, rgb.data(), 0, nullptr) == 0) {
-    return std::nullopt;
-  }
-  PixelImage image;
-  image.width = static_cast<int>(description.width);
-  image.height = static_cast<int>(description.height);
-  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
-    image.pixels.push_back((std::uint32_t{rgb[i]} << 16) | (std::uint32_t{rgb[i + 1]} << 8) |
-                           rgb[i + 2]);
-  }
-  return image;
 }
 
 std::optional<std::string> file_bytes(const std::string& path) {

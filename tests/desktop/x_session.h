@@ -19,6 +19,7 @@
 
 #include "package/show_package.h"
 #include "platform/pixel_image.h"
+#include "support/png_files.h"
 #include "support/temp_dir.h"
 
 namespace showsaver::test {
@@ -118,8 +119,6 @@ std::vector<std::string> temp_folders(const std::string& parent);
 // Writes `image` as a PNG to the build folder's desktop-screens/ for people to
 // look at; returns its path.
 std::string keep_screenshot(const PixelImage& image, const std::string& name);
-// A PNG's pixels (0x00RRGGBB), or nothing.
-std::optional<PixelImage> read_png(const std::string& path);
 // The file's bytes as text, or nothing when it does not exist.
 std::optional<std::string> file_bytes(const std::string& path);
 

@@ -77,12 +77,12 @@ void put_tag(std::vector<std::uint8_t>& out, const char* tag) {
 // A WAVE file that SDL decodes (IMA and MS ADPCM, A-law, mu-law as well as
 // PCM) as a plain PCM or float WAVE file; nothing when SDL cannot decode it.
 std::vector<std::uint8_t> plain_wave(const std::string& path) {
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec audio_format{};
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(path.c_str(), &spec, &samples, &length) == nullptr) return {};
-  const unsigned bits = SDL_AUDIO_BITSIZE(spec.format);
-  const unsigned block = spec.channels * bits / 8;
+  if (SDL_LoadWAV(path.c_str(), &audio_format, &samples, &length) == nullptr) return {};
+  const unsigned bits = SDL_AUDIO_BITSIZE(audio_format.format);
+  const unsigned block = audio_format.channels * bits / 8;
   std::vector<std::uint8_t> wave;
   wave.reserve(44 + length);
   put_tag(wave, "RIFF");
@@ -90,10 +90,10 @@ std::vector<std::uint8_t> plain_wave(const std::string& path) {
   put_tag(wave, "WAVE");
   put_tag(wave, "fmt ");
   put_u32(wave, 16);
-  put_u16(wave, SDL_AUDIO_ISFLOAT(spec.format) ? 3 : 1);
-  put_u16(wave, spec.channels);
-  put_u32(wave, static_cast<std::uint32_t>(spec.freq));
-  put_u32(wave, static_cast<std::uint32_t>(spec.freq) * block);
+  put_u16(wave, SDL_AUDIO_ISFLOAT(audio_format.format) ? 3 : 1);
+  put_u16(wave, audio_format.channels);
+  put_u32(wave, static_cast<std::uint32_t>(audio_format.freq));
+  put_u32(wave, static_cast<std::uint32_t>(audio_format.freq) * block);
   put_u16(wave, block);
   put_u16(wave, bits);
   put_tag(wave, "data");

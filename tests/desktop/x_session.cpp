@@ -19,6 +19,7 @@
 #include <sstream>
 #include <thread>
 
+#include "showpack/png_writer.h"
 #include "support/package_builder.h"
 #include "support/png_files.h"
 

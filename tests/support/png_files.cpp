@@ -25,21 +25,4 @@ std::optional<PixelImage> read_png(const std::string& path) {
   }
   return image;
 }
-
-bool write_png(const std::string& path, const PixelImage& image) {
-  std::vector<std::uint8_t> rgb;
-  for (const std::uint32_t pixel : image.pixels) {
-    rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
-    rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
-    rgb.push_back(static_cast<std::uint8_t>(pixel));
-  }
-  png_image description;
-  std::memset(&description, 0, sizeof description);
-  description.version = PNG_IMAGE_VERSION;
-  description.width = static_cast<png_uint_32>(image.width);
-  description.height = static_cast<png_uint_32>(image.height);
-  description.format = PNG_FORMAT_RGB;
-  return png_image_write_to_file(&description, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
-}
-
 }  // namespace showsaver::test

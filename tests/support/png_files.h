@@ -10,7 +10,6 @@ namespace showsaver::test {
 
 // The picture as 0x00RRGGBB pixels, or nothing when it cannot be read.
 std::optional<PixelImage> read_png(const std::string& path);
-// Writes `image` as an 8-bit RGB PNG; false when it cannot be written.
-bool write_png(const std::string& path, const PixelImage& image);
+// Writing them is showpack's own PNG writer (showpack/png_writer.h).
 
 }  // namespace showsaver::test

@@ -3,6 +3,7 @@
 // manager's close request.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include "support/package_builder.h"
@@ -41,6 +42,13 @@ TEST_F(ShowWindowTest, AnUndecodablePictureShowsTheErrorBoxAndTheShowCleansUp) {
   const Window box = x.wait_for_window("エラー");
   ASSERT_NE(box, 0u) << player.err();
   ASSERT_TRUE(wait_until([&] { return x.has_focus(box); })) << "the box takes the keyboard";
+  // Painted: the text and the button make more than one colour.
+  const auto painted = [&] {
+    const PixelImage shot = x.screenshot(box);
+    return std::any_of(shot.pixels.begin(), shot.pixels.end(),
+                       [&](std::uint32_t pixel) { return pixel != shot.pixels.front(); });
+  };
+  EXPECT_TRUE(wait_until(painted)) << "the box is drawn";
   keep_screenshot(x.screenshot(box), "error-box");
   EXPECT_TRUE(player.running()) << "the box waits for the user";
   x.press_keys({"Return"});

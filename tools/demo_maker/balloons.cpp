@@ -10,10 +10,10 @@ namespace {
 constexpr float kPi = 3.14159265f;
 
 struct Balloon {
-  float x, y;   // the envelope's centre
-  float size;   // the envelope's radius
+  float x, y;  // the envelope's centre
+  float size;  // the envelope's radius
   std::vector<Rgb> gores;
-  float haze;   // 0 near, towards 1 far away
+  float haze;  // 0 near, towards 1 far away
 };
 
 // Half the envelope's width at height dy below its centre (negative: above),
@@ -69,8 +69,11 @@ Canvas paint_balloons(const Canvas& under, int left, int top, int width, int hei
                       Rgb transparent) {
   const float w = float(width), h = float(height);
   const std::vector<Balloon> balloons = {
-      {0.30f * w, 0.38f * h, 0.24f * h,
-       {hex(0xD8283A), hex(0xF2C030), hex(0x2A5CC8), hex(0xF2F2F2), hex(0x2AA060)}, 0},
+      {0.30f * w,
+       0.38f * h,
+       0.24f * h,
+       {hex(0xD8283A), hex(0xF2C030), hex(0x2A5CC8), hex(0xF2F2F2), hex(0x2AA060)},
+       0},
       {0.80f * w, 0.22f * h, 0.09f * h, {hex(0x7A2AB0), hex(0xF28A30)}, 0.35f},
   };
   Canvas sprite(width, height, transparent);

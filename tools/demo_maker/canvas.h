@@ -14,11 +14,21 @@ struct Rgb {
   float r = 0, g = 0, b = 0;
 };
 
-inline Rgb operator+(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-inline Rgb operator-(Rgb a, Rgb b) { return {a.r - b.r, a.g - b.g, a.b - b.b}; }
-inline Rgb operator*(Rgb a, float s) { return {a.r * s, a.g * s, a.b * s}; }
-inline Rgb operator*(Rgb a, Rgb b) { return {a.r * b.r, a.g * b.g, a.b * b.b}; }
-inline Rgb& operator+=(Rgb& a, Rgb b) { return a = a + b; }
+inline Rgb operator+(Rgb a, Rgb b) {
+  return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
+inline Rgb operator-(Rgb a, Rgb b) {
+  return {a.r - b.r, a.g - b.g, a.b - b.b};
+}
+inline Rgb operator*(Rgb a, float s) {
+  return {a.r * s, a.g * s, a.b * s};
+}
+inline Rgb operator*(Rgb a, Rgb b) {
+  return {a.r * b.r, a.g * b.g, a.b * b.b};
+}
+inline Rgb& operator+=(Rgb& a, Rgb b) {
+  return a = a + b;
+}
 
 // A colour from 0xRRGGBB.
 constexpr Rgb hex(std::uint32_t rgb) {
@@ -26,9 +36,15 @@ constexpr Rgb hex(std::uint32_t rgb) {
           float(rgb & 0xFF) / 255.0f};
 }
 
-inline float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
-inline float mix(float a, float b, float t) { return a + (b - a) * t; }
-inline Rgb mix(Rgb a, Rgb b, float t) { return a + (b - a) * t; }
+inline float clamp01(float v) {
+  return std::clamp(v, 0.0f, 1.0f);
+}
+inline float mix(float a, float b, float t) {
+  return a + (b - a) * t;
+}
+inline Rgb mix(Rgb a, Rgb b, float t) {
+  return a + (b - a) * t;
+}
 inline float smoothstep(float edge0, float edge1, float v) {
   const float t = clamp01((v - edge0) / (edge1 - edge0));
   return t * t * (3 - 2 * t);
@@ -78,10 +94,12 @@ class Canvas {
         int covered = 0;
         for (int j = 0; j < n; ++j) {
           for (int i = 0; i < n; ++i) {
-            covered += inside(float(x) + (float(i) + 0.5f) * step, float(y) + (float(j) + 0.5f) * step);
+            covered +=
+                inside(float(x) + (float(i) + 0.5f) * step, float(y) + (float(j) + 0.5f) * step);
           }
         }
-        if (covered) blend(x, y, color(float(x) + 0.5f, float(y) + 0.5f), float(covered) * step * step);
+        if (covered)
+          blend(x, y, color(float(x) + 0.5f, float(y) + 0.5f), float(covered) * step * step);
       }
     }
   }
@@ -95,7 +113,8 @@ class Canvas {
   // A filled triangle, anti-aliased by 4 x 4 coverage sampling.
   void fill_triangle(const float (&x)[3], const float (&y)[3], Rgb color);
   // An anti-aliased line of `thickness` pixels.
-  void draw_line(float x0, float y0, float x1, float y1, float thickness, Rgb color, float alpha = 1);
+  void draw_line(float x0, float y0, float x1, float y1, float thickness, Rgb color,
+                 float alpha = 1);
 
   // The picture mirrored left to right.
   Canvas mirrored() const;

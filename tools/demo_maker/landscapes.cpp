@@ -87,8 +87,9 @@ Canvas paint_mountain_dawn(int width, int height) {
       rock += hex(0xFFB08A) * (0.35f * std::exp(-(y - top) / 2.5f) * (1 - 0.5f * distance));
       const Rgb color = mix(rock, haze, 0.85f * distance * distance + 0.05f);
       // Mist lying in the valley below each ridge.
-      const float mist = smoothstep(bases[std::size_t(k)] - 0.06f * h, bases[std::size_t(k)] + 0.10f * h, y) *
-                         (0.6f - 0.07f * float(k));
+      const float mist =
+          smoothstep(bases[std::size_t(k)] - 0.06f * h, bases[std::size_t(k)] + 0.10f * h, y) *
+          (0.6f - 0.07f * float(k));
       return mix(color, mix(haze, hex(0xC7A0B4), 1 - distance), mist);
     }
     return sky_at(x, y);
@@ -103,9 +104,8 @@ Canvas paint_lake_sunset(int width, int height) {
   const float sun_x = 0.56f * w, sun_y = horizon - 0.07f * h, sun_r = 0.045f * w;
   const std::vector<Rgb> sky = {hex(0x241845), hex(0x6B2F6B), hex(0xD2554E), hex(0xFF9A45),
                                 hex(0xFFD67A)};
-  const Profile far(width, [&](float x) {
-    return horizon - 0.13f * h * noise.ridged(x / 420, 3.1f, 5) + 6;
-  });
+  const Profile far(
+      width, [&](float x) { return horizon - 0.13f * h * noise.ridged(x / 420, 3.1f, 5) + 6; });
   const Profile near(width, [&](float x) {
     const float edge = std::pow(std::fabs(x / w - 0.5f) * 2, 2.0f);
     return horizon - 0.18f * h * edge * noise.fbm(x / 160, 8.2f, 5) * 1.6f + 4;
@@ -165,7 +165,8 @@ Canvas paint_desert_dunes(int width, int height) {
       const float facing = smoothstep(0.12f, -0.12f, crest.slope(x + (y - top) * 0.9f));
       Rgb sand = mix(hex(0x8E4B3A), hex(0xF2B46C), facing);
       sand = sand * (0.92f + 0.16f * noise.value(x / 3, y / 3));
-      const float ripples = std::sin(x * 0.21f + (y - top) * 0.9f + 9 * noise.fbm(x / 80, y / 40, 3));
+      const float ripples =
+          std::sin(x * 0.21f + (y - top) * 0.9f + 9 * noise.fbm(x / 80, y / 40, 3));
       sand = sand * (1 + 0.06f * ripples * (1 - distance));
       return mix(sand, hex(0xF4C79A), 0.7f * distance * distance);
     }

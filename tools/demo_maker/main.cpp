@@ -96,7 +96,8 @@ int run(const std::filesystem::path& out) {
   const auto list = painters();
   std::vector<Canvas> painted = paint_all(list);
   std::map<std::string, Canvas> pictures;
-  for (std::size_t i = 0; i < list.size(); ++i) pictures.emplace(list[i].first, std::move(painted[i]));
+  for (std::size_t i = 0; i < list.size(); ++i)
+    pictures.emplace(list[i].first, std::move(painted[i]));
   for (const Variant& variant : kVariants) {
     const Canvas& source = pictures.at(variant.source);
     Canvas copy = variant.mirror ? source.mirrored() : source;
@@ -107,8 +108,8 @@ int run(const std::filesystem::path& out) {
   for (std::size_t i = 1; i < scenes.size(); ++i) {
     if (!scenes[i].sprite) continue;
     const Canvas& under = pictures.at(scenes[i - 1].picture);
-    pictures.emplace(scenes[i].picture, paint_balloons(under, scenes[i].left, scenes[i].top, 560,
-                                                       380, hex(0x000000)));
+    pictures.emplace(scenes[i].picture,
+                     paint_balloons(under, scenes[i].left, scenes[i].top, 560, 380, hex(0x000000)));
   }
 
   std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;

@@ -14,7 +14,7 @@ constexpr int kBeatsPerMinute = 84;
 struct Note {
   int start;  // ticks
   int length;
-  int key;    // MIDI note number
+  int key;  // MIDI note number
   int velocity;
 };
 
@@ -52,8 +52,9 @@ class Track {
       return a.tick != b.tick ? a.tick < b.tick : (!a.on && b.on);
     });
     for (const Change& change : changes) {
-      event(change.tick, {std::uint8_t((change.on ? 0x90 : 0x80) | channel),
-                          std::uint8_t(change.key), std::uint8_t(change.on ? change.velocity : 64)});
+      event(change.tick,
+            {std::uint8_t((change.on ? 0x90 : 0x80) | channel), std::uint8_t(change.key),
+             std::uint8_t(change.on ? change.velocity : 64)});
     }
   }
   // The end of track at `tick`, so that the piece is exactly as long as its bars.
@@ -111,12 +112,12 @@ struct Tone {
   int key;
 };
 constexpr std::array<Tone, 30> kMelody = {{
-    {0, 1.5f, 76},   {1.5f, 0.5f, 74}, {2, 1, 72},      {3, 1, 74},      {4, 2, 76},
-    {6, 1, 79},      {7, 1, 76},       {8, 1.5f, 77},   {9.5f, 0.5f, 76}, {10, 1, 74},
-    {11, 1, 72},     {12, 3, 74},      {15, 1, 71},     {16, 1.5f, 72},  {17.5f, 0.5f, 74},
-    {18, 1, 76},     {19, 1, 79},      {20, 2, 81},     {22, 1, 79},     {23, 1, 76},
-    {24, 1.5f, 77},  {25.5f, 0.5f, 76}, {26, 1, 74},    {27, 1, 72},     {28, 1, 74},
-    {29, 1, 71},     {30, 1, 67},      {31, 1, 74},     {31.5f, 0.5f, 72}, {31.75f, 0.25f, 71},
+    {0, 1.5f, 76},  {1.5f, 0.5f, 74},  {2, 1, 72},    {3, 1, 74},        {4, 2, 76},
+    {6, 1, 79},     {7, 1, 76},        {8, 1.5f, 77}, {9.5f, 0.5f, 76},  {10, 1, 74},
+    {11, 1, 72},    {12, 3, 74},       {15, 1, 71},   {16, 1.5f, 72},    {17.5f, 0.5f, 74},
+    {18, 1, 76},    {19, 1, 79},       {20, 2, 81},   {22, 1, 79},       {23, 1, 76},
+    {24, 1.5f, 77}, {25.5f, 0.5f, 76}, {26, 1, 74},   {27, 1, 72},       {28, 1, 74},
+    {29, 1, 71},    {30, 1, 67},       {31, 1, 74},   {31.5f, 0.5f, 72}, {31.75f, 0.25f, 71},
 }};
 
 }  // namespace
@@ -130,7 +131,8 @@ std::vector<std::uint8_t> compose_music() {
   tempo.text(0x03, "showsaver demo");
   tempo.meta(0x58, {4, 2, 24, 8});  // 4/4
   const std::uint32_t beat_us = 60'000'000 / kBeatsPerMinute;
-  tempo.meta(0x51, {std::uint8_t(beat_us >> 16), std::uint8_t(beat_us >> 8), std::uint8_t(beat_us)});
+  tempo.meta(0x51,
+             {std::uint8_t(beat_us >> 16), std::uint8_t(beat_us >> 8), std::uint8_t(beat_us)});
   tracks.push_back(tempo.finish(kEnd));
 
   // Each part: channel, General MIDI program (0-based), volume, pan, reverb.
@@ -159,8 +161,8 @@ std::vector<std::uint8_t> compose_music() {
       constexpr std::array<int, 8> kPattern = {0, 1, 2, 3, 2, 1, 2, 1};
       for (std::size_t step = 0; step < kPattern.size(); ++step) {
         const int key = chord.voicing[std::size_t(kPattern[step])] + 12;
-        harp.push_back({start + int(step) * kTicksPerBeat / 2, kTicksPerBeat, key,
-                        step % 2 == 0 ? 58 : 44});
+        harp.push_back(
+            {start + int(step) * kTicksPerBeat / 2, kTicksPerBeat, key, step % 2 == 0 ? 58 : 44});
       }
     }
     for (const Tone& tone : kMelody) {

@@ -125,7 +125,8 @@ Canvas paint_mandala(int width, int height) {
       const float sector = 2 * kPi / float(ring.petals);
       float a = theta / sector + ring.turn;
       a = std::fabs(a - std::round(a)) * 2;  // 0 at a petal's middle, 1 between petals
-      const float half_width = std::pow(std::sin(kPi * (0.08f + 0.92f * u)), 0.7f) * (1 - 0.6f * u * u);
+      const float half_width =
+          std::pow(std::sin(kPi * (0.08f + 0.92f * u)), 0.7f) * (1 - 0.6f * u * u);
       if (u < 1 && a < half_width) {
         const float edge = (half_width - a) * r * sector / 2;
         const float vein = std::exp(-a * a * 400);
@@ -141,8 +142,8 @@ Canvas paint_mandala(int width, int height) {
 
 Canvas paint_julia_set(int width, int height, int variant) {
   const float w = float(width), h = float(height);
-  const std::complex<double> c = variant == 0 ? std::complex<double>(-0.7269, 0.1889)
-                                              : std::complex<double>(-0.4, 0.6);
+  const std::complex<double> c =
+      variant == 0 ? std::complex<double>(-0.7269, 0.1889) : std::complex<double>(-0.4, 0.6);
   const std::vector<Rgb> palette =
       variant == 0 ? std::vector<Rgb>{hex(0x000814), hex(0x0B2D5C), hex(0x1E7FA8), hex(0x8FE3E0),
                                       hex(0xFFF2C4), hex(0xF29E4C), hex(0x8A2B4A), hex(0x000814)}
@@ -171,7 +172,8 @@ Canvas paint_sunflower_spiral(int width, int height, int variant) {
   Canvas canvas(width, height);
   canvas.shade(1, [&](float x, float y) {
     const float r = std::hypot(x - w / 2, y - h / 2);
-    return mix(variant == 0 ? hex(0x1A2A10) : hex(0x10183A), hex(0x030604), smoothstep(0, 0.7f * w, r));
+    return mix(variant == 0 ? hex(0x1A2A10) : hex(0x10183A), hex(0x030604),
+               smoothstep(0, 0.7f * w, r));
   });
   constexpr int kSeeds = 2600;
   const float spacing = std::hypot(w, h) / 2 / std::sqrt(float(kSeeds)) * 1.02f;
@@ -214,7 +216,8 @@ Canvas paint_stained_glass(int width, int height) {
       const float y = (float(row) + random.uniform(0.1f, 0.9f)) * kCell;
       // Rings of colour around the centre, varied a little cell by cell.
       const float ring = std::hypot(x - w / 2, y - h / 2) / (0.13f * w) + random.uniform(0, 0.6f);
-      seeds.push_back({x, y, glass[std::size_t(ring + 7 * noise.value(x / 400, y / 400)) % glass.size()]});
+      seeds.push_back(
+          {x, y, glass[std::size_t(ring + 7 * noise.value(x / 400, y / 400)) % glass.size()]});
     }
   }
   Canvas canvas(width, height);
@@ -238,9 +241,11 @@ Canvas paint_stained_glass(int width, int height) {
     // Lead where two cells meet; light through the glass, brightest in the
     // middle of the window and streaked by the glass itself.
     const float lead = (second - first) / 2;
-    const float light = 0.45f + 0.8f * std::exp(-std::hypot(x - 0.45f * w, y - 0.35f * h) / (0.5f * w));
+    const float light =
+        0.45f + 0.8f * std::exp(-std::hypot(x - 0.45f * w, y - 0.35f * h) / (0.5f * w));
     const float streaks = 0.8f + 0.35f * noise.fbm(x / 9 + nearest->x, y / 40, 3);
-    const Rgb pane = nearest->color * (light * streaks) + hex(0xFFFFFF) * (0.15f * smoothstep(12, 0, first) * light);
+    const Rgb pane = nearest->color * (light * streaks) +
+                     hex(0xFFFFFF) * (0.15f * smoothstep(12, 0, first) * light);
     const Rgb metal = mix(hex(0x1A1A1E), hex(0x5A5A60), smoothstep(3.2f, 0, std::fabs(lead - 1)));
     return mix(metal, pane, smoothstep(2.2f, 3.6f, lead));
   });
@@ -269,8 +274,9 @@ Canvas paint_tumbling_blocks(int width, int height) {
     const float angle = std::atan2(-dy, dx) * 180 / kPi;
     const int face = (angle >= 30 && angle < 150) ? 0 : (angle >= -90 && angle < 30) ? 2 : 1;
     const float hue = noise.fbm(centre_x / 500, centre_y / 500, 3);
-    const Rgb block = gradient({hex(0x0F4C5C), hex(0x2E9C9C), hex(0xF2C46D), hex(0xE36A3A),
-                                hex(0x8A2846)}, hue * 1.6f - 0.3f);
+    const Rgb block =
+        gradient({hex(0x0F4C5C), hex(0x2E9C9C), hex(0xF2C46D), hex(0xE36A3A), hex(0x8A2846)},
+                 hue * 1.6f - 0.3f);
     const float shades[3] = {1.25f, 0.8f, 0.5f};
     Rgb color = block * shades[face];
     // Dark seams along the faces' edges.
@@ -280,10 +286,13 @@ Canvas paint_tumbling_blocks(int width, int height) {
     if (face == 0) seam = std::min(seam_b, seam_c);  // the top face meets the sides at these
     if (face == 1) seam = std::min(seam_a, seam_c);
     if (face == 2) seam = std::min(seam_a, seam_b);
-    const float hexagon_edge = kSize * root3 / 2 - std::max({std::fabs(dx), std::fabs(dx * 0.5f + dy * root3 / 2), std::fabs(-dx * 0.5f + dy * root3 / 2)});
+    const float hexagon_edge =
+        kSize * root3 / 2 - std::max({std::fabs(dx), std::fabs(dx * 0.5f + dy * root3 / 2),
+                                      std::fabs(-dx * 0.5f + dy * root3 / 2)});
     seam = std::min(seam, hexagon_edge);
     color = color * (0.9f + 0.2f * noise.value(x / 5, y / 5));
-    const float vignette = 1 - 0.45f * std::pow(std::hypot(x / w - 0.5f, y / h - 0.5f) * 1.4f, 2.0f);
+    const float vignette =
+        1 - 0.45f * std::pow(std::hypot(x / w - 0.5f, y / h - 0.5f) * 1.4f, 2.0f);
     return mix(hex(0x140C10), color, smoothstep(0.4f, 1.6f, seam)) * vignette;
   });
   return canvas;

@@ -85,8 +85,8 @@ Canvas paint_star_field(int width, int height) {
         return false;
       },
       [&](float x, float y) {
-        return mix(hex(0x02040A), hex(0x0C1526), smoothstep(h * 0.7f, h, y) * 0.3f + 0.1f *
-                   noise.value(x / 6, y / 6));
+        return mix(hex(0x02040A), hex(0x0C1526),
+                   smoothstep(h * 0.7f, h, y) * 0.3f + 0.1f * noise.value(x / 6, y / 6));
       });
   return canvas;
 }
@@ -102,16 +102,16 @@ Canvas paint_aurora(int width, int height) {
     for (int i = 0; i < 3; ++i) {
       const float fi = float(i);
       // The curtain's lower edge wanders; its light rises from there in rays.
-      const float edge = h * (0.30f + 0.09f * fi) +
-                         0.14f * h * (noise.fbm(x / 520 + fi * 3.7f, fi, 4) - 0.5f) * 2;
+      const float edge =
+          h * (0.30f + 0.09f * fi) + 0.14f * h * (noise.fbm(x / 520 + fi * 3.7f, fi, 4) - 0.5f) * 2;
       const float above = edge - y;
       const float fall = above >= 0 ? std::exp(-above / (0.16f * h)) : std::exp(above / 22);
       const float rays = 0.35f + 0.65f * noise.fbm(x / 7 + fi * 40, edge / 400 + fi, 3);
       const float folds = 0.3f + 0.9f * noise.fbm(x / 180 + fi * 9, fi * 2, 4);
       const float strength = fall * rays * folds * (0.8f - 0.22f * fi);
       const float height_share = clamp01(above / (0.28f * h));
-      const Rgb light = gradient({hex(0x7DFFB2), hex(0x3CE0C4), hex(0x6A5CFF), hex(0xC060E0)},
-                                 height_share);
+      const Rgb light =
+          gradient({hex(0x7DFFB2), hex(0x3CE0C4), hex(0x6A5CFF), hex(0xC060E0)}, height_share);
       color += light * strength;
     }
     return color;
@@ -126,7 +126,8 @@ Canvas paint_aurora(int width, int height) {
     // Snow on the heights, dark rock lower down and in the gullies, all lit
     // faintly green by the aurora; the faces to the left catch more of it.
     const float height_share = (horizon - y) / (0.2f * h);
-    const float snow = smoothstep(0.4f, 0.7f, noise.fbm(x / 70, y / 22, 5) * 0.8f + 0.45f * height_share);
+    const float snow =
+        smoothstep(0.4f, 0.7f, noise.fbm(x / 70, y / 22, 5) * 0.8f + 0.45f * height_share);
     const float shade = 0.7f + 0.3f * noise.fbm(x / 12 + 40, y / 30, 3);
     return mix(hex(0x1C2A36), hex(0x9CCAC2), snow) * shade +
            hex(0x7DFFC8) * (0.3f * std::exp(-(y - top) / 2.5f));
@@ -136,7 +137,8 @@ Canvas paint_aurora(int width, int height) {
     if (y < horizon) return above(x, y);
     const float depth = (y - horizon) / (h - horizon);
     const float ripple = noise.fbm(x / (40 + 80 * depth), y / (2 + 8 * depth), 3) - 0.5f;
-    const Rgb mirrored = above(x + ripple * 20 * depth, 2 * horizon - y + ripple * (3 + 14 * depth));
+    const Rgb mirrored =
+        above(x + ripple * 20 * depth, 2 * horizon - y + ripple * (3 + 14 * depth));
     return mix(mirrored * 0.7f, hex(0x02080E), 0.2f + 0.45f * depth);
   });
   return canvas;
@@ -181,7 +183,8 @@ Canvas paint_neon_horizon(int width, int height) {
     const float depth = 2200 / below;
     const float across_px = std::fabs(across - std::round(across)) * below / 9;
     const float depth_px = std::fabs(depth - std::round(depth)) * below * below / 2200;
-    const float line = std::max(smoothstep(1.6f, 0.2f, across_px), smoothstep(1.4f, 0.2f, depth_px));
+    const float line =
+        std::max(smoothstep(1.6f, 0.2f, across_px), smoothstep(1.4f, 0.2f, depth_px));
     const float glow = std::max(std::exp(-across_px / 3), std::exp(-depth_px / 3)) * 0.3f;
     const float fade = smoothstep(0, 0.3f * h, below);
     Rgb ground = mix(hex(0x2A0A3A), hex(0x0A0016), smoothstep(0, 0.2f * h, below));

@@ -39,7 +39,8 @@ void strike(std::vector<double>& signal, double at, double frequency, double lou
     const double t = double(i - first) / kSampleRate;
     double v = 0;
     for (int p = 0; p < 4; ++p) {
-      v += kLevels[p] * std::exp(-t * (2.2 + 3.0 * p)) * std::sin(2 * kPi * frequency * kRatios[p] * t);
+      v += kLevels[p] * std::exp(-t * (2.2 + 3.0 * p)) *
+           std::sin(2 * kPi * frequency * kRatios[p] * t);
     }
     signal[i] += loudness * v * std::min(1.0, t * 2000);
   }

@@ -145,7 +145,7 @@ Canvas paint_desert_dunes(int width, int height) {
   std::vector<Profile> crests;
   for (int k = 0; k < kLayers; ++k) {
     const float base = horizon + h * (0.02f + 0.11f * float(k) * (1 + 0.15f * float(k)));
-    const float amplitude = h * (0.05f + 0.05f * float(k));
+    const float amplitude = h * (0.05f + 0.035f * float(k));
     const float scale = 260.0f + 120.0f * float(k);
     crests.emplace_back(width, [&, base, amplitude, scale, k](float x) {
       // Sharp crests: a ridge of low-frequency noise.
@@ -161,8 +161,11 @@ Canvas paint_desert_dunes(int width, int height) {
       if (y < top) continue;
       const float distance = 1 - float(k) / float(kLayers - 1);
       // The sun is on the right: slopes that face it are bright, the others in shadow.
-      // The shadow's edge runs down the slope at a slant from each crest.
-      const float facing = smoothstep(0.12f, -0.12f, crest.slope(x + (y - top) * 0.9f));
+      // The shadow's edge runs down the slope at a slant from each crest and
+      // fades out lower down, where the dune's foot is evenly lit.
+      const float below = y - top;
+      const float facing = mix(smoothstep(0.12f, -0.12f, crest.slope(x + below * 0.9f)), 0.65f,
+                               smoothstep(20, 140, below));
       Rgb sand = mix(hex(0x8E4B3A), hex(0xF2B46C), facing);
       sand = sand * (0.92f + 0.16f * noise.value(x / 3, y / 3));
       const float ripples =

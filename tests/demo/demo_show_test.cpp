@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <variant>
@@ -24,8 +23,11 @@ namespace showsaver {
 namespace {
 
 std::vector<std::uint8_t> read_bytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  std::vector<std::uint8_t> bytes(std::size_t(std::max<std::streamoff>(file.tellg(), 0)));
+  file.seekg(0);
+  file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+  return bytes;
 }
 
 class DemoShow : public ::testing::Test {

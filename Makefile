@@ -10,7 +10,7 @@ WINDOWS_BUILDS = $(foreach arch,$(WINDOWS_ARCHS),$(CURDIR)/build-windows-$(arch)
 empty :=
 space := $(empty) $(empty)
 
-.PHONY: all deps test-deps build build-asan run test test-fast fuzz bench windows format clean
+.PHONY: all deps test-deps build build-asan run demo-sheet demo-gif test test-fast fuzz bench windows format clean
 
 all: build
 
@@ -30,9 +30,17 @@ build: deps $(BUILD)/build.ninja
 build-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-# Builds the demo show and plays it.
+# Builds the demo show (build/demo/demo.scr) and plays it.
 run: build
 	./scripts/run-demo $(BUILD)
+
+# Renders the demo headlessly: the contact sheet in docs/ that README shows;
+# demo-gif: one round as an animated GIF, $(BUILD)/demo/demo.gif.
+demo-sheet: build
+	cmake --build $(BUILD) --target demo_sheet
+
+demo-gif: build
+	cmake --build $(BUILD) --target demo_gif
 
 # Wine and the cross compilers, besides what the build needs.
 test-deps:

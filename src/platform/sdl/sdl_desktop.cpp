@@ -151,6 +151,7 @@ void SdlDesktop::refresh_picture_area(DcHandle source) {
                       image->width * static_cast<int>(sizeof(std::uint32_t)));
   }
   present();
+  first_frame_.frame_shown();
 }
 
 void SdlDesktop::present() {

@@ -10,6 +10,7 @@
 
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
+#include "platform/sdl/first_frame_probe.h"
 #include "platform/sdl/sdl_dialogs.h"
 #include "platform/soft/soft_gdi.h"
 
@@ -82,6 +83,7 @@ class SdlDesktop final : public Desktop {
   // a stop that lasts, like a request to end.
   bool close_requested_ = false;
   int cursor_count_ = 0;
+  FirstFrameProbe first_frame_;
 };
 
 }  // namespace showsaver

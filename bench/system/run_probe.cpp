@@ -9,9 +9,12 @@
 //                   ended on SIGTERM.
 // Prints one line of key=value pairs.
 //
-// Usage: showsaver_run_probe [--no-frame] [--settle-ms N] [--cpu-ms N]
+// The program's standard error goes to /dev/null unless --show-log.
+//
+// Usage: showsaver_run_probe [--no-frame] [--show-log] [--settle-ms N] [--cpu-ms N]
 //                            [--timeout-ms N] -- PROGRAM ARGUMENTS...
 #include <dirent.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -58,7 +61,7 @@ void sleep_ms(long ms) {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: showsaver_run_probe [--no-frame] [--settle-ms N] [--cpu-ms N] "
+               "usage: showsaver_run_probe [--no-frame] [--show-log] [--settle-ms N] [--cpu-ms N] "
                "[--timeout-ms N] -- PROGRAM ARGUMENTS...\n");
   return 2;
 }
@@ -67,6 +70,7 @@ int usage() {
 
 int main(int argc, char** argv) {
   bool wait_for_frame = true;
+  bool show_log = false;
   long settle_ms = 0;
   long cpu_ms = 0;
   long timeout_ms = 20000;
@@ -79,6 +83,8 @@ int main(int argc, char** argv) {
     }
     if (option == "--no-frame") {
       wait_for_frame = false;
+    } else if (option == "--show-log") {
+      show_log = true;
     } else if (first + 1 < argc && option == "--settle-ms") {
       settle_ms = std::atol(argv[++first]);
     } else if (first + 1 < argc && option == "--cpu-ms") {
@@ -105,6 +111,11 @@ int main(int argc, char** argv) {
   }
   if (child == 0) {
     close(report[0]);
+    // The player's log (its end on SIGTERM) would come between the figures.
+    if (!show_log) {
+      const int null = open("/dev/null", O_WRONLY);
+      if (null >= 0) dup2(null, 2);
+    }
     execv(argv[first], argv + first);
     std::perror("exec");
     _exit(127);

@@ -63,6 +63,16 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   // A screen saver must stay on screen while a dialog (the password check,
   // an error message) takes the focus.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // Every frame is drawn in software and shown unscaled, so the software
+  // renderer, which hands it to the display in shared memory, is the
+  // shortest way to the screen.  Left to itself SDL would try OpenGL (and
+  // start it only to ask whether it is fast): a texture upload more per
+  // frame, and where OpenGL runs in software (no GPU, Xvfb) a refresh costs
+  // some fifty memcpys of the frame and the start a hundred megabytes.  The
+  // environment's SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION still
+  // choose otherwise.
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   const SDL_Rect display = primary_display_bounds();
   window_ = SDL_CreateWindow("showsaver", display.x, display.y, display.w, display.h,
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS |
@@ -71,8 +81,8 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
     SDL_Log("No show window: %s", SDL_GetError());
   } else {
     // No vsync: the effects pace their own frames and must not wait for the display.
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (renderer_ == nullptr) SDL_Log("No renderer for the show window: %s", SDL_GetError());
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
@@ -156,9 +166,17 @@ void SdlDesktop::refresh_picture_area(DcHandle source) {
 
 void SdlDesktop::present() {
   if (renderer_ == nullptr) return;
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  if (frame_ != nullptr && frame_place_.w > 0) {
+  int width = 0;
+  int height = 0;
+  SDL_GetRendererOutputSize(renderer_, &width, &height);
+  const bool frame_shown = frame_ != nullptr && frame_place_.w > 0;
+  // Black around the frame; nothing to clear when the frame fills the window.
+  if (!frame_shown || frame_place_.x != 0 || frame_place_.y != 0 || frame_place_.w != width ||
+      frame_place_.h != height) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
+  if (frame_shown) {
     SDL_RenderCopy(renderer_, frame_, nullptr, &frame_place_);
   }
   SDL_RenderPresent(renderer_);

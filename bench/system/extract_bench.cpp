@@ -109,11 +109,12 @@ std::string in_child(const std::string& show, const std::filesystem::path& folde
     const long before = status_kb("VmRSS");
     const Extraction result = read_and_extract(show, folder, held);
     char line[256];
-    const int length = std::snprintf(line, sizeof line, "read %6.1f ms, extract %6.1f ms, peak +%6.1f MB%s%s",
-                                     result.read_ms, result.extract_ms,
-                                     static_cast<double>(status_kb("VmHWM") - before) / 1024.0,
-                                     result.error.empty() ? "" : ": ", result.error.c_str());
-    [[maybe_unused]] const ssize_t written = write(report[1], line, static_cast<std::size_t>(length));
+    const int length = std::snprintf(
+        line, sizeof line, "read %6.1f ms, extract %6.1f ms, peak +%6.1f MB%s%s", result.read_ms,
+        result.extract_ms, static_cast<double>(status_kb("VmHWM") - before) / 1024.0,
+        result.error.empty() ? "" : ": ", result.error.c_str());
+    [[maybe_unused]] const ssize_t written =
+        write(report[1], line, static_cast<std::size_t>(length));
     _exit(0);
   }
   close(report[1]);
@@ -169,9 +170,10 @@ int main(int argc, char** argv) {
   const double megabytes = static_cast<double>(extracted_bytes) / 1e6;
   const double extract_ms = median(extract_times);
   const double copy_ms = median(copy_times);
-  std::printf("extraction %.1f MB in %.1f ms (%.0f MB/s); cp -r %.1f ms (%.0f MB/s): %.0f %% of cp\n",
-              megabytes, extract_ms, megabytes / extract_ms * 1e3, copy_ms,
-              megabytes / copy_ms * 1e3, 100.0 * copy_ms / extract_ms);
+  std::printf(
+      "extraction %.1f MB in %.1f ms (%.0f MB/s); cp -r %.1f ms (%.0f MB/s): %.0f %% of cp\n",
+      megabytes, extract_ms, megabytes / extract_ms * 1e3, copy_ms, megabytes / copy_ms * 1e3,
+      100.0 * copy_ms / extract_ms);
   std::printf("package held (mapped, arrays in place): %s\n",
               in_child(show, extracted, true).c_str());
   std::printf("file read whole, arrays copied (before): %s\n",

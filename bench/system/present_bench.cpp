@@ -90,8 +90,8 @@ int main(int argc, char** argv) {
   SoftGdi gdi;
   const DcHandle frame = make_frame(gdi, width, height);
   IgnoredInput input;
-  std::printf("Presentation: one refresh of a %dx%d picture area (%.1f MB), median of %d\n",
-              width, height, static_cast<double>(frame_bytes) / 1e6, repetitions);
+  std::printf("Presentation: one refresh of a %dx%d picture area (%.1f MB), median of %d\n", width,
+              height, static_cast<double>(frame_bytes) / 1e6, repetitions);
   const double read_ms = median_ms(repetitions, [&] { (void)gdi.ReadImage(frame); });
   row("soft GDI image read (ReadImage), part of both", read_ms, memcpy_ms, "");
 

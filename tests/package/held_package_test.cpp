@@ -57,8 +57,7 @@ void expect_same_read(const ByteVector& file, const std::string& what) {
     if (!array->present()) continue;
     ASSERT_FALSE(array->bytes) << what << ": an array was copied";
     EXPECT_GE(array->in_file->data(), whole.data()) << what;
-    EXPECT_LE(array->in_file->data() + array->in_file->size(), whole.data() + whole.size())
-        << what;
+    EXPECT_LE(array->in_file->data() + array->in_file->size(), whole.data() + whole.size()) << what;
   }
 }
 

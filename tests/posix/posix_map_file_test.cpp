@@ -18,7 +18,8 @@ namespace {
 
 void write_bytes(const std::string& path, const Bytes& bytes) {
   std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST(PosixMapFile, HoldsWhatReadFileReads) {

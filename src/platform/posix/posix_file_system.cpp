@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -167,7 +167,8 @@ std::shared_ptr<const FileContents> PosixFileSystem::map_file(const std::string&
   // An empty file cannot be mapped; it is read (as nothing) below.
   if (info.st_size > 0 &&
       static_cast<std::uintmax_t>(info.st_size) <= std::numeric_limits<std::size_t>::max()) {
-    address = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    address =
+        ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
   }
   ::close(fd);
   if (address == MAP_FAILED) return FileSystem::map_file(path);

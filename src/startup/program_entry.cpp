@@ -37,6 +37,8 @@ void step_quietly(Platform& platform, const char* what, Step step) noexcept {
 
 // The program file is held once, mapped where the system can: the package's
 // pictures, sounds and music are never copied, only written out from it.
+// It is the running program's own file, which the system lets nobody cut
+// short while the program runs.
 void read_package_into(Platform& platform, RunState& state) {
   std::shared_ptr<const FileContents> file;
   try {

@@ -30,9 +30,11 @@ struct Malformed {
 // Reads the fields of one record in order, never past its end.
 class FieldReader {
  public:
+  // With `in_file`, the byte arrays are not copied but point into `record`,
+  // which lies in a file that the package will hold.
   FieldReader(std::span<const std::uint8_t> record, std::int64_t record_offset,
-              const TextCodec& codec)
-      : record_(record), record_offset_(record_offset), codec_(codec) {}
+              const TextCodec& codec, bool in_file)
+      : record_(record), record_offset_(record_offset), codec_(codec), in_file_(in_file) {}
 
   // Prefix of every field name from here on, for example "scene 3 ".
   void set_scope(std::string scope) { scope_ = std::move(scope); }
@@ -60,6 +62,7 @@ class FieldReader {
     const std::optional<std::int32_t> count = read_array_header(name, 1);
     if (!count) return {};
     const auto bytes = take(static_cast<std::size_t>(*count), name);
+    if (in_file_) return PackageBytes{std::nullopt, bytes};
     return PackageBytes{std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
   }
 
@@ -109,6 +112,7 @@ class FieldReader {
   std::span<const std::uint8_t> record_;
   std::int64_t record_offset_;
   const TextCodec& codec_;
+  bool in_file_;
   std::size_t position_ = 0;
   std::string scope_;
 };
@@ -149,8 +153,8 @@ void read_scenes(FieldReader& reader, ShowPackage& package, std::int64_t scene_c
 }
 
 ShowPackage read_record(std::span<const std::uint8_t> record, std::int64_t record_offset,
-                        const TextCodec& codec) {
-  FieldReader reader(record, record_offset, codec);
+                        const TextCodec& codec, bool in_file) {
+  FieldReader reader(record, record_offset, codec, in_file);
   ShowPackage package;
   package.PictureWidth = reader.read_i32("PictureWidth");
   package.PictureHeight = reader.read_i32("PictureHeight");
@@ -215,16 +219,33 @@ std::string PackageError::message() const {
   return field + position + reason;
 }
 
-PackageReadResult read_show_package(std::span<const std::uint8_t> program_file,
-                                    const TextCodec& codec) {
+namespace {
+
+PackageReadResult read_whole_file(std::span<const std::uint8_t> program_file,
+                                  const TextCodec& codec, bool in_file) {
   PackageReadResult result;
   try {
     const auto record = locate_record(program_file, result);
-    result.package = read_record(record, result.record_offset, codec);
+    result.package = read_record(record, result.record_offset, codec, in_file);
   } catch (Malformed& malformed) {
     result.package = ShowPackage{};
     result.error = std::move(malformed.error);
   }
+  return result;
+}
+
+}  // namespace
+
+PackageReadResult read_show_package(std::span<const std::uint8_t> program_file,
+                                    const TextCodec& codec) {
+  return read_whole_file(program_file, codec, false);
+}
+
+PackageReadResult read_show_package(std::shared_ptr<const FileContents> program_file,
+                                    const TextCodec& codec) {
+  if (!program_file) return read_show_package(std::span<const std::uint8_t>{}, codec);
+  PackageReadResult result = read_whole_file(program_file->bytes(), codec, true);
+  if (result.ok()) result.package.file.contents = std::move(program_file);
   return result;
 }
 
@@ -233,7 +254,7 @@ PackageReadResult read_package_record(std::span<const std::uint8_t> record, cons
   PackageReadResult result;
   result.record_offset = record_offset;
   try {
-    result.package = read_record(record, record_offset, codec);
+    result.package = read_record(record, record_offset, codec, false);
   } catch (Malformed& malformed) {
     result.package = ShowPackage{};
     result.error = std::move(malformed.error);

@@ -8,11 +8,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 
 #include "package/show_package.h"
+#include "platform/file_system.h"
 #include "platform/text_codec.h"
 
 namespace showsaver {
@@ -45,6 +47,13 @@ struct PackageReadResult {
 // which is a file holding nothing but the block); names go from code page 932
 // to UTF-8 through `codec`.
 PackageReadResult read_show_package(std::span<const std::uint8_t> program_file,
+                                    const TextCodec& codec);
+
+// The same read of a whole program file held in memory (mapped, as a rule):
+// the music, pictures and sounds are not copied; their arrays point into the
+// file (PackageBytes::in_file), which the package then holds.  A null file
+// reads as an empty one.
+PackageReadResult read_show_package(std::shared_ptr<const FileContents> program_file,
                                     const TextCodec& codec);
 
 // Reads a package record alone, without trailer: the record must fill

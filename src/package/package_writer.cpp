@@ -63,7 +63,8 @@ class FieldWriter {
       return;
     }
     write_array_header(name, data.size());
-    out_.insert(out_.end(), data.bytes->begin(), data.bytes->end());
+    const auto bytes = data.view();
+    out_.insert(out_.end(), bytes.begin(), bytes.end());
   }
 
   void write_array_header(std::string_view name, std::size_t count) {

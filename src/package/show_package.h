@@ -1,25 +1,47 @@
 // The show: the content block appended to the program file.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/color.h"
+#include "platform/file_system.h"
 
 namespace showsaver {
 
 // A byte array of the package: absent (stored with no dimension) or present,
 // possibly empty.  Both kinds are kept apart so that a package writes back
-// exactly as it was read.
+// exactly as it was read.  The bytes are either the array's own (`bytes`)
+// or, in a package read from a held file, where they lie in that file
+// (`in_file`), never both.  Two arrays are equal when they hold the same
+// bytes, wherever those are kept.
 struct PackageBytes {
   std::optional<std::vector<std::uint8_t>> bytes;
+  // Points into the file the package holds (ShowPackage::file).
+  std::optional<std::span<const std::uint8_t>> in_file = std::nullopt;
 
-  bool present() const { return bytes.has_value(); }
-  std::size_t size() const { return bytes ? bytes->size() : 0; }
-  const std::uint8_t* data() const { return bytes ? bytes->data() : nullptr; }
-  friend bool operator==(const PackageBytes&, const PackageBytes&) = default;
+  bool present() const { return bytes.has_value() || in_file.has_value(); }
+  std::span<const std::uint8_t> view() const {
+    if (bytes) return *bytes;
+    return in_file.value_or(std::span<const std::uint8_t>{});
+  }
+  std::size_t size() const { return view().size(); }
+  const std::uint8_t* data() const { return present() ? view().data() : nullptr; }
+  friend bool operator==(const PackageBytes& a, const PackageBytes& b) {
+    return a.present() == b.present() && std::ranges::equal(a.view(), b.view());
+  }
+};
+
+// The file whose bytes a package's arrays point into, kept alive by every
+// copy of the package.  Not part of the package's value: equality ignores it.
+struct HeldFile {
+  std::shared_ptr<const FileContents> contents;
+  friend bool operator==(const HeldFile&, const HeldFile&) { return true; }
 };
 
 // The code page 932 bytes a name was read from, kept only when encoding the
@@ -60,6 +82,8 @@ struct ShowPackage {
   // The scene array; absent when stored with no dimension.
   std::optional<std::vector<SceneRecord>> Scenes;
   StoredSpelling BgmFileNameSpelling;
+  // Set when the arrays point into the file they were read from.
+  HeldFile file = {};
 
   std::size_t stored_scene_count() const { return Scenes ? Scenes->size() : 0; }
   friend bool operator==(const ShowPackage&, const ShowPackage&) = default;

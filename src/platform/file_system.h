@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +22,17 @@ inline constexpr char kPathSeparator = '/';
 using Bytes = std::vector<std::uint8_t>;
 
 enum class CreateFolderResult { Created, AlreadyExists, Failed };
+
+// The bytes of a whole file, held read-only for as long as this object lives.
+class FileContents {
+ public:
+  virtual ~FileContents() = default;
+  virtual std::span<const std::uint8_t> bytes() const = 0;
+  // A hint that the bytes will not be looked at again soon: mapped pages may
+  // leave the process's memory (they come back from the file when touched).
+  // The bytes stay valid.
+  virtual void release_pages() const {}
+};
 
 class FileSystem {
  public:
@@ -46,6 +59,12 @@ class FileSystem {
   std::optional<Bytes> read_file(const std::string& path) {
     return read_file_prefix(path, kWholeFile);
   }
+
+  // The whole of an ordinary file, like read_file, held as one block that is
+  // never copied: mapped into memory where the system can, else read.
+  // Nothing where read_file gives nothing.  A mapped file must not be cut
+  // short while it is held.
+  virtual std::shared_ptr<const FileContents> map_file(const std::string& path);
 
   static constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
 };

@@ -35,10 +35,14 @@ void step_quietly(Platform& platform, const char* what, Step step) noexcept {
   }
 }
 
+// The program file is held once, mapped where the system can: the package's
+// pictures, sounds and music are never copied, only written out from it.
+// It is the running program's own file, which the system lets nobody cut
+// short while the program runs.
 void read_package_into(Platform& platform, RunState& state) {
-  std::optional<Bytes> file;
+  std::shared_ptr<const FileContents> file;
   try {
-    file = platform.files.read_file(state.ProgramPackagePath);
+    file = platform.files.map_file(state.ProgramPackagePath);
   } catch (const std::bad_alloc&) {
     platform.host.log(state.ProgramPackagePath + " is too large to read; the show is empty.");
     return;
@@ -47,7 +51,7 @@ void read_package_into(Platform& platform, RunState& state) {
     platform.host.log("Cannot open " + state.ProgramPackagePath + "; the show is empty.");
     return;
   }
-  PackageReadResult result = read_show_package(std::span<const std::uint8_t>(*file), platform.text);
+  PackageReadResult result = read_show_package(std::move(file), platform.text);
   if (result.error) {
     platform.host.log(state.ProgramPackagePath + ": " + result.error->message());
     return;
@@ -87,6 +91,8 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
       platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
       return;
     }
+    // The show reads its files from the folder from now on.
+    if (state.package.file.contents) state.package.file.contents->release_pages();
     ShowWindow window(
         platform,
         ShowContext{state.package, state.TempFolder, state.BgmEnabled, state.SoundEnabled},

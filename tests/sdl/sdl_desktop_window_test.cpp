@@ -48,7 +48,6 @@ TEST_F(SdlWindowTest, WindowIsCreatedHiddenThenShownTopmostAndDestroyed) {
   EXPECT_EQ(desktop.show_window_handle(), 0u);
   desktop.create_show_window({10, 20, 30, 40}, sink_);
   ASSERT_NE(desktop.window(), nullptr);
-  ASSERT_NE(desktop.renderer(), nullptr);
   const Uint32 created = SDL_GetWindowFlags(desktop.window());
   EXPECT_TRUE(created & SDL_WINDOW_HIDDEN);
   EXPECT_TRUE(created & SDL_WINDOW_BORDERLESS);
@@ -59,7 +58,7 @@ TEST_F(SdlWindowTest, WindowIsCreatedHiddenThenShownTopmostAndDestroyed) {
   EXPECT_TRUE(SDL_GetWindowFlags(desktop.window()) & SDL_WINDOW_SHOWN);
   int width = 0;
   int height = 0;
-  for (std::uint32_t pixel : read_screen(desktop.renderer(), width, height)) {
+  for (std::uint32_t pixel : read_screen(desktop.window(), width, height)) {
     ASSERT_EQ(pixel, 0u) << "a newly shown window is black";
   }
   // The dummy driver keeps no stacking order, so topmost cannot be observed here.
@@ -100,7 +99,7 @@ TEST_P(SdlRefreshTest, RefreshPutsTheImageAtThePictureArea) {
 
   int width = 0;
   int height = 0;
-  const std::vector<std::uint32_t> screen_pixels = read_screen(desktop.renderer(), width, height);
+  const std::vector<std::uint32_t> screen_pixels = read_screen(desktop.window(), width, height);
   ASSERT_EQ(width, screen.width);
   int mismatches = 0;
   for (int y = 0; y < height; ++y) {
@@ -134,8 +133,9 @@ TEST_F(SdlWindowTest, EachRefreshReplacesTheFrameAndAnExposeRepaintsIt) {
   desktop.refresh_picture_area(dc_with(shown));
 
   // Something else painted over the window; the window system asks for a repaint.
-  SDL_SetRenderDrawColor(desktop.renderer(), 255, 0, 0, 255);
-  SDL_RenderClear(desktop.renderer());
+  SDL_Surface* surface = SDL_GetWindowSurface(desktop.window());
+  ASSERT_NE(surface, nullptr);
+  SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 0, 0));
   SDL_Event expose{};
   expose.type = SDL_WINDOWEVENT;
   expose.window.event = SDL_WINDOWEVENT_EXPOSED;
@@ -145,7 +145,7 @@ TEST_F(SdlWindowTest, EachRefreshReplacesTheFrameAndAnExposeRepaintsIt) {
 
   int width = 0;
   int height = 0;
-  const std::vector<std::uint32_t> pixels = read_screen(desktop.renderer(), width, height);
+  const std::vector<std::uint32_t> pixels = read_screen(desktop.window(), width, height);
   EXPECT_EQ(pixels[0], 0u);
   EXPECT_EQ(pixels[static_cast<std::size_t>(3 * width + 4)], shown.pixels[0]);
   EXPECT_EQ(pixels[static_cast<std::size_t>(8 * width + 11)], shown.pixels.back());
@@ -160,7 +160,7 @@ TEST_F(SdlWindowTest, RefreshWithABadDcOrNoWindowDoesNothing) {
   desktop.refresh_picture_area(DcHandle{12345});
   int width = 0;
   int height = 0;
-  EXPECT_EQ(read_screen(desktop.renderer(), width, height)[0], 0u);
+  EXPECT_EQ(read_screen(desktop.window(), width, height)[0], 0u);
 }
 
 }  // namespace

@@ -36,13 +36,19 @@ class CountingSink final : public InputSink {
   int moves = 0;
 };
 
-// The whole renderer output, each pixel 0x00RRGGBB.
-inline std::vector<std::uint32_t> read_screen(SDL_Renderer* renderer, int& width, int& height) {
-  SDL_GetRendererOutputSize(renderer, &width, &height);
+// The whole window's surface, each pixel 0x00RRGGBB.
+inline std::vector<std::uint32_t> read_screen(SDL_Window* window, int& width, int& height) {
+  SDL_Surface* surface = SDL_GetWindowSurface(window);
+  if (surface == nullptr) {
+    ADD_FAILURE() << SDL_GetError();
+    return {};
+  }
+  width = surface->w;
+  height = surface->h;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) *
                                     static_cast<std::size_t>(height));
-  if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) !=
-      0) {
+  if (SDL_ConvertPixels(width, height, surface->format->format, surface->pixels, surface->pitch,
+                        SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) != 0) {
     ADD_FAILURE() << SDL_GetError();
   }
   for (std::uint32_t& pixel : pixels) pixel &= 0x00FFFFFFu;

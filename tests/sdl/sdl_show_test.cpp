@@ -36,7 +36,7 @@ class KeyAfterFirstTransition final : public ShowObserver {
   void transition_finished() override {
     ++finished;
     if (finished > 1) return;
-    screen = read_screen(desktop_.renderer(), width, height);
+    screen = read_screen(desktop_.window(), width, height);
     SDL_Event key = key_event(SDLK_ESCAPE, KMOD_NONE);
     SDL_PushEvent(&key);
   }

@@ -45,6 +45,11 @@ class CountingFileSystem final : public FileSystem {
     if (before_read) before_read(path);
     return real_.read_file_prefix(path, max_bytes);
   }
+  std::shared_ptr<const FileContents> map_file(const std::string& path) override {
+    reads.push_back(path);
+    if (before_read) before_read(path);
+    return real_.map_file(path);
+  }
 
  private:
   PosixFileSystem real_;

@@ -1,16 +1,49 @@
 #include "platform/posix/posix_file_system.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace showsaver {
 namespace {
+
+// Opens an ordinary file for reading without ever waiting: a FIFO or a
+// device in place of the file would hold the start.  -1 for anything else.
+int open_plain_file(const std::string& path, struct stat& info) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return -1;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+class MappedContents final : public FileContents {
+ public:
+  MappedContents(void* address, std::size_t size) : address_(address), size_(size) {}
+  ~MappedContents() override { ::munmap(address_, size_); }
+  MappedContents(const MappedContents&) = delete;
+  MappedContents& operator=(const MappedContents&) = delete;
+
+  std::span<const std::uint8_t> bytes() const override {
+    return {static_cast<const std::uint8_t*>(address_), size_};
+  }
+  // The pages were never written: dropped, they are read from the file again.
+  void release_pages() const override { ::madvise(address_, size_, MADV_DONTNEED); }
+
+ private:
+  void* address_;
+  std::size_t size_;
+};
 
 bool write_all(int fd, std::string_view data) {
   while (!data.empty()) {
@@ -91,16 +124,20 @@ bool PosixFileSystem::replace_file(const std::string& given_path, std::string_vi
 
 std::optional<Bytes> PosixFileSystem::read_file_prefix(const std::string& path,
                                                        std::size_t max_bytes) {
-  // Non-blocking, so that a FIFO or a device in place of the file never
-  // holds the start; only an ordinary file is read.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return std::nullopt;
   struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return std::nullopt;
-  }
+  const int fd = open_plain_file(path, info);
+  if (fd < 0) return std::nullopt;
   Bytes contents;
+  try {
+    // The file's size as it is now, so that the bytes are not moved as they grow.
+    if (info.st_size > 0) {
+      contents.reserve(static_cast<std::size_t>(
+          std::min<std::uintmax_t>(static_cast<std::uintmax_t>(info.st_size), max_bytes)));
+    }
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
   std::uint8_t buffer[65536];
   while (contents.size() < max_bytes) {
     const std::size_t wanted = std::min(sizeof buffer, max_bytes - contents.size());
@@ -120,6 +157,22 @@ std::optional<Bytes> PosixFileSystem::read_file_prefix(const std::string& path,
   }
   ::close(fd);
   return contents;
+}
+
+std::shared_ptr<const FileContents> PosixFileSystem::map_file(const std::string& path) {
+  struct stat info;
+  const int fd = open_plain_file(path, info);
+  if (fd < 0) return nullptr;
+  void* address = MAP_FAILED;
+  // An empty file cannot be mapped; it is read (as nothing) below.
+  if (info.st_size > 0 &&
+      static_cast<std::uintmax_t>(info.st_size) <= std::numeric_limits<std::size_t>::max()) {
+    address =
+        ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+  }
+  ::close(fd);
+  if (address == MAP_FAILED) return FileSystem::map_file(path);
+  return std::make_shared<MappedContents>(address, static_cast<std::size_t>(info.st_size));
 }
 
 }  // namespace showsaver

@@ -15,6 +15,8 @@ class PosixFileSystem final : public FileSystem {
   bool write_new_file(const std::string& path, std::string_view data) override;
   bool replace_file(const std::string& path, std::string_view data) override;
   std::optional<Bytes> read_file_prefix(const std::string& path, std::size_t max_bytes) override;
+  // Mapped with mmap (private, read-only); read when mapping fails.
+  std::shared_ptr<const FileContents> map_file(const std::string& path) override;
 };
 
 }  // namespace showsaver

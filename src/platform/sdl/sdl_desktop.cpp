@@ -63,6 +63,14 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   // A screen saver must stay on screen while a dialog (the password check,
   // an error message) takes the focus.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // Every frame is drawn in software and shown unscaled: it goes straight
+  // into the window's surface, which the display takes from shared memory.
+  // Left to itself SDL would back that surface with an OpenGL texture (and
+  // start OpenGL only to ask whether it is fast): an upload more per frame,
+  // and where OpenGL runs in software (no GPU, Xvfb) a refresh costs some
+  // fifty memcpys of the frame and the start a hundred megabytes.  The
+  // environment's SDL_FRAMEBUFFER_ACCELERATION still chooses otherwise.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   const SDL_Rect display = primary_display_bounds();
   window_ = SDL_CreateWindow("showsaver", display.x, display.y, display.w, display.h,
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS |
@@ -70,10 +78,6 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   if (window_ == nullptr) {
     SDL_Log("No show window: %s", SDL_GetError());
   } else {
-    // No vsync: the effects pace their own frames and must not wait for the display.
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer_ == nullptr) SDL_Log("No renderer for the show window: %s", SDL_GetError());
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
@@ -109,58 +113,63 @@ void SdlDesktop::destroy_show_window() {
 }
 
 void SdlDesktop::release_window() {
-  if (frame_ != nullptr) SDL_DestroyTexture(frame_);
-  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   if (window_ != nullptr) SDL_DestroyWindow(window_);
-  frame_ = nullptr;
-  renderer_ = nullptr;
+  frame_.reset();
   window_ = nullptr;
   native_window_ = 0;
   connection_fd_ = -1;
 }
 
 void SdlDesktop::refresh_picture_area(DcHandle source) {
-  if (renderer_ == nullptr) return;
-  const auto image = gdi_.ReadImage(source);
-  if (!image) return;
-  int window_width = 0;
-  int window_height = 0;
-  SDL_GetRendererOutputSize(renderer_, &window_width, &window_height);
-  // Only the part of the image inside the window is uploaded: the area may be
-  // larger than the screen and larger than a texture may be.
-  const Rect area{picture_area_.left, picture_area_.top, image->width, image->height};
-  const SDL_Rect place = visible_part(area, window_width, window_height);
-  if (place.w == 0) {
-    frame_place_ = place;
-    present();
-    return;
-  }
-  if (frame_ == nullptr || frame_place_.w != place.w || frame_place_.h != place.h) {
-    if (frame_ != nullptr) SDL_DestroyTexture(frame_);
-    // 0x00RRGGBB pixels: the top byte is not alpha and must not blend.
-    frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                               place.w, place.h);
-    if (frame_ != nullptr) SDL_SetTextureBlendMode(frame_, SDL_BLENDMODE_NONE);
-  }
-  frame_place_ = place;
-  if (frame_ != nullptr) {
-    const std::size_t first =
-        static_cast<std::size_t>(place.y - area.top) * static_cast<std::size_t>(image->width) +
-        static_cast<std::size_t>(place.x - area.left);
-    SDL_UpdateTexture(frame_, nullptr, image->pixels.data() + first,
-                      image->width * static_cast<int>(sizeof(std::uint32_t)));
-  }
+  if (window_ == nullptr) return;
+  // The last frame goes first, so that two are never held at once.
+  frame_.reset();
+  frame_ = gdi_.ReadImage(source);
+  if (!frame_) return;
   present();
+  first_frame_.frame_shown();
 }
 
 void SdlDesktop::present() {
-  if (renderer_ == nullptr) return;
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  if (frame_ != nullptr && frame_place_.w > 0) {
-    SDL_RenderCopy(renderer_, frame_, nullptr, &frame_place_);
+  if (window_ == nullptr) return;
+  SDL_Surface* screen = SDL_GetWindowSurface(window_);
+  if (screen == nullptr) {
+    SDL_Log("No surface for the show window: %s", SDL_GetError());
+    return;
   }
-  SDL_RenderPresent(renderer_);
+  const Rect area{picture_area_.left, picture_area_.top, frame_ ? frame_->width : 0,
+                  frame_ ? frame_->height : 0};
+  // Only the part of the frame inside the window is drawn: the area may be
+  // larger than the screen.
+  const SDL_Rect place = visible_part(area, screen->w, screen->h);
+  if (place.w == 0) {
+    SDL_FillRect(screen, nullptr, 0);
+  } else {
+    // Black in the four bands around the frame.
+    const int right = place.x + place.w;
+    const int bottom = place.y + place.h;
+    const SDL_Rect bands[4] = {{0, 0, screen->w, place.y},
+                               {0, bottom, screen->w, screen->h - bottom},
+                               {0, place.y, place.x, place.h},
+                               {right, place.y, screen->w - right, place.h}};
+    for (const SDL_Rect& band : bands) {
+      if (band.w > 0 && band.h > 0) SDL_FillRect(screen, &band, 0);
+    }
+    const std::size_t first =
+        static_cast<std::size_t>(place.y - area.top) * static_cast<std::size_t>(area.width) +
+        static_cast<std::size_t>(place.x - area.left);
+    // 0x00RRGGBB pixels: the top byte is not alpha and must not blend.
+    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+        frame_->pixels.data() + first, place.w, place.h, 32,
+        area.width * static_cast<int>(sizeof(std::uint32_t)), SDL_PIXELFORMAT_RGB888);
+    if (picture != nullptr) {
+      SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
+      SDL_Rect target = place;
+      SDL_BlitSurface(picture, nullptr, screen, &target);
+      SDL_FreeSurface(picture);
+    }
+  }
+  SDL_UpdateWindowSurface(window_);
 }
 
 void SdlDesktop::process_messages() {

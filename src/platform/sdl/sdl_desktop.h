@@ -6,10 +6,12 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
+#include "platform/sdl/first_frame_probe.h"
 #include "platform/sdl/sdl_dialogs.h"
 #include "platform/soft/soft_gdi.h"
 
@@ -48,17 +50,17 @@ class SdlDesktop final : public Desktop {
   void show_settings_dialog(SettingsDialog& dialog) override;
   void set_screen_saver_running(bool running) override;
 
-  // The show window and its renderer (null while there is none), for
-  // diagnostics and tests that read the screen back.
+  // The show window (null while there is none), for diagnostics and tests
+  // that read the screen back from its surface.
   SDL_Window* window() const { return window_; }
-  SDL_Renderer* renderer() const { return renderer_; }
 
  private:
   void dispatch(const SDL_Event& event);
   bool end_requested() const;
   // Blocks until SDL has an event, the end is requested, or `timeout` ms passed.
   void wait_for_event(int timeout);
-  // Black window, the last frame in the visible part of the picture area.
+  // Black window, the last frame in the visible part of the picture area,
+  // drawn into the window's surface and put on screen.
   void present();
   void release_window();
 
@@ -72,16 +74,16 @@ class SdlDesktop final : public Desktop {
   // request.  0 and -1 elsewhere.
   NativeWindow native_window_ = 0;
   int connection_fd_ = -1;
-  SDL_Renderer* renderer_ = nullptr;
-  // The visible part of the last refreshed frame, and where it goes in the window.
-  SDL_Texture* frame_ = nullptr;
-  SDL_Rect frame_place_{};
+  // The last refreshed frame, kept for repainting the window.
+  std::optional<PixelImage> frame_;
+  // The picture area in window coordinates.
   Rect picture_area_;
   InputSink* sink_ = nullptr;
   // The window manager (or SDL, for the last window) asked to close the window:
   // a stop that lasts, like a request to end.
   bool close_requested_ = false;
   int cursor_count_ = 0;
+  FirstFrameProbe first_frame_;
 };
 
 }  // namespace showsaver

@@ -72,6 +72,8 @@ Point X11WindowDesktop::picture_place() const {
 
 void X11WindowDesktop::refresh_picture_area(DcHandle source) {
   if (surface_ == nullptr || window_gone_) return;
+  // The last frame goes first, so that two are never held at once.
+  frame_.reset();
   frame_ = gdi_.ReadImage(source);
   if (!frame_) return;
   const Point at = picture_place();

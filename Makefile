@@ -55,10 +55,12 @@ fuzz: deps
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The drawing benchmarks, one table of figures beside their references
+# (BENCH_ARGS go to Google Benchmark, e.g. BENCH_ARGS=--benchmark_filter=effect_13).
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSHOWSAVER_BENCH=ON
-	cmake --build build-bench -j $(JOBS)
-	./scripts/run-benchmarks build-bench
+	cmake --build build-bench -j $(JOBS) --target showsaver_bench
+	./scripts/run-benchmarks build-bench $(BENCH_ARGS)
 
 # Cross-compiles the player for 32- and 64-bit Windows with MinGW-w64:
 # build-windows-i686/showsaver.scr and build-windows-x86_64/showsaver.scr, with

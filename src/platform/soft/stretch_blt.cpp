@@ -48,6 +48,8 @@ class RowScaler {
     for (int i = 0; i < columns.size(); ++i) {
       last_[i] = columns.source_first[i] + columns.source_count[i] - 1;
       at_most_two_columns_ = at_most_two_columns_ && columns.source_count[i] <= 2;
+      min_count_ = std::min(min_count_, columns.source_count[i]);
+      max_count_ = std::max(max_count_, columns.source_count[i]);
       halving_ = halving_ && columns.source_count[i] == 2 &&
                  columns.source_first[i] == columns.source_first[0] + 2 * i;
     }
@@ -88,6 +90,20 @@ class RowScaler {
       return;
     }
     const int* counts = columns_.source_count.data();
+    if (max_count_ - min_count_ <= 1) {
+      switch (min_count_) {
+        case 1:
+          return combine_columns<1>(line, base, out);
+        case 2:
+          return combine_columns<2>(line, base, out);
+        case 3:
+          return combine_columns<3>(line, base, out);
+        case 4:
+          return combine_columns<4>(line, base, out);
+        default:
+          return combine_columns<0>(line, base, out, min_count_);
+      }
+    }
     for (int i = 0; i < n; ++i) {
       std::uint32_t value = 0xFFFFFFFFu;
       const std::uint32_t* pixels = line + (first[i] - base);
@@ -120,8 +136,32 @@ class RowScaler {
       return;
     }
     const int* last = last_.data();
+    if (top == bottom) {
+      for (int i = 0; i < n; ++i) out[i] = top[first[i]] & top[last[i]];
+      return;
+    }
     for (int i = 0; i < n; ++i) {
       out[i] = top[first[i]] & top[last[i]] & bottom[first[i]] & bottom[last[i]];
+    }
+  }
+
+  // A shrink spreads the source columns evenly: every destination column
+  // takes kTaps or kTaps + 1 of them.  The first kTaps and the last are
+  // ANDed, the last twice where it is among the first (which changes
+  // nothing), so the loop has a fixed length and no branch on the count.
+  // `line` holds source column c at line[c - base].
+  // kTaps 0: `taps` at run time.
+  template <int kTaps>
+  void combine_columns(const std::uint32_t* line, int base, std::uint32_t* out,
+                       int taps = kTaps) const {
+    const int n = columns_.size();
+    const int* first = columns_.source_first.data();
+    const int* last = last_.data();
+    for (int i = 0; i < n; ++i) {
+      const std::uint32_t* pixels = line + (first[i] - base);
+      std::uint32_t value = pixels[last[i] - first[i]];
+      for (int c = 0; c < (kTaps != 0 ? kTaps : taps); ++c) value &= pixels[c];
+      out[i] = value;
     }
   }
 
@@ -153,6 +193,8 @@ class RowScaler {
   std::vector<std::uint32_t> combined_;
   std::vector<int> last_;  // last source column of each destination column
   bool at_most_two_columns_ = false;
+  int min_count_ = 1 << 30;  // the fewest and most source columns of one destination column
+  int max_count_ = 0;
   bool halving_ = true;  // column i takes source columns first + 2i and first + 2i + 1
   const HalvingPath* halving_path_ = nullptr;
 };

@@ -56,7 +56,7 @@ void TableReporter::Finalize() {
   std::printf(
       "\nEach figure beside its reference from this run (the least time over iterations and "
       "repetitions).\n");
-  std::printf("%-38s %-10s %10s  %-26s %10s %7s  %-6s %-6s  %s\n", "case", "size", "time",
+  std::printf("%-34s %-34s %9s  %-28s %9s %6s  %-5s %-6s  %s\n", "case", "size", "time",
               "reference", "ref time", "ratio", "goal", "", "notes");
   std::string section;
   int met = 0;
@@ -83,7 +83,7 @@ void TableReporter::Finalize() {
       }
     }
     const std::string note = row.note ? row.note(results_) : std::string();
-    std::printf("%-38s %-10s %10s  %-26s %10s %7s  %-6s %-6s  %s\n", row.name.c_str(),
+    std::printf("%-34s %-34s %9s  %-28s %9s %6s  %-5s %-6s  %s\n", row.name.c_str(),
                 row.size.c_str(), format_time(value).c_str(), row.reference_name.c_str(),
                 format_time(reference).c_str(), ratio_text, goal_text, status, note.c_str());
   }

@@ -32,12 +32,13 @@ DcHandle surface(SoftGdi& gdi, const PixelImage& image);
 class CopyReference {
  public:
   explicit CopyReference(std::size_t capacity);
-  // Copies `bytes` (in pieces of at most the capacity) and returns the seconds it took.
+  // Copies `bytes` (in pieces, wrapping round the buffers) and returns the seconds it took.
   double time_copy(std::size_t bytes);
 
  private:
   std::vector<std::uint32_t> from_;
   std::vector<std::uint32_t> to_;
+  std::size_t offset_ = 0;  // where the next copy starts
 };
 
 inline double seconds_since(std::chrono::steady_clock::time_point start) {

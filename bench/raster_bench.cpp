@@ -117,7 +117,7 @@ void register_raster_benchmarks() {
              "memcpy of the same bytes", {band_copy, ""}, 1.1, {}});
 
     // Enlarging 2x (each source pixel repeated) and 1.5x (uneven repeats);
-    // shrinking 2/3, 2/3 in width only (as the squeezes and flips do) and by
+    // shrinking 2/3, 2/3 and 1/5 in width only (as the squeezes, pinches and flips do) and by
     // half, which combine the source pixels they drop.
     const struct {
       const char* what;
@@ -129,6 +129,7 @@ void register_raster_benchmarks() {
         {"StretchBlt enlarge 1.5x", scaled(size, 2, 3), size, 1.0},
         {"StretchBlt shrink 2/3 (combining)", size, scaled(size, 2, 3), 0.0},
         {"StretchBlt narrow 2/3 (combining)", size, {size.width * 2 / 3, size.height}, 0.0},
+        {"StretchBlt narrow 1/5 (combining)", size, {size.width / 5, size.height}, 0.0},
         {"StretchBlt halve 1/2 (combining)", size, scaled(size, 1, 2), 0.0},
     };
     for (const auto& scaling : scalings) {

@@ -54,6 +54,7 @@ class RowScaler {
                  columns.source_first[i] == columns.source_first[0] + 2 * i;
     }
     halving_path_ = &halving_path_for(columns.size());
+    if (min_count_ >= 2 && max_count_ - min_count_ <= 1) windows_.resize(combined_.size());
   }
 
   // True when scale_two serves rows of up to two source rows each.
@@ -91,18 +92,7 @@ class RowScaler {
     }
     const int* counts = columns_.source_count.data();
     if (max_count_ - min_count_ <= 1) {
-      switch (min_count_) {
-        case 1:
-          return combine_columns<1>(line, base, out);
-        case 2:
-          return combine_columns<2>(line, base, out);
-        case 3:
-          return combine_columns<3>(line, base, out);
-        case 4:
-          return combine_columns<4>(line, base, out);
-        default:
-          return combine_columns<0>(line, base, out, min_count_);
-      }
+      return min_count_ >= 2 ? combine_windows(line, base, out) : combine_one_or_two(line, base, out);
     }
     for (int i = 0; i < n; ++i) {
       std::uint32_t value = 0xFFFFFFFFu;
@@ -145,24 +135,37 @@ class RowScaler {
     }
   }
 
-  // A shrink spreads the source columns evenly: every destination column
-  // takes kTaps or kTaps + 1 of them.  The first kTaps and the last are
-  // ANDed, the last twice where it is among the first (which changes
-  // nothing), so the loop has a fixed length and no branch on the count.
-  // `line` holds source column c at line[c - base].
-  // kTaps 0: `taps` at run time.
-  template <int kTaps>
-  void combine_columns(const std::uint32_t* line, int base, std::uint32_t* out,
-                       int taps = kTaps) const {
+  // A shrink of k or k + 1 columns a pixel, k >= 2, ANDs the line's windows
+  // of h columns, h the largest power of two up to k, in log2(h) whole-line
+  // passes that vectorise; then two overlapping windows, the one starting at
+  // the pixel's first column and the one ending at its last, cover its
+  // columns exactly (k + 1 <= 2h), so each pixel takes two loads.
+  void combine_windows(const std::uint32_t* line, int base, std::uint32_t* out) {
+    const int span = static_cast<int>(combined_.size());
+    const std::uint32_t* pixels = line + (span_first_ - base);
+    std::uint32_t* window = windows_.data();
+    for (int j = 0; j + 1 < span; ++j) window[j] = pixels[j] & pixels[j + 1];
+    int h = 2;
+    for (; 2 * h <= min_count_; h *= 2) {
+      // window[j] covers [j, j + h); it reads ahead of what it writes.
+      for (int j = 0; j + h < span; ++j) window[j] &= window[j + h];
+    }
     const int n = columns_.size();
     const int* first = columns_.source_first.data();
     const int* last = last_.data();
-    for (int i = 0; i < n; ++i) {
-      const std::uint32_t* pixels = line + (first[i] - base);
-      std::uint32_t value = pixels[last[i] - first[i]];
-      for (int c = 0; c < (kTaps != 0 ? kTaps : taps); ++c) value &= pixels[c];
-      out[i] = value;
-    }
+    const int shift = span_first_;
+    const int back = h - 1 + span_first_;
+    for (int i = 0; i < n; ++i) out[i] = window[first[i] - shift] & window[last[i] - back];
+  }
+
+  // A shrink of one or two columns a pixel: the first and the last, the
+  // same pixel twice where there is one (ANDing it with itself changes
+  // nothing), so the loop has no branch on the count.
+  void combine_one_or_two(const std::uint32_t* line, int base, std::uint32_t* out) const {
+    const int n = columns_.size();
+    const int* first = columns_.source_first.data();
+    const int* last = last_.data();
+    for (int i = 0; i < n; ++i) out[i] = line[first[i] - base] & line[last[i] - base];
   }
 
   // The combined pixels of source columns [base, ...).
@@ -193,6 +196,7 @@ class RowScaler {
   std::vector<std::uint32_t> combined_;
   std::vector<int> last_;  // last source column of each destination column
   bool at_most_two_columns_ = false;
+  std::vector<std::uint32_t> windows_;  // combine_windows' line of window ANDs
   int min_count_ = 1 << 30;  // the fewest and most source columns of one destination column
   int max_count_ = 0;
   bool halving_ = true;  // column i takes source columns first + 2i and first + 2i + 1

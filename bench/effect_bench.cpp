@@ -40,14 +40,17 @@ constexpr const char* kNames[] = {
 // Share of the frame period that the largest surface's costliest frame may take.
 constexpr double kPeriodShareGoal = 0.40;
 
-// The three surfaces of a show at one size, and memcpy buffers of a frame.
+// The three surfaces of a show at one size, and memcpy buffers of two
+// frames: successive copies alternate between their halves, so that each
+// reads and writes memory as long untouched as the surfaces a frame draws
+// from and into, not memory the last copy left in the cache.
 struct Stage {
   explicit Stage(Size of)
       : size(of),
         destination(surface(gdi, noise(of, 1))),
         outgoing(surface(gdi, noise(of, 2))),
         incoming(surface(gdi, noise(of, 3))),
-        copy(of.bytes()) {}
+        copy(2 * of.bytes()) {}
   Size size;
   SoftGdi gdi;
   DcHandle destination;

@@ -52,6 +52,8 @@ class RowScaler {
       max_count_ = std::max(max_count_, columns.source_count[i]);
       halving_ = halving_ && columns.source_count[i] == 2 &&
                  columns.source_first[i] == columns.source_first[0] + 2 * i;
+      same_columns_ = same_columns_ && columns.source_count[i] == 1 &&
+                      columns.source_first[i] == columns.source_first[0] + i;
     }
     halving_path_ = &halving_path_for(columns.size());
     if (min_count_ >= 2 && max_count_ - min_count_ <= 1) windows_.resize(combined_.size());
@@ -86,6 +88,10 @@ class RowScaler {
     const std::uint32_t* line = combine_rows(row, count, base);
     const int n = columns_.size();
     const int* first = columns_.source_first.data();
+    if (same_columns_) {
+      std::memcpy(out, line + (first[0] - base), static_cast<std::size_t>(n) * sizeof(*out));
+      return;
+    }
     if (columns_.one_to_one) {
       for (int i = 0; i < n; ++i) out[i] = line[first[i] - base];
       return;
@@ -110,6 +116,17 @@ class RowScaler {
                    std::uint32_t* out) const {
     const int n = columns_.size();
     const int* first = columns_.source_first.data();
+    if (same_columns_) {
+      // Column i is source column first + i: whole rows, which vectorise.
+      const std::uint32_t* t = top + first[0];
+      const std::uint32_t* u = bottom + first[0];
+      if (top == bottom) {
+        std::memcpy(out, t, static_cast<std::size_t>(n) * sizeof(*out));
+      } else {
+        for (int i = 0; i < n; ++i) out[i] = t[i] & u[i];
+      }
+      return;
+    }
     if (columns_.one_to_one) {
       if (top == bottom) {
         for (int i = 0; i < n; ++i) out[i] = top[first[i]];
@@ -200,6 +217,7 @@ class RowScaler {
   int min_count_ = 1 << 30;  // the fewest and most source columns of one destination column
   int max_count_ = 0;
   bool halving_ = true;  // column i takes source columns first + 2i and first + 2i + 1
+  bool same_columns_ = true;  // column i takes source column first + i alone
   const HalvingPath* halving_path_ = nullptr;
 };
 

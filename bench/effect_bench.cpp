@@ -30,13 +30,36 @@ constexpr Size kSizes[] = {{1920, 1080}, {3840, 2160}};
 // Whole transitions timed per repetition; each frame keeps its least time.
 constexpr int kIterations[] = {5, 3};
 // The names showpack gives the codes, for the table.
-constexpr const char* kNames[] = {
-    "cut",           "split-horizontal", "split-vertical",  "random-tiles",   "blinds-down",
-    "slide-left",    "slide-right",      "slide-top",       "slide-bottom",   "spiral-tiles",
-    "box-out",       "pinch-horizontal", "pinch-vertical",  "flip-horizontal", "flip-vertical",
-    "squeeze-left",  "squeeze-top",      "squeeze-right",   "squeeze-bottom", "wipe-left",
-    "wipe-top",      "wipe-right",       "wipe-bottom",     "zoom-in",        "zoom-out",
-    "shrink-through-black", "push-left", "push-top",        "push-right",     "push-bottom"};
+constexpr const char* kNames[] = {"cut",
+                                  "split-horizontal",
+                                  "split-vertical",
+                                  "random-tiles",
+                                  "blinds-down",
+                                  "slide-left",
+                                  "slide-right",
+                                  "slide-top",
+                                  "slide-bottom",
+                                  "spiral-tiles",
+                                  "box-out",
+                                  "pinch-horizontal",
+                                  "pinch-vertical",
+                                  "flip-horizontal",
+                                  "flip-vertical",
+                                  "squeeze-left",
+                                  "squeeze-top",
+                                  "squeeze-right",
+                                  "squeeze-bottom",
+                                  "wipe-left",
+                                  "wipe-top",
+                                  "wipe-right",
+                                  "wipe-bottom",
+                                  "zoom-in",
+                                  "zoom-out",
+                                  "shrink-through-black",
+                                  "push-left",
+                                  "push-top",
+                                  "push-right",
+                                  "push-bottom"};
 // Share of the frame period that the largest surface's costliest frame may take.
 constexpr double kPeriodShareGoal = 0.40;
 
@@ -119,9 +142,8 @@ std::size_t bytes_written(const GdiCall& call, const Size& size) {
 // Bytes a drawing call reads from its source: a scaling reads the whole
 // source rectangle (a shrink combines every source pixel), a copy what it writes.
 std::size_t bytes_read(const GdiCall& call, const Size& size) {
-  if (call.kind != GdiCallKind::StretchBlt) return call.kind == GdiCallKind::BitBlt
-                                                       ? bytes_written(call, size)
-                                                       : 0;
+  if (call.kind != GdiCallKind::StretchBlt)
+    return call.kind == GdiCallKind::BitBlt ? bytes_written(call, size) : 0;
   return static_cast<std::size_t>(covered(call.source_x, call.source_width, size.width) *
                                   covered(call.source_y, call.source_height, size.height) * 4);
 }
@@ -242,15 +264,14 @@ std::string effect_note(const Results& results, const std::string& name, bool pe
                              get("frames"), format_time(get("mean")).c_str(), get("max_MB"));
   if (get("max_read_MB") > get("max_MB")) {
     // A shrink reads more than it writes: the same frame against memcpy of what it reads.
-    length += std::snprintf(text + length, sizeof text - length,
-                            ", reads %.1f MB (memcpy of that %s, ratio %.2f)", get("max_read_MB"),
-                            format_time(get("max_memcpy_read")).c_str(),
-                            max / get("max_memcpy_read"));
+    length +=
+        std::snprintf(text + length, sizeof text - length,
+                      ", reads %.1f MB (memcpy of that %s, ratio %.2f)", get("max_read_MB"),
+                      format_time(get("max_memcpy_read")).c_str(), max / get("max_memcpy_read"));
   }
-  std::snprintf(text + length, sizeof text - length, "; %.0f%% of %.0f ms%s", share * 100,
-                period * 1e3,
-                period_goal ? (share < kPeriodShareGoal ? " (goal <40%: met)" : " (goal <40%: MISSED)")
-                            : "");
+  std::snprintf(
+      text + length, sizeof text - length, "; %.0f%% of %.0f ms%s", share * 100, period * 1e3,
+      period_goal ? (share < kPeriodShareGoal ? " (goal <40%: met)" : " (goal <40%: MISSED)") : "");
   return text;
 }
 

@@ -55,7 +55,14 @@ void TableReporter::Finalize() {
   ConsoleReporter::Finalize();
   std::printf(
       "\nEach figure beside its reference from this run (the least time over iterations and "
-      "repetitions).\n");
+      "repetitions).\nCaches:");
+  for (const auto& cache : benchmark::CPUInfo::Get().caches) {
+    std::printf(" L%d %s %d KiB%s;", cache.level, cache.type.c_str(), cache.size / 1024,
+                cache.num_sharing > 1 ? " shared" : "");
+  }
+  std::printf(
+      " 'in L2' surfaces fit the per-core L2; 'past L2' ones (3840x2160) do not.\n"
+      "Time figures are noisy on a shared machine: rerun on a quiet one.\n");
   std::printf("%-34s %-34s %9s  %-28s %9s %6s  %-5s %-6s  %s\n", "case", "size", "time",
               "reference", "ref time", "ratio", "goal", "", "notes");
   std::string section;

@@ -31,8 +31,8 @@ void memcpy_bench(benchmark::State& state, std::size_t bytes) {
 }  // namespace
 
 void register_sprite_benchmarks() {
-  constexpr Size kSizes[] = {{64, 64},     {128, 128},   {256, 256},
-                             {512, 512},   {1920, 1080}, {3840, 2160}};
+  constexpr Size kSizes[] = {{64, 64},   {128, 128},   {256, 256},
+                             {512, 512}, {1920, 1080}, {3840, 2160}};
   for (const Size& size : kSizes) {
     const std::string sprite = "BlitTransparent/" + size.name();
     const std::string copy = "memcpy_sprite/" + size.name();
@@ -44,8 +44,14 @@ void register_sprite_benchmarks() {
         ->UseRealTime()
         ->MinTime(0.2)
         ->Unit(benchmark::kMicrosecond);
-    add_row({"transparent sprite blit (no goal set)", "BlitTransparent", size.name(),
-             {sprite, ""}, "memcpy of the sprite's bytes", {copy, ""}, 0.0, {}});
+    add_row({"transparent sprite blit (no goal set)",
+             "BlitTransparent",
+             size.name(),
+             {sprite, ""},
+             "memcpy of the sprite's bytes",
+             {copy, ""},
+             0.0,
+             {}});
   }
 }
 

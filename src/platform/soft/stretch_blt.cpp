@@ -98,7 +98,8 @@ class RowScaler {
     }
     const int* counts = columns_.source_count.data();
     if (max_count_ - min_count_ <= 1) {
-      return min_count_ >= 2 ? combine_windows(line, base, out) : combine_one_or_two(line, base, out);
+      return min_count_ >= 2 ? combine_windows(line, base, out)
+                             : combine_one_or_two(line, base, out);
     }
     for (int i = 0; i < n; ++i) {
       std::uint32_t value = 0xFFFFFFFFu;
@@ -216,7 +217,7 @@ class RowScaler {
   std::vector<std::uint32_t> windows_;  // combine_windows' line of window ANDs
   int min_count_ = 1 << 30;  // the fewest and most source columns of one destination column
   int max_count_ = 0;
-  bool halving_ = true;  // column i takes source columns first + 2i and first + 2i + 1
+  bool halving_ = true;       // column i takes source columns first + 2i and first + 2i + 1
   bool same_columns_ = true;  // column i takes source column first + i alone
   const HalvingPath* halving_path_ = nullptr;
 };

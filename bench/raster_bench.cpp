@@ -80,7 +80,8 @@ void pixman_bench(benchmark::State& state, Size from, Size to) {
 void timed(const std::string& name, auto function, auto... arguments) {
   benchmark::RegisterBenchmark(name.c_str(), function, arguments...)
       ->UseRealTime()
-      ->MinTime(0.2)
+      ->MinTime(0.1)
+      ->Repetitions(3)
       ->Unit(benchmark::kMicrosecond);
 }
 

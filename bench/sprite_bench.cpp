@@ -38,11 +38,13 @@ void register_sprite_benchmarks() {
     const std::string copy = "memcpy_sprite/" + size.name();
     benchmark::RegisterBenchmark(sprite.c_str(), sprite_bench, size)
         ->UseRealTime()
-        ->MinTime(0.2)
+        ->MinTime(0.1)
+        ->Repetitions(3)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(copy.c_str(), memcpy_bench, size.bytes())
         ->UseRealTime()
-        ->MinTime(0.2)
+        ->MinTime(0.1)
+        ->Repetitions(3)
         ->Unit(benchmark::kMicrosecond);
     add_row({"transparent sprite blit (no goal set)",
              "BlitTransparent",

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/soft/blit_axis.h"
+#include "platform/soft/stretch_columns.h"
 #include "platform/soft/stretch_halving.h"
 
 namespace showsaver::soft {
@@ -113,8 +114,7 @@ class RowScaler {
   // The common cases, up to 2 x 2 source pixels per destination pixel, read
   // the source rows directly: ANDing a pixel with itself changes nothing, so
   // one expression serves one and two pixels alike.
-  void scale_pairs(const std::uint32_t* top, const std::uint32_t* bottom,
-                   std::uint32_t* out) const {
+  void scale_pairs(const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t* out) {
     const int n = columns_.size();
     const int* first = columns_.source_first.data();
     if (same_columns_) {
@@ -144,13 +144,14 @@ class RowScaler {
       return;
     }
     const int* last = last_.data();
-    if (top == bottom) {
-      for (int i = 0; i < n; ++i) out[i] = top[first[i]] & top[last[i]];
-      return;
-    }
-    for (int i = 0; i < n; ++i) {
-      out[i] = top[first[i]] & top[last[i]] & bottom[first[i]] & bottom[last[i]];
-    }
+    if (top == bottom) return and_column_pairs(top, 0, first, last, n, out);
+    // Two rows: AND them along the line first (it vectorises), then the columns.
+    std::uint32_t* combined = combined_.data();
+    const std::size_t width = combined_.size();
+    const std::uint32_t* t = top + span_first_;
+    const std::uint32_t* u = bottom + span_first_;
+    for (std::size_t i = 0; i < width; ++i) combined[i] = t[i] & u[i];
+    and_column_pairs(combined, span_first_, first, last, n, out);
   }
 
   // A shrink of k or k + 1 columns a pixel, k >= 2, ANDs the line's windows
@@ -180,10 +181,7 @@ class RowScaler {
   // same pixel twice where there is one (ANDing it with itself changes
   // nothing), so the loop has no branch on the count.
   void combine_one_or_two(const std::uint32_t* line, int base, std::uint32_t* out) const {
-    const int n = columns_.size();
-    const int* first = columns_.source_first.data();
-    const int* last = last_.data();
-    for (int i = 0; i < n; ++i) out[i] = line[first[i] - base] & line[last[i] - base];
+    and_column_pairs(line, base, columns_.source_first.data(), last_.data(), columns_.size(), out);
   }
 
   // The combined pixels of source columns [base, ...).

@@ -63,10 +63,17 @@ fuzz: deps
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The benchmarks, each figure beside its reference from the same run: the
+# drawing (BENCH_ARGS go to Google Benchmark, e.g.
+# BENCH_ARGS=--benchmark_filter=effect_13), then the whole program on a
+# private X server (presentation, start-up, extraction, idle, memory).
+BENCH_TARGETS = showsaver_bench showsaver showpack showsaver_run_probe \
+                showsaver_present_bench showsaver_extract_bench
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSHOWSAVER_BENCH=ON
-	cmake --build build-bench -j $(JOBS)
-	./scripts/run-benchmarks build-bench
+	cmake --build build-bench -j $(JOBS) --target $(BENCH_TARGETS)
+	./scripts/run-benchmarks build-bench $(BENCH_ARGS)
+	./scripts/run-system-benchmarks build-bench
 
 # Cross-compiles the player for 32- and 64-bit Windows with MinGW-w64:
 # build-windows-i686/showsaver.scr and build-windows-x86_64/showsaver.scr, with

@@ -70,6 +70,16 @@ void bit_blt(const BlitRequest& request) {
     return;
   }
 
+  // Rows of different bitmaps: one memcpy a row.
+  if (plain_copy && !same_bitmap) {
+    const std::size_t row_bytes = n * sizeof(std::uint32_t);
+    for (std::int64_t y = rows.first; y < rows.last; ++y) {
+      std::memcpy(destination.row(static_cast<int>(y)) + columns.first,
+                  source.row(static_cast<int>(y - dy)) + (columns.first - dx), row_bytes);
+    }
+    return;
+  }
+
   const std::uint32_t pattern = default_pattern(destination.format);
   // A row is read completely before it is written, and rows go in the order in
   // which no source row is overwritten before it is read.

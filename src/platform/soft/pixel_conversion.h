@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/gdi.h"
 #include "platform/soft/pixel_bitmap.h"
@@ -42,8 +43,29 @@ class PixelConversion {
     return pixel;
   }
 
+  // One loop per kind, so that each compiles to straight-line vector code
+  // (a plain copy is memcpy); the rows must not overlap.
   void convert_row(const std::uint32_t* source, std::uint32_t* destination, std::size_t n) const {
-    for (std::size_t i = 0; i < n; ++i) destination[i] = (*this)(source[i]);
+    switch (kind_) {
+      case Kind::kNone:
+        if (n != 0) std::memcpy(destination, source, n * sizeof(std::uint32_t));
+        return;
+      case Kind::kColorToMono: {
+        const std::uint32_t key = key_;
+        for (std::size_t i = 0; i < n; ++i) {
+          destination[i] = source[i] == key ? kMonoOne : kMonoZero;
+        }
+        return;
+      }
+      case Kind::kMonoToColor: {
+        const std::uint32_t one = one_;
+        const std::uint32_t zero = zero_;
+        for (std::size_t i = 0; i < n; ++i) {
+          destination[i] = (source[i] & one) | (~source[i] & zero);
+        }
+        return;
+      }
+    }
   }
 
  private:

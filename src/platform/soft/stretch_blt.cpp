@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/soft/blit_axis.h"
+#include "platform/soft/stretch_columns.h"
 #include "platform/soft/stretch_halving.h"
 
 namespace showsaver::soft {
@@ -48,10 +49,15 @@ class RowScaler {
     for (int i = 0; i < columns.size(); ++i) {
       last_[i] = columns.source_first[i] + columns.source_count[i] - 1;
       at_most_two_columns_ = at_most_two_columns_ && columns.source_count[i] <= 2;
+      min_count_ = std::min(min_count_, columns.source_count[i]);
+      max_count_ = std::max(max_count_, columns.source_count[i]);
       halving_ = halving_ && columns.source_count[i] == 2 &&
                  columns.source_first[i] == columns.source_first[0] + 2 * i;
+      same_columns_ = same_columns_ && columns.source_count[i] == 1 &&
+                      columns.source_first[i] == columns.source_first[0] + i;
     }
     halving_path_ = &halving_path_for(columns.size());
+    if (min_count_ >= 2 && max_count_ - min_count_ <= 1) windows_.resize(combined_.size());
   }
 
   // True when scale_two serves rows of up to two source rows each.
@@ -83,11 +89,19 @@ class RowScaler {
     const std::uint32_t* line = combine_rows(row, count, base);
     const int n = columns_.size();
     const int* first = columns_.source_first.data();
+    if (same_columns_) {
+      std::memcpy(out, line + (first[0] - base), static_cast<std::size_t>(n) * sizeof(*out));
+      return;
+    }
     if (columns_.one_to_one) {
       for (int i = 0; i < n; ++i) out[i] = line[first[i] - base];
       return;
     }
     const int* counts = columns_.source_count.data();
+    if (max_count_ - min_count_ <= 1) {
+      return min_count_ >= 2 ? combine_windows(line, base, out)
+                             : combine_one_or_two(line, base, out);
+    }
     for (int i = 0; i < n; ++i) {
       std::uint32_t value = 0xFFFFFFFFu;
       const std::uint32_t* pixels = line + (first[i] - base);
@@ -100,10 +114,20 @@ class RowScaler {
   // The common cases, up to 2 x 2 source pixels per destination pixel, read
   // the source rows directly: ANDing a pixel with itself changes nothing, so
   // one expression serves one and two pixels alike.
-  void scale_pairs(const std::uint32_t* top, const std::uint32_t* bottom,
-                   std::uint32_t* out) const {
+  void scale_pairs(const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t* out) {
     const int n = columns_.size();
     const int* first = columns_.source_first.data();
+    if (same_columns_) {
+      // Column i is source column first + i: whole rows, which vectorise.
+      const std::uint32_t* t = top + first[0];
+      const std::uint32_t* u = bottom + first[0];
+      if (top == bottom) {
+        std::memcpy(out, t, static_cast<std::size_t>(n) * sizeof(*out));
+      } else {
+        for (int i = 0; i < n; ++i) out[i] = t[i] & u[i];
+      }
+      return;
+    }
     if (columns_.one_to_one) {
       if (top == bottom) {
         for (int i = 0; i < n; ++i) out[i] = top[first[i]];
@@ -120,9 +144,44 @@ class RowScaler {
       return;
     }
     const int* last = last_.data();
-    for (int i = 0; i < n; ++i) {
-      out[i] = top[first[i]] & top[last[i]] & bottom[first[i]] & bottom[last[i]];
+    if (top == bottom) return and_column_pairs(top, 0, first, last, n, out);
+    // Two rows: AND them along the line first (it vectorises), then the columns.
+    std::uint32_t* combined = combined_.data();
+    const std::size_t width = combined_.size();
+    const std::uint32_t* t = top + span_first_;
+    const std::uint32_t* u = bottom + span_first_;
+    for (std::size_t i = 0; i < width; ++i) combined[i] = t[i] & u[i];
+    and_column_pairs(combined, span_first_, first, last, n, out);
+  }
+
+  // A shrink of k or k + 1 columns a pixel, k >= 2, ANDs the line's windows
+  // of h columns, h the largest power of two up to k, in log2(h) whole-line
+  // passes that vectorise; then two overlapping windows, the one starting at
+  // the pixel's first column and the one ending at its last, cover its
+  // columns exactly (k + 1 <= 2h), so each pixel takes two loads.
+  void combine_windows(const std::uint32_t* line, int base, std::uint32_t* out) {
+    const int span = static_cast<int>(combined_.size());
+    const std::uint32_t* pixels = line + (span_first_ - base);
+    std::uint32_t* window = windows_.data();
+    for (int j = 0; j + 1 < span; ++j) window[j] = pixels[j] & pixels[j + 1];
+    int h = 2;
+    for (; 2 * h <= min_count_; h *= 2) {
+      // window[j] covers [j, j + h); it reads ahead of what it writes.
+      for (int j = 0; j + h < span; ++j) window[j] &= window[j + h];
     }
+    const int n = columns_.size();
+    const int* first = columns_.source_first.data();
+    const int* last = last_.data();
+    const int shift = span_first_;
+    const int back = h - 1 + span_first_;
+    for (int i = 0; i < n; ++i) out[i] = window[first[i] - shift] & window[last[i] - back];
+  }
+
+  // A shrink of one or two columns a pixel: the first and the last, the
+  // same pixel twice where there is one (ANDing it with itself changes
+  // nothing), so the loop has no branch on the count.
+  void combine_one_or_two(const std::uint32_t* line, int base, std::uint32_t* out) const {
+    and_column_pairs(line, base, columns_.source_first.data(), last_.data(), columns_.size(), out);
   }
 
   // The combined pixels of source columns [base, ...).
@@ -153,7 +212,11 @@ class RowScaler {
   std::vector<std::uint32_t> combined_;
   std::vector<int> last_;  // last source column of each destination column
   bool at_most_two_columns_ = false;
-  bool halving_ = true;  // column i takes source columns first + 2i and first + 2i + 1
+  std::vector<std::uint32_t> windows_;  // combine_windows' line of window ANDs
+  int min_count_ = 1 << 30;  // the fewest and most source columns of one destination column
+  int max_count_ = 0;
+  bool halving_ = true;       // column i takes source columns first + 2i and first + 2i + 1
+  bool same_columns_ = true;  // column i takes source column first + i alone
   const HalvingPath* halving_path_ = nullptr;
 };
 

@@ -22,11 +22,13 @@ TEST(ManifestHostile, RefusedWithWhatAndWhere) {
   using namespace std::string_literals;
   const HostileManifest cases[] = {
       // Found by fuzzing: toml++ 3.3 asserts on a table header whose key
-      // starts with anything but a key character (its release build reports
-      // it instead), NUL bytes among them.
+      // starts with anything but a key character, NUL bytes among them, and
+      // on an array element that ends a value; its release build reports
+      // each.
       {"HeaderKeyStartsWithEquals", "[[ = sw]", 1, 4, "expected bare key starting character"},
       {"HeaderKeyAfterNulBytes", "[show]\nwidth = 1\n\n[[\0\0\0scene]]\npicture = \"p.bmp\"\n"s, 4,
        3, "expected bare key starting character"},
+      {"ArrayClosedByABrace", "[show]\nwidth = [ }\n", 2, 11, "could not determine value type"},
       {"TableKeyStartsWithDot", "[ .show]\n", 1, 3, "expected bare key starting character"},
       // Found by fuzzing: toml++ 3.3 asks whether such a character is
       // whitespace with a test that is undefined for most of U+00A0..U+0499

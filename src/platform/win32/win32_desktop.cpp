@@ -170,6 +170,16 @@ std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std:
     case WM_MOUSEMOVE:
       if (sink_ != nullptr) sink_->mouse_move();
       return 0;
+    case WM_QUERYENDSESSION:
+      // The show never holds up the end of the session.
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wparam != FALSE && sink_ != nullptr) {
+        sink_->key_down();
+        if (session_end_work_) session_end_work_();
+        if (notice_on_) set_screen_saver_running(false);
+      }
+      return 0;
     case WM_SYSCOMMAND:
       // No second screen saver over this one.
       if ((wparam & 0xFFF0u) == SC_SCREENSAVE) return 0;
@@ -232,6 +242,7 @@ void Win32Desktop::show_settings_dialog(SettingsDialog& dialog) {
 }
 
 void Win32Desktop::set_screen_saver_running(bool running) {
+  notice_on_ = running;
   BOOL previous = FALSE;
   SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
 }

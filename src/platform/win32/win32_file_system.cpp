@@ -19,6 +19,10 @@ DWORD attributes(const std::string& path) {
   return GetFileAttributesW(win32::to_wide(path).c_str());
 }
 
+void forget(std::vector<std::string>& made, const std::string& path) {
+  made.erase(std::remove(made.begin(), made.end(), path), made.end());
+}
+
 bool write_all(HANDLE file, std::string_view data) {
   while (!data.empty()) {
     const auto count = static_cast<DWORD>(std::min(data.size(), kChunk));
@@ -46,6 +50,7 @@ bool Win32FileSystem::is_plain_file(const std::string& path) {
 
 CreateFolderResult Win32FileSystem::create_folder(const std::string& path) {
   if (CreateDirectoryW(win32::to_wide(path).c_str(), nullptr) != FALSE) {
+    made_folders_.push_back(path);
     return CreateFolderResult::Created;
   }
   return GetLastError() == ERROR_ALREADY_EXISTS ? CreateFolderResult::AlreadyExists
@@ -53,11 +58,26 @@ CreateFolderResult Win32FileSystem::create_folder(const std::string& path) {
 }
 
 bool Win32FileSystem::remove_folder(const std::string& path) {
-  return RemoveDirectoryW(win32::to_wide(path).c_str()) != FALSE;
+  if (RemoveDirectoryW(win32::to_wide(path).c_str()) == FALSE) return false;
+  forget(made_folders_, path);
+  return true;
 }
 
 bool Win32FileSystem::delete_file(const std::string& path) {
-  return DeleteFileW(win32::to_wide(path).c_str()) != FALSE;
+  if (DeleteFileW(win32::to_wide(path).c_str()) == FALSE) return false;
+  forget(made_files_, path);
+  return true;
+}
+
+void Win32FileSystem::remove_what_it_made() {
+  for (auto file = made_files_.rbegin(); file != made_files_.rend(); ++file) {
+    DeleteFileW(win32::to_wide(*file).c_str());
+  }
+  for (auto folder = made_folders_.rbegin(); folder != made_folders_.rend(); ++folder) {
+    RemoveDirectoryW(win32::to_wide(*folder).c_str());
+  }
+  made_files_.clear();
+  made_folders_.clear();
 }
 
 bool Win32FileSystem::write_new_file(const std::string& path, std::string_view data) {
@@ -65,10 +85,11 @@ bool Win32FileSystem::write_new_file(const std::string& path, std::string_view d
   const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
+  made_files_.push_back(path);
   const bool written = write_all(file, data);
   const bool closed = CloseHandle(file) != FALSE;
   if (!written || !closed) {
-    DeleteFileW(name.c_str());
+    delete_file(path);
     return false;
   }
   return true;
@@ -83,6 +104,7 @@ bool Win32FileSystem::replace_file(const std::string& path, std::string_view dat
     delete_file(temporary);
     return false;
   }
+  forget(made_files_, temporary);
   return true;
 }
 

@@ -20,9 +20,9 @@ TEST(SettingsFallbackTest, AReadOnlyProgramFolderKeepsTheSettingsInTheUsersFolde
   TempDir logs;
   XServer x;
   ASSERT_TRUE(x.ok());
-  const std::string show = install_show(
-      folder, "show.scr",
-      PackageBuilder(32, 24).has_settings().scene("a.bmp").display_time(1000).build());
+  const std::string show =
+      install_show(folder, "show.scr",
+                   PackageBuilder(32, 24).has_settings().scene("a.bmp").display_time(1000).build());
   const std::vector<std::string> environment = session_environment(x, folder);
   // The program's folder is root's and read-only; the player runs as nobody,
   // whose own folders are writable.

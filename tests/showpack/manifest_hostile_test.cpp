@@ -39,7 +39,8 @@ TEST(ManifestHostile, RefusedWithWhatAndWhere) {
       {"EmptyHeader", "[show]\nwidth = 1\n[[ ]]\n", 3, 4, "blank bare keys"},
       {"UnclosedString", "[show]\ntitle = \"never closed\n", 2, 22, "control characters"},
       {"InvalidUtf8", "[show]\ntitle = \"\xC3\x28\"\n", 2, 9, "utf-8"},
-      {"NestingTooDeep", "[show]\ntitle = " + std::string(2000, '[') + "\n", 2, 265, "nested value depth"},
+      {"NestingTooDeep", "[show]\ntitle = " + std::string(2000, '[') + "\n", 2, 265,
+       "nested value depth"},
   };
   test::TempDir dir;
   for (const HostileManifest& hostile : cases) {

@@ -17,8 +17,8 @@
 
 #include "package/package_writer.h"
 #include "support/bitmap_files.h"
-#include "support/show_harness.h"
 #include "support/package_builder.h"
+#include "support/show_harness.h"
 #include "support/text_codec.h"
 #include "wine_session.h"
 
@@ -95,12 +95,13 @@ class WineFaultCaseTest : public WineFaultTest, public ::testing::WithParamInter
 
 TEST_P(WineFaultCaseTest, TheTeardownRunsAndLeavesNothingBehind) {
   ASSERT_TRUE(set_up(GetParam().architecture));
-  const std::string show = install(PackageBuilder(160, 120)
-                                       .scene("first.bmp", bmp_file(solid_image(160, 120, 0x2060A0)))
-                                       .display_time(60'000)
-                                       .scene("second.bmp", bmp_file(solid_image(80, 60, 0x802020)))
-                                       .display_time(60'000)
-                                       .build());
+  const std::string show =
+      install(PackageBuilder(160, 120)
+                  .scene("first.bmp", bmp_file(solid_image(160, 120, 0x2060A0)))
+                  .display_time(60'000)
+                  .scene("second.bmp", bmp_file(solid_image(80, 60, 0x802020)))
+                  .display_time(60'000)
+                  .build());
   const WineProcess player = wine_->start(show, {"/s"});
   const WineRun acted = probe({GetParam().command});
   ASSERT_EQ(acted.status, 0) << acted.output;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <optional>
+#include <string>
 
 #include "platform/win32/wide_text.h"
 
@@ -95,7 +97,46 @@ bool Win32FileSystem::write_new_file(const std::string& path, std::string_view d
   return true;
 }
 
-bool Win32FileSystem::replace_file(const std::string& path, std::string_view data) {
+namespace {
+
+// Where writing to `path` should go: the file itself or, through symbolic
+// links and junctions, the file they lead to (a link the user made stays a
+// link); `path` itself when nothing of that name exists yet.  Nothing for a
+// link that leads nowhere or to anything but a file.
+std::optional<std::string> final_file_path(const std::string& path) {
+  const HANDLE file = CreateFileW(win32::to_wide(path).c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    if (attributes(path) != kNoAttributes) return std::nullopt;
+    return path;
+  }
+  BY_HANDLE_FILE_INFORMATION information{};
+  std::wstring final_path(MAX_PATH, L'\0');
+  DWORD length = 0;
+  if (GetFileInformationByHandle(file, &information) != FALSE &&
+      (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    constexpr DWORD kForm = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    length = GetFinalPathNameByHandleW(file, final_path.data(),
+                                       static_cast<DWORD>(final_path.size()), kForm);
+    if (length >= final_path.size()) {
+      final_path.resize(length);
+      length = GetFinalPathNameByHandleW(file, final_path.data(),
+                                         static_cast<DWORD>(final_path.size()), kForm);
+    }
+  }
+  CloseHandle(file);
+  if (length == 0 || length >= final_path.size()) return std::nullopt;
+  final_path.resize(length);
+  return win32::to_utf8(final_path);
+}
+
+}  // namespace
+
+bool Win32FileSystem::replace_file(const std::string& given_path, std::string_view data) {
+  const std::optional<std::string> target = final_file_path(given_path);
+  if (!target) return false;
+  const std::string& path = *target;
   const std::string temporary = path + ".new";
   delete_file(temporary);
   if (!write_new_file(temporary, data)) return false;

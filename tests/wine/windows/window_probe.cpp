@@ -169,13 +169,13 @@ int sample(HWND window, DWORD interval) {
         process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
     const long table_gdi = live_gdi_objects(process, table);
     const long windows = windows_of(GetProcessId(process));
-    print("sample %llu gdi %lu error %lu user %lu table_gdi %ld windows %ld memory %d "
-          "private %llu pagefile %llu working %llu\n",
-          static_cast<unsigned long long>(GetTickCount64() - start), gdi, gdi_error, user,
-          table_gdi, windows, measured != FALSE ? 1 : 0,
-          static_cast<unsigned long long>(memory.PrivateUsage),
-          static_cast<unsigned long long>(memory.PagefileUsage),
-          static_cast<unsigned long long>(memory.WorkingSetSize));
+    print(
+        "sample %llu gdi %lu error %lu user %lu table_gdi %ld windows %ld memory %d "
+        "private %llu pagefile %llu working %llu\n",
+        static_cast<unsigned long long>(GetTickCount64() - start), gdi, gdi_error, user, table_gdi,
+        windows, measured != FALSE ? 1 : 0, static_cast<unsigned long long>(memory.PrivateUsage),
+        static_cast<unsigned long long>(memory.PagefileUsage),
+        static_cast<unsigned long long>(memory.WorkingSetSize));
     if (WaitForSingleObject(process, interval) != WAIT_TIMEOUT) break;
   }
   print("ended\n");

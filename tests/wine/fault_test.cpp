@@ -161,7 +161,7 @@ Sample peak(const std::vector<Sample>& samples, long from, long to) {
   return most;
 }
 
-constexpr long kSoakSamples = 45;  // one a second
+constexpr long kSoakSamples = 36;  // one a second
 constexpr long kWarmUp = 15'000;   // every effect has run once by then
 
 TEST_F(WineFaultTest, ASoakThroughEveryTransitionKeepsObjectsAndMemoryFlat) {

@@ -87,8 +87,7 @@ class WineFaultTest : public ::testing::Test {
 struct FaultCase {
   const char* architecture;
   const char* command;  // the probe's
-  int exit_status;      // the player's
-  const char* reports;  // lines the probe prints, in order
+  const char* reports;  // what the probe prints, in order
 };
 
 class WineFaultCaseTest : public WineFaultTest, public ::testing::WithParamInterface<FaultCase> {};
@@ -106,26 +105,36 @@ TEST_P(WineFaultCaseTest, TheTeardownRunsAndLeavesNothingBehind) {
   const WineRun acted = probe({GetParam().command});
   ASSERT_EQ(acted.status, 0) << acted.output;
   EXPECT_TRUE(std::regex_search(acted.output, std::regex(GetParam().reports))) << acted.output;
+  // The probe has seen the process end (the exit status Wine's launcher
+  // passes on is not the process's for a 32-bit one).
   const WineRun ended = wine_->wait(player, seconds(60));
-  EXPECT_EQ(ended.status, GetParam().exit_status) << ended.output;
+  ASSERT_TRUE(ended.status.has_value()) << ended.output;
   EXPECT_FALSE(std::filesystem::exists(temp_folder()));
   const WineRun notice = probe({"notice"});
   EXPECT_NE(notice.output.find("notice 1 0"), std::string::npos) << notice.output;
 }
 
-// "notice 1 1": the notice was on while the show ran.  "running 1": the
-// process still ran when it had answered WM_ENDSESSION, and was then ended
-// from outside (status 99), so only what it did while answering counts.
-INSTANTIATE_TEST_SUITE_P(
-    Messages, WineFaultCaseTest,
-    ::testing::Values(
-        FaultCase{"x86_64", "close", 0, "notice 1 1\\s+posted 1\\s+ended 1 0"},
-        FaultCase{"i686", "close", 0, "notice 1 1\\s+posted 1\\s+ended 1 0"},
-        FaultCase{"x86_64", "endsession", 99, "notice 1 1\\s+query 1 1\\s+endsession 1 running 1"},
-        FaultCase{"i686", "endsession", 99, "notice 1 1\\s+query 1 1\\s+endsession 1 running 1"}),
-    [](const auto& param_info) {
-      return std::string(param_info.param.command) + "_" + param_info.param.architecture;
-    });
+// "notice 1 1": the notice was on while the show ran; "ended 1 0": the
+// process ended by itself with status 0.
+constexpr const char* kClose = "notice 1 1\\s+posted 1\\s+ended 1 0";
+// "running 1": the process still ran when it had answered WM_ENDSESSION, and
+// was then ended from outside with status 99, so only what it did while
+// answering counts.  Its own teardown, which starts once it has answered,
+// may win that race and end it with 0 first (then it cannot be ended): also
+// a pass, where a player that did nothing on WM_ENDSESSION would have played
+// on until ended from outside, and left its files and the notice.
+constexpr const char* kEndSession =
+    "notice 1 1\\s+query 1 1\\s+endsession 1 running 1 terminated (1 exit 99|0 exit 0)";
+
+INSTANTIATE_TEST_SUITE_P(Messages, WineFaultCaseTest,
+                         ::testing::Values(FaultCase{"x86_64", "close", kClose},
+                                           FaultCase{"i686", "close", kClose},
+                                           FaultCase{"x86_64", "endsession", kEndSession},
+                                           FaultCase{"i686", "endsession", kEndSession}),
+                         [](const auto& param_info) {
+                           return std::string(param_info.param.command) + "_" +
+                                  param_info.param.architecture;
+                         });
 
 struct Sample {
   long milliseconds = 0;
@@ -162,7 +171,7 @@ Sample peak(const std::vector<Sample>& samples, long from, long to) {
 }
 
 constexpr long kSoakSamples = 36;  // one a second
-constexpr long kWarmUp = 15'000;   // every effect has run once by then
+constexpr long kWarmUp = 15'000;   // well past the start
 
 TEST_F(WineFaultTest, ASoakThroughEveryTransitionKeepsObjectsAndMemoryFlat) {
   ASSERT_TRUE(set_up("x86_64"));

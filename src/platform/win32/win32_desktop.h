@@ -68,6 +68,8 @@ class Win32Desktop final : public Desktop {
   InputSink* sink_ = nullptr;
   std::function<void()> session_end_work_;
   bool notice_on_ = false;
+  // WM_CLOSE, WM_ENDSESSION or WM_QUIT came: the show is to end.
+  bool end_requested_ = false;
   Rect picture_area_;
   // The last refreshed picture, kept for WM_PAINT.
   HDC__* copy_dc_ = nullptr;

@@ -72,9 +72,12 @@ int end_session(HWND window) {
   // Once every window has answered, the session ends and takes the process
   // with it: nothing the program left for later runs.
   const DWORD still_running = WaitForSingleObject(process, 0);
-  TerminateProcess(process, 99);
+  const BOOL terminated = TerminateProcess(process, 99);
   WaitForSingleObject(process, kFindMilliseconds);
-  print("endsession %d running %d\n", ended != 0 ? 1 : 0, still_running == WAIT_TIMEOUT ? 1 : 0);
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  print("endsession %d running %d terminated %d exit %lu\n", ended != 0 ? 1 : 0,
+        still_running == WAIT_TIMEOUT ? 1 : 0, terminated != FALSE ? 1 : 0, code);
   CloseHandle(process);
   return 0;
 }

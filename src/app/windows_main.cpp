@@ -27,6 +27,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
   Win32FileSystem files;
   Win32TextCodec text;
   Platform platform{gdi, desktop, media, host, files, text};
+  // When the session ends during the show: close the sound devices (they
+  // hold files open), then take back the extracted files and their folder.
+  desktop.set_session_end_work([&] {
+    media.close_everything();
+    files.remove_what_it_made();
+  });
   run_program(platform);
   return 0;
 }

@@ -69,6 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "picture = \"p.bmp\"\ndisplay_time = \"1.5s\"\neffect = \"spiral-tiles\"\n",
                      0,
                      "0 errors, 0 warnings"},
+        ValidateCase{"PictureStoredOnceForTwoScenes",
+                     {},
+                     "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\npicture = \"p.bmp\"\n"
+                     "display_time = 1\n\n[[scene]]\npicture = \"p.bmp\"\ndisplay_time = 1\n"
+                     "left = 1\n",
+                     1,
+                     "show.toml:9:1: warning: scene 1: the 8x6 picture at (1, 0) in the 8x6 area "
+                     "is clipped: 1 columns on the right do not show"},
         ValidateCase{"ClippedInManifest",
                      {},
                      "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
@@ -82,6 +90,19 @@ INSTANTIATE_TEST_SUITE_P(
                            test::PackageBuilder(8, 6).scene("p.bmp", kPicture).at(8, 0).build());
                      },
                      "", 1, "does not show at all"},
+        ValidateCase{"RecordsBeyondSceneCount",
+                     [] {
+                       ShowPackage show = test::PackageBuilder(8, 6)
+                                              .scene("p.bmp", kPicture)
+                                              .scene("p.bmp")
+                                              .scene("p.bmp")
+                                              .build();
+                       show.SceneCount = 1;
+                       return test::program_file_with(show);  // the record starts at 4096
+                     },
+                     "", 1,
+                     "SceneCount at offset 4110 (0x100E): warning: SceneCount is 1 but 3 scene "
+                     "records are stored: the last 2 are never shown"},
         ValidateCase{"ManifestError",
                      {},
                      "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"

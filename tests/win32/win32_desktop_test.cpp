@@ -31,7 +31,6 @@ TEST(Win32Desktop, TurnsTheShowWindowsInputIntoStops) {
       {"key", WM_KEYDOWN, 'A', &CountingSink::keys},
       {"Shift alone", WM_KEYDOWN, VK_SHIFT, &CountingSink::keys},
       {"Alt+F4 ends the show, not the window", WM_SYSKEYDOWN, VK_F4, &CountingSink::keys},
-      {"closed from outside", WM_CLOSE, 0, &CountingSink::keys},
       {"left button", WM_LBUTTONDOWN, MK_LBUTTON, &CountingSink::clicks},
       {"right button", WM_RBUTTONDOWN, MK_RBUTTON, &CountingSink::clicks},
       {"middle button", WM_MBUTTONDOWN, MK_MBUTTON, &CountingSink::clicks},
@@ -55,6 +54,39 @@ TEST(Win32Desktop, TurnsTheShowWindowsInputIntoStops) {
   desktop.destroy_show_window();
   EXPECT_EQ(IsWindow(window), FALSE);
   EXPECT_EQ(desktop.show_window_handle(), 0u);
+}
+
+// A request to end from outside stands until the window goes: the show
+// forgets input that came before it began, and must not forget this.
+TEST(Win32Desktop, ClosingOrTheSessionsEndStopsTheShowOnEveryPass) {
+  for (const UINT message : {WM_CLOSE, WM_ENDSESSION}) {
+    SCOPED_TRACE(message);
+    Win32Desktop desktop;
+    CountingSink sink;
+    int session_end_work = 0;
+    desktop.set_session_end_work([&] { ++session_end_work; });
+    desktop.create_show_window(Rect{10, 20, 30, 40}, sink);
+    const auto window = reinterpret_cast<HWND>(desktop.show_window_handle());
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), 0) << "the show never objects";
+    EXPECT_EQ(SendMessageW(window, WM_ENDSESSION, FALSE, 0), 0) << "the session goes on";
+    desktop.process_messages();
+    EXPECT_EQ(sink.keys, 0);
+    SendMessageW(window, message, TRUE, 0);
+    EXPECT_EQ(session_end_work, message == WM_ENDSESSION ? 1 : 0) << "done before it answers";
+    for (int pass = 1; pass <= 3; ++pass) {
+      desktop.process_messages();
+      EXPECT_GE(sink.keys, pass);
+    }
+    EXPECT_EQ(sink.clicks + sink.moves, 0);
+    EXPECT_NE(IsWindow(window), FALSE);
+    desktop.destroy_show_window();
+    const int keys = sink.keys;
+    desktop.create_show_window(Rect{10, 20, 30, 40}, sink);
+    desktop.process_messages();
+    EXPECT_EQ(sink.keys, keys) << "a new show window starts afresh";
+    desktop.destroy_show_window();
+  }
 }
 
 TEST(Win32Desktop, WaitsUntilAMessageComesOrTheDeadlineHasPassed) {

@@ -99,5 +99,21 @@ TEST_F(Win32FileSystemTest, ReplacingLeavesExactlyTheNewContents) {
   EXPECT_FALSE(files_.replace_file(folder_ + "missing\\set", "x"));
 }
 
+TEST_F(Win32FileSystemTest, TakesBackWhatItMadeAndNothingElse) {
+  ASSERT_TRUE(files_.write_new_file(folder_ + "a", "not made by the show"));
+  Win32FileSystem show;
+  const std::string sub = folder_ + "sub";
+  ASSERT_EQ(show.create_folder(sub), CreateFolderResult::Created);
+  ASSERT_TRUE(show.write_new_file(sub + "\\\u97F3.wav", "RIFF"));
+  ASSERT_TRUE(show.write_new_file(sub + "\\set", "gone already"));
+  ASSERT_TRUE(show.delete_file(sub + "\\set"));
+  // A settings file is the user's, however it was written.
+  ASSERT_TRUE(show.replace_file(folder_ + "set", "kept"));
+  show.remove_what_it_made();
+  EXPECT_FALSE(files_.exists(sub));
+  EXPECT_EQ(as_text(*files_.read_file(folder_ + "a")), "not made by the show");
+  EXPECT_EQ(as_text(*files_.read_file(folder_ + "set")), "kept");
+}
+
 }  // namespace
 }  // namespace showsaver

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +39,10 @@ struct Finding {
   std::optional<std::int64_t> offset;
   std::string message;
 };
+
+// SceneCount follows PictureWidth, PictureHeight, BackColor (4 bytes each)
+// and HasSettings (2 bytes) at the start of the record.
+constexpr std::int64_t kSceneCountOffset = 14;
 
 std::string hex(std::int64_t value) {
   char text[24];
@@ -75,6 +80,9 @@ class Validator {
     };
     if (!package.BgmFileName.empty()) check_name(package.BgmFileName, "BgmFileName", {});
     if (!package.Scenes) return;
+    // A picture several scenes show is stored with the first of them (the
+    // others hold a placeholder), and is extracted and shown from there.
+    std::map<std::string, std::variant<PixelImage, std::string>> pictures;
     for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
       const SceneRecord& scene = (*package.Scenes)[index];
       const std::string owner = "scene " + std::to_string(index);
@@ -95,8 +103,13 @@ class Validator {
             owner + " Transparent");
       }
       const std::string picture_field = owner + " PictureData";
-      const auto decoded =
-          decode_bmp(scene.PictureData.bytes.value_or(std::vector<std::uint8_t>{}));
+      const auto [known, first] = pictures.try_emplace(scene.PictureFileName);
+      if (first) {
+        known->second = decode_bmp(scene.PictureData.bytes.value_or(std::vector<std::uint8_t>{}));
+      } else if (std::holds_alternative<std::string>(known->second)) {
+        continue;  // reported with the scene that stores it
+      }
+      const auto& decoded = known->second;
       if (const auto* fault = std::get_if<std::string>(&decoded)) {
         add(true, owner + ": picture \"" + scene.PictureFileName + "\" cannot be shown: " + *fault,
             line, picture_field, data_offset(scene.PictureData));
@@ -167,6 +180,17 @@ void validate_package(const std::string& path, Validator& validator) {
     validator.add(true, "malformed show package: " + read.error->reason, {}, read.error->field,
                   read.error->offset);
     return;
+  }
+  // Records beyond SceneCount are read but never played.
+  const std::size_t stored = read.package.stored_scene_count();
+  const auto shown = static_cast<std::size_t>(read.package.SceneCount);
+  if (stored > shown) {
+    const std::size_t unshown = stored - shown;
+    validator.add(false,
+                  "SceneCount is " + std::to_string(shown) + " but " + std::to_string(stored) +
+                      " scene records are stored: the last " + std::to_string(unshown) +
+                      (unshown == 1 ? " is" : " are") + " never shown",
+                  {}, "SceneCount", read.record_offset + kSceneCountOffset);
   }
   validator.check_package(read.package, {}, file.bytes, read.record_offset);
 }

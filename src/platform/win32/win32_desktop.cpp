@@ -94,6 +94,7 @@ void Win32Desktop::destroy_show_window() {
   if (window_ != nullptr) DestroyWindow(window_);
   window_ = nullptr;
   sink_ = nullptr;
+  end_requested_ = false;
   release_picture_copy();
 }
 
@@ -155,8 +156,12 @@ std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std:
     // Any key ends the show; none reaches the default handling (Alt+F4, F10).
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-    // Closing the window from outside ends the show like a key press.
+      if (sink_ != nullptr) sink_->key_down();
+      return 0;
+    // Closing the window from outside ends the show like a key press, also
+    // when it comes while the show is still starting.
     case WM_CLOSE:
+      end_requested_ = true;
       if (sink_ != nullptr) sink_->key_down();
       return 0;
     case WM_LBUTTONDOWN:
@@ -169,6 +174,17 @@ std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std:
       return TRUE;
     case WM_MOUSEMOVE:
       if (sink_ != nullptr) sink_->mouse_move();
+      return 0;
+    case WM_QUERYENDSESSION:
+      // The show never holds up the end of the session.
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wparam != FALSE && sink_ != nullptr) {
+        end_requested_ = true;
+        sink_->key_down();
+        if (session_end_work_) session_end_work_();
+        if (notice_on_) set_screen_saver_running(false);
+      }
       return 0;
     case WM_SYSCOMMAND:
       // No second screen saver over this one.
@@ -184,12 +200,14 @@ void Win32Desktop::process_messages() {
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
     if (message.message == WM_QUIT) {
       // Someone asks the program to end: end the show as a key would.
-      if (sink_ != nullptr) sink_->key_down();
+      end_requested_ = true;
       continue;
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  // Asked again on every pass: the show forgets input from before it began.
+  if (end_requested_ && sink_ != nullptr) sink_->key_down();
 }
 
 void Win32Desktop::wait_for_message_until(std::int32_t deadline) {
@@ -232,6 +250,7 @@ void Win32Desktop::show_settings_dialog(SettingsDialog& dialog) {
 }
 
 void Win32Desktop::set_screen_saver_running(bool running) {
+  notice_on_ = running;
   BOOL previous = FALSE;
   SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -52,6 +53,11 @@ class Win32Desktop final : public Desktop {
                                               std::intptr_t lparam);
   // Set by the dialog procedure while the settings dialog is open.
   void set_dialog_window(HWND__* dialog) { dialog_window_ = dialog; }
+  // What must be undone before the show window answers WM_ENDSESSION: once
+  // every window has answered, Windows may end the process at any moment, so
+  // the show's own teardown, which runs when the message loop next returns,
+  // may never come.  The notice is withdrawn here as well.
+  void set_session_end_work(std::function<void()> work) { session_end_work_ = std::move(work); }
 
  private:
   void paint_picture(HDC__* window_dc);
@@ -60,6 +66,10 @@ class Win32Desktop final : public Desktop {
   HWND__* window_ = nullptr;
   HWND__* dialog_window_ = nullptr;
   InputSink* sink_ = nullptr;
+  std::function<void()> session_end_work_;
+  bool notice_on_ = false;
+  // WM_CLOSE, WM_ENDSESSION or WM_QUIT came: the show is to end.
+  bool end_requested_ = false;
   Rect picture_area_;
   // The last refreshed picture, kept for WM_PAINT.
   HDC__* copy_dc_ = nullptr;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <optional>
+#include <string>
 
 #include "platform/win32/wide_text.h"
 
@@ -17,6 +19,10 @@ constexpr std::size_t kChunk = 1u << 20;
 
 DWORD attributes(const std::string& path) {
   return GetFileAttributesW(win32::to_wide(path).c_str());
+}
+
+void forget(std::vector<std::string>& made, const std::string& path) {
+  made.erase(std::remove(made.begin(), made.end(), path), made.end());
 }
 
 bool write_all(HANDLE file, std::string_view data) {
@@ -46,6 +52,7 @@ bool Win32FileSystem::is_plain_file(const std::string& path) {
 
 CreateFolderResult Win32FileSystem::create_folder(const std::string& path) {
   if (CreateDirectoryW(win32::to_wide(path).c_str(), nullptr) != FALSE) {
+    made_folders_.push_back(path);
     return CreateFolderResult::Created;
   }
   return GetLastError() == ERROR_ALREADY_EXISTS ? CreateFolderResult::AlreadyExists
@@ -53,11 +60,26 @@ CreateFolderResult Win32FileSystem::create_folder(const std::string& path) {
 }
 
 bool Win32FileSystem::remove_folder(const std::string& path) {
-  return RemoveDirectoryW(win32::to_wide(path).c_str()) != FALSE;
+  if (RemoveDirectoryW(win32::to_wide(path).c_str()) == FALSE) return false;
+  forget(made_folders_, path);
+  return true;
 }
 
 bool Win32FileSystem::delete_file(const std::string& path) {
-  return DeleteFileW(win32::to_wide(path).c_str()) != FALSE;
+  if (DeleteFileW(win32::to_wide(path).c_str()) == FALSE) return false;
+  forget(made_files_, path);
+  return true;
+}
+
+void Win32FileSystem::remove_what_it_made() {
+  for (auto file = made_files_.rbegin(); file != made_files_.rend(); ++file) {
+    DeleteFileW(win32::to_wide(*file).c_str());
+  }
+  for (auto folder = made_folders_.rbegin(); folder != made_folders_.rend(); ++folder) {
+    RemoveDirectoryW(win32::to_wide(*folder).c_str());
+  }
+  made_files_.clear();
+  made_folders_.clear();
 }
 
 bool Win32FileSystem::write_new_file(const std::string& path, std::string_view data) {
@@ -65,16 +87,56 @@ bool Win32FileSystem::write_new_file(const std::string& path, std::string_view d
   const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
+  made_files_.push_back(path);
   const bool written = write_all(file, data);
   const bool closed = CloseHandle(file) != FALSE;
   if (!written || !closed) {
-    DeleteFileW(name.c_str());
+    delete_file(path);
     return false;
   }
   return true;
 }
 
-bool Win32FileSystem::replace_file(const std::string& path, std::string_view data) {
+namespace {
+
+// Where writing to `path` should go: the file itself or, through symbolic
+// links and junctions, the file they lead to (a link the user made stays a
+// link); `path` itself when nothing of that name exists yet.  Nothing for a
+// link that leads nowhere or to anything but a file.
+std::optional<std::string> final_file_path(const std::string& path) {
+  const HANDLE file = CreateFileW(win32::to_wide(path).c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    if (attributes(path) != kNoAttributes) return std::nullopt;
+    return path;
+  }
+  BY_HANDLE_FILE_INFORMATION information{};
+  std::wstring final_path(MAX_PATH, L'\0');
+  DWORD length = 0;
+  if (GetFileInformationByHandle(file, &information) != FALSE &&
+      (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    constexpr DWORD kForm = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    length = GetFinalPathNameByHandleW(file, final_path.data(),
+                                       static_cast<DWORD>(final_path.size()), kForm);
+    if (length >= final_path.size()) {
+      final_path.resize(length);
+      length = GetFinalPathNameByHandleW(file, final_path.data(),
+                                         static_cast<DWORD>(final_path.size()), kForm);
+    }
+  }
+  CloseHandle(file);
+  if (length == 0 || length >= final_path.size()) return std::nullopt;
+  final_path.resize(length);
+  return win32::to_utf8(final_path);
+}
+
+}  // namespace
+
+bool Win32FileSystem::replace_file(const std::string& given_path, std::string_view data) {
+  const std::optional<std::string> target = final_file_path(given_path);
+  if (!target) return false;
+  const std::string& path = *target;
   const std::string temporary = path + ".new";
   delete_file(temporary);
   if (!write_new_file(temporary, data)) return false;
@@ -83,6 +145,7 @@ bool Win32FileSystem::replace_file(const std::string& path, std::string_view dat
     delete_file(temporary);
     return false;
   }
+  forget(made_files_, temporary);
   return true;
 }
 

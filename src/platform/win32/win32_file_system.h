@@ -2,6 +2,9 @@
 // UTF-16, so any name the package holds reaches the disk as it is.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/file_system.h"
 
 namespace showsaver {
@@ -20,6 +23,15 @@ class Win32FileSystem final : public FileSystem {
   // Writes "<path>.new", then MoveFileExW over `path` (replacing, written through).
   bool replace_file(const std::string& path, std::string_view data) override;
   std::optional<Bytes> read_file_prefix(const std::string& path, std::size_t max_bytes) override;
+
+  // Removes every file and folder this object made and has not removed
+  // since: files first, then folders, the newest first.  For the end of the
+  // session, which may not wait for the show's own teardown.
+  void remove_what_it_made();
+
+ private:
+  std::vector<std::string> made_files_;
+  std::vector<std::string> made_folders_;
 };
 
 }  // namespace showsaver

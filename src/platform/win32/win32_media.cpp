@@ -32,4 +32,9 @@ bool Win32Media::play_sound(const std::string* path, unsigned flags) {
   return PlaySoundW(win32::to_wide(*path).c_str(), nullptr, flags) != FALSE;
 }
 
+void Win32Media::close_everything() {
+  PlaySoundW(nullptr, nullptr, 0);
+  mciSendStringW(L"close all", nullptr, 0, nullptr);
+}
+
 }  // namespace showsaver

@@ -16,6 +16,9 @@ class Win32Media final : public Media {
                               unsigned reply_capacity) override;
   // PlaySoundW(path or null, no module, flags).
   bool play_sound(const std::string* path, unsigned flags) override;
+  // Stops every sound and closes every device this program opened, so that
+  // none holds a file open.
+  void close_everything();
 };
 
 }  // namespace showsaver

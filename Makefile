@@ -54,7 +54,7 @@ test: test-deps build build-asan windows
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 	./scripts/fuzz 20
 
-# The fuzz targets (package reader, picture decoder, media commands) with
+# The fuzz targets (package reader, picture decoder, media commands, manifest) with
 # libFuzzer, ASan and UBSan, FUZZ_SECONDS each (make fuzz FUZZ_SECONDS=3600).
 FUZZ_SECONDS ?= 600
 fuzz: deps

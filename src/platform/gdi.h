@@ -6,6 +6,7 @@
 // reads exactly as it runs on Windows.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -61,6 +62,18 @@ struct BitmapInfoHeader {
   std::uint32_t biClrImportant = 0;
 };
 
+// Pixels a GDI holds, looked at in place: row y of `width` pixels starts at
+// `pixels + y * stride`.  Each pixel is 0x??RRGGBB, the layout of a 32-bit
+// DIB, whose top byte raster operations may have left non-zero: it is no
+// part of the colour, and a display that ignores it (an X11 visual of depth
+// 24, SDL's XRGB8888) may take the rows as they are.
+struct PixelView {
+  const std::uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  std::size_t stride = 0;
+};
+
 // What SelectObject takes and gives back.
 using GdiObject = BitmapHandle;
 
@@ -106,6 +119,11 @@ class Gdi {
   // A copy of the bitmap selected into `dc` as 32-bit pixels (GetDIBits);
   // nothing for a bad handle.  A monochrome bitmap reads as black and white.
   virtual std::optional<PixelImage> ReadImage(DcHandle dc) const = 0;
+  // The colour bitmap selected into `dc` in place, without a copy, for a
+  // desktop that puts it on screen; valid until the next call that draws,
+  // selects or deletes.  Nothing where the GDI holds no such pixels (a GDI
+  // that draws elsewhere, a monochrome bitmap, a bad handle): ReadImage then.
+  virtual std::optional<PixelView> ViewImage(DcHandle) const { return std::nullopt; }
 };
 
 }  // namespace showsaver

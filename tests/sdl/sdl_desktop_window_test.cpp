@@ -163,5 +163,40 @@ TEST_F(SdlWindowTest, RefreshWithABadDcOrNoWindowDoesNothing) {
   EXPECT_EQ(read_screen(desktop.window(), width, height)[0], 0u);
 }
 
+// The window takes a colour surface's pixels as they are, whatever top byte
+// a raster operation left in them, and a monochrome one as black and white.
+TEST_F(SdlWindowTest, ColourSurfacesShowWithoutTheirTopByteMonochromeAsBlackAndWhite) {
+  SdlDesktop desktop(gdi_);
+  desktop.create_show_window({0, 0, 3, 2}, sink_);
+  desktop.show_window();
+  const PixelImage image = pattern(3, 2);
+  const DcHandle color = dc_with(image);
+  ASSERT_TRUE(gdi_.BitBlt(color, 0, 0, 3, 2, DcHandle{}, 0, 0, rop::DSTINVERT));
+  ASSERT_NE(gdi_.ViewImage(color)->pixels[0] >> 24, 0u);
+  desktop.refresh_picture_area(color);
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels = read_screen(desktop.window(), width, height);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) {
+      EXPECT_EQ(pixels[static_cast<std::size_t>(y * width + x)],
+                ~image.pixels[static_cast<std::size_t>(y * 3 + x)] & 0x00FFFFFFu)
+          << x << "," << y;
+    }
+  }
+
+  const std::uint8_t mono_bits[] = {0xA0, 0x00, 0x40, 0x00};
+  const DcHandle mono = gdi_.CreateCompatibleDC(DcHandle{});
+  gdi_.SelectObject(mono, gdi_.CreateBitmap(3, 2, 1, 1, mono_bits));
+  desktop.refresh_picture_area(mono);
+  pixels = read_screen(desktop.window(), width, height);
+  const std::uint32_t expected[2][3] = {{0xFFFFFF, 0, 0xFFFFFF}, {0, 0xFFFFFF, 0}};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) {
+      EXPECT_EQ(pixels[static_cast<std::size_t>(y * width + x)], expected[y][x]) << x << "," << y;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace showsaver::test

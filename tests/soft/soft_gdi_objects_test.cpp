@@ -163,6 +163,41 @@ TEST(SoftGdiObjectsTest, CreateBitmapReadsInitialBits) {
   EXPECT_EQ(gdi.ReadImage(color)->pixels, (std::vector<std::uint32_t>{0x123456, 0x030201}));
 }
 
+// The desktops copy the picture area straight from the bitmap: the view must
+// be the selected bitmap's own pixels, follow later drawing, and be refused
+// where ReadImage would have to convert (monochrome) or the handle is bad.
+TEST(SoftGdiObjectsTest, ViewImageIsTheSelectedColourBitmapInPlace) {
+  SoftGdi gdi;
+  const std::uint8_t color_bits[] = {0x56, 0x34, 0x12, 0x00, 0x01, 0x02, 0x03, 0x00,
+                                     0x0A, 0x0B, 0x0C, 0x00, 0xF0, 0xE0, 0xD0, 0x00};
+  const DcHandle color = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(color, gdi.CreateBitmap(2, 2, 1, 32, color_bits));
+  const auto view = gdi.ViewImage(color);
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->width, 2);
+  EXPECT_EQ(view->height, 2);
+  EXPECT_EQ(view->stride, 2u);
+  const auto pixels = [&] { return std::vector<std::uint32_t>(view->pixels, view->pixels + 4); };
+  EXPECT_EQ(pixels(), (std::vector<std::uint32_t>{0x123456, 0x030201, 0x0C0B0A, 0xD0E0F0}));
+  // Drawing shows through the same view; the top byte a raster operation
+  // leaves is there too, and is no part of what ReadImage gives.
+  ASSERT_TRUE(gdi.BitBlt(color, 0, 0, 2, 2, DcHandle{}, 0, 0, rop::DSTINVERT));
+  EXPECT_EQ(gdi.ViewImage(color)->pixels, view->pixels);
+  EXPECT_EQ(pixels(), (std::vector<std::uint32_t>{0xFFEDCBA9, 0xFFFCFDFE, 0xFFF3F4F5, 0xFF2F1F0F}));
+  std::vector<std::uint32_t> colours = pixels();
+  for (std::uint32_t& pixel : colours) pixel &= 0x00FFFFFFu;
+  EXPECT_EQ(gdi.ReadImage(color)->pixels, colours);
+
+  const std::uint8_t mono_bits[] = {0x80, 0x00};
+  const DcHandle mono = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(mono, gdi.CreateBitmap(1, 1, 1, 1, mono_bits));
+  EXPECT_FALSE(gdi.ViewImage(mono));
+  EXPECT_FALSE(gdi.ViewImage(gdi.CreateCompatibleDC(DcHandle{})));  // the stock bitmap
+  EXPECT_FALSE(gdi.ViewImage(DcHandle{}));
+  EXPECT_TRUE(gdi.DeleteDC(color));
+  EXPECT_FALSE(gdi.ViewImage(color));
+}
+
 TEST(SoftGdiObjectsTest, CreateDIBitmapInitialisesFromDib) {
   SoftGdi gdi;
   const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});

@@ -1,10 +1,12 @@
 #include "platform/sdl/sdl_desktop.h"
 
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <poll.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "platform/tick.h"
 
@@ -29,6 +31,23 @@ SDL_Rect visible_part(const Rect& area, int width, int height) {
   if (right <= left || bottom <= top) return {0, 0, 0, 0};
   return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
           static_cast<int>(bottom - top)};
+}
+
+bool on_x11() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver != nullptr && std::strcmp(driver, "x11") == 0;
+}
+
+// Asks the window manager to show the window full screen from the moment it
+// is mapped, as a client does by its _NET_WM_STATE before mapping; without a
+// window manager the window, made at the display's place and size, covers it
+// anyway.
+void ask_for_full_screen(Display* display, Window window) {
+  const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+  const Atom full_screen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+  XChangeProperty(display, window, state, XA_ATOM, 32, PropModeAppend,
+                  reinterpret_cast<const unsigned char*>(&full_screen), 1);
+  XFlush(display);
 }
 
 // Without a descriptor to watch beside the end request, SDL's own wait runs
@@ -72,9 +91,15 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   // environment's SDL_FRAMEBUFFER_ACCELERATION still chooses otherwise.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   const SDL_Rect display = primary_display_bounds();
-  window_ = SDL_CreateWindow("showsaver", display.x, display.y, display.w, display.h,
-                             SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS |
-                                 SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SKIP_TASKBAR);
+  // On X11 the window asks for full screen itself: SDL makes a window full
+  // screen only once it is mapped, and then waits up to 100 ms for the window
+  // manager to move or resize it, which never happens to a window made at
+  // the display's place and size (nor without a window manager).
+  const bool x11 = on_x11();
+  window_ = SDL_CreateWindow(
+      "showsaver", display.x, display.y, display.w, display.h,
+      SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR |
+          (x11 ? Uint32{0} : Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP}));
   if (window_ == nullptr) {
     SDL_Log("No show window: %s", SDL_GetError());
   } else {
@@ -83,6 +108,7 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
     if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
       native_window_ = static_cast<NativeWindow>(info.info.x11.window);
       connection_fd_ = ConnectionNumber(info.info.x11.display);
+      ask_for_full_screen(info.info.x11.display, info.info.x11.window);
     }
   }
   // The area comes in screen coordinates; the window starts at the display's corner.
@@ -114,7 +140,8 @@ void SdlDesktop::destroy_show_window() {
 
 void SdlDesktop::release_window() {
   if (window_ != nullptr) SDL_DestroyWindow(window_);
-  frame_.reset();
+  shown_ = DcHandle{};
+  copy_.reset();
   window_ = nullptr;
   native_window_ = 0;
   connection_fd_ = -1;
@@ -122,12 +149,25 @@ void SdlDesktop::release_window() {
 
 void SdlDesktop::refresh_picture_area(DcHandle source) {
   if (window_ == nullptr) return;
-  // The last frame goes first, so that two are never held at once.
-  frame_.reset();
-  frame_ = gdi_.ReadImage(source);
-  if (!frame_) return;
+  shown_ = source;
+  // The last copy goes first, so that two are never held at once.
+  copy_.reset();
+  // The software GDI's pixels are copied once, straight into the window's
+  // surface; a monochrome bitmap is read out as black and white first.
+  if (!gdi_.ViewImage(source)) {
+    copy_ = gdi_.ReadImage(source);
+    if (!copy_) return;
+  }
   present();
   first_frame_.frame_shown();
+}
+
+std::optional<PixelView> SdlDesktop::frame() const {
+  if (copy_) {
+    return PixelView{copy_->pixels.data(), copy_->width, copy_->height,
+                     static_cast<std::size_t>(copy_->width)};
+  }
+  return gdi_.ViewImage(shown_);
 }
 
 void SdlDesktop::present() {
@@ -137,8 +177,9 @@ void SdlDesktop::present() {
     SDL_Log("No surface for the show window: %s", SDL_GetError());
     return;
   }
-  const Rect area{picture_area_.left, picture_area_.top, frame_ ? frame_->width : 0,
-                  frame_ ? frame_->height : 0};
+  const std::optional<PixelView> image = frame();
+  const Rect area{picture_area_.left, picture_area_.top, image ? image->width : 0,
+                  image ? image->height : 0};
   // Only the part of the frame inside the window is drawn: the area may be
   // larger than the screen.
   const SDL_Rect place = visible_part(area, screen->w, screen->h);
@@ -155,18 +196,32 @@ void SdlDesktop::present() {
     for (const SDL_Rect& band : bands) {
       if (band.w > 0 && band.h > 0) SDL_FillRect(screen, &band, 0);
     }
-    const std::size_t first =
-        static_cast<std::size_t>(place.y - area.top) * static_cast<std::size_t>(area.width) +
-        static_cast<std::size_t>(place.x - area.left);
-    // 0x00RRGGBB pixels: the top byte is not alpha and must not blend.
-    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
-        frame_->pixels.data() + first, place.w, place.h, 32,
-        area.width * static_cast<int>(sizeof(std::uint32_t)), SDL_PIXELFORMAT_RGB888);
-    if (picture != nullptr) {
-      SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
-      SDL_Rect target = place;
-      SDL_BlitSurface(picture, nullptr, screen, &target);
-      SDL_FreeSurface(picture);
+    const std::size_t first = static_cast<std::size_t>(place.y - area.top) * image->stride +
+                              static_cast<std::size_t>(place.x - area.left);
+    const std::uint32_t* rows = image->pixels + first;
+    if (screen->format->format == SDL_PIXELFORMAT_RGB888) {
+      // A surface of the frame's own layout (X11's depth 24): the rows are
+      // copied as they are, their top byte with them, which XRGB8888 ignores.
+      // (SDL's blit between equal formats took a third longer per refresh.)
+      auto* target = static_cast<std::uint8_t*>(screen->pixels) +
+                     static_cast<std::ptrdiff_t>(place.y) * screen->pitch +
+                     static_cast<std::ptrdiff_t>(place.x) * 4;
+      for (int y = 0; y < place.h; ++y) {
+        std::memcpy(target + static_cast<std::ptrdiff_t>(y) * screen->pitch,
+                    rows + static_cast<std::size_t>(y) * image->stride,
+                    static_cast<std::size_t>(place.w) * sizeof(std::uint32_t));
+      }
+    } else {
+      // 0x??RRGGBB pixels as XRGB8888: the top byte is not alpha and must not blend.
+      SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+          const_cast<std::uint32_t*>(rows), place.w, place.h, 32,
+          static_cast<int>(image->stride * sizeof(std::uint32_t)), SDL_PIXELFORMAT_RGB888);
+      if (picture != nullptr) {
+        SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
+        SDL_Rect target = place;
+        SDL_BlitSurface(picture, nullptr, screen, &target);
+        SDL_FreeSurface(picture);
+      }
     }
   }
   SDL_UpdateWindowSurface(window_);

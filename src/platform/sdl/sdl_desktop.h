@@ -59,9 +59,12 @@ class SdlDesktop final : public Desktop {
   bool end_requested() const;
   // Blocks until SDL has an event, the end is requested, or `timeout` ms passed.
   void wait_for_event(int timeout);
-  // Black window, the last frame in the visible part of the picture area,
-  // drawn into the window's surface and put on screen.
+  // Black window, the picture area's image in its visible part, drawn into
+  // the window's surface and put on screen.
   void present();
+  // The picture area's image: the software GDI's own pixels of the surface
+  // last refreshed, or the copy read at the refresh of a monochrome one.
+  std::optional<PixelView> frame() const;
   void release_window();
 
   SoftGdi& gdi_;
@@ -74,8 +77,10 @@ class SdlDesktop final : public Desktop {
   // request.  0 and -1 elsewhere.
   NativeWindow native_window_ = 0;
   int connection_fd_ = -1;
-  // The last refreshed frame, kept for repainting the window.
-  std::optional<PixelImage> frame_;
+  // The surface last refreshed, drawn again when the window is repainted.
+  DcHandle shown_;
+  // Its image, read at the refresh, when the GDI offers no view of its pixels.
+  std::optional<PixelImage> copy_;
   // The picture area in window coordinates.
   Rect picture_area_;
   InputSink* sink_ = nullptr;

@@ -51,6 +51,8 @@ class SoftGdi final : public Gdi {
   // A copy of the bitmap selected into `dc`, each pixel 0x00RRGGBB (a
   // monochrome bitmap reads as black and white).
   std::optional<PixelImage> ReadImage(DcHandle dc) const override;
+  // The selected colour bitmap's own pixels; nothing for a monochrome one.
+  std::optional<PixelView> ViewImage(DcHandle dc) const override;
   // Device contexts and bitmaps alive now, the stock bitmap not counted.
   std::size_t live_object_count() const;
 

@@ -75,6 +75,15 @@ std::optional<PixelImage> SoftGdi::ReadImage(DcHandle dc) const {
   return image;
 }
 
+std::optional<PixelView> SoftGdi::ViewImage(DcHandle dc) const {
+  const DeviceContext* context = dcs_.find(dc.value);
+  if (context == nullptr) return std::nullopt;
+  const PixelBitmap& bitmap = bitmaps_.find(context->selected.value)->pixels;
+  if (bitmap.format != PixelFormat::kColor) return std::nullopt;
+  return PixelView{bitmap.pixels.data(), bitmap.width, bitmap.height,
+                   static_cast<std::size_t>(bitmap.width)};
+}
+
 BitmapHandle SoftGdi::CreateBitmapFromImage(const PixelImage& image) {
   const std::int64_t count = std::int64_t{image.width} * image.height;
   if (image.width <= 0 || image.height <= 0 ||

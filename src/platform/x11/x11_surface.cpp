@@ -175,7 +175,7 @@ void X11Surface::release_frame_buffer() {
   frame_ = nullptr;
 }
 
-void X11Surface::show_frame(const PixelImage& image, const Rect& visible, Point at) {
+void X11Surface::show_frame(const PixelView& image, const Rect& visible, Point at) {
   if (visible.width <= 0 || visible.height <= 0) {
     drop_frame();
     repaint();
@@ -183,14 +183,15 @@ void X11Surface::show_frame(const PixelImage& image, const Rect& visible, Point 
   }
   if (!make_frame_buffer(visible.width, visible.height)) return;
   frame_at_ = at;
+  // A visual of depth 24 ignores the top byte of a 32-bit pixel, so rows in
+  // the show's layout copy as they are, whatever that byte holds.
   const bool copy_rows =
-      is_show_layout(masks_) && frame_->bits_per_pixel == 32 &&
+      is_show_layout(masks_) && depth_ == 24 && frame_->bits_per_pixel == 32 &&
       (frame_->byte_order == LSBFirst) == (std::endian::native == std::endian::little);
   for (int y = 0; y < visible.height; ++y) {
-    const std::uint32_t* row =
-        image.pixels.data() +
-        static_cast<std::size_t>(visible.top + y) * static_cast<std::size_t>(image.width) +
-        static_cast<std::size_t>(visible.left);
+    const std::uint32_t* row = image.pixels +
+                               static_cast<std::size_t>(visible.top + y) * image.stride +
+                               static_cast<std::size_t>(visible.left);
     if (copy_rows) {
       std::memcpy(frame_->data + static_cast<std::ptrdiff_t>(y) * frame_->bytes_per_line, row,
                   static_cast<std::size_t>(visible.width) * sizeof(std::uint32_t));

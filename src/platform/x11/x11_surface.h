@@ -12,7 +12,7 @@
 #include <string>
 
 #include "platform/desktop.h"
-#include "platform/pixel_image.h"
+#include "platform/gdi.h"
 #include "platform/x11/x11_pixel_format.h"
 
 namespace showsaver {
@@ -46,8 +46,9 @@ class X11Surface {
   bool event_pending();
 
   // Keeps the part `visible` (in image coordinates) of `image` as the frame
-  // shown at `at` (window coordinates), and puts it on screen.
-  void show_frame(const PixelImage& image, const Rect& visible, Point at);
+  // shown at `at` (window coordinates), and puts it on screen.  The top byte
+  // of the image's pixels is ignored.
+  void show_frame(const PixelView& image, const Rect& visible, Point at);
   // Paints the window black outside the frame and puts the frame again.
   void repaint();
   // Forgets the frame; the window is black where it was after the next repaint.

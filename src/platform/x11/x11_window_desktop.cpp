@@ -44,7 +44,8 @@ ScreenSize X11WindowDesktop::screen_size() {
 void X11WindowDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   picture_area_ = picture_area;
   sink_ = &sink;
-  frame_.reset();
+  shown_ = DcHandle{};
+  copy_.reset();
   if (surface_ != nullptr) surface_->watch();
 }
 
@@ -61,7 +62,8 @@ void X11WindowDesktop::destroy_show_window() {
     surface_->unwatch();
     surface_->drop_frame();
   }
-  frame_.reset();
+  shown_ = DcHandle{};
+  copy_.reset();
   sink_ = nullptr;
 }
 
@@ -70,26 +72,45 @@ Point X11WindowDesktop::picture_place() const {
   return {window.width / 2 - picture_area_.width / 2, window.height / 2 - picture_area_.height / 2};
 }
 
+std::optional<PixelView> X11WindowDesktop::frame() const {
+  if (copy_) {
+    return PixelView{copy_->pixels.data(), copy_->width, copy_->height,
+                     static_cast<std::size_t>(copy_->width)};
+  }
+  return gdi_.ViewImage(shown_);
+}
+
+void X11WindowDesktop::place_frame() {
+  const std::optional<PixelView> image = frame();
+  if (!image) {
+    surface_->drop_frame();
+    surface_->repaint();
+    return;
+  }
+  const Point at = picture_place();
+  const Rect visible = visible_part(at, image->width, image->height, surface_->size());
+  surface_->show_frame(*image, visible, {at.x + visible.left, at.y + visible.top});
+}
+
 void X11WindowDesktop::refresh_picture_area(DcHandle source) {
   if (surface_ == nullptr || window_gone_) return;
-  // The last frame goes first, so that two are never held at once.
-  frame_.reset();
-  frame_ = gdi_.ReadImage(source);
-  if (!frame_) return;
-  const Point at = picture_place();
-  const Rect visible = visible_part(at, frame_->width, frame_->height, surface_->size());
-  surface_->show_frame(*frame_, visible, {at.x + visible.left, at.y + visible.top});
+  shown_ = source;
+  // The last copy goes first, so that two are never held at once.
+  copy_.reset();
+  // The software GDI's pixels are copied once, straight into the image the
+  // server takes; any other GDI's are read out first.
+  if (!gdi_.ViewImage(source)) {
+    copy_ = gdi_.ReadImage(source);
+    if (!copy_) return;
+  }
+  place_frame();
 }
 
 void X11WindowDesktop::process_messages() {
   if (surface_ != nullptr && !window_gone_) {
     const X11Surface::Changes changes = surface_->take_events();
     if (changes.destroyed) window_gone_ = true;
-    if (changes.resized && frame_ && !window_gone_) {
-      const Point at = picture_place();
-      const Rect visible = visible_part(at, frame_->width, frame_->height, surface_->size());
-      surface_->show_frame(*frame_, visible, {at.x + visible.left, at.y + visible.top});
-    }
+    if (changes.resized && shown_ && !window_gone_) place_frame();
     if ((changes.exposed || changes.resized) && !window_gone_) surface_->repaint();
   }
   // Input never stops this show; only the end of the program or of its window does.

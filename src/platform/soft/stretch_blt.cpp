@@ -57,7 +57,18 @@ class RowScaler {
                       columns.source_first[i] == columns.source_first[0] + i;
     }
     halving_path_ = &halving_path_for(columns.size());
-    if (min_count_ >= 2 && max_count_ - min_count_ <= 1) windows_.resize(combined_.size());
+    if (at_most_two_columns_ && !same_columns_ && !columns.one_to_one && !halving_) {
+      pairs_.emplace(columns.source_first.data(), last_.data(), columns.size(), span_first_,
+                     span_last);
+    }
+    if (min_count_ >= 2 && max_count_ - min_count_ <= 1) {
+      windows_.resize(combined_.size());
+      // The second window of each pixel ends at its last column.
+      int h = 2;
+      while (2 * h <= min_count_) h *= 2;
+      window_last_.resize(last_.size());
+      for (std::size_t i = 0; i < last_.size(); ++i) window_last_[i] = last_[i] - (h - 1);
+    }
   }
 
   // True when scale_two serves rows of up to two source rows each.
@@ -143,15 +154,20 @@ class RowScaler {
       for (int i = 0; i < n; ++i) out[i] = t[2 * i] & t[2 * i + 1] & u[2 * i] & u[2 * i + 1];
       return;
     }
-    const int* last = last_.data();
-    if (top == bottom) return and_column_pairs(top, 0, first, last, n, out);
+    if (top == bottom) return and_pairs(top, 0, out);
     // Two rows: AND them along the line first (it vectorises), then the columns.
     std::uint32_t* combined = combined_.data();
     const std::size_t width = combined_.size();
     const std::uint32_t* t = top + span_first_;
     const std::uint32_t* u = bottom + span_first_;
     for (std::size_t i = 0; i < width; ++i) combined[i] = t[i] & u[i];
-    and_column_pairs(combined, span_first_, first, last, n, out);
+    and_pairs(combined, span_first_, out);
+  }
+
+  // out[i] = line[first[i] - base] & line[last[i] - base].
+  void and_pairs(const std::uint32_t* line, int base, std::uint32_t* out) const {
+    if (pairs_) return pairs_->apply(line, base, out);
+    and_column_pairs(line, base, columns_.source_first.data(), last_.data(), columns_.size(), out);
   }
 
   // A shrink of k or k + 1 columns a pixel, k >= 2, ANDs the line's windows
@@ -161,27 +177,16 @@ class RowScaler {
   // columns exactly (k + 1 <= 2h), so each pixel takes two loads.
   void combine_windows(const std::uint32_t* line, int base, std::uint32_t* out) {
     const int span = static_cast<int>(combined_.size());
-    const std::uint32_t* pixels = line + (span_first_ - base);
-    std::uint32_t* window = windows_.data();
-    for (int j = 0; j + 1 < span; ++j) window[j] = pixels[j] & pixels[j + 1];
-    int h = 2;
-    for (; 2 * h <= min_count_; h *= 2) {
-      // window[j] covers [j, j + h); it reads ahead of what it writes.
-      for (int j = 0; j + h < span; ++j) window[j] &= window[j + h];
-    }
-    const int n = columns_.size();
-    const int* first = columns_.source_first.data();
-    const int* last = last_.data();
-    const int shift = span_first_;
-    const int back = h - 1 + span_first_;
-    for (int i = 0; i < n; ++i) out[i] = window[first[i] - shift] & window[last[i] - back];
+    and_windows(line + (span_first_ - base), span, min_count_, windows_.data());
+    and_column_pairs(windows_.data(), span_first_, columns_.source_first.data(),
+                     window_last_.data(), columns_.size(), out);
   }
 
   // A shrink of one or two columns a pixel: the first and the last, the
   // same pixel twice where there is one (ANDing it with itself changes
   // nothing), so the loop has no branch on the count.
   void combine_one_or_two(const std::uint32_t* line, int base, std::uint32_t* out) const {
-    and_column_pairs(line, base, columns_.source_first.data(), last_.data(), columns_.size(), out);
+    and_pairs(line, base, out);
   }
 
   // The combined pixels of source columns [base, ...).
@@ -213,6 +218,8 @@ class RowScaler {
   std::vector<int> last_;  // last source column of each destination column
   bool at_most_two_columns_ = false;
   std::vector<std::uint32_t> windows_;  // combine_windows' line of window ANDs
+  std::vector<int> window_last_;  // where the window ending at each pixel's last column starts
+  std::optional<PairColumns> pairs_;  // the prepared step of a one- or two-column shrink
   int min_count_ = 1 << 30;  // the fewest and most source columns of one destination column
   int max_count_ = 0;
   bool halving_ = true;       // column i takes source columns first + 2i and first + 2i + 1

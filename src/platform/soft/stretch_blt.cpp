@@ -71,6 +71,10 @@ class RowScaler {
     }
   }
 
+  // Lets the rows that scale() writes go past the cache where it can;
+  // finish_streaming() must follow.
+  void set_streaming(bool stream) { stream_ = stream; }
+
   // True when scale_two serves rows of up to two source rows each.
   bool halves_columns() const {
     return halving_ && convert_.kind() == PixelConversion::Kind::kNone;
@@ -166,7 +170,7 @@ class RowScaler {
 
   // out[i] = line[first[i] - base] & line[last[i] - base].
   void and_pairs(const std::uint32_t* line, int base, std::uint32_t* out) const {
-    if (pairs_) return pairs_->apply(line, base, out);
+    if (pairs_) return pairs_->apply(line, base, out, stream_);
     and_column_pairs(line, base, columns_.source_first.data(), last_.data(), columns_.size(), out);
   }
 
@@ -176,6 +180,8 @@ class RowScaler {
   // the pixel's first column and the one ending at its last, cover its
   // columns exactly (k + 1 <= 2h), so each pixel takes two loads.
   void combine_windows(const std::uint32_t* line, int base, std::uint32_t* out) {
+    const int* first = columns_.source_first.data();
+    if (and_column_runs(line, base, first, last_.data(), columns_.size(), min_count_, out)) return;
     const int span = static_cast<int>(combined_.size());
     and_windows(line + (span_first_ - base), span, min_count_, windows_.data());
     and_column_pairs(windows_.data(), span_first_, columns_.source_first.data(),
@@ -225,6 +231,7 @@ class RowScaler {
   bool halving_ = true;       // column i takes source columns first + 2i and first + 2i + 1
   bool same_columns_ = true;  // column i takes source column first + i alone
   const HalvingPath* halving_path_ = nullptr;
+  bool stream_ = false;
 };
 
 bool same_source_rows(const AxisMap& rows, int i) {
@@ -243,9 +250,11 @@ void scale_into(RowScaler& scaler, const AxisMap& rows, PixelBitmap& destination
     return i < rows.size() && !same_source_rows(rows, i) && rows.source_count[i] <= 2;
   };
   std::uint32_t* previous = nullptr;
+  scaler.set_streaming(stream);
   for (int i = 0; i < rows.size(); ++i) {
     std::uint32_t* target = destination.row(rows.first + i) + column;
     if (same_source_rows(rows, i)) {
+      if (stream) finish_streaming();
       std::memcpy(target, previous, n * sizeof(std::uint32_t));
     } else if (pairs && pairable(i) && pairable(i + 1)) {
       std::uint32_t* next = destination.row(rows.first + i + 1) + column;
@@ -258,6 +267,7 @@ void scale_into(RowScaler& scaler, const AxisMap& rows, PixelBitmap& destination
     }
     previous = target;
   }
+  if (stream) finish_streaming();
 }
 
 }  // namespace

@@ -31,7 +31,9 @@ class PairColumns {
   PairColumns(const int* first, const int* last, int n, int line_begin, int line_end);
   // Whether an AVX2 path is prepared; tests ask for it.
   bool vectorised() const { return !steps_.empty(); }
-  void apply(const std::uint32_t* line, int base, std::uint32_t* out) const;
+  // `stream` writes `out` past the cache where it can (a destination too
+  // large to stay in it); finish_streaming() must follow before it is read.
+  void apply(const std::uint32_t* line, int base, std::uint32_t* out, bool stream = false) const;
 
   struct Step {
     int run = -1;  // first source column of the run; -1: the plain loop
@@ -54,5 +56,17 @@ class PairColumns {
 int and_windows(const std::uint32_t* pixels, int span, int min_count, std::uint32_t* window);
 int and_windows_scalar(const std::uint32_t* pixels, int span, int min_count,
                        std::uint32_t* window);
+
+// The step of a shrink of at least eight columns a pixel: out[i] = AND of
+// line[first[i] - base ... last[i] - base], each pixel's columns read at once
+// with AVX2.  Returns false, doing nothing, where that path does not apply
+// (fewer columns, or no AVX2).
+bool and_column_runs(const std::uint32_t* line, int base, const int* first, const int* last, int n,
+                     int min_count, std::uint32_t* out);
+void and_column_runs_scalar(const std::uint32_t* line, int base, const int* first, const int* last,
+                            int n, std::uint32_t* out);
+
+// Orders the streaming stores before what follows.
+void finish_streaming();
 
 }  // namespace showsaver::soft

@@ -36,7 +36,7 @@ constexpr std::uintptr_t kPrefetchBytes = 2048;
 
 inline void prefetch_ahead(const std::uint32_t* pixels, std::uintptr_t ahead = kPrefetchBytes) {
   // Integer arithmetic, as the address may lie past the bitmap; a prefetch
-  // never faults.  `ahead` wraps round for a line read backwards.
+  // never faults.  `ahead` wraps round for a row written backwards.
   const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(pixels) + ahead;
   _mm_prefetch(reinterpret_cast<const char*>(address), _MM_HINT_T0);
 }
@@ -64,18 +64,18 @@ SHOWSAVER_AVX2 inline __m256i pick(__m256i low, __m256i high, __m256i places) {
       _mm256_blendv_ps(from_low, from_high, _mm256_castsi256_ps(places)));
 }
 
-// Which way a line is read: a mirrored shrink reads it from the right.
-std::uintptr_t prefetch_distance(const int* first, int n) {
-  const bool backwards = n > 1 && first[0] > first[n - 1];
-  return backwards ? std::uintptr_t{0} - kPrefetchBytes : kPrefetchBytes;
-}
-
 template <bool kStream>
 SHOWSAVER_AVX2 void pair_steps_avx2(const std::uint32_t* line, int base,
                                     const PairColumns::Step* steps, int count, const int* first,
                                     const int* last, std::uint32_t* out) {
-  const std::uintptr_t ahead = prefetch_distance(first, count * kStep);
-  for (int s = 0; s < count; ++s) {
+  // A mirrored shrink takes its steps from the last: the source is read
+  // forwards, which the hardware prefetcher follows better, and the
+  // destination written backwards.
+  const bool backwards = count > 1 && first[0] > first[count * kStep - 1];
+  const std::uintptr_t write_ahead = std::uintptr_t{1024};
+  const std::uintptr_t write_distance = backwards ? std::uintptr_t{0} - write_ahead : write_ahead;
+  for (int k = 0; k < count; ++k) {
+    const int s = backwards ? count - 1 - k : k;
     const PairColumns::Step& step = steps[s];
     std::uint32_t* target = out + s * kStep;
     if (step.run < 0) {
@@ -83,7 +83,8 @@ SHOWSAVER_AVX2 void pair_steps_avx2(const std::uint32_t* line, int base,
       continue;
     }
     const std::uint32_t* run = line + (step.run - base);
-    prefetch_ahead(run, ahead);
+    prefetch_ahead(run);
+    if (!kStream) prefetch_ahead(target, write_distance);
     const __m256i low = load(run);
     const __m256i high = load(run + kStep);
     const __m256i value =
@@ -109,11 +110,13 @@ SHOWSAVER_AVX2 void fence_avx2() {
 // before, which ANDing does not mind), then across the lanes.
 SHOWSAVER_AVX2 void and_column_runs_avx2(const std::uint32_t* line, int base, const int* first,
                                          const int* last, int n, std::uint32_t* out) {
-  const std::uintptr_t ahead = prefetch_distance(first, n);
-  for (int i = 0; i < n; ++i) {
+  // A mirrored shrink takes its pixels from the last, reading forwards.
+  const bool backwards = n > 1 && first[0] > first[n - 1];
+  for (int k = 0; k < n; ++k) {
+    const int i = backwards ? n - 1 - k : k;
     const std::uint32_t* from = line + (first[i] - base);
     const std::uint32_t* end = line + (last[i] - base) + 1;
-    prefetch_ahead(from, ahead);
+    prefetch_ahead(from);
     __m256i value = load(end - kStep);
     for (const std::uint32_t* p = from; p < end - kStep; p += kStep) {
       value = _mm256_and_si256(value, load(p));

@@ -38,7 +38,7 @@ inline void prefetch_ahead(const std::uint32_t* pixels, std::uintptr_t ahead = k
   // Integer arithmetic, as the address may lie past the bitmap; a prefetch
   // never faults.  `ahead` wraps round for a row written backwards.
   const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(pixels) + ahead;
-  _mm_prefetch(reinterpret_cast<const char*>(address), _MM_HINT_T0);
+  __builtin_prefetch(reinterpret_cast<const void*>(address), 0, 3);
 }
 
 // Eight pixels a step, each two gathered loads and an AND.

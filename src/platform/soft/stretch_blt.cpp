@@ -174,11 +174,13 @@ class RowScaler {
     and_column_pairs(line, base, columns_.source_first.data(), last_.data(), columns_.size(), out);
   }
 
-  // A shrink of k or k + 1 columns a pixel, k >= 2, ANDs the line's windows
-  // of h columns, h the largest power of two up to k, in log2(h) whole-line
-  // passes that vectorise; then two overlapping windows, the one starting at
-  // the pixel's first column and the one ending at its last, cover its
-  // columns exactly (k + 1 <= 2h), so each pixel takes two loads.
+  // A shrink of k or k + 1 columns a pixel, k >= 2.  From eight columns on,
+  // with AVX2, each pixel's columns are ANDed straight from the line.  Else
+  // the line's windows of h columns, h the largest power of two up to k, are
+  // ANDed in log2(h) whole-line passes that vectorise; then two overlapping
+  // windows, the one starting at the pixel's first column and the one ending
+  // at its last, cover its columns exactly (k + 1 <= 2h), so each pixel takes
+  // two loads.
   void combine_windows(const std::uint32_t* line, int base, std::uint32_t* out) {
     const int* first = columns_.source_first.data();
     if (and_column_runs(line, base, first, last_.data(), columns_.size(), min_count_, out)) return;

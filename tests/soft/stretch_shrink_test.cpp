@@ -3,7 +3,9 @@
 // and clipped, and whole shrinks through them against the reference blit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <vector>
@@ -183,9 +185,13 @@ TEST(StretchShrinkTest, HorizontalShrinksMatchTheReference) {
       {61, 70, 4, 5, 0, PixelFormat::kColor, 0x00EE0086},  // SRCPAINT
       {61, 70, 4, 5, 0, PixelFormat::kMonochrome, 0x00CC0020},
       {19, 70, 4, 4, 0, PixelFormat::kMonochrome, 0x00CC0020},
+      // Wide enough for the window passes to work piece by piece.
+      {300, 1000, 3, 4, 0, PixelFormat::kColor, 0x00CC0020},
+      {-300, 1000, 3, 3, 299, PixelFormat::kColor, 0x00CC0020},
+      {257, 700, 3, 3, 5, PixelFormat::kColor, 0x00CC0020},
   };
   for (const Case& c : cases) {
-    const int destination_width = 64;
+    const int destination_width = std::max(64, std::abs(c.width) + 8);
     PixelBitmap source = *make_pixel_bitmap(c.source_width, c.source_height, PixelFormat::kColor);
     // A few colours, so that the monochrome conversion sees its key.
     const std::uint32_t colours[] = {0x000000u, 0x010000u, 0x000001u, 0xFFFFFFu, 0x123456u};

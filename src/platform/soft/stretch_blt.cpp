@@ -68,6 +68,16 @@ class RowScaler {
       while (2 * h <= min_count_) h *= 2;
       window_last_.resize(last_.size());
       for (std::size_t i = 0; i < last_.size(); ++i) window_last_[i] = last_[i] - (h - 1);
+      // Pieces of the line, in the order its columns come.
+      const int n = columns.size();
+      const bool backwards = n > 1 && columns.source_first[0] > columns.source_first[n - 1];
+      for (int begin = 0; begin < n; begin += kWindowPiece) {
+        const int end = std::min(n, begin + kWindowPiece);
+        const int low = std::min(columns.source_first[begin], columns.source_first[end - 1]);
+        const int high = std::max(last_[begin], last_[end - 1]);
+        pieces_.push_back({begin, end, low, high + 1});
+      }
+      if (backwards) std::reverse(pieces_.begin(), pieces_.end());
     }
   }
 
@@ -184,10 +194,14 @@ class RowScaler {
   void combine_windows(const std::uint32_t* line, int base, std::uint32_t* out) {
     const int* first = columns_.source_first.data();
     if (and_column_runs(line, base, first, last_.data(), columns_.size(), min_count_, out)) return;
-    const int span = static_cast<int>(combined_.size());
-    and_windows(line + (span_first_ - base), span, min_count_, windows_.data());
-    and_column_pairs(windows_.data(), span_first_, columns_.source_first.data(),
-                     window_last_.data(), columns_.size(), out);
+    // A piece of the line at a time, so that the gathers of one piece
+    // overlap the reads of the next.
+    for (const Piece& piece : pieces_) {
+      and_windows(line + (piece.low - base), piece.high - piece.low, min_count_, windows_.data());
+      and_column_pairs(windows_.data(), piece.low, first + piece.begin,
+                       window_last_.data() + piece.begin, piece.end - piece.begin,
+                       out + piece.begin);
+    }
   }
 
   // A shrink of one or two columns a pixel: the first and the last, the
@@ -227,6 +241,15 @@ class RowScaler {
   bool at_most_two_columns_ = false;
   std::vector<std::uint32_t> windows_;  // combine_windows' line of window ANDs
   std::vector<int> window_last_;  // where the window ending at each pixel's last column starts
+  // Destination pixels [begin, end) take source columns [low, high).
+  struct Piece {
+    int begin;
+    int end;
+    int low;
+    int high;
+  };
+  static constexpr int kWindowPiece = 128;
+  std::vector<Piece> pieces_;
   std::optional<PairColumns> pairs_;  // the prepared step of a one- or two-column shrink
   int min_count_ = 1 << 30;  // the fewest and most source columns of one destination column
   int max_count_ = 0;

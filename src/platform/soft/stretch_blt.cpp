@@ -57,8 +57,33 @@ class RowScaler {
                       columns.source_first[i] == columns.source_first[0] + i;
     }
     halving_path_ = &halving_path_for(columns.size());
-    if (min_count_ >= 2 && max_count_ - min_count_ <= 1) windows_.resize(combined_.size());
+    if (at_most_two_columns_ && !same_columns_ && !columns.one_to_one && !halving_) {
+      pairs_.emplace(columns.source_first.data(), last_.data(), columns.size(), span_first_,
+                     span_last);
+    }
+    if (min_count_ >= 2 && max_count_ - min_count_ <= 1) {
+      windows_.resize(combined_.size());
+      // The second window of each pixel ends at its last column.
+      int h = 2;
+      while (2 * h <= min_count_) h *= 2;
+      window_last_.resize(last_.size());
+      for (std::size_t i = 0; i < last_.size(); ++i) window_last_[i] = last_[i] - (h - 1);
+      // Pieces of the line, in the order its columns come.
+      const int n = columns.size();
+      const bool backwards = n > 1 && columns.source_first[0] > columns.source_first[n - 1];
+      for (int begin = 0; begin < n; begin += kWindowPiece) {
+        const int end = std::min(n, begin + kWindowPiece);
+        const int low = std::min(columns.source_first[begin], columns.source_first[end - 1]);
+        const int high = std::max(last_[begin], last_[end - 1]);
+        pieces_.push_back({begin, end, low, high + 1});
+      }
+      if (backwards) std::reverse(pieces_.begin(), pieces_.end());
+    }
   }
+
+  // Lets the rows that scale() writes go past the cache where it can;
+  // finish_streaming() must follow.
+  void set_streaming(bool stream) { stream_ = stream; }
 
   // True when scale_two serves rows of up to two source rows each.
   bool halves_columns() const {
@@ -143,45 +168,47 @@ class RowScaler {
       for (int i = 0; i < n; ++i) out[i] = t[2 * i] & t[2 * i + 1] & u[2 * i] & u[2 * i + 1];
       return;
     }
-    const int* last = last_.data();
-    if (top == bottom) return and_column_pairs(top, 0, first, last, n, out);
+    if (top == bottom) return and_pairs(top, 0, out);
     // Two rows: AND them along the line first (it vectorises), then the columns.
     std::uint32_t* combined = combined_.data();
     const std::size_t width = combined_.size();
     const std::uint32_t* t = top + span_first_;
     const std::uint32_t* u = bottom + span_first_;
     for (std::size_t i = 0; i < width; ++i) combined[i] = t[i] & u[i];
-    and_column_pairs(combined, span_first_, first, last, n, out);
+    and_pairs(combined, span_first_, out);
   }
 
-  // A shrink of k or k + 1 columns a pixel, k >= 2, ANDs the line's windows
-  // of h columns, h the largest power of two up to k, in log2(h) whole-line
-  // passes that vectorise; then two overlapping windows, the one starting at
-  // the pixel's first column and the one ending at its last, cover its
-  // columns exactly (k + 1 <= 2h), so each pixel takes two loads.
+  // out[i] = line[first[i] - base] & line[last[i] - base].
+  void and_pairs(const std::uint32_t* line, int base, std::uint32_t* out) const {
+    if (pairs_) return pairs_->apply(line, base, out, stream_);
+    and_column_pairs(line, base, columns_.source_first.data(), last_.data(), columns_.size(), out);
+  }
+
+  // A shrink of k or k + 1 columns a pixel, k >= 2.  From eight columns on,
+  // with AVX2, each pixel's columns are ANDed straight from the line.  Else
+  // the line's windows of h columns, h the largest power of two up to k, are
+  // ANDed in log2(h) whole-line passes that vectorise; then two overlapping
+  // windows, the one starting at the pixel's first column and the one ending
+  // at its last, cover its columns exactly (k + 1 <= 2h), so each pixel takes
+  // two loads.
   void combine_windows(const std::uint32_t* line, int base, std::uint32_t* out) {
-    const int span = static_cast<int>(combined_.size());
-    const std::uint32_t* pixels = line + (span_first_ - base);
-    std::uint32_t* window = windows_.data();
-    for (int j = 0; j + 1 < span; ++j) window[j] = pixels[j] & pixels[j + 1];
-    int h = 2;
-    for (; 2 * h <= min_count_; h *= 2) {
-      // window[j] covers [j, j + h); it reads ahead of what it writes.
-      for (int j = 0; j + h < span; ++j) window[j] &= window[j + h];
-    }
-    const int n = columns_.size();
     const int* first = columns_.source_first.data();
-    const int* last = last_.data();
-    const int shift = span_first_;
-    const int back = h - 1 + span_first_;
-    for (int i = 0; i < n; ++i) out[i] = window[first[i] - shift] & window[last[i] - back];
+    if (and_column_runs(line, base, first, last_.data(), columns_.size(), min_count_, out)) return;
+    // A piece of the line at a time, so that the gathers of one piece
+    // overlap the reads of the next.
+    for (const Piece& piece : pieces_) {
+      and_windows(line + (piece.low - base), piece.high - piece.low, min_count_, windows_.data());
+      and_column_pairs(windows_.data(), piece.low, first + piece.begin,
+                       window_last_.data() + piece.begin, piece.end - piece.begin,
+                       out + piece.begin);
+    }
   }
 
   // A shrink of one or two columns a pixel: the first and the last, the
   // same pixel twice where there is one (ANDing it with itself changes
   // nothing), so the loop has no branch on the count.
   void combine_one_or_two(const std::uint32_t* line, int base, std::uint32_t* out) const {
-    and_column_pairs(line, base, columns_.source_first.data(), last_.data(), columns_.size(), out);
+    and_pairs(line, base, out);
   }
 
   // The combined pixels of source columns [base, ...).
@@ -213,11 +240,23 @@ class RowScaler {
   std::vector<int> last_;  // last source column of each destination column
   bool at_most_two_columns_ = false;
   std::vector<std::uint32_t> windows_;  // combine_windows' line of window ANDs
+  std::vector<int> window_last_;  // where the window ending at each pixel's last column starts
+  // Destination pixels [begin, end) take source columns [low, high).
+  struct Piece {
+    int begin;
+    int end;
+    int low;
+    int high;
+  };
+  static constexpr int kWindowPiece = 128;
+  std::vector<Piece> pieces_;
+  std::optional<PairColumns> pairs_;  // the prepared step of a one- or two-column shrink
   int min_count_ = 1 << 30;  // the fewest and most source columns of one destination column
   int max_count_ = 0;
   bool halving_ = true;       // column i takes source columns first + 2i and first + 2i + 1
   bool same_columns_ = true;  // column i takes source column first + i alone
   const HalvingPath* halving_path_ = nullptr;
+  bool stream_ = false;
 };
 
 bool same_source_rows(const AxisMap& rows, int i) {
@@ -236,9 +275,11 @@ void scale_into(RowScaler& scaler, const AxisMap& rows, PixelBitmap& destination
     return i < rows.size() && !same_source_rows(rows, i) && rows.source_count[i] <= 2;
   };
   std::uint32_t* previous = nullptr;
+  scaler.set_streaming(stream);
   for (int i = 0; i < rows.size(); ++i) {
     std::uint32_t* target = destination.row(rows.first + i) + column;
     if (same_source_rows(rows, i)) {
+      if (stream) finish_streaming();
       std::memcpy(target, previous, n * sizeof(std::uint32_t));
     } else if (pairs && pairable(i) && pairable(i + 1)) {
       std::uint32_t* next = destination.row(rows.first + i + 1) + column;
@@ -251,6 +292,7 @@ void scale_into(RowScaler& scaler, const AxisMap& rows, PixelBitmap& destination
     }
     previous = target;
   }
+  if (stream) finish_streaming();
 }
 
 }  // namespace

@@ -5,33 +5,12 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "formats/byte_writer.h"
+
 namespace showsaver::test {
 namespace {
 
-class ByteWriter {
- public:
-  void u8(std::uint32_t value) { bytes_.push_back(static_cast<std::uint8_t>(value)); }
-  void u16(std::uint32_t value) {
-    u8(value & 0xFF);
-    u8(value >> 8);
-  }
-  void u32(std::uint32_t value) {
-    u16(value & 0xFFFF);
-    u16(value >> 16);
-  }
-  void zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
-  void pad_to(std::size_t multiple) {
-    while (bytes_.size() % multiple != 0) u8(0);
-  }
-  void patch_u32(std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  }
-  std::size_t size() const { return bytes_.size(); }
-  std::vector<std::uint8_t> take() { return std::move(bytes_); }
-
- private:
-  std::vector<std::uint8_t> bytes_;
-};
+using showsaver::ByteWriter;
 
 std::uint32_t header_size(BmpHeader header) {
   switch (header) {

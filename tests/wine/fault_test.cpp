@@ -15,20 +15,13 @@
 #include <sstream>
 #include <thread>
 
-#include "package/package_writer.h"
 #include "support/bitmap_files.h"
 #include "support/package_builder.h"
 #include "support/show_harness.h"
-#include "support/text_codec.h"
 #include "wine_session.h"
 
 namespace showsaver::test {
 namespace {
-
-ByteVector file_contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return ByteVector(std::istreambuf_iterator<char>(in), {});
-}
 
 std::string read_output(const std::string& path) {
   std::ifstream in(path);
@@ -62,14 +55,7 @@ class WineFaultTest : public ::testing::Test {
   }
 
   std::string install(const ShowPackage& package) {
-    const PackageWriteResult written =
-        append_package_block(file_contents(player_), package, text_codec());
-    EXPECT_TRUE(written.ok());
-    const std::string path = folder_ + "/show.scr";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(written.bytes.data()),
-               static_cast<std::streamsize>(written.bytes.size()));
-    return path;
+    return install_windows_show(player_, folder_ + "/show.scr", package);
   }
 
   std::string temp_folder() const { return wine_->windows_folder() + "/temp1"; }

@@ -10,10 +10,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "package/package_writer.h"
 #include "support/package_builder.h"
 #include "support/show_harness.h"
-#include "support/text_codec.h"
 #include "wine_session.h"
 
 namespace showsaver::test {
@@ -76,14 +74,7 @@ class ScreenSaverTest : public ::testing::TestWithParam<const char*> {
 
   // The player with `package` appended, as the show's own .scr.
   std::string install(const ShowPackage& package) {
-    const PackageWriteResult written =
-        append_package_block(read_bytes(player_), package, text_codec());
-    EXPECT_TRUE(written.ok());
-    const std::string path = folder_ + "/show.scr";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(written.bytes.data()),
-               static_cast<std::streamsize>(written.bytes.size()));
-    return path;
+    return install_windows_show(player_, folder_ + "/show.scr", package);
   }
 
   // Screenshots until the picture area shows `expected`.

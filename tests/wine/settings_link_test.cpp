@@ -7,12 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "package/package_writer.h"
 #include "support/bitmap_files.h"
 #include "support/package_builder.h"
 #include "support/show_harness.h"
 #include "support/temp_dir.h"
-#include "support/text_codec.h"
 #include "wine_session.h"
 
 namespace showsaver::test {
@@ -38,13 +36,9 @@ TEST_P(SettingsLinkTest, OkReplacesTheLinksTargetAndKeepsTheLink) {
   const std::string kept = drive_c + "kept-" + GetParam();
   std::filesystem::create_directories(shows);
   std::filesystem::create_directories(kept);
-  std::ifstream in(player, std::ios::binary);
-  const PackageWriteResult written = append_package_block(
-      ByteVector(std::istreambuf_iterator<char>(in), {}),
-      PackageBuilder(32, 24).has_settings().scene("a.bmp").display_time(1000).build(),
-      text_codec());
-  ASSERT_TRUE(written.ok());
-  write_file(shows + "/show.scr", written.bytes);
+  install_windows_show(
+      player, shows + "/show.scr",
+      PackageBuilder(32, 24).has_settings().scene("a.bmp").display_time(1000).build());
   // The link leads to a file in another folder; its settings: sounds off.
   write_text_file(kept + "/mine.set", std::string("\xFF\xFF\x00\x00", 4));
   std::filesystem::create_symlink("../kept-" + std::string(GetParam()) + "/mine.set",

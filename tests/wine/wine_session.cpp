@@ -13,13 +13,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <sstream>
 #include <thread>
 
+#include "package/package_writer.h"
 #include "support/png_files.h"
 #include "support/temp_dir.h"
+#include "support/text_codec.h"
 
 extern char** environ;
 
@@ -300,6 +303,18 @@ std::optional<PixelImage> WineSession::screenshot() {
   auto image = read_png(path);
   std::filesystem::remove(path);
   return image;
+}
+
+std::string install_windows_show(const std::string& player, const std::string& path,
+                                 const ShowPackage& package) {
+  std::ifstream in(player, std::ios::binary);
+  const std::vector<std::uint8_t> player_bytes(std::istreambuf_iterator<char>(in), {});
+  const PackageWriteResult written = append_package_block(player_bytes, package, text_codec());
+  EXPECT_TRUE(written.ok());
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(written.bytes.data()),
+             static_cast<std::streamsize>(written.bytes.size()));
+  return path;
 }
 
 }  // namespace showsaver::test

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "package/show_package.h"
 #include "platform/pixel_image.h"
 
 namespace showsaver::test {
@@ -104,5 +105,10 @@ class WineSession {
   milliseconds creation_time_{0};
   int outputs_ = 0;
 };
+
+// Writes the Windows `player` with `package` appended to `path`, as a show's
+// own .scr, and returns `path`.
+std::string install_windows_show(const std::string& player, const std::string& path,
+                                 const ShowPackage& package);
 
 }  // namespace showsaver::test

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "formats/byte_writer.h"
+
 namespace showsaver::demo {
 
 Rgb gradient(const std::vector<Rgb>& stops, float t) {
@@ -137,43 +139,34 @@ Canvas Canvas::hue_turned(float turn) const {
 std::vector<std::uint8_t> Canvas::bmp() const {
   const std::uint32_t row_bytes = (std::uint32_t(width_) * 3 + 3) & ~3u;
   const std::uint32_t image_bytes = row_bytes * std::uint32_t(height_);
-  std::vector<std::uint8_t> out;
+  ByteWriter out;
   out.reserve(54 + image_bytes);
-  const auto u16 = [&](std::uint32_t v) {
-    out.push_back(std::uint8_t(v));
-    out.push_back(std::uint8_t(v >> 8));
-  };
-  const auto u32 = [&](std::uint32_t v) {
-    u16(v & 0xFFFF);
-    u16(v >> 16);
-  };
-  out.push_back('B');
-  out.push_back('M');
-  u32(54 + image_bytes);
-  u32(0);
-  u32(54);
-  u32(40);
-  u32(std::uint32_t(width_));
-  u32(std::uint32_t(height_));  // positive: bottom-up rows
-  u16(1);
-  u16(24);
-  u32(0);
-  u32(image_bytes);
-  u32(2835);  // 72 dpi
-  u32(2835);
-  u32(0);
-  u32(0);
+  out.text("BM");
+  out.u32(54 + image_bytes);
+  out.u32(0);
+  out.u32(54);
+  out.u32(40);
+  out.u32(std::uint32_t(width_));
+  out.u32(std::uint32_t(height_));  // positive: bottom-up rows
+  out.u16(1);
+  out.u16(24);
+  out.u32(0);
+  out.u32(image_bytes);
+  out.u32(2835);  // 72 dpi
+  out.u32(2835);
+  out.u32(0);
+  out.u32(0);
   const auto byte = [](float v) { return std::uint8_t(std::lround(clamp01(v) * 255.0f)); };
   for (int y = height_ - 1; y >= 0; --y) {
     for (int x = 0; x < width_; ++x) {
       const Rgb& pixel = at(x, y);
-      out.push_back(byte(pixel.b));
-      out.push_back(byte(pixel.g));
-      out.push_back(byte(pixel.r));
+      out.u8(byte(pixel.b));
+      out.u8(byte(pixel.g));
+      out.u8(byte(pixel.r));
     }
-    out.resize(out.size() + (row_bytes - std::uint32_t(width_) * 3), 0);
+    out.zeros(row_bytes - std::uint32_t(width_) * 3);
   }
-  return out;
+  return out.take();
 }
 
 std::string write_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "formats/byte_writer.h"
 #include "noise.h"
 
 namespace showsaver::demo {
@@ -107,34 +108,23 @@ std::vector<std::int16_t> synthesise_sparkle() {
 }
 
 std::vector<std::uint8_t> wav_file(const std::vector<std::int16_t>& samples) {
-  std::vector<std::uint8_t> out;
-  const auto u16 = [&](std::uint32_t v) {
-    out.push_back(std::uint8_t(v));
-    out.push_back(std::uint8_t(v >> 8));
-  };
-  const auto u32 = [&](std::uint32_t v) {
-    u16(v & 0xFFFF);
-    u16(v >> 16);
-  };
-  const auto tag = [&](const char* text) {
-    for (int i = 0; i < 4; ++i) out.push_back(std::uint8_t(text[i]));
-  };
+  ByteWriter out;
   const auto data_bytes = std::uint32_t(samples.size() * 2);
-  tag("RIFF");
-  u32(36 + data_bytes);
-  tag("WAVE");
-  tag("fmt ");
-  u32(16);
-  u16(1);  // PCM
-  u16(1);  // mono
-  u32(kSampleRate);
-  u32(kSampleRate * 2);
-  u16(2);
-  u16(16);
-  tag("data");
-  u32(data_bytes);
-  for (std::int16_t sample : samples) u16(std::uint16_t(sample));
-  return out;
+  out.text("RIFF");
+  out.u32(36 + data_bytes);
+  out.text("WAVE");
+  out.text("fmt ");
+  out.u32(16);
+  out.u16(1);  // PCM
+  out.u16(1);  // mono
+  out.u32(kSampleRate);
+  out.u32(kSampleRate * 2);
+  out.u16(2);
+  out.u16(16);
+  out.text("data");
+  out.u32(data_bytes);
+  for (std::int16_t sample : samples) out.u16(std::uint16_t(sample));
+  return out.take();
 }
 
 }  // namespace showsaver::demo

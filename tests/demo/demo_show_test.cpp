@@ -178,15 +178,15 @@ TEST_F(DemoMedia, SoundsAreShortAudible16BitPcm) {
     if (!checked.insert(scene.SoundFileName).second) continue;
     SCOPED_TRACE(scene.SoundFileName);
     const std::vector<std::uint8_t>& wav = *scene.SoundData.bytes;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), int(wav.size())), 1, &spec, &samples,
+    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), int(wav.size())), 1, &format, &samples,
                              &length),
               nullptr)
         << SDL_GetError();
-    EXPECT_EQ(spec.format, AUDIO_S16LSB);
-    const double seconds = double(length) / (2.0 * spec.channels * spec.freq);
+    EXPECT_EQ(format.format, AUDIO_S16LSB);
+    const double seconds = double(length) / (2.0 * format.channels * format.freq);
     EXPECT_GT(seconds, 0.5);
     EXPECT_LT(seconds, 4.0);
     int peak = 0;

@@ -62,10 +62,10 @@ bool readable(int fd, int timeout) {
 
 }  // namespace
 
-SdlDesktop::SdlDesktop(SoftGdi& gdi) : gdi_(gdi), dialogs_(own_dialogs_) {}
+SdlDesktop::SdlDesktop(SoftGdi& gdi) : picture_(gdi), dialogs_(own_dialogs_) {}
 
 SdlDesktop::SdlDesktop(SoftGdi& gdi, Dialogs& dialogs, int end_request_fd)
-    : gdi_(gdi), dialogs_(dialogs), end_request_fd_(end_request_fd) {}
+    : picture_(gdi), dialogs_(dialogs), end_request_fd_(end_request_fd) {}
 
 SdlDesktop::~SdlDesktop() {
   release_window();
@@ -96,10 +96,9 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   // manager to move or resize it, which never happens to a window made at
   // the display's place and size (nor without a window manager).
   const bool x11 = on_x11();
-  window_ = SDL_CreateWindow(
-      "showsaver", display.x, display.y, display.w, display.h,
-      SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR |
-          (x11 ? Uint32{0} : Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP}));
+  window_ = SDL_CreateWindow("showsaver", display.x, display.y, display.w, display.h,
+                             SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR |
+                                 (x11 ? Uint32{0} : Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP}));
   if (window_ == nullptr) {
     SDL_Log("No show window: %s", SDL_GetError());
   } else {
@@ -140,8 +139,7 @@ void SdlDesktop::destroy_show_window() {
 
 void SdlDesktop::release_window() {
   if (window_ != nullptr) SDL_DestroyWindow(window_);
-  shown_ = DcHandle{};
-  copy_.reset();
+  picture_.clear();
   window_ = nullptr;
   native_window_ = 0;
   connection_fd_ = -1;
@@ -149,25 +147,11 @@ void SdlDesktop::release_window() {
 
 void SdlDesktop::refresh_picture_area(DcHandle source) {
   if (window_ == nullptr) return;
-  shown_ = source;
-  // The last copy goes first, so that two are never held at once.
-  copy_.reset();
   // The software GDI's pixels are copied once, straight into the window's
   // surface; a monochrome bitmap is read out as black and white first.
-  if (!gdi_.ViewImage(source)) {
-    copy_ = gdi_.ReadImage(source);
-    if (!copy_) return;
-  }
+  if (!picture_.show(source)) return;
   present();
   first_frame_.frame_shown();
-}
-
-std::optional<PixelView> SdlDesktop::frame() const {
-  if (copy_) {
-    return PixelView{copy_->pixels.data(), copy_->width, copy_->height,
-                     static_cast<std::size_t>(copy_->width)};
-  }
-  return gdi_.ViewImage(shown_);
 }
 
 void SdlDesktop::present() {
@@ -177,7 +161,7 @@ void SdlDesktop::present() {
     SDL_Log("No surface for the show window: %s", SDL_GetError());
     return;
   }
-  const std::optional<PixelView> image = frame();
+  const std::optional<PixelView> image = picture_.pixels();
   const Rect area{picture_area_.left, picture_area_.top, image ? image->width : 0,
                   image ? image->height : 0};
   // Only the part of the frame inside the window is drawn: the area may be

@@ -13,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/sdl/first_frame_probe.h"
 #include "platform/sdl/sdl_dialogs.h"
+#include "platform/shown_picture.h"
 #include "platform/soft/soft_gdi.h"
 
 namespace showsaver {
@@ -62,12 +63,10 @@ class SdlDesktop final : public Desktop {
   // Black window, the picture area's image in its visible part, drawn into
   // the window's surface and put on screen.
   void present();
-  // The picture area's image: the software GDI's own pixels of the surface
-  // last refreshed, or the copy read at the refresh of a monochrome one.
-  std::optional<PixelView> frame() const;
   void release_window();
 
-  SoftGdi& gdi_;
+  // The surface last refreshed, drawn again when the window is repainted.
+  ShownPicture picture_;
   SdlDialogs own_dialogs_;
   Dialogs& dialogs_;
   int end_request_fd_ = -1;
@@ -77,10 +76,6 @@ class SdlDesktop final : public Desktop {
   // request.  0 and -1 elsewhere.
   NativeWindow native_window_ = 0;
   int connection_fd_ = -1;
-  // The surface last refreshed, drawn again when the window is repainted.
-  DcHandle shown_;
-  // Its image, read at the refresh, when the GDI offers no view of its pixels.
-  std::optional<PixelImage> copy_;
   // The picture area in window coordinates.
   Rect picture_area_;
   InputSink* sink_ = nullptr;

@@ -33,7 +33,7 @@ Rect visible_part(Point at, int width, int height, ScreenSize window) {
 }  // namespace
 
 X11WindowDesktop::X11WindowDesktop(std::uint64_t window, Gdi& gdi, int end_request_fd)
-    : gdi_(gdi), end_request_fd_(end_request_fd), surface_(X11Surface::open(window, error_)) {}
+    : picture_(gdi), end_request_fd_(end_request_fd), surface_(X11Surface::open(window, error_)) {}
 
 X11WindowDesktop::~X11WindowDesktop() = default;
 
@@ -44,8 +44,7 @@ ScreenSize X11WindowDesktop::screen_size() {
 void X11WindowDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   picture_area_ = picture_area;
   sink_ = &sink;
-  shown_ = DcHandle{};
-  copy_.reset();
+  picture_.clear();
   if (surface_ != nullptr) surface_->watch();
 }
 
@@ -62,8 +61,7 @@ void X11WindowDesktop::destroy_show_window() {
     surface_->unwatch();
     surface_->drop_frame();
   }
-  shown_ = DcHandle{};
-  copy_.reset();
+  picture_.clear();
   sink_ = nullptr;
 }
 
@@ -72,16 +70,8 @@ Point X11WindowDesktop::picture_place() const {
   return {window.width / 2 - picture_area_.width / 2, window.height / 2 - picture_area_.height / 2};
 }
 
-std::optional<PixelView> X11WindowDesktop::frame() const {
-  if (copy_) {
-    return PixelView{copy_->pixels.data(), copy_->width, copy_->height,
-                     static_cast<std::size_t>(copy_->width)};
-  }
-  return gdi_.ViewImage(shown_);
-}
-
 void X11WindowDesktop::place_frame() {
-  const std::optional<PixelView> image = frame();
+  const std::optional<PixelView> image = picture_.pixels();
   if (!image) {
     surface_->drop_frame();
     surface_->repaint();
@@ -94,15 +84,9 @@ void X11WindowDesktop::place_frame() {
 
 void X11WindowDesktop::refresh_picture_area(DcHandle source) {
   if (surface_ == nullptr || window_gone_) return;
-  shown_ = source;
-  // The last copy goes first, so that two are never held at once.
-  copy_.reset();
   // The software GDI's pixels are copied once, straight into the image the
   // server takes; any other GDI's are read out first.
-  if (!gdi_.ViewImage(source)) {
-    copy_ = gdi_.ReadImage(source);
-    if (!copy_) return;
-  }
+  if (!picture_.show(source)) return;
   place_frame();
 }
 
@@ -110,7 +94,7 @@ void X11WindowDesktop::process_messages() {
   if (surface_ != nullptr && !window_gone_) {
     const X11Surface::Changes changes = surface_->take_events();
     if (changes.destroyed) window_gone_ = true;
-    if (changes.resized && shown_ && !window_gone_) place_frame();
+    if (changes.resized && picture_.has_source() && !window_gone_) place_frame();
     if ((changes.exposed || changes.resized) && !window_gone_) surface_->repaint();
   }
   // Input never stops this show; only the end of the program or of its window does.

@@ -14,6 +14,7 @@
 
 #include "platform/desktop.h"
 #include "platform/gdi.h"
+#include "platform/shown_picture.h"
 
 namespace showsaver {
 
@@ -57,23 +58,17 @@ class X11WindowDesktop final : public Desktop {
   // Where the picture area goes in a window of the current size: centred,
   // by the same rule as the show's own placement on a screen.
   Point picture_place() const;
-  // The picture area's image: the GDI's own pixels of the last refreshed
-  // surface where it offers them, else the copy read at the refresh.
-  std::optional<PixelView> frame() const;
   // Puts the frame at its place in the window, or drops it when there is none.
   void place_frame();
 
-  Gdi& gdi_;
+  // The surface last refreshed, placed again when the window changes size.
+  ShownPicture picture_;
   int end_request_fd_;
   // Set while surface_ is made, so it comes first.
   std::string error_;
   std::unique_ptr<X11Surface> surface_;
   InputSink* sink_ = nullptr;
   Rect picture_area_;
-  // The surface last refreshed, placed again when the window changes size.
-  DcHandle shown_;
-  // Its image, read at the refresh, when the GDI offers no view of its pixels.
-  std::optional<PixelImage> copy_;
   bool window_gone_ = false;
   int cursor_count_ = 0;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();

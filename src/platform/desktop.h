@@ -7,27 +7,9 @@
 #include <string>
 
 #include "platform/gdi.h"
+#include "platform/geometry.h"
 
 namespace showsaver {
-
-struct Point {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  friend bool operator==(Point, Point) = default;
-};
-
-struct Rect {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  friend bool operator==(Rect, Rect) = default;
-};
-
-struct ScreenSize {
-  int width = 0;
-  int height = 0;
-};
 
 // Where the desktop delivers input while messages are processed.  Mouse and
 // key events on the show window and on its picture area both arrive here.
@@ -72,7 +54,7 @@ class Desktop {
   virtual ~Desktop() = default;
 
   // The primary screen's size in pixels.
-  virtual ScreenSize screen_size() = 0;
+  virtual Size screen_size() = 0;
 
   // Creates the hidden, borderless, full-screen, black show window with its
   // picture area at `picture_area`; input goes to `sink` from now on.

@@ -52,7 +52,7 @@ void ShowWindow::play() {
 
 void ShowWindow::set_up() {
   platform_.desktop.set_screen_saver_running(true);
-  const ScreenSize screen = platform_.desktop.screen_size();
+  const Size screen = platform_.desktop.screen_size();
   const std::int32_t width = show_.package.PictureWidth;
   const std::int32_t height = show_.package.PictureHeight;
   if (width < 0 || height < 0) {

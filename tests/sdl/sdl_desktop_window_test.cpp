@@ -37,7 +37,7 @@ TEST_F(SdlWindowTest, ScreenSizeIsThePrimaryDisplaysMode) {
   SdlDesktop desktop(gdi_);
   SDL_DisplayMode mode;
   ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
-  const ScreenSize size = desktop.screen_size();
+  const Size size = desktop.screen_size();
   EXPECT_EQ(size.width, mode.w);
   EXPECT_EQ(size.height, mode.h);
   EXPECT_GT(size.width, 0);
@@ -87,7 +87,7 @@ class SdlRefreshTest : public SdlWindowTest, public ::testing::WithParamInterfac
 TEST_P(SdlRefreshTest, RefreshPutsTheImageAtThePictureArea) {
   const Placement& placement = GetParam();
   SdlDesktop desktop(gdi_);
-  const ScreenSize screen = desktop.screen_size();
+  const Size screen = desktop.screen_size();
   const int left = placement.left < 0 ? placement.left : screen.width / 2 - placement.left;
   const int top = placement.top < 0 ? placement.top : screen.height / 2 - placement.top;
   const int area_width = placement.width > 0 ? placement.width : screen.width + 40;

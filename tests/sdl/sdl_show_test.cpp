@@ -82,7 +82,7 @@ TEST_F(SdlShowTest, ShowPlaysUntilAKeyAndCleansUp) {
   EXPECT_EQ(observer.started[0], std::make_pair(0, 1));
   // The cut shows the blue picture at (10, 10) of the centred area, on the
   // area's black background, inside the black window.
-  const ScreenSize screen = desktop.screen_size();
+  const Size screen = desktop.screen_size();
   const int left = screen.width / 2 - 20;
   const int top = screen.height / 2 - 15;
   const auto at = [&](int x, int y) {

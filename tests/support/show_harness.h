@@ -38,7 +38,7 @@ struct TransitionRecord {
 
 struct ShowOptions {
   std::string arguments = "/s";
-  ScreenSize screen{640, 480};
+  Size screen{640, 480};
   std::int32_t start_tick = 1000;
   Point cursor{100, 100};
   int cursor_count = 0;  // the cursor's display count before the show

@@ -50,7 +50,7 @@ class ScriptedDesktop final : public Desktop {
   ScriptedDesktop(Gdi& gdi, VirtualClock& clock, EventLog& log);
 
   // Script.
-  void set_screen_size(ScreenSize size) { screen_ = size; }
+  void set_screen_size(Size size) { screen_ = size; }
   void set_cursor_position(Point position) { cursor_ = position; }
   // The cursor's display count at the start: 0 on a plain desktop, other
   // values where other programs have shown or hidden it.
@@ -85,7 +85,7 @@ class ScriptedDesktop final : public Desktop {
   int settings_dialogs_shown() const { return settings_dialogs_shown_; }
 
   // Desktop.
-  ScreenSize screen_size() override { return screen_; }
+  Size screen_size() override { return screen_; }
   void create_show_window(Rect picture_area, InputSink& sink) override;
   void show_window() override;
   void make_topmost() override;
@@ -108,7 +108,7 @@ class ScriptedDesktop final : public Desktop {
   Gdi& gdi_;
   VirtualClock& clock_;
   EventLog& log_;
-  ScreenSize screen_{1024, 768};
+  Size screen_{1024, 768};
   Point cursor_{512, 384};
   std::deque<ScriptedInput> inputs_;  // sorted by time
   std::vector<DialogAction> dialog_actions_;

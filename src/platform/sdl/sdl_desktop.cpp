@@ -71,7 +71,7 @@ SdlDesktop::~SdlDesktop() {
   release_window();
 }
 
-ScreenSize SdlDesktop::screen_size() {
+Size SdlDesktop::screen_size() {
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {};
   return {mode.w, mode.h};

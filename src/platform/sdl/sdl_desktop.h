@@ -35,7 +35,7 @@ class SdlDesktop final : public Desktop {
   SdlDesktop(const SdlDesktop&) = delete;
   SdlDesktop& operator=(const SdlDesktop&) = delete;
 
-  ScreenSize screen_size() override;
+  Size screen_size() override;
   void create_show_window(Rect picture_area, InputSink& sink) override;
   void show_window() override;
   void make_topmost() override;

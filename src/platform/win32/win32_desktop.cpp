@@ -58,7 +58,7 @@ Win32Desktop::~Win32Desktop() {
   UnregisterClassW(kShowWindowClass, this_module());
 }
 
-ScreenSize Win32Desktop::screen_size() {
+Size Win32Desktop::screen_size() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 

@@ -28,7 +28,7 @@ class Win32Desktop final : public Desktop {
   Win32Desktop(const Win32Desktop&) = delete;
   Win32Desktop& operator=(const Win32Desktop&) = delete;
 
-  ScreenSize screen_size() override;
+  Size screen_size() override;
   void create_show_window(Rect picture_area, InputSink& sink) override;
   void show_window() override;
   void make_topmost() override;

@@ -27,7 +27,7 @@ class X11Surface {
   X11Surface& operator=(const X11Surface&) = delete;
 
   std::uint64_t window_id() const { return window_; }
-  ScreenSize size() const { return size_; }
+  Size size() const { return size_; }
   // The display connection's descriptor, for waiting on it.
   int connection_fd() const;
 
@@ -67,7 +67,7 @@ class X11Surface {
   Visual* visual_ = nullptr;
   int depth_ = 0;
   ChannelMasks masks_;
-  ScreenSize size_;
+  Size size_;
   XImage* frame_ = nullptr;
   XShmSegmentInfo shared_{};
   bool frame_is_shared_ = false;

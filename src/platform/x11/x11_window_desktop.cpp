@@ -20,7 +20,7 @@ bool readable(int fd) {
 
 // The part of an image of `width` x `height` placed at `at` that lies inside
 // a window of `window`'s size, in image coordinates.
-Rect visible_part(Point at, int width, int height, ScreenSize window) {
+Rect visible_part(Point at, int width, int height, Size window) {
   const std::int64_t left = std::max<std::int64_t>(0, -std::int64_t{at.x});
   const std::int64_t top = std::max<std::int64_t>(0, -std::int64_t{at.y});
   const std::int64_t right = std::min<std::int64_t>(width, std::int64_t{window.width} - at.x);
@@ -37,8 +37,8 @@ X11WindowDesktop::X11WindowDesktop(std::uint64_t window, Gdi& gdi, int end_reque
 
 X11WindowDesktop::~X11WindowDesktop() = default;
 
-ScreenSize X11WindowDesktop::screen_size() {
-  return surface_ != nullptr ? surface_->size() : ScreenSize{};
+Size X11WindowDesktop::screen_size() {
+  return surface_ != nullptr ? surface_->size() : Size{};
 }
 
 void X11WindowDesktop::create_show_window(Rect picture_area, InputSink& sink) {
@@ -66,7 +66,7 @@ void X11WindowDesktop::destroy_show_window() {
 }
 
 Point X11WindowDesktop::picture_place() const {
-  const ScreenSize window = surface_->size();
+  const Size window = surface_->size();
   return {window.width / 2 - picture_area_.width / 2, window.height / 2 - picture_area_.height / 2};
 }
 

@@ -35,7 +35,7 @@ class X11WindowDesktop final : public Desktop {
   const std::string& error() const { return error_; }
 
   // The window's size: the show is centred in the window, not on the screen.
-  ScreenSize screen_size() override;
+  Size screen_size() override;
   void create_show_window(Rect picture_area, InputSink& sink) override;
   void show_window() override;
   void make_topmost() override {}

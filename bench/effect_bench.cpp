@@ -13,11 +13,13 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "bench_support.h"
 #include "common/dc_surface.h"
-#include "effects/effect_module.h"
+#include "effects/effect_catalogue.h"
+#include "effects/run_effect.h"
 #include "platform/scripted/event_log.h"
 #include "platform/scripted/recording_gdi.h"
 #include "platform/scripted/scripted_desktop.h"
@@ -29,37 +31,6 @@ namespace {
 constexpr Size kSizes[] = {{1920, 1080}, {3840, 2160}};
 // Whole transitions timed per repetition; each frame keeps its least time.
 constexpr int kIterations[] = {5, 3};
-// The names showpack gives the codes, for the table.
-constexpr const char* kNames[] = {"cut",
-                                  "split-horizontal",
-                                  "split-vertical",
-                                  "random-tiles",
-                                  "blinds-down",
-                                  "slide-left",
-                                  "slide-right",
-                                  "slide-top",
-                                  "slide-bottom",
-                                  "spiral-tiles",
-                                  "box-out",
-                                  "pinch-horizontal",
-                                  "pinch-vertical",
-                                  "flip-horizontal",
-                                  "flip-vertical",
-                                  "squeeze-left",
-                                  "squeeze-top",
-                                  "squeeze-right",
-                                  "squeeze-bottom",
-                                  "wipe-left",
-                                  "wipe-top",
-                                  "wipe-right",
-                                  "wipe-bottom",
-                                  "zoom-in",
-                                  "zoom-out",
-                                  "shrink-through-black",
-                                  "push-left",
-                                  "push-top",
-                                  "push-right",
-                                  "push-bottom"};
 // Share of the frame period that the largest surface's costliest frame may take.
 constexpr double kPeriodShareGoal = 0.40;
 
@@ -281,7 +252,7 @@ void register_effect_benchmarks() {
   for (std::size_t s = 0; s < std::size(kSizes); ++s) {
     const Size size = kSizes[s];
     const bool largest = s + 1 == std::size(kSizes);
-    for (int code = 1; code <= 29; ++code) {
+    for (int code = 1; code <= kLastEffect; ++code) {
       char name[64];
       std::snprintf(name, sizeof name, "effect_%02d/%s", code, size.name().c_str());
       benchmark::RegisterBenchmark(name, effect_bench, code, size)
@@ -290,9 +261,9 @@ void register_effect_benchmarks() {
           ->Unit(benchmark::kMillisecond);
       const std::string bench_name = name;
       add_row({"effects: costliest frame (drawing only) vs memcpy of the bytes it writes",
-               std::to_string(code) + " " + kNames[code], size.name(), Figure{bench_name, "max"},
-               "memcpy of its bytes", Figure{bench_name, "max_memcpy"}, 1.5,
-               [bench_name, largest](const Results& results) {
+               std::to_string(code) + " " + std::string(effect_name(code)), size.name(),
+               Figure{bench_name, "max"}, "memcpy of its bytes", Figure{bench_name, "max_memcpy"},
+               1.5, [bench_name, largest](const Results& results) {
                  return effect_note(results, bench_name, largest);
                }});
     }

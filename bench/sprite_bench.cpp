@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "player/transparent_blt_func.h"
+#include "player/transparent_blit.h"
 #include "report.h"
 
 namespace showsaver::bench {

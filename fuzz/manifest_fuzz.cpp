@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "effect_names.h"
+#include "effects/effect_catalogue.h"
 #include "manifest.h"
 
 namespace {
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const ManifestScene& scene : manifest.scenes) {
     check(!scene.picture.path.empty());
     check(scene.display_time >= 0);
-    check(scene.effect >= 0 && scene.effect <= kLastEffect);
+    check(scene.effect >= 0 && scene.effect <= showsaver::kLastEffect);
     check(!scene.left || (*scene.left >= -32768 && *scene.left <= 32767));
     check(!scene.top || (*scene.top >= -32768 && *scene.top <= 32767));
     check(scene.sound.has_value() || scene.sound_name.text.empty());

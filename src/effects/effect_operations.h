@@ -1,13 +1,13 @@
 // The 29 transition effects, one operation each, named after what they show.
-// Each supplies its set-up and its frames; `run_effect` wraps it in the
-// opening copy and the final frame.
+// Each supplies its set-up and its frames; the catalogue gives each its code
+// and name, and `run_effect` wraps it in the opening copy and the final frame.
 #pragma once
 
 namespace showsaver {
 
 class Transition;
 
-namespace EffectModule {
+namespace transitions {
 
 // Split and box (codes 1, 2, 10).
 void SplitApartHorizontal(Transition& transition);
@@ -54,5 +54,5 @@ void PushFromTop(Transition& transition);
 void PushFromRight(Transition& transition);
 void PushFromBottom(Transition& transition);
 
-}  // namespace EffectModule
+}  // namespace transitions
 }  // namespace showsaver

@@ -4,7 +4,7 @@
 #include "effects/effect_operations.h"
 #include "effects/transition.h"
 
-namespace showsaver::EffectModule {
+namespace showsaver::transitions {
 namespace {
 
 constexpr std::int32_t kPinchFramePeriod = 20;
@@ -111,4 +111,4 @@ void SqueezeFromLeft(Transition& transition) {
   });
 }
 
-}  // namespace showsaver::EffectModule
+}  // namespace showsaver::transitions

@@ -4,7 +4,7 @@
 #include "effects/effect_operations.h"
 #include "effects/transition.h"
 
-namespace showsaver::EffectModule {
+namespace showsaver::transitions {
 namespace {
 
 constexpr std::int32_t kPushFramePeriod = 40;
@@ -57,4 +57,4 @@ void PushFromBottom(Transition& transition) {
   });
 }
 
-}  // namespace showsaver::EffectModule
+}  // namespace showsaver::transitions

@@ -5,7 +5,7 @@
 #include "effects/effect_operations.h"
 #include "effects/transition.h"
 
-namespace showsaver::EffectModule {
+namespace showsaver::transitions {
 namespace {
 
 constexpr std::int32_t kSlideFramePeriod = 50;
@@ -56,4 +56,4 @@ void SlideInFromBottom(Transition& transition) {
   });
 }
 
-}  // namespace showsaver::EffectModule
+}  // namespace showsaver::transitions

@@ -3,7 +3,7 @@
 #include "effects/effect_operations.h"
 #include "effects/transition.h"
 
-namespace showsaver::EffectModule {
+namespace showsaver::transitions {
 namespace {
 
 constexpr std::int32_t kSplitFramePeriod = 50;
@@ -61,4 +61,4 @@ void BoxOut(Transition& transition) {
       });
 }
 
-}  // namespace showsaver::EffectModule
+}  // namespace showsaver::transitions

@@ -5,7 +5,7 @@
 #include "effects/effect_operations.h"
 #include "effects/transition.h"
 
-namespace showsaver::EffectModule {
+namespace showsaver::transitions {
 namespace {
 
 constexpr std::int32_t kSqueezeFramePeriod = 25;
@@ -50,4 +50,4 @@ void SqueezeFromBottom(Transition& transition) {
   });
 }
 
-}  // namespace showsaver::EffectModule
+}  // namespace showsaver::transitions

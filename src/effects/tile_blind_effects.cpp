@@ -7,7 +7,7 @@
 #include "effects/effect_operations.h"
 #include "effects/transition.h"
 
-namespace showsaver::EffectModule {
+namespace showsaver::transitions {
 namespace {
 
 constexpr std::int32_t kTileFramePeriod = 40;
@@ -141,4 +141,4 @@ void BlindsDown(Transition& transition) {
   });
 }
 
-}  // namespace showsaver::EffectModule
+}  // namespace showsaver::transitions

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "common/drawing_surface.h"
-#include "effects/effect_module.h"
+#include "effects/run_effect.h"
 
 namespace showsaver {
 

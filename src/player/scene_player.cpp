@@ -3,8 +3,8 @@
 #include "common/message_wait.h"
 #include "common/runtime_failure.h"
 #include "common/show_math.h"
-#include "effects/effect_module.h"
-#include "player/transparent_blt_func.h"
+#include "effects/run_effect.h"
+#include "player/transparent_blit.h"
 
 namespace showsaver {
 

@@ -5,7 +5,7 @@
 #include "common/dc_surface.h"
 #include "common/message_wait.h"
 #include "common/runtime_failure.h"
-#include "effects/effect_module.h"
+#include "effects/run_effect.h"
 #include "platform/scripted/scripted_desktop.h"
 #include "platform/soft/soft_gdi.h"
 #include "player/stop_detector.h"

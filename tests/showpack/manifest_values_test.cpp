@@ -1,11 +1,13 @@
-// The friendlier forms a manifest accepts: times with units, effects by name.
+// The friendlier forms a manifest accepts: times with units; and the
+// transitions `showpack new` gives a folder's scenes.
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "showpack/effect_names.h"
+#include "effects/effect_catalogue.h"
 #include "showpack/manifest.h"
 #include "showpack/progress.h"
+#include "showpack/varied_effects.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -32,21 +34,6 @@ TEST(ManifestValues, DurationsInMillisecondsOrSeconds) {
       {"5min", {}},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(parse_duration(text), expected) << text;
-}
-
-TEST(ManifestValues, EveryEffectHasOneDistinctName) {
-  std::set<std::string_view> names;
-  for (std::int32_t code = 0; code <= kLastEffect; ++code) {
-    const std::string_view name = effect_name(code);
-    ASSERT_FALSE(name.empty()) << code;
-    EXPECT_TRUE(names.insert(name).second) << name;
-    EXPECT_EQ(effect_code(name), code) << name;
-  }
-  EXPECT_EQ(effect_name(0), "cut");
-  EXPECT_EQ(effect_code("wipe-left"), 19);
-  EXPECT_EQ(effect_code("spiral-tiles"), 9);
-  EXPECT_EQ(effect_name(30), "");
-  EXPECT_EQ(effect_code("Wipe-Left"), std::nullopt);
 }
 
 TEST(ManifestValues, VariedEffectsUseAllAndNeverRepeatInARow) {

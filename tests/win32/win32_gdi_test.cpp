@@ -8,7 +8,7 @@
 #include <random>
 
 #include "platform/soft/soft_gdi.h"
-#include "player/transparent_blt_func.h"
+#include "player/transparent_blit.h"
 
 namespace showsaver {
 namespace {

@@ -5,44 +5,44 @@
 namespace showsaver::demo {
 
 std::vector<DemoScene> demo_scenes() {
-  const auto scene = [](const char* picture, const char* effect, const char* sound = "") {
+  const auto scene = [](const char* picture, EffectCode effect, const char* sound = "") {
     return DemoScene{picture, effect, 2500, sound, false, 0, 0};
   };
   // The balloons lie over the mountains they were drawn against.
-  const auto balloons = [](const char* picture, const char* effect, int left) {
+  const auto balloons = [](const char* picture, EffectCode effect, int left) {
     return DemoScene{picture, effect, 3000, "whoosh", true, left, 70};
   };
   return {
-      scene("mountain-dawn", "wipe-bottom"),  // the balloons rise into view
-      balloons("balloons", "slide-top", 120),
-      scene("lake-sunset", "blinds-down"),
-      scene("desert-dunes", "split-horizontal"),
-      scene("star-field", "random-tiles", "chimes"),
-      scene("aurora", "slide-right", "whoosh"),
-      scene("moonlit-sea", "spiral-tiles"),
-      scene("neon-horizon", "box-out"),
-      scene("penrose-tiling", "pinch-horizontal"),
-      scene("mandala", "flip-horizontal", "bell"),
-      scene("julia-set", "squeeze-left"),
-      scene("sunflower-spiral", "wipe-left", "sparkle"),
-      scene("stained-glass", "zoom-in"),
-      scene("tumbling-blocks", "push-left"),
-      scene("moonlit-sea-2", "split-vertical"),
-      scene("mandala-2", "slide-left", "bell"),
-      scene("aurora-2", "slide-bottom", "whoosh"),
-      scene("julia-set-2", "pinch-vertical"),
-      scene("stained-glass-2", "flip-vertical"),
-      scene("star-field-2", "squeeze-top", "chimes"),
-      scene("lake-sunset-2", "squeeze-right"),
-      scene("tumbling-blocks-2", "squeeze-bottom"),
-      scene("desert-dunes-2", "wipe-top"),
-      scene("sunflower-spiral-2", "wipe-right", "sparkle"),
-      scene("neon-horizon-2", "zoom-out"),
-      scene("penrose-tiling-2", "shrink-through-black"),
-      scene("julia-set-3", "push-right"),
-      scene("mountain-dawn-2", "cut"),  // the balloons are there at once
-      balloons("balloons-2", "push-top", 600),
-      scene("sunflower-spiral-3", "push-bottom"),
+      scene("mountain-dawn", EffectCode::wipe_bottom),  // the balloons rise into view
+      balloons("balloons", EffectCode::slide_top, 120),
+      scene("lake-sunset", EffectCode::blinds_down),
+      scene("desert-dunes", EffectCode::split_horizontal),
+      scene("star-field", EffectCode::random_tiles, "chimes"),
+      scene("aurora", EffectCode::slide_right, "whoosh"),
+      scene("moonlit-sea", EffectCode::spiral_tiles),
+      scene("neon-horizon", EffectCode::box_out),
+      scene("penrose-tiling", EffectCode::pinch_horizontal),
+      scene("mandala", EffectCode::flip_horizontal, "bell"),
+      scene("julia-set", EffectCode::squeeze_left),
+      scene("sunflower-spiral", EffectCode::wipe_left, "sparkle"),
+      scene("stained-glass", EffectCode::zoom_in),
+      scene("tumbling-blocks", EffectCode::push_left),
+      scene("moonlit-sea-2", EffectCode::split_vertical),
+      scene("mandala-2", EffectCode::slide_left, "bell"),
+      scene("aurora-2", EffectCode::slide_bottom, "whoosh"),
+      scene("julia-set-2", EffectCode::pinch_vertical),
+      scene("stained-glass-2", EffectCode::flip_vertical),
+      scene("star-field-2", EffectCode::squeeze_top, "chimes"),
+      scene("lake-sunset-2", EffectCode::squeeze_right),
+      scene("tumbling-blocks-2", EffectCode::squeeze_bottom),
+      scene("desert-dunes-2", EffectCode::wipe_top),
+      scene("sunflower-spiral-2", EffectCode::wipe_right, "sparkle"),
+      scene("neon-horizon-2", EffectCode::zoom_out),
+      scene("penrose-tiling-2", EffectCode::shrink_through_black),
+      scene("julia-set-3", EffectCode::push_right),
+      scene("mountain-dawn-2", EffectCode::cut),  // the balloons are there at once
+      balloons("balloons-2", EffectCode::push_top, 600),
+      scene("sunflower-spiral-3", EffectCode::push_bottom),
   };
 }
 
@@ -58,7 +58,7 @@ std::string demo_manifest(const std::vector<DemoScene>& scenes) {
   for (const DemoScene& scene : scenes) {
     out << "\n[[scene]]\npicture = \"pictures/" << scene.picture << ".bmp\"\n"
         << "display_time = " << scene.display_ms << "\n"
-        << "effect = \"" << scene.effect << "\"\n";
+        << "effect = \"" << effect_name(scene.effect) << "\"\n";
     if (!scene.sound.empty()) out << "sound = \"sounds/" << scene.sound << ".wav\"\n";
     if (scene.sprite) {
       out << "left = " << scene.left << "\ntop = " << scene.top << "\n"

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "effects/effect_catalogue.h"
+
 namespace showsaver::demo {
 
 constexpr int kShowWidth = 1280;
@@ -11,7 +13,7 @@ constexpr int kShowHeight = 720;
 
 struct DemoScene {
   std::string picture;  // a picture's name, without folder and suffix
-  const char* effect;   // the transition out of the scene
+  EffectCode effect;    // the transition out of the scene
   int display_ms = 2500;
   std::string sound;    // a sound's name, or empty
   bool sprite = false;  // laid over the previous scene, its background let through

@@ -4,7 +4,7 @@
 
 #include "canvas.h"
 #include "gdi_cases.h"
-#include "player/transparent_blt_func.h"
+#include "player/transparent_blit.h"
 #include "replay.h"
 
 namespace showsaver::gdi_replay {

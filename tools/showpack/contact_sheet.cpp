@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "effect_names.h"
+#include "effects/effect_catalogue.h"
 #include "picture_import.h"
 
 namespace showsaver::showpack {

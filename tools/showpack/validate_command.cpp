@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "command_status.h"
-#include "effect_names.h"
+#include "effects/effect_catalogue.h"
 #include "file_io.h"
 #include "formats/bmp/bmp_decoder.h"
 #include "manifest.h"

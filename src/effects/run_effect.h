@@ -1,4 +1,5 @@
-// The transition effects: one operation per effect code 1 to 29.
+// Running a transition: what every effect draws with, and the run of one
+// effect code from the catalogue.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,7 @@ struct EffectEnvironment {
 };
 
 // Runs the transition with `code` from `outgoing` to `incoming` on
-// `destination`.  Codes outside 1 to 29 draw nothing.
+// `destination`.  The cut (0) and unknown codes draw nothing.
 void run_effect(std::int32_t code, DrawingSurface& destination, DrawingSurface& outgoing,
                 DrawingSurface& incoming, EffectEnvironment& environment);
 

@@ -1,4 +1,4 @@
-// TransparentBltFunc: the transparent sprite blit.
+// The transparent sprite blit.
 #pragma once
 
 #include <cstdint>

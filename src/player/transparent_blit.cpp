@@ -1,4 +1,4 @@
-#include "player/transparent_blt_func.h"
+#include "player/transparent_blit.h"
 
 #include "common/runtime_failure.h"
 #include "common/show_math.h"

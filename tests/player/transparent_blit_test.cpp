@@ -1,4 +1,6 @@
 // The transparent sprite blit on the software GDI, with its GDI calls recorded.
+#include "player/transparent_blit.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,6 @@
 #include "gdi_replay/gdi_cases.h"
 #include "platform/scripted/recording_gdi.h"
 #include "platform/soft/soft_gdi.h"
-#include "player/transparent_blt_func.h"
 
 namespace showsaver {
 namespace {

@@ -190,6 +190,8 @@ struct PlaceCase {
   bool own_folder_named = true;        // the host names a user settings folder
   bool program_writable = true;        // the program's folder can be written
   bool own_writable = true;            // the user's own file can be written
+  bool own_is_link = false;            // the user's own file is a link to a file beside it
+  bool own_folder_exists = false;      // the user's own folder is there, even without a file
   const char* beside_after = nullptr;  // nullptr: no file; "same": unchanged
   const char* own_after = nullptr;
   bool saved = true;  // false: the dialog says so and stays open
@@ -224,9 +226,15 @@ TEST_P(SettingsPlaceTest, ReadsTheOwnFileFirstAndSavesWhereItWillBeRead) {
   ASSERT_EQ(files.create_folder(folder.file("program")), CreateFolderResult::Created);
   ASSERT_EQ(files.create_folder(folder.file("config")), CreateFolderResult::Created);
   if (c.beside != nullptr) write_text_file(beside, std::string(c.beside, 4));
-  if (c.own != nullptr) {
+  if (c.own != nullptr || c.own_folder_exists) {
     ASSERT_EQ(files.create_folder(folder.file("config/showsaver")), CreateFolderResult::Created);
-    write_text_file(own, std::string(c.own, 4));
+  }
+  const std::string link_target = folder.file("config/showsaver/kept.set");
+  if (c.own != nullptr) {
+    write_text_file(c.own_is_link ? link_target : own, std::string(c.own, 4));
+    if (c.own_is_link) {
+      ASSERT_EQ(::symlink(link_target.c_str(), own.c_str()), 0);
+    }
   }
   if (!c.program_writable) block_writes_to(beside);
   if (!c.own_writable) block_writes_to(own);
@@ -245,6 +253,11 @@ TEST_P(SettingsPlaceTest, ReadsTheOwnFileFirstAndSavesWhereItWillBeRead) {
 
   expect_file(beside, c.beside, c.beside_after);
   expect_file(own, c.own, c.own_after);
+  if (c.own_is_link) {  // saved through the link, which stays
+    struct stat link {};
+    ASSERT_EQ(::lstat(own.c_str(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+  }
   EXPECT_EQ(dialog.visible(), !c.saved);
   EXPECT_EQ(scripted.desktop.message_boxes().size(), c.saved ? 0u : 1u);
   if (c.saved) {  // the next start reads what was saved
@@ -272,6 +285,19 @@ INSTANTIATE_TEST_SUITE_P(Places, SettingsPlaceTest,
                                                    .beside = "\x00\x00\xFF\xFF",
                                                    .own = nullptr,
                                                    .program_writable = false,
+                                                   .beside_after = "same",
+                                                   .own_after = "\xFF\xFF\xFF\xFF"},
+                                         PlaceCase{.name = "OwnFileIsALinkAndWins",
+                                                   .beside = "\x00\x00\xFF\xFF",
+                                                   .own = "\xFF\xFF\x00\x00",
+                                                   .own_is_link = true,
+                                                   .beside_after = "same",
+                                                   .own_after = "\x00\x00\x00\x00"},
+                                         PlaceCase{.name = "ReadOnlyProgramFolderAndEmptyOwnFolder",
+                                                   .beside = "\x00\x00\xFF\xFF",
+                                                   .own = nullptr,
+                                                   .program_writable = false,
+                                                   .own_folder_exists = true,
                                                    .beside_after = "same",
                                                    .own_after = "\xFF\xFF\xFF\xFF"},
                                          PlaceCase{.name = "OwnFileReadButUnwritableSaysSo",

@@ -44,7 +44,16 @@ bool shows_centred(XServer& x, const XServer::Geometry& area, const PixelImage& 
   return x.screenshot(left, top, expected.width, expected.height) == expected;
 }
 
-TEST(DisplayModeTest, DrawsIntoTheGivenWindowIgnoresInputAndEndsOnSigterm) {
+// How the display mode is told to end: by a signal, or by its window going
+// away with no signal at all (a locker that destroys the window first).
+struct Ending {
+  const char* name;
+  bool destroy_window;
+};
+
+class DisplayModeEndTest : public testing::TestWithParam<Ending> {};
+
+TEST_P(DisplayModeEndTest, DrawsIntoTheGivenWindowIgnoresInputAndEndsCleanly) {
   TempDir folder;
   TempDir logs;
   XServer x;
@@ -69,10 +78,19 @@ TEST(DisplayModeTest, DrawsIntoTheGivenWindowIgnoresInputAndEndsOnSigterm) {
   XSync(x.display(), False);
   EXPECT_TRUE(player.running());
 
-  player.signal(SIGTERM);
+  if (GetParam().destroy_window) {
+    XDestroyWindow(x.display(), window);
+    XSync(x.display(), False);
+  } else {
+    player.signal(SIGTERM);
+  }
   EXPECT_EQ(player.wait_exit(), 0) << player.err();
   EXPECT_TRUE(temp_folders(folder.file("run/")).empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Endings, DisplayModeEndTest,
+                         testing::Values(Ending{"Sigterm", false}, Ending{"WindowDestroyed", true}),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 // The process ids of running programs whose command line starts with `program`.
 std::vector<pid_t> processes_of(const std::string& program) {

@@ -37,7 +37,7 @@ class Assembler {
     package.PictureWidth = manifest_.width;
     package.PictureHeight = manifest_.height;
     package.BackColor = manifest_.back_color;
-    package.HasSettings = manifest_.has_settings ? -1 : 0;
+    package.HasSettings = settings_offered(manifest_) ? -1 : 0;
     package.SceneCount = static_cast<std::int32_t>(manifest_.scenes.size());
     if (manifest_.music) {
       package.BgmFileName = manifest_.music_name.text;

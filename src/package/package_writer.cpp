@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "formats/byte_writer.h"
 #include "platform/text_codec.h"
 
 namespace showsaver {
@@ -25,20 +26,12 @@ struct Unwritable {
 
 class FieldWriter {
  public:
-  FieldWriter(std::vector<std::uint8_t>& out, const TextCodec& codec) : out_(out), codec_(codec) {}
+  FieldWriter(ByteWriter& out, const TextCodec& codec) : out_(out), codec_(codec) {}
 
   void set_scope(std::string scope) { scope_ = std::move(scope); }
 
-  void write_i32(std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) out_.push_back(std::uint8_t(bits >> shift));
-  }
-
-  void write_i16(std::int16_t value) {
-    const auto bits = static_cast<std::uint16_t>(value);
-    out_.push_back(std::uint8_t(bits));
-    out_.push_back(std::uint8_t(bits >> 8));
-  }
+  void write_i32(std::int32_t value) { out_.u32(static_cast<std::uint32_t>(value)); }
+  void write_i16(std::int16_t value) { out_.u16(static_cast<std::uint16_t>(value)); }
 
   void write_string(std::string_view name, const std::string& text,
                     const StoredSpelling& spelling) {
@@ -54,7 +47,7 @@ class FieldWriter {
                             " bytes long in code page 932; a name holds at most 65535");
     }
     write_i16(static_cast<std::int16_t>(bytes->size()));
-    out_.insert(out_.end(), bytes->begin(), bytes->end());
+    out_.text(*bytes);
   }
 
   void write_bytes(std::string_view name, const PackageBytes& data) {
@@ -63,8 +56,7 @@ class FieldWriter {
       return;
     }
     write_array_header(name, data.size());
-    const auto bytes = data.view();
-    out_.insert(out_.end(), bytes.begin(), bytes.end());
+    out_.append(data.view());
   }
 
   void write_array_header(std::string_view name, std::size_t count) {
@@ -80,7 +72,7 @@ class FieldWriter {
  private:
   std::string field(std::string_view name) const { return scope_ + std::string(name); }
 
-  std::vector<std::uint8_t>& out_;
+  ByteWriter& out_;
   const TextCodec& codec_;
   std::string scope_;
 };
@@ -98,8 +90,7 @@ void write_scene(FieldWriter& writer, const SceneRecord& scene) {
   writer.write_bytes("SoundData", scene.SoundData);
 }
 
-void write_record(const ShowPackage& package, const TextCodec& codec,
-                  std::vector<std::uint8_t>& out) {
+void write_record(const ShowPackage& package, const TextCodec& codec, ByteWriter& out) {
   // The readers take scene i as element i; records beyond SceneCount are
   // written as they are (stored shows carry them) and never shown.
   if (package.SceneCount < 0 ||
@@ -129,8 +120,7 @@ void write_record(const ShowPackage& package, const TextCodec& codec,
 
 // Appends the block to `out`, which may already hold the program image; the
 // whole file must stay within 32-bit positions.
-void write_block(const ShowPackage& package, const TextCodec& codec,
-                 std::vector<std::uint8_t>& out) {
+void write_block(const ShowPackage& package, const TextCodec& codec, ByteWriter& out) {
   const std::size_t record_start = out.size();
   write_record(package, codec, out);
   const std::size_t block_length = out.size() - record_start + kTrailerSize;
@@ -149,9 +139,10 @@ template <typename Write>
 PackageWriteResult run(Write write) {
   PackageWriteResult result;
   try {
-    write(result.bytes);
+    ByteWriter out;
+    write(out);
+    result.bytes = out.take();
   } catch (Unwritable& unwritable) {
-    result.bytes.clear();
     result.error = std::move(unwritable.error);
   }
   return result;
@@ -183,17 +174,17 @@ std::string code_point_label(std::string_view character) {
 }  // namespace
 
 PackageWriteResult write_package_record(const ShowPackage& package, const TextCodec& codec) {
-  return run([&](std::vector<std::uint8_t>& out) { write_record(package, codec, out); });
+  return run([&](ByteWriter& out) { write_record(package, codec, out); });
 }
 
 PackageWriteResult write_package_block(const ShowPackage& package, const TextCodec& codec) {
-  return run([&](std::vector<std::uint8_t>& out) { write_block(package, codec, out); });
+  return run([&](ByteWriter& out) { write_block(package, codec, out); });
 }
 
 PackageWriteResult append_package_block(std::span<const std::uint8_t> program_file,
                                         const ShowPackage& package, const TextCodec& codec) {
-  return run([&](std::vector<std::uint8_t>& out) {
-    out.assign(program_file.begin(), program_file.end());
+  return run([&](ByteWriter& out) {
+    out.append(program_file);
     write_block(package, codec, out);
   });
 }

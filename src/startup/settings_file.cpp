@@ -1,6 +1,7 @@
 #include "startup/settings_file.h"
 
 #include "formats/byte_reader.h"
+#include "formats/byte_writer.h"
 
 namespace showsaver {
 
@@ -32,10 +33,13 @@ UserSettings read_settings(FileSystem& files, const std::string& settings_file) 
 
 bool write_settings(FileSystem& files, const std::string& settings_file, bool bgm_on,
                     bool sound_on) {
-  const char on = static_cast<char>(0xFF);
-  const char contents[4] = {bgm_on ? on : '\0', bgm_on ? on : '\0', sound_on ? on : '\0',
-                            sound_on ? on : '\0'};
-  return files.replace_file(settings_file, std::string_view(contents, 4));
+  // Each switch a 16-bit truth value: -1 on, 0 off.
+  ByteWriter contents;
+  contents.u16(bgm_on ? 0xFFFF : 0);
+  contents.u16(sound_on ? 0xFFFF : 0);
+  const std::vector<std::uint8_t>& bytes = contents.bytes();
+  return files.replace_file(
+      settings_file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 void read_settings_into(FileSystem& files, RunState& state) {

@@ -12,6 +12,7 @@
 #include <limits>
 #include <optional>
 
+#include "formats/byte_writer.h"
 #include "support/bitmap_files.h"
 #include "support/package_builder.h"
 #include "support/run_program.h"
@@ -81,11 +82,11 @@ ByteVector with_picture_array(std::int16_t dimensions, std::int32_t count, std::
 // A 4 x 2 picture of 8 bits a pixel with one header field (at `offset`)
 // overwritten.
 ByteVector lying_picture(std::size_t offset, std::uint32_t value) {
-  ByteVector bmp = test::encode_bmp(test::solid_image(4, 2, 0x336699), {.bit_count = 8});
-  for (int i = 0; i < 4; ++i) bmp[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  ByteWriter bmp(test::make_bmp(test::solid_image(4, 2, 0x336699), {.bit_count = 8}));
+  bmp.patch_u32(offset, value);
   RawPackage raw;
   raw.fixed_header(4, 2, 0, 0, 1).text("").absent_array().array_header(1, 1, 0);
-  raw.simple_scene("a", bmp);
+  raw.simple_scene("a", bmp.bytes());
   return behind_image(raw.block());
 }
 

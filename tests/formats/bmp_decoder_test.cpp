@@ -6,25 +6,24 @@
 
 #include <random>
 
+#include "formats/bmp/bmp_encoder.h"
+#include "formats/byte_writer.h"
 #include "support/bitmap_files.h"
 
 namespace showsaver {
 namespace {
 
-using test::BmpHeader;
-using test::BmpLayout;
-
-std::string header_name(BmpHeader header) {
+std::string header_name(BmpHeaderKind header) {
   switch (header) {
-    case BmpHeader::kCore:
+    case BmpHeaderKind::kCore:
       return "Core";
-    case BmpHeader::kOs2:
+    case BmpHeaderKind::kOs2:
       return "Os2";
-    case BmpHeader::kInfo:
+    case BmpHeaderKind::kInfo:
       return "Info";
-    case BmpHeader::kV4:
+    case BmpHeaderKind::kV4:
       return "V4";
-    case BmpHeader::kV5:
+    case BmpHeaderKind::kV5:
       return "V5";
   }
   return "?";
@@ -32,14 +31,14 @@ std::string header_name(BmpHeader header) {
 
 struct FormatCase {
   std::string name;
-  BmpLayout layout;
+  BmpFormat layout;
 };
 
-bool allowed(BmpHeader header, int bit_count, std::uint32_t compression, bool top_down) {
-  if (header == BmpHeader::kCore) {
+bool allowed(BmpHeaderKind header, int bit_count, std::uint32_t compression, bool top_down) {
+  if (header == BmpHeaderKind::kCore) {
     return compression == 0 && !top_down && bit_count != 16 && bit_count != 32;
   }
-  if (header == BmpHeader::kOs2 && compression == 3) return false;
+  if (header == BmpHeaderKind::kOs2 && compression == 3) return false;
   return !(top_down && (compression == 1 || compression == 2));
 }
 
@@ -65,12 +64,12 @@ std::vector<FormatCase> all_formats() {
       {"32Bitfields101010", 32, 3, {0x3FF00000, 0x000FFC00, 0x000003FF}},
   };
   std::vector<FormatCase> cases;
-  for (BmpHeader header :
-       {BmpHeader::kCore, BmpHeader::kOs2, BmpHeader::kInfo, BmpHeader::kV4, BmpHeader::kV5}) {
+  for (BmpHeaderKind header : {BmpHeaderKind::kCore, BmpHeaderKind::kOs2, BmpHeaderKind::kInfo,
+                               BmpHeaderKind::kV4, BmpHeaderKind::kV5}) {
     for (const Format& f : formats) {
       for (bool top_down : {false, true}) {
         if (!allowed(header, f.bit_count, f.compression, top_down)) continue;
-        BmpLayout layout{f.bit_count, f.compression, header, top_down, f.masks};
+        BmpFormat layout{f.bit_count, f.compression, header, top_down, f.masks};
         cases.push_back(
             {header_name(header) + "_" + f.name + (top_down ? "_TopDown" : ""), layout});
       }
@@ -98,7 +97,7 @@ int channel_bits(std::uint32_t mask) {
 
 // A picture the format can hold exactly, with runs and single pixels so that
 // the run-length encoder uses both of its modes.
-PixelImage picture_for(const BmpLayout& layout, int width, int height) {
+PixelImage picture_for(const BmpFormat& layout, int width, int height) {
   PixelImage image = test::make_test_picture(width, height, 3);
   const std::size_t colors = layout.bit_count <= 8 ? (std::size_t{1} << layout.bit_count) : 0;
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
@@ -125,7 +124,7 @@ class FormatTest : public ::testing::TestWithParam<FormatCase> {};
 TEST_P(FormatTest, RoundTripsAtSeveralSizes) {
   for (auto [width, height] : {std::pair{1, 1}, {7, 5}, {33, 3}, {2, 9}, {5, 1}, {3, 2}, {1, 2}}) {
     const PixelImage picture = picture_for(GetParam().layout, width, height);
-    const auto decoded = decode_bmp(test::encode_bmp(picture, GetParam().layout));
+    const auto decoded = decode_bmp(test::make_bmp(picture, GetParam().layout));
     ASSERT_TRUE(std::holds_alternative<PixelImage>(decoded))
         << std::get<std::string>(decoded) << " at " << width << "x" << height;
     EXPECT_EQ(std::get<PixelImage>(decoded), picture) << width << "x" << height;
@@ -136,7 +135,7 @@ TEST_P(FormatTest, RoundTripsAtSeveralSizes) {
 // only padding or the final end mark is missing) the same picture.
 TEST_P(FormatTest, EveryTruncationIsAnErrorOrTheSamePicture) {
   const PixelImage picture = picture_for(GetParam().layout, 9, 4);
-  const std::vector<std::uint8_t> file = test::encode_bmp(picture, GetParam().layout);
+  const std::vector<std::uint8_t> file = test::make_bmp(picture, GetParam().layout);
   for (std::size_t length = 0; length < file.size(); ++length) {
     // A copy of exactly `length` bytes, so that the sanitizers see any read past it.
     const std::vector<std::uint8_t> prefix(file.begin(), file.begin() + length);
@@ -165,7 +164,7 @@ TEST_P(FormatTest, EveryTruncationIsAnErrorOrTheSamePicture) {
 
 TEST_P(FormatTest, CorruptedBytesNeverBreakTheDecoder) {
   const std::vector<std::uint8_t> file =
-      test::encode_bmp(picture_for(GetParam().layout, 6, 5), GetParam().layout);
+      test::make_bmp(picture_for(GetParam().layout, 6, 5), GetParam().layout);
   std::mt19937 random(42);
   for (int round = 0; round < 300; ++round) {
     std::vector<std::uint8_t> damaged = file;
@@ -184,37 +183,18 @@ TEST_P(FormatTest, CorruptedBytesNeverBreakTheDecoder) {
 INSTANTIATE_TEST_SUITE_P(Formats, FormatTest, ::testing::ValuesIn(all_formats()),
                          [](const auto& param_info) { return param_info.param.name; });
 
-// A file of a 40-byte header, a colour table and raw pixel bytes, written by hand.
+// A file of a 40-byte header, a colour table (for BI_BITFIELDS: the masks)
+// and raw pixel bytes, put together as they are.
 std::vector<std::uint8_t> hand_made(int bit_count, std::uint32_t compression, int width, int height,
                                     const std::vector<std::uint32_t>& palette,
                                     const std::vector<std::uint8_t>& data) {
-  std::vector<std::uint8_t> file = {'B', 'M'};
-  auto u16 = [&](std::uint32_t v) {
-    file.push_back(v & 0xFF);
-    file.push_back((v >> 8) & 0xFF);
-  };
-  auto u32 = [&](std::uint32_t v) {
-    u16(v & 0xFFFF);
-    u16(v >> 16);
-  };
-  const std::uint32_t offset = 14 + 40 + 4 * static_cast<std::uint32_t>(palette.size());
-  u32(offset + static_cast<std::uint32_t>(data.size()));
-  u32(0);
-  u32(offset);
-  u32(40);
-  u32(static_cast<std::uint32_t>(width));
-  u32(static_cast<std::uint32_t>(height));
-  u16(1);
-  u16(static_cast<std::uint32_t>(bit_count));
-  u32(compression);
-  u32(static_cast<std::uint32_t>(data.size()));
-  u32(0);
-  u32(0);
-  u32(static_cast<std::uint32_t>(palette.size()));
-  u32(0);
-  for (std::uint32_t color : palette) u32(color);
-  file.insert(file.end(), data.begin(), data.end());
-  return file;
+  BmpParts parts{
+      {.bit_count = bit_count, .compression = compression}, {width, height}, palette, data};
+  if (compression == bmp::kBiBitfields) {
+    std::copy(palette.begin(), palette.end(), parts.format.masks.begin());
+    parts.palette.clear();
+  }
+  return assemble_bmp(parts);
 }
 
 constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
@@ -277,9 +257,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, RleTest, ::testing::ValuesIn(kRleCases),
 
 TEST(BmpDecoderTest, BitfieldChannelsWidenByRepeatingBits) {
   // 565: full red, green 0b100000, blue 0b10000.
-  const std::uint16_t pixel = 0xF800 | (0x20 << 5) | 0x10;
-  std::vector<std::uint8_t> data = {pixel & 0xFF, pixel >> 8, 0, 0};
-  auto file = hand_made(16, 3, 1, 1, {0xF800, 0x07E0, 0x001F}, data);  // masks after the header
+  ByteWriter row;
+  row.u16(0xF800 | (0x20 << 5) | 0x10);
+  row.pad_to(4);
+  auto file =
+      hand_made(16, 3, 1, 1, {0xF800, 0x07E0, 0x001F}, row.bytes());  // masks after the header
   const auto decoded = decode_bmp(file);
   ASSERT_TRUE(std::holds_alternative<PixelImage>(decoded)) << std::get<std::string>(decoded);
   EXPECT_EQ(std::get<PixelImage>(decoded).pixels[0], 0xFF8284u);

@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "formats/bmp/bmp_decoder.h"
+#include "formats/rgb_bytes.h"
 #include "support/bitmap_files.h"
 
 namespace showsaver::showpack {
@@ -23,14 +24,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 std::uint8_t channel(std::uint32_t pixel, int shift) {
   return std::uint8_t(pixel >> shift);
-}
-
-Bytes rgb_of(const PixelImage& image) {
-  Bytes rgb;
-  for (const std::uint32_t p : image.pixels) {
-    rgb.insert(rgb.end(), {channel(p, 16), channel(p, 8), channel(p, 0)});
-  }
-  return rgb;
 }
 
 // Half of the picture's pixels are fully transparent, the rest opaque.
@@ -73,7 +66,7 @@ Bytes jpeg_turned(const PixelImage& image) {
   const std::uint8_t exif[] = {'E',  'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
                                0x12, 1,   3,   0,   1, 0, 0,   0,   6,  0, 0, 0, 0, 0, 0, 0};
   jpeg_write_marker(&jpeg, JPEG_APP0 + 1, exif, sizeof exif);
-  Bytes rgb = rgb_of(image);
+  Bytes rgb = rgb_bytes(image);
   while (jpeg.next_scanline < jpeg.image_height) {
     JSAMPROW row = &rgb[std::size_t(jpeg.next_scanline) * image.width * 3];
     jpeg_write_scanlines(&jpeg, &row, 1);
@@ -151,7 +144,7 @@ Bytes gif_two_frames(const PixelImage& image) {
 }
 
 Bytes webp_lossless(const PixelImage& image) {
-  const Bytes rgb = rgb_of(image);
+  const Bytes rgb = rgb_bytes(image);
   std::uint8_t* encoded = nullptr;
   const std::size_t size =
       WebPEncodeLosslessRGB(rgb.data(), image.width, image.height, image.width * 3, &encoded);
@@ -211,7 +204,7 @@ TEST_P(PictureImport, StoresTheDecodedPixelsAsAnUncompressedBitmap) {
   const PixelImage expected = GetParam().expected();
   ASSERT_EQ(got.width, expected.width);
   ASSERT_EQ(got.height, expected.height);
-  EXPECT_EQ(picture.width, expected.width);
+  EXPECT_EQ(picture.size.width, expected.width);
   int worst = 0;
   for (std::size_t i = 0; i < got.pixels.size(); ++i) {
     for (int shift : {0, 8, 16}) {
@@ -261,9 +254,9 @@ TEST(PictureImportBmp, RefusesWhatIsNoPicture) {
 
 TEST(PictureFit, SizesKeepTheAspectRatio) {
   struct Case {
-    PictureSize picture, area;
+    Size picture, area;
     Fit fit;
-    PictureSize expected;
+    Size expected;
   };
   const Case cases[] = {
       {{400, 300}, {1920, 1080}, Fit::contain, {1440, 1080}},
@@ -274,7 +267,7 @@ TEST(PictureFit, SizesKeepTheAspectRatio) {
       {{50, 60}, {100, 100}, Fit::none, {50, 60}},
   };
   for (const Case& c : cases) {
-    const PictureSize got = fitted_size(c.picture, c.area, c.fit);
+    const Size got = fitted_size(c.picture, c.area, c.fit);
     EXPECT_EQ(got.width, c.expected.width) << c.picture.width << "x" << c.picture.height;
     EXPECT_EQ(got.height, c.expected.height) << c.picture.width << "x" << c.picture.height;
   }

@@ -11,12 +11,12 @@
 namespace showsaver::test {
 
 ByteVector fake_bitmap_file(std::uint32_t length, std::uint8_t seed) {
-  ByteVector bytes(length < 6 ? 6 : length);
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  for (int i = 0; i < 4; ++i) bytes[2 + i] = std::uint8_t(bytes.size() >> (8 * i));
-  for (std::size_t i = 6; i < bytes.size(); ++i) bytes[i] = std::uint8_t(i * 31 + seed);
-  return bytes;
+  const std::uint32_t size = length < 6 ? 6 : length;
+  ByteWriter bytes;
+  bytes.text("BM");
+  bytes.u32(size);
+  for (std::uint32_t i = 6; i < size; ++i) bytes.u8(i * 31 + seed);
+  return bytes.take();
 }
 
 ByteVector fake_program_image(std::size_t length) {
@@ -121,21 +121,18 @@ ByteVector program_file_with(const ShowPackage& package, std::size_t image_size)
 }
 
 RawPackage& RawPackage::i16(std::int16_t value) {
-  const auto bits = static_cast<std::uint16_t>(value);
-  bytes_.push_back(std::uint8_t(bits));
-  bytes_.push_back(std::uint8_t(bits >> 8));
+  bytes_.u16(static_cast<std::uint16_t>(value));
   return *this;
 }
 
 RawPackage& RawPackage::i32(std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(std::uint8_t(bits >> shift));
+  bytes_.u32(static_cast<std::uint32_t>(value));
   return *this;
 }
 
 RawPackage& RawPackage::text(std::string_view bytes) {
   i16(static_cast<std::int16_t>(bytes.size()));
-  bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+  bytes_.text(bytes);
   return *this;
 }
 
@@ -154,7 +151,7 @@ RawPackage& RawPackage::array_header(std::int16_t dimensions, std::int32_t count
 }
 
 RawPackage& RawPackage::raw(std::span<const std::uint8_t> bytes) {
-  bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+  bytes_.append(bytes);
   return *this;
 }
 
@@ -182,7 +179,7 @@ ByteVector RawPackage::block() const {
 ByteVector RawPackage::block_with_length(std::int32_t block_length) const {
   RawPackage copy = *this;
   copy.i32(block_length);
-  return copy.bytes_;
+  return copy.bytes_.take();
 }
 
 }  // namespace showsaver::test

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/byte_writer.h"
 #include "package/show_package.h"
 
 namespace showsaver::test {
@@ -79,14 +80,14 @@ class RawPackage {
 
   std::size_t size() const { return bytes_.size(); }
   // The bytes written so far: the record.
-  const ByteVector& record() const { return bytes_; }
+  const ByteVector& record() const { return bytes_.bytes(); }
   // The record and a trailer holding its true BlockLength.
   ByteVector block() const;
   // The record and a trailer holding `block_length`, whatever it is.
   ByteVector block_with_length(std::int32_t block_length) const;
 
  private:
-  ByteVector bytes_;
+  ByteWriter bytes_;
 };
 
 }  // namespace showsaver::test

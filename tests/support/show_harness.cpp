@@ -3,55 +3,14 @@
 #include <fstream>
 
 #include "startup/program_entry.h"
+#include "support/bitmap_files.h"
 #include "support/package_builder.h"
 #include "support/text_codec.h"
 
 namespace showsaver::test {
-namespace {
-
-void put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  put16(out, value & 0xFFFF);
-  put16(out, value >> 16);
-}
-
-}  // namespace
 
 std::vector<std::uint8_t> bmp_file(const PixelImage& image) {
-  const std::uint32_t row_bytes = (static_cast<std::uint32_t>(image.width) * 3 + 3) & ~3u;
-  const std::uint32_t pixel_bytes = row_bytes * static_cast<std::uint32_t>(image.height);
-  std::vector<std::uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  put32(out, 54 + pixel_bytes);
-  put32(out, 0);
-  put32(out, 54);
-  put32(out, 40);
-  put32(out, static_cast<std::uint32_t>(image.width));
-  put32(out, static_cast<std::uint32_t>(image.height));
-  put16(out, 1);
-  put16(out, 24);
-  put32(out, 0);
-  put32(out, pixel_bytes);
-  put32(out, 2835);
-  put32(out, 2835);
-  put32(out, 0);
-  put32(out, 0);
-  for (int y = image.height - 1; y >= 0; --y) {
-    const std::size_t row_start = out.size();
-    for (int x = 0; x < image.width; ++x) {
-      const std::uint32_t rgb = pixel(image, x, y);
-      out.push_back(static_cast<std::uint8_t>(rgb));
-      out.push_back(static_cast<std::uint8_t>(rgb >> 8));
-      out.push_back(static_cast<std::uint8_t>(rgb >> 16));
-    }
-    out.resize(row_start + row_bytes, 0);
-  }
-  return out;
+  return make_bmp_24(image);
 }
 
 PixelImage solid_image(int width, int height, std::uint32_t rgb) {

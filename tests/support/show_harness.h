@@ -17,7 +17,7 @@
 
 namespace showsaver::test {
 
-// A 24-bit bottom-up Windows bitmap file of `image`.
+// A 24-bit bottom-up Windows bitmap file of `image` (make_bmp_24).
 std::vector<std::uint8_t> bmp_file(const PixelImage& image);
 // An image of one colour (0x00RRGGBB pixels).
 PixelImage solid_image(int width, int height, std::uint32_t rgb);

@@ -1,19 +1,17 @@
 #include "support/string_table.h"
 
+#include "formats/byte_writer.h"
+
 namespace showsaver::test {
 
 ByteVector string_table_block(const std::vector<std::u16string>& strings) {
-  ByteVector bytes;
-  const auto put = [&bytes](char16_t unit) {
-    bytes.push_back(std::uint8_t(unit & 0xFF));
-    bytes.push_back(std::uint8_t(unit >> 8));
-  };
+  ByteWriter bytes;
   for (std::size_t i = 0; i < 16; ++i) {
     const std::u16string text = i < strings.size() ? strings[i] : std::u16string();
-    put(char16_t(text.size()));
-    for (char16_t unit : text) put(unit);
+    bytes.u16(static_cast<std::uint32_t>(text.size()));
+    bytes.utf16(text);
   }
-  return bytes;
+  return bytes.take();
 }
 
 ByteVector player_string_table(const std::vector<std::u16string>& more) {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "formats/byte_writer.h"
+
 namespace showsaver::win32 {
 namespace {
 
@@ -15,12 +17,9 @@ constexpr std::uint32_t kBinary = 3;      // REG_BINARY
 constexpr std::uint32_t kNumber = 4;      // REG_DWORD
 
 std::vector<std::uint8_t> utf16(std::u16string_view text) {
-  std::vector<std::uint8_t> bytes;
-  for (const char16_t unit : text) {
-    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-  }
-  return bytes;
+  ByteWriter bytes;
+  bytes.utf16(text);
+  return bytes.take();
 }
 
 TEST(RegistryNumber, ReadsTheDesktopsPasswordSettingInEveryForm) {

@@ -3,16 +3,15 @@
 // shows no error.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <numbers>
 #include <string>
 
 #include "package/package_writer.h"
 #include "support/package_builder.h"
 #include "support/show_harness.h"
 #include "support/text_codec.h"
+#include "support/wav_files.h"
 #include "wine_session.h"
 
 namespace showsaver::test {
@@ -21,37 +20,6 @@ namespace {
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 constexpr std::uint32_t kSecondColour = 0x20A040;
-
-// Half a second of a 440 Hz sine, 16-bit PCM mono at 22050 Hz.
-ByteVector tone_wav() {
-  constexpr std::uint32_t kRate = 22050;
-  constexpr std::uint32_t kSamples = kRate / 2;
-  ByteVector bytes;
-  const auto put = [&](std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-  };
-  const auto tag = [&](const char* text) {
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(text[i]));
-  };
-  tag("RIFF");
-  put(36 + 2 * kSamples, 4);
-  tag("WAVE");
-  tag("fmt ");
-  put(16, 4);
-  put(1, 2);
-  put(1, 2);
-  put(kRate, 4);
-  put(2 * kRate, 4);
-  put(2, 2);
-  put(16, 2);
-  tag("data");
-  put(2 * kSamples, 4);
-  for (std::uint32_t i = 0; i < kSamples; ++i) {
-    const double value = 8000 * std::sin(2 * std::numbers::pi * 440 * i / kRate);
-    put(static_cast<std::uint16_t>(static_cast<std::int16_t>(value)), 2);
-  }
-  return bytes;
-}
 
 struct AudioCase {
   const char* architecture;
@@ -74,12 +42,12 @@ TEST_P(WineMediaTest, MusicAndCuesNeitherHangNorFail) {
               0);
   }
   const ShowPackage package = PackageBuilder(40, 30)
-                                  .music("music.wav", tone_wav())
+                                  .music("music.wav", sine_wav(0.5))
                                   .scene("first.bmp", bmp_file(solid_image(40, 30, 0xC02020)))
                                   .display_time(1000)
                                   .scene("second.bmp", bmp_file(solid_image(40, 30, kSecondColour)))
                                   .display_time(60'000)
-                                  .sound("cue.wav", tone_wav())
+                                  .sound("cue.wav", sine_wav(0.5))
                                   .build();
   std::ifstream in(*build + "/showsaver.scr", std::ios::binary);
   const PackageWriteResult written = append_package_block(

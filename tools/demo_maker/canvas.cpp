@@ -4,7 +4,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "formats/byte_writer.h"
+#include "formats/bmp/bmp_encoder.h"
 
 namespace showsaver::demo {
 
@@ -137,36 +137,15 @@ Canvas Canvas::hue_turned(float turn) const {
 }
 
 std::vector<std::uint8_t> Canvas::bmp() const {
-  const std::uint32_t row_bytes = (std::uint32_t(width_) * 3 + 3) & ~3u;
-  const std::uint32_t image_bytes = row_bytes * std::uint32_t(height_);
-  ByteWriter out;
-  out.reserve(54 + image_bytes);
-  out.text("BM");
-  out.u32(54 + image_bytes);
-  out.u32(0);
-  out.u32(54);
-  out.u32(40);
-  out.u32(std::uint32_t(width_));
-  out.u32(std::uint32_t(height_));  // positive: bottom-up rows
-  out.u16(1);
-  out.u16(24);
-  out.u32(0);
-  out.u32(image_bytes);
-  out.u32(2835);  // 72 dpi
-  out.u32(2835);
-  out.u32(0);
-  out.u32(0);
-  const auto byte = [](float v) { return std::uint8_t(std::lround(clamp01(v) * 255.0f)); };
-  for (int y = height_ - 1; y >= 0; --y) {
-    for (int x = 0; x < width_; ++x) {
-      const Rgb& pixel = at(x, y);
-      out.u8(byte(pixel.b));
-      out.u8(byte(pixel.g));
-      out.u8(byte(pixel.r));
-    }
-    out.zeros(row_bytes - std::uint32_t(width_) * 3);
+  const auto byte = [](float v) { return std::uint32_t(std::lround(clamp01(v) * 255.0f)); };
+  PixelImage image{width_, height_, std::vector<std::uint32_t>(pixels_.size())};
+  for (std::size_t i = 0; i < pixels_.size(); ++i) {
+    const Rgb& pixel = pixels_[i];
+    image.pixels[i] = byte(pixel.r) << 16 | byte(pixel.g) << 8 | byte(pixel.b);
   }
-  return out.take();
+  // 24 bits a pixel hold any colours, and the demo's pictures are far below
+  // the largest size: the encoder has no reason to refuse.
+  return std::get<std::vector<std::uint8_t>>(encode_bmp(image, {.bit_count = 24}));
 }
 
 std::string write_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {

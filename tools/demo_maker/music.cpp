@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <span>
 #include <string_view>
+
+#include "formats/byte_writer.h"
 
 namespace showsaver::demo {
 namespace {
@@ -21,13 +25,15 @@ struct Note {
 // One track's events in time order, written with delta times.
 class Track {
  public:
-  void meta(int type, std::vector<std::uint8_t> data) {
+  void meta(int type, std::span<const std::uint8_t> data) {
     event(0, {0xFF, std::uint8_t(type)});
     length(data.size());
-    bytes_.insert(bytes_.end(), data.begin(), data.end());
+    bytes_.append(data);
   }
   void text(int type, std::string_view text) {
-    meta(type, std::vector<std::uint8_t>(text.begin(), text.end()));
+    ByteWriter data;
+    data.text(text);
+    meta(type, data.bytes());
   }
   void program(int channel, int instrument) {
     event(0, {std::uint8_t(0xC0 | channel), std::uint8_t(instrument)});
@@ -60,18 +66,18 @@ class Track {
   // The end of track at `tick`, so that the piece is exactly as long as its bars.
   std::vector<std::uint8_t> finish(int tick) {
     event(tick, {0xFF, 0x2F, 0x00});
-    std::vector<std::uint8_t> chunk = {'M', 'T', 'r', 'k'};
-    const auto size = std::uint32_t(bytes_.size());
-    for (int shift = 24; shift >= 0; shift -= 8) chunk.push_back(std::uint8_t(size >> shift));
-    chunk.insert(chunk.end(), bytes_.begin(), bytes_.end());
-    return chunk;
+    ByteWriter chunk;
+    chunk.text("MTrk");
+    chunk.u32_big_endian(std::uint32_t(bytes_.size()));
+    chunk.append(bytes_.bytes());
+    return chunk.take();
   }
 
  private:
-  void event(int tick, std::vector<std::uint8_t> data) {
+  void event(int tick, std::initializer_list<std::uint8_t> data) {
     length(std::size_t(std::max(tick - now_, 0)));
     now_ = std::max(tick, now_);
-    bytes_.insert(bytes_.end(), data.begin(), data.end());
+    bytes_.append({data.begin(), data.size()});
   }
   // A variable-length quantity: seven bits a byte, high bit set on all but the last.
   void length(std::size_t value) {
@@ -82,11 +88,11 @@ class Track {
       value >>= 7;
     } while (value != 0);
     while (count-- > 0) {
-      bytes_.push_back(std::uint8_t(groups[std::size_t(count)] | (count > 0 ? 0x80 : 0)));
+      bytes_.u8(groups[std::size_t(count)] | (count > 0 ? 0x80 : 0));
     }
   }
 
-  std::vector<std::uint8_t> bytes_;
+  ByteWriter bytes_;
   int now_ = 0;
 };
 
@@ -129,10 +135,10 @@ std::vector<std::uint8_t> compose_music() {
 
   Track tempo;
   tempo.text(0x03, "showsaver demo");
-  tempo.meta(0x58, {4, 2, 24, 8});  // 4/4
-  const std::uint32_t beat_us = 60'000'000 / kBeatsPerMinute;
-  tempo.meta(0x51,
-             {std::uint8_t(beat_us >> 16), std::uint8_t(beat_us >> 8), std::uint8_t(beat_us)});
+  tempo.meta(0x58, std::array<std::uint8_t, 4>{4, 2, 24, 8});  // 4/4
+  ByteWriter beat_us;
+  beat_us.u24_big_endian(60'000'000 / kBeatsPerMinute);
+  tempo.meta(0x51, beat_us.bytes());
   tracks.push_back(tempo.finish(kEnd));
 
   // Each part: channel, General MIDI program (0-based), volume, pan, reverb.
@@ -177,13 +183,14 @@ std::vector<std::uint8_t> compose_music() {
   part("Bass", 2, 32, 92, 64, std::move(bass));      // Acoustic bass
   part("Melody", 3, 11, 96, 58, std::move(melody));  // Vibraphone
 
-  std::vector<std::uint8_t> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1};
-  file.push_back(0);
-  file.push_back(std::uint8_t(tracks.size()));
-  file.push_back(std::uint8_t(kTicksPerBeat >> 8));
-  file.push_back(std::uint8_t(kTicksPerBeat & 0xFF));
-  for (const auto& track : tracks) file.insert(file.end(), track.begin(), track.end());
-  return file;
+  ByteWriter file;
+  file.text("MThd");
+  file.u32_big_endian(6);  // the header's length
+  file.u16_big_endian(1);  // tracks played together
+  file.u16_big_endian(std::uint32_t(tracks.size()));
+  file.u16_big_endian(kTicksPerBeat);
+  for (const auto& track : tracks) file.append(track);
+  return file.take();
 }
 
 }  // namespace showsaver::demo

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "formats/byte_writer.h"
+#include "formats/wav/wav_encoder.h"
 #include "noise.h"
 
 namespace showsaver::demo {
@@ -108,23 +108,7 @@ std::vector<std::int16_t> synthesise_sparkle() {
 }
 
 std::vector<std::uint8_t> wav_file(const std::vector<std::int16_t>& samples) {
-  ByteWriter out;
-  const auto data_bytes = std::uint32_t(samples.size() * 2);
-  out.text("RIFF");
-  out.u32(36 + data_bytes);
-  out.text("WAVE");
-  out.text("fmt ");
-  out.u32(16);
-  out.u16(1);  // PCM
-  out.u16(1);  // mono
-  out.u32(kSampleRate);
-  out.u32(kSampleRate * 2);
-  out.u16(2);
-  out.u16(16);
-  out.text("data");
-  out.u32(data_bytes);
-  for (std::int16_t sample : samples) out.u16(std::uint16_t(sample));
-  return out.take();
+  return encode_pcm_wav(samples, kSampleRate);
 }
 
 }  // namespace showsaver::demo

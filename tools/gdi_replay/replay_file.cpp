@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "formats/byte_writer.h"
+
 namespace showsaver::gdi_replay {
 namespace {
 
@@ -20,19 +22,15 @@ void ReplayWriter::put(const void* bytes, std::size_t size) {
   if (ok_ && size != 0 && std::fwrite(bytes, 1, size, file_) != size) ok_ = false;
 }
 
-void ReplayWriter::put_u32(std::uint32_t value) {
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-  put(bytes, sizeof bytes);
-}
-
 void ReplayWriter::write(const std::string& name, const PixelImage& image) {
-  put_u32(static_cast<std::uint32_t>(name.size()));
-  put(name.data(), name.size());
-  put_u32(static_cast<std::uint32_t>(image.width));
-  put_u32(static_cast<std::uint32_t>(image.height));
-  for (const std::uint32_t pixel : image.pixels) put_u32(pixel);
+  ByteWriter record;
+  record.reserve(12 + name.size() + 4 * image.pixels.size());
+  record.u32(static_cast<std::uint32_t>(name.size()));
+  record.text(name);
+  record.u32(static_cast<std::uint32_t>(image.width));
+  record.u32(static_cast<std::uint32_t>(image.height));
+  for (const std::uint32_t pixel : image.pixels) record.u32(pixel);
+  put(record.bytes().data(), record.size());
 }
 
 ReplayReader::ReplayReader(const std::string& path) : in_(path, std::ios::binary) {

@@ -38,7 +38,6 @@ class ReplayWriter {
 
  private:
   void put(const void* bytes, std::size_t size);
-  void put_u32(std::uint32_t value);
 
   std::FILE* file_;
   bool ok_ = true;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "effects/effect_catalogue.h"
+#include "formats/rgb_bytes.h"
 #include "picture_import.h"
 
 namespace showsaver::showpack {
@@ -13,15 +14,6 @@ namespace {
 // Installed with fonts-dejavu-core; ImageMagick's own default needs fonts
 // that Debian does not install.
 constexpr const char* kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-std::vector<std::uint8_t> rgb_of(const PixelImage& image) {
-  std::vector<std::uint8_t> rgb;
-  rgb.reserve(image.pixels.size() * 3);
-  for (const std::uint32_t p : image.pixels) {
-    rgb.insert(rgb.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
-  }
-  return rgb;
-}
 
 }  // namespace
 
@@ -77,7 +69,7 @@ std::string ContactSheet::write(const std::string& path) const {
           MagickCore::WestGravity);
       for (std::size_t f = 0; f < rows_[r].frames.size(); ++f) {
         const PixelImage& frame = rows_[r].frames[f];
-        const std::vector<std::uint8_t> rgb = rgb_of(frame);
+        const std::vector<std::uint8_t> rgb = rgb_bytes(frame);
         const Magick::Image thumb(std::size_t(frame.width), std::size_t(frame.height), "RGB",
                                   Magick::CharPixel, rgb.data());
         sheet.composite(thumb, kLabelWidth + int(f) * (kThumbWidth + kGap), top,

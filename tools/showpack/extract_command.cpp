@@ -9,6 +9,7 @@
 
 #include "command_status.h"
 #include "file_io.h"
+#include "manifest.h"
 #include "manifest_writer.h"
 #include "package/extraction.h"
 #include "package/file_names.h"
@@ -17,6 +18,13 @@
 
 namespace showsaver::showpack {
 namespace {
+
+namespace fs = std::filesystem;
+
+// The folders, inside the extraction folder, of each kind of file.
+constexpr const char* kPictureFolder = "pictures";
+constexpr const char* kSoundFolder = "sounds";
+constexpr const char* kMusicFolder = "music";
 
 struct ExtractOptions {
   std::string show;
@@ -36,8 +44,43 @@ const char* folder_of(ExtractedKind kind) {
   return kPictureFolder;
 }
 
+// The manifest `out`/show.toml that builds `package` again from the files
+// extracted beside it; every stored name is kept as it is.
+Manifest manifest_of(const ShowPackage& package, const fs::path& out) {
+  Manifest manifest;
+  manifest.file = out / "show.toml";
+  manifest.width = package.PictureWidth;
+  manifest.height = package.PictureHeight;
+  manifest.back_color = package.BackColor;
+  manifest.has_settings = package.HasSettings != 0;
+  const auto file_in = [&](const char* folder, const std::string& name) {
+    return ManifestFile{out / folder / name, {}};
+  };
+  if (!package.BgmFileName.empty()) {
+    manifest.music = file_in(kMusicFolder, package.BgmFileName);
+    manifest.music_name.text = package.BgmFileName;
+  }
+  if (!package.Scenes) return manifest;
+  for (const SceneRecord& record : *package.Scenes) {
+    ManifestScene& scene = manifest.scenes.emplace_back();
+    scene.picture = file_in(kPictureFolder, record.PictureFileName);
+    scene.picture_name.text = record.PictureFileName;
+    if (!record.SoundFileName.empty()) {
+      scene.sound = file_in(kSoundFolder, record.SoundFileName);
+      scene.sound_name.text = record.SoundFileName;
+    }
+    scene.display_time = record.DisplayTime;
+    scene.left = record.PictureLeft;
+    scene.top = record.PictureTop;
+    scene.effect = record.EffectCode;
+    scene.over_previous = record.OverPrevious != 0;
+    scene.transparent = record.Transparent != 0;
+  }
+  return manifest;
+}
+
 struct PlannedFile {
-  std::filesystem::path path;
+  fs::path path;
   std::span<const std::uint8_t> bytes;
 };
 
@@ -53,7 +96,7 @@ int run_extract(const ExtractOptions& options) {
   if (read.error) {
     return fail(options.show + ": malformed show package: " + read.error->message());
   }
-  const std::filesystem::path out(options.out);
+  const fs::path out(options.out);
   std::vector<PlannedFile> planned;
   for (const ExtractedFile& extracted : files_to_extract(read.package)) {
     if (const auto reason = unsafe_name_reason(extracted.name)) {
@@ -62,20 +105,22 @@ int run_extract(const ExtractOptions& options) {
     planned.push_back({out / folder_of(extracted.kind) / extracted.name,
                        {extracted.data->data(), extracted.data->size()}});
   }
-  const std::string manifest = manifest_for(read.package);
-  planned.push_back({out / "show.toml",
+  const Manifest manifest_value = manifest_of(read.package, out);
+  const std::string manifest = manifest_text(
+      manifest_value, "Extracted by showpack; `showpack build` makes the show again from it.");
+  planned.push_back({manifest_value.file,
                      {reinterpret_cast<const std::uint8_t*>(manifest.data()), manifest.size()}});
 
   if (!options.force) {
     for (const PlannedFile& target : planned) {
-      if (std::filesystem::exists(std::filesystem::symlink_status(target.path))) {
+      if (fs::exists(fs::symlink_status(target.path))) {
         return fail(target.path.string() + " exists already; use --force to replace it");
       }
     }
   }
   for (const PlannedFile& target : planned) {
     std::error_code error;
-    std::filesystem::create_directories(target.path.parent_path(), error);
+    fs::create_directories(target.path.parent_path(), error);
     if (error)
       return fail("cannot create " + target.path.parent_path().string() + ": " + error.message());
     if (const auto write_error = write_file_atomically(target.path, target.bytes, 0644)) {

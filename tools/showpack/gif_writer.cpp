@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "formats/rgb_bytes.h"
 #include "picture_import.h"
 
 namespace showsaver::showpack {
@@ -64,12 +65,7 @@ void GifWriter::write_pending(std::int64_t until_ms) {
   written_cs_ += delay;
 
   // The frame's own palette: quantised with error diffusion.
-  std::vector<std::uint8_t> rgb(frame.pixels.size() * 3);
-  for (std::size_t i = 0; i < frame.pixels.size(); ++i) {
-    rgb[i * 3] = std::uint8_t(frame.pixels[i] >> 16);
-    rgb[i * 3 + 1] = std::uint8_t(frame.pixels[i] >> 8);
-    rgb[i * 3 + 2] = std::uint8_t(frame.pixels[i]);
-  }
+  const std::vector<std::uint8_t> rgb = rgb_bytes(frame);
   Magick::Image image(std::size_t(frame.width), std::size_t(frame.height), "RGB", Magick::CharPixel,
                       rgb.data());
   image.quantizeColors(256);

@@ -6,7 +6,7 @@
 
 #include "build_command.h"
 #include "extract_command.h"
-#include "info_command.h"
+#include "inspect_command.h"
 #include "new_command.h"
 #include "render_command.h"
 #include "validate_command.h"

@@ -7,11 +7,14 @@
 #include <string_view>
 #include <utility>
 
-#include "effect_names.h"
+#include "effects/effect_catalogue.h"
 #include "file_io.h"
+#include "manifest_keys.h"
 
 namespace showsaver::showpack {
 namespace {
+
+namespace keys = manifest_keys;
 
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
@@ -184,54 +187,53 @@ std::optional<ColorRef> parse_hex_color(std::string_view text) {
 }
 
 void read_back_color(TableReader& show, Manifest& manifest) {
-  const toml::node* node = show.find("back_color", false);
+  const toml::node* node = show.find(keys::kBackColor, false);
   if (!node) return;
   if (const auto text = node->value_exact<std::string>()) {
     if (const auto color = parse_hex_color(*text)) {
       manifest.back_color = *color;
     } else {
-      show.problem(location_of(node->source()),
-                   "back_color \"" + *text + "\" is not of the form \"#RRGGBB\"");
+      show.problem(location_of(node->source()), std::string(keys::kBackColor) + " \"" + *text +
+                                                    "\" is not of the form \"#RRGGBB\"");
     }
     return;
   }
-  if (const auto color = show.integer("back_color", 0, 0xFFFFFF, false)) {
+  if (const auto color = show.integer(keys::kBackColor, 0, 0xFFFFFF, false)) {
     manifest.back_color = ColorRef{std::uint32_t(*color)};
   }
 }
 
-std::optional<bool> read_show(const toml::table& table, ManifestResult& result) {
+void read_show(const toml::table& table, ManifestResult& result) {
   Manifest& manifest = result.manifest;
-  TableReader show(table, "[show]", result);
+  TableReader show(table, "[" + std::string(keys::kShow) + "]", result);
   manifest.show_where = show.where();
-  manifest.width = std::int32_t(show.integer("width", 1, 32767, true).value_or(0));
-  manifest.height = std::int32_t(show.integer("height", 1, 32767, true).value_or(0));
+  manifest.width = std::int32_t(show.integer(keys::kWidth, 1, 32767, true).value_or(0));
+  manifest.height = std::int32_t(show.integer(keys::kHeight, 1, 32767, true).value_or(0));
   read_back_color(show, manifest);
-  const std::optional<bool> has_settings = show.boolean("has_settings");
-  manifest.music = show.file("music", false);
-  manifest.music_name = show.name("music_name", manifest.music);
-  manifest.title = show.string("title", false);
-  manifest.fit = show.fit("fit");
+  manifest.has_settings = show.boolean(keys::kHasSettings);
+  manifest.music = show.file(keys::kMusic, false);
+  manifest.music_name = show.name(keys::kMusicName, manifest.music);
+  manifest.title = show.string(keys::kTitle, false);
+  manifest.fit = show.fit(keys::kFit);
   show.report_unknown_keys();
-  return has_settings;
 }
 
 ManifestScene read_scene(const toml::table& table, std::size_t index, ManifestResult& result) {
   TableReader reader(table, "scene " + std::to_string(index), result);
   ManifestScene scene;
   scene.where = reader.where();
-  const std::optional<ManifestFile> picture = reader.file("picture", true);
+  const std::optional<ManifestFile> picture = reader.file(keys::kPicture, true);
   if (picture) scene.picture = *picture;
-  scene.picture_name = reader.name("picture_name", picture);
-  scene.sound = reader.file("sound", false);
-  scene.sound_name = reader.name("sound_name", scene.sound);
-  scene.display_time = reader.duration("display_time", true).value_or(0);
-  if (const auto left = reader.integer("left", -32768, 32767, false)) scene.left = *left;
-  if (const auto top = reader.integer("top", -32768, 32767, false)) scene.top = *top;
-  scene.effect = reader.effect("effect").value_or(0);
-  scene.fit = reader.fit("fit");
-  scene.over_previous = reader.boolean("over_previous").value_or(false);
-  scene.transparent = reader.boolean("transparent").value_or(false);
+  scene.picture_name = reader.name(keys::kPictureName, picture);
+  scene.sound = reader.file(keys::kSound, false);
+  scene.sound_name = reader.name(keys::kSoundName, scene.sound);
+  scene.display_time = reader.duration(keys::kDisplayTime, true).value_or(0);
+  if (const auto left = reader.integer(keys::kLeft, -32768, 32767, false)) scene.left = *left;
+  if (const auto top = reader.integer(keys::kTop, -32768, 32767, false)) scene.top = *top;
+  scene.effect = reader.effect(keys::kEffect).value_or(0);
+  scene.fit = reader.fit(keys::kFit);
+  scene.over_previous = reader.boolean(keys::kOverPrevious).value_or(false);
+  scene.transparent = reader.boolean(keys::kTransparent).value_or(false);
   reader.report_unknown_keys();
   return scene;
 }
@@ -239,30 +241,26 @@ ManifestScene read_scene(const toml::table& table, std::size_t index, ManifestRe
 void read_document(const toml::table& document, ManifestResult& result) {
   Manifest& manifest = result.manifest;
   TableReader top(document, "manifest", result);
-  const toml::node* show = top.find("show", false);
-  const toml::node* scenes = top.find("scene", false);
+  const toml::node* show = top.find(keys::kShow, false);
+  const toml::node* scenes = top.find(keys::kScene, false);
   top.report_unknown_keys();
 
-  std::optional<bool> has_settings;
   if (!show || !show->is_table()) {
     top.problem(show ? location_of(show->source()) : SourceLocation{1, 1},
-                "a [show] table is needed");
+                "a [" + std::string(keys::kShow) + "] table is needed");
   } else {
-    has_settings = read_show(*show->as_table(), result);
+    read_show(*show->as_table(), result);
   }
   const toml::array* scene_array = scenes ? scenes->as_array() : nullptr;
   if (!scene_array || scene_array->empty() || !scene_array->is_array_of_tables()) {
     top.problem(scenes ? location_of(scenes->source()) : SourceLocation{1, 1},
-                "one or more [[scene]] tables are needed");
+                "one or more [[" + std::string(keys::kScene) + "]] tables are needed");
   } else {
     for (std::size_t index = 0; index < scene_array->size(); ++index) {
       manifest.scenes.push_back(
           read_scene(*scene_array->get_as<toml::table>(index), index, result));
     }
   }
-  bool has_sound = manifest.music.has_value();
-  for (const ManifestScene& scene : manifest.scenes) has_sound |= scene.sound.has_value();
-  manifest.has_settings = has_settings.value_or(has_sound);
 }
 
 }  // namespace
@@ -297,6 +295,13 @@ std::optional<std::int32_t> parse_duration(std::string_view text) {
   }
   if (ms > kInt32Max) return std::nullopt;
   return std::int32_t(ms);
+}
+
+bool settings_offered(const Manifest& manifest) {
+  if (manifest.has_settings) return *manifest.has_settings;
+  bool has_sound = manifest.music.has_value();
+  for (const ManifestScene& scene : manifest.scenes) has_sound |= scene.sound.has_value();
+  return has_sound;
 }
 
 std::string ManifestProblem::text(std::string_view severity) const {

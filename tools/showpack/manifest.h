@@ -75,7 +75,7 @@ struct Manifest {
   std::int32_t width = 0;
   std::int32_t height = 0;
   ColorRef back_color{};
-  bool has_settings = false;  // defaults to "the show has music or a sound"
+  std::optional<bool> has_settings;  // not given: settings_offered() decides
   std::optional<ManifestFile> music;
   ManifestName music_name;           // empty without music
   std::optional<std::string> title;  // the name the Windows screen-saver list shows
@@ -90,6 +90,10 @@ struct ManifestResult {
 };
 
 ManifestResult load_manifest(const std::filesystem::path& file);
+
+// Whether the show offers its settings: has_settings when given, else
+// whether it has music or a sound.
+bool settings_offered(const Manifest& manifest);
 
 // "2500", "2500ms", "2.5s" or "3s" in milliseconds; nothing when the text is
 // not one of these forms or out of 0..2147483647.

@@ -3,39 +3,17 @@
 #include <cstdio>
 #include <sstream>
 
-#include "effect_names.h"
+#include "effects/effect_catalogue.h"
+#include "manifest_keys.h"
 
 namespace showsaver::showpack {
 namespace {
 
-std::string colour_value(ColorRef color) {
-  char text[16];
-  if ((raw(color) & 0xFF000000u) != 0) {
-    std::snprintf(text, sizeof text, "0x%08X", raw(color));
-  } else {
-    // "#RRGGBB" is written in the byte order of a pixel.
-    std::snprintf(text, sizeof text, "\"#%06X\"", raw(to_pixel(color)));
-  }
-  return text;
-}
+namespace fs = std::filesystem;
+namespace keys = manifest_keys;
 
-// The effect's name, or its code when it has none.
-std::string effect_value(std::int32_t code) {
-  const std::string_view name = effect_name(code);
-  return name.empty() ? std::to_string(code) : toml_string(std::string(name));
-}
-
-const char* flag(std::int16_t value) {
-  return value != 0 ? "true" : "false";
-}
-
-std::string file_in(const char* folder, const std::string& name) {
-  return toml_string(std::string(folder) + "/" + name);
-}
-
-}  // namespace
-
-std::string toml_string(const std::string& text) {
+// `text` as a TOML basic string, quotes included.
+std::string toml_string(std::string_view text) {
   std::string quoted = "\"";
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -53,35 +31,88 @@ std::string toml_string(const std::string& text) {
   return quoted + "\"";
 }
 
-std::string manifest_for(const ShowPackage& package) {
+std::string colour_value(ColorRef color) {
+  char text[16];
+  if ((raw(color) & 0xFF000000u) != 0) {
+    std::snprintf(text, sizeof text, "0x%08X", raw(color));
+  } else {
+    // "#RRGGBB" is written in the byte order of a pixel.
+    std::snprintf(text, sizeof text, "\"#%06X\"", raw(to_pixel(color)));
+  }
+  return text;
+}
+
+// The effect's name, or its code when it has none.
+std::string effect_value(std::int32_t code) {
+  const std::string_view name = effect_name(code);
+  return name.empty() ? std::to_string(code) : toml_string(name);
+}
+
+// With the other choices beside it, for whoever edits the file next.
+std::string fit_value(Fit fit) {
+  return toml_string(fit_name(fit)) + "  # contain, cover or none";
+}
+
+std::string file_value(const ManifestFile& file, const fs::path& folder) {
+  const std::u8string text = file.path.lexically_proximate(folder).generic_u8string();
+  return toml_string(std::string(text.begin(), text.end()));
+}
+
+void put(std::ostream& out, std::string_view key, const auto& value) {
+  out << key << " = " << value << '\n';
+}
+
+void put_name(std::ostream& out, std::string_view key, const ManifestName& name) {
+  if (!name.from_file) put(out, key, toml_string(name.text));
+}
+
+void put_heading(std::ostream& out, std::string_view heading) {
+  std::istringstream lines{std::string(heading)};
+  for (std::string line; std::getline(lines, line);)
+    out << (line.empty() ? "#" : "# ") << line << '\n';
+  if (!heading.empty()) out << '\n';
+}
+
+void put_show(std::ostream& out, const Manifest& manifest, const fs::path& folder) {
+  out << '[' << keys::kShow << "]\n";
+  put(out, keys::kWidth, manifest.width);
+  put(out, keys::kHeight, manifest.height);
+  put(out, keys::kBackColor, colour_value(manifest.back_color));
+  if (manifest.has_settings)
+    put(out, keys::kHasSettings, *manifest.has_settings ? "true" : "false");
+  if (manifest.title) put(out, keys::kTitle, toml_string(*manifest.title));
+  if (manifest.fit) put(out, keys::kFit, fit_value(*manifest.fit));
+  if (manifest.music) {
+    put(out, keys::kMusic, file_value(*manifest.music, folder));
+    put_name(out, keys::kMusicName, manifest.music_name);
+  }
+}
+
+void put_scene(std::ostream& out, const ManifestScene& scene, const fs::path& folder) {
+  out << "\n[[" << keys::kScene << "]]\n";
+  put(out, keys::kPicture, file_value(scene.picture, folder));
+  put_name(out, keys::kPictureName, scene.picture_name);
+  if (scene.sound) {
+    put(out, keys::kSound, file_value(*scene.sound, folder));
+    put_name(out, keys::kSoundName, scene.sound_name);
+  }
+  put(out, keys::kDisplayTime, scene.display_time);
+  if (scene.left) put(out, keys::kLeft, *scene.left);
+  if (scene.top) put(out, keys::kTop, *scene.top);
+  put(out, keys::kEffect, effect_value(scene.effect));
+  if (scene.fit) put(out, keys::kFit, fit_value(*scene.fit));
+  if (scene.over_previous) put(out, keys::kOverPrevious, "true");
+  if (scene.transparent) put(out, keys::kTransparent, "true");
+}
+
+}  // namespace
+
+std::string manifest_text(const Manifest& manifest, std::string_view heading) {
   std::ostringstream out;
-  out << "# Extracted by showpack; `showpack build` makes the show again from it.\n\n"
-      << "[show]\n"
-      << "width = " << package.PictureWidth << "\n"
-      << "height = " << package.PictureHeight << "\n"
-      << "back_color = " << colour_value(package.BackColor) << "\n"
-      << "has_settings = " << flag(package.HasSettings) << "\n";
-  if (!package.BgmFileName.empty()) {
-    out << "music = " << file_in(kMusicFolder, package.BgmFileName) << "\n"
-        << "music_name = " << toml_string(package.BgmFileName) << "\n";
-  }
-  if (package.Scenes) {
-    for (const SceneRecord& scene : *package.Scenes) {
-      out << "\n[[scene]]\n"
-          << "picture = " << file_in(kPictureFolder, scene.PictureFileName) << "\n"
-          << "picture_name = " << toml_string(scene.PictureFileName) << "\n";
-      if (!scene.SoundFileName.empty()) {
-        out << "sound = " << file_in(kSoundFolder, scene.SoundFileName) << "\n"
-            << "sound_name = " << toml_string(scene.SoundFileName) << "\n";
-      }
-      out << "display_time = " << scene.DisplayTime << "\n"
-          << "left = " << scene.PictureLeft << "\n"
-          << "top = " << scene.PictureTop << "\n"
-          << "effect = " << effect_value(scene.EffectCode) << "\n"
-          << "over_previous = " << flag(scene.OverPrevious) << "\n"
-          << "transparent = " << flag(scene.Transparent) << "\n";
-    }
-  }
+  put_heading(out, heading);
+  const fs::path folder = manifest.file.parent_path();
+  put_show(out, manifest, folder);
+  for (const ManifestScene& scene : manifest.scenes) put_scene(out, scene, folder);
   return out.str();
 }
 

@@ -1,22 +1,18 @@
-// Writing a manifest for a show package, the inverse of loading one.
+// Writing a show manifest: the inverse of load_manifest.
 #pragma once
 
 #include <string>
+#include <string_view>
 
-#include "package/show_package.h"
+#include "manifest.h"
 
 namespace showsaver::showpack {
 
-// The folders, inside the extraction folder, of each kind of file.
-inline constexpr const char* kPictureFolder = "pictures";
-inline constexpr const char* kSoundFolder = "sounds";
-inline constexpr const char* kMusicFolder = "music";
-
-// A TOML manifest describing `package`, naming each file as
-// "<folder>/<stored name>" with the stored name kept explicitly.
-std::string manifest_for(const ShowPackage& package);
-
-// `text` as a TOML basic string, quotes included.
-std::string toml_string(const std::string& text);
+// The TOML text of `manifest`: loading it gives the same values.  Files are
+// named relative to the folder of manifest.file.  What the reader fills in
+// by itself is left out: a name taken from its file, has_settings, left, top
+// and fit when not given, over_previous and transparent when false.
+// `heading` opens the text, each of its lines a comment.
+std::string manifest_text(const Manifest& manifest, std::string_view heading);
 
 }  // namespace showsaver::showpack

@@ -11,10 +11,12 @@
 #include <string>
 
 #include "command_status.h"
-#include "effect_names.h"
+#include "effects/effect_catalogue.h"
 #include "manifest.h"
 #include "manifest_writer.h"
 #include "name_rules.h"
+#include "platform/geometry.h"
+#include "varied_effects.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -57,13 +59,54 @@ std::string stored_name(const fs::path& picture, std::size_t index, std::set<std
   return name;
 }
 
-std::optional<std::pair<int, int>> parse_size(const std::string& text) {
+std::optional<Size> parse_size(const std::string& text) {
   int width = 0, height = 0;
   char x = 0, rest = 0;
   std::istringstream in(text);
   if (!(in >> width >> x >> height) || (x != 'x' && x != 'X') || in >> rest) return std::nullopt;
   if (width < 1 || width > 32767 || height < 1 || height > 32767) return std::nullopt;
-  return std::pair{width, height};
+  return Size{width, height};
+}
+
+// What the manifest says first: where it came from, what to do with it, and
+// the effect names to choose from.
+std::string heading(const NewOptions& options) {
+  std::ostringstream out;
+  out << "A show of the pictures in " << utf8(fs::path(options.folder).filename()) << ".\n"
+      << "Edit freely, then: showpack build THIS.toml -o show.scr --player PLAYER\n"
+      << "effect names (README: Transitions):";
+  for (const Effect& effect : effect_catalogue()) {
+    out << (effect.code % 6 == 0 ? "\n  " : " ") << effect.name
+        << (effect.code == kLastEffect ? "" : ",");
+  }
+  return out.str();
+}
+
+// A show of `pictures` in name order, each with a name of its own and the
+// next of the varied effects; paths absolute, the manifest's too, so that the
+// writer names them relative to the manifest's folder.
+Manifest manifest_of(const NewOptions& options, Size size, const std::vector<fs::path>& pictures) {
+  Manifest manifest;
+  manifest.file = fs::absolute(options.output);
+  manifest.width = size.width;
+  manifest.height = size.height;
+  manifest.fit = parse_fit(options.fit);
+  if (!options.title.empty()) manifest.title = options.title;
+  if (!options.music.empty()) {
+    manifest.music = ManifestFile{fs::absolute(options.music), {}};
+    manifest.music_name = {utf8(manifest.music->path.filename()), {}, true};
+  }
+  const std::int32_t hold = parse_duration(options.hold).value_or(0);
+  const std::vector<std::int32_t> effects = varied_effects(pictures.size());
+  std::set<std::string> used;
+  for (std::size_t index = 0; index < pictures.size(); ++index) {
+    ManifestScene& scene = manifest.scenes.emplace_back();
+    scene.picture = {fs::absolute(pictures[index]), {}};
+    scene.picture_name.text = stored_name(pictures[index], index, used);
+    scene.display_time = hold;
+    scene.effect = effects[index];
+  }
+  return manifest;
 }
 
 int run_new(const NewOptions& options) {
@@ -105,39 +148,10 @@ int run_new(const NewOptions& options) {
               << " already exists; --force writes over it\n";
     return 1;
   }
-  // Paths in the manifest are relative to its folder.
-  const fs::path base = fs::absolute(output).parent_path();
-  const auto relative = [&](const fs::path& path) {
-    return toml_string(utf8(fs::absolute(path).lexically_proximate(base).generic_u8string()));
-  };
-
-  std::ostringstream out;
-  out << "# A show of the pictures in " << utf8(fs::path(options.folder).filename()) << ".\n"
-      << "# Edit freely, then: showpack build THIS.toml -o show.scr --player PLAYER\n"
-      << "# effect names (README: Transitions):";
-  for (const EffectName& effect : effect_names()) {
-    out << (effect.code % 6 == 0 ? "\n#   " : " ") << effect.name
-        << (effect.code == kLastEffect ? "\n\n" : ",");
-  }
-  out << "[show]\n"
-      << "width = " << size->first << "\n"
-      << "height = " << size->second << "\n"
-      << "back_color = \"#000000\"\n"
-      << "fit = " << toml_string(options.fit) << "   # contain, cover or none\n";
-  if (!options.title.empty()) out << "title = " << toml_string(options.title) << "\n";
-  if (!options.music.empty()) out << "music = " << relative(options.music) << "\n";
-
-  const std::vector<std::int32_t> effects = varied_effects(pictures.size());
-  std::set<std::string> used;
-  for (std::size_t index = 0; index < pictures.size(); ++index) {
-    out << "\n[[scene]]\n"
-        << "picture = " << relative(pictures[index]) << "\n"
-        << "picture_name = " << toml_string(stored_name(pictures[index], index, used)) << "\n"
-        << "display_time = " << toml_string(options.hold) << "\n"
-        << "effect = " << toml_string(std::string(effect_name(effects[index]))) << "\n";
-  }
+  const Manifest manifest = manifest_of(options, *size, pictures);
+  const std::string text = manifest_text(manifest, heading(options));
   std::ofstream file(output, std::ios::binary | std::ios::trunc);
-  file << out.str();
+  file << text;
   if (!file.flush()) {
     std::cerr << "showpack new: error: cannot write " << options.output << '\n';
     return 1;

@@ -37,7 +37,7 @@ class Assembler {
     package.PictureWidth = manifest_.width;
     package.PictureHeight = manifest_.height;
     package.BackColor = manifest_.back_color;
-    package.HasSettings = manifest_.has_settings ? -1 : 0;
+    package.HasSettings = settings_offered(manifest_) ? -1 : 0;
     package.SceneCount = static_cast<std::int32_t>(manifest_.scenes.size());
     if (manifest_.music) {
       package.BgmFileName = manifest_.music_name.text;
@@ -86,13 +86,13 @@ class Assembler {
     SceneRecord record;
     picture_name = scene.picture_name;
     const std::optional<Fit> fit = scene.fit ? scene.fit : manifest_.fit;
-    const PictureSize area{manifest_.width, manifest_.height};
-    std::optional<PictureSize> size;
+    const Size area{manifest_.width, manifest_.height};
+    std::optional<Size> size;
     if (const auto file = load(scene.picture, "picture", owner)) {
       // Checked with the player's own decoder when stored as it is.
       auto imported = import_picture(*file, fit, area, to_pixel(manifest_.back_color));
       if (auto* picture = std::get_if<ImportedPicture>(&imported)) {
-        size = PictureSize{picture->width, picture->height};
+        size = picture->size;
         if (picture->converted && picture_name.from_file) {
           picture_name.text = path_text(scene.picture.path.filename().replace_extension(".bmp"));
         }

@@ -8,6 +8,8 @@
 #include <mutex>
 
 #include "formats/bmp/bmp_decoder.h"
+#include "formats/bmp/bmp_encoder.h"
+#include "formats/rgb_bytes.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -72,16 +74,6 @@ PixelImage from_rgba(const std::vector<std::uint8_t>& rgba, int width, int heigh
   return image;
 }
 
-std::vector<std::uint8_t> to_rgb(const PixelImage& image) {
-  std::vector<std::uint8_t> rgb(image.pixels.size() * 3);
-  for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-    rgb[i * 3] = std::uint8_t(image.pixels[i] >> 16);
-    rgb[i * 3 + 1] = std::uint8_t(image.pixels[i] >> 8);
-    rgb[i * 3 + 2] = std::uint8_t(image.pixels[i]);
-  }
-  return rgb;
-}
-
 PixelImage read_rgb(Magick::Image& image) {
   const int width = int(image.columns());
   const int height = int(image.rows());
@@ -93,15 +85,6 @@ PixelImage read_rgb(Magick::Image& image) {
         std::uint32_t(rgb[i * 3]) << 16 | std::uint32_t(rgb[i * 3 + 1]) << 8 | rgb[i * 3 + 2];
   }
   return result;
-}
-
-void put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  out.push_back(std::uint8_t(value));
-  out.push_back(std::uint8_t(value >> 8));
-}
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  put16(out, value & 0xFFFF);
-  put16(out, value >> 16);
 }
 
 std::int64_t rounded_ratio(std::int64_t a, std::int64_t b, std::int64_t c) {
@@ -128,7 +111,7 @@ const char* fit_name(Fit fit) {
   }
 }
 
-PictureSize fitted_size(PictureSize picture, PictureSize area, Fit fit) {
+Size fitted_size(Size picture, Size area, Fit fit) {
   if (fit == Fit::none || picture.width <= 0 || picture.height <= 0) return picture;
   // Width-bound when the area is relatively taller than the picture.
   const bool area_taller =
@@ -175,10 +158,10 @@ std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_
   }
 }
 
-PixelImage scale_picture(const PixelImage& image, PictureSize size) {
+PixelImage scale_picture(const PixelImage& image, Size size) {
   if (size.width == image.width && size.height == image.height) return image;
   start_image_library();
-  const std::vector<std::uint8_t> rgb = to_rgb(image);
+  const std::vector<std::uint8_t> rgb = rgb_bytes(image);
   Magick::Image scaled(std::size_t(image.width), std::size_t(image.height), "RGB",
                        Magick::CharPixel, rgb.data());
   scaled.filterType(Magick::LanczosFilter);
@@ -189,65 +172,22 @@ PixelImage scale_picture(const PixelImage& image, PictureSize size) {
 }
 
 std::vector<std::uint8_t> encode_stored_bmp(const PixelImage& image) {
-  std::vector<std::uint32_t> colours = image.pixels;
-  std::sort(colours.begin(), colours.end());
-  colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
-  const bool indexed = colours.size() <= 256;
-  const std::uint32_t bits = indexed ? 8 : 24;
-  const std::uint32_t stride = (std::uint32_t(image.width) * bits / 8 + 3) & ~3u;
-  const std::uint32_t table = indexed ? std::uint32_t(colours.size()) * 4 : 0;
-  const std::uint32_t offset = 14 + 40 + table;
-  const std::uint32_t size = stride * std::uint32_t(image.height);
-
-  std::vector<std::uint8_t> out;
-  out.reserve(offset + size);
-  out.push_back('B');
-  out.push_back('M');
-  put32(out, offset + size);
-  put32(out, 0);
-  put32(out, offset);
-  put32(out, 40);
-  put32(out, std::uint32_t(image.width));
-  put32(out, std::uint32_t(image.height));  // bottom-up
-  put16(out, 1);
-  put16(out, bits);
-  put32(out, 0);  // BI_RGB
-  put32(out, size);
-  put32(out, 2835);  // 72 dpi
-  put32(out, 2835);
-  put32(out, indexed ? std::uint32_t(colours.size()) : 0);
-  put32(out, 0);
-  if (indexed) {
-    for (const std::uint32_t colour : colours) put32(out, colour);  // B, G, R, 0
-  }
-  for (int y = image.height - 1; y >= 0; --y) {
-    const std::uint32_t* row = &image.pixels[std::size_t(y) * image.width];
-    const std::size_t start = out.size();
-    for (int x = 0; x < image.width; ++x) {
-      if (indexed) {
-        const auto at = std::lower_bound(colours.begin(), colours.end(), row[x]);
-        out.push_back(std::uint8_t(at - colours.begin()));
-      } else {
-        out.push_back(std::uint8_t(row[x]));
-        out.push_back(std::uint8_t(row[x] >> 8));
-        out.push_back(std::uint8_t(row[x] >> 16));
-      }
-    }
-    out.resize(start + stride, 0);
-  }
-  return out;
+  auto indexed = encode_bmp(image, {.bit_count = 8});
+  if (auto* file = std::get_if<std::vector<std::uint8_t>>(&indexed)) return std::move(*file);
+  // Too many colours for a table; 24 bits hold any picture the import makes.
+  return std::get<std::vector<std::uint8_t>>(encode_bmp(image, {.bit_count = 24}));
 }
 
 std::variant<ImportedPicture, std::string> import_picture(std::span<const std::uint8_t> file,
-                                                          std::optional<Fit> fit, PictureSize area,
+                                                          std::optional<Fit> fit, Size area,
                                                           Rgb32 back) {
   auto decoded = decode_picture(file, back);
   if (auto* fault = std::get_if<std::string>(&decoded)) return std::move(*fault);
   PixelImage image = std::move(std::get<PixelImage>(decoded));
-  const PictureSize own{image.width, image.height};
-  const PictureSize size = fitted_size(own, area, fit.value_or(Fit::none));
-  if (sniff(file) == Format::bmp && size.width == own.width && size.height == own.height) {
-    return ImportedPicture{{file.begin(), file.end()}, own.width, own.height, false};
+  const Size own{image.width, image.height};
+  const Size size = fitted_size(own, area, fit.value_or(Fit::none));
+  if (sniff(file) == Format::bmp && size == own) {
+    return ImportedPicture{{file.begin(), file.end()}, own, false};
   }
   image = scale_picture(image, size);
   if (fit == Fit::cover && (size.width > area.width || size.height > area.height)) {
@@ -263,7 +203,7 @@ std::variant<ImportedPicture, std::string> import_picture(std::span<const std::u
     }
     image = std::move(cut);
   }
-  return ImportedPicture{encode_stored_bmp(image), image.width, image.height, true};
+  return ImportedPicture{encode_stored_bmp(image), {image.width, image.height}, true};
 }
 
 }  // namespace showsaver::showpack

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/color.h"
+#include "platform/geometry.h"
 #include "platform/pixel_image.h"
 
 namespace showsaver::showpack {
@@ -34,18 +35,12 @@ enum class Fit {
 std::optional<Fit> parse_fit(std::string_view text);
 const char* fit_name(Fit fit);
 
-struct PictureSize {
-  int width = 0;
-  int height = 0;
-};
-
 // The size a picture of `picture` pixels takes in an area of `area` pixels.
-PictureSize fitted_size(PictureSize picture, PictureSize area, Fit fit);
+Size fitted_size(Size picture, Size area, Fit fit);
 
 struct ImportedPicture {
   std::vector<std::uint8_t> bmp;  // the bitmap file to store
-  int width = 0;
-  int height = 0;
+  Size size;
   bool converted = false;  // false: the input bytes themselves
 };
 
@@ -55,7 +50,7 @@ std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_
                                                      Rgb32 back);
 
 // Scales `image` to `size` with a Lanczos filter.
-PixelImage scale_picture(const PixelImage& image, PictureSize size);
+PixelImage scale_picture(const PixelImage& image, Size size);
 
 // The bitmap file for `image`: 8 bits with a colour table (sorted by colour)
 // when it has at most 256 colours, else 24 bits.
@@ -64,7 +59,7 @@ std::vector<std::uint8_t> encode_stored_bmp(const PixelImage& image);
 // The picture to store for `file`.  With `fit`, the picture is scaled to fit
 // `area` (cover: and cut to it, centred).
 std::variant<ImportedPicture, std::string> import_picture(std::span<const std::uint8_t> file,
-                                                          std::optional<Fit> fit, PictureSize area,
+                                                          std::optional<Fit> fit, Size area,
                                                           Rgb32 back);
 
 }  // namespace showsaver::showpack

@@ -5,16 +5,12 @@
 #include <cstring>
 #include <vector>
 
+#include "formats/rgb_bytes.h"
+
 namespace showsaver {
 
 std::string write_png(const std::string& path, const PixelImage& image) {
-  std::vector<std::uint8_t> rgb;
-  rgb.reserve(image.pixels.size() * 3);
-  for (const std::uint32_t pixel : image.pixels) {
-    rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
-    rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
-    rgb.push_back(static_cast<std::uint8_t>(pixel));
-  }
+  const std::vector<std::uint8_t> rgb = rgb_bytes(image);
   png_image description;
   std::memset(&description, 0, sizeof description);
   description.version = PNG_IMAGE_VERSION;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "formats/byte_writer.h"
+
 namespace showsaver::showpack {
 namespace {
 
@@ -13,12 +15,9 @@ std::uint16_t u16_at(std::span<const std::uint8_t> bytes, std::size_t offset) {
 }
 
 std::vector<std::uint8_t> utf16le_bytes(std::u16string_view units) {
-  std::vector<std::uint8_t> bytes;
-  for (char16_t unit : units) {
-    bytes.push_back(std::uint8_t(unit & 0xFF));
-    bytes.push_back(std::uint8_t(unit >> 8));
-  }
-  return bytes;
+  ByteWriter bytes;
+  bytes.utf16(units);
+  return bytes.take();
 }
 
 // The UTF-16 code units of `text`, or nothing when it is not valid UTF-8.

@@ -8,10 +8,6 @@
 namespace showsaver::bmp {
 namespace {
 
-constexpr std::uint64_t kFileHeaderSize = 14;
-constexpr std::uint32_t kCoreHeaderSize = 12;
-constexpr std::uint32_t kInfoHeaderSize = 40;
-
 enum class HeaderKind { kCore, kOs2, kWindows };
 
 bool is_windows_size(std::uint32_t size) {
@@ -52,38 +48,9 @@ HeaderFields read_fields(const ByteReader& in, std::uint32_t size) {
 std::string check_format(const HeaderFields& f) {
   if (f.width <= 0) return "the picture width is not positive";
   if (f.height == 0) return "the picture height is zero";
-  switch (f.bit_count) {
-    case 1:
-    case 4:
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-      break;
-    default:
-      return "unsupported bits per pixel: " + std::to_string(f.bit_count);
-  }
-  const bool os2 = f.kind != HeaderKind::kWindows;
-  switch (f.compression) {
-    case kBiRgb:
-      break;
-    case kBiRle8:
-      if (f.bit_count != 8) return "BI_RLE8 needs 8 bits per pixel";
-      break;
-    case kBiRle4:
-      if (f.bit_count != 4) return "BI_RLE4 needs 4 bits per pixel";
-      break;
-    case kBiBitfields:
-      if (os2) return "unsupported compression: OS/2 Huffman 1D";
-      if (f.bit_count != 16 && f.bit_count != 32)
-        return "BI_BITFIELDS needs 16 or 32 bits per pixel";
-      break;
-    default:
-      return "unsupported compression: " + std::to_string(f.compression);
-  }
-  if (f.height < 0 && (f.compression == kBiRle8 || f.compression == kBiRle4)) {
-    return "a compressed bitmap cannot be top-down";
-  }
+  std::string problem = pixel_format_problem(f.bit_count, f.compression,
+                                             f.kind != HeaderKind::kWindows, f.height < 0);
+  if (!problem.empty()) return problem;
   const std::int64_t height = f.height < 0 ? -f.height : f.height;
   if (f.width > kMaxImagePixels || height > kMaxImagePixels / f.width) {
     return "the picture is too large";
@@ -123,6 +90,41 @@ std::string read_palette(const ByteReader& in, const HeaderFields& f, std::uint6
 }
 
 }  // namespace
+
+std::string pixel_format_problem(int bit_count, std::uint32_t compression, bool os2_header,
+                                 bool top_down) {
+  switch (bit_count) {
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return "unsupported bits per pixel: " + std::to_string(bit_count);
+  }
+  switch (compression) {
+    case kBiRgb:
+      break;
+    case kBiRle8:
+      if (bit_count != 8) return "BI_RLE8 needs 8 bits per pixel";
+      break;
+    case kBiRle4:
+      if (bit_count != 4) return "BI_RLE4 needs 4 bits per pixel";
+      break;
+    case kBiBitfields:
+      if (os2_header) return "unsupported compression: OS/2 Huffman 1D";
+      if (bit_count != 16 && bit_count != 32) return "BI_BITFIELDS needs 16 or 32 bits per pixel";
+      break;
+    default:
+      return "unsupported compression: " + std::to_string(compression);
+  }
+  if (top_down && (compression == kBiRle8 || compression == kBiRle4)) {
+    return "a compressed bitmap cannot be top-down";
+  }
+  return {};
+}
 
 std::variant<BmpLayout, std::string> parse_bmp_layout(std::span<const std::uint8_t> file) {
   const ByteReader in(file);

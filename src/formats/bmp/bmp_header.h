@@ -20,6 +20,10 @@ inline constexpr std::uint32_t kBiRle8 = 1;
 inline constexpr std::uint32_t kBiRle4 = 2;
 inline constexpr std::uint32_t kBiBitfields = 3;
 
+inline constexpr std::uint64_t kFileHeaderSize = 14;
+inline constexpr std::uint32_t kCoreHeaderSize = 12;
+inline constexpr std::uint32_t kInfoHeaderSize = 40;
+
 struct BmpLayout {
   std::int64_t width = 0;
   std::int64_t height = 0;  // always positive
@@ -30,6 +34,12 @@ struct BmpLayout {
   std::vector<std::uint32_t> palette;    // 0x00RRGGBB
   std::uint64_t pixel_offset = 0;        // where the pixel data starts in the file
 };
+
+// Why a bitmap of `bit_count` bits a pixel, `compression`, an OS/2 header or
+// a Windows one, and rows top-down or not, is none that this loader reads;
+// empty when it is one.  The writer holds itself to the same rules.
+std::string pixel_format_problem(int bit_count, std::uint32_t compression, bool os2_header,
+                                 bool top_down);
 
 // The layout, or why the file is not a bitmap this loader reads.
 std::variant<BmpLayout, std::string> parse_bmp_layout(std::span<const std::uint8_t> file);

@@ -1,11 +1,13 @@
-// Run-length encoded pixel data (BI_RLE8, BI_RLE4).
+// Run-length encoded pixel data (BI_RLE8, BI_RLE4), read and written.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 
 #include "formats/bmp/bmp_header.h"
+#include "formats/byte_writer.h"
 #include "platform/pixel_image.h"
 
 namespace showsaver::bmp {
@@ -16,5 +18,12 @@ namespace showsaver::bmp {
 // the data ends before the end-of-bitmap mark and before the last line.
 std::optional<std::string> decode_rle(const BmpLayout& layout, std::span<const std::uint8_t> data,
                                       PixelImage& image);
+
+// One file row of colour table indices (each below 16 for RLE4): repeats as
+// runs, stretches of three or more changing pixels as literals, then the
+// end-of-line mark.
+void encode_rle_row(std::span<const std::uint8_t> indices, bool four_bit, ByteWriter& out);
+// The end-of-bitmap mark, after the last row.
+void end_rle_bitmap(ByteWriter& out);
 
 }  // namespace showsaver::bmp

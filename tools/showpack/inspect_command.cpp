@@ -1,4 +1,4 @@
-#include "info_command.h"
+#include "inspect_command.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>

@@ -1,0 +1,36 @@
+// The names of a show manifest's tables and keys, for the reader and the
+// writer alike (manifest.h describes what each holds).
+#pragma once
+
+#include <string_view>
+
+namespace showsaver::showpack::manifest_keys {
+
+inline constexpr std::string_view kShow = "show";    // the [show] table
+inline constexpr std::string_view kScene = "scene";  // the [[scene]] tables
+
+// [show]
+inline constexpr std::string_view kWidth = "width";
+inline constexpr std::string_view kHeight = "height";
+inline constexpr std::string_view kBackColor = "back_color";
+inline constexpr std::string_view kHasSettings = "has_settings";
+inline constexpr std::string_view kMusic = "music";
+inline constexpr std::string_view kMusicName = "music_name";
+inline constexpr std::string_view kTitle = "title";
+
+// [[scene]]
+inline constexpr std::string_view kPicture = "picture";
+inline constexpr std::string_view kPictureName = "picture_name";
+inline constexpr std::string_view kSound = "sound";
+inline constexpr std::string_view kSoundName = "sound_name";
+inline constexpr std::string_view kDisplayTime = "display_time";
+inline constexpr std::string_view kLeft = "left";
+inline constexpr std::string_view kTop = "top";
+inline constexpr std::string_view kEffect = "effect";
+inline constexpr std::string_view kOverPrevious = "over_previous";
+inline constexpr std::string_view kTransparent = "transparent";
+
+// In both: how pictures are fitted.
+inline constexpr std::string_view kFit = "fit";
+
+}  // namespace showsaver::showpack::manifest_keys

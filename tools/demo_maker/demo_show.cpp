@@ -1,6 +1,6 @@
 #include "demo_show.h"
 
-#include <sstream>
+#include "showpack/manifest_writer.h"
 
 namespace showsaver::demo {
 
@@ -47,25 +47,37 @@ std::vector<DemoScene> demo_scenes() {
 }
 
 std::string demo_manifest(const std::vector<DemoScene>& scenes) {
-  std::ostringstream out;
-  out << "# The demo show, written by demo_maker: every picture, sound and the music\n"
-         "# are made by the project's own code.\n\n"
-         "[show]\n"
-      << "width = " << kShowWidth << "\nheight = " << kShowHeight << "\n"
-      << "back_color = \"#000000\"  # also the balloons' transparent colour\n"
-         "has_settings = true\n"
-         "music = \"music/demo.mid\"\n";
+  using namespace showpack;
+  ManifestName own_name;
+  own_name.from_file = true;
+  Manifest manifest;
+  manifest.file = "demo.toml";
+  manifest.width = kShowWidth;
+  manifest.height = kShowHeight;
+  manifest.back_color = ColorRef{};  // black, also the balloons' transparent colour
+  manifest.has_settings = true;
+  manifest.music = ManifestFile{"music/demo.mid", {}};
+  manifest.music_name = own_name;
   for (const DemoScene& scene : scenes) {
-    out << "\n[[scene]]\npicture = \"pictures/" << scene.picture << ".bmp\"\n"
-        << "display_time = " << scene.display_ms << "\n"
-        << "effect = \"" << effect_name(scene.effect) << "\"\n";
-    if (!scene.sound.empty()) out << "sound = \"sounds/" << scene.sound << ".wav\"\n";
-    if (scene.sprite) {
-      out << "left = " << scene.left << "\ntop = " << scene.top << "\n"
-          << "over_previous = true\ntransparent = true\n";
+    ManifestScene entry;
+    entry.picture.path = "pictures/" + scene.picture + ".bmp";
+    entry.picture_name = own_name;
+    if (!scene.sound.empty()) {
+      entry.sound = ManifestFile{"sounds/" + scene.sound + ".wav", {}};
+      entry.sound_name = own_name;
     }
+    entry.display_time = scene.display_ms;
+    entry.effect = static_cast<std::int32_t>(scene.effect);
+    if (scene.sprite) {
+      entry.left = scene.left;
+      entry.top = scene.top;
+      entry.over_previous = entry.transparent = true;
+    }
+    manifest.scenes.push_back(std::move(entry));
   }
-  return out.str();
+  return manifest_text(manifest,
+                       "The demo show, written by demo_maker: every picture, sound and the music\n"
+                       "are made by the project's own code.");
 }
 
 }  // namespace showsaver::demo

@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "picture_import.h"
+#include "fit.h"
 #include "platform/color.h"
 
 namespace showsaver::showpack {

@@ -7,6 +7,7 @@
 
 #include "file_io.h"
 #include "name_rules.h"
+#include "picture_import.h"
 #include "package/package_writer.h"
 #include "progress.h"
 

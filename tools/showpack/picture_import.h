@@ -16,6 +16,7 @@
 #include <variant>
 #include <vector>
 
+#include "fit.h"
 #include "platform/color.h"
 #include "platform/geometry.h"
 #include "platform/pixel_image.h"
@@ -24,19 +25,6 @@ namespace showsaver::showpack {
 
 // Starts the image library once per process; every function here does.
 void start_image_library();
-
-// How a picture is made to fit the show's picture area.
-enum class Fit {
-  none,     // kept at its own size
-  contain,  // scaled to the largest size that shows all of it
-  cover,    // scaled to the smallest size that fills the area, the rest cut off
-};
-
-std::optional<Fit> parse_fit(std::string_view text);
-const char* fit_name(Fit fit);
-
-// The size a picture of `picture` pixels takes in an area of `area` pixels.
-Size fitted_size(Size picture, Size area, Fit fit);
 
 struct ImportedPicture {
   std::vector<std::uint8_t> bmp;  // the bitmap file to store

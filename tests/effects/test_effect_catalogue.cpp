@@ -2,7 +2,10 @@
 // by name and by code.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
+#include <sstream>
+#include <string>
 #include <string_view>
 
 #include "effects/effect_catalogue.h"
@@ -75,6 +78,20 @@ TEST(EffectCatalogue, LookupsByCodeNameAndEnumAgree) {
   EXPECT_EQ(find_effect(""), nullptr);
   EXPECT_EQ(find_effect("wipe"), nullptr);
   EXPECT_EQ(effect_catalogue().size(), std::size_t(kLastEffect) + 1);
+}
+
+// The README's table of transitions is for people to read; it must say what
+// the catalogue says, row for row.
+TEST(EffectCatalogue, TheReadmeListsEveryTransitionAsTheCatalogueDoes) {
+  std::ifstream file(SHOWSAVER_SOURCE_DIR "/README.md");
+  ASSERT_TRUE(file) << "README.md";
+  std::stringstream text;
+  text << file.rdbuf();
+  for (const Effect& effect : effect_catalogue()) {
+    const std::string row = "| " + std::to_string(effect.code) + " | `" + std::string(effect.name) +
+                            "` | " + std::string(effect.looks) + " |\n";
+    EXPECT_NE(text.str().find(row), std::string::npos) << row;
+  }
 }
 
 }  // namespace

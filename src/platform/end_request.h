@@ -2,7 +2,8 @@
 // termination signal, the window manager's close, WM_CLOSE, the end of the
 // session, the show's window going away.  It lasts: the show forgets input
 // from before it began, so every message processing reports it again as a
-// key press, and a desktop's message wait returns at once while it stands.
+// key press, and a message wait that watches it (SDL's, Xlib's) returns at
+// once while it stands.
 #pragma once
 
 #include <functional>

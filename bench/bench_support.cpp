@@ -10,7 +10,7 @@ namespace showsaver::bench {
 PixelImage noise(Size size, std::uint32_t seed, std::uint32_t transparent_every,
                  std::uint32_t transparent) {
   PixelImage image{size.width, size.height, {}};
-  image.pixels.resize(size.pixels());
+  image.pixels.resize(pixels(size));
   std::uint32_t state = seed;
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
     state = state * 1664525u + 1013904223u;

@@ -8,17 +8,22 @@
 #include <string>
 #include <vector>
 
+#include "platform/geometry.h"
 #include "platform/soft/soft_gdi.h"
 
 namespace showsaver::bench {
 
-struct Size {
-  int width = 0;
-  int height = 0;
-  std::string name() const { return std::to_string(width) + "x" + std::to_string(height); }
-  std::size_t pixels() const { return static_cast<std::size_t>(width) * height; }
-  std::size_t bytes() const { return pixels() * 4; }
-};
+// "WIDTHxHEIGHT", as the figures name a surface.
+inline std::string name(Size size) {
+  return std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+inline std::size_t pixels(Size size) {
+  return static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height);
+}
+// Of a 32-bit surface.
+inline std::size_t bytes(Size size) {
+  return pixels(size) * 4;
+}
 
 // A picture of pseudo-random pixels (fixed seed); with `transparent_every`,
 // every that-many-th run of 64 pixels is `transparent`.

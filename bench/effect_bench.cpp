@@ -44,7 +44,7 @@ struct Stage {
         destination(surface(gdi, noise(of, 1))),
         outgoing(surface(gdi, noise(of, 2))),
         incoming(surface(gdi, noise(of, 3))),
-        copy(2 * of.bytes()) {}
+        copy(2 * bytes(of)) {}
   Size size;
   SoftGdi gdi;
   DcHandle destination;
@@ -251,17 +251,18 @@ std::string effect_note(const Results& results, const std::string& name, bool pe
 void register_effect_benchmarks() {
   for (std::size_t s = 0; s < std::size(kSizes); ++s) {
     const Size size = kSizes[s];
+    const std::string size_name = name(size);
     const bool largest = s + 1 == std::size(kSizes);
     for (int code = 1; code <= kLastEffect; ++code) {
       char name[64];
-      std::snprintf(name, sizeof name, "effect_%02d/%s", code, size.name().c_str());
+      std::snprintf(name, sizeof name, "effect_%02d/%s", code, size_name.c_str());
       benchmark::RegisterBenchmark(name, effect_bench, code, size)
           ->UseManualTime()
           ->Iterations(kIterations[s])
           ->Unit(benchmark::kMillisecond);
       const std::string bench_name = name;
       add_row({"effects: costliest frame (drawing only) vs memcpy of the bytes it writes",
-               std::to_string(code) + " " + std::string(effect_name(code)), size.name(),
+               std::to_string(code) + " " + std::string(effect_name(code)), size_name,
                Figure{bench_name, "max"}, "memcpy of its bytes", Figure{bench_name, "max_memcpy"},
                1.5, [bench_name, largest](const Results& results) {
                  return effect_note(results, bench_name, largest);

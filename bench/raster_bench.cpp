@@ -90,7 +90,7 @@ Size scaled(Size size, int numerator, int denominator) {
 }
 
 std::string label(const SizeClass& size_class, Size from, Size to) {
-  return from.name() + "->" + to.name() + " (" + size_class.label + ")";
+  return name(from) + "->" + name(to) + " (" + size_class.label + ")";
 }
 
 }  // namespace
@@ -99,13 +99,13 @@ void register_raster_benchmarks() {
   const char* section = "raster primitives";
   for (const SizeClass& size_class : {kSmall, kLarge}) {
     const Size size = size_class.size;
-    const std::string tag = "/" + size.name();
+    const std::string tag = "/" + name(size);
     const std::string copy_name = "memcpy_frame" + tag;
-    timed(copy_name, memcpy_bench, size.bytes());
+    timed(copy_name, memcpy_bench, bytes(size));
     timed("BitBlt_SRCCOPY" + tag, bitblt_bench, size, false);
     add_row({section,
              "BitBlt SRCCOPY, whole surface",
-             size.name() + " (" + size_class.label + ")",
+             name(size) + " (" + size_class.label + ")",
              {"BitBlt_SRCCOPY" + tag, ""},
              "memcpy of the same bytes",
              {copy_name, ""},
@@ -113,11 +113,11 @@ void register_raster_benchmarks() {
              {}});
     const Size band{size.width - 1, size.height};
     const std::string band_copy = "memcpy_band" + tag;
-    timed(band_copy, memcpy_bench, band.bytes());
+    timed(band_copy, memcpy_bench, bytes(band));
     timed("BitBlt_SRCCOPY_band" + tag, bitblt_bench, size, true);
     add_row({section,
              "BitBlt SRCCOPY, band shifted 1 px",
-             band.name() + " (" + size_class.label + ")",
+             name(band) + " (" + size_class.label + ")",
              {"BitBlt_SRCCOPY_band" + tag, ""},
              "memcpy of the same bytes",
              {band_copy, ""},

@@ -34,21 +34,21 @@ void register_sprite_benchmarks() {
   constexpr Size kSizes[] = {{64, 64},   {128, 128},   {256, 256},
                              {512, 512}, {1920, 1080}, {3840, 2160}};
   for (const Size& size : kSizes) {
-    const std::string sprite = "BlitTransparent/" + size.name();
-    const std::string copy = "memcpy_sprite/" + size.name();
+    const std::string sprite = "BlitTransparent/" + name(size);
+    const std::string copy = "memcpy_sprite/" + name(size);
     benchmark::RegisterBenchmark(sprite.c_str(), sprite_bench, size)
         ->UseRealTime()
         ->MinTime(0.1)
         ->Repetitions(3)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(copy.c_str(), memcpy_bench, size.bytes())
+    benchmark::RegisterBenchmark(copy.c_str(), memcpy_bench, bytes(size))
         ->UseRealTime()
         ->MinTime(0.1)
         ->Repetitions(3)
         ->Unit(benchmark::kMicrosecond);
     add_row({"transparent sprite blit (no goal set)",
              "BlitTransparent",
-             size.name(),
+             name(size),
              {sprite, ""},
              "memcpy of the sprite's bytes",
              {copy, ""},

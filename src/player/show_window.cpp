@@ -4,6 +4,7 @@
 
 #include "common/runtime_failure.h"
 #include "package/extraction.h"
+#include "platform/picture_placement.h"
 
 namespace showsaver {
 namespace {
@@ -59,9 +60,7 @@ void ShowWindow::set_up() {
     throw RuntimeFailure(std::string(kInvalidPropertyValueDescription) + " (picture area " +
                          std::to_string(width) + " x " + std::to_string(height) + ")");
   }
-  // The two halves are truncated separately.
-  const Rect area{screen.width / 2 - width / 2, screen.height / 2 - height / 2, width, height};
-  platform_.desktop.create_show_window(area, stop_);
+  platform_.desktop.create_show_window(centred_area(screen, {width, height}), stop_);
   PictureSurface& visible = surfaces_.Picture1;
   visible.set_background(show_.package.BackColor);
   visible.resize(width, height);

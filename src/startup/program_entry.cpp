@@ -56,7 +56,7 @@ void read_package_into(Platform& platform, RunState& state) {
     platform.host.log(state.ProgramPackagePath + ": " + result.error->message());
     return;
   }
-  state.package = std::move(result.package);
+  state.Package = std::move(result.package);
 }
 
 std::optional<std::string> create_extraction_folder(Platform& platform) {
@@ -84,18 +84,18 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
   state.TempFolder = *folder;
   try {
     const ExtractionResult extraction =
-        extract_show(platform.files, state.package, state.TempFolder);
+        extract_show(platform.files, state.Package, state.TempFolder);
     if (!extraction.ok()) {
       platform.host.log(extraction.error);
-      delete_extracted_show(platform.files, state.package, state.TempFolder);
+      delete_extracted_show(platform.files, state.Package, state.TempFolder);
       platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
       return;
     }
     // The show reads its files from the folder from now on.
-    if (state.package.file.contents) state.package.file.contents->release_pages();
+    if (state.Package.file.contents) state.Package.file.contents->release_pages();
     ShowWindow window(
         platform,
-        ShowContext{state.package, state.TempFolder, state.BgmEnabled, state.SoundEnabled},
+        ShowContext{state.Package, state.TempFolder, state.BgmEnabled, state.SoundEnabled},
         observer);
     window.play();
     window.unload();
@@ -103,7 +103,7 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
     // Only the extraction or the window's construction gets here (the show
     // reports its own failures): take back what was written, then pass it on.
     try {
-      delete_extracted_show(platform.files, state.package, state.TempFolder);
+      delete_extracted_show(platform.files, state.Package, state.TempFolder);
     } catch (...) {
     }
     throw;
@@ -113,7 +113,7 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
 namespace {
 
 void run_settings_mode(Platform& platform, const RunState& state) {
-  if (state.package.HasSettings == 0) {
+  if (state.Package.HasSettings == 0) {
     platform.desktop.message_box(kNothingToSet, kNothingToSetTitle, mb::OK_INFORMATION);
     return;
   }
@@ -138,7 +138,7 @@ RunState read_run_state(Platform& platform) {
         program_paths_for(platform.host.program_path(), platform.host.user_settings_folder());
     state.ProgramPackagePath = paths.ProgramPackagePath;
     state.SettingsFile = paths.SettingsFile;
-    state.user_settings_file = paths.user_settings_file;
+    state.UserSettingsFile = paths.user_settings_file;
   });
   step_quietly(platform, "reading the show", [&] { read_package_into(platform, state); });
   step_quietly(platform, "reading the settings",

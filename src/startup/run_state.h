@@ -8,15 +8,17 @@
 
 namespace showsaver {
 
+// One naming for every member: the show's own vocabulary, which BgmEnabled,
+// TempFolder and the others keep as they stand.
 struct RunState {
-  ShowPackage package;
+  ShowPackage Package;
   std::string ProgramPackagePath;
   // The settings file beside the program, and the user's own one (empty when
   // the host names no folder for it); the settings were read from the user's
-  // own file when `settings_from_user_file`.
+  // own file when `SettingsFromUserFile`.
   std::string SettingsFile;
-  std::string user_settings_file;
-  bool settings_from_user_file = false;
+  std::string UserSettingsFile;
+  bool SettingsFromUserFile = false;
   std::int16_t BgmEnabled = 0;
   std::int16_t SoundEnabled = 0;
   // The extraction folder, ending with the path separator (show mode only).

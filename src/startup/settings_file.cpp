@@ -43,23 +43,23 @@ bool write_settings(FileSystem& files, const std::string& settings_file, bool bg
 }
 
 void read_settings_into(FileSystem& files, RunState& state) {
-  state.settings_from_user_file =
-      !state.user_settings_file.empty() && settings_file_present(files, state.user_settings_file);
+  state.SettingsFromUserFile =
+      !state.UserSettingsFile.empty() && settings_file_present(files, state.UserSettingsFile);
   const UserSettings settings = read_settings(
-      files, state.settings_from_user_file ? state.user_settings_file : state.SettingsFile);
+      files, state.SettingsFromUserFile ? state.UserSettingsFile : state.SettingsFile);
   state.BgmEnabled = settings.BgmEnabled;
   state.SoundEnabled = settings.SoundEnabled;
 }
 
 bool save_settings(FileSystem& files, const RunState& state, bool bgm_on, bool sound_on) {
-  if (state.settings_from_user_file) {
-    return write_settings(files, state.user_settings_file, bgm_on, sound_on);
+  if (state.SettingsFromUserFile) {
+    return write_settings(files, state.UserSettingsFile, bgm_on, sound_on);
   }
   if (write_settings(files, state.SettingsFile, bgm_on, sound_on)) return true;
-  if (state.user_settings_file.empty()) return false;
+  if (state.UserSettingsFile.empty()) return false;
   // The folder itself, one level: its parent (the user's configuration
   // folder) is the system's to make.
-  const std::string& file = state.user_settings_file;
+  const std::string& file = state.UserSettingsFile;
   const std::string folder = file.substr(0, file.find_last_of(std::string("/") + kPathSeparator));
   if (files.create_folder(folder) == CreateFolderResult::Failed) return false;
   return write_settings(files, file, bgm_on, sound_on);

@@ -38,9 +38,9 @@ PixelImage rendered_frame(const TempDir& folder, const std::string& show) {
 }
 
 // True once the area of `expected`'s size centred in `area` shows `expected`.
-bool shows_centred(XServer& x, const XServer::Geometry& area, const PixelImage& expected) {
-  const int left = area.x + area.width / 2 - expected.width / 2;
-  const int top = area.y + area.height / 2 - expected.height / 2;
+bool shows_centred(XServer& x, const Rect& area, const PixelImage& expected) {
+  const int left = area.left + area.width / 2 - expected.width / 2;
+  const int top = area.top + area.height / 2 - expected.height / 2;
   return x.screenshot(left, top, expected.width, expected.height) == expected;
 }
 

@@ -47,10 +47,10 @@ TEST(ShowWindowScreenTest, TheShowWindowCoversTheScreenFullScreenAndEndsOnAKey) 
   const Window window = x.wait_for_window("showsaver");
   ASSERT_NE(window, 0u) << player.err();
 
-  const XServer::Geometry screen = x.geometry(x.root());
-  const XServer::Geometry place = x.geometry(window);
-  EXPECT_EQ(place.x, 0);
-  EXPECT_EQ(place.y, 0);
+  const Rect screen = x.geometry(x.root());
+  const Rect place = x.geometry(window);
+  EXPECT_EQ(place.left, 0);
+  EXPECT_EQ(place.top, 0);
   EXPECT_EQ(place.width, screen.width);
   EXPECT_EQ(place.height, screen.height);
   const std::vector<Atom> state = window_state(x.display(), window);

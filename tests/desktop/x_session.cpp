@@ -230,12 +230,12 @@ bool XServer::has_focus(Window window) {
   return false;
 }
 
-XServer::Geometry XServer::geometry(Window window) {
+Rect XServer::geometry(Window window) {
   XWindowAttributes attributes{};
   XGetWindowAttributes(display_, window, &attributes);
   Window child = 0;
-  Geometry place{0, 0, attributes.width, attributes.height};
-  XTranslateCoordinates(display_, window, root(), 0, 0, &place.x, &place.y, &child);
+  Rect place{0, 0, attributes.width, attributes.height};
+  XTranslateCoordinates(display_, window, root(), 0, 0, &place.left, &place.top, &child);
   return place;
 }
 
@@ -256,8 +256,8 @@ PixelImage XServer::screenshot(int x, int y, int width, int height) {
 }
 
 PixelImage XServer::screenshot(Window window) {
-  const Geometry place = geometry(window);
-  return screenshot(place.x, place.y, place.width, place.height);
+  const Rect place = geometry(window);
+  return screenshot(place.left, place.top, place.width, place.height);
 }
 
 void XServer::press_keys(const std::vector<std::string>& keys) {

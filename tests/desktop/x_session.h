@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "package/show_package.h"
+#include "platform/geometry.h"
 #include "platform/pixel_image.h"
 #include "support/png_files.h"
 #include "support/temp_dir.h"
@@ -76,13 +77,7 @@ class XServer {
   // True when the keyboard focus is `window` or inside it.
   bool has_focus(Window window);
   // Where `window` lies on the screen.
-  struct Geometry {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-  };
-  Geometry geometry(Window window);
+  Rect geometry(Window window);
   // The screen's pixels in (x, y, width, height), each 0x00RRGGBB.
   PixelImage screenshot(int x, int y, int width, int height);
   PixelImage screenshot(Window window);

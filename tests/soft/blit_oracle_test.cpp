@@ -77,9 +77,10 @@ struct Scenario {
     const BlitGeometry& g = request.geometry;
     std::ostringstream out;
     out << "dst " << destination.width << "x" << destination.height << " src " << source.width
-        << "x" << source.height << (same_bitmap ? " same" : "") << " at " << g.x << "," << g.y
-        << " " << g.width << "x" << g.height << " from " << g.source_x << "," << g.source_y << " "
-        << g.source_width << "x" << g.source_height << " rop " << int(request.rop.table);
+        << "x" << source.height << (same_bitmap ? " same" : "") << " at " << g.destination.left
+        << "," << g.destination.top << " " << g.destination.width << "x" << g.destination.height
+        << " from " << g.source.left << "," << g.source.top << " " << g.source.width << "x"
+        << g.source.height << " rop " << int(request.rop.table);
     return out.str();
   }
 
@@ -112,15 +113,17 @@ Scenario random_scenario(RandomBlits& random, bool equal_extents) {
   BlitGeometry& g = s.request.geometry;
   // Starts around the bitmaps, so that most cases draw something and clip;
   // within one bitmap, source and destination close enough to overlap.
-  g.x = random.between(-4, s.destination.width + 2);
-  g.y = random.between(-4, s.destination.height + 2);
-  g.width = random.extent(random.between(0, 20) == 0);
-  g.height = random.extent(random.between(0, 20) == 0);
-  g.source_x = s.same_bitmap ? g.x + random.between(-3, 3) : random.between(-4, s.source.width + 2);
-  g.source_y =
-      s.same_bitmap ? g.y + random.between(-3, 3) : random.between(-4, s.source.height + 2);
-  g.source_width = equal_extents ? g.width : random.extent(random.between(0, 20) == 0);
-  g.source_height = equal_extents ? g.height : random.extent(random.between(0, 20) == 0);
+  g.destination.left = random.between(-4, s.destination.width + 2);
+  g.destination.top = random.between(-4, s.destination.height + 2);
+  g.destination.width = random.extent(random.between(0, 20) == 0);
+  g.destination.height = random.extent(random.between(0, 20) == 0);
+  g.source.left = s.same_bitmap ? g.destination.left + random.between(-3, 3)
+                                : random.between(-4, s.source.width + 2);
+  g.source.top = s.same_bitmap ? g.destination.top + random.between(-3, 3)
+                               : random.between(-4, s.source.height + 2);
+  g.source.width = equal_extents ? g.destination.width : random.extent(random.between(0, 20) == 0);
+  g.source.height =
+      equal_extents ? g.destination.height : random.extent(random.between(0, 20) == 0);
   s.request.rop = decode_rop3(random.rop());
   return s;
 }
@@ -174,11 +177,12 @@ TEST(BlitOracleTest, LargeStretchesMatchReference) {
         *make_pixel_bitmap(random.between(40, 90), random.between(30, 60), PixelFormat::kColor);
     for (auto& pixel : s.source.pixels) pixel = static_cast<std::uint32_t>(random.engine()());
     BlitGeometry& g = s.request.geometry;
-    g = {random.between(-5, 5),   random.between(-5, 5), random.between(-100, 100),
-         random.between(-70, 70), random.between(-5, 5), random.between(-5, 5),
-         random.between(1, 90),   random.between(1, 60)};
-    if (g.width == 0) g.width = 1;
-    if (g.height == 0) g.height = 1;
+    g = {{random.between(-5, 5), random.between(-5, 5), random.between(-100, 100),
+          random.between(-70, 70)},
+         {random.between(-5, 5), random.between(-5, 5), random.between(1, 90),
+          random.between(1, 60)}};
+    if (g.destination.width == 0) g.destination.width = 1;
+    if (g.destination.height == 0) g.destination.height = 1;
     s.request.rop = decode_rop3(0x00CC0020);
     expect_same(s.run(blit), s.run(reference_blit), s);
   }
@@ -195,8 +199,8 @@ TEST(BlitOracleTest, HalvingAndDoublingMatchReference) {
     s.source = *make_pixel_bitmap(gdi_cases::kStretchPictureWidth, gdi_cases::kStretchPictureHeight,
                                   PixelFormat::kColor);
     for (auto& pixel : s.source.pixels) pixel = static_cast<std::uint32_t>(random.engine()());
-    s.request.geometry = {g.x,        g.y,        g.width,        g.height,
-                          g.source_x, g.source_y, g.source_width, g.source_height};
+    s.request.geometry = {{g.x, g.y, g.width, g.height},
+                          {g.source_x, g.source_y, g.source_width, g.source_height}};
     s.request.rop = decode_rop3(0x00CC0020);
     expect_same(s.run(blit), s.run(reference_blit), s);
   }
@@ -227,14 +231,10 @@ TEST(BlitOracleTest, HalvingRowPairsMatchReference) {
     const bool mirror_columns = random.between(0, 5) == 0;
     const bool mirror_rows = random.between(0, 3) == 0;
     BlitGeometry& g = s.request.geometry;
-    g = {mirror_columns ? width - 1 + random.between(-2, 3) : random.between(-2, 5),
-         mirror_rows ? height - 1 + random.between(-1, 2) : random.between(-2, 2),
-         mirror_columns ? -width : width,
-         mirror_rows ? -height : height,
-         random.between(-3, 4),
-         random.between(-3, 3),
-         2 * width,
-         2 * height};
+    g = {{mirror_columns ? width - 1 + random.between(-2, 3) : random.between(-2, 5),
+          mirror_rows ? height - 1 + random.between(-1, 2) : random.between(-2, 2),
+          mirror_columns ? -width : width, mirror_rows ? -height : height},
+         {random.between(-3, 4), random.between(-3, 3), 2 * width, 2 * height}};
     s.request.rop = decode_rop3(0x00CC0020);
     const PixelBitmap expected = s.run(reference_blit);
     expect_same(s.run(streaming), expected, s);
@@ -248,12 +248,12 @@ TEST(BlitOracleTest, ExtremeExtentsStayInBounds) {
   const std::int32_t big = 2147483647;
   const std::int32_t low = -2147483647 - 1;
   const BlitGeometry cases[] = {
-      {0, 0, big, big, 0, 0, 3, 3},
-      {0, 0, 3, 3, 0, 0, big, big},
-      {low, low, big, big, low, low, big, big},
-      {5, 5, low, low, 0, 0, 4, 4},
-      {0, 0, 4, 4, big, big, low, low},
-      {big, big, low, low, big, big, low, low},
+      {{0, 0, big, big}, {0, 0, 3, 3}},
+      {{0, 0, 3, 3}, {0, 0, big, big}},
+      {{low, low, big, big}, {low, low, big, big}},
+      {{5, 5, low, low}, {0, 0, 4, 4}},
+      {{0, 0, 4, 4}, {big, big, low, low}},
+      {{big, big, low, low}, {big, big, low, low}},
   };
   for (const BlitGeometry& g : cases) {
     Scenario s;

@@ -94,8 +94,8 @@ TEST(StretchShrinkTest, PairColumnsOutsideOneRunMatchThePlainLoop) {
     for (int i = 0; i < n; ++i) {
       // Every third step spreads over the whole line; the others fit a run.
       const int step = i / 8;
-      const int first_column = step % 3 == 0 ? static_cast<int>(random() % (width - 1))
-                                             : 20 * step + 2 * (i % 8);
+      const int first_column =
+          step % 3 == 0 ? static_cast<int>(random() % (width - 1)) : 20 * step + 2 * (i % 8);
       first[static_cast<std::size_t>(i)] = first_column;
       last[static_cast<std::size_t>(i)] = first_column + i % 2;
     }
@@ -204,7 +204,7 @@ TEST(StretchShrinkTest, HorizontalShrinksMatchTheReference) {
     }
     BlitRequest request;
     request.source_colors.background = ColorRef{0x00000001u};
-    request.geometry = {c.x, 1, c.width, c.height, 0, 0, c.source_width, c.source_height};
+    request.geometry = {{c.x, 1, c.width, c.height}, {0, 0, c.source_width, c.source_height}};
     request.rop = decode_rop3(c.rop);
     PixelBitmap fast = destination;
     PixelBitmap expected = destination;
@@ -216,9 +216,8 @@ TEST(StretchShrinkTest, HorizontalShrinksMatchTheReference) {
     stretch_blt_streaming_from(request, 0);
     request.destination = &expected;
     reference_blit(request);
-    EXPECT_EQ(fast.pixels, expected.pixels)
-        << c.source_width << "x" << c.source_height << " onto " << c.width << "x" << c.height
-        << " at " << c.x;
+    EXPECT_EQ(fast.pixels, expected.pixels) << c.source_width << "x" << c.source_height << " onto "
+                                            << c.width << "x" << c.height << " at " << c.x;
     EXPECT_EQ(streamed.pixels, expected.pixels)
         << "streamed, " << c.source_width << "x" << c.source_height << " onto " << c.width;
   }

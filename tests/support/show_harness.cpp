@@ -86,7 +86,7 @@ void ShowRun::run() {
       return;
     }
     RunState state = read_run_state(scripted_->platform);
-    state.package = package_;
+    state.Package = package_;
     run_show_mode(scripted_->platform, state, this);
   } catch (const RunAbandoned&) {
     // The guard has failed the test already.

@@ -8,6 +8,7 @@
 #include "common/message_wait.h"
 #include "common/runtime_failure.h"
 #include "effects/run_effect.h"
+#include "platform/geometry.h"
 #include "platform/scripted/scripted_desktop.h"
 #include "player/stop_detector.h"
 #include "replay.h"
@@ -15,12 +16,8 @@
 namespace showsaver::gdi_replay {
 namespace {
 
-struct CanvasSize {
-  int width, height;
-};
-
 // A small one, one of odd sizes and one with room for the blinds' frames.
-constexpr CanvasSize kSizes[] = {{64, 48}, {97, 61}, {200, 120}};
+constexpr Size kSizes[] = {{64, 48}, {97, 61}, {200, 120}};
 
 // Caps on an effect that does not end; far above what any effect takes.
 constexpr std::int64_t kMaxVirtualMs = 600'000;
@@ -28,7 +25,7 @@ constexpr int kMaxRefreshes = 5'000;
 
 // Random pixels (the engine's raw output, the same on every platform), so
 // that any misplaced pixel shows.
-PixelImage random_picture(std::mt19937& random, CanvasSize size) {
+PixelImage random_picture(std::mt19937& random, Size size) {
   PixelImage image{size.width, size.height, {}};
   for (int i = 0; i < size.width * size.height; ++i) {
     image.pixels.push_back(static_cast<std::uint32_t>(random()) & 0x00FFFFFFu);
@@ -37,8 +34,7 @@ PixelImage random_picture(std::mt19937& random, CanvasSize size) {
 }
 
 // Returns false when the effect had to be stopped at a cap.
-bool replay_effect(Gdi& gdi, int code, CanvasSize size, std::mt19937& pictures,
-                   const ImageSink& sink) {
+bool replay_effect(Gdi& gdi, int code, Size size, std::mt19937& pictures, const ImageSink& sink) {
   char prefix[48];
   std::snprintf(prefix, sizeof prefix, "effect/%02d/%dx%d/", code, size.width, size.height);
   VirtualClock clock;
@@ -86,7 +82,7 @@ bool replay_effects(Gdi& gdi, const ImageSink& sink) {
   std::mt19937 pictures(29);
   bool all_ended = true;
   for (int code = 1; code <= 29; ++code) {
-    for (const CanvasSize size : kSizes) {
+    for (const Size size : kSizes) {
       all_ended = replay_effect(gdi, code, size, pictures, sink) && all_ended;
     }
   }

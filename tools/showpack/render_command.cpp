@@ -138,7 +138,7 @@ int run_render(const RenderOptions& options) {
   });
 
   RunState state;
-  state.package = std::move(read.package);
+  state.Package = std::move(read.package);
   state.ProgramPackagePath = options.show_path;
   state.BgmEnabled = options.music ? -1 : 0;
   state.SoundEnabled = options.sounds ? -1 : 0;

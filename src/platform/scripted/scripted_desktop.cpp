@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/tick.h"
+#include "platform/deadline_wait.h"
 
 namespace showsaver {
 namespace {
@@ -101,10 +101,17 @@ void ScriptedDesktop::process_messages() {
 }
 
 void ScriptedDesktop::wait_for_message_until(std::int32_t deadline) {
-  if (input_due() || !tick_not_after(clock_.now(), deadline)) return;
-  std::int64_t step = ticks_until_past(clock_.now(), deadline);
-  if (!inputs_.empty()) step = std::min(step, inputs_.front().at_ms - clock_.elapsed());
-  clock_.advance(step);
+  // Time moves on to the deadline, or to the next scripted input when that
+  // comes first.
+  wait_until_deadline(
+      deadline, [this] { return clock_.now(); },
+      [this](int timeout) {
+        if (input_due()) return true;
+        std::int64_t step = timeout;
+        if (!inputs_.empty()) step = std::min(step, inputs_.front().at_ms - clock_.elapsed());
+        clock_.advance(step);
+        return false;
+      });
 }
 
 std::int32_t ScriptedDesktop::tick_count() {

@@ -5,10 +5,11 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 
-#include "platform/tick.h"
+#include "platform/deadline_wait.h"
+#include "platform/picture_placement.h"
+#include "platform/posix/termination_signals.h"
 
 namespace showsaver {
 namespace {
@@ -20,17 +21,6 @@ SDL_Rect primary_display_bounds() {
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) bounds = {0, 0, mode.w, mode.h};
   }
   return bounds;
-}
-
-// The part of `area` inside a window of `width` x `height`, or an empty rectangle.
-SDL_Rect visible_part(const Rect& area, int width, int height) {
-  const std::int64_t left = std::max<std::int64_t>(area.left, 0);
-  const std::int64_t top = std::max<std::int64_t>(area.top, 0);
-  const std::int64_t right = std::min<std::int64_t>(std::int64_t{area.left} + area.width, width);
-  const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{area.top} + area.height, height);
-  if (right <= left || bottom <= top) return {0, 0, 0, 0};
-  return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
-          static_cast<int>(bottom - top)};
 }
 
 bool on_x11() {
@@ -54,18 +44,15 @@ void ask_for_full_screen(Display* display, Window window) {
 // in slices this long, so a request to end is seen promptly.
 constexpr int kEndRequestSliceMs = 50;
 
-bool readable(int fd, int timeout) {
-  if (fd < 0) return false;
-  pollfd request{fd, POLLIN, 0};
-  return ::poll(&request, 1, timeout) > 0 && (request.revents & POLLIN) != 0;
-}
-
 }  // namespace
 
-SdlDesktop::SdlDesktop(SoftGdi& gdi) : picture_(gdi), dialogs_(own_dialogs_) {}
+SdlDesktop::SdlDesktop(const Gdi& gdi) : picture_(gdi), dialogs_(own_dialogs_) {}
 
-SdlDesktop::SdlDesktop(SoftGdi& gdi, Dialogs& dialogs, int end_request_fd)
-    : picture_(gdi), dialogs_(dialogs), end_request_fd_(end_request_fd) {}
+SdlDesktop::SdlDesktop(const Gdi& gdi, Dialogs& dialogs, int end_request_fd)
+    : picture_(gdi),
+      dialogs_(dialogs),
+      end_request_fd_(end_request_fd),
+      end_([end_request_fd] { return end_requested(end_request_fd); }) {}
 
 SdlDesktop::~SdlDesktop() {
   release_window();
@@ -114,7 +101,7 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   picture_area_ = {picture_area.left - display.x, picture_area.top - display.y, picture_area.width,
                    picture_area.height};
   sink_ = &sink;
-  close_requested_ = false;
+  end_.clear();
 }
 
 void SdlDesktop::show_window() {
@@ -162,53 +149,49 @@ void SdlDesktop::present() {
     return;
   }
   const std::optional<PixelView> image = picture_.pixels();
-  const Rect area{picture_area_.left, picture_area_.top, image ? image->width : 0,
-                  image ? image->height : 0};
+  const Size window{screen->w, screen->h};
   // Only the part of the frame inside the window is drawn: the area may be
   // larger than the screen.
-  const SDL_Rect place = visible_part(area, screen->w, screen->h);
-  if (place.w == 0) {
-    SDL_FillRect(screen, nullptr, 0);
-  } else {
-    // Black in the four bands around the frame.
-    const int right = place.x + place.w;
-    const int bottom = place.y + place.h;
-    const SDL_Rect bands[4] = {{0, 0, screen->w, place.y},
-                               {0, bottom, screen->w, screen->h - bottom},
-                               {0, place.y, place.x, place.h},
-                               {right, place.y, screen->w - right, place.h}};
-    for (const SDL_Rect& band : bands) {
-      if (band.w > 0 && band.h > 0) SDL_FillRect(screen, &band, 0);
-    }
-    const std::size_t first = static_cast<std::size_t>(place.y - area.top) * image->stride +
-                              static_cast<std::size_t>(place.x - area.left);
-    const std::uint32_t* rows = image->pixels + first;
-    if (screen->format->format == SDL_PIXELFORMAT_RGB888) {
-      // A surface of the frame's own layout (X11's depth 24): the rows are
-      // copied as they are, their top byte with them, which XRGB8888 ignores.
-      // (SDL's blit between equal formats took a third longer per refresh.)
-      auto* target = static_cast<std::uint8_t*>(screen->pixels) +
-                     static_cast<std::ptrdiff_t>(place.y) * screen->pitch +
-                     static_cast<std::ptrdiff_t>(place.x) * 4;
-      for (int y = 0; y < place.h; ++y) {
-        std::memcpy(target + static_cast<std::ptrdiff_t>(y) * screen->pitch,
-                    rows + static_cast<std::size_t>(y) * image->stride,
-                    static_cast<std::size_t>(place.w) * sizeof(std::uint32_t));
-      }
-    } else {
-      // 0x??RRGGBB pixels as XRGB8888: the top byte is not alpha and must not blend.
-      SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
-          const_cast<std::uint32_t*>(rows), place.w, place.h, 32,
-          static_cast<int>(image->stride * sizeof(std::uint32_t)), SDL_PIXELFORMAT_RGB888);
-      if (picture != nullptr) {
-        SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
-        SDL_Rect target = place;
-        SDL_BlitSurface(picture, nullptr, screen, &target);
-        SDL_FreeSurface(picture);
-      }
-    }
+  const PicturePlacement place =
+      image ? place_picture({picture_area_.left, picture_area_.top, image->width, image->height},
+                            window)
+            : PicturePlacement{};
+  for (const Rect& band : black_bands(place.shown, window)) {
+    if (empty(band)) continue;
+    const SDL_Rect fill{band.left, band.top, band.width, band.height};
+    SDL_FillRect(screen, &fill, 0);
   }
+  if (!empty(place.shown)) copy_rows(*image, place.from, place.shown, screen);
   SDL_UpdateWindowSurface(window_);
+}
+
+void SdlDesktop::copy_rows(const PixelView& image, Point from, const Rect& shown,
+                           SDL_Surface* screen) {
+  const std::uint32_t* rows = image.pixels + static_cast<std::size_t>(from.y) * image.stride +
+                              static_cast<std::size_t>(from.x);
+  if (screen->format->format == SDL_PIXELFORMAT_RGB888) {
+    // A surface of the frame's own layout (X11's depth 24): the rows are
+    // copied as they are, their top byte with them, which XRGB8888 ignores.
+    // (SDL's blit between equal formats took a third longer per refresh.)
+    auto* target = static_cast<std::uint8_t*>(screen->pixels) +
+                   static_cast<std::ptrdiff_t>(shown.top) * screen->pitch +
+                   static_cast<std::ptrdiff_t>(shown.left) * 4;
+    for (int y = 0; y < shown.height; ++y) {
+      std::memcpy(target + static_cast<std::ptrdiff_t>(y) * screen->pitch,
+                  rows + static_cast<std::size_t>(y) * image.stride,
+                  static_cast<std::size_t>(shown.width) * sizeof(std::uint32_t));
+    }
+    return;
+  }
+  // 0x??RRGGBB pixels as XRGB8888: the top byte is not alpha and must not blend.
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<std::uint32_t*>(rows), shown.width, shown.height, 32,
+      static_cast<int>(image.stride * sizeof(std::uint32_t)), SDL_PIXELFORMAT_RGB888);
+  if (picture == nullptr) return;
+  SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
+  SDL_Rect target{shown.left, shown.top, shown.width, shown.height};
+  SDL_BlitSurface(picture, nullptr, screen, &target);
+  SDL_FreeSurface(picture);
 }
 
 void SdlDesktop::process_messages() {
@@ -216,21 +199,17 @@ void SdlDesktop::process_messages() {
   while (SDL_PollEvent(&event) != 0) dispatch(event);
   // A close request or a request to end lasts: the show must stop even when
   // it arrives before the show has started listening.
-  if (sink_ != nullptr && (close_requested_ || end_requested())) sink_->key_down();
-}
-
-bool SdlDesktop::end_requested() const {
-  return readable(end_request_fd_, 0);
+  end_.report_to(sink_);
 }
 
 void SdlDesktop::dispatch(const SDL_Event& event) {
   switch (event.type) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present();
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE) close_requested_ = true;
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) end_.request();
       return;
     case SDL_QUIT:
-      close_requested_ = true;
+      end_.request();
       return;
     case SDL_KEYDOWN:
       if (sink_ != nullptr) sink_->key_down();
@@ -247,19 +226,18 @@ void SdlDesktop::dispatch(const SDL_Event& event) {
 }
 
 void SdlDesktop::wait_for_message_until(std::int32_t deadline) {
-  for (;;) {
-    const std::int32_t now = tick_count();
-    if (!tick_not_after(now, deadline)) return;
-    if (close_requested_ || end_requested()) return;
-    const auto timeout =
-        static_cast<int>(std::min<std::int64_t>(ticks_until_past(now, deadline), INT_MAX));
-    SDL_PumpEvents();
-    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE) return;
-    wait_for_event(timeout);
-  }
+  wait_until_deadline(
+      deadline, [this] { return tick_count(); },
+      [this](int timeout) {
+        if (end_.requested()) return true;
+        SDL_PumpEvents();
+        if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE) return true;
+        block_for_event(timeout);
+        return false;
+      });
 }
 
-void SdlDesktop::wait_for_event(int timeout) {
+void SdlDesktop::block_for_event(int timeout) {
   if (end_request_fd_ < 0) {
     // A null event leaves the message in the queue for process_messages.
     SDL_WaitEventTimeout(nullptr, timeout);

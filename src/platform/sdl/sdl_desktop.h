@@ -1,6 +1,14 @@
 // The desktop on SDL2: the full-screen show window, input and the cursor,
 // with Win32's semantics; message boxes and the settings dialog are handed
 // to a Dialogs backend.
+//
+// A refresh copies the picture area's pixels once, straight from the GDI's
+// own memory where it offers them (Gdi::ViewImage), into the window's
+// surface, which the display takes from shared memory: no renderer and no
+// OpenGL, which would only add an upload per frame.  Where the surface has
+// the frame's own layout the rows go across with memcpy, top byte and all.
+// On X11 the window asks for full screen by its _NET_WM_STATE before it is
+// mapped, since SDL would wait for a window manager's move that never comes.
 #pragma once
 
 #include <SDL.h>
@@ -11,10 +19,11 @@
 
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
+#include "platform/end_request.h"
+#include "platform/gdi.h"
 #include "platform/sdl/first_frame_probe.h"
 #include "platform/sdl/sdl_dialogs.h"
 #include "platform/shown_picture.h"
-#include "platform/soft/soft_gdi.h"
 
 namespace showsaver {
 
@@ -24,13 +33,13 @@ namespace showsaver {
 class SdlDesktop final : public Desktop {
  public:
   // With SDL's own message boxes.
-  explicit SdlDesktop(SoftGdi& gdi);
+  explicit SdlDesktop(const Gdi& gdi);
   // With `dialogs` for the message boxes and the settings dialog.  Once
   // `end_request_fd` (or -1) is readable, the program has been asked to end:
   // every message wait returns at once and every message processing reports
   // a key press, so the show stops as if the user had ended it.  The window
   // manager's close request does the same.
-  SdlDesktop(SoftGdi& gdi, Dialogs& dialogs, int end_request_fd);
+  SdlDesktop(const Gdi& gdi, Dialogs& dialogs, int end_request_fd);
   ~SdlDesktop() override;
   SdlDesktop(const SdlDesktop&) = delete;
   SdlDesktop& operator=(const SdlDesktop&) = delete;
@@ -57,12 +66,13 @@ class SdlDesktop final : public Desktop {
 
  private:
   void dispatch(const SDL_Event& event);
-  bool end_requested() const;
   // Blocks until SDL has an event, the end is requested, or `timeout` ms passed.
-  void wait_for_event(int timeout);
+  void block_for_event(int timeout);
   // Black window, the picture area's image in its visible part, drawn into
   // the window's surface and put on screen.
   void present();
+  // The visible part of the picture, `from` its corner, into `screen` at `shown`.
+  static void copy_rows(const PixelView& image, Point from, const Rect& shown, SDL_Surface* screen);
   void release_window();
 
   // The surface last refreshed, drawn again when the window is repainted.
@@ -79,9 +89,9 @@ class SdlDesktop final : public Desktop {
   // The picture area in window coordinates.
   Rect picture_area_;
   InputSink* sink_ = nullptr;
-  // The window manager (or SDL, for the last window) asked to close the window:
-  // a stop that lasts, like a request to end.
-  bool close_requested_ = false;
+  // The end request, and the window manager's (or SDL's, for the last
+  // window) request to close the window, which lasts the same way.
+  EndRequest end_;
   int cursor_count_ = 0;
   FirstFrameProbe first_frame_;
 };

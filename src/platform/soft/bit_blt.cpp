@@ -28,8 +28,10 @@ Span visible_span(std::int64_t start, std::int64_t extent, int limit, std::int64
 void fill_without_source(const BlitRequest& request) {
   const BlitGeometry& g = request.geometry;
   PixelBitmap& destination = *request.destination;
-  const PositionRange columns = covered_positions(g.x, g.width, destination.width);
-  const PositionRange rows = covered_positions(g.y, g.height, destination.height);
+  const PositionRange columns =
+      covered_positions(g.destination.left, g.destination.width, destination.width);
+  const PositionRange rows =
+      covered_positions(g.destination.top, g.destination.height, destination.height);
   const std::uint32_t pattern = default_pattern(destination.format);
   const auto n = static_cast<std::size_t>(columns.last - columns.first);
   if (n == 0) return;
@@ -43,17 +45,19 @@ void fill_without_source(const BlitRequest& request) {
 
 void bit_blt(const BlitRequest& request) {
   const BlitGeometry& g = request.geometry;
-  if (g.width == 0 || g.height == 0) return;
+  if (g.destination.width == 0 || g.destination.height == 0) return;
   if (!request.rop.uses_source) return fill_without_source(request);
   if (request.source == nullptr) return;
   PixelBitmap& destination = *request.destination;
   const PixelBitmap& source = *request.source;
-  const Span columns = visible_span(g.x, g.width, destination.width, g.source_x, source.width);
-  const Span rows = visible_span(g.y, g.height, destination.height, g.source_y, source.height);
+  const Span columns = visible_span(g.destination.left, g.destination.width, destination.width,
+                                    g.source.left, source.width);
+  const Span rows = visible_span(g.destination.top, g.destination.height, destination.height,
+                                 g.source.top, source.height);
   if (columns.empty() || rows.empty()) return;
 
-  const std::int64_t dx = g.x - static_cast<std::int64_t>(g.source_x);
-  const std::int64_t dy = g.y - static_cast<std::int64_t>(g.source_y);
+  const std::int64_t dx = g.destination.left - static_cast<std::int64_t>(g.source.left);
+  const std::int64_t dy = g.destination.top - static_cast<std::int64_t>(g.source.top);
   const auto n = static_cast<std::size_t>(columns.last - columns.first);
   const bool same_bitmap = &destination == &source;
   const PixelConversion convert(source.format, destination.format, request.source_colors,

@@ -9,7 +9,7 @@ void blit(const BlitRequest& request) {
   const BlitGeometry& g = request.geometry;
   // Equal extents map every pixel to the pixel at the same offset, mirrored
   // or not, which is exactly the offset copy.
-  if (g.width == g.source_width && g.height == g.source_height) {
+  if (g.destination.width == g.source.width && g.destination.height == g.source.height) {
     bit_blt(request);
   } else {
     stretch_blt(request);

@@ -60,27 +60,27 @@ std::vector<std::vector<int>> feeding_positions(int destination_limit, std::int6
 void reference_blit(const BlitRequest& request) {
   const BlitGeometry& g = request.geometry;
   PixelBitmap& destination = *request.destination;
-  if (g.width == 0 || g.height == 0) return;
+  if (g.destination.width == 0 || g.destination.height == 0) return;
   const std::uint32_t pattern = default_pattern(destination.format);
   const std::uint8_t table = request.rop.table;
   if (!request.rop.uses_source) {
     for (int py = 0; py < destination.height; ++py) {
-      if (index_of(py, g.y, g.height) < 0) continue;
+      if (index_of(py, g.destination.top, g.destination.height) < 0) continue;
       for (int px = 0; px < destination.width; ++px) {
-        if (index_of(px, g.x, g.width) < 0) continue;
+        if (index_of(px, g.destination.left, g.destination.width) < 0) continue;
         destination.at(px, py) = rop3_reference(table, pattern, 0, destination.at(px, py));
       }
     }
     return;
   }
-  if (request.source == nullptr || g.source_width == 0 || g.source_height == 0) return;
+  if (request.source == nullptr || g.source.width == 0 || g.source.height == 0) return;
   const PixelBitmap source = *request.source;  // memmove semantics within one bitmap
   const PixelConversion convert(source.format, destination.format, request.source_colors,
                                 request.destination_colors);
-  const auto columns =
-      feeding_positions(destination.width, g.x, g.width, source.width, g.source_x, g.source_width);
-  const auto rows = feeding_positions(destination.height, g.y, g.height, source.height, g.source_y,
-                                      g.source_height);
+  const auto columns = feeding_positions(destination.width, g.destination.left, g.destination.width,
+                                         source.width, g.source.left, g.source.width);
+  const auto rows = feeding_positions(destination.height, g.destination.top, g.destination.height,
+                                      source.height, g.source.top, g.source.height);
   for (int py = 0; py < destination.height; ++py) {
     for (int px = 0; px < destination.width; ++px) {
       const auto& xs = columns[static_cast<std::size_t>(px)];

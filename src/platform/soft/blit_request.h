@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "platform/geometry.h"
 #include "platform/soft/pixel_bitmap.h"
 #include "platform/soft/pixel_conversion.h"
 #include "platform/soft/rop3.h"
@@ -12,14 +13,8 @@ namespace showsaver::soft {
 // Extents may be negative (mirrored) or zero (nothing drawn).  BitBlt is the
 // case source extent == destination extent.
 struct BlitGeometry {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::int32_t source_x = 0;
-  std::int32_t source_y = 0;
-  std::int32_t source_width = 0;
-  std::int32_t source_height = 0;
+  Rect destination;
+  Rect source;
 };
 
 struct BlitRequest {

@@ -31,15 +31,16 @@ bool SoftGdi::blit(DcHandle destination, const soft::BlitGeometry& geometry, DcH
 
 bool SoftGdi::BitBlt(DcHandle destination, int x, int y, int width, int height, DcHandle source,
                      int source_x, int source_y, std::uint32_t raster_operation) {
-  return blit(destination, {x, y, width, height, source_x, source_y, width, height}, source,
+  return blit(destination, {{x, y, width, height}, {source_x, source_y, width, height}}, source,
               raster_operation);
 }
 
 bool SoftGdi::StretchBlt(DcHandle destination, int x, int y, int width, int height, DcHandle source,
                          int source_x, int source_y, int source_width, int source_height,
                          std::uint32_t raster_operation) {
-  return blit(destination, {x, y, width, height, source_x, source_y, source_width, source_height},
-              source, raster_operation);
+  return blit(destination,
+              {{x, y, width, height}, {source_x, source_y, source_width, source_height}}, source,
+              raster_operation);
 }
 
 bool SoftGdi::FillBox(DcHandle dc, int x1, int y1, int x2, int y2, ColorRef color) {

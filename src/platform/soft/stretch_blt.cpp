@@ -15,20 +15,20 @@ namespace {
 
 AxisRequest horizontal(const BlitRequest& request) {
   const BlitGeometry& g = request.geometry;
-  return {g.x,
-          g.width,
-          g.source_x,
-          g.source_width,
+  return {g.destination.left,
+          g.destination.width,
+          g.source.left,
+          g.source.width,
           request.destination->width,
           request.source != nullptr ? request.source->width : 0};
 }
 
 AxisRequest vertical(const BlitRequest& request) {
   const BlitGeometry& g = request.geometry;
-  return {g.y,
-          g.height,
-          g.source_y,
-          g.source_height,
+  return {g.destination.top,
+          g.destination.height,
+          g.source.top,
+          g.source.height,
           request.destination->height,
           request.source != nullptr ? request.source->height : 0};
 }
@@ -303,9 +303,9 @@ void stretch_blt(const BlitRequest& request) {
 
 void stretch_blt_streaming_from(const BlitRequest& request, std::size_t streaming_bytes) {
   const BlitGeometry& g = request.geometry;
-  if (g.width == 0 || g.height == 0) return;
+  if (g.destination.width == 0 || g.destination.height == 0) return;
   const bool with_source = request.rop.uses_source;
-  if (with_source && (request.source == nullptr || g.source_width == 0 || g.source_height == 0)) {
+  if (with_source && (request.source == nullptr || g.source.width == 0 || g.source.height == 0)) {
     return;
   }
   PixelBitmap& destination = *request.destination;

@@ -1,5 +1,6 @@
 // The column step of a shrink.  Vector loops where the processor has AVX2
-// (chosen at run time, so the build stays for the baseline instruction set),
+// (chosen at run time, so the build stays for the baseline instruction set;
+// they live in stretch_columns_avx2.*, which tells which shrink takes which),
 // each beside the plain loop it must match pixel for pixel.
 #pragma once
 
@@ -54,8 +55,7 @@ class PairColumns {
 // window[j] = AND of pixels [j, j + h) for j + h <= span, h the largest power
 // of two up to k, built in log2(h) whole-line passes.  Returns h.
 int and_windows(const std::uint32_t* pixels, int span, int min_count, std::uint32_t* window);
-int and_windows_scalar(const std::uint32_t* pixels, int span, int min_count,
-                       std::uint32_t* window);
+int and_windows_scalar(const std::uint32_t* pixels, int span, int min_count, std::uint32_t* window);
 
 // The step of a shrink of at least eight columns a pixel: out[i] = AND of
 // line[first[i] - base ... last[i] - base], each pixel's columns read at once

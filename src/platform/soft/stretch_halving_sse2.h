@@ -1,5 +1,13 @@
 // The halving rows with SSE2: four destination pixels an instruction.  Builds
 // without SSE2 (32-bit x86 by default) leave it out of the halving paths.
+//
+// The fast path of the exact 2 x 2 halving of StretchBlt, first in the table
+// of halving paths (stretch_halving.h) for rows of at least
+// kSse2HalvingStep pixels, with the scalar path as the fallback; the slow
+// reference (blit_reference.h) is its test oracle.  A large halving, its
+// source from main memory and its destination too big for the cache,
+// prefetches the source rows and writes with streaming stores.
+// bench/raster_bench.cpp measures it against memcpy and pixman.
 #pragma once
 
 #if defined(__SSE2__)

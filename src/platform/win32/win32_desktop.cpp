@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
-#include "platform/tick.h"
+#include "platform/deadline_wait.h"
 #include "platform/win32/dib_section.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_settings_dialog.h"
@@ -94,7 +92,7 @@ void Win32Desktop::destroy_show_window() {
   if (window_ != nullptr) DestroyWindow(window_);
   window_ = nullptr;
   sink_ = nullptr;
-  end_requested_ = false;
+  end_.clear();
   release_picture_copy();
 }
 
@@ -161,8 +159,8 @@ std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std:
     // Closing the window from outside ends the show like a key press, also
     // when it comes while the show is still starting.
     case WM_CLOSE:
-      end_requested_ = true;
-      if (sink_ != nullptr) sink_->key_down();
+      end_.request();
+      end_.report_to(sink_);
       return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -180,8 +178,8 @@ std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std:
       return TRUE;
     case WM_ENDSESSION:
       if (wparam != FALSE && sink_ != nullptr) {
-        end_requested_ = true;
-        sink_->key_down();
+        end_.request();
+        end_.report_to(sink_);
         if (session_end_work_) session_end_work_();
         if (notice_on_) set_screen_saver_running(false);
       }
@@ -200,28 +198,25 @@ void Win32Desktop::process_messages() {
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
     if (message.message == WM_QUIT) {
       // Someone asks the program to end: end the show as a key would.
-      end_requested_ = true;
+      end_.request();
       continue;
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
   // Asked again on every pass: the show forgets input from before it began.
-  if (end_requested_ && sink_ != nullptr) sink_->key_down();
+  end_.report_to(sink_);
 }
 
 void Win32Desktop::wait_for_message_until(std::int32_t deadline) {
-  for (;;) {
-    const std::int32_t now = tick_count();
-    if (!tick_not_after(now, deadline)) return;
-    const auto timeout =
-        static_cast<DWORD>(std::min<std::int64_t>(ticks_until_past(now, deadline), INFINITE - 1));
-    // MWMO_INPUTAVAILABLE also wakes for messages a peek has seen but left
-    // in the queue; a timeout only means the tick must be read again.
-    const DWORD woken =
-        MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    if (woken != WAIT_TIMEOUT) return;
-  }
+  // MWMO_INPUTAVAILABLE also wakes for messages a peek has seen but left in
+  // the queue; a timeout only means the tick must be read again.
+  wait_until_deadline(
+      deadline, [this] { return tick_count(); },
+      [](int timeout) {
+        return MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(timeout), QS_ALLINPUT,
+                                           MWMO_INPUTAVAILABLE) != WAIT_TIMEOUT;
+      });
 }
 
 std::int32_t Win32Desktop::tick_count() {

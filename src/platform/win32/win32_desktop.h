@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/desktop.h"
+#include "platform/end_request.h"
 
 // <windows.h>'s handle types, declared without the header (its macros would
 // clash with the seam's constants).
@@ -69,7 +70,7 @@ class Win32Desktop final : public Desktop {
   std::function<void()> session_end_work_;
   bool notice_on_ = false;
   // WM_CLOSE, WM_ENDSESSION or WM_QUIT came: the show is to end.
-  bool end_requested_ = false;
+  EndRequest end_;
   Rect picture_area_;
   // The last refreshed picture, kept for WM_PAINT.
   HDC__* copy_dc_ = nullptr;

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/picture_placement.h"
+
 namespace showsaver {
 namespace {
 
@@ -108,12 +110,14 @@ X11Surface::Changes X11Surface::take_events() {
   return changes;
 }
 
-bool X11Surface::make_shared_buffer(int width, int height) {
-  frame_ = XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr,
-                           &shared_, static_cast<unsigned>(width), static_cast<unsigned>(height));
+bool X11Surface::make_shared_buffer(Size size) {
+  frame_ =
+      XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr, &shared_,
+                      static_cast<unsigned>(size.width), static_cast<unsigned>(size.height));
   if (frame_ == nullptr) return false;
-  shared_.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(frame_->bytes_per_line) * height,
-                         IPC_CREAT | 0600);
+  shared_.shmid =
+      shmget(IPC_PRIVATE, static_cast<std::size_t>(frame_->bytes_per_line) * size.height,
+             IPC_CREAT | 0600);
   if (shared_.shmid >= 0) {
     void* address = shmat(shared_.shmid, nullptr, 0);
     shared_.shmaddr =
@@ -143,16 +147,19 @@ bool X11Surface::make_shared_buffer(int width, int height) {
   return true;
 }
 
-bool X11Surface::make_frame_buffer(int width, int height) {
-  if (frame_ != nullptr && frame_->width == width && frame_->height == height) return true;
+bool X11Surface::make_frame_buffer(Size size) {
+  if (frame_ != nullptr && frame_->width == size.width && frame_->height == size.height) {
+    return true;
+  }
   release_frame_buffer();
-  if (shared_memory_usable_ && make_shared_buffer(width, height)) return true;
-  frame_ = XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr,
-                        static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
+  if (shared_memory_usable_ && make_shared_buffer(size)) return true;
+  frame_ =
+      XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr,
+                   static_cast<unsigned>(size.width), static_cast<unsigned>(size.height), 32, 0);
   if (frame_ == nullptr) return false;
   // XDestroyImage frees the data with free().
   frame_->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(frame_->bytes_per_line),
-                                                static_cast<std::size_t>(height)));
+                                                static_cast<std::size_t>(size.height)));
   if (frame_->data == nullptr) {
     XDestroyImage(frame_);
     frame_ = nullptr;
@@ -175,29 +182,28 @@ void X11Surface::release_frame_buffer() {
   frame_ = nullptr;
 }
 
-void X11Surface::show_frame(const PixelView& image, const Rect& visible, Point at) {
-  if (visible.width <= 0 || visible.height <= 0) {
+void X11Surface::show_frame(const PixelView& image, Point from, const Rect& shown) {
+  if (empty(shown)) {
     drop_frame();
     repaint();
     return;
   }
-  if (!make_frame_buffer(visible.width, visible.height)) return;
-  frame_at_ = at;
+  if (!make_frame_buffer({shown.width, shown.height})) return;
+  frame_at_ = {shown.left, shown.top};
   // A visual of depth 24 ignores the top byte of a 32-bit pixel, so rows in
   // the show's layout copy as they are, whatever that byte holds.
   const bool copy_rows =
       is_show_layout(masks_) && depth_ == 24 && frame_->bits_per_pixel == 32 &&
       (frame_->byte_order == LSBFirst) == (std::endian::native == std::endian::little);
-  for (int y = 0; y < visible.height; ++y) {
-    const std::uint32_t* row = image.pixels +
-                               static_cast<std::size_t>(visible.top + y) * image.stride +
-                               static_cast<std::size_t>(visible.left);
+  for (int y = 0; y < shown.height; ++y) {
+    const std::uint32_t* row = image.pixels + static_cast<std::size_t>(from.y + y) * image.stride +
+                               static_cast<std::size_t>(from.x);
     if (copy_rows) {
       std::memcpy(frame_->data + static_cast<std::ptrdiff_t>(y) * frame_->bytes_per_line, row,
-                  static_cast<std::size_t>(visible.width) * sizeof(std::uint32_t));
+                  static_cast<std::size_t>(shown.width) * sizeof(std::uint32_t));
       continue;
     }
-    for (int x = 0; x < visible.width; ++x) {
+    for (int x = 0; x < shown.width; ++x) {
       XPutPixel(frame_, x, y, native_pixel(row[x], masks_));
     }
   }
@@ -224,29 +230,16 @@ void X11Surface::drop_frame() {
 }
 
 void X11Surface::repaint() {
-  const int width = size_.width;
-  const int height = size_.height;
-  if (frame_ == nullptr) {
-    XFillRectangle(display_, window_, gc_, 0, 0, static_cast<unsigned>(width),
-                   static_cast<unsigned>(height));
-  } else {
-    // Black in the four bands around the frame, so the frame never flickers.
-    const int left = frame_at_.x;
-    const int top = frame_at_.y;
-    const int right = left + frame_->width;
-    const int bottom = top + frame_->height;
-    const auto band = [&](int x, int y, int w, int h) {
-      if (w > 0 && h > 0) {
-        XFillRectangle(display_, window_, gc_, x, y, static_cast<unsigned>(w),
-                       static_cast<unsigned>(h));
-      }
-    };
-    band(0, 0, width, top);
-    band(0, bottom, width, height - bottom);
-    band(0, top, left, bottom - top);
-    band(right, top, width - right, bottom - top);
-    put_frame();
+  // Black in the bands around the frame (the whole window without one), so
+  // the frame never flickers.
+  const Rect frame =
+      frame_ == nullptr ? Rect{} : Rect{frame_at_.x, frame_at_.y, frame_->width, frame_->height};
+  for (const Rect& band : black_bands(frame, size_)) {
+    if (empty(band)) continue;
+    XFillRectangle(display_, window_, gc_, band.left, band.top, static_cast<unsigned>(band.width),
+                   static_cast<unsigned>(band.height));
   }
+  put_frame();
   XFlush(display_);
 }
 

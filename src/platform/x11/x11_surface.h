@@ -1,7 +1,9 @@
 // A window of someone else (a screen locker's, or the root window) that the
 // show draws into with plain Xlib: black around the picture area, the frames
-// put with MIT-SHM when the server offers it.  It listens to exposure and
-// structure events only: input and grabs belong to the window's owner.
+// put with MIT-SHM when the server offers it.  A frame is copied once, from
+// the GDI's own pixels where it offers them, into the image the server
+// takes; in the layout of a depth-24 visual the rows go across with memcpy.  It listens to exposure
+// and structure events only: input and grabs belong to the window's owner.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -45,10 +47,10 @@ class X11Surface {
   // True when an event has arrived (after sending what is buffered).
   bool event_pending();
 
-  // Keeps the part `visible` (in image coordinates) of `image` as the frame
-  // shown at `at` (window coordinates), and puts it on screen.  The top byte
-  // of the image's pixels is ignored.
-  void show_frame(const PixelView& image, const Rect& visible, Point at);
+  // Keeps the part of `image` of `shown`'s size with its corner at `from` as
+  // the frame shown at `shown` (window coordinates), and puts it on screen.
+  // The top byte of the image's pixels is ignored.
+  void show_frame(const PixelView& image, Point from, const Rect& shown);
   // Paints the window black outside the frame and puts the frame again.
   void repaint();
   // Forgets the frame; the window is black where it was after the next repaint.
@@ -56,8 +58,8 @@ class X11Surface {
 
  private:
   X11Surface(Display* display, Window window);
-  bool make_frame_buffer(int width, int height);
-  bool make_shared_buffer(int width, int height);
+  bool make_frame_buffer(Size size);
+  bool make_shared_buffer(Size size);
   void release_frame_buffer();
   void put_frame();
 
@@ -72,6 +74,7 @@ class X11Surface {
   XShmSegmentInfo shared_{};
   bool frame_is_shared_ = false;
   bool shared_memory_usable_ = false;
+  // Where the frame stands in the window.
   Point frame_at_;
 };
 

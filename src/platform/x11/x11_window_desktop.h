@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/desktop.h"
+#include "platform/end_request.h"
 #include "platform/gdi.h"
 #include "platform/shown_picture.h"
 
@@ -25,7 +26,7 @@ class X11WindowDesktop final : public Desktop {
   // Draws into `window` (0: the root window) on the display of $DISPLAY.
   // Once `end_request_fd` (or -1) is readable, every message wait returns at
   // once and every message processing reports a key press to the show.
-  X11WindowDesktop(std::uint64_t window, Gdi& gdi, int end_request_fd);
+  X11WindowDesktop(std::uint64_t window, const Gdi& gdi, int end_request_fd);
   ~X11WindowDesktop() override;
   X11WindowDesktop(const X11WindowDesktop&) = delete;
   X11WindowDesktop& operator=(const X11WindowDesktop&) = delete;
@@ -54,16 +55,17 @@ class X11WindowDesktop final : public Desktop {
   void set_screen_saver_running(bool) override {}
 
  private:
-  bool end_requested() const;
-  // Where the picture area goes in a window of the current size: centred,
-  // by the same rule as the show's own placement on a screen.
-  Point picture_place() const;
-  // Puts the frame at its place in the window, or drops it when there is none.
+  // Blocks until the display sends something, the end is requested, or
+  // `timeout` ms passed.
+  void block_for_event(int timeout);
+  // Puts the frame centred in the window, or drops it when there is none.
   void place_frame();
 
   // The surface last refreshed, placed again when the window changes size.
   ShownPicture picture_;
   int end_request_fd_;
+  // The end request, and the window's going away, which lasts the same way.
+  EndRequest end_;
   // Set while surface_ is made, so it comes first.
   std::string error_;
   std::unique_ptr<X11Surface> surface_;

@@ -138,18 +138,17 @@ void expect_tab_order(HWND dialog) {
   }
 }
 
+BOOL CALLBACK keep_if_dialog(HWND window, LPARAM found) {
+  wchar_t class_name[16] = {};
+  GetClassNameW(window, class_name, 16);
+  if (std::wstring(class_name) != L"#32770") return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 HWND dialog_of_this_thread() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t class_name[16] = {};
-        GetClassNameW(window, class_name, 16);
-        if (std::wstring(class_name) != L"#32770") return TRUE;
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), keep_if_dialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

@@ -29,21 +29,22 @@ constexpr unsigned OK_EXCLAMATION = 0x30;
 
 using WindowHandle = std::uintptr_t;
 
-// The settings dialog's behaviour.  The desktop draws the dialog (caption
-// "設定", frames "BGM" and "Sound" each with "ON" and "OFF" radio buttons,
-// buttons "OK" and "キャンセル") and forwards the user's actions here.
+// The settings dialog's behaviour.  The desktop draws the dialog of
+// platform/settings_dialog_design.h (a music and a sounds group box, each
+// with an on and an off radio button; OK and Cancel buttons) and forwards the
+// user's actions here.
 class SettingsDialog {
  public:
   virtual ~SettingsDialog() = default;
-  // True when the frame's "ON" button is selected, false for "OFF".
+  // True when the group box's on radio button is selected, false for off.
   virtual bool music_on() const = 0;
   virtual bool sounds_on() const = 0;
-  // A click on the frame's "ON" (true) or "OFF" (false) button.
+  // A click on the group box's on (true) or off (false) radio button.
   virtual void choose_music(bool on) = 0;
   virtual void choose_sounds(bool on) = 0;
-  // "OK", also Enter: keeps the choice and hides the dialog.
+  // OK, also Enter: keeps the choice and hides the dialog.
   virtual void accept() = 0;
-  // "キャンセル", also Esc: hides the dialog.
+  // Cancel, also Esc: hides the dialog.
   virtual void cancel() = 0;
   // False once a button has hidden the dialog.
   virtual bool visible() const = 0;

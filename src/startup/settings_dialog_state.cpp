@@ -1,5 +1,6 @@
 #include "startup/settings_dialog_state.h"
 
+#include "platform/settings_dialog_design.h"
 #include "startup/settings_file.h"
 
 namespace showsaver {

@@ -30,6 +30,5 @@ class SettingsDialogState final : public SettingsDialog {
 };
 
 inline constexpr const char* kSettingsNotSaved = "設定を保存できませんでした。";
-inline constexpr const char* kSettingsCaption = "設定";
 
 }  // namespace showsaver

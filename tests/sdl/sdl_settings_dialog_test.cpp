@@ -15,7 +15,7 @@ namespace showsaver::test {
 namespace {
 
 // The dialog's behaviour as far as the desktop sees it, with a record of the
-// calls.  Options 0-3 are music on, music off, sounds on, sounds off.
+// calls.  Radio buttons 0-3 are music on, music off, sounds on, sounds off.
 class RecordingDialog final : public SettingsDialog {
  public:
   explicit RecordingDialog(std::array<bool, 4> options) : options_(options) {}
@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SdlSettingsDialogTest : public SdlDummyVideo {};
 
-TEST_F(SdlSettingsDialogTest, WithoutADisplayTheDialogClosesWithoutACommand) {
+TEST_F(SdlSettingsDialogTest, WithoutADisplayTheDialogClosesWithoutAButton) {
   SoftGdi gdi;
   SdlDesktop desktop(gdi);
   RecordingDialog dialog(kAllOn);

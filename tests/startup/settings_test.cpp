@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DialogCase{nullptr, {kMusicOff, kEscape}, nullptr},
                     DialogCase{nullptr, {kClose}, nullptr}));
 
-TEST(SettingsDialogOptions, LoadSelectsFromTheSettingsOnePerFrame) {
+TEST(SettingsDialogChoices, LoadSelectsFromTheSettingsOnePerGroupBox) {
   test::TempDir folder;
   PosixFileSystem files;
   ScriptedPlatform scripted(files, test::text_codec());
@@ -168,7 +168,7 @@ TEST(SettingsDialogOptions, LoadSelectsFromTheSettingsOnePerFrame) {
   EXPECT_TRUE(dialog.sounds_on());
 }
 
-TEST(SettingsDialogOptions, OkThatCannotWriteSaysSoAndStaysOpen) {
+TEST(SettingsDialogChoices, OkThatCannotWriteSaysSoAndStaysOpen) {
   test::TempDir folder;
   PosixFileSystem files;
   ScriptedPlatform scripted(files, test::text_codec());

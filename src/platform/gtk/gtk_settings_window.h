@@ -1,11 +1,11 @@
-// The settings dialog on GTK, laid out from its design table
-// (settings_layout.h) at the display's resolution.  It draws and forwards:
-// every choice and button goes to the SettingsDialog.
+// The settings dialog on GTK, laid out from its design
+// (platform/settings_dialog_design.h) at the display's resolution.  It draws
+// and forwards: every choice and button goes to the SettingsDialog.
 //
-// Keys as on Windows: Tab and Shift+Tab move through the tab order (a frame's
-// selected option, then "OK" and "キャンセル"), the arrow keys select within
-// a frame, Enter is "OK" unless a button has the focus, Esc is "キャンセル".
-// The close box closes the dialog without a command.
+// Keys as on Windows: Tab and Shift+Tab move through the tab order (a group
+// box's selected radio button, then the OK and Cancel buttons), the arrow
+// keys select within a group box, Enter is OK unless a button has the focus,
+// Esc is Cancel.  The close box closes the dialog without a button.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -33,15 +33,17 @@ class GtkSettingsWindow {
   static void on_clicked(GtkButton* button, gpointer self);
   static gboolean on_key(GtkWidget* window, GdkEventKey* key, gpointer self);
 
-  void press(int command);
-  // Tab order: 0 the "BGM" frame, 1 the "Sound" frame, 2 "OK", 3 "キャンセル".
+  // The button of index `button` in the design: 0 OK, 1 Cancel.
+  void press(int button);
+  // Tab order: 0 the music group box, 1 the sounds group box, 2 OK, 3 Cancel.
   GtkWidget* tab_stop(int position) const;
   int tab_position_of(GtkWidget* widget) const;
 
   SettingsDialog& dialog_;
   GtkWindow* window_ = nullptr;
-  std::array<GtkWidget*, 4> options_{};
-  std::array<GtkWidget*, 2> commands_{};
+  // By their index in the design.
+  std::array<GtkWidget*, 4> radio_buttons_{};
+  std::array<GtkWidget*, 2> buttons_{};
 };
 
 }  // namespace showsaver

@@ -26,8 +26,8 @@ struct ScriptedInput {
 
 // What the settings dialog's user does, in order, once the dialog is shown.
 enum class DialogActionKind {
-  ChooseMusic,   // a click on the "BGM" frame's "ON" (on) or "OFF" button
-  ChooseSounds,  // the same in the "Sound" frame
+  ChooseMusic,   // a click on the music group box's on or off radio button
+  ChooseSounds,  // the same in the sounds group box
   PressOk,
   PressCancel,
   PressEnter,

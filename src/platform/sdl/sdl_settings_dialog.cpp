@@ -2,25 +2,25 @@
 
 #include <SDL.h>
 
+#include "platform/settings_dialog_design.h"
+
 namespace showsaver {
 namespace {
 
-constexpr const char* kCaption = "設定";
-constexpr const char* kOk = "OK";
-constexpr const char* kCancel = "キャンセル";
 constexpr int kOkButton = 0;
 constexpr int kCancelButton = 1;
 
-struct Frame {
-  const char* caption;
+struct Group {
+  const char* text;
   bool (SettingsDialog::*is_on)() const;
   void (SettingsDialog::*choose)(bool on);
 };
-constexpr Frame kFrames[] = {{"BGM", &SettingsDialog::music_on, &SettingsDialog::choose_music},
-                             {"Sound", &SettingsDialog::sounds_on, &SettingsDialog::choose_sounds}};
+constexpr Group kGroups[] = {
+    {kMusicGroupText, &SettingsDialog::music_on, &SettingsDialog::choose_music},
+    {kSoundsGroupText, &SettingsDialog::sounds_on, &SettingsDialog::choose_sounds}};
 
-const char* choice_of(const SettingsDialog& dialog, const Frame& frame) {
-  return (dialog.*frame.is_on)() ? "ON" : "OFF";
+const char* choice_of(const SettingsDialog& dialog, const Group& group) {
+  return (dialog.*group.is_on)() ? kOnText : kOffText;
 }
 
 void press(SettingsDialog& dialog, int button) {
@@ -28,27 +28,27 @@ void press(SettingsDialog& dialog, int button) {
   if (button == kCancelButton) dialog.cancel();
 }
 
-// Buttons of a frame box: ON, OFF, OK, キャンセル.
-enum FrameButton { kOn, kOff, kFrameOk, kFrameCancel };
+// Buttons of a group's box: on, off, OK, Cancel.
+enum GroupButton { kOn, kOff, kGroupOk, kGroupCancel };
 
-// False when the dialog is over (a command button hid it, or the box was closed).
-bool ask_frame(SettingsDialog& dialog, const Frame& frame, const ChoiceBoxRunner& show_box) {
-  const ChoiceBox box{kCaption,
-                      std::string(frame.caption) + ": " + choice_of(dialog, frame),
-                      {"ON", "OFF", kOk, kCancel},
-                      kFrameOk,
-                      kFrameCancel};
+// False when the dialog is over (OK or Cancel hid it, or the box was closed).
+bool ask_group(SettingsDialog& dialog, const Group& group, const ChoiceBoxRunner& show_box) {
+  const ChoiceBox box{kSettingsCaption,
+                      std::string(group.text) + ": " + choice_of(dialog, group),
+                      {kOnText, kOffText, kOkText, kCancelText},
+                      kGroupOk,
+                      kGroupCancel};
   switch (show_box(box)) {
     case kOn:
-      (dialog.*frame.choose)(true);
+      (dialog.*group.choose)(true);
       return true;
     case kOff:
-      (dialog.*frame.choose)(false);
+      (dialog.*group.choose)(false);
       return true;
-    case kFrameOk:
+    case kGroupOk:
       dialog.accept();
       break;
-    case kFrameCancel:
+    case kGroupCancel:
       dialog.cancel();
       break;
     default:
@@ -60,15 +60,16 @@ bool ask_frame(SettingsDialog& dialog, const Frame& frame, const ChoiceBoxRunner
 }  // namespace
 
 void run_settings_dialog(SettingsDialog& dialog, const ChoiceBoxRunner& show_box) {
-  for (const Frame& frame : kFrames) {
-    if (!ask_frame(dialog, frame, show_box)) return;
+  for (const Group& group : kGroups) {
+    if (!ask_group(dialog, group, show_box)) return;
   }
   std::string summary;
-  for (const Frame& frame : kFrames) {
+  for (const Group& group : kGroups) {
     if (!summary.empty()) summary += "\n";
-    summary += std::string(frame.caption) + ": " + choice_of(dialog, frame);
+    summary += std::string(group.text) + ": " + choice_of(dialog, group);
   }
-  const ChoiceBox confirm{kCaption, summary, {kOk, kCancel}, kOkButton, kCancelButton};
+  const ChoiceBox confirm{
+      kSettingsCaption, summary, {kOkText, kCancelText}, kOkButton, kCancelButton};
   const int chosen = show_box(confirm);
   press(dialog, chosen);
 }

@@ -1,13 +1,14 @@
 // The settings dialog as a short sequence of button boxes, for desktops
-// without a widget toolkit.
+// without a widget toolkit, with the caption and texts of its design
+// (platform/settings_dialog_design.h).
 //
-// One box per frame ("BGM", then "Sound") offers "ON", "OFF", "OK" and
-// "キャンセル"; the message names the frame's current choice.  "ON"/"OFF"
-// select that option and go on to the next box, "OK" (also Enter) and
-// "キャンセル" (also Esc) are the dialog's two command buttons.  A last box
-// shows both choices with "OK" and "キャンセル".  Closing any box, or a box
-// that cannot be shown, closes the dialog without a command, as the close box
-// does.
+// One box per group box (music, then sounds) offers its on and off radio
+// buttons' texts and the OK and Cancel buttons; the message names the group
+// box and its current choice.  On or off selects that radio button and goes
+// on to the next box, OK (also Enter) and Cancel (also Esc) are the dialog's
+// two buttons.  A last box shows both choices with OK and Cancel.  Closing
+// any box, or a box that cannot be shown, closes the dialog without a button,
+// as the close box does.
 #pragma once
 
 #include <functional>

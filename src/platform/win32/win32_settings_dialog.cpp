@@ -4,11 +4,15 @@
 // Needs <windows.h> before it.
 #include <commctrl.h>
 
-#include "platform/win32/settings_dialog_resource.h"
+#include "platform/settings_dialog_design.h"
+#include "platform/win32/settings_dialog_template.h"
 #include "platform/win32/win32_desktop.h"
 
 namespace showsaver {
 namespace {
+
+// Enter and Esc press the buttons of these numbers.
+static_assert(kOkButtonId == IDOK && kCancelButtonId == IDCANCEL);
 
 struct DialogRun {
   SettingsDialog& dialog;
@@ -22,30 +26,30 @@ void end_dialog(HWND window, DialogRun& run, INT_PTR result) {
 
 void initialise(HWND window, DialogRun& run) {
   run.desktop.set_dialog_window(window);
-  const int music = run.dialog.music_on() ? IDC_MUSIC_ON : IDC_MUSIC_OFF;
-  CheckRadioButton(window, IDC_MUSIC_ON, IDC_MUSIC_OFF, music);
-  CheckRadioButton(window, IDC_SOUNDS_ON, IDC_SOUNDS_OFF,
-                   run.dialog.sounds_on() ? IDC_SOUNDS_ON : IDC_SOUNDS_OFF);
-  // The first stop in the tab order is the first frame, whose place is its
-  // selected button.
+  const int music = run.dialog.music_on() ? kMusicOnId : kMusicOffId;
+  CheckRadioButton(window, kMusicOnId, kMusicOffId, music);
+  CheckRadioButton(window, kSoundsOnId, kSoundsOffId,
+                   run.dialog.sounds_on() ? kSoundsOnId : kSoundsOffId);
+  // The first stop in the tab order is the first group box, whose place is
+  // its selected radio button.
   SetFocus(GetDlgItem(window, music));
 }
 
 // Returns TRUE when the command was the dialog's.
 INT_PTR command(HWND window, DialogRun& run, int id, int notification) {
   switch (id) {
-    case IDC_MUSIC_ON:
-    case IDC_MUSIC_OFF:
-      if (notification == BN_CLICKED) run.dialog.choose_music(id == IDC_MUSIC_ON);
+    case kMusicOnId:
+    case kMusicOffId:
+      if (notification == BN_CLICKED) run.dialog.choose_music(id == kMusicOnId);
       return TRUE;
-    case IDC_SOUNDS_ON:
-    case IDC_SOUNDS_OFF:
-      if (notification == BN_CLICKED) run.dialog.choose_sounds(id == IDC_SOUNDS_ON);
+    case kSoundsOnId:
+    case kSoundsOffId:
+      if (notification == BN_CLICKED) run.dialog.choose_sounds(id == kSoundsOnId);
       return TRUE;
-    case IDOK:  // also Enter
+    case kOkButtonId:  // also Enter
       run.dialog.accept();
       break;
-    case IDCANCEL:  // also Esc
+    case kCancelButtonId:  // also Esc
       run.dialog.cancel();
       break;
     default:
@@ -87,8 +91,9 @@ void run_win32_settings_dialog(SettingsDialog& dialog, Win32Desktop& desktop) {
   const HWND owner =
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module, nullptr);
   DialogRun run{dialog, desktop};
-  DialogBoxParamW(module, MAKEINTRESOURCEW(IDD_SETTINGS), owner, settings_dialog_procedure,
-                  reinterpret_cast<LPARAM>(&run));
+  const std::vector<std::uint16_t> dialog_template = win32::settings_dialog_template();
+  DialogBoxIndirectParamW(module, reinterpret_cast<const DLGTEMPLATE*>(dialog_template.data()),
+                          owner, settings_dialog_procedure, reinterpret_cast<LPARAM>(&run));
   desktop.set_dialog_window(nullptr);
   if (owner != nullptr) DestroyWindow(owner);
 }

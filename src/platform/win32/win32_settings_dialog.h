@@ -1,5 +1,6 @@
-// The settings dialog on Windows: the dialog resource IDD_SETTINGS run
-// modally, its buttons forwarded to the SettingsDialog.
+// The settings dialog on Windows: its design's template (built by
+// settings_dialog_template.h) run modally, its buttons forwarded to the
+// SettingsDialog.
 #pragma once
 
 #include "platform/desktop.h"

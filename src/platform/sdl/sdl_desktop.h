@@ -1,4 +1,4 @@
-// The desktop on SDL2: the full-screen show window, input and the cursor,
+// The desktop on SDL2: the full-screen show windows, input and the cursor,
 // with Win32's semantics; message boxes and the settings dialog are handed
 // to a Dialogs backend.
 //

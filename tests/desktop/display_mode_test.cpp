@@ -7,7 +7,7 @@
 #include <csignal>
 #include <fstream>
 
-#include "support/package_builder.h"
+#include "shown_frames.h"
 #include "support/show_harness.h"
 #include "x_session.h"
 
@@ -16,33 +16,6 @@ namespace {
 
 constexpr long kInputEvents = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                               PointerMotionMask | EnterWindowMask;
-
-// A picture whose every quarter differs, so a misplaced or mirrored frame shows.
-ShowPackage quartered_show() {
-  PixelImage picture = solid_image(60, 40, 0x2040C0);
-  picture = with_rectangle(picture, 30, 0, 30, 20, 0xE0A000);
-  picture = with_rectangle(picture, 0, 20, 30, 20, 0x10A040);
-  picture = with_rectangle(picture, 45, 30, 15, 10, 0xFFFFFF);
-  return PackageBuilder(60, 40)
-      .scene("quarters.bmp", bmp_file(picture))
-      .display_time(60'000)
-      .build();
-}
-
-// The player's first frame as `showpack render` draws it.
-PixelImage rendered_frame(const TempDir& folder, const std::string& show) {
-  Child render({SHOWPACK_PATH, "render", show, "--out", folder.file("frames"), "--ms", "100"}, {},
-               folder.file("render"));
-  EXPECT_EQ(render.wait_exit(), 0) << render.err();
-  return read_png(folder.file("frames/frame-000000.png")).value_or(PixelImage{});
-}
-
-// True once the area of `expected`'s size centred in `area` shows `expected`.
-bool shows_centred(XServer& x, const Rect& area, const PixelImage& expected) {
-  const int left = area.left + area.width / 2 - expected.width / 2;
-  const int top = area.top + area.height / 2 - expected.height / 2;
-  return x.screenshot(left, top, expected.width, expected.height) == expected;
-}
 
 // How the display mode is told to end: by a signal, or by its window going
 // away with no signal at all (a locker that destroys the window first).

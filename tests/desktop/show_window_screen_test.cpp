@@ -1,11 +1,14 @@
 // "/s" on a private X server without a window manager: the show window covers
 // the screen, says it is full screen (for a window manager to keep it so),
-// shows the picture centred on black, and ends on a key.
+// shows the picture centred on black, shrunk to fit where the screen is
+// smaller, and ends on a key.
 #include <X11/Xatom.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "platform/picture_scaling.h"
+#include "shown_frames.h"
 #include "support/package_builder.h"
 #include "support/show_harness.h"
 #include "x_session.h"
@@ -66,6 +69,38 @@ TEST(ShowWindowScreenTest, TheShowWindowCoversTheScreenFullScreenAndEndsOnAKey) 
                        [](std::uint32_t pixel) { return pixel == 0xFF0000u; });
   };
   EXPECT_TRUE(wait_until(shows_picture)) << "the red picture centred on black";
+
+  x.press_keys({"space"});
+  EXPECT_EQ(player.wait_exit(), 0) << player.err();
+  EXPECT_TRUE(temp_folders(folder.file("run/")).empty());
+}
+
+// A show wider than the screen is shown whole: shrunk to the screen's width,
+// its aspect kept, centred on black.
+TEST(ShowWindowScreenTest, AShowLargerThanTheScreenIsShownWholeScaledDown) {
+  XServer x(320, 240);
+  ASSERT_TRUE(x.ok());
+  TempDir folder;
+  TempDir logs;
+  const std::string show = install_show(folder, "show.scr", quartered_show({480, 240}));
+  const PixelImage frame = rendered_frame(logs, show);
+  ASSERT_EQ(frame.width, 480);
+  Child player({show, "/s"}, session_environment(x, folder), logs.file("player"));
+
+  // 480 x 240 at 320 wide keeps 2:1: 320 x 160, with 40 black rows above and below.
+  const PixelImage scaled = scaled_picture(
+      {frame.pixels.data(), frame.width, frame.height, static_cast<std::size_t>(frame.width)},
+      {320, 160});
+  const PixelImage expected = with_picture(solid_image(320, 240, 0), scaled, {0, 40});
+  EXPECT_TRUE(wait_until([&] { return x.screenshot(0, 0, 320, 240) == expected; })) << player.err();
+  const PixelImage screen = x.screenshot(0, 0, 320, 240);
+  keep_screenshot(screen, "scaled-down");
+  // Not cut: every corner of the picture is on screen, in its own colour.
+  EXPECT_EQ(pixel(screen, 0, 40), 0x2040C0u);
+  EXPECT_EQ(pixel(screen, 319, 40), 0xE0A000u);
+  EXPECT_EQ(pixel(screen, 0, 199), 0x10A040u);
+  EXPECT_EQ(pixel(screen, 319, 199), 0xFFFFFFu);
+  EXPECT_EQ(lit_pixels(screen), 320 * 160);
 
   x.press_keys({"space"});
   EXPECT_EQ(player.wait_exit(), 0) << player.err();

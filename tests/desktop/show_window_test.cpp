@@ -1,6 +1,6 @@
 // "/s" on a private X server: the error box as a real window, and the clean
-// ends the show window has besides input: termination signals and the window
-// manager's close request.
+// ends the show window has besides input: termination signals, the window
+// manager's close request and another client taking the keyboard focus.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -84,6 +84,21 @@ TEST_F(ShowWindowTest, TheWindowManagersCloseRequestEndsTheShow) {
   ASSERT_NE(window, 0u) << player.err();
   x.request_close(window);
   EXPECT_EQ(player.wait_exit(), 0) << player.err();
+  EXPECT_TRUE(temp_folders(run_folder()).empty());
+}
+
+// Keys meant for the show would go to a window nobody sees.
+TEST_F(ShowWindowTest, AnotherClientTakingTheFocusEndsTheShow) {
+  const std::string show = install_show(folder, "show.scr", long_show());
+  Child player({show, "/s"}, session_environment(x, folder), logs.file("player"));
+  const Window window = x.wait_for_window(kShowWindowTitle);
+  ASSERT_NE(window, 0u) << player.err();
+  EXPECT_TRUE(wait_until([&] { return x.has_focus(window); }, 5s)) << "the show takes the keyboard";
+
+  const Window other = x.create_window(100, 100);
+  XSetInputFocus(x.display(), other, RevertToParent, CurrentTime);
+  XSync(x.display(), False);
+  EXPECT_EQ(player.wait_exit(10s), 0) << player.err();
   EXPECT_TRUE(temp_folders(run_folder()).empty());
 }
 

@@ -186,6 +186,12 @@ XServer::XServer(int width, int height) {
   XSetErrorHandler(ignore_errors);
 }
 
+XServer::XServer(const std::string& running_display) : name_(running_display) {
+  display_ = XOpenDisplay(name_.c_str());
+  if (display_ == nullptr) ADD_FAILURE() << "cannot connect to " << name_;
+  XSetErrorHandler(ignore_errors);
+}
+
 XServer::~XServer() {
   if (display_ != nullptr) XCloseDisplay(display_);
   if (server_ != nullptr) {
@@ -261,10 +267,16 @@ PixelImage XServer::screenshot(Window window) {
 }
 
 void XServer::press_keys(const std::vector<std::string>& keys) {
-  std::vector<std::string> command{"xdotool", "key", "--delay", "20"};
-  command.insert(command.end(), keys.begin(), keys.end());
-  Child xdotool(command, {"DISPLAY=" + name_}, log_dir_.file("xdotool"));
-  EXPECT_EQ(xdotool.wait_exit(10s), 0) << xdotool.err();
+  std::vector<std::string> arguments{"key", "--delay", "20"};
+  arguments.insert(arguments.end(), keys.begin(), keys.end());
+  xdotool(arguments);
+}
+
+void XServer::xdotool(const std::vector<std::string>& arguments) {
+  std::vector<std::string> command{"xdotool"};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  Child run(command, {"DISPLAY=" + name_}, log_dir_.file("xdotool"));
+  EXPECT_EQ(run.wait_exit(10s), 0) << run.err();
 }
 
 void XServer::request_close(Window window) {

@@ -61,6 +61,9 @@ class Child {
 class XServer {
  public:
   XServer(int width = 800, int height = 600);
+  // The test's own connection to a server started elsewhere (a DummyXServer
+  // of several monitors), which stays when this object goes.
+  explicit XServer(const std::string& running_display);
   ~XServer();
   XServer(const XServer&) = delete;
   XServer& operator=(const XServer&) = delete;
@@ -83,6 +86,8 @@ class XServer {
   PixelImage screenshot(Window window);
   // Presses and releases each key (xdotool key names) on this display.
   void press_keys(const std::vector<std::string>& keys);
+  // Runs xdotool with `arguments` on this display ("mousemove", "100", "50").
+  void xdotool(const std::vector<std::string>& arguments);
   // The window manager's close request (WM_DELETE_WINDOW), as a close box sends it.
   void request_close(Window window);
   // A plain top-level window of the given size, mapped.

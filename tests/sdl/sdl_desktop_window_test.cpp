@@ -1,9 +1,12 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "platform/picture_placement.h"
+#include "platform/picture_scaling.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/soft/soft_gdi.h"
 #include "sdl_fixture.h"
+#include "support/show_harness.h"
 
 namespace showsaver::test {
 namespace {
@@ -70,9 +73,30 @@ TEST_F(SdlWindowTest, WindowIsCreatedHiddenThenShownTopmostAndDestroyed) {
   desktop.destroy_show_window();  // a second time does nothing
 }
 
+// A black screen of `screen`'s size with `picture` at `at`, cut at the edges.
+PixelImage on_black(Size screen, const PixelImage& picture, Point at) {
+  return with_picture(solid_image(screen.width, screen.height, 0), picture, at);
+}
+
+// The whole window against `expected`, naming the first pixels that differ.
+void expect_window_shows(SDL_Window* window, const PixelImage& expected) {
+  int width = 0;
+  int height = 0;
+  const std::vector<std::uint32_t> pixels = read_screen(window, width, height);
+  ASSERT_EQ(width, expected.width);
+  ASSERT_EQ(height, expected.height);
+  int mismatches = 0;
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    if (pixels[i] != expected.pixels[i] && ++mismatches < 5) {
+      ADD_FAILURE() << "pixel " << i % static_cast<std::size_t>(width) << ","
+                    << i / static_cast<std::size_t>(width);
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
 // A positive left (top) is the distance of the area's corner left of (above)
-// the screen's centre; a negative one is the corner itself.  A width or height
-// of 0 is the screen's plus a margin.
+// the screen's centre; a negative one is the corner itself.
 struct Placement {
   const char* name;
   int left;
@@ -83,45 +107,60 @@ struct Placement {
 
 class SdlRefreshTest : public SdlWindowTest, public ::testing::WithParamInterface<Placement> {};
 
-// The window shows the picture at its place, clipped by the window, and black around it.
+// The window shows the picture at its place, pixel for pixel, clipped by the
+// window, and black around it.
 TEST_P(SdlRefreshTest, RefreshPutsTheImageAtThePictureArea) {
   const Placement& placement = GetParam();
   SdlDesktop desktop(gdi_);
   const Size screen = desktop.screen_size();
   const int left = placement.left < 0 ? placement.left : screen.width / 2 - placement.left;
   const int top = placement.top < 0 ? placement.top : screen.height / 2 - placement.top;
-  const int area_width = placement.width > 0 ? placement.width : screen.width + 40;
-  const int area_height = placement.height > 0 ? placement.height : screen.height + 30;
-  desktop.create_show_window({left, top, area_width, area_height}, sink_);
+  desktop.create_show_window({left, top, placement.width, placement.height}, sink_);
   desktop.show_window();
-  const PixelImage image = pattern(area_width, area_height);
+  const PixelImage image = pattern(placement.width, placement.height);
   desktop.refresh_picture_area(dc_with(image));
-
-  int width = 0;
-  int height = 0;
-  const std::vector<std::uint32_t> screen_pixels = read_screen(desktop.window(), width, height);
-  ASSERT_EQ(width, screen.width);
-  int mismatches = 0;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const int ix = x - left;
-      const int iy = y - top;
-      const bool inside = ix >= 0 && iy >= 0 && ix < area_width && iy < area_height;
-      const std::uint32_t expected =
-          inside ? image.pixels[static_cast<std::size_t>(iy * area_width + ix)] : 0u;
-      if (screen_pixels[static_cast<std::size_t>(y * width + x)] != expected && ++mismatches < 5) {
-        ADD_FAILURE() << "pixel " << x << "," << y;
-      }
-    }
-  }
-  EXPECT_EQ(mismatches, 0);
+  expect_window_shows(desktop.window(), on_black(screen, image, {left, top}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Placements, SdlRefreshTest,
                          ::testing::Values(Placement{"Centred", 125, 75, 251, 150},
-                                           Placement{"NegativeLeftAndTop", -20, -10, 100, 60},
-                                           Placement{"LargerThanTheScreen", -20, -15, 0, 0}),
+                                           Placement{"NegativeLeftAndTop", -20, -10, 100, 60}),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
+
+// A picture area larger than the dummy driver's screen of 1024 x 768, centred
+// on it as the show places it, and where it shows once shrunk to fit.
+struct Oversize {
+  const char* name;
+  Size area;
+  Rect shown;
+};
+
+class SdlScaledRefreshTest : public SdlWindowTest,
+                             public ::testing::WithParamInterface<Oversize> {};
+
+// Shrunk to fit, its aspect kept, and centred: the whole picture, black around it.
+TEST_P(SdlScaledRefreshTest, ALargerPictureAreaIsShownWholeScaledDown) {
+  const Oversize& oversize = GetParam();
+  SdlDesktop desktop(gdi_);
+  const Size screen = desktop.screen_size();
+  ASSERT_EQ(screen, (Size{1024, 768}));
+  desktop.create_show_window(centred_area(screen, oversize.area), sink_);
+  desktop.show_window();
+  const PixelImage image = pattern(oversize.area.width, oversize.area.height);
+  desktop.refresh_picture_area(dc_with(image));
+  const PixelImage scaled = scaled_picture(
+      {image.pixels.data(), image.width, image.height, static_cast<std::size_t>(image.width)},
+      {oversize.shown.width, oversize.shown.height});
+  expect_window_shows(desktop.window(),
+                      on_black(screen, scaled, {oversize.shown.left, oversize.shown.top}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Oversizes, SdlScaledRefreshTest,
+    ::testing::Values(Oversize{"Wider", {2048, 384}, {0, 288, 1024, 192}},
+                      Oversize{"Taller", {512, 1536}, {384, 0, 256, 768}},
+                      Oversize{"BothSidesSlightly", {1064, 798}, {0, 0, 1024, 768}}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST_F(SdlWindowTest, EachRefreshReplacesTheFrameAndAnExposeRepaintsIt) {
   SdlDesktop desktop(gdi_);

@@ -131,6 +131,14 @@ DummyXServer::DummyXServer(const std::vector<Size>& monitors) {
     monitors_.push_back({left, 0, size.width, size.height});
     left += size.width;
   }
+  // The dummy driver reports an output it has not been asked about since it
+  // got its mode as disconnected to clients that read the server's current
+  // state without a new probe, as SDL does: one probe settles it, as a
+  // monitor plugged in would.
+  if (!run({"xrandr", "--query"})) {
+    fail("xrandr could not probe the outputs");
+    return;
+  }
   if (!run({"xsetroot", "-solid", "#808080"})) {
     fail("xsetroot failed");
     return;

@@ -31,6 +31,17 @@ PixelImage with_rectangle(PixelImage base, int x, int y, int width, int height, 
   return base;
 }
 
+PixelImage with_picture(PixelImage base, const PixelImage& picture, Point at) {
+  for (int row = std::max(0, at.y); row < std::min(base.height, at.y + picture.height); ++row) {
+    for (int column = std::max(0, at.x); column < std::min(base.width, at.x + picture.width);
+         ++column) {
+      base.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(base.width) +
+                  static_cast<std::size_t>(column)] = pixel(picture, column - at.x, row - at.y);
+    }
+  }
+  return base;
+}
+
 std::uint32_t pixel(const PixelImage& image, int x, int y) {
   return image.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) +
                       static_cast<std::size_t>(x)];

@@ -23,6 +23,8 @@ std::vector<std::uint8_t> bmp_file(const PixelImage& image);
 PixelImage solid_image(int width, int height, std::uint32_t rgb);
 // `base` with the rectangle (x, y, width, height) painted `rgb`.
 PixelImage with_rectangle(PixelImage base, int x, int y, int width, int height, std::uint32_t rgb);
+// `base` with `picture` pasted at `at`, cut at `base`'s edges.
+PixelImage with_picture(PixelImage base, const PixelImage& picture, Point at);
 // The pixel at (x, y).
 std::uint32_t pixel(const PixelImage& image, int x, int y);
 

@@ -1,7 +1,5 @@
 #include "platform/sdl/sdl_desktop.h"
 
-#include <SDL_syswm.h>
-#include <X11/Xatom.h>
 #include <poll.h>
 
 #include <algorithm>
@@ -9,35 +7,19 @@
 
 #include "platform/deadline_wait.h"
 #include "platform/picture_placement.h"
+#include "platform/picture_scaling.h"
 #include "platform/posix/termination_signals.h"
 
 namespace showsaver {
 namespace {
 
-SDL_Rect primary_display_bounds() {
-  SDL_Rect bounds{0, 0, 0, 0};
-  if (SDL_GetDisplayBounds(0, &bounds) != 0) {
-    SDL_DisplayMode mode;
-    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) bounds = {0, 0, mode.w, mode.h};
-  }
-  return bounds;
-}
-
-bool on_x11() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver != nullptr && std::strcmp(driver, "x11") == 0;
-}
-
-// Asks the window manager to show the window full screen from the moment it
-// is mapped, as a client does by its _NET_WM_STATE before mapping; without a
-// window manager the window, made at the display's place and size, covers it
-// anyway.
-void ask_for_full_screen(Display* display, Window window) {
-  const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
-  const Atom full_screen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
-  XChangeProperty(display, window, state, XA_ATOM, 32, PropModeAppend,
-                  reinterpret_cast<const unsigned char*>(&full_screen), 1);
-  XFlush(display);
+// Where a picture of `picture`'s size shows on a window of `window`'s size
+// when the show placed it at `area`: there when it fits, else shrunk to fit,
+// its aspect kept, and centred.
+Rect presented_area(Rect area, Size picture, Size window) {
+  const Size size = presented_size(picture, window);
+  if (size == picture) return {area.left, area.top, picture.width, picture.height};
+  return centred_area(window, size);
 }
 
 // Without a descriptor to watch beside the end request, SDL's own wait runs
@@ -77,46 +59,25 @@ void SdlDesktop::create_show_window(Rect picture_area, InputSink& sink) {
   // fifty memcpys of the frame and the start a hundred megabytes.  The
   // environment's SDL_FRAMEBUFFER_ACCELERATION still chooses otherwise.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  const SDL_Rect display = primary_display_bounds();
-  // On X11 the window asks for full screen itself: SDL makes a window full
-  // screen only once it is mapped, and then waits up to 100 ms for the window
-  // manager to move or resize it, which never happens to a window made at
-  // the display's place and size (nor without a window manager).
-  const bool x11 = on_x11();
-  window_ = SDL_CreateWindow("showsaver", display.x, display.y, display.w, display.h,
-                             SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR |
-                                 (x11 ? Uint32{0} : Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP}));
-  if (window_ == nullptr) {
-    SDL_Log("No show window: %s", SDL_GetError());
-  } else {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
-      native_window_ = static_cast<NativeWindow>(info.info.x11.window);
-      connection_fd_ = ConnectionNumber(info.info.x11.display);
-      ask_for_full_screen(info.info.x11.display, info.info.x11.window);
-    }
-  }
-  // The area comes in screen coordinates; the window starts at the display's corner.
-  picture_area_ = {picture_area.left - display.x, picture_area.top - display.y, picture_area.width,
-                   picture_area.height};
+  windows_.create();
+  if (Display* display = windows_.x11_display()) connection_fd_ = connection_descriptor(display);
+  picture_area_ = picture_area;
   sink_ = &sink;
   end_.clear();
 }
 
 void SdlDesktop::show_window() {
-  if (window_ == nullptr) return;
-  SDL_ShowWindow(window_);
-  SDL_RaiseWindow(window_);
+  if (window() == nullptr) return;
+  windows_.show();
   present();
 }
 
 void SdlDesktop::make_topmost() {
-  if (window_ != nullptr) SDL_SetWindowAlwaysOnTop(window_, SDL_TRUE);
+  windows_.make_topmost();
 }
 
 WindowHandle SdlDesktop::show_window_handle() {
-  return window_ != nullptr ? static_cast<WindowHandle>(SDL_GetWindowID(window_)) : 0;
+  return window() != nullptr ? static_cast<WindowHandle>(SDL_GetWindowID(window())) : 0;
 }
 
 void SdlDesktop::destroy_show_window() {
@@ -125,15 +86,13 @@ void SdlDesktop::destroy_show_window() {
 }
 
 void SdlDesktop::release_window() {
-  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  windows_.destroy();
   picture_.clear();
-  window_ = nullptr;
-  native_window_ = 0;
   connection_fd_ = -1;
 }
 
 void SdlDesktop::refresh_picture_area(DcHandle source) {
-  if (window_ == nullptr) return;
+  if (window() == nullptr) return;
   // The software GDI's pixels are copied once, straight into the window's
   // surface; a monochrome bitmap is read out as black and white first.
   if (!picture_.show(source)) return;
@@ -142,27 +101,48 @@ void SdlDesktop::refresh_picture_area(DcHandle source) {
 }
 
 void SdlDesktop::present() {
-  if (window_ == nullptr) return;
-  SDL_Surface* screen = SDL_GetWindowSurface(window_);
+  if (window() == nullptr) return;
+  SDL_Surface* screen = SDL_GetWindowSurface(window());
   if (screen == nullptr) {
     SDL_Log("No surface for the show window: %s", SDL_GetError());
     return;
   }
   const std::optional<PixelView> image = picture_.pixels();
-  const Size window{screen->w, screen->h};
-  // Only the part of the frame inside the window is drawn: the area may be
-  // larger than the screen.
-  const PicturePlacement place =
-      image ? place_picture({picture_area_.left, picture_area_.top, image->width, image->height},
-                            window)
-            : PicturePlacement{};
-  for (const Rect& band : black_bands(place.shown, window)) {
+  const Size surface{screen->w, screen->h};
+  const Size picture = image ? Size{image->width, image->height} : Size{};
+  const Rect area = presented_area(picture_area_, picture, surface);
+  // Only the part of the frame inside the window is drawn: an area that
+  // fits the window in size may still lie partly off it.
+  const PicturePlacement place = image ? place_picture(area, surface) : PicturePlacement{};
+  for (const Rect& band : black_bands(place.shown, surface)) {
     if (empty(band)) continue;
     const SDL_Rect fill{band.left, band.top, band.width, band.height};
     SDL_FillRect(screen, &fill, 0);
   }
-  if (!empty(place.shown)) copy_rows(*image, place.from, place.shown, screen);
-  SDL_UpdateWindowSurface(window_);
+  if (!empty(place.shown)) {
+    if (Size{area.width, area.height} == picture) {
+      copy_rows(*image, place.from, place.shown, screen);
+    } else {
+      scale_into(*image, place.shown, screen);
+    }
+  }
+  SDL_UpdateWindowSurface(window());
+}
+
+void SdlDesktop::scale_into(const PixelView& image, const Rect& shown, SDL_Surface* screen) {
+  if (screen->format->format == SDL_PIXELFORMAT_RGB888) {
+    // Straight into the surface, as the rows of a 1:1 frame go.
+    auto* target = static_cast<std::uint8_t*>(screen->pixels) +
+                   static_cast<std::ptrdiff_t>(shown.top) * screen->pitch +
+                   static_cast<std::ptrdiff_t>(shown.left) * 4;
+    scale_picture(image, {reinterpret_cast<std::uint32_t*>(target), shown.width, shown.height,
+                          static_cast<std::size_t>(screen->pitch) / sizeof(std::uint32_t)});
+    return;
+  }
+  const PixelImage scaled = scaled_picture(image, {shown.width, shown.height});
+  copy_rows(
+      {scaled.pixels.data(), scaled.width, scaled.height, static_cast<std::size_t>(scaled.width)},
+      {0, 0}, shown, screen);
 }
 
 void SdlDesktop::copy_rows(const PixelView& image, Point from, const Rect& shown,
@@ -205,8 +185,7 @@ void SdlDesktop::process_messages() {
 void SdlDesktop::dispatch(const SDL_Event& event) {
   switch (event.type) {
     case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present();
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE) end_.request();
+      window_event(event.window);
       return;
     case SDL_QUIT:
       end_.request();
@@ -219,6 +198,29 @@ void SdlDesktop::dispatch(const SDL_Event& event) {
       return;
     case SDL_MOUSEMOTION:
       if (sink_ != nullptr) sink_->mouse_move();
+      return;
+    default:
+      return;
+  }
+}
+
+void SdlDesktop::window_event(const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+      if (windows_.is_primary(event.windowID)) {
+        present();
+      } else {
+        windows_.repaint_black(event.windowID);
+      }
+      return;
+    case SDL_WINDOWEVENT_CLOSE:
+      end_.request();
+      return;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      // A key meant for the show would go to a window nobody sees.  The
+      // focus moving between the show's own windows, or falling back after
+      // one of its dialogs, is no reason to end.
+      if (windows_.focus_held_elsewhere()) end_.request();
       return;
     default:
       return;
@@ -264,6 +266,8 @@ int SdlDesktop::show_cursor(bool show) {
 }
 
 Point SdlDesktop::cursor_position() {
+  // SDL's global state would keep the position of the last relative move.
+  if (Display* display = windows_.x11_display()) return pointer_position(display);
   int x = 0;
   int y = 0;
   SDL_GetGlobalMouseState(&x, &y);
@@ -271,7 +275,7 @@ Point SdlDesktop::cursor_position() {
 }
 
 void SdlDesktop::message_box(const std::string& text, const std::string& title, unsigned style) {
-  dialogs_.message_box(text, title, style, native_window_);
+  dialogs_.message_box(text, title, style, windows_.primary_x11_window());
   // The box covered part of the show window.
   present();
 }

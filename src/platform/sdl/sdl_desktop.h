@@ -1,14 +1,21 @@
-// The desktop on SDL2: the full-screen show window, input and the cursor,
+// The desktop on SDL2: the full-screen show windows, input and the cursor,
 // with Win32's semantics; message boxes and the settings dialog are handed
 // to a Dialogs backend.
+//
+// The show covers every monitor: a black window on each display, the
+// picture area in the primary display's one (MonitorWindows), where the
+// area's coordinates start at the display's corner, as Windows' screen
+// coordinates start at the primary monitor's.  Input on any of them ends
+// the show, and so does another client's window taking the keyboard focus.
 //
 // A refresh copies the picture area's pixels once, straight from the GDI's
 // own memory where it offers them (Gdi::ViewImage), into the window's
 // surface, which the display takes from shared memory: no renderer and no
 // OpenGL, which would only add an upload per frame.  Where the surface has
 // the frame's own layout the rows go across with memcpy, top byte and all.
-// On X11 the window asks for full screen by its _NET_WM_STATE before it is
-// mapped, since SDL would wait for a window manager's move that never comes.
+// A picture area larger than the display is shrunk to fit, its aspect kept,
+// and centred: only the presented frame is scaled, the effects draw at the
+// package's size.
 #pragma once
 
 #include <SDL.h>
@@ -22,6 +29,7 @@
 #include "platform/end_request.h"
 #include "platform/gdi.h"
 #include "platform/sdl/first_frame_probe.h"
+#include "platform/sdl/monitor_windows.h"
 #include "platform/sdl/sdl_dialogs.h"
 #include "platform/shown_picture.h"
 
@@ -60,19 +68,24 @@ class SdlDesktop final : public Desktop {
   void show_settings_dialog(SettingsDialog& dialog) override;
   void set_screen_saver_running(bool running) override;
 
-  // The show window (null while there is none), for diagnostics and tests
-  // that read the screen back from its surface.
-  SDL_Window* window() const { return window_; }
+  // The primary display's show window (null while there is none), for
+  // diagnostics and tests that read the screen back from its surface.
+  SDL_Window* window() const { return windows_.primary(); }
 
  private:
   void dispatch(const SDL_Event& event);
   // Blocks until SDL has an event, the end is requested, or `timeout` ms passed.
   void block_for_event(int timeout);
-  // Black window, the picture area's image in its visible part, drawn into
-  // the window's surface and put on screen.
+  // The primary display's window black, the picture area's image in its
+  // visible part (or shrunk to fit), drawn into the window's surface and put
+  // on screen.
   void present();
   // The visible part of the picture, `from` its corner, into `screen` at `shown`.
   static void copy_rows(const PixelView& image, Point from, const Rect& shown, SDL_Surface* screen);
+  // The whole picture shrunk into `screen` at `shown`.
+  static void scale_into(const PixelView& image, const Rect& shown, SDL_Surface* screen);
+  // What a window event asks for: a repaint, the end of the show.
+  void window_event(const SDL_WindowEvent& event);
   void release_window();
 
   // The surface last refreshed, drawn again when the window is repainted.
@@ -80,17 +93,16 @@ class SdlDesktop final : public Desktop {
   SdlDialogs own_dialogs_;
   Dialogs& dialogs_;
   int end_request_fd_ = -1;
-  SDL_Window* window_ = nullptr;
-  // On X11: the show window for the dialogs to stand above, and the display
-  // connection's descriptor, which the message wait watches beside the end
-  // request.  0 and -1 elsewhere.
-  NativeWindow native_window_ = 0;
+  MonitorWindows windows_;
+  // On X11: the display connection's descriptor, which the message wait
+  // watches beside the end request; -1 elsewhere.
   int connection_fd_ = -1;
-  // The picture area in window coordinates.
+  // The picture area in the primary display's window.
   Rect picture_area_;
   InputSink* sink_ = nullptr;
-  // The end request, and the window manager's (or SDL's, for the last
-  // window) request to close the window, which lasts the same way.
+  // The end request, the window manager's (or SDL's, for the last window)
+  // request to close the window, and another client's window taking the
+  // keyboard focus, which last the same way.
   EndRequest end_;
   int cursor_count_ = 0;
   FirstFrameProbe first_frame_;

@@ -6,74 +6,88 @@
 namespace showsaver {
 namespace {
 
-// Weights are fixed point: a whole pixel is kOne.
-constexpr int kShift = 14;
-constexpr std::int32_t kOne = 1 << kShift;
+// Weights are eight-bit fixed point, a whole pixel being kOne: then red and
+// blue, masked apart, are weighed in one 32-bit multiply, each in its own
+// 16 bits, and green in another.
+constexpr int kShift = 8;
+constexpr std::uint32_t kOne = 1u << kShift;
 
-struct Tap {
-  int first = 0;                      // the first source index
-  std::vector<std::int32_t> weights;  // for first, first + 1, ...; they sum to kOne
+// For each target index along one axis, the source indices it is made of:
+// `count` of them from first[i], with weights[i * count ...] summing to kOne
+// (unused ones zero).
+struct AxisTaps {
+  int count = 1;
+  std::vector<int> first;
+  std::vector<std::uint32_t> weights;
 };
 
 // Makes the weights sum to exactly kOne by giving the rounding's remainder
 // to the heaviest one.
-void normalise(Tap& tap, const std::vector<double>& shares) {
+void put_weights(std::uint32_t* weights, const std::vector<double>& shares) {
   double total = 0;
   for (const double share : shares) total += share;
-  std::int32_t sum = 0;
-  for (const double share : shares) {
-    tap.weights.push_back(static_cast<std::int32_t>(std::lround(share / total * kOne)));
-    sum += tap.weights.back();
+  std::uint32_t sum = 0;
+  std::size_t heaviest = 0;
+  for (std::size_t k = 0; k < shares.size(); ++k) {
+    weights[k] = static_cast<std::uint32_t>(std::lround(shares[k] / total * kOne));
+    sum += weights[k];
+    if (weights[k] > weights[heaviest]) heaviest = k;
   }
-  *std::max_element(tap.weights.begin(), tap.weights.end()) += kOne - sum;
+  weights[heaviest] += kOne - sum;
 }
 
-// For each of `to` target indices, the source indices of `from` it is made of.
-std::vector<Tap> taps(int from, int to) {
-  std::vector<Tap> result(static_cast<std::size_t>(to));
+// The source pixels of each of `to` target pixels from `from` source pixels
+// and their shares of it, before fixed point.
+std::vector<std::pair<int, std::vector<double>>> shares_along(int from, int to) {
+  std::vector<std::pair<int, std::vector<double>>> result(static_cast<std::size_t>(to));
   for (int i = 0; i < to; ++i) {
-    Tap& tap = result[static_cast<std::size_t>(i)];
+    auto& [first, shares] = result[static_cast<std::size_t>(i)];
     if (to % from == 0) {  // the same size or a whole multiple: repeated exactly
-      tap.first = static_cast<int>(std::int64_t{i} * from / to);
-      tap.weights = {kOne};
+      first = static_cast<int>(std::int64_t{i} * from / to);
+      shares = {1.0};
     } else if (to < from) {  // the area the target pixel covers, averaged
       const double start = double(i) * from / to;
       const double end = double(i + 1) * from / to;
-      tap.first = static_cast<int>(start);
-      std::vector<double> shares;
-      for (int s = tap.first; s < from && s < end; ++s) {
+      first = static_cast<int>(start);
+      for (int s = first; s < from && s < end; ++s) {
         shares.push_back(std::min<double>(s + 1, end) - std::max<double>(s, start));
       }
-      normalise(tap, shares);
     } else {  // between the two nearest source pixels' centres
       const double centre = std::clamp((i + 0.5) * from / to - 0.5, 0.0, double(from - 1));
-      tap.first = std::min(static_cast<int>(centre), from - 1);
-      const double fraction = centre - tap.first;
-      if (tap.first + 1 < from && fraction > 0) {
-        normalise(tap, {1 - fraction, fraction});
-      } else {
-        tap.weights = {kOne};
-      }
+      first = std::min(static_cast<int>(centre), from - 1);
+      const double fraction = centre - first;
+      shares = first + 1 < from && fraction > 0 ? std::vector<double>{1 - fraction, fraction}
+                                                : std::vector<double>{1.0};
     }
   }
   return result;
 }
 
-// One pixel made of `count` pixels `step` words apart from `pixel`.
-std::uint32_t blend(const std::uint32_t* pixel, std::size_t step, const Tap& tap) {
-  std::int64_t red = 0;
-  std::int64_t green = 0;
-  std::int64_t blue = 0;
-  for (const std::int32_t weight : tap.weights) {
-    red += std::int64_t{(*pixel >> 16) & 0xFF} * weight;
-    green += std::int64_t{(*pixel >> 8) & 0xFF} * weight;
-    blue += std::int64_t{*pixel & 0xFF} * weight;
-    pixel += step;
+AxisTaps taps_along(int from, int to) {
+  const auto shares = shares_along(from, to);
+  AxisTaps taps;
+  for (const auto& entry : shares) taps.count = std::max(taps.count, int(entry.second.size()));
+  taps.first.resize(shares.size());
+  taps.weights.assign(shares.size() * static_cast<std::size_t>(taps.count), 0);
+  for (std::size_t i = 0; i < shares.size(); ++i) {
+    // A tap of weight zero may not read past the source: start earlier instead.
+    taps.first[i] = std::min(shares[i].first, from - taps.count);
+    const std::size_t skip = static_cast<std::size_t>(shares[i].first - taps.first[i]);
+    put_weights(&taps.weights[i * static_cast<std::size_t>(taps.count) + skip], shares[i].second);
   }
-  const auto channel = [](std::int64_t sum) {
-    return static_cast<std::uint32_t>(std::clamp<std::int64_t>((sum + kOne / 2) >> kShift, 0, 255));
-  };
-  return channel(red) << 16 | channel(green) << 8 | channel(blue);
+  return taps;
+}
+
+// One pixel made of `count` pixels `step` words apart from `pixel`.
+inline std::uint32_t blend(const std::uint32_t* pixel, std::size_t step,
+                           const std::uint32_t* weights, int count) {
+  std::uint32_t red_blue = 0x00800080u;  // a half, to round
+  std::uint32_t green = 0x00008000u;
+  for (int k = 0; k < count; ++k, pixel += step) {
+    red_blue += (*pixel & 0x00FF00FFu) * weights[k];
+    green += (*pixel & 0x0000FF00u) * weights[k];
+  }
+  return (red_blue >> kShift & 0x00FF00FFu) | (green >> kShift & 0x0000FF00u);
 }
 
 }  // namespace
@@ -100,29 +114,43 @@ Size presented_size(Size picture, Size monitor, int scale_percent) {
           static_cast<std::int32_t>(std::max<std::int64_t>(height, 1))};
 }
 
-void scale_picture(const PixelView& source, const PixelTarget& target) {
-  if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) return;
-  const std::vector<Tap> columns = taps(source.width, target.width);
-  const std::vector<Tap> rows = taps(source.height, target.height);
-  // Across first, for every source row a target row uses, then down.
-  std::vector<std::uint32_t> across(static_cast<std::size_t>(target.width) * source.height);
+// The two passes with `kCount` taps a pixel known when compiled (0: `count`).
+template <int kCount>
+void scale_with(const PixelView& source, const PixelTarget& target, const AxisTaps& columns,
+                const AxisTaps& rows) {
+  const int across_count = kCount != 0 ? kCount : columns.count;
+  const int down_count = kCount != 0 ? kCount : rows.count;
+  const auto width = static_cast<std::size_t>(target.width);
+  // Across first, for every source row, then down.
+  std::vector<std::uint32_t> across(width * static_cast<std::size_t>(source.height));
   for (int y = 0; y < source.height; ++y) {
     const std::uint32_t* row = source.pixels + static_cast<std::size_t>(y) * source.stride;
-    std::uint32_t* out = across.data() + static_cast<std::size_t>(y) * target.width;
-    for (int x = 0; x < target.width; ++x) {
-      const Tap& tap = columns[static_cast<std::size_t>(x)];
-      out[x] = blend(row + tap.first, 1, tap);
+    std::uint32_t* out = across.data() + static_cast<std::size_t>(y) * width;
+    const std::uint32_t* weights = columns.weights.data();
+    for (std::size_t x = 0; x < width; ++x, weights += across_count) {
+      out[x] = blend(row + columns.first[x], 1, weights, across_count);
     }
   }
   for (int y = 0; y < target.height; ++y) {
-    const Tap& tap = rows[static_cast<std::size_t>(y)];
+    const std::uint32_t* weights = &rows.weights[static_cast<std::size_t>(y) * down_count];
     const std::uint32_t* column =
-        across.data() + static_cast<std::size_t>(tap.first) * target.width;
+        across.data() + static_cast<std::size_t>(rows.first[static_cast<std::size_t>(y)]) * width;
     std::uint32_t* out = target.pixels + static_cast<std::size_t>(y) * target.stride;
-    for (int x = 0; x < target.width; ++x) {
-      out[x] = blend(column + x, static_cast<std::size_t>(target.width), tap);
-    }
+    for (std::size_t x = 0; x < width; ++x) out[x] = blend(column + x, width, weights, down_count);
   }
+}
+
+void scale_picture(const PixelView& source, const PixelTarget& target) {
+  if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) return;
+  const AxisTaps columns = taps_along(source.width, target.width);
+  const AxisTaps rows = taps_along(source.height, target.height);
+  // The common cases (repeats, linear steps, shrinks under a half) unrolled.
+  if (columns.count == rows.count && columns.count <= 3) {
+    if (columns.count == 1) return scale_with<1>(source, target, columns, rows);
+    if (columns.count == 2) return scale_with<2>(source, target, columns, rows);
+    return scale_with<3>(source, target, columns, rows);
+  }
+  scale_with<0>(source, target, columns, rows);
 }
 
 PixelImage scaled_picture(const PixelView& source, Size size) {

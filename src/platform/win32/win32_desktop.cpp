@@ -124,21 +124,37 @@ void Win32Desktop::refresh_picture_area(DcHandle source) {
   ReleaseDC(window_, window_dc);
 }
 
-void Win32Desktop::scale_copy() {
+bool Win32Desktop::shown_in_whole_multiples() const {
   const Size shown{layout_.picture.width, layout_.picture.height};
-  // At its own size the copy shows as it is, pixel for pixel.
-  if (copy_.empty() || shown == copy_.size()) {
+  const Size copy = copy_.size();
+  return !copy_.empty() && shown.width % copy.width == 0 && shown.height % copy.height == 0;
+}
+
+void Win32Desktop::scale_copy() {
+  // At its own size and at whole multiples of it the copy itself is painted.
+  if (shown_in_whole_multiples()) {
     scaled_.release();
     return;
   }
-  if (scaled_.resize(shown)) scale_picture(copy_.view(), scaled_.target());
+  if (copy_.empty()) return;
+  if (scaled_.resize({layout_.picture.width, layout_.picture.height})) {
+    scale_picture(copy_.view(), scaled_.target());
+  }
 }
 
 void Win32Desktop::paint_picture(HDC window_dc) {
-  const DibCanvas& shown = scaled_.empty() ? copy_ : scaled_;
-  if (shown.empty()) return;
-  BitBlt(window_dc, layout_.picture.left, layout_.picture.top, shown.size().width,
-         shown.size().height, shown.dc(), 0, 0, SRCCOPY);
+  const Rect& area = layout_.picture;
+  if (!scaled_.empty()) {
+    BitBlt(window_dc, area.left, area.top, area.width, area.height, scaled_.dc(), 0, 0, SRCCOPY);
+  } else if (copy_.size() == Size{area.width, area.height}) {
+    BitBlt(window_dc, area.left, area.top, area.width, area.height, copy_.dc(), 0, 0, SRCCOPY);
+  } else if (shown_in_whole_multiples()) {
+    // Each pixel repeated exactly, as the shared scaler repeats it, by GDI
+    // at no cost to the frame: COLORONCOLOR blends nothing.
+    SetStretchBltMode(window_dc, COLORONCOLOR);
+    StretchBlt(window_dc, area.left, area.top, area.width, area.height, copy_.dc(), 0, 0,
+               copy_.size().width, copy_.size().height, SRCCOPY);
+  }
 }
 
 void Win32Desktop::report_power_event(std::uintptr_t wparam, std::intptr_t lparam) {

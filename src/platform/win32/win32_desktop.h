@@ -24,9 +24,8 @@ namespace showsaver {
 // area.  Of the picture area it is given only the size counts: the window
 // places it on the primary monitor itself (see desktop_layout.h) and lays it
 // out again when the monitors or their scale change.  The picture area is
-// drawn into that window directly, scaled when its shown size differs, so
-// input anywhere reaches the one window procedure.  Everything runs on the
-// thread that made the object.
+// drawn into that window directly, so input anywhere reaches the one window
+// procedure.  Everything runs on the thread that made the object.
 class Win32Desktop final : public Desktop {
  public:
   Win32Desktop();
@@ -40,8 +39,9 @@ class Win32Desktop final : public Desktop {
   void make_topmost() override;
   WindowHandle show_window_handle() override;
   void destroy_show_window() override;
-  // Copies the source's image (scaled to the shown size), then paints it;
-  // WM_PAINT paints the copy again.
+  // Copies the source's image, then paints it at the shown size: as it is,
+  // each pixel repeated for whole multiples, else through the shared scaler
+  // (picture_scaling.h); WM_PAINT paints the copy again.
   void refresh_picture_area(DcHandle source) override;
   void process_messages() override;
   void wait_for_message_until(std::int32_t deadline) override;
@@ -71,7 +71,9 @@ class Win32Desktop final : public Desktop {
  private:
   // Places the window and the picture area on the desktop as it is now.
   void lay_out();
-  // Makes the shown picture from the copy: the copy itself or its scaled image.
+  // The picture area shows at the copy's size or at whole multiples of it.
+  bool shown_in_whole_multiples() const;
+  // Makes the scaled image of the copy where the copy itself cannot be shown.
   void scale_copy();
   void paint_picture(HDC__* window_dc);
   void report_power_event(std::uintptr_t wparam, std::intptr_t lparam);
@@ -88,7 +90,8 @@ class Win32Desktop final : public Desktop {
   Size picture_size_;
   DesktopLayout layout_;
   // The last refreshed picture, kept for WM_PAINT and a new layout, and,
-  // when the picture shows at another size, its scaled image.
+  // when the picture shows at a size not a whole multiple of it, its image
+  // at that size.
   DibCanvas copy_;
   DibCanvas scaled_;
 };

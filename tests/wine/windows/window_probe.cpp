@@ -63,8 +63,11 @@ int close_window(HWND window) {
 int take_foreground(HWND window) {
   const HANDLE process = open_owner(window, SYNCHRONIZE | PROCESS_QUERY_INFORMATION);
   if (process == nullptr) return 2;
-  const HWND own = CreateWindowExW(0, L"STATIC", L"window_probe", WS_POPUP | WS_VISIBLE, 0, 0, 100,
-                                   100, nullptr, nullptr, nullptr, nullptr);
+  // Shown first and activated after: Wine without a window manager would
+  // wait for one in vain when a window activated as it was shown goes.
+  const HWND own = CreateWindowExW(0, L"STATIC", L"window_probe", WS_POPUP, 0, 0, 100, 100, nullptr,
+                                   nullptr, nullptr, nullptr);
+  if (own != nullptr) ShowWindow(own, SW_SHOWNOACTIVATE);
   const BOOL taken = own != nullptr ? SetForegroundWindow(own) : FALSE;
   print("foreground %d %d\n", taken != FALSE ? 1 : 0, GetForegroundWindow() == own ? 1 : 0);
   // The window answers its messages while the show ends.

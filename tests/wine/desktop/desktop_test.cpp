@@ -131,8 +131,8 @@ class WineDesktopTest : public ::testing::Test {
     std::optional<PixelImage> screen;
     while (std::chrono::steady_clock::now() < end) {
       screen = wine_->screenshot();
-      if (screen && screen->width >= kPrimary.width + kSecond.width &&
-          crop(*screen, area) == expected) {
+      if (screen && screen->width == kPrimary.width + kSecond.width &&
+          screen->height == kPrimary.height && crop(*screen, area) == expected) {
         break;
       }
     }
@@ -178,6 +178,8 @@ TEST_F(WineDesktopTest, EveryMonitorIsBlackAndThePictureShowsOnThePrimaryOneAtIt
     const WineProcess process = start_show(package);
     const auto screen = wait_for_picture(expected, area);
     ASSERT_TRUE(screen) << "no screenshot";
+    ASSERT_EQ(screen->width, kPrimary.width + kSecond.width);
+    ASSERT_EQ(screen->height, kPrimary.height);
     EXPECT_TRUE(crop(*screen, area) == expected)
         << "the picture is not at " << area.left << ", " << area.top << ", " << area.width << " x "
         << area.height << "\n"

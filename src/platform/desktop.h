@@ -21,6 +21,18 @@ class InputSink {
   virtual void mouse_move() = 0;
 };
 
+// Where the desktop reports what the computer's power does to the show: its
+// sound stops while nobody can see the show, so that an audio stream in use
+// never keeps the computer awake.
+class PowerSink {
+ public:
+  virtual ~PowerSink() = default;
+  // The display has turned off, or the computer is about to sleep.
+  virtual void fall_silent() = 0;
+  // The display is on again.
+  virtual void sound_again() = 0;
+};
+
 // Message box styles and the window handle type, as user32 has them.
 namespace mb {
 constexpr unsigned OK_INFORMATION = 0x40;
@@ -88,6 +100,9 @@ class Desktop {
   virtual void show_settings_dialog(SettingsDialog& dialog) = 0;
   // SystemParametersInfo(SPI_SETSCREENSAVERRUNNING, running, ...).
   virtual void set_screen_saver_running(bool running) = 0;
+  // The show window's power events go to `sink` from now on, until the window
+  // is destroyed.  A desktop that learns of none does nothing.
+  virtual void watch_power(PowerSink&) {}
 };
 
 }  // namespace showsaver

@@ -61,6 +61,7 @@ void ShowWindow::set_up() {
                          std::to_string(width) + " x " + std::to_string(height) + ")");
   }
   platform_.desktop.create_show_window(centred_area(screen, {width, height}), stop_);
+  platform_.desktop.watch_power(music_);
   PictureSurface& visible = surfaces_.Picture1;
   visible.set_background(show_.package.BackColor);
   visible.resize(width, height);

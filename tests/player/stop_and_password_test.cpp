@@ -187,6 +187,68 @@ TEST(Music, SettingsOffLeavesOnlyTheClose) {
   EXPECT_EQ(show.scripted().media.sounds()[0].flags, 0x40u);
 }
 
+// While the display is off or the computer sleeps nothing plays: an audio
+// stream in use would keep the computer awake.  The music comes back when
+// the display does, as long as the show runs.
+TEST(Music, FallsSilentWhileTheDisplayIsOff) {
+  ShowPackage package = show_with_music();
+  for (const char* cue : {"a.wav", "b.wav"}) {
+    SceneRecord& scene = (*package.Scenes)[cue[0] == 'a' ? 0 : 1];
+    scene.SoundFileName = cue;
+    scene.SoundData.bytes = std::vector<std::uint8_t>{'R'};
+  }
+  const std::string open = "open \"{temp}loop.mid\" alias bgm";
+  // The holds end at about 3 s and 7 s, and at the key at 9 s, each with its
+  // cue, and the music is polled after each transition.
+  const struct {
+    const char* name;
+    std::vector<ScriptedInput> inputs;
+    std::vector<std::string> commands;
+    std::vector<std::string> sounds;  // the cues played, "stop" for a purge
+  } cases[] = {
+      {"off during the first hold, on during the second",
+       {{1000, InputKind::DisplayOff, {}}, {5000, InputKind::DisplayOn, {}}},
+       {open, "play bgm", "close bgm", open, "play bgm", "status bgm mode", "status bgm mode",
+        "close bgm"},
+       {"stop", "a.wav", "b.wav", "stop"}},
+      {"off twice, as when the computer sleeps after the display went off",
+       {{1000, InputKind::DisplayOff, {}},
+        {2000, InputKind::DisplayOff, {}},
+        {5000, InputKind::DisplayOn, {}}},
+       {open, "play bgm", "close bgm", open, "play bgm", "status bgm mode", "status bgm mode",
+        "close bgm"},
+       {"stop", "a.wav", "b.wav", "stop"}},
+      {"on while it was on already",
+       {{1000, InputKind::DisplayOn, {}}},
+       {open, "play bgm", "status bgm mode", "status bgm mode", "status bgm mode", "close bgm"},
+       {"b.wav", "a.wav", "b.wav", "stop"}},
+      {"off to the end",
+       {{1000, InputKind::DisplayOff, {}}},
+       {open, "play bgm", "close bgm", "close bgm"},
+       {"stop", "stop"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShowOptions options;
+    options.inputs = c.inputs;
+    options.inputs.push_back({9000, InputKind::Key, {}});
+    ShowRun show(package, options);
+    show.run();
+    std::vector<std::string> expected = c.commands;
+    for (std::string& command : expected) {
+      if (const auto at = command.find("{temp}"); at != std::string::npos) {
+        command.replace(at, 6, show.temp_folder());
+      }
+    }
+    EXPECT_EQ(show.scripted().media.commands(), expected);
+    std::vector<std::string> sounds;
+    for (const RecordedSound& sound : show.scripted().media.sounds()) {
+      sounds.push_back(sound.path ? sound.path->substr(show.temp_folder().size()) : "stop");
+    }
+    EXPECT_EQ(sounds, c.sounds);
+  }
+}
+
 TEST(TickCounter, ShowRunsOnAcrossTheSignChangeAndTheWrap) {
   for (const std::int32_t start : {0x7FFFFFFF - 2500, -2500}) {
     ShowOptions options;

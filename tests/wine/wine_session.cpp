@@ -46,6 +46,12 @@ std::string& failure_slot() {
   return failure;
 }
 
+// The monitors of use_monitors(); none for the Xvfb screen.
+std::vector<Size>& monitors_slot() {
+  static std::vector<Size> monitors;
+  return monitors;
+}
+
 class EndSessionAfterLastTest final : public ::testing::Environment {
  public:
   void TearDown() override { WineSession::end(); }
@@ -116,6 +122,10 @@ void WineSession::end() {
   session_slot().reset();
 }
 
+void WineSession::use_monitors(std::vector<Size> monitors) {
+  monitors_slot() = std::move(monitors);
+}
+
 std::string WineSession::create() {
   std::string pattern = (std::filesystem::temp_directory_path() / "showsaver-wine-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) return "cannot make a temporary folder";
@@ -133,16 +143,22 @@ std::string WineSession::create() {
     }
   }
 
-  // Xvfb picks a free display number itself and reports it on fd 3.
-  int display_pipe[2];
-  if (pipe2(display_pipe, O_CLOEXEC) != 0) return "cannot make a pipe";
-  xvfb_ = spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-                root_ + "/xvfb.log", display_pipe[1]);
-  close(display_pipe[1]);
-  const std::string number = read_display_number(display_pipe[0], Clock::now() + seconds(30));
-  close(display_pipe[0]);
-  if (number.empty()) return "Xvfb did not start: " + read_text_file(root_ + "/xvfb.log");
-  display_ = ":" + number;
+  if (!monitors_slot().empty()) {
+    monitors_ = std::make_unique<DummyXServer>(monitors_slot());
+    if (!monitors_->ok()) return "Xorg did not start: " + monitors_->problem();
+    display_ = monitors_->name();
+  } else {
+    // Xvfb picks a free display number itself and reports it on fd 3.
+    int display_pipe[2];
+    if (pipe2(display_pipe, O_CLOEXEC) != 0) return "cannot make a pipe";
+    xvfb_ = spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
+                  root_ + "/xvfb.log", display_pipe[1]);
+    close(display_pipe[1]);
+    const std::string number = read_display_number(display_pipe[0], Clock::now() + seconds(30));
+    close(display_pipe[0]);
+    if (number.empty()) return "Xvfb did not start: " + read_text_file(root_ + "/xvfb.log");
+    display_ = ":" + number;
+  }
 
   environment_.push_back("DISPLAY=" + display_);
   environment_.push_back("WINEPREFIX=" + prefix_);
@@ -152,6 +168,12 @@ std::string WineSession::create() {
   // Window titles and messages in English whatever the host's language.
   environment_.push_back("LANG=C.UTF-8");
   environment_.push_back("LC_ALL=C.UTF-8");
+
+  // Wine takes the outputs as the server last found them; only a full query
+  // of the screen's resources has it look at outputs xrandr has just set up.
+  if (monitors_ && run_host_tool({"xrandr", "--query"}, seconds(30)).status != 0) {
+    return "xrandr --query failed";
+  }
 
   const auto start = Clock::now();
   const WineRun boot = run_host_tool({"wineboot", "-i"}, seconds(240));

@@ -1,6 +1,7 @@
 // Windows programs under Wine, for tests: one fresh Wine prefix per run of a
-// test binary, on an Xvfb display of its own, with helpers to run programs,
-// find their windows, send input, take screenshots and wait for the end.
+// test binary, on an X server of its own (an Xvfb screen of 1024 x 768, or
+// Xorg with several monitors), with helpers to run programs, find their
+// windows, send input, take screenshots and wait for the end.
 //
 // The session is made on the first call of `WineSession::get()` (so tests
 // that need no Wine pay nothing) and ended after the last test by a
@@ -12,12 +13,15 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "package/show_package.h"
+#include "platform/geometry.h"
 #include "platform/pixel_image.h"
+#include "support/dummy_x_server.h"
 
 namespace showsaver::test {
 
@@ -46,6 +50,9 @@ class WineSession {
   static WineSession* get();
   // Ends the session, if one was made.
   static void end();
+  // Before the first get(): the session's X server is Xorg with these
+  // monitors (see DummyXServer) instead of one Xvfb screen of 1024 x 768.
+  static void use_monitors(std::vector<Size> monitors);
 
   ~WineSession();
   WineSession(const WineSession&) = delete;
@@ -101,6 +108,7 @@ class WineSession {
   std::string work_;    // root_/work
   std::string display_;
   pid_t xvfb_ = -1;
+  std::unique_ptr<DummyXServer> monitors_;
   std::vector<std::string> environment_;
   milliseconds creation_time_{0};
   int outputs_ = 0;

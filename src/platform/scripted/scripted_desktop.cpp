@@ -15,6 +15,10 @@ const char* input_name(InputKind kind) {
       return "mouse_button";
     case InputKind::MouseMove:
       return "mouse_move";
+    case InputKind::DisplayOff:
+      return "display_off";
+    case InputKind::DisplayOn:
+      return "display_on";
   }
   return "?";
 }
@@ -65,6 +69,7 @@ void ScriptedDesktop::make_topmost() {
 void ScriptedDesktop::destroy_show_window() {
   if (sink_ == nullptr) return;
   sink_ = nullptr;
+  power_sink_ = nullptr;
   window_shown_ = false;
   record("window_destroyed");
 }
@@ -95,6 +100,12 @@ void ScriptedDesktop::process_messages() {
         break;
       case InputKind::MouseMove:
         sink_->mouse_move();
+        break;
+      case InputKind::DisplayOff:
+        if (power_sink_ != nullptr) power_sink_->fall_silent();
+        break;
+      case InputKind::DisplayOn:
+        if (power_sink_ != nullptr) power_sink_->sound_again();
         break;
     }
   }

@@ -16,7 +16,9 @@
 
 namespace showsaver {
 
-enum class InputKind { Key, MouseButton, MouseMove };
+// Input for the show window's input sink, and the power events its power
+// sink hears: the display turned off (or the computer going to sleep) and on.
+enum class InputKind { Key, MouseButton, MouseMove, DisplayOff, DisplayOn };
 
 struct ScriptedInput {
   std::int64_t at_ms = 0;  // milliseconds after the clock's start
@@ -100,6 +102,7 @@ class ScriptedDesktop final : public Desktop {
   void message_box(const std::string& text, const std::string& title, unsigned style) override;
   void show_settings_dialog(SettingsDialog& dialog) override;
   void set_screen_saver_running(bool running) override;
+  void watch_power(PowerSink& sink) override { power_sink_ = &sink; }
 
  private:
   bool input_due() const;
@@ -116,6 +119,7 @@ class ScriptedDesktop final : public Desktop {
   std::function<void(const PixelImage&)> refresh_observer_;
   std::function<void()> messages_observer_;
   InputSink* sink_ = nullptr;
+  PowerSink* power_sink_ = nullptr;
   std::optional<Rect> picture_area_;
   std::vector<RecordedMessageBox> message_boxes_;
   int refresh_count_ = 0;

@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include "platform/deadline_wait.h"
-#include "platform/win32/dib_section.h"
+#include "platform/picture_scaling.h"
+#include "platform/win32/power_broadcast.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_settings_dialog.h"
 
@@ -62,13 +63,23 @@ Size Win32Desktop::screen_size() {
 
 void Win32Desktop::create_show_window(Rect picture_area, InputSink& sink) {
   destroy_show_window();
-  // The primary screen's corner is (0, 0) of the screen coordinates, so the
-  // picture area's screen position is its position in the window too.
-  picture_area_ = picture_area;
+  picture_size_ = {picture_area.width, picture_area.height};
+  layout_ = current_desktop_layout(picture_size_);
   sink_ = &sink;
+  const Rect& area = layout_.window;
   window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kShowWindowClass, L"showsaver",
-                            WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                            GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, this_module(), this);
+                            WS_POPUP, area.left, area.top, area.width, area.height, nullptr,
+                            nullptr, this_module(), this);
+  if (window_ != nullptr) display_state_registration_ = watch_display_state(window_);
+}
+
+void Win32Desktop::lay_out() {
+  layout_ = current_desktop_layout(picture_size_);
+  const Rect& area = layout_.window;
+  SetWindowPos(window_, nullptr, area.left, area.top, area.width, area.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  scale_copy();
+  InvalidateRect(window_, nullptr, TRUE);
 }
 
 void Win32Desktop::show_window() {
@@ -89,60 +100,79 @@ WindowHandle Win32Desktop::show_window_handle() {
 }
 
 void Win32Desktop::destroy_show_window() {
+  stop_watching_display_state(display_state_registration_);
+  display_state_registration_ = nullptr;
   if (window_ != nullptr) DestroyWindow(window_);
   window_ = nullptr;
   sink_ = nullptr;
+  power_sink_ = nullptr;
   end_.clear();
-  release_picture_copy();
-}
-
-void Win32Desktop::release_picture_copy() {
-  if (copy_dc_ != nullptr) {
-    SelectObject(copy_dc_, copy_stock_bitmap_);
-    DeleteDC(copy_dc_);
-  }
-  if (copy_bitmap_ != nullptr) DeleteObject(copy_bitmap_);
-  copy_dc_ = nullptr;
-  copy_bitmap_ = nullptr;
-  copy_stock_bitmap_ = nullptr;
-  copy_width_ = 0;
-  copy_height_ = 0;
+  copy_.release();
+  scaled_.release();
 }
 
 void Win32Desktop::refresh_picture_area(DcHandle source) {
   if (window_ == nullptr) return;
   const HDC source_dc = reinterpret_cast<HDC>(source.value);
   const SIZE size = selected_bitmap_size(source_dc);
-  if (size.cx <= 0 || size.cy <= 0) return;
-  if (copy_dc_ == nullptr || size.cx != copy_width_ || size.cy != copy_height_) {
-    release_picture_copy();
-    void* bits = nullptr;
-    copy_bitmap_ = create_dib_section(size.cx, size.cy, &bits);
-    if (copy_bitmap_ == nullptr) return;
-    copy_dc_ = CreateCompatibleDC(nullptr);
-    if (copy_dc_ == nullptr) {
-      release_picture_copy();
-      return;
-    }
-    copy_stock_bitmap_ = static_cast<HBITMAP>(SelectObject(copy_dc_, copy_bitmap_));
-    copy_width_ = size.cx;
-    copy_height_ = size.cy;
-  }
-  BitBlt(copy_dc_, 0, 0, copy_width_, copy_height_, source_dc, 0, 0, SRCCOPY);
+  if (size.cx <= 0 || size.cy <= 0 || !copy_.resize({size.cx, size.cy})) return;
+  BitBlt(copy_.dc(), 0, 0, size.cx, size.cy, source_dc, 0, 0, SRCCOPY);
+  scale_copy();
   const HDC window_dc = GetDC(window_);
   if (window_dc == nullptr) return;
   paint_picture(window_dc);
   ReleaseDC(window_, window_dc);
 }
 
+bool Win32Desktop::shown_in_whole_multiples() const {
+  const Size shown{layout_.picture.width, layout_.picture.height};
+  const Size copy = copy_.size();
+  return !copy_.empty() && shown.width % copy.width == 0 && shown.height % copy.height == 0;
+}
+
+void Win32Desktop::scale_copy() {
+  // At its own size and at whole multiples of it the copy itself is painted.
+  if (shown_in_whole_multiples()) {
+    scaled_.release();
+    return;
+  }
+  if (copy_.empty()) return;
+  if (scaled_.resize({layout_.picture.width, layout_.picture.height})) {
+    scale_picture(copy_.view(), scaled_.target());
+  }
+}
+
 void Win32Desktop::paint_picture(HDC window_dc) {
-  if (copy_dc_ == nullptr) return;
-  BitBlt(window_dc, picture_area_.left, picture_area_.top, copy_width_, copy_height_, copy_dc_, 0,
-         0, SRCCOPY);
+  const Rect& area = layout_.picture;
+  if (!scaled_.empty()) {
+    BitBlt(window_dc, area.left, area.top, area.width, area.height, scaled_.dc(), 0, 0, SRCCOPY);
+  } else if (copy_.size() == Size{area.width, area.height}) {
+    BitBlt(window_dc, area.left, area.top, area.width, area.height, copy_.dc(), 0, 0, SRCCOPY);
+  } else if (shown_in_whole_multiples()) {
+    // Each pixel repeated exactly, as the shared scaler repeats it, by GDI
+    // at no cost to the frame: COLORONCOLOR blends nothing.
+    SetStretchBltMode(window_dc, COLORONCOLOR);
+    StretchBlt(window_dc, area.left, area.top, area.width, area.height, copy_.dc(), 0, 0,
+               copy_.size().width, copy_.size().height, SRCCOPY);
+  }
+}
+
+void Win32Desktop::report_power_event(std::uintptr_t wparam, std::intptr_t lparam) {
+  if (power_sink_ == nullptr) return;
+  switch (power_event(wparam, lparam)) {
+    case PowerEvent::Silence:
+      power_sink_->fall_silent();
+      break;
+    case PowerEvent::SoundAgain:
+      power_sink_->sound_again();
+      break;
+    case PowerEvent::None:
+      break;
+  }
 }
 
 std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std::uintptr_t wparam,
-                                                          std::intptr_t) {
+                                                          std::intptr_t lparam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -173,6 +203,21 @@ std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std:
     case WM_MOUSEMOVE:
       if (sink_ != nullptr) sink_->mouse_move();
       return 0;
+    // Another program took the foreground: a key meant for the show would
+    // go to a window nobody sees.  The show's own message box belongs to
+    // this thread, so it sends none.
+    case WM_ACTIVATEAPP:
+      if (wparam == FALSE && sink_ != nullptr) sink_->key_down();
+      return 0;
+    // A monitor came or went, or the primary one changed its size or scale.
+    case WM_DISPLAYCHANGE:
+    case WM_DPICHANGED:
+      lay_out();
+      return 0;
+    // The show never holds up sleep; it only falls silent.
+    case WM_POWERBROADCAST:
+      report_power_event(wparam, lparam);
+      return TRUE;
     case WM_QUERYENDSESSION:
       // The show never holds up the end of the session.
       return TRUE;
@@ -185,7 +230,8 @@ std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std:
       }
       return 0;
     case WM_SYSCOMMAND:
-      // No second screen saver over this one.
+      // No second screen saver over this one.  SC_MONITORPOWER goes on to
+      // the default handling: the display may always turn off.
       if ((wparam & 0xFFF0u) == SC_SCREENSAVE) return 0;
       return std::nullopt;
     default:

@@ -9,19 +9,23 @@
 
 #include "platform/desktop.h"
 #include "platform/end_request.h"
+#include "platform/win32/desktop_layout.h"
+#include "platform/win32/dib_canvas.h"
 
 // <windows.h>'s handle types, declared without the header (its macros would
 // clash with the seam's constants).
 struct HWND__;
 struct HDC__;
-struct HBITMAP__;
 
 namespace showsaver {
 
-// The show window is a borderless popup over the primary screen, topmost and
-// kept out of the taskbar, black outside its picture area.  The picture area
-// is drawn into that window directly, so input on either reaches the one
-// window procedure.  Everything runs on the thread that made the object.
+// The show window is a borderless popup over every monitor (the virtual
+// screen), topmost and kept out of the taskbar, black outside its picture
+// area.  Of the picture area it is given only the size counts: the window
+// places it on the primary monitor itself (see desktop_layout.h) and lays it
+// out again when the monitors or their scale change.  The picture area is
+// drawn into that window directly, so input anywhere reaches the one window
+// procedure.  Everything runs on the thread that made the object.
 class Win32Desktop final : public Desktop {
  public:
   Win32Desktop();
@@ -35,7 +39,9 @@ class Win32Desktop final : public Desktop {
   void make_topmost() override;
   WindowHandle show_window_handle() override;
   void destroy_show_window() override;
-  // Copies the source's image, then paints it; WM_PAINT paints the copy again.
+  // Copies the source's image, then paints it at the shown size: as it is,
+  // each pixel repeated for whole multiples, else through the shared scaler
+  // (picture_scaling.h); WM_PAINT paints the copy again.
   void refresh_picture_area(DcHandle source) override;
   void process_messages() override;
   void wait_for_message_until(std::int32_t deadline) override;
@@ -47,6 +53,8 @@ class Win32Desktop final : public Desktop {
   void message_box(const std::string& text, const std::string& title, unsigned style) override;
   void show_settings_dialog(SettingsDialog& dialog) override;
   void set_screen_saver_running(bool running) override;
+  // Display off, display on, sleep and waking, while the show window is open.
+  void watch_power(PowerSink& sink) override { power_sink_ = &sink; }
 
   // The window procedure's work for one message of the show window; nothing
   // leaves the message to the default handling.
@@ -61,23 +69,31 @@ class Win32Desktop final : public Desktop {
   void set_session_end_work(std::function<void()> work) { session_end_work_ = std::move(work); }
 
  private:
+  // Places the window and the picture area on the desktop as it is now.
+  void lay_out();
+  // The picture area shows at the copy's size or at whole multiples of it.
+  bool shown_in_whole_multiples() const;
+  // Makes the scaled image of the copy where the copy itself cannot be shown.
+  void scale_copy();
   void paint_picture(HDC__* window_dc);
-  void release_picture_copy();
+  void report_power_event(std::uintptr_t wparam, std::intptr_t lparam);
 
   HWND__* window_ = nullptr;
   HWND__* dialog_window_ = nullptr;
   InputSink* sink_ = nullptr;
+  PowerSink* power_sink_ = nullptr;
+  void* display_state_registration_ = nullptr;
   std::function<void()> session_end_work_;
   bool notice_on_ = false;
   // WM_CLOSE, WM_ENDSESSION or WM_QUIT came: the show is to end.
   EndRequest end_;
-  Rect picture_area_;
-  // The last refreshed picture, kept for WM_PAINT.
-  HDC__* copy_dc_ = nullptr;
-  HBITMAP__* copy_bitmap_ = nullptr;
-  HBITMAP__* copy_stock_bitmap_ = nullptr;
-  int copy_width_ = 0;
-  int copy_height_ = 0;
+  Size picture_size_;
+  DesktopLayout layout_;
+  // The last refreshed picture, kept for WM_PAINT and a new layout, and,
+  // when the picture shows at a size not a whole multiple of it, its image
+  // at that size.
+  DibCanvas copy_;
+  DibCanvas scaled_;
 };
 
 }  // namespace showsaver

@@ -5,6 +5,8 @@
 //                                ends the process at once, as Windows may then do
 //                                (both print the notice's state first)
 //   window_probe notice          prints whether the screen-saver-running notice is on
+//   window_probe foreground      puts a window of its own in the foreground, as
+//                                another program would, and waits for the end
 //   window_probe sample MS       prints the player's GUI objects and memory every MS
 //                                milliseconds until it ends
 // Everything it finds goes to standard output, one "key value..." line each;
@@ -54,6 +56,33 @@ int close_window(HWND window) {
   DWORD code = 0;
   GetExitCodeProcess(process, &code);
   print("ended %d %lu\n", waited == WAIT_OBJECT_0 ? 1 : 0, code);
+  CloseHandle(process);
+  return 0;
+}
+
+int take_foreground(HWND window) {
+  const HANDLE process = open_owner(window, SYNCHRONIZE | PROCESS_QUERY_INFORMATION);
+  if (process == nullptr) return 2;
+  // Shown first and activated after: Wine without a window manager would
+  // wait for one in vain when a window activated as it was shown goes.
+  const HWND own = CreateWindowExW(0, L"STATIC", L"window_probe", WS_POPUP, 0, 0, 100, 100, nullptr,
+                                   nullptr, nullptr, nullptr);
+  if (own != nullptr) ShowWindow(own, SW_SHOWNOACTIVATE);
+  const BOOL taken = own != nullptr ? SetForegroundWindow(own) : FALSE;
+  print("foreground %d %d\n", taken != FALSE ? 1 : 0, GetForegroundWindow() == own ? 1 : 0);
+  // The window answers its messages while the show ends.
+  const ULONGLONG end = GetTickCount64() + kFindMilliseconds;
+  DWORD waited = WAIT_TIMEOUT;
+  while (GetTickCount64() < end) {
+    waited = MsgWaitForMultipleObjects(1, &process, FALSE, 100, QS_ALLINPUT);
+    if (waited == WAIT_OBJECT_0) break;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) DispatchMessageW(&message);
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  print("ended %d %lu\n", waited == WAIT_OBJECT_0 ? 1 : 0, code);
+  if (own != nullptr) DestroyWindow(own);
   CloseHandle(process);
   return 0;
 }
@@ -199,6 +228,7 @@ int wmain(int argc, wchar_t** argv) {
     notice();  // while the show runs
     return command == L"close" ? close_window(window) : end_session(window);
   }
+  if (command == L"foreground") return take_foreground(window);
   if (command == L"sample" && argc >= 3) {
     return sample(window, static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)));
   }

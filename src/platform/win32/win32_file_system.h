@@ -9,6 +9,8 @@
 
 namespace showsaver {
 
+// Paths are taken as they are written: a 32-bit program on 64-bit Windows
+// reads and writes the system folder itself, not SysWOW64.
 class Win32FileSystem final : public FileSystem {
  public:
   bool exists(const std::string& path) override;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/win32/literal_paths.h"
+#include "platform/win32/private_folder.h"
 #include "platform/win32/wide_text.h"
 
 namespace showsaver {
@@ -55,7 +56,7 @@ bool Win32FileSystem::is_plain_file(const std::string& path) {
 
 CreateFolderResult Win32FileSystem::create_folder(const std::string& path) {
   const win32::LiteralPaths literal_paths;
-  if (CreateDirectoryW(win32::to_wide(path).c_str(), nullptr) != FALSE) {
+  if (win32::create_private_folder(win32::to_wide(path))) {
     made_folders_.push_back(path);
     return CreateFolderResult::Created;
   }

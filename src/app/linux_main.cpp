@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -104,9 +106,16 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
   const std::string program = running_program_path(argc > 0 ? argv[0] : "");
   const std::string joined = joined_arguments(arguments);
-  const auto request = display_mode_request(arguments);
-  const int status = request ? run_display(*request, program, joined, signals)
-                             : run_switch(program, joined, signals);
+  const DisplayModeArguments display = read_display_mode_arguments(arguments);
+  if (!display.error.empty()) {
+    // A locker shows nothing of a program that ends at once: say why, and
+    // fail, so that its log and its preview tell.
+    const std::string name = std::filesystem::path(argc > 0 ? argv[0] : "showsaver").filename();
+    std::cerr << name << ": " << display.error << '\n' << command_line_usage(name);
+    return 2;
+  }
+  const int status = display.request ? run_display(*display.request, program, joined, signals)
+                                     : run_switch(program, joined, signals);
   SDL_Quit();
   return status;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
@@ -10,6 +11,7 @@
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_media.h"
 #include "platform/win32/win32_text_codec.h"
+#include "startup/checked_media.h"
 #include "startup/program_entry.h"
 
 // clang-format off
@@ -20,17 +22,22 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
   using namespace showsaver;
+  // Before anything can load a DLL: none from the program's folder.
+  win32::restrict_dll_search_to_system_folder();
   Win32Gdi gdi;
   Win32Desktop desktop;
-  Win32Media media;
+  Win32Media system_media;
   Win32Host host(win32::to_utf8(command_line != nullptr ? command_line : L""));
   Win32FileSystem files;
   Win32TextCodec text;
+  // The system's players trust the sizes a WAV file claims: the show's are
+  // checked first.
+  CheckedMedia media(system_media, files, host);
   Platform platform{gdi, desktop, media, host, files, text};
   // When the session ends during the show: close the sound devices (they
   // hold files open), then take back the extracted files and their folder.
   desktop.set_session_end_work([&] {
-    media.close_everything();
+    system_media.close_everything();
     files.remove_what_it_made();
   });
   run_program(platform);

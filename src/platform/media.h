@@ -20,6 +20,8 @@ inline constexpr unsigned kHardware = 262;
 inline constexpr unsigned kInvalidDeviceName = 263;
 inline constexpr unsigned kFileNotFound = 275;
 inline constexpr unsigned kDuplicateAlias = 289;
+// A file the device cannot read as what it claims to be.
+inline constexpr unsigned kInvalidFile = 296;
 }  // namespace media_error
 
 class Media {

@@ -76,6 +76,16 @@ std::variant<MediaCommand, unsigned> parse_media_command(std::string_view comman
   return MediaCommand{form->verb, {}};
 }
 
+std::string_view media_device_type(SoundFormat format) {
+  if (format == SoundFormat::Midi) return "sequencer";
+  if (format == SoundFormat::Wav) return "waveaudio";
+  return "mpegvideo";
+}
+
+std::string typed_open_command(const std::string& path, std::string_view device_type) {
+  return "open \"" + path + "\" type " + std::string(device_type) + " alias bgm";
+}
+
 void fit_reply_to_capacity(std::string& reply, unsigned capacity) {
   if (reply.size() >= capacity) reply.resize(capacity > 0 ? capacity - 1 : 0);
 }

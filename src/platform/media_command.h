@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "platform/sound_format.h"
+
 namespace showsaver {
 
 enum class MediaVerb { Open, Play, Status, Seek, Close };
@@ -29,6 +31,15 @@ std::optional<std::vector<std::string>> split_media_command_words(std::string_vi
 // The command `command` names, keywords in any case, or
 // media_error::kUnrecognizedCommand for anything else.
 std::variant<MediaCommand, unsigned> parse_media_command(std::string_view command);
+
+// The media control device that plays `format`: "sequencer" for MIDI,
+// "waveaudio" for WAV, else "mpegvideo" (the system's media player, which
+// plays what its installed decoders read).
+std::string_view media_device_type(SoundFormat format);
+
+// The open form with the device type named, so that the system does not go
+// by the file's extension: `open "<path>" type <device_type> alias bgm`.
+std::string typed_open_command(const std::string& path, std::string_view device_type);
 
 // Cuts `reply` to what a caller's buffer of `capacity` characters holds with
 // its terminator: at most `capacity` - 1 characters, nothing for capacity 0.

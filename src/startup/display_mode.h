@@ -23,10 +23,28 @@ struct DisplayModeRequest {
   std::optional<bool> sounds;
 };
 
-// The request when `arguments` (the command line after the program's name)
-// ask for the display mode; nothing when they do not, or when a value is
-// malformed.  Other arguments are ignored.
+// What a command line says about the display mode.  Its options start with
+// "-" or "--"; the screen-saver switches ("/s", "/c", ...) and other words
+// are not options, and a command line without options is no display mode.
+struct DisplayModeArguments {
+  // The request when the options ask for the display mode and are all right.
+  std::optional<DisplayModeRequest> request;
+  // Empty, or what is wrong with the options: one that is not known, a value
+  // that is not allowed or is missing, or options without "-root" or
+  // "-window-id".  The common options screen lockers give every display
+  // mode ("-visual ID", "-fps", "-install" ...) are known and ignored.
+  std::string error;
+};
+DisplayModeArguments read_display_mode_arguments(const std::vector<std::string>& arguments);
+
+// The request of read_display_mode_arguments: nothing when `arguments` (the
+// command line after the program's name) do not ask for the display mode,
+// or are wrong.
 std::optional<DisplayModeRequest> display_mode_request(const std::vector<std::string>& arguments);
+
+// What the program accepts, for the line after an error: `program` is the
+// name it was started by.
+std::string command_line_usage(const std::string& program);
 
 // A window id as lockers pass it: decimal, or hexadecimal after "0x".
 std::optional<std::uint64_t> parse_window_id(const std::string& text);

@@ -1,5 +1,7 @@
 #include "startup/settings_file.h"
 
+#include <vector>
+
 #include "formats/byte_reader.h"
 #include "formats/byte_writer.h"
 
@@ -13,6 +15,25 @@ constexpr std::size_t kSettingsSize = 4;
 bool settings_file_present(FileSystem& files, const std::string& path) {
   if (!files.exists(path)) return false;
   return files.is_plain_file(path) || files.read_file_prefix(path, 0).has_value();
+}
+
+constexpr char kSeparators[] = {'/', kPathSeparator, '\0'};
+
+// Creates `folder` and every missing folder above it, from the top down: a
+// new account may not have its configuration folder (~/.config) yet.  False
+// when one of them cannot be made.
+bool create_folders(FileSystem& files, const std::string& folder) {
+  std::vector<std::string> missing;
+  for (std::string path = folder; !path.empty() && !files.exists(path);) {
+    missing.push_back(path);
+    const std::size_t parent_end = path.find_last_of(kSeparators);
+    if (parent_end == std::string::npos || parent_end == 0) break;
+    path.erase(parent_end);
+  }
+  for (auto path = missing.rbegin(); path != missing.rend(); ++path) {
+    if (files.create_folder(*path) == CreateFolderResult::Failed) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -57,11 +78,8 @@ bool save_settings(FileSystem& files, const RunState& state, bool bgm_on, bool s
   }
   if (write_settings(files, state.SettingsFile, bgm_on, sound_on)) return true;
   if (state.UserSettingsFile.empty()) return false;
-  // The folder itself, one level: its parent (the user's configuration
-  // folder) is the system's to make.
   const std::string& file = state.UserSettingsFile;
-  const std::string folder = file.substr(0, file.find_last_of(std::string("/") + kPathSeparator));
-  if (files.create_folder(folder) == CreateFolderResult::Failed) return false;
+  if (!create_folders(files, file.substr(0, file.find_last_of(kSeparators)))) return false;
   return write_settings(files, file, bgm_on, sound_on);
 }
 

@@ -34,8 +34,8 @@ void read_settings_into(FileSystem& files, RunState& state);
 
 // Saves the choice where the next start will read it: in the user's own file
 // when that was read; else beside the program, and when that cannot be
-// written, in the user's own folder (created when missing).  Returns false
-// when it could be written nowhere.
+// written, in the user's own folder (created, with any missing folder above
+// it, when missing).  Returns false when it could be written nowhere.
 bool save_settings(FileSystem& files, const RunState& state, bool bgm_on, bool sound_on);
 
 }  // namespace showsaver

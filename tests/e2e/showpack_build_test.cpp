@@ -14,6 +14,7 @@
 #include "support/string_table.h"
 #include "support/temp_dir.h"
 #include "support/text_codec.h"
+#include "support/wav_files.h"
 
 namespace showsaver {
 namespace {
@@ -233,6 +234,28 @@ TEST_F(ShowpackBuild, InspectRefusesAFileWithoutPackage) {
   const RunResult inspect = run_showpack(dir, {"inspect", dir.file("player.exe")});
   EXPECT_NE(inspect.status, 0);
   EXPECT_NE(inspect.err.find("BlockLength at file offset 996"), std::string::npos) << inspect.err;
+}
+
+TEST_F(ShowpackBuild, WarnsOfSoundsThatWillNotPlayAndBuildsAnyway) {
+  write_bytes(dir.file("tune.ogg"), {'O', 'g', 'g', 'S', 0, 2});
+  write_bytes(dir.file("cue.wav"), test::lying_wav());
+  const RunResult build = run_showpack(
+      dir, {"build",
+            manifest("[show]\nwidth = 5\nheight = 3\nmusic = \"tune.ogg\"\n\n[[scene]]\n"
+                     "picture = \"a.bmp\"\ndisplay_time = 1\nsound = \"cue.wav\"\n\n[[scene]]\n"
+                     "picture = \"a.bmp\"\ndisplay_time = 1\nsound = \"cue.wav\"\n"),
+            "-o", dir.file("show.pkg")});
+  EXPECT_EQ(build.status, 0) << build.err;
+  EXPECT_NE(build.err.find(
+                "show.toml:4:9: warning: [show]: music " + dir.file("tune.ogg") +
+                " is Ogg, which Windows does not play out of the box; the formats every Windows "
+                "plays are WAV, MIDI, MP3 and WMA"),
+            std::string::npos)
+      << build.err;
+  const std::string cue = "warning: scene 0: sound " + dir.file("cue.wav") +
+                          " cannot be decoded: the RIFF chunk claims 2147483655 bytes";
+  EXPECT_NE(build.err.find(cue), std::string::npos) << build.err;
+  EXPECT_EQ(build.err.find("scene 1: sound"), std::string::npos) << "one warning for one file";
 }
 
 struct BadManifest {

@@ -9,6 +9,7 @@
 #include "support/package_builder.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+#include "support/wav_files.h"
 
 namespace showsaver {
 namespace {
@@ -103,6 +104,64 @@ INSTANTIATE_TEST_SUITE_P(
                      "", 1,
                      "SceneCount at offset 4110 (0x100E): warning: SceneCount is 1 but 3 scene "
                      "records are stored: the last 2 are never shown"},
+        ValidateCase{"HostileSound",
+                     [] {
+                       return test::program_file_with(test::PackageBuilder(8, 6)
+                                                          .scene("p.bmp", kPicture)
+                                                          .sound("cue.wav", test::lying_wav())
+                                                          .build());
+                     },
+                     "", 1,
+                     "scene 0 SoundData at offset 4382 (0x111E): warning: scene 0: sound "
+                     "\"cue.wav\" cannot be decoded: the RIFF chunk claims 2147483655 bytes, the "
+                     "file holds 24"},
+        ValidateCase{"MusicOfNoKnownFormat",
+                     [] {
+                       return test::package_block(test::PackageBuilder(8, 6)
+                                                      .music("tune.mid", {'h', 'e', 'l', 'l', 'o'})
+                                                      .scene("p.bmp", kPicture)
+                                                      .build());
+                     },
+                     "", 1,
+                     "music \"tune.mid\" cannot be decoded: it is none of WAV, MIDI, MP3, Ogg, "
+                     "FLAC and WMA"},
+        ValidateCase{"OggMusic",
+                     [] {
+                       return test::package_block(test::PackageBuilder(8, 6)
+                                                      .music("tune.ogg", {'O', 'g', 'g', 'S', 0, 2})
+                                                      .scene("p.bmp", kPicture)
+                                                      .build());
+                     },
+                     "", 1,
+                     "music \"tune.ogg\" is Ogg, which Windows does not play out of the box; the "
+                     "formats every Windows plays are WAV, MIDI, MP3 and WMA"},
+        ValidateCase{"FlacMusic",
+                     [] {
+                       return test::package_block(test::PackageBuilder(8, 6)
+                                                      .music("tune", {'f', 'L', 'a', 'C', 0, 0})
+                                                      .scene("p.bmp", kPicture)
+                                                      .build());
+                     },
+                     "", 1, "is FLAC, which Windows plays only from Windows 10 on"},
+        ValidateCase{"Mp3SceneSound",
+                     [] {
+                       return test::package_block(test::PackageBuilder(8, 6)
+                                                      .scene("p.bmp", kPicture)
+                                                      .sound("cue.mp3", {'I', 'D', '3', 4, 0})
+                                                      .build());
+                     },
+                     "", 1,
+                     "scene 0: sound \"cue.mp3\" is MP3, and the Windows player plays scene "
+                     "sounds only as WAV"},
+        ValidateCase{"SoundMusicAndCues",
+                     [] {
+                       return test::package_block(test::PackageBuilder(8, 6)
+                                                      .music("tune.mid", test::one_note_midi())
+                                                      .scene("p.bmp", kPicture)
+                                                      .sound("cue.wav", test::sine_wav(0.1))
+                                                      .build());
+                     },
+                     "", 0, "0 errors, 0 warnings"},
         ValidateCase{"ManifestError",
                      {},
                      "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"

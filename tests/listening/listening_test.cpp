@@ -13,6 +13,7 @@
 #include "recording.h"
 #include "support/package_builder.h"
 #include "support/show_harness.h"
+#include "support/wav_files.h"
 #include "x_session.h"
 
 namespace showsaver::test {
@@ -191,16 +192,6 @@ TEST_P(FormatTest, MusicAndCuePlay) {
 INSTANTIATE_TEST_SUITE_P(Formats, FormatTest, testing::ValuesIn(kFormats),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
-// One note, A above middle C on a piano, for a second: a type 0 file.
-ByteVector midi_note() {
-  return {'M',  'T',  'h',  'd', 0, 0, 0, 6,  0, 0, 0, 1, 0x01, 0xE0,  // 480 ticks a beat
-          'M',  'T',  'r',  'k', 0, 0, 0, 16,                          // the track's length
-          0x00, 0xC0, 0x00,                                            // piano
-          0x00, 0x90, 69,   100,                                       // note on
-          0x87, 0x40, 0x80, 69,  0,                                    // 960 ticks later, off
-          0x00, 0xFF, 0x2F, 0x00};                                     // end of track
-}
-
 struct SoundFontCase {
   const char* name;
   std::vector<std::string> environment;
@@ -215,7 +206,7 @@ class MidiTest : public ListeningTest, public testing::WithParamInterface<SoundF
 
 TEST_P(MidiTest, PlaysThroughTheSoundFontOrSaysWhyNot) {
   const ShowPackage package = PackageBuilder(40, 30)
-                                  .music("tune.mid", midi_note())
+                                  .music("tune.mid", one_note_midi())
                                   .scene("red.bmp", picture(kRed))
                                   .display_time(60'000)
                                   .build();

@@ -79,14 +79,22 @@ TEST(PosixHost, ALockFileThatIsNotOurOwnNeverKeepsTheSaverFromStarting) {
   ::close(held);
 }
 
-TEST(PosixHost, TheLockEndsWithTheProgram) {
+TEST(PosixHost, TheLockEndsWithTheProgramAndLeavesNoFile) {
   RuntimeFolder runtime;
   {
     PosixHost first("/opt/shows/sunset.scr", "/s");
     ASSERT_FALSE(first.another_instance_running());
+    EXPECT_EQ(test::list_folder(runtime.folder().path()),
+              std::vector<std::string>{"showsaver-" + std::to_string(::getuid()) + "-sunset.lock"});
+    PosixHost refused("/opt/shows/sunset.scr", "/s");
+    EXPECT_TRUE(refused.another_instance_running());
   }
+  EXPECT_TRUE(test::list_folder(runtime.folder().path()).empty())
+      << "neither the holder nor the copy it kept from running leaves the file";
   PosixHost later("/opt/shows/sunset.scr", "/s");
   EXPECT_FALSE(later.another_instance_running());
+  PosixHost refused_again("/opt/shows/sunset.scr", "/s");
+  EXPECT_TRUE(refused_again.another_instance_running()) << "the new file locks as the old one did";
 }
 
 TEST(PosixHost, ExtractionGoesToTheRuntimeFolderThenTmpdirThenTmp) {

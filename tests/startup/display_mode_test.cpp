@@ -52,6 +52,43 @@ INSTANTIATE_TEST_SUITE_P(
         RequestCase{"MalformedSetting", {"-root", "-music", "yes"}, std::nullopt}),
     [](const auto& param_info) { return std::string(param_info.param.name); });
 
+// Options that cannot be followed are refused with what is wrong, where the
+// program would otherwise end at once, silently, and a locker show nothing.
+struct RefusalCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  const char* error;  // a part of it; nullptr: none
+};
+
+class DisplayModeRefusalTest : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(DisplayModeRefusalTest, WrongOptionsSayWhatIsWrong) {
+  const DisplayModeArguments read = read_display_mode_arguments(GetParam().arguments);
+  if (GetParam().error == nullptr) {
+    EXPECT_EQ(read.error, "");
+  } else {
+    EXPECT_NE(read.error.find(GetParam().error), std::string::npos) << read.error;
+    EXPECT_FALSE(read.request.has_value());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, DisplayModeRefusalTest,
+    testing::Values(
+        RefusalCase{"ValueInCapitals", {"--root", "--music", "OFF"}, "--music takes on or off"},
+        RefusalCase{"ValueOfAnotherWord", {"--root", "--sounds", "no"}, "not \"no\""},
+        RefusalCase{"MisspeltOption", {"--root", "--musik", "off"}, "unknown option \"--musik\""},
+        RefusalCase{"MisspeltRoot", {"-rooot"}, "unknown option \"-rooot\""},
+        RefusalCase{"MissingValue", {"--root", "--sounds"}, "--sounds needs a value"},
+        RefusalCase{"BadWindowId", {"--window-id", "0xZZ"}, "takes a window id"},
+        RefusalCase{"SettingsWithoutAWindow", {"--music", "off"}, "need --root or --window-id"},
+        RefusalCase{"LockersCommonOptions",
+                    {"-root", "-visual", "default", "-fps", "-install", "-pair"},
+                    nullptr},
+        RefusalCase{"ScreenSaverSwitchesAreNoOptions", {"/p", "1234"}, nullptr},
+        RefusalCase{"NoArguments", {}, nullptr}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
+
 // The show plays like show mode, with the locker's settings over the file's.
 class DisplayModeRunTest : public testing::Test {
  protected:

@@ -192,6 +192,7 @@ struct PlaceCase {
   bool own_writable = true;            // the user's own file can be written
   bool own_is_link = false;            // the user's own file is a link to a file beside it
   bool own_folder_exists = false;      // the user's own folder is there, even without a file
+  bool config_folder_exists = true;    // the folder the user's own folder goes in is there
   const char* beside_after = nullptr;  // nullptr: no file; "same": unchanged
   const char* own_after = nullptr;
   bool saved = true;  // false: the dialog says so and stays open
@@ -224,7 +225,9 @@ TEST_P(SettingsPlaceTest, ReadsTheOwnFileFirstAndSavesWhereItWillBeRead) {
   const std::string beside = folder.file("program/show.set");
   const std::string own = folder.file("config/showsaver/show.set");
   ASSERT_EQ(files.create_folder(folder.file("program")), CreateFolderResult::Created);
-  ASSERT_EQ(files.create_folder(folder.file("config")), CreateFolderResult::Created);
+  if (c.config_folder_exists) {
+    ASSERT_EQ(files.create_folder(folder.file("config")), CreateFolderResult::Created);
+  }
   if (c.beside != nullptr) write_text_file(beside, std::string(c.beside, 4));
   if (c.own != nullptr || c.own_folder_exists) {
     ASSERT_EQ(files.create_folder(folder.file("config/showsaver")), CreateFolderResult::Created);
@@ -298,6 +301,13 @@ INSTANTIATE_TEST_SUITE_P(Places, SettingsPlaceTest,
                                                    .own = nullptr,
                                                    .program_writable = false,
                                                    .own_folder_exists = true,
+                                                   .beside_after = "same",
+                                                   .own_after = "\xFF\xFF\xFF\xFF"},
+                                         PlaceCase{.name = "NoConfigurationFolderYet",
+                                                   .beside = "\x00\x00\xFF\xFF",
+                                                   .own = nullptr,
+                                                   .program_writable = false,
+                                                   .config_folder_exists = false,
                                                    .beside_after = "same",
                                                    .own_after = "\xFF\xFF\xFF\xFF"},
                                          PlaceCase{.name = "OwnFileReadButUnwritableSaysSo",

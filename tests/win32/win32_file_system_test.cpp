@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 // clang-format off
 // Last: <windows.h> defines macros that clash with the seam's constants.
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 // clang-format on
 
 namespace showsaver {
@@ -113,6 +116,62 @@ TEST_F(Win32FileSystemTest, TakesBackWhatItMadeAndNothingElse) {
   EXPECT_FALSE(files_.exists(sub));
   EXPECT_EQ(as_text(*files_.read_file(folder_ + "a")), "not made by the show");
   EXPECT_EQ(as_text(*files_.read_file(folder_ + "set")), "kept");
+}
+
+// The string forms of the SIDs `path`'s access list grants full control,
+// inherited by what is made inside, beside its owner's and the number of
+// entries in the list.
+struct FolderAccess {
+  std::set<std::wstring> full_control;
+  std::wstring owner;
+  std::size_t entries = 0;
+};
+
+std::wstring sid_text(PSID sid) {
+  wchar_t* text = nullptr;
+  if (ConvertSidToStringSidW(sid, &text) == FALSE) return L"?";
+  std::wstring result = text;
+  LocalFree(text);
+  return result;
+}
+
+FolderAccess folder_access(const std::wstring& path) {
+  FolderAccess access;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  PACL list = nullptr;
+  PSID owner = nullptr;
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT,
+                            DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                            &list, nullptr, &descriptor) != ERROR_SUCCESS) {
+    ADD_FAILURE() << "no security information";
+    return access;
+  }
+  access.owner = sid_text(owner);
+  for (DWORD index = 0; list != nullptr && index < list->AceCount; ++index) {
+    void* entry = nullptr;
+    if (GetAce(list, index, &entry) == FALSE) continue;
+    ++access.entries;
+    const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(entry);
+    constexpr BYTE kInherited = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
+    if (allowed->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+        (allowed->Mask & FILE_ALL_ACCESS) == FILE_ALL_ACCESS &&
+        (allowed->Header.AceFlags & kInherited) == kInherited) {
+      access.full_control.insert(sid_text(const_cast<DWORD*>(&allowed->SidStart)));
+    }
+  }
+  LocalFree(descriptor);
+  return access;
+}
+
+TEST_F(Win32FileSystemTest, AFolderItMakesIsTheUsersAloneAndTheSystems) {
+  ASSERT_EQ(files_.create_folder(folder_ + "sub"), CreateFolderResult::Created);
+  const FolderAccess access = folder_access(wide_folder_ + L"sub");
+  // Windows reports the list protected from the parent's; Wine, which
+  // inherits nothing and makes up a list of its own for a folder made
+  // without one (everyone may read it), keeps the list but not that flag.
+  EXPECT_EQ(access.entries, 2u);
+  // S-1-5-18: the system.
+  EXPECT_EQ(access.full_control, (std::set<std::wstring>{access.owner, L"S-1-5-18"}));
 }
 
 }  // namespace

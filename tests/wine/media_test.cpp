@@ -1,6 +1,7 @@
 // The Windows player's music and scene sounds under Wine, with Wine's audio
 // driver switched off and on: either way the show plays, ends on a key and
-// shows no error.
+// shows no error.  And music opened as the device its bytes call for,
+// whatever its name.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -61,20 +62,10 @@ TEST_P(WineMediaTest, MusicAndCuesNeitherHangNorFail) {
   ASSERT_TRUE(wine->move_mouse(kScreenWidth / 2, kScreenHeight / 2));
   const WineProcess process = wine->start(show, {"/s"});
   // The second scene: its cue has started and the music has been polled.
-  bool second = false;
-  const auto end = std::chrono::steady_clock::now() + seconds(60);
-  while (!second && std::chrono::steady_clock::now() < end) {
-    const auto screen = wine->screenshot();
-    second = screen && screen->width == kScreenWidth &&
-             pixel(*screen, kScreenWidth / 2, kScreenHeight / 2) == kSecondColour;
-  }
-  ASSERT_TRUE(second) << wine->wait(process, seconds(0)).output;
+  ASSERT_TRUE(wine->wait_for_colour_in_middle(kSecondColour, seconds(60)))
+      << wine->wait(process, seconds(0)).output;
   EXPECT_FALSE(wine->wait_for_window("^エラー$", seconds(1))) << "the show's error box";
-  const auto window = wine->wait_for_window("^showsaver$", seconds(10));
-  ASSERT_TRUE(window);
-  ASSERT_TRUE(wine->focus(*window));
-  ASSERT_TRUE(wine->send_keys({"space"}));
-  const WineRun run = wine->wait(process, seconds(30));
+  const WineRun run = wine->end_show_with_a_key(process);
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_FALSE(std::filesystem::exists(wine->windows_folder() + "/temp1"));
 }
@@ -86,6 +77,59 @@ INSTANTIATE_TEST_SUITE_P(Drivers, WineMediaTest,
                            return std::string(param_info.param.architecture) +
                                   (param_info.param.audio_driver ? "_AudioOn" : "_AudioOff");
                          });
+
+// Music whose name does not say what it is: the player names the media
+// control device from the file's first bytes, where the system would go by
+// the extension (and find none, or the wrong one).  Wine's trace of the
+// media control interface logs every command string as it arrives.
+struct DeviceCase {
+  const char* name;
+  const char* architecture;
+  const char* music_name;
+  std::vector<std::uint8_t> (*music)();
+  const char* device;
+  friend void PrintTo(const DeviceCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class WineMusicDeviceTest : public testing::TestWithParam<DeviceCase> {};
+
+std::vector<std::uint8_t> short_sine() {
+  return sine_wav(0.5);
+}
+
+TEST_P(WineMusicDeviceTest, TheOpenNamesTheDeviceTheBytesCallFor) {
+  const DeviceCase& param = GetParam();
+  const auto build = WineSession::windows_build_folder(param.architecture);
+  ASSERT_TRUE(build) << "no Windows build folder for " << param.architecture;
+  WineSession* wine = WineSession::get();
+  ASSERT_NE(wine, nullptr);
+  const std::string show = install_windows_show(
+      *build + "/showsaver.scr", wine->work_folder() + "/device-" + param.name + ".scr",
+      PackageBuilder(40, 30)
+          .music(param.music_name, param.music())
+          .scene("first.bmp", bmp_file(solid_image(40, 30, kSecondColour)))
+          .display_time(60'000)
+          .build());
+  ASSERT_TRUE(wine->move_mouse(kScreenWidth / 2, kScreenHeight / 2));
+  const WineProcess process = wine->start(show, {"/s"}, {"WINEDEBUG=-all,trace+mci"});
+  ASSERT_TRUE(wine->wait_for_colour_in_middle(kSecondColour, seconds(60)))
+      << wine->wait(process, seconds(0)).output;
+  ASSERT_TRUE(wine->move_mouse(5, 5));
+  const WineRun run = wine->wait(process, seconds(30));
+  EXPECT_EQ(run.status, 0);
+  // As the trace writes it: L"open \"C:\\windows\\temp1\\<name>\" type <device> alias bgm"
+  const std::string open =
+      std::string("\\\\") + param.music_name + "\\\" type " + param.device + " alias bgm\"";
+  EXPECT_NE(run.output.find(open), std::string::npos) << open << "\n" << run.output.substr(0, 2000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, WineMusicDeviceTest,
+    testing::Values(DeviceCase{"MidiNamedMp3", "i686", "tune.mp3", one_note_midi, "sequencer"},
+                    DeviceCase{"MidiWithoutExtension", "x86_64", "tune", one_note_midi,
+                               "sequencer"},
+                    DeviceCase{"WavWithoutExtension", "i686", "music", short_sine, "waveaudio"}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
 
 }  // namespace
 }  // namespace showsaver::test

@@ -223,5 +223,49 @@ TEST_P(ScreenSaverTest, BackendTestsPass) {
 INSTANTIATE_TEST_SUITE_P(Architectures, ScreenSaverTest, ::testing::Values("i686", "x86_64"),
                          [](const auto& param_info) { return std::string(param_info.param); });
 
+// A 32-bit show installed in the system folder of 64-bit Windows, as screen
+// savers are, and started from there: it reads its own file there, and saves
+// its settings beside it, where the system would send its file calls to
+// SysWOW64.  (A 64-bit program has no such redirection; and Wine's launcher,
+// a 32-bit program, cannot start one from the system folder.)
+class SystemFolderTest : public ScreenSaverTest {};
+
+TEST_P(SystemFolderTest, PlaysFromTheSystemFolderAndSavesItsSettingsThere) {
+  const ShowPackage package = two_scene_show(-1);
+  const auto [first, second] = rendered_held_frames(package);
+  const std::string name = std::string("system-") + GetParam();
+  const std::string system_folder = wine_->windows_folder() + "/system32/";
+  const std::string settings = system_folder + name + ".set";
+  const std::string redirected_settings = wine_->windows_folder() + "/syswow64/" + name + ".set";
+  // By the prefix's own path of the file, which Wine hands the program as
+  // C:\windows\system32\<name>.scr.
+  const std::string program = install_windows_show(player_, system_folder + name + ".scr", package);
+
+  EXPECT_TRUE(wine_->move_mouse(kScreenWidth / 2, kScreenHeight / 2));
+  const WineProcess show = wine_->start(program, {"/s"});
+  ASSERT_TRUE(wait_for_picture(first, seconds(60))) << wine_->wait(show, seconds(0)).output;
+  ASSERT_TRUE(wait_for_picture(second, seconds(30)));
+  ASSERT_TRUE(move_mouse_away());
+  const WineRun shown = wine_->wait(show, seconds(30));
+  EXPECT_EQ(shown.status, 0) << shown.output;
+  EXPECT_FALSE(std::filesystem::exists(temp_folder()));
+
+  const WineProcess dialog = wine_->start(program, {"/c"});
+  const auto window = wine_->wait_for_window("^設定$", seconds(60));
+  ASSERT_TRUE(window) << wine_->wait(dialog, seconds(0)).output;
+  ASSERT_TRUE(wine_->focus(*window));
+  ASSERT_TRUE(wine_->send_keys({"Return"}));
+  const WineRun saved = wine_->wait(dialog, seconds(30));
+  EXPECT_EQ(saved.status, 0) << saved.output;
+  EXPECT_EQ(read_bytes(settings), ByteVector(4, 0xFF));
+  EXPECT_FALSE(std::filesystem::exists(redirected_settings));
+  for (const std::string& file : {system_folder + name + ".scr", settings}) {
+    std::filesystem::remove(file);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ThirtyTwoBit, SystemFolderTest, ::testing::Values("i686"),
+                         [](const auto& param_info) { return std::string(param_info.param); });
+
 }  // namespace
 }  // namespace showsaver::test

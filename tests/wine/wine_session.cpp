@@ -21,6 +21,7 @@
 
 #include "package/package_writer.h"
 #include "support/png_files.h"
+#include "support/show_harness.h"
 #include "support/temp_dir.h"
 #include "support/text_codec.h"
 
@@ -204,13 +205,22 @@ std::string WineSession::windows_path(const std::string& linux_path) {
 }
 
 pid_t WineSession::spawn(const std::vector<std::string>& argv, const std::string& output_path,
-                         int display_fd) {
+                         int display_fd, const std::vector<std::string>& environment) {
   // Everything the child needs is made before the fork.
   std::vector<char*> arguments;
   for (const std::string& argument : argv) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
+  const auto name_of = [](const std::string& variable) {
+    return variable.substr(0, variable.find('='));
+  };
   std::vector<char*> variables;
   for (const std::string& variable : environment_) {
+    const bool replaced =
+        std::any_of(environment.begin(), environment.end(),
+                    [&](const std::string& v) { return name_of(v) == name_of(variable); });
+    if (!replaced) variables.push_back(const_cast<char*>(variable.c_str()));
+  }
+  for (const std::string& variable : environment) {
     variables.push_back(const_cast<char*>(variable.c_str()));
   }
   variables.push_back(nullptr);
@@ -248,12 +258,13 @@ WineRun WineSession::run_host_tool(std::vector<std::string> argv, milliseconds d
   return result;
 }
 
-WineProcess WineSession::start(const std::string& program, const std::vector<std::string>& args) {
+WineProcess WineSession::start(const std::string& program, const std::vector<std::string>& args,
+                               const std::vector<std::string>& environment) {
   std::vector<std::string> argv{"wine", program};
   argv.insert(argv.end(), args.begin(), args.end());
   WineProcess process;
   process.output_path = root_ + "/program-" + std::to_string(outputs_++) + ".txt";
-  process.pid = spawn(argv, process.output_path);
+  process.pid = spawn(argv, process.output_path, -1, environment);
   return process;
 }
 
@@ -325,6 +336,28 @@ std::optional<PixelImage> WineSession::screenshot() {
   auto image = read_png(path);
   std::filesystem::remove(path);
   return image;
+}
+
+WineRun WineSession::end_show_with_a_key(const WineProcess& process) {
+  const auto window = wait_for_window("^showsaver$", seconds(10));
+  EXPECT_TRUE(window) << "no show window";
+  if (window) {
+    EXPECT_TRUE(focus(*window));
+    EXPECT_TRUE(send_keys({"space"}));
+  }
+  return wait(process, seconds(30));
+}
+
+bool WineSession::wait_for_colour_in_middle(std::uint32_t colour, milliseconds deadline) {
+  const auto end = Clock::now() + deadline;
+  while (Clock::now() < end) {
+    const auto screen = screenshot();
+    if (screen && !screen->pixels.empty() &&
+        pixel(*screen, screen->width / 2, screen->height / 2) == colour) {
+      return true;
+    }
+  }
+  return false;
 }
 
 std::string install_windows_show(const std::string& player, const std::string& path,

@@ -13,6 +13,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,7 +75,10 @@ class WineSession {
 
   // Starts `program` under Wine: a .exe for 32-bit or 64-bit Windows given as
   // a Linux path, or the name of one of Wine's own programs ("notepad").
-  WineProcess start(const std::string& program, const std::vector<std::string>& args);
+  // `environment` ("NAME=value") is added to the session's, over a variable
+  // of the same name (WINEDEBUG=+mci to log the media commands, say).
+  WineProcess start(const std::string& program, const std::vector<std::string>& args,
+                    const std::vector<std::string>& environment = {});
   // Waits for the process to end, until `deadline` from now.
   WineRun wait(const WineProcess& process, milliseconds deadline);
   WineRun run(const std::string& program, const std::vector<std::string>& args,
@@ -91,8 +95,15 @@ class WineSession {
   bool type_text(const std::string& text);
   bool move_mouse(int x, int y);
   bool click(int button);
+  // Ends a running show as a user would: the show window ("showsaver") gets
+  // the focus and a press of the space bar (a failure of the calling test
+  // where it cannot); then waits up to 30 s for `process` to end.
+  WineRun end_show_with_a_key(const WineProcess& process);
   // The whole screen.
   std::optional<PixelImage> screenshot();
+  // Takes screenshots until the pixel in the middle of the screen is
+  // `colour` (0xRRGGBB), for at most `deadline`; whether it came.
+  bool wait_for_colour_in_middle(std::uint32_t colour, milliseconds deadline);
 
  private:
   WineSession() = default;
@@ -101,7 +112,7 @@ class WineSession {
   // Runs a tool of the host (xdotool, import) with the session's display.
   WineRun run_host_tool(std::vector<std::string> argv, milliseconds deadline);
   pid_t spawn(const std::vector<std::string>& argv, const std::string& output_path,
-              int display_fd = -1);
+              int display_fd = -1, const std::vector<std::string>& environment = {});
 
   std::string root_;    // the session's temporary folder
   std::string prefix_;  // root_/prefix

@@ -1,15 +1,17 @@
 #include "package_assembly.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <variant>
 
 #include "file_io.h"
 #include "name_rules.h"
-#include "picture_import.h"
 #include "package/package_writer.h"
+#include "picture_import.h"
 #include "progress.h"
+#include "sound_check.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -43,6 +45,7 @@ class Assembler {
     if (manifest_.music) {
       package.BgmFileName = manifest_.music_name.text;
       package.BgmData.bytes = load(*manifest_.music, "music", "[show]").value_or(kNoBytes);
+      warn_about_sound(SoundUse::Music, "[show]: music", *manifest_.music, *package.BgmData.bytes);
     }
     auto& scenes = package.Scenes.emplace();
     scenes.reserve(manifest_.scenes.size());
@@ -69,6 +72,16 @@ class Assembler {
  private:
   void problem(SourceLocation where, std::string message) {
     result_.problems.push_back({manifest_.file, where, std::move(message)});
+  }
+
+  // Once for each file read: see sound_check.h.
+  void warn_about_sound(SoundUse use, const std::string& what, const ManifestFile& file,
+                        const std::vector<std::uint8_t>& bytes) {
+    if (bytes.empty() || !sounds_checked_.insert(file.path).second) return;
+    const std::string named = what + " " + file.path.string();
+    if (auto warning = sound_warning(use, named, bytes)) {
+      result_.warnings.push_back({manifest_.file, file.where, *warning});
+    }
   }
 
   // The file's bytes; nothing (and a problem) when it cannot be read.
@@ -108,6 +121,8 @@ class Assembler {
     if (scene.sound) {
       record.SoundFileName = scene.sound_name.text;
       record.SoundData.bytes = load(*scene.sound, "sound", owner).value_or(kNoBytes);
+      warn_about_sound(SoundUse::SceneSound, owner + ": sound", *scene.sound,
+                       *record.SoundData.bytes);
     }
     record.DisplayTime = scene.display_time;
     // A fitted picture is centred unless the scene places it.
@@ -167,6 +182,7 @@ class Assembler {
   AssemblyResult result_;
   std::map<std::string, StoredName> names_;
   std::map<std::string, std::string> folded_;
+  std::set<std::filesystem::path> sounds_checked_;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <variant>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "package/package_reader.h"
 #include "package_assembly.h"
 #include "platform/scripted/event_log.h"
+#include "sound_check.h"
 #include "text_codec.h"
 
 namespace showsaver::showpack {
@@ -78,8 +80,20 @@ class Validator {
         add(true, field + " \"" + name + "\" " + *fault, line, field);
       }
     };
-    if (!package.BgmFileName.empty()) check_name(package.BgmFileName, "BgmFileName", {});
+    const auto check_sound = [&](SoundUse use, const std::string& what, const PackageBytes& data,
+                                 const std::string& field, SourceLocation line) {
+      if (auto warning = sound_warning(use, what, data.view())) {
+        add(false, *warning, line, field, data_offset(data));
+      }
+    };
+    if (!package.BgmFileName.empty()) {
+      check_name(package.BgmFileName, "BgmFileName", {});
+      check_sound(SoundUse::Music, "music \"" + package.BgmFileName + "\"", package.BgmData,
+                  "BgmData", {});
+    }
     if (!package.Scenes) return;
+    // A sound several scenes play is stored with the first of them, like a picture.
+    std::set<std::string> sounds;
     // A picture several scenes show is stored with the first of them (the
     // others hold a placeholder), and is extracted and shown from there.
     std::map<std::string, std::variant<PixelImage, std::string>> pictures;
@@ -91,6 +105,10 @@ class Validator {
       check_name(scene.PictureFileName, owner + " PictureFileName", line);
       if (!scene.SoundFileName.empty()) {
         check_name(scene.SoundFileName, owner + " SoundFileName", line);
+        if (sounds.insert(scene.SoundFileName).second) {
+          check_sound(SoundUse::SceneSound, owner + ": sound \"" + scene.SoundFileName + "\"",
+                      scene.SoundData, owner + " SoundData", line);
+        }
       }
       if (effect_name(scene.EffectCode).empty()) {
         add(true,

@@ -22,13 +22,30 @@ std::string environment(const char* name) {
   return value != nullptr ? value : "";
 }
 
+// Tries at a lock whose file was removed under it; more would mean someone
+// keeps removing it, and then the saver runs without a lock.
+constexpr int kLockAttempts = 8;
+
+// True when `path` names the open file `fd` (not a file made in its place).
+bool names_file(const std::string& path, int fd) {
+  struct stat named;
+  struct stat open_file;
+  return ::lstat(path.c_str(), &named) == 0 && ::fstat(fd, &open_file) == 0 &&
+         named.st_dev == open_file.st_dev && named.st_ino == open_file.st_ino;
+}
+
 }  // namespace
 
 PosixHost::PosixHost(std::string program_path, std::string arguments)
     : program_path_(std::move(program_path)), arguments_(std::move(arguments)) {}
 
 PosixHost::~PosixHost() {
-  if (lock_fd_ >= 0) ::close(lock_fd_);
+  if (lock_fd_ < 0) return;
+  // Removed while still locked, so that no copy can lock it any more: one
+  // that opened it meanwhile finds the name gone once it has the lock, and
+  // tries again with a new file.
+  if (names_file(lock_path_, lock_fd_)) ::unlink(lock_path_.c_str());
+  ::close(lock_fd_);
 }
 
 std::string PosixHost::lock_file_path() const {
@@ -41,22 +58,31 @@ std::string PosixHost::lock_file_path() const {
 bool PosixHost::another_instance_running() {
   if (lock_fd_ >= 0) return false;
   const std::string path = lock_file_path();
-  const int fd =
-      ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0600);
-  if (fd < 0) return false;  // no lock to be had: better to run than to refuse
-  // In a shared folder someone else may have made the file first to keep the
-  // saver from ever starting: only our own ordinary file counts as a lock.
-  struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
+  // The copy that held the lock may remove the file between our open and
+  // our lock: then the lock guards nothing, and a new file is made.
+  for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+    const int fd = ::open(path.c_str(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0600);
+    if (fd < 0) return false;  // no lock to be had: better to run than to refuse
+    // In a shared folder someone else may have made the file first to keep
+    // the saver from ever starting: only our own ordinary file counts as a lock.
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
+      ::close(fd);
+      log("The lock file " + path + " is not this user's own; running without it.");
+      return false;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return true;
+    }
+    if (names_file(path, fd)) {
+      lock_fd_ = fd;
+      lock_path_ = path;
+      return false;
+    }
     ::close(fd);
-    log("The lock file " + path + " is not this user's own; running without it.");
-    return false;
   }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    ::close(fd);
-    return true;
-  }
-  lock_fd_ = fd;
   return false;
 }
 

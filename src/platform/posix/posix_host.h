@@ -16,8 +16,9 @@ class PosixHost final : public Host {
   PosixHost(const PosixHost&) = delete;
   PosixHost& operator=(const PosixHost&) = delete;
 
-  // A lock file named after the program in the user's runtime folder, held
-  // with an exclusive advisory lock for the life of this object.
+  // A lock file named after the program in the user's runtime folder
+  // ($XDG_RUNTIME_DIR, else /tmp), held with an exclusive advisory lock for
+  // the life of this object and removed with it.
   bool another_instance_running() override;
   std::string program_path() override { return program_path_; }
   std::string arguments() override { return arguments_; }
@@ -41,6 +42,7 @@ class PosixHost final : public Host {
   std::string program_path_;
   std::string arguments_;
   int lock_fd_ = -1;
+  std::string lock_path_;  // of the lock held
 };
 
 // The running program's own path (/proc/self/exe), or `fallback`.

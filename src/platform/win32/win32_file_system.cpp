@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/literal_paths.h"
+#include "platform/win32/private_folder.h"
 #include "platform/win32/wide_text.h"
 
 namespace showsaver {
@@ -40,10 +42,12 @@ bool write_all(HANDLE file, std::string_view data) {
 }  // namespace
 
 bool Win32FileSystem::exists(const std::string& path) {
+  const win32::LiteralPaths literal_paths;
   return attributes(path) != kNoAttributes;
 }
 
 bool Win32FileSystem::is_plain_file(const std::string& path) {
+  const win32::LiteralPaths literal_paths;
   const DWORD found = attributes(path);
   constexpr DWORD kNotPlain =
       FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -51,7 +55,8 @@ bool Win32FileSystem::is_plain_file(const std::string& path) {
 }
 
 CreateFolderResult Win32FileSystem::create_folder(const std::string& path) {
-  if (CreateDirectoryW(win32::to_wide(path).c_str(), nullptr) != FALSE) {
+  const win32::LiteralPaths literal_paths;
+  if (win32::create_private_folder(win32::to_wide(path))) {
     made_folders_.push_back(path);
     return CreateFolderResult::Created;
   }
@@ -60,18 +65,21 @@ CreateFolderResult Win32FileSystem::create_folder(const std::string& path) {
 }
 
 bool Win32FileSystem::remove_folder(const std::string& path) {
+  const win32::LiteralPaths literal_paths;
   if (RemoveDirectoryW(win32::to_wide(path).c_str()) == FALSE) return false;
   forget(made_folders_, path);
   return true;
 }
 
 bool Win32FileSystem::delete_file(const std::string& path) {
+  const win32::LiteralPaths literal_paths;
   if (DeleteFileW(win32::to_wide(path).c_str()) == FALSE) return false;
   forget(made_files_, path);
   return true;
 }
 
 void Win32FileSystem::remove_what_it_made() {
+  const win32::LiteralPaths literal_paths;
   for (auto file = made_files_.rbegin(); file != made_files_.rend(); ++file) {
     DeleteFileW(win32::to_wide(*file).c_str());
   }
@@ -83,6 +91,7 @@ void Win32FileSystem::remove_what_it_made() {
 }
 
 bool Win32FileSystem::write_new_file(const std::string& path, std::string_view data) {
+  const win32::LiteralPaths literal_paths;
   const std::wstring name = win32::to_wide(path);
   const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -134,6 +143,7 @@ std::optional<std::string> final_file_path(const std::string& path) {
 }  // namespace
 
 bool Win32FileSystem::replace_file(const std::string& given_path, std::string_view data) {
+  const win32::LiteralPaths literal_paths;
   const std::optional<std::string> target = final_file_path(given_path);
   if (!target) return false;
   const std::string& path = *target;
@@ -151,6 +161,7 @@ bool Win32FileSystem::replace_file(const std::string& given_path, std::string_vi
 
 std::optional<Bytes> Win32FileSystem::read_file_prefix(const std::string& path,
                                                        std::size_t max_bytes) {
+  const win32::LiteralPaths literal_paths;
   // Others may read, rename or delete it meanwhile (the running program's
   // own file is open like that), but not write it.
   const HANDLE file =

@@ -9,12 +9,14 @@
 
 namespace showsaver {
 
+// Paths are taken as they are written: a 32-bit program on 64-bit Windows
+// reads and writes the system folder itself, not SysWOW64.
 class Win32FileSystem final : public FileSystem {
  public:
   bool exists(const std::string& path) override;
   bool is_plain_file(const std::string& path) override;
-  // The new folder takes its access rights from its parent, as Windows does
-  // (the Windows folder and the user's temp folder are both closed to others).
+  // The new folder is the user's alone (and the system's): see
+  // private_folder.h.
   CreateFolderResult create_folder(const std::string& path) override;
   bool remove_folder(const std::string& path) override;
   bool delete_file(const std::string& path) override;

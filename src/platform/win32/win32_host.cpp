@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/literal_paths.h"
 #include "platform/win32/registry_number.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 namespace showsaver {
@@ -21,6 +23,7 @@ std::string with_backslash(std::wstring folder) {
 
 // `path` with every short (8.3) name spelled out, or as it is.
 std::wstring long_form(const std::wstring& path) {
+  const win32::LiteralPaths literal_paths;
   const DWORD size = GetLongPathNameW(path.c_str(), nullptr, 0);
   if (size == 0) return path;
   std::wstring long_path(size, L'\0');
@@ -57,7 +60,7 @@ std::wstring base_name(std::wstring path) {
 
 // A system library, never one planted beside the program.
 HMODULE load_system_library(const wchar_t* name) {
-  return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  return static_cast<HMODULE>(win32::load_system_library(name));
 }
 
 }  // namespace

@@ -32,6 +32,12 @@ bool CheckedMedia::play_sound(const std::string* path, unsigned flags) {
 }
 
 bool CheckedMedia::passes(const std::string& path, const char* what) {
+  const auto known = verdicts_.find(path);
+  if (known != verdicts_.end()) return known->second;
+  return verdicts_[path] = judge(path, what);
+}
+
+bool CheckedMedia::judge(const std::string& path, const char* what) {
   const std::optional<Bytes> head = files_.read_file_prefix(path, kSoundFormatBytes);
   // What cannot be read is the device's to report.
   if (!head || sound_format_of(*head) != SoundFormat::Wav) return true;

@@ -5,6 +5,7 @@
 // the process on a lying one); other files pass as they are.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "platform/file_system.h"
@@ -28,11 +29,15 @@ class CheckedMedia final : public Media {
 
  private:
   // False (and a line in the log) for a WAV file whose structure is unsound.
+  // The extracted files do not change while the show runs: each is read and
+  // judged once, not again at every cue and every restart of the music.
   bool passes(const std::string& path, const char* what);
+  bool judge(const std::string& path, const char* what);
 
   Media& media_;
   FileSystem& files_;
   Host& host_;
+  std::map<std::string, bool> verdicts_;
 };
 
 }  // namespace showsaver

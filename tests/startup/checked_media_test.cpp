@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
+#include "support/counting_file_system.h"
 #include "support/temp_dir.h"
 #include "support/text_codec.h"
 #include "support/wav_files.h"
@@ -101,6 +103,25 @@ TEST_F(CheckedMediaTest, WavMusicThatDoesNotHoldIsNeverOpened) {
     EXPECT_EQ(media.send_media_command(command, reply, 128), 0u) << command;
     EXPECT_EQ(scripted.media.commands(), std::vector<std::string>{command});
   }
+}
+
+// A cue plays at every round of the show: its file is read once, and an
+// unsound one is logged once.
+TEST_F(CheckedMediaTest, EachFileIsJudgedOnce) {
+  test::CountingFileSystem counting;
+  CheckedMedia checked{scripted.media, counting, scripted.host};
+  const std::string good = write("good.wav", test::sine_wav(0.1));
+  const std::string lying = write("lying.wav", test::lying_wav());
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_TRUE(checked.play_sound(&good, kCueFlags));
+    EXPECT_FALSE(checked.play_sound(&lying, kCueFlags));
+  }
+  EXPECT_EQ(std::count(counting.reads.begin(), counting.reads.end(), good), 2);  // head, whole
+  EXPECT_EQ(std::count(counting.reads.begin(), counting.reads.end(), lying), 2);
+  EXPECT_EQ(
+      std::count_if(scripted.host.logged().begin(), scripted.host.logged().end(),
+                    [&](const std::string& line) { return line.find(lying) != std::string::npos; }),
+      1);
 }
 
 }  // namespace

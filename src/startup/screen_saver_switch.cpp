@@ -16,7 +16,9 @@ std::string_view trim_spaces(std::string_view text) {
   return text;
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::size_t skip_digits(std::string_view text, std::size_t position) {
   while (position < text.size() && is_digit(text[position])) ++position;
@@ -48,6 +50,7 @@ std::string leading_number(std::string_view text) {
 }  // namespace
 
 SaverMode saver_mode_for(const std::string& arguments) {
+  if (trim_spaces(arguments).empty()) return SaverMode::Settings;
   std::string selector = arguments.substr(0, 2);
   for (char& c : selector) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (selector == "/S") return SaverMode::Show;
@@ -66,6 +69,20 @@ std::int32_t password_parent_from(const std::string& arguments) {
   } catch (const RuntimeFailure&) {
     return 0;  // does not fit 32 bits
   }
+}
+
+std::uintptr_t window_handle_after_switch(const std::string& arguments) {
+  if (arguments.size() <= 2) return 0;
+  std::string_view rest = std::string_view(arguments).substr(2);
+  if (!rest.empty() && rest.front() == ':') rest.remove_prefix(1);
+  rest = trim_spaces(rest);
+  std::uintptr_t handle = 0;
+  for (std::size_t i = 0; i < rest.size() && is_digit(rest[i]); ++i) {
+    const auto digit = static_cast<std::uintptr_t>(rest[i] - '0');
+    if (handle > (UINTPTR_MAX - digit) / 10) return 0;
+    handle = handle * 10 + digit;
+  }
+  return handle;
 }
 
 }  // namespace showsaver

@@ -52,7 +52,7 @@ TEST_F(StartRoutineTest, ASecondInstanceEndsBeforeReadingAnything) {
 
 TEST_F(StartRoutineTest, PreviewAndUnknownSwitchesOnlyReadPackageAndSettings) {
   install_program(test::PackageBuilder(10, 10).scene("0").build());
-  for (const char* arguments : {"/p 1234", "", "-s", "S"}) {
+  for (const char* arguments : {"/p 1234", "-s", "S"}) {
     files.reads.clear();
     ScriptedPlatform& result = run(arguments);
     EXPECT_EQ(files.reads, std::vector<std::string>{folder.file("show.scr")}) << arguments;
@@ -65,11 +65,14 @@ TEST_F(StartRoutineTest, PreviewAndUnknownSwitchesOnlyReadPackageAndSettings) {
 
 TEST_F(StartRoutineTest, SettingsModeWithoutSettingsSaysSo) {
   install_program(test::PackageBuilder(10, 10).scene("0").build());
-  ScriptedPlatform& result = run("/c:4321");
-  ASSERT_EQ(result.desktop.message_boxes().size(), 1u);
-  EXPECT_EQ(result.desktop.message_boxes()[0].text, "設定項目はありません");
-  EXPECT_EQ(result.desktop.message_boxes()[0].title, "スクリーンセーバー");
-  EXPECT_EQ(result.desktop.message_boxes()[0].style, 0x40u);
+  // No arguments at all is Explorer's Configure.
+  for (const char* arguments : {"/c:4321", ""}) {
+    ScriptedPlatform& result = run(arguments);
+    ASSERT_EQ(result.desktop.message_boxes().size(), 1u) << arguments;
+    EXPECT_EQ(result.desktop.message_boxes()[0].text, "設定項目はありません");
+    EXPECT_EQ(result.desktop.message_boxes()[0].title, "スクリーンセーバー");
+    EXPECT_EQ(result.desktop.message_boxes()[0].style, 0x40u);
+  }
 }
 
 TEST_F(StartRoutineTest, SettingsModeWithSettingsOpensTheDialog) {

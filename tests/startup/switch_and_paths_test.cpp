@@ -26,9 +26,9 @@ INSTANTIATE_TEST_SUITE_P(
                     SwitchCase{"/C", SaverMode::Settings}, SwitchCase{"/c", SaverMode::Settings},
                     SwitchCase{"/a 1234", SaverMode::PasswordChange},
                     SwitchCase{"/A", SaverMode::PasswordChange},
-                    SwitchCase{"/p 1234", SaverMode::Preview}, SwitchCase{"", SaverMode::None},
-                    SwitchCase{"/", SaverMode::None}, SwitchCase{" /s", SaverMode::None},
-                    SwitchCase{"/x", SaverMode::None}));
+                    SwitchCase{"/p 1234", SaverMode::Preview}, SwitchCase{"", SaverMode::Settings},
+                    SwitchCase{"  ", SaverMode::Settings}, SwitchCase{"/", SaverMode::None},
+                    SwitchCase{" /s", SaverMode::None}, SwitchCase{"/x", SaverMode::None}));
 
 struct ParentCase {
   const char* arguments;
@@ -52,6 +52,28 @@ INSTANTIATE_TEST_SUITE_P(
                     ParentCase{"/a 2147483647", 2147483647}, ParentCase{"/a 2147483648", 0},
                     ParentCase{"/a 99999999999999999999", 0}, ParentCase{"/a 1e999", 0},
                     ParentCase{"/a .", 0}, ParentCase{"/a -", 0}));
+
+struct HandleCase {
+  const char* arguments;
+  std::uintptr_t handle;
+};
+
+class SwitchWindowHandle : public testing::TestWithParam<HandleCase> {};
+
+TEST_P(SwitchWindowHandle, DigitsAfterColonOrSpaces) {
+  EXPECT_EQ(window_handle_after_switch(GetParam().arguments), GetParam().handle)
+      << GetParam().arguments;
+}
+
+INSTANTIATE_TEST_SUITE_P(ControlPanelAndExplorerForms, SwitchWindowHandle,
+                         testing::Values(HandleCase{"/c:4321", 4321}, HandleCase{"/c 4321", 4321},
+                                         HandleCase{"/p 65790", 65790},
+                                         HandleCase{"/P:65790", 65790}, HandleCase{"/p   12 ", 12},
+                                         HandleCase{"/c", 0}, HandleCase{"/c:", 0},
+                                         HandleCase{"/c:abc", 0}, HandleCase{"/p -5", 0},
+                                         HandleCase{"/p 12abc", 12},
+                                         HandleCase{"/p 4294967295", 4294967295u},
+                                         HandleCase{"/p 999999999999999999999999", 0}));
 
 TEST(ProgramPaths, PackageAlwaysComesFromTheScrFileBesideTheProgram) {
   const ProgramPaths exe = program_paths_for("/opt/shows/sunset.exe");

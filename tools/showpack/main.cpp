@@ -10,6 +10,7 @@
 #include "new_command.h"
 #include "render_command.h"
 #include "validate_command.h"
+#include "xscreensaver_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Builds, inspects, extracts and renders show packages.", "showpack"};
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
   showsaver::showpack::add_extract_command(app);
   showsaver::showpack::add_render_command(app);
   showsaver::showpack::add_validate_command(app);
+  showsaver::showpack::add_install_xscreensaver_command(app);
+  showsaver::showpack::add_uninstall_xscreensaver_command(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

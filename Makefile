@@ -10,7 +10,7 @@ WINDOWS_BUILDS = $(foreach arch,$(WINDOWS_ARCHS),$(CURDIR)/build-windows-$(arch)
 empty :=
 space := $(empty) $(empty)
 
-.PHONY: all deps test-deps build build-asan run demo-sheet demo-gif test test-fast fuzz bench windows format clean
+.PHONY: all deps test-deps build build-asan run demo-sheet demo-gif test test-fast fuzz bench windows deb format clean
 
 all: build
 
@@ -85,6 +85,12 @@ windows:
 	    -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-$$target.cmake && \
 	  cmake --build build-windows-$$target -j $(JOBS) || exit 1; \
 	done
+
+# The Debian package of the Linux player, showpack, their manual pages, the
+# shell completion, the xscreensaver description and the Windows players:
+# $(BUILD)/deb/showsaver_<version>_<architecture>.deb (sudo apt install ./that.deb).
+deb: build windows
+	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/deb
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,0 +1,47 @@
+# Where `cmake --install` puts things, as a Debian package lays them out: the
+# programs in bin/, their manual pages, showpack's bash completion, the
+# display mode's description for xscreensaver-settings, this README, and the
+# Windows players as data that `showpack build --for windows|windows32` takes.
+include(GNUInstallDirs)
+
+# The player every show is built on, without its symbols (showsaver-stripped):
+# a show carries the player, so the installed one is the one shows carry.
+install(PROGRAMS ${SHOWSAVER_STRIPPED_PLAYER} DESTINATION ${CMAKE_INSTALL_BINDIR}
+        RENAME showsaver)
+install(TARGETS showpack RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The manual pages are written in roff by hand and installed compressed, as
+# Debian's policy asks.
+set(man_pages)
+foreach(page showpack.1 showsaver.6)
+  string(REGEX REPLACE ".*\\.([0-9])$" "\\1" section ${page})
+  set(compressed ${PROJECT_BINARY_DIR}/man/${page}.gz)
+  add_custom_command(
+    OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+    COMMAND sh -c "gzip -9 -n -c \"$0\" > \"$1\"" ${PROJECT_SOURCE_DIR}/docs/man/${page}
+            ${compressed}
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/man/${page}
+    COMMENT "Compressing the manual page ${page}"
+    VERBATIM)
+  list(APPEND man_pages ${compressed})
+  install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
+endforeach()
+add_custom_target(showsaver_man_pages ALL DEPENDS ${man_pages})
+
+install(FILES ${PROJECT_SOURCE_DIR}/data/bash-completion/showpack
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${PROJECT_SOURCE_DIR}/data/xscreensaver/showsaver.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The Windows players of `make windows`, found when installing, since the
+# Windows trees are usually built after this one is configured.
+set(SHOWSAVER_WINDOWS_BUILD_DIRS
+    "${PROJECT_SOURCE_DIR}/build-windows-i686:${PROJECT_SOURCE_DIR}/build-windows-x86_64"
+    CACHE STRING "The Windows build folders (':'-separated) the Wine tests take programs from")
+install(CODE "set(SHOWSAVER_WINDOWS_BUILD_DIRS \"${SHOWSAVER_WINDOWS_BUILD_DIRS}\")
+              set(SHOWSAVER_PLAYERS_DIR \"${CMAKE_INSTALL_DATADIR}/showsaver/players\")")
+install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/install_windows_players.cmake)
+
+include(${PROJECT_SOURCE_DIR}/cmake/debian_package.cmake)

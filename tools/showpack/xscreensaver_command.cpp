@@ -51,8 +51,8 @@ std::optional<std::string> show_problem(const std::string& show) {
   static constexpr std::uint8_t kElf[] = {0x7F, 'E', 'L', 'F'};
   if (file.bytes.size() < 4 || !std::equal(kElf, kElf + 4, file.bytes.begin())) {
     return show +
-           " is not a Linux program (a show built on the Windows player?): xscreensaver "
-           "runs shows built on the Linux player, showsaver.";
+           " is not a Linux program: xscreensaver runs only shows built on the Linux "
+           "player, showsaver.";
   }
   const PackageReadResult read = read_show_package(file.bytes, text_codec());
   if (!read.ok()) {

@@ -131,6 +131,8 @@ struct ModeLine {
   std::string program;  // the command's first word, unquoted
 };
 
+// The command after a mode's prefixes: the "-" of a disabled mode, a visual
+// ("GL:") and a label in quotes, which goes to `label`.
 std::string_view after_prefixes(std::string_view mode, std::string& label) {
   mode = trimmed(mode);
   if (!mode.empty() && mode.front() == '-') mode = trimmed(mode.substr(1));
@@ -167,34 +169,44 @@ ModeLine mode_line(std::size_t line, std::string_view part) {
   return mode;
 }
 
+// For each line of the value after the first (index 0 is the line after
+// the resource's name), whether a display mode starts there: after a "\n",
+// or blank lines after one.
+std::vector<bool> mode_starts(const std::vector<Line>& lines, const ProgramsResource& resource) {
+  std::vector<bool> starts;
+  const std::string_view header = header_value(lines, resource);
+  bool at_start = trimmed(header).empty() || ends_mode(header);
+  for (std::size_t i = resource.first + 1; i <= resource.last; ++i) {
+    starts.push_back(at_start);
+    const std::string_view part = value_part(lines[i].content);
+    at_start = ends_mode(part) || (trimmed(part).empty() && at_start);
+  }
+  return starts;
+}
+
 // The lines after the first that each hold one whole display mode.  The last
 // line ends a mode without the "\n".
 std::vector<ModeLine> whole_mode_lines(const std::vector<Line>& lines,
                                        const ProgramsResource& resource) {
   std::vector<ModeLine> modes;
-  const std::string_view header = header_value(lines, resource);
-  bool at_start = trimmed(header).empty() || ends_mode(header);
+  const std::vector<bool> starts = mode_starts(lines, resource);
   for (std::size_t i = resource.first + 1; i <= resource.last; ++i) {
     const std::string_view part = value_part(lines[i].content);
-    const bool blank = trimmed(part).empty();
-    if (at_start && !blank && (ends_mode(part) || i == resource.last)) {
+    if (starts[i - resource.first - 1] && !trimmed(part).empty() &&
+        (ends_mode(part) || i == resource.last)) {
       modes.push_back(mode_line(i, part));
     }
-    at_start = ends_mode(part) || (blank && at_start);
   }
   return modes;
 }
 
-// The first line after the resource's first that starts a display mode.
+// The first line after the resource's name on which a display mode starts.
 std::optional<std::size_t> first_mode_start(const std::vector<Line>& lines,
                                             const ProgramsResource& resource) {
-  const std::string_view header = header_value(lines, resource);
-  bool at_start = trimmed(header).empty() || ends_mode(header);
-  for (std::size_t i = resource.first + 1; i <= resource.last; ++i) {
-    if (at_start) return i;
-    at_start = ends_mode(value_part(lines[i].content));
-  }
-  return std::nullopt;
+  const std::vector<bool> starts = mode_starts(lines, resource);
+  const auto first = std::find(starts.begin(), starts.end(), true);
+  if (first == starts.end()) return std::nullopt;
+  return resource.first + 1 + static_cast<std::size_t>(first - starts.begin());
 }
 
 bool safe_text(std::string_view text) {

@@ -57,6 +57,12 @@ const std::vector<EditCase> kCases = {
      "Removed /home/me/sunrise.scr from ~/.xscreensaver."},
     {"LeavesAModeThatOnlyMentionsTheShow", kWritten, false, "", kShow, Outcome::NotListed, "",
      "/home/me/sunrise.scr is not listed in ~/.xscreensaver; nothing to remove."},
+    // "\\n" is a backslash and an n: the mode goes on in the next line.
+    {"LeavesAModeGoingOnAfterAnEscapedBackslash",
+     kHeader + kPrograms + "\t\tphosphor --root --program printf\\\\n\\\n" +
+         "\t\t  /home/me/sunrise.scr --root  \\n\\\n" + kModes + kTrailer,
+     false, "", kShow, Outcome::NotListed, "",
+     "/home/me/sunrise.scr is not listed in ~/.xscreensaver; nothing to remove."},
     {"AddsBelowAListOnOneLine", kOneLine, true, "sunrise", kShow, Outcome::Changed,
      "lock:\tFalse\nprograms:\t\"Other\" /x/other.scr --root \\n\\\n"
      "  \"sunrise\"  /home/me/sunrise.scr --root  \\n\n",

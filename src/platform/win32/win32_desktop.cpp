@@ -12,6 +12,10 @@ namespace showsaver {
 namespace {
 
 constexpr const wchar_t* kShowWindowClass = L"showsaver.show";
+// How often a preview asks whether its host window still exists: the host
+// may go without its children being told (its process ended).
+constexpr UINT_PTR kHostCheckTimer = 1;
+constexpr UINT kHostCheckMilliseconds = 250;
 
 HINSTANCE this_module() {
   return GetModuleHandleW(nullptr);
@@ -73,8 +77,39 @@ void Win32Desktop::create_show_window(Rect picture_area, InputSink& sink) {
   if (window_ != nullptr) display_state_registration_ = watch_display_state(window_);
 }
 
+bool Win32Desktop::window_exists(WindowHandle window) {
+  return window != 0 && IsWindow(reinterpret_cast<HWND>(window)) != FALSE;
+}
+
+void Win32Desktop::create_preview_window(WindowHandle host, Size picture, InputSink& sink) {
+  destroy_show_window();
+  picture_size_ = picture;
+  sink_ = &sink;
+  host_ = reinterpret_cast<HWND>(host);
+  layout_ = current_layout();
+  const Rect& area = layout_.window;
+  window_ = CreateWindowExW(0, kShowWindowClass, L"showsaver", WS_CHILD, area.left, area.top,
+                            area.width, area.height, host_, nullptr, this_module(), this);
+  if (window_ == nullptr ||
+      SetTimer(window_, kHostCheckTimer, kHostCheckMilliseconds, nullptr) == 0) {
+    host_gone();
+  }
+}
+
+DesktopLayout Win32Desktop::current_layout() const {
+  if (host_ == nullptr) return current_desktop_layout(picture_size_);
+  RECT client{0, 0, 0, 0};
+  GetClientRect(host_, &client);
+  return preview_layout(picture_size_, {client.right - client.left, client.bottom - client.top});
+}
+
+void Win32Desktop::host_gone() {
+  end_.request();
+  end_.report_to(sink_);
+}
+
 void Win32Desktop::lay_out() {
-  layout_ = current_desktop_layout(picture_size_);
+  layout_ = current_layout();
   const Rect& area = layout_.window;
   SetWindowPos(window_, nullptr, area.left, area.top, area.width, area.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -84,6 +119,12 @@ void Win32Desktop::lay_out() {
 
 void Win32Desktop::show_window() {
   if (window_ == nullptr) return;
+  if (host_ != nullptr) {
+    // The focus stays with the host's program.
+    ShowWindow(window_, SW_SHOWNA);
+    UpdateWindow(window_);
+    return;
+  }
   ShowWindow(window_, SW_SHOW);
   // Keys go to the foreground window.
   SetForegroundWindow(window_);
@@ -104,6 +145,7 @@ void Win32Desktop::destroy_show_window() {
   display_state_registration_ = nullptr;
   if (window_ != nullptr) DestroyWindow(window_);
   window_ = nullptr;
+  host_ = nullptr;
   sink_ = nullptr;
   power_sink_ = nullptr;
   end_.clear();
@@ -218,6 +260,15 @@ std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std:
     case WM_POWERBROADCAST:
       report_power_event(wparam, lparam);
       return TRUE;
+    // A preview asks whether its host is still there.
+    case WM_TIMER:
+      if (wparam == kHostCheckTimer && host_ != nullptr && IsWindow(host_) == FALSE) host_gone();
+      return 0;
+    // Destroyed by destroy_show_window or, in a preview, with its host.
+    case WM_DESTROY:
+      window_ = nullptr;
+      if (host_ != nullptr) host_gone();
+      return 0;
     case WM_QUERYENDSESSION:
       // The show never holds up the end of the session.
       return TRUE;

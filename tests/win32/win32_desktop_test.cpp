@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -302,6 +303,85 @@ TEST(Win32Desktop, TheShowsOwnMessageBoxKeepsItAnotherWindowInTheForegroundEndsI
   desktop.process_messages();
   EXPECT_GE(sink.keys, 1);
   desktop.destroy_show_window();
+}
+
+// A window of 152 x 112 on a thread of its own, which destroys it, or ends
+// and takes it along, when told to go.
+struct HostThread {
+  HWND window = nullptr;
+  HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  bool destroy = true;  // else the thread just ends
+  HANDLE thread = nullptr;
+
+  explicit HostThread(bool destroy_window) : destroy(destroy_window) {
+    thread = CreateThread(nullptr, 0, &HostThread::run, this, 0, nullptr);
+    WaitForSingleObject(made, INFINITE);
+  }
+  void go_away() const { SetEvent(go); }
+  ~HostThread() {
+    go_away();
+    WaitForSingleObject(thread, INFINITE);
+    for (const HANDLE handle : {thread, made, go}) CloseHandle(handle);
+  }
+  static DWORD WINAPI run(void* context) {
+    auto* host = static_cast<HostThread*>(context);
+    host->window = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 152, 112, nullptr,
+                                   nullptr, nullptr, nullptr);
+    SetEvent(host->made);
+    // Answers the messages the preview's window sends it until told to go.
+    while (MsgWaitForMultipleObjects(1, &host->go, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) DispatchMessageW(&message);
+    }
+    if (host->destroy) DestroyWindow(host->window);
+    return 0;
+  }
+};
+
+// A preview fills its host's client area and stops the show on every pass
+// once the host is gone: destroyed (the preview's window with it), or gone
+// with its thread, which the preview finds by itself within a few timer
+// periods.
+TEST(Win32Desktop, APreviewFillsItsHostAndEndsOnceTheHostIsGone) {
+  for (const bool destroyed : {true, false}) {
+    SCOPED_TRACE(destroyed ? "destroyed" : "its thread ended");
+    auto host = std::make_unique<HostThread>(destroyed);
+    const auto host_handle = reinterpret_cast<WindowHandle>(host->window);
+    Win32Desktop desktop;
+    ASSERT_TRUE(desktop.window_exists(host_handle));
+    EXPECT_FALSE(desktop.window_exists(0));
+    CountingSink sink;
+    desktop.create_preview_window(host_handle, Size{160, 120}, sink);
+    const auto window = reinterpret_cast<HWND>(desktop.show_window_handle());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetAncestor(window, GA_PARENT), host->window);
+    EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_CHILD, 0);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 152);
+    EXPECT_EQ(client.bottom, 112);
+    desktop.show_window();
+    desktop.process_messages();
+    EXPECT_EQ(sink.keys, 0);
+
+    // Destroying the host sends the preview's window its WM_DESTROY: the
+    // messages are processed while the host goes.
+    host->go_away();
+    const std::int32_t deadline = tick_add(desktop.tick_count(), 10'000);
+    while (sink.keys == 0 && tick_not_after(desktop.tick_count(), deadline)) {
+      desktop.process_messages();
+      desktop.wait_for_message_until(deadline);
+    }
+    host.reset();
+    EXPECT_FALSE(desktop.window_exists(host_handle));
+    for (int pass = 1; pass <= 3; ++pass) {
+      const int before = sink.keys;
+      desktop.process_messages();
+      EXPECT_GT(sink.keys, before);
+    }
+    desktop.destroy_show_window();
+  }
 }
 
 TEST(Win32Desktop, WaitsUntilAMessageComesOrTheDeadlineHasPassed) {

@@ -12,9 +12,10 @@ namespace showsaver {
 namespace {
 
 constexpr const wchar_t* kShowWindowClass = L"showsaver.show";
-// How often a preview asks whether its host window still exists: the host
-// may go without its children being told (its process ended).
-constexpr UINT_PTR kHostCheckTimer = 1;
+// How often a preview wakes to ask whether its host window still exists: the
+// host may go without its children being told (its thread or process ended),
+// and a timer of the preview's window would go with that window, so the
+// timer is the thread's.
 constexpr UINT kHostCheckMilliseconds = 250;
 
 HINSTANCE this_module() {
@@ -88,12 +89,12 @@ void Win32Desktop::create_preview_window(WindowHandle host, Size picture, InputS
   host_ = reinterpret_cast<HWND>(host);
   layout_ = current_layout();
   const Rect& area = layout_.window;
-  window_ = CreateWindowExW(0, kShowWindowClass, L"showsaver", WS_CHILD, area.left, area.top,
-                            area.width, area.height, host_, nullptr, this_module(), this);
-  if (window_ == nullptr ||
-      SetTimer(window_, kHostCheckTimer, kHostCheckMilliseconds, nullptr) == 0) {
-    host_gone();
-  }
+  // No WM_PARENTNOTIFY: the host's program need not answer for the preview to start.
+  window_ =
+      CreateWindowExW(WS_EX_NOPARENTNOTIFY, kShowWindowClass, L"showsaver", WS_CHILD, area.left,
+                      area.top, area.width, area.height, host_, nullptr, this_module(), this);
+  host_check_timer_ = SetTimer(nullptr, 0, kHostCheckMilliseconds, nullptr);
+  if (window_ == nullptr) host_gone();
 }
 
 DesktopLayout Win32Desktop::current_layout() const {
@@ -146,6 +147,8 @@ void Win32Desktop::destroy_show_window() {
   if (window_ != nullptr) DestroyWindow(window_);
   window_ = nullptr;
   host_ = nullptr;
+  if (host_check_timer_ != 0) KillTimer(nullptr, host_check_timer_);
+  host_check_timer_ = 0;
   sink_ = nullptr;
   power_sink_ = nullptr;
   end_.clear();
@@ -260,10 +263,6 @@ std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std:
     case WM_POWERBROADCAST:
       report_power_event(wparam, lparam);
       return TRUE;
-    // A preview asks whether its host is still there.
-    case WM_TIMER:
-      if (wparam == kHostCheckTimer && host_ != nullptr && IsWindow(host_) == FALSE) host_gone();
-      return 0;
     // Destroyed by destroy_show_window or, in a preview, with its host.
     case WM_DESTROY:
       window_ = nullptr;
@@ -301,6 +300,7 @@ void Win32Desktop::process_messages() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  if (host_ != nullptr && IsWindow(host_) == FALSE) end_.request();
   // Asked again on every pass: the show forgets input from before it began.
   end_.report_to(sink_);
 }

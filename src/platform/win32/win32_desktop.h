@@ -29,7 +29,8 @@ namespace showsaver {
 //
 // A preview's window is instead a child filling its host's client area, the
 // picture scaled to fit it; it ends the show when it is destroyed with its
-// host, or when a timer finds the host gone.  It takes neither the focus nor
+// host, or when the host is found gone (looked for at every message
+// processing, which a timer wakes).  It takes neither the focus nor
 // the display's power events.
 class Win32Desktop final : public Desktop {
  public:
@@ -92,6 +93,8 @@ class Win32Desktop final : public Desktop {
   HWND__* window_ = nullptr;
   // The preview's host window; null for the full-screen show.
   HWND__* host_ = nullptr;
+  // The thread's timer that wakes the message wait to look for the host.
+  std::uintptr_t host_check_timer_ = 0;
   HWND__* dialog_window_ = nullptr;
   InputSink* sink_ = nullptr;
   PowerSink* power_sink_ = nullptr;

@@ -4,16 +4,25 @@
 // makes a window with a client area of 152 x 112, starts SCR with
 // "/p <its handle>", copies what the window shows into CAPTURE.bmp once the
 // picture has come and holds still, destroys the window and waits up to 10 s
-// for SCR to end.  Everything it finds goes to standard output, one "key value..." line
-// each; the exit status is 0 when it could do what it was asked.
-#include <windows.h>
-
+// for SCR to end.  Everything it finds goes to standard output, one
+// "key value..." line each; the exit status is 0 when it could do what it
+// was asked.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "formats/bmp/bmp_encoder.h"
+#include "platform/pixel_image.h"
+// After the seam's headers: <windows.h> defines macros named like their constants.
+#include "platform/win32/dib_section.h"
+
 namespace {
+
+using showsaver::BmpFormat;
+using showsaver::PixelImage;
 
 constexpr int kWidth = 152;
 constexpr int kHeight = 112;
@@ -33,73 +42,45 @@ bool pump_while_running(HANDLE process, DWORD milliseconds) {
   return waited != WAIT_OBJECT_0;
 }
 
-// The window's client area as 0x00RRGGBB pixels, top row first, read from the
-// window's own device context as an application's screenshot would.
-std::vector<std::uint32_t> capture(HWND window) {
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kWidth) * kHeight);
+// The window's client area, read from the window's own device context as an
+// application's screenshot would.
+PixelImage capture(HWND window) {
+  PixelImage image{kWidth, kHeight, {}};
   const HDC window_dc = GetDC(window);
   const HDC memory_dc = CreateCompatibleDC(window_dc);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kWidth;
-  info.bmiHeader.biHeight = -kHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  const HBITMAP bitmap = CreateDIBSection(window_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HBITMAP bitmap = showsaver::create_dib_section(kWidth, kHeight, &bits);
   if (bitmap != nullptr) {
     const HGDIOBJ previous = SelectObject(memory_dc, bitmap);
     BitBlt(memory_dc, 0, 0, kWidth, kHeight, window_dc, 0, 0, SRCCOPY);
     GdiFlush();
-    const auto* source = static_cast<const std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0xFFFFFFu;
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int i = 0; i < kWidth * kHeight; ++i) image.pixels.push_back(pixels[i] & 0xFFFFFFu);
     SelectObject(memory_dc, previous);
     DeleteObject(bitmap);
   }
   DeleteDC(memory_dc);
   ReleaseDC(window, window_dc);
-  return pixels;
+  return image;
 }
 
-bool all_black(const std::vector<std::uint32_t>& pixels) {
-  for (const std::uint32_t pixel : pixels) {
-    if (pixel != 0) return false;
-  }
-  return true;
+bool all_black(const PixelImage& image) {
+  return std::all_of(image.pixels.begin(), image.pixels.end(),
+                     [](std::uint32_t pixel) { return pixel == 0; });
 }
 
-// A 24-bit bottom-up BMP of the pixels.
-bool write_bmp(const wchar_t* path, const std::vector<std::uint32_t>& pixels) {
-  const DWORD row = (kWidth * 3 + 3) & ~3u;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = kWidth;
-  header.biHeight = kHeight;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biSizeImage = row * kHeight;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + header.biSizeImage;
-  std::vector<std::uint8_t> data(header.biSizeImage);
-  for (int y = 0; y < kHeight; ++y) {
-    std::uint8_t* out = &data[static_cast<std::size_t>(kHeight - 1 - y) * row];
-    for (int x = 0; x < kWidth; ++x) {
-      const std::uint32_t pixel = pixels[static_cast<std::size_t>(y) * kWidth + x];
-      *out++ = static_cast<std::uint8_t>(pixel);
-      *out++ = static_cast<std::uint8_t>(pixel >> 8);
-      *out++ = static_cast<std::uint8_t>(pixel >> 16);
-    }
-  }
-  const HANDLE handle =
+bool write_bmp(const wchar_t* path, const PixelImage& image) {
+  const auto encoded = showsaver::encode_bmp(image, BmpFormat{});
+  const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&encoded);
+  if (bytes == nullptr) return false;
+  const HANDLE file =
       CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  bool ok = WriteFile(handle, &file, sizeof file, &written, nullptr) != FALSE;
-  ok = ok && WriteFile(handle, &header, sizeof header, &written, nullptr) != FALSE;
-  ok = ok && WriteFile(handle, data.data(), header.biSizeImage, &written, nullptr) != FALSE;
-  CloseHandle(handle);
+  const bool ok = WriteFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &written,
+                            nullptr) != FALSE &&
+                  written == bytes->size();
+  CloseHandle(file);
   return ok;
 }
 
@@ -122,17 +103,17 @@ HWND create_host_window() {
 
 // Waits until the window shows something other than black and the same
 // twice in a row; prints how long it took.
-std::vector<std::uint32_t> wait_for_picture(HWND window, HANDLE saver) {
+PixelImage wait_for_picture(HWND window, HANDLE saver) {
   const ULONGLONG start = GetTickCount64();
-  std::vector<std::uint32_t> previous;
+  PixelImage previous;
   while (GetTickCount64() - start < kPictureMilliseconds) {
     if (!pump_while_running(saver, 100)) break;
-    std::vector<std::uint32_t> pixels = capture(window);
-    if (!all_black(pixels) && pixels == previous) {
+    PixelImage image = capture(window);
+    if (!all_black(image) && image == previous) {
       print("picture %llu\n", GetTickCount64() - start);
-      return pixels;
+      return image;
     }
-    previous = std::move(pixels);
+    previous = std::move(image);
   }
   print("picture none\n");
   return {};
@@ -155,14 +136,14 @@ int wmain(int argc, wchar_t** argv) {
   }
   CloseHandle(process.hThread);
 
-  const std::vector<std::uint32_t> picture = wait_for_picture(window, process.hProcess);
+  const PixelImage picture = wait_for_picture(window, process.hProcess);
   // Still running when the picture was taken: it plays until its window goes.
   print("running %d\n", WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT ? 1 : 0);
   // A preview never says that the screen saver runs.
   BOOL notice = FALSE;
   SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &notice, 0);
   print("notice %d\n", notice != FALSE ? 1 : 0);
-  print("written %d\n", !picture.empty() && write_bmp(argv[2], picture) ? 1 : 0);
+  print("written %d\n", !picture.pixels.empty() && write_bmp(argv[2], picture) ? 1 : 0);
 
   const ULONGLONG destroyed = GetTickCount64();
   DestroyWindow(window);

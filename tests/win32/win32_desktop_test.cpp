@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/picture_placement.h"
+#include "platform/picture_scaling.h"
 #include "platform/tick.h"
+#include "platform/win32/dib_canvas.h"
 #include "player/background_music.h"
 
 // clang-format off
@@ -326,8 +329,9 @@ struct HostThread {
   }
   static DWORD WINAPI run(void* context) {
     auto* host = static_cast<HostThread*>(context);
-    host->window = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 152, 112, nullptr,
-                                   nullptr, nullptr, nullptr);
+    host->window = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 152,
+                                   112, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(host->window, SW_SHOWNOACTIVATE);
     SetEvent(host->made);
     // Answers the messages the preview's window sends it until told to go.
     while (MsgWaitForMultipleObjects(1, &host->go, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
@@ -382,6 +386,55 @@ TEST(Win32Desktop, APreviewFillsItsHostAndEndsOnceTheHostIsGone) {
     }
     desktop.destroy_show_window();
   }
+}
+
+// The picture is fitted to the host's client area by the shared scaler, with
+// black beside it, on the real GDI.
+TEST(Win32Desktop, APreviewShowsThePictureFittedToItsHostWithBlackBeside) {
+  const Size picture{160, 120};
+  const Size client{152, 112};
+  DibCanvas source;
+  ASSERT_TRUE(source.resize(picture));
+  const PixelTarget pixels = source.target();
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      pixels.pixels[static_cast<std::size_t>(y) * pixels.stride + x] =
+          static_cast<std::uint32_t>(x * 0x010305 + y * 0x070100) & 0xFFFFFFu;
+    }
+  }
+  const HostThread host(true);
+  Win32Desktop desktop;
+  CountingSink sink;
+  desktop.create_preview_window(reinterpret_cast<WindowHandle>(host.window), picture, sink);
+  desktop.show_window();
+  desktop.refresh_picture_area(DcHandle{reinterpret_cast<std::uintptr_t>(source.dc())});
+
+  DibCanvas shown;
+  ASSERT_TRUE(shown.resize(client));
+  const HDC host_dc = GetDC(host.window);
+  BitBlt(shown.dc(), 0, 0, client.width, client.height, host_dc, 0, 0, SRCCOPY);
+  ReleaseDC(host.window, host_dc);
+  GdiFlush();
+  const Rect area = fitted_area(picture, client);
+  const PixelImage scaled = scaled_picture(source.view(), {area.width, area.height});
+  int differing = 0;
+  for (int y = 0; y < client.height; ++y) {
+    for (int x = 0; x < client.width; ++x) {
+      const bool inside = x >= area.left && x < area.left + area.width && y >= area.top &&
+                          y < area.top + area.height;
+      const std::uint32_t expected =
+          inside
+              ? scaled.pixels[static_cast<std::size_t>(y - area.top) * area.width + x - area.left]
+              : 0;
+      const PixelView view = shown.view();
+      if ((view.pixels[static_cast<std::size_t>(y) * view.stride + x] & 0xFFFFFFu) != expected &&
+          differing++ < 3) {
+        ADD_FAILURE() << "at " << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(differing, 0);
+  desktop.destroy_show_window();
 }
 
 TEST(Win32Desktop, WaitsUntilAMessageComesOrTheDeadlineHasPassed) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "platform/gdi.h"
@@ -19,6 +20,9 @@ class InputSink {
   virtual void key_down() = 0;
   virtual void mouse_down() = 0;
   virtual void mouse_move() = 0;
+  // The show is asked to end from outside rather than by input (see
+  // end_request.h); a sink that does not tell the two apart takes a key.
+  virtual void end_requested() { key_down(); }
 };
 
 // Where the desktop reports what the computer's power does to the show: its
@@ -72,6 +76,18 @@ class Desktop {
   // Creates the hidden, borderless, full-screen, black show window with its
   // picture area at `picture_area`; input goes to `sink` from now on.
   virtual void create_show_window(Rect picture_area, InputSink& sink) = 0;
+  // IsWindow: `window` is a window that exists now.  A desktop that cannot
+  // play the show in another program's window knows none.
+  virtual bool window_exists(WindowHandle) { return false; }
+  // Creates the show window as a preview: a child that fills the client area
+  // of `host` (a window that window_exists), with the picture area of
+  // `picture` pixels scaled into it, its aspect kept (see fitted_size in
+  // picture_scaling.h), black around.  Input goes to `sink`; once `host` goes
+  // away the desktop requests the end (end_request.h).  A desktop without
+  // previews throws std::logic_error.
+  virtual void create_preview_window(WindowHandle /*host*/, Size /*picture*/, InputSink& /*sink*/) {
+    throw std::logic_error("This desktop plays no previews.");
+  }
   // Shows the window and repaints it.
   virtual void show_window() = 0;
   // SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE).

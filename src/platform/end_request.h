@@ -1,9 +1,9 @@
 // A request to end the show that comes from outside rather than as input: a
 // termination signal, the window manager's close, WM_CLOSE, the end of the
-// session, the show's window going away.  It lasts: the show forgets input
-// from before it began, so every message processing reports it again as a
-// key press, and a message wait that watches it (SDL's, Xlib's) returns at
-// once while it stands.
+// session, the show's window or a preview's host window going away.  It
+// lasts: the show forgets input from before it began, so every message
+// processing reports it again (InputSink::end_requested), and a message wait
+// that watches it (SDL's, Xlib's) returns at once while it stands.
 #pragma once
 
 #include <functional>
@@ -28,9 +28,9 @@ class EndRequest {
 
   bool requested() const { return requested_ || (asked_to_end_ && asked_to_end_()); }
 
-  // A key press to `sink` (none while there is no sink) while the end is requested.
+  // Tells `sink` (nobody while there is no sink) while the end is requested.
   void report_to(InputSink* sink) const {
-    if (sink != nullptr && requested()) sink->key_down();
+    if (sink != nullptr && requested()) sink->end_requested();
   }
 
  private:

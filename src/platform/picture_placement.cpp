@@ -3,11 +3,17 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/picture_scaling.h"
+
 namespace showsaver {
 
 Rect centred_area(Size screen, Size picture) {
   return {screen.width / 2 - picture.width / 2, screen.height / 2 - picture.height / 2,
           picture.width, picture.height};
+}
+
+Rect fitted_area(Size picture, Size window) {
+  return centred_area(window, fitted_size(picture, window));
 }
 
 PicturePlacement place_picture(Rect area, Size window) {

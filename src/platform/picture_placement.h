@@ -15,6 +15,10 @@ namespace showsaver {
 // screen's is.  A picture larger than the screen starts left of or above it.
 Rect centred_area(Size screen, Size picture);
 
+// `picture` scaled to the largest size of its aspect that fits `window`
+// (fitted_size in picture_scaling.h), centred: a preview's picture area.
+Rect fitted_area(Size picture, Size window);
+
 // A picture placed at `area` (window coordinates) as a window of `window`'s
 // size shows it.
 struct PicturePlacement {

@@ -92,23 +92,29 @@ inline std::uint32_t blend(const std::uint32_t* pixel, std::size_t step,
 
 }  // namespace
 
+Size fitted_size(Size picture, Size box) {
+  if (picture.width <= 0 || picture.height <= 0 || box.width <= 0 || box.height <= 0) return {};
+  std::int64_t width = box.width;
+  std::int64_t height = box.height;
+  // Bound by the tighter side, the other side rounded.
+  if (std::int64_t{box.width} * picture.height <= std::int64_t{box.height} * picture.width) {
+    height = (std::int64_t{box.width} * picture.height * 2 + picture.width) /
+             (2 * std::int64_t{picture.width});
+  } else {
+    width = (std::int64_t{box.height} * picture.width * 2 + picture.height) /
+            (2 * std::int64_t{picture.height});
+  }
+  return {static_cast<std::int32_t>(std::max<std::int64_t>(width, 1)),
+          static_cast<std::int32_t>(std::max<std::int64_t>(height, 1))};
+}
+
 Size presented_size(Size picture, Size monitor, int scale_percent) {
   if (picture.width <= 0 || picture.height <= 0) return {};
-  std::int64_t width = (std::int64_t{picture.width} * scale_percent + 50) / 100;
-  std::int64_t height = (std::int64_t{picture.height} * scale_percent + 50) / 100;
+  const std::int64_t width = (std::int64_t{picture.width} * scale_percent + 50) / 100;
+  const std::int64_t height = (std::int64_t{picture.height} * scale_percent + 50) / 100;
   if (monitor.width > 0 && monitor.height > 0 &&
       (width > monitor.width || height > monitor.height)) {
-    // Bound by the side that overflows most, the other side rounded.
-    if (std::int64_t{monitor.width} * picture.height <=
-        std::int64_t{monitor.height} * picture.width) {
-      height = (std::int64_t{monitor.width} * picture.height * 2 + picture.width) /
-               (2 * std::int64_t{picture.width});
-      width = monitor.width;
-    } else {
-      width = (std::int64_t{monitor.height} * picture.width * 2 + picture.height) /
-              (2 * std::int64_t{picture.height});
-      height = monitor.height;
-    }
+    return fitted_size(picture, monitor);
   }
   return {static_cast<std::int32_t>(std::max<std::int64_t>(width, 1)),
           static_cast<std::int32_t>(std::max<std::int64_t>(height, 1))};

@@ -18,6 +18,11 @@ namespace showsaver {
 // 1 x 1).  Empty for an empty picture.
 Size presented_size(Size picture, Size monitor, int scale_percent = 100);
 
+// The largest size of `picture`'s aspect that fits in `box`, larger or
+// smaller than `picture` (at least 1 x 1): a preview's picture area.  Empty
+// when either is empty.
+Size fitted_size(Size picture, Size box);
+
 // Pixels to write: row y of `width` pixels starts at `pixels + y * stride`.
 struct PixelTarget {
   std::uint32_t* pixels = nullptr;

@@ -6,7 +6,7 @@ BackgroundMusic::BackgroundMusic(Media& media, const ShowContext& show)
     : media_(media), show_(show) {}
 
 bool BackgroundMusic::music_on() const {
-  return !show_.package.BgmFileName.empty() && show_.BgmEnabled != 0;
+  return !show_.package.BgmFileName.empty() && show_.BgmEnabled != 0 && !show_.preview();
 }
 
 void BackgroundMusic::send(const std::string& command) {
@@ -35,17 +35,18 @@ void BackgroundMusic::poll() {
 
 void BackgroundMusic::close() {
   started_ = false;
-  if (show_.package.BgmFileName.empty()) return;
+  if (show_.package.BgmFileName.empty() || show_.preview()) return;
   send("close bgm");
 }
 
 void BackgroundMusic::play_cue(const std::string& sound_file_name) {
-  if (sound_file_name.empty() || show_.SoundEnabled == 0 || silent_) return;
+  if (sound_file_name.empty() || show_.SoundEnabled == 0 || silent_ || show_.preview()) return;
   const std::string path = show_.TempFolder + sound_file_name;
   media_.play_sound(&path, snd::FILENAME | snd::NODEFAULT | snd::ASYNC);
 }
 
 void BackgroundMusic::stop_sounds() {
+  if (show_.preview()) return;
   media_.play_sound(nullptr, snd::PURGE);
 }
 

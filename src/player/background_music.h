@@ -1,5 +1,6 @@
 // The background music and the scene sounds, silent while the display is off
-// or the computer sleeps.
+// or the computer sleeps, and always in a preview: no command reaches the
+// media then.
 #pragma once
 
 #include <string>

@@ -1,11 +1,13 @@
 // What the player is handed by the start-up: the show and where its files
-// are, with the user's two settings.  Nothing of it changes during the show.
+// are, with the user's two settings, and where it plays.  Nothing of it
+// changes during the show.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "package/show_package.h"
+#include "platform/desktop.h"
 
 namespace showsaver {
 
@@ -15,6 +17,13 @@ struct ShowContext {
   std::string TempFolder;
   std::int16_t BgmEnabled = 0;
   std::int16_t SoundEnabled = 0;
+  // The window the show plays in as a preview (the control panel's preview
+  // box), or 0 for the full-screen show.  A preview belongs to that window's
+  // program: it plays no music or sound, leaves the cursor, the password and
+  // the system's notices alone, and ends only when that window goes.
+  WindowHandle PreviewWindow = 0;
+
+  bool preview() const { return PreviewWindow != 0; }
 };
 
 }  // namespace showsaver

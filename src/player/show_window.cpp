@@ -21,13 +21,17 @@ void attempt(Step step) noexcept {
   }
 }
 
+std::string failure_text(const std::string& description, const std::string& source) {
+  return std::string(kUnknownError) + "\r\n" + description + "\r\n" + source;
+}
+
 }  // namespace
 
 ShowWindow::ShowWindow(Platform& platform, ShowContext show, ShowObserver* observer)
     : platform_(platform),
       show_(std::move(show)),
       surfaces_(platform),
-      stop_(platform.desktop),
+      stop_(platform.desktop, show_.preview()),
       music_(platform.media, show_),
       scenes_(platform, show_, surfaces_, stop_, music_, observer) {}
 
@@ -52,16 +56,13 @@ void ShowWindow::play() {
 }
 
 void ShowWindow::set_up() {
-  platform_.desktop.set_screen_saver_running(true);
-  const Size screen = platform_.desktop.screen_size();
   const std::int32_t width = show_.package.PictureWidth;
   const std::int32_t height = show_.package.PictureHeight;
   if (width < 0 || height < 0) {
     throw RuntimeFailure(std::string(kInvalidPropertyValueDescription) + " (picture area " +
                          std::to_string(width) + " x " + std::to_string(height) + ")");
   }
-  platform_.desktop.create_show_window(centred_area(screen, {width, height}), stop_);
-  platform_.desktop.watch_power(music_);
+  open_window({width, height});
   PictureSurface& visible = surfaces_.Picture1;
   visible.set_background(show_.package.BackColor);
   visible.resize(width, height);
@@ -73,8 +74,20 @@ void ShowWindow::set_up() {
   scenes_.load_scene_picture(0);
   platform_.desktop.show_window();
   platform_.desktop.process_messages();
-  platform_.desktop.make_topmost();
+  if (!show_.preview()) platform_.desktop.make_topmost();
   music_.start();
+}
+
+void ShowWindow::open_window(Size picture) {
+  Desktop& desktop = platform_.desktop;
+  if (show_.preview()) {
+    // The host's program owns the screen: no notice, no power events.
+    desktop.create_preview_window(show_.PreviewWindow, picture, stop_);
+    return;
+  }
+  desktop.set_screen_saver_running(true);
+  desktop.create_show_window(centred_area(desktop.screen_size(), picture), stop_);
+  desktop.watch_power(music_);
 }
 
 bool ShowWindow::password_switch_on() {
@@ -84,6 +97,8 @@ bool ShowWindow::password_switch_on() {
 
 bool ShowWindow::end_of_show() {
   stop_.show_cursor();
+  // A preview ends with its host window: nothing to check or to withdraw.
+  if (show_.preview()) return true;
   if (password_switch_on()) {
     const PasswordCheck check =
         platform_.host.verify_screen_saver_password(platform_.desktop.show_window_handle());
@@ -103,14 +118,19 @@ bool ShowWindow::end_of_show() {
 
 void ShowWindow::report_failure(const std::string& description,
                                 const std::string& source) noexcept {
+  if (show_.preview()) {
+    // Nobody asked for the preview's attention: no box over the host.
+    attempt([&] { platform_.host.log(failure_text(description, source)); });
+    return;
+  }
   // The screen-saver notice is the system's, and outlives the process on
   // Windows: withdraw it, and give the cursor back, before the box asks for
   // the user's attention.  The music plays on behind the box.
   attempt([&] { platform_.desktop.set_screen_saver_running(false); });
   attempt([&] { stop_.show_cursor(); });
   attempt([&] {
-    const std::string text = std::string(kUnknownError) + "\r\n" + description + "\r\n" + source;
-    platform_.desktop.message_box(text, kErrorTitle, mb::OK_EXCLAMATION);
+    platform_.desktop.message_box(failure_text(description, source), kErrorTitle,
+                                  mb::OK_EXCLAMATION);
   });
   attempt([&] { music_.close(); });
 }

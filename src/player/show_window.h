@@ -1,5 +1,6 @@
-// The full-screen show window: its set-up, the show from start to end with
-// the password check, the show's one error handler, and its unloading.
+// The show window, full screen or a preview in another program's window: its
+// set-up, the show from start to end with the password check, the show's one
+// error handler, and its unloading.
 #pragma once
 
 #include <string>
@@ -29,6 +30,8 @@ class ShowWindow {
 
  private:
   void set_up();
+  // Creates the desktop's window for a picture area of `picture` pixels.
+  void open_window(Size picture);
   // Returns true when the show ends, false when it resumes after a failed password check.
   bool end_of_show();
   bool password_switch_on();

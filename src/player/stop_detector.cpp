@@ -21,24 +21,32 @@ bool StopDetector::stop_requested() const {
 }
 
 void StopDetector::key_down() {
-  stop_requested_ = kStop;
+  if (!preview_) stop_requested_ = kStop;
 }
 
 void StopDetector::mouse_down() {
-  stop_requested_ = kStop;
+  if (!preview_) stop_requested_ = kStop;
 }
 
 void StopDetector::mouse_move() {
-  if (desktop_.cursor_position() != start_cursor_position_) stop_requested_ = kStop;
+  if (!preview_ && desktop_.cursor_position() != start_cursor_position_) {
+    stop_requested_ = kStop;
+  }
+}
+
+void StopDetector::end_requested() {
+  stop_requested_ = kStop;
 }
 
 void StopDetector::hide_cursor() {
+  if (preview_) return;
   for (int call = 0; call < kMaximumCursorCalls; ++call) {
     if (desktop_.show_cursor(false) < 0) return;
   }
 }
 
 void StopDetector::show_cursor() {
+  if (preview_) return;
   for (int call = 0; call < kMaximumCursorCalls; ++call) {
     if (desktop_.show_cursor(true) >= 0) return;
   }

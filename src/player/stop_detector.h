@@ -1,6 +1,7 @@
 // Ends the show on any input: a key, a mouse button, or the mouse moved away
 // from where it was when the show started.  It also hides the cursor for the
-// show and brings it back at the end.
+// show and brings it back at the end.  A preview ends only on the desktop's
+// end request, and its cursor is its host's.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,8 @@ namespace showsaver {
 
 class StopDetector final : public InputSink {
  public:
-  explicit StopDetector(Desktop& desktop) : desktop_(desktop) {}
+  explicit StopDetector(Desktop& desktop, bool preview = false)
+      : desktop_(desktop), preview_(preview) {}
 
   // Show start: no stop requested, and the cursor's position from now on
   // is the one a mouse move is compared with.
@@ -23,6 +25,7 @@ class StopDetector final : public InputSink {
   void key_down() override;
   void mouse_down() override;
   void mouse_move() override;
+  void end_requested() override;
 
   // Until the display count is below zero, or back at zero or above.
   void hide_cursor();
@@ -30,6 +33,7 @@ class StopDetector final : public InputSink {
 
  private:
   Desktop& desktop_;
+  bool preview_;
   std::int16_t stop_requested_ = 0;
   Point start_cursor_position_;
 };

@@ -7,6 +7,7 @@
 #include "package/extraction.h"
 #include "package/package_reader.h"
 #include "player/show_window.h"
+#include "startup/preview_mode.h"
 #include "startup/program_paths.h"
 #include "startup/screen_saver_switch.h"
 #include "startup/settings_dialog_state.h"
@@ -68,17 +69,26 @@ std::optional<std::string> create_extraction_folder(Platform& platform) {
   return create_temp_folder(platform.files, fallback);
 }
 
+// The show cannot start: the user is told in a box, unless it is a preview,
+// which nobody asked to look at.
+void say_cannot_run(Platform& platform, WindowHandle preview_window) {
+  if (preview_window == 0) {
+    platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+  }
+}
+
 }  // namespace
 
-void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) {
+void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer,
+                   WindowHandle preview_window) {
   if (platform.host.extraction_parent().empty()) {
-    platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+    say_cannot_run(platform, preview_window);
     return;
   }
   const auto folder = create_extraction_folder(platform);
   if (!folder) {
     platform.host.log("No folder for the show's files could be created.");
-    platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+    say_cannot_run(platform, preview_window);
     return;
   }
   state.TempFolder = *folder;
@@ -88,15 +98,15 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer) 
     if (!extraction.ok()) {
       platform.host.log(extraction.error);
       delete_extracted_show(platform.files, state.Package, state.TempFolder);
-      platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+      say_cannot_run(platform, preview_window);
       return;
     }
     // The show reads its files from the folder from now on.
     if (state.Package.file.contents) state.Package.file.contents->release_pages();
-    ShowWindow window(
-        platform,
-        ShowContext{state.Package, state.TempFolder, state.BgmEnabled, state.SoundEnabled},
-        observer);
+    ShowWindow window(platform,
+                      ShowContext{state.Package, state.TempFolder, state.BgmEnabled,
+                                  state.SoundEnabled, preview_window},
+                      observer);
     window.play();
     window.unload();
   } catch (...) {
@@ -163,6 +173,8 @@ void run_program_once(Platform& platform, ShowObserver* observer) {
       run_password_change_mode(platform, arguments);
       break;
     case SaverMode::Preview:
+      run_preview_mode(platform, state, arguments, observer);
+      break;
     case SaverMode::None:
       break;
   }

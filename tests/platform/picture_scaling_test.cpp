@@ -42,6 +42,25 @@ TEST(PictureScaling, PresentedSizeScalesThenFitsKeepingTheAspect) {
   }
 }
 
+TEST(PictureScaling, FittedSizeFillsTheBoxOnOneSideKeepingTheAspect) {
+  const struct {
+    Size picture, box, expected;
+  } cases[] = {
+      {{640, 480}, {152, 112}, {149, 112}},  // the control panel's preview: height-bound
+      {{160, 120}, {152, 112}, {149, 112}},  // the same aspect at any size
+      {{800, 450}, {152, 112}, {152, 86}},   // wide: width-bound, rounded
+      {{40, 30}, {152, 112}, {149, 112}},    // smaller than the box: made larger
+      {{152, 112}, {152, 112}, {152, 112}},  // as it is
+      {{1, 5000}, {152, 112}, {1, 112}},     // never thinner than a pixel
+      {{640, 480}, {0, 112}, {0, 0}},       {{0, 480}, {152, 112}, {0, 0}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(fitted_size(c.picture, c.box), c.expected)
+        << c.picture.width << "x" << c.picture.height << " in " << c.box.width << "x"
+        << c.box.height;
+  }
+}
+
 TEST(PictureScaling, WholeMultiplesRepeatEachPixelExactly) {
   const PixelImage source = random_image(7, 5, 1);
   for (const int factor : {1, 2, 3}) {

@@ -4,10 +4,14 @@
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/picture_placement.h"
+#include "platform/picture_scaling.h"
 #include "platform/tick.h"
+#include "platform/win32/dib_canvas.h"
 #include "player/background_music.h"
 
 // clang-format off
@@ -301,6 +305,130 @@ TEST(Win32Desktop, TheShowsOwnMessageBoxKeepsItAnotherWindowInTheForegroundEndsI
   EXPECT_EQ(finish(other, desktop), 0u);
   desktop.process_messages();
   EXPECT_GE(sink.keys, 1);
+  desktop.destroy_show_window();
+}
+
+// A window of 152 x 112 on a thread of its own, which destroys it, or ends
+// and takes it along, when told to go.
+struct HostThread {
+  HWND window = nullptr;
+  HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  bool destroy = true;  // else the thread just ends
+  HANDLE thread = nullptr;
+
+  explicit HostThread(bool destroy_window) : destroy(destroy_window) {
+    thread = CreateThread(nullptr, 0, &HostThread::run, this, 0, nullptr);
+    WaitForSingleObject(made, INFINITE);
+  }
+  void go_away() const { SetEvent(go); }
+  ~HostThread() {
+    go_away();
+    WaitForSingleObject(thread, INFINITE);
+    for (const HANDLE handle : {thread, made, go}) CloseHandle(handle);
+  }
+  static DWORD WINAPI run(void* context) {
+    auto* host = static_cast<HostThread*>(context);
+    host->window = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 152,
+                                   112, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(host->window, SW_SHOWNOACTIVATE);
+    SetEvent(host->made);
+    // Answers the messages the preview's window sends it until told to go.
+    while (MsgWaitForMultipleObjects(1, &host->go, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) DispatchMessageW(&message);
+    }
+    if (host->destroy) DestroyWindow(host->window);
+    return 0;
+  }
+};
+
+// A preview is its host's child and stops the show on every pass once the
+// host is gone: destroyed (the preview's window with it), or gone
+// with its thread, which the preview finds by itself within a few timer
+// periods.
+TEST(Win32Desktop, APreviewEndsOnceItsHostIsGone) {
+  for (const bool destroyed : {true, false}) {
+    SCOPED_TRACE(destroyed ? "destroyed" : "its thread ended");
+    auto host = std::make_unique<HostThread>(destroyed);
+    const auto host_handle = reinterpret_cast<WindowHandle>(host->window);
+    Win32Desktop desktop;
+    ASSERT_TRUE(desktop.window_exists(host_handle));
+    EXPECT_FALSE(desktop.window_exists(0));
+    CountingSink sink;
+    desktop.create_preview_window(host_handle, Size{160, 120}, sink);
+    const auto window = reinterpret_cast<HWND>(desktop.show_window_handle());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetAncestor(window, GA_PARENT), host->window);
+    desktop.show_window();
+    desktop.process_messages();
+    EXPECT_EQ(sink.keys, 0);
+
+    // Destroying the host sends the preview's window its WM_DESTROY: the
+    // messages are processed while the host goes.
+    host->go_away();
+    const std::int32_t deadline = tick_add(desktop.tick_count(), 10'000);
+    while (sink.keys == 0 && tick_not_after(desktop.tick_count(), deadline)) {
+      desktop.process_messages();
+      desktop.wait_for_message_until(deadline);
+    }
+    host.reset();
+    EXPECT_FALSE(desktop.window_exists(host_handle));
+    for (int pass = 1; pass <= 3; ++pass) {
+      const int before = sink.keys;
+      desktop.process_messages();
+      EXPECT_GT(sink.keys, before);
+    }
+    desktop.destroy_show_window();
+  }
+}
+
+// The picture is fitted to the host's client area by the shared scaler, with
+// black beside it, on the real GDI.
+TEST(Win32Desktop, APreviewShowsThePictureFittedToItsHostWithBlackBeside) {
+  const Size picture{160, 120};
+  const Size client{152, 112};
+  DibCanvas source;
+  ASSERT_TRUE(source.resize(picture));
+  const PixelTarget pixels = source.target();
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      pixels.pixels[static_cast<std::size_t>(y) * pixels.stride + x] =
+          static_cast<std::uint32_t>(x * 0x010305 + y * 0x070100) & 0xFFFFFFu;
+    }
+  }
+  const HostThread host(true);
+  Win32Desktop desktop;
+  CountingSink sink;
+  desktop.create_preview_window(reinterpret_cast<WindowHandle>(host.window), picture, sink);
+  desktop.show_window();
+  desktop.refresh_picture_area(DcHandle{reinterpret_cast<std::uintptr_t>(source.dc())});
+
+  DibCanvas shown;
+  ASSERT_TRUE(shown.resize(client));
+  const HDC host_dc = GetDC(host.window);
+  BitBlt(shown.dc(), 0, 0, client.width, client.height, host_dc, 0, 0, SRCCOPY);
+  ReleaseDC(host.window, host_dc);
+  GdiFlush();
+  const Rect area = fitted_area(picture, client);
+  const PixelImage scaled = scaled_picture(source.view(), {area.width, area.height});
+  int differing = 0;
+  for (int y = 0; y < client.height; ++y) {
+    for (int x = 0; x < client.width; ++x) {
+      const bool inside = x >= area.left && x < area.left + area.width && y >= area.top &&
+                          y < area.top + area.height;
+      const std::uint32_t expected =
+          inside
+              ? scaled.pixels[static_cast<std::size_t>(y - area.top) * area.width + x - area.left]
+              : 0;
+      const PixelView view = shown.view();
+      if ((view.pixels[static_cast<std::size_t>(y) * view.stride + x] & 0xFFFFFFu) != expected &&
+          differing++ < 3) {
+        ADD_FAILURE() << "at " << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(differing, 0);
   desktop.destroy_show_window();
 }
 

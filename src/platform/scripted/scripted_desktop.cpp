@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/deadline_wait.h"
+#include "platform/picture_placement.h"
 
 namespace showsaver {
 namespace {
@@ -19,6 +20,8 @@ const char* input_name(InputKind kind) {
       return "display_off";
     case InputKind::DisplayOn:
       return "display_on";
+    case InputKind::HostWindowClosed:
+      return "host_window_closed";
   }
   return "?";
 }
@@ -55,6 +58,23 @@ void ScriptedDesktop::create_show_window(Rect picture_area, InputSink& sink) {
           json_number("width", picture_area.width), json_number("height", picture_area.height)});
 }
 
+void ScriptedDesktop::create_preview_window(WindowHandle host, Size picture, InputSink& sink) {
+  sink_ = &sink;
+  preview_host_ = host;
+  end_.clear();
+  const auto found = host_windows_.find(host);
+  if (found == host_windows_.end()) {
+    end_.request();
+    return;
+  }
+  const Rect area = fitted_area(picture, found->second);
+  picture_area_ = area;
+  record("preview_window_created",
+         {json_number("host", static_cast<long long>(host)), json_number("left", area.left),
+          json_number("top", area.top), json_number("width", area.width),
+          json_number("height", area.height)});
+}
+
 void ScriptedDesktop::show_window() {
   window_shown_ = true;
   record("window_shown");
@@ -70,6 +90,8 @@ void ScriptedDesktop::destroy_show_window() {
   if (sink_ == nullptr) return;
   sink_ = nullptr;
   power_sink_ = nullptr;
+  preview_host_ = 0;
+  end_.clear();
   window_shown_ = false;
   record("window_destroyed");
 }
@@ -88,6 +110,7 @@ void ScriptedDesktop::process_messages() {
     const ScriptedInput input = inputs_.front();
     inputs_.pop_front();
     if (input.kind == InputKind::MouseMove) cursor_ = input.position;
+    if (input.kind == InputKind::HostWindowClosed) close_preview_host();
     record("input", {json_string("kind", input_name(input.kind)), json_number("x", cursor_.x),
                      json_number("y", cursor_.y)});
     if (sink_ == nullptr) continue;
@@ -107,8 +130,17 @@ void ScriptedDesktop::process_messages() {
       case InputKind::DisplayOn:
         if (power_sink_ != nullptr) power_sink_->sound_again();
         break;
+      case InputKind::HostWindowClosed:
+        break;
     }
   }
+  end_.report_to(sink_);
+}
+
+void ScriptedDesktop::close_preview_host() {
+  if (preview_host_ == 0) return;
+  host_windows_.erase(preview_host_);
+  end_.request();
 }
 
 void ScriptedDesktop::wait_for_message_until(std::int32_t deadline) {

@@ -5,20 +5,23 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/end_request.h"
 #include "platform/gdi.h"
 #include "platform/scripted/event_log.h"
 #include "platform/scripted/virtual_clock.h"
 
 namespace showsaver {
 
-// Input for the show window's input sink, and the power events its power
-// sink hears: the display turned off (or the computer going to sleep) and on.
-enum class InputKind { Key, MouseButton, MouseMove, DisplayOff, DisplayOn };
+// Input for the show window's input sink, the power events its power sink
+// hears (the display turned off, or the computer going to sleep, and on), and
+// a preview's host window going away.
+enum class InputKind { Key, MouseButton, MouseMove, DisplayOff, DisplayOn, HostWindowClosed };
 
 struct ScriptedInput {
   std::int64_t at_ms = 0;  // milliseconds after the clock's start
@@ -57,6 +60,9 @@ class ScriptedDesktop final : public Desktop {
   // The cursor's display count at the start: 0 on a plain desktop, other
   // values where other programs have shown or hidden it.
   void set_cursor_count(int count) { cursor_count_ = count; }
+  // A window of another program with a client area of `client`, which a
+  // preview can play in until a HostWindowClosed input takes it away.
+  void add_host_window(WindowHandle window, Size client) { host_windows_[window] = client; }
   void add_input(ScriptedInput input);
   // Delivers a key press at the current virtual time.
   void press_key_now();
@@ -89,6 +95,9 @@ class ScriptedDesktop final : public Desktop {
   // Desktop.
   Size screen_size() override { return screen_; }
   void create_show_window(Rect picture_area, InputSink& sink) override;
+  bool window_exists(WindowHandle window) override { return host_windows_.contains(window); }
+  // The picture area is where the host's client area shows the picture.
+  void create_preview_window(WindowHandle host, Size picture, InputSink& sink) override;
   void show_window() override;
   void make_topmost() override;
   WindowHandle show_window_handle() override { return sink_ != nullptr ? 0x1F0 : 0; }
@@ -106,6 +115,8 @@ class ScriptedDesktop final : public Desktop {
 
  private:
   bool input_due() const;
+  // The preview's host window goes, and with it the preview.
+  void close_preview_host();
   void record(std::string kind, std::vector<JsonField> fields = {});
 
   Gdi& gdi_;
@@ -120,6 +131,10 @@ class ScriptedDesktop final : public Desktop {
   std::function<void()> messages_observer_;
   InputSink* sink_ = nullptr;
   PowerSink* power_sink_ = nullptr;
+  std::map<WindowHandle, Size> host_windows_;
+  WindowHandle preview_host_ = 0;
+  // The preview's host window went away.
+  EndRequest end_;
   std::optional<Rect> picture_area_;
   std::vector<RecordedMessageBox> message_boxes_;
   int refresh_count_ = 0;

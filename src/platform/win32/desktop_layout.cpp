@@ -59,4 +59,8 @@ DesktopLayout current_desktop_layout(Size picture) {
   return layout;
 }
 
+DesktopLayout preview_layout(Size picture, Size client) {
+  return {{0, 0, client.width, client.height}, fitted_area(picture, client)};
+}
+
 }  // namespace showsaver

@@ -18,6 +18,10 @@ struct DesktopLayout {
 // The layout of a picture area of `picture` pixels on the desktop as it is now.
 DesktopLayout current_desktop_layout(Size picture);
 
+// The layout of a preview: the window fills the host's client area of
+// `client` pixels, and the picture is scaled to fit it (fitted_area).
+DesktopLayout preview_layout(Size picture, Size client);
+
 // The primary monitor's scale in percent: its DPI against 96.
 int primary_monitor_scale_percent();
 

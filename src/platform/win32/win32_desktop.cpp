@@ -12,6 +12,11 @@ namespace showsaver {
 namespace {
 
 constexpr const wchar_t* kShowWindowClass = L"showsaver.show";
+// How often a preview wakes to ask whether its host window still exists: the
+// host may go without its children being told (its thread or process ended),
+// and a timer of the preview's window would go with that window, so the
+// timer is the thread's.
+constexpr UINT kHostCheckMilliseconds = 250;
 
 HINSTANCE this_module() {
   return GetModuleHandleW(nullptr);
@@ -73,8 +78,39 @@ void Win32Desktop::create_show_window(Rect picture_area, InputSink& sink) {
   if (window_ != nullptr) display_state_registration_ = watch_display_state(window_);
 }
 
+bool Win32Desktop::window_exists(WindowHandle window) {
+  return window != 0 && IsWindow(reinterpret_cast<HWND>(window)) != FALSE;
+}
+
+void Win32Desktop::create_preview_window(WindowHandle host, Size picture, InputSink& sink) {
+  destroy_show_window();
+  picture_size_ = picture;
+  sink_ = &sink;
+  host_ = reinterpret_cast<HWND>(host);
+  layout_ = current_layout();
+  const Rect& area = layout_.window;
+  // No WM_PARENTNOTIFY: the host's program need not answer for the preview to start.
+  window_ =
+      CreateWindowExW(WS_EX_NOPARENTNOTIFY, kShowWindowClass, L"showsaver", WS_CHILD, area.left,
+                      area.top, area.width, area.height, host_, nullptr, this_module(), this);
+  host_check_timer_ = SetTimer(nullptr, 0, kHostCheckMilliseconds, nullptr);
+  if (window_ == nullptr) host_gone();
+}
+
+DesktopLayout Win32Desktop::current_layout() const {
+  if (host_ == nullptr) return current_desktop_layout(picture_size_);
+  RECT client{0, 0, 0, 0};
+  GetClientRect(host_, &client);
+  return preview_layout(picture_size_, {client.right - client.left, client.bottom - client.top});
+}
+
+void Win32Desktop::host_gone() {
+  end_.request();
+  end_.report_to(sink_);
+}
+
 void Win32Desktop::lay_out() {
-  layout_ = current_desktop_layout(picture_size_);
+  layout_ = current_layout();
   const Rect& area = layout_.window;
   SetWindowPos(window_, nullptr, area.left, area.top, area.width, area.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -84,6 +120,12 @@ void Win32Desktop::lay_out() {
 
 void Win32Desktop::show_window() {
   if (window_ == nullptr) return;
+  if (host_ != nullptr) {
+    // The focus stays with the host's program.
+    ShowWindow(window_, SW_SHOWNA);
+    UpdateWindow(window_);
+    return;
+  }
   ShowWindow(window_, SW_SHOW);
   // Keys go to the foreground window.
   SetForegroundWindow(window_);
@@ -104,6 +146,9 @@ void Win32Desktop::destroy_show_window() {
   display_state_registration_ = nullptr;
   if (window_ != nullptr) DestroyWindow(window_);
   window_ = nullptr;
+  host_ = nullptr;
+  if (host_check_timer_ != 0) KillTimer(nullptr, host_check_timer_);
+  host_check_timer_ = 0;
   sink_ = nullptr;
   power_sink_ = nullptr;
   end_.clear();
@@ -218,6 +263,11 @@ std::optional<std::intptr_t> Win32Desktop::handle_message(unsigned message, std:
     case WM_POWERBROADCAST:
       report_power_event(wparam, lparam);
       return TRUE;
+    // Destroyed by destroy_show_window or, in a preview, with its host.
+    case WM_DESTROY:
+      window_ = nullptr;
+      if (host_ != nullptr) host_gone();
+      return 0;
     case WM_QUERYENDSESSION:
       // The show never holds up the end of the session.
       return TRUE;
@@ -250,6 +300,7 @@ void Win32Desktop::process_messages() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  if (host_ != nullptr && IsWindow(host_) == FALSE) end_.request();
   // Asked again on every pass: the show forgets input from before it began.
   end_.report_to(sink_);
 }

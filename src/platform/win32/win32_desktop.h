@@ -26,6 +26,12 @@ namespace showsaver {
 // out again when the monitors or their scale change.  The picture area is
 // drawn into that window directly, so input anywhere reaches the one window
 // procedure.  Everything runs on the thread that made the object.
+//
+// A preview's window is instead a child filling its host's client area, the
+// picture scaled to fit it; it ends the show when it is destroyed with its
+// host, or when the host is found gone (looked for at every message
+// processing, which a timer wakes).  It takes neither the focus nor
+// the display's power events.
 class Win32Desktop final : public Desktop {
  public:
   Win32Desktop();
@@ -35,6 +41,8 @@ class Win32Desktop final : public Desktop {
 
   Size screen_size() override;
   void create_show_window(Rect picture_area, InputSink& sink) override;
+  bool window_exists(WindowHandle window) override;
+  void create_preview_window(WindowHandle host, Size picture, InputSink& sink) override;
   void show_window() override;
   void make_topmost() override;
   WindowHandle show_window_handle() override;
@@ -69,8 +77,12 @@ class Win32Desktop final : public Desktop {
   void set_session_end_work(std::function<void()> work) { session_end_work_ = std::move(work); }
 
  private:
-  // Places the window and the picture area on the desktop as it is now.
+  // Places the window and the picture area on the desktop, or in the
+  // preview's host, as it is now.
   void lay_out();
+  DesktopLayout current_layout() const;
+  // The preview's host window has gone: the show is to end.
+  void host_gone();
   // The picture area shows at the copy's size or at whole multiples of it.
   bool shown_in_whole_multiples() const;
   // Makes the scaled image of the copy where the copy itself cannot be shown.
@@ -79,13 +91,18 @@ class Win32Desktop final : public Desktop {
   void report_power_event(std::uintptr_t wparam, std::intptr_t lparam);
 
   HWND__* window_ = nullptr;
+  // The preview's host window; null for the full-screen show.
+  HWND__* host_ = nullptr;
+  // The thread's timer that wakes the message wait to look for the host.
+  std::uintptr_t host_check_timer_ = 0;
   HWND__* dialog_window_ = nullptr;
   InputSink* sink_ = nullptr;
   PowerSink* power_sink_ = nullptr;
   void* display_state_registration_ = nullptr;
   std::function<void()> session_end_work_;
   bool notice_on_ = false;
-  // WM_CLOSE, WM_ENDSESSION or WM_QUIT came: the show is to end.
+  // WM_CLOSE, WM_ENDSESSION or WM_QUIT came, or the preview's host went:
+  // the show is to end.
   EndRequest end_;
   Size picture_size_;
   DesktopLayout layout_;

@@ -2,9 +2,11 @@
 //
 //   [show]                      width, height (1..32767), back_color ("#RRGGBB"
 //                               or 0x00BBGGRR), has_settings, music, music_name,
-//                               title (the Windows player's name in the list),
+//                               music_name_bytes, title (the Windows player's
+//                               name in the list),
 //                               fit (every scene's, unless the scene has its own)
-//   [[scene]]  (one or more)    picture, picture_name, sound, sound_name,
+//   [[scene]]  (one or more)    picture, picture_name, picture_name_bytes,
+//                               sound, sound_name, sound_name_bytes,
 //                               display_time (milliseconds, or "2.5s", "300ms"),
 //                               left, top, effect (0..29 or its name), fit,
 //                               over_previous, transparent
@@ -52,6 +54,10 @@ struct ManifestName {
   std::string text;
   SourceLocation where;
   bool from_file = false;  // not given: the file's own name
+  // The code page 932 bytes to store for the text (the *_name_bytes key),
+  // when they are not the ones the text encodes to: see name_bytes.h.
+  std::optional<std::string> stored_bytes;
+  SourceLocation bytes_where;
 };
 
 struct ManifestScene {

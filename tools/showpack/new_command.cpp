@@ -94,7 +94,8 @@ Manifest manifest_of(const NewOptions& options, Size size, const std::vector<fs:
   if (!options.title.empty()) manifest.title = options.title;
   if (!options.music.empty()) {
     manifest.music = ManifestFile{fs::absolute(options.music), {}};
-    manifest.music_name = {utf8(manifest.music->path.filename()), {}, true};
+    manifest.music_name.text = utf8(manifest.music->path.filename());
+    manifest.music_name.from_file = true;
   }
   const std::int32_t hold = parse_duration(options.hold).value_or(0);
   const std::vector<std::int32_t> effects = varied_effects(pictures.size());

@@ -99,7 +99,7 @@ class Validator {
     std::map<std::string, std::variant<PixelImage, std::string>> pictures;
     for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
       const SceneRecord& scene = (*package.Scenes)[index];
-      const std::string owner = "scene " + std::to_string(index);
+      const std::string owner = "scene " + std::to_string(index + 1);  // counted from 1
       const SourceLocation line =
           index < scene_lines.size() ? scene_lines[index] : SourceLocation{};
       check_name(scene.PictureFileName, owner + " PictureFileName", line);

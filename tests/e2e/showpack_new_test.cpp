@@ -58,8 +58,8 @@ TEST_F(ShowpackNew, FolderBecomesAFittedShowThatRebuildsFromItsExtraction) {
       run_showpack(dir, {"new", dir.file("photos"), "-o", dir.file("show.toml"), "--size", "100x80",
                          "--hold", "2.5s", "--music", dir.file("tune.mid")});
   ASSERT_EQ(made.status, 0) << made.err;
-  const RunResult built =
-      run_showpack(dir, {"build", dir.file("show.toml"), "-o", dir.file("show.pkg")});
+  const RunResult built = run_showpack(
+      dir, {"build", dir.file("show.toml"), "-o", dir.file("show.pkg"), "--package-only"});
   ASSERT_EQ(built.status, 0) << built.err;
   const ByteVector block = read_bytes(dir.file("show.pkg"));
   const PackageReadResult read = read_show_package(block, test::text_codec());
@@ -97,8 +97,8 @@ TEST_F(ShowpackNew, FolderBecomesAFittedShowThatRebuildsFromItsExtraction) {
   // The extracted manifest names the converted bitmaps and builds the same bytes.
   ASSERT_EQ(run_showpack(dir, {"extract", dir.file("show.pkg"), "--out", dir.file("out")}).status,
             0);
-  const RunResult again =
-      run_showpack(dir, {"build", dir.file("out/show.toml"), "-o", dir.file("again.pkg")});
+  const RunResult again = run_showpack(
+      dir, {"build", dir.file("out/show.toml"), "-o", dir.file("again.pkg"), "--package-only"});
   ASSERT_EQ(again.status, 0) << again.err;
   EXPECT_EQ(read_bytes(dir.file("again.pkg")), block);
 }

@@ -56,8 +56,8 @@ struct ManifestName {
   bool from_file = false;  // not given: the file's own name
   // The code page 932 bytes to store for the text (the *_name_bytes key),
   // when they are not the ones the text encodes to: see name_bytes.h.
-  std::optional<std::string> stored_bytes;
-  SourceLocation bytes_where;
+  std::optional<std::string> stored_bytes = std::nullopt;
+  SourceLocation bytes_where = {};
 };
 
 struct ManifestScene {

@@ -13,6 +13,14 @@ constexpr Restatement kRestatements[] = {
     {"control character",
      "a text value is not closed on its line, or holds a control character: close it with \" "
      "before the end of the line, and write a tab or line break as \\t or \\n"},
+    {"utf-8", "the file is not UTF-8 text here: save the manifest as UTF-8"},
+    {"nested value depth", "lists are nested too deeply here ([ inside [ inside [ ...)"},
+    {"expected bare key starting character",
+     "a key or table name is missing or starts with a character no key starts with: keys are "
+     "letters, digits, '_' and '-', as in [show], [[scene]] or display_time"},
+    {"blank bare keys", "a table name is empty: the headers are [show] and [[scene]]"},
+    {"expected digit, saw",
+     "a number is followed by a character that is not part of it: put text in double quotes"},
     {"unescaped unicode surrogates",
      "a text value holds half of a UTF-16 pair; save the file as UTF-8"},
     {"unknown escape sequence",

@@ -265,6 +265,11 @@ TEST(PictureFit, SizesKeepTheAspectRatio) {
       {{300, 400}, {100, 100}, Fit::cover, {100, 133}},
       {{1000, 1}, {100, 100}, Fit::contain, {100, 1}},
       {{50, 60}, {100, 100}, Fit::none, {50, 60}},
+      // Rounded, not cut: 7.5, 13.5 and 75.75 pixels.
+      {{4, 3}, {10, 10}, Fit::contain, {10, 8}},
+      {{6, 4}, {9, 9}, Fit::cover, {14, 9}},
+      {{300, 400}, {100, 101}, Fit::contain, {76, 101}},
+      {{10000, 7500}, {1920, 1080}, Fit::contain, {1440, 1080}},
   };
   for (const Case& c : cases) {
     const Size got = fitted_size(c.picture, c.area, c.fit);

@@ -139,7 +139,7 @@ Size decoded_size(const PictureHeader& header, Size fitted) {
 }
 
 std::optional<std::string> picture_size_problem(const PictureHeader& header, Size fitted) {
-  const std::string limit = std::to_string(kMaxPicturePixels) + " pixels (8192x8192)";
+  const std::string limit = std::to_string(kMaxPicturePixels) + " pixels (such as 8192x8192)";
   if (pixels(fitted) > kMaxPicturePixels) {
     return "is " + size_text(header.size) + " and would be stored at " + size_text(fitted) + " (" +
            std::to_string(pixels(fitted)) + " pixels); a stored picture holds at most " + limit +
@@ -149,8 +149,9 @@ std::optional<std::string> picture_size_problem(const PictureHeader& header, Siz
   if (pixels(decoded) > kMaxPicturePixels) {
     return "is " + size_text(header.size) + " (" + std::to_string(pixels(header.size)) +
            " pixels); a " + picture_format_name(header.format) +
-           " picture is decoded whole before it is fitted, so it may hold at most " + limit +
-           (header.format == PictureFormat::jpeg ? "" : " (a JPEG is decoded at a reduced size)");
+           " picture is decoded whole before it is fitted, and may hold at most " + limit +
+           (header.format == PictureFormat::jpeg ? ""
+                                                 : "; only JPEG photos are decoded at a reduced size");
   }
   return std::nullopt;
 }

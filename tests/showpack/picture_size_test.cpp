@@ -3,14 +3,13 @@
 // fitted; a header that claims more than can be decoded is refused with
 // its real dimensions.
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <zlib.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "formats/bmp/bmp_decoder.h"
+#include "jpeg_files.h"
 #include "showpack/picture_import.h"
 
 namespace showsaver::showpack {
@@ -21,28 +20,9 @@ using Bytes = std::vector<std::uint8_t>;
 // A grey JPEG, dark on the left and light on the right, written a row at a
 // time so that the test holds no picture of that size.
 Bytes horizontal_ramp_jpeg(int width, int height) {
-  jpeg_compress_struct jpeg{};
-  jpeg_error_mgr errors{};
-  jpeg.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&jpeg);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&jpeg, &buffer, &size);
-  jpeg.image_width = JDIMENSION(width);
-  jpeg.image_height = JDIMENSION(height);
-  jpeg.input_components = 1;
-  jpeg.in_color_space = JCS_GRAYSCALE;
-  jpeg_set_defaults(&jpeg);
-  jpeg_start_compress(&jpeg, TRUE);
-  Bytes row(static_cast<std::size_t>(width));
-  for (int x = 0; x < width; ++x) row[std::size_t(x)] = std::uint8_t(x * 255 / (width - 1));
-  JSAMPROW rows[1] = {row.data()};
-  while (jpeg.next_scanline < jpeg.image_height) jpeg_write_scanlines(&jpeg, rows, 1);
-  jpeg_finish_compress(&jpeg);
-  jpeg_destroy_compress(&jpeg);
-  Bytes out(buffer, buffer + size);
-  std::free(buffer);
-  return out;
+  return test::write_jpeg({width, height, 1}, [width](int, std::uint8_t* row) {
+    for (int x = 0; x < width; ++x) row[x] = std::uint8_t(x * 255 / (width - 1));
+  });
 }
 
 void put_chunk(Bytes& png, const char* type, const Bytes& data) {

@@ -1,7 +1,7 @@
 // The small rules behind what `new` and the messages tell an author: the
-// natural order of file names, the nearest allowed word to a misspelt one,
-// a name's stored bytes written out and read back, and the display's size
-// in xrandr's report.
+// natural order of file names and the order photos were taken in, the nearest allowed word to a
+// misspelt one, a name's stored bytes written out and read back, and the display's size in xrandr's
+// report.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "showpack/display_size.h"
 #include "showpack/name_bytes.h"
 #include "showpack/natural_order.h"
+#include "showpack/picture_folder.h"
 #include "showpack/spelling_suggestion.h"
 
 namespace showsaver::showpack {
@@ -34,6 +35,20 @@ TEST(AuthorWords, NamesSortAsPeopleCountAndTheOrderIsTotal) {
                                           "x100.png",
                                           "x99999999999999999999.png"};
   EXPECT_EQ(names, expected);
+}
+
+TEST(AuthorWords, PhotosGoInTheOrderTakenAndTheUndatedLast) {
+  std::vector<FoundPicture> pictures{
+      {"", "IMG_10.jpg", std::nullopt},     {"", "IMG_9.jpg", "2024:07:02 08:00:00"},
+      {"", "IMG_2.jpg", std::nullopt},      {"", "b.jpg", "2023:12:31 23:59:59"},
+      {"", "a.jpg", "2024:07:02 08:00:00"},
+  };
+  order_pictures(pictures, PictureOrder::date);
+  std::vector<std::string> names;
+  for (const FoundPicture& picture : pictures) names.push_back(picture.name);
+  // Taken at the same second: natural order between them.
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"b.jpg", "a.jpg", "IMG_9.jpg", "IMG_2.jpg", "IMG_10.jpg"}));
 }
 
 TEST(AuthorWords, MisspellingsFindTheWordMeantAndNothingFarOff) {

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "fit.h"
+#include "manifest_values.h"
 #include "platform/color.h"
 
 namespace showsaver::showpack {
@@ -100,9 +101,5 @@ ManifestResult load_manifest(const std::filesystem::path& file);
 // Whether the show offers its settings: has_settings when given, else
 // whether it has music or a sound.
 bool settings_offered(const Manifest& manifest);
-
-// "2500", "2500ms", "2.5s" or "3s" in milliseconds; nothing when the text is
-// not one of these forms or out of 0..2147483647.
-std::optional<std::int32_t> parse_duration(std::string_view text);
 
 }  // namespace showsaver::showpack

@@ -150,8 +150,9 @@ std::optional<std::string> picture_size_problem(const PictureHeader& header, Siz
     return "is " + size_text(header.size) + " (" + std::to_string(pixels(header.size)) +
            " pixels); a " + picture_format_name(header.format) +
            " picture is decoded whole before it is fitted, and may hold at most " + limit +
-           (header.format == PictureFormat::jpeg ? ""
-                                                 : "; only JPEG photos are decoded at a reduced size");
+           (header.format == PictureFormat::jpeg
+                ? ""
+                : "; only JPEG photos are decoded at a reduced size");
   }
   return std::nullopt;
 }

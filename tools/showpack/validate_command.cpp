@@ -123,7 +123,9 @@ class Validator {
       }
       const std::string picture_field = owner + " PictureData";
       const auto [known, first] = pictures.try_emplace(scene.PictureFileName);
-      if (first) known->second = decoded_size(scene.PictureData); else if (std::holds_alternative<std::string>(known->second)) {
+      if (first)
+        known->second = decoded_size(scene.PictureData);
+      else if (std::holds_alternative<std::string>(known->second)) {
         continue;  // reported with the scene that stores it
       }
       const auto& decoded = known->second;
@@ -145,8 +147,8 @@ class Validator {
     return Size{picture.width, picture.height};
   }
 
-  void check_clipping(Size picture, const SceneRecord& scene,
-                      const ShowPackage& package, const std::string& owner, SourceLocation line) {
+  void check_clipping(Size picture, const SceneRecord& scene, const ShowPackage& package,
+                      const std::string& owner, SourceLocation line) {
     const std::int64_t left = scene.PictureLeft, top = scene.PictureTop;
     const std::int64_t cut_left = std::max<std::int64_t>(0, -left);
     const std::int64_t cut_top = std::max<std::int64_t>(0, -top);

@@ -110,8 +110,8 @@ ShowPackage expected_show() {
 }
 
 TEST_F(ShowpackBuild, BareBlockHoldsTheManifestsShow) {
-  const RunResult build =
-      run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.pkg")});
+  const RunResult build = run_showpack(
+      dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.pkg"), "--package-only"});
   ASSERT_EQ(build.status, 0) << build.err;
   const ByteVector block = read_bytes(dir.file("show.pkg"));
   const PackageReadResult read = read_show_package(block, test::text_codec());
@@ -153,20 +153,32 @@ TEST_F(ShowpackBuild, TitleGoesIntoTheWindowsPlayersSlot) {
   const RunResult inspect = run_showpack(dir, {"inspect", dir.file("show.scr")});
   EXPECT_NE(inspect.out.find("Title: 夕焼けの海\n"), std::string::npos) << inspect.out;
 
-  // The Linux player has no slot: the manifest's title is refused, not dropped.
+  // The Linux player has no slot: the manifest's title is left out with a
+  // warning, and --title, asked for by name, is refused.
   write_bytes(dir.file("linux-player"), test::fake_program_image(1000));
-  const RunResult refused = run_showpack(
+  const RunResult untitled = run_showpack(
       dir, {"build", show, "-o", dir.file("linux.scr"), "--player", dir.file("linux-player")});
+  EXPECT_EQ(untitled.status, 0) << untitled.err;
+  EXPECT_NE(untitled.err.find("warning: the title \"From the manifest\" is left out: the player " +
+                              dir.file("linux-player") + " has no title slot"),
+            std::string::npos)
+      << untitled.err;
+  EXPECT_EQ(read_bytes(dir.file("linux.scr")), test::program_file_with(expected_show(), 1000));
+  const RunResult refused =
+      run_showpack(dir, {"build", show, "-o", dir.file("titled.scr"), "--player",
+                         dir.file("linux-player"), "--title", "x"});
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.err.find("the player has no title slot; --title works with the Windows player"),
             std::string::npos)
       << refused.err;
-  EXPECT_FALSE(std::filesystem::exists(dir.file("linux.scr")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("titled.scr")));
 }
 
 TEST_F(ShowpackBuild, InspectJsonDescribesTheShow) {
-  ASSERT_EQ(
-      run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.pkg")}).status, 0);
+  ASSERT_EQ(run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.pkg"),
+                               "--package-only"})
+                .status,
+            0);
   const RunResult inspect = run_showpack(dir, {"inspect", dir.file("show.pkg"), "--json"});
   ASSERT_EQ(inspect.status, 0) << inspect.err;
   for (
@@ -189,8 +201,10 @@ TEST_F(ShowpackBuild, InspectJsonDescribesTheShow) {
 }
 
 TEST_F(ShowpackBuild, ExtractGivesFilesAndAManifestThatRebuildsTheSameShow) {
-  ASSERT_EQ(
-      run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.scr")}).status, 0);
+  ASSERT_EQ(run_showpack(dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.scr"),
+                               "--package-only"})
+                .status,
+            0);
   const auto extracted =
       run_showpack(dir, {"extract", dir.file("show.scr"), "--out", dir.file("out")});
   ASSERT_EQ(extracted.status, 0) << extracted.err;
@@ -199,8 +213,8 @@ TEST_F(ShowpackBuild, ExtractGivesFilesAndAManifestThatRebuildsTheSameShow) {
   EXPECT_EQ(read_bytes(dir.file("out/sounds/ding.wav")), kSound);
   EXPECT_EQ(read_bytes(dir.file("out/music/tune.mid")), kMusic);
 
-  const auto rebuilt =
-      run_showpack(dir, {"build", dir.file("out/show.toml"), "-o", dir.file("again.scr")});
+  const auto rebuilt = run_showpack(
+      dir, {"build", dir.file("out/show.toml"), "-o", dir.file("again.scr"), "--package-only"});
   ASSERT_EQ(rebuilt.status, 0) << rebuilt.err;
   EXPECT_EQ(read_bytes(dir.file("again.scr")), read_bytes(dir.file("show.scr")));
 
@@ -244,7 +258,7 @@ TEST_F(ShowpackBuild, WarnsOfSoundsThatWillNotPlayAndBuildsAnyway) {
             manifest("[show]\nwidth = 5\nheight = 3\nmusic = \"tune.ogg\"\n\n[[scene]]\n"
                      "picture = \"a.bmp\"\ndisplay_time = 1\nsound = \"cue.wav\"\n\n[[scene]]\n"
                      "picture = \"a.bmp\"\ndisplay_time = 1\nsound = \"cue.wav\"\n"),
-            "-o", dir.file("show.pkg")});
+            "-o", dir.file("show.pkg"), "--package-only"});
   EXPECT_EQ(build.status, 0) << build.err;
   EXPECT_NE(build.err.find(
                 "show.toml:4:9: warning: [show]: music " + dir.file("tune.ogg") +
@@ -252,10 +266,10 @@ TEST_F(ShowpackBuild, WarnsOfSoundsThatWillNotPlayAndBuildsAnyway) {
                 "plays are WAV, MIDI, MP3 and WMA"),
             std::string::npos)
       << build.err;
-  const std::string cue = "warning: scene 0: sound " + dir.file("cue.wav") +
+  const std::string cue = "warning: scene 1: sound " + dir.file("cue.wav") +
                           " cannot be decoded: the RIFF chunk claims 2147483655 bytes";
   EXPECT_NE(build.err.find(cue), std::string::npos) << build.err;
-  EXPECT_EQ(build.err.find("scene 1: sound"), std::string::npos) << "one warning for one file";
+  EXPECT_EQ(build.err.find("scene 2: sound"), std::string::npos) << "one warning for one file";
 }
 
 struct BadManifest {
@@ -272,7 +286,8 @@ TEST_P(ShowpackBadManifest, FailsNamingTheProblemAndWritesNothing) {
   test::write_text_file(dir.file("show.pkg"), "old");
   const std::string text = "[show]\nwidth = 10\nheight = 10\n\n[[scene]]\ndisplay_time = 5\n" +
                            GetParam().scene_lines + "\n";
-  const RunResult build = run_showpack(dir, {"build", manifest(text), "-o", dir.file("show.pkg")});
+  const RunResult build =
+      run_showpack(dir, {"build", manifest(text), "-o", dir.file("show.pkg"), "--package-only"});
   EXPECT_NE(build.status, 0);
   EXPECT_NE(build.err.find(GetParam().message), std::string::npos) << build.err;
   EXPECT_EQ(test::read_text_file(dir.file("show.pkg")), "old");
@@ -285,17 +300,17 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ShowpackBadManifest,
     ::testing::Values(
         BadManifest{"UnknownKey", "pictur = \"a.bmp\"\npicture = \"a.bmp\"",
-                    "show.toml:7:1: error: scene 0: unknown key 'pictur'"},
-        BadManifest{"MissingPicture", "left = 3", "scene 0: picture is missing"},
+                    "show.toml:7:1: error: scene 1: unknown key 'pictur'"},
+        BadManifest{"MissingPicture", "left = 3", "scene 1: picture is missing"},
         BadManifest{"MissingFile", "picture = \"nope.bmp\"", "No such file"},
         BadManifest{"NotABitmap", "picture = \"ding.wav\"",
-                    "ding.wav cannot be shown: the file is not a Windows bitmap"},
+                    "ding.wav is not a picture: its content is not that of a Windows bitmap"},
         BadManifest{"TruncatedBitmap", "picture = \"bad.bmp\"",
                     "bad.bmp cannot be shown: the pixel data is truncated"},
         BadManifest{"EffectOutOfRange", "picture = \"a.bmp\"\neffect = 30",
                     "effect 30 is out of range 0..29"},
         BadManifest{"UnknownEffectName", "picture = \"a.bmp\"\neffect = \"wiggle\"",
-                    "show.toml:8:10: error: scene 0: effect \"wiggle\" is not a transition's name"},
+                    "show.toml:8:10: error: scene 1: effect \"wiggle\" is not a transition's name"},
         BadManifest{"UnknownFit", "picture = \"a.bmp\"\nfit = \"stretch\"",
                     "fit must be \"contain\", \"cover\" or \"none\""},
         BadManifest{"WrongType", "picture = \"a.bmp\"\nover_previous = 1",
@@ -312,11 +327,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadManifest{"DeviceName", "picture = \"a.bmp\"\npicture_name = \"aux.bmp\"", "device name"},
         BadManifest{"SoundNamedLikePicture",
                     "picture = \"a.bmp\"\nsound = \"ding.wav\"\nsound_name = \"a.bmp\"",
-                    "is also the picture name of scene 0"},
+                    "is also the picture name of scene 1"},
         BadManifest{"NameReusedForOtherFile",
                     "picture = \"a.bmp\"\n\n[[scene]]\ndisplay_time = 1\npicture = "
                     "\"設定.bmp\"\npicture_name = \"a.bmp\"",
-                    "already used by scene 0"},
+                    "already used by scene 1"},
         BadManifest{"CaseOnlyDifference",
                     "picture = \"a.bmp\"\n\n[[scene]]\ndisplay_time = 1\npicture = "
                     "\"設定.bmp\"\npicture_name = \"A.BMP\"",

@@ -2,6 +2,7 @@
 // describes built, extracted and built again.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -58,8 +59,8 @@ TEST_F(ShowpackNew, FolderBecomesAFittedShowThatRebuildsFromItsExtraction) {
       run_showpack(dir, {"new", dir.file("photos"), "-o", dir.file("show.toml"), "--size", "100x80",
                          "--hold", "2.5s", "--music", dir.file("tune.mid")});
   ASSERT_EQ(made.status, 0) << made.err;
-  const RunResult built =
-      run_showpack(dir, {"build", dir.file("show.toml"), "-o", dir.file("show.pkg")});
+  const RunResult built = run_showpack(
+      dir, {"build", dir.file("show.toml"), "-o", dir.file("show.pkg"), "--package-only"});
   ASSERT_EQ(built.status, 0) << built.err;
   const ByteVector block = read_bytes(dir.file("show.pkg"));
   const PackageReadResult read = read_show_package(block, test::text_codec());
@@ -97,8 +98,8 @@ TEST_F(ShowpackNew, FolderBecomesAFittedShowThatRebuildsFromItsExtraction) {
   // The extracted manifest names the converted bitmaps and builds the same bytes.
   ASSERT_EQ(run_showpack(dir, {"extract", dir.file("show.pkg"), "--out", dir.file("out")}).status,
             0);
-  const RunResult again =
-      run_showpack(dir, {"build", dir.file("out/show.toml"), "-o", dir.file("again.pkg")});
+  const RunResult again = run_showpack(
+      dir, {"build", dir.file("out/show.toml"), "-o", dir.file("again.pkg"), "--package-only"});
   ASSERT_EQ(again.status, 0) << again.err;
   EXPECT_EQ(read_bytes(dir.file("again.pkg")), block);
 }
@@ -119,6 +120,58 @@ TEST_F(ShowpackNew, RefusesWhatCannotMakeAShow) {
     EXPECT_NE(result.status, 0) << c.message;
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
   }
+}
+
+// A folder as a camera and a person leave it: pictures judged by content,
+// every file left out named with the reason, numbers in names counted.
+TEST_F(ShowpackNew, TakesPicturesByContentAndSaysWhatItLeftOut) {
+  const std::string holiday = dir.file("holiday");
+  std::filesystem::create_directories(holiday + "/later");
+  const std::string bmp = dir.file("source.bmp");
+  test::write_file(bmp, test::make_bmp_24(test::make_test_picture(40, 30)));
+  for (const char* name : {"IMG_2.jpg", "IMG_10.jpg", "later/IMG_3.png"}) {
+    ASSERT_EQ(test::run_program(dir, "/usr/bin/convert", {bmp, holiday + "/" + name}).status, 0);
+  }
+  test::write_text_file(holiday + "/list.jpg", "sun cream, hat\n");
+  // A HEIC photo where the image library writes one; else its first bytes.
+  const bool heic =
+      test::run_program(dir, "/usr/bin/convert", {bmp, holiday + "/sea.heic"}).status == 0;
+  if (!heic)
+    test::write_file(holiday + "/sea.heic", {0, 0, 0, 24, 'f', 't', 'y', 'p', 'h', 'e', 'i', 'c'});
+  const std::string not_a_picture =
+      ": it is not a picture: its content is not that of a Windows bitmap, PNG, JPEG, GIF, WebP "
+      "or HEIC file\n";
+
+  const RunResult flat = run_showpack(dir, {"new", holiday, "-o", dir.file("flat.toml")});
+  ASSERT_EQ(flat.status, 0) << flat.err;
+  std::string skipped =
+      "skipped later: it is a folder; --recursive takes its pictures too\n"
+      "skipped list.jpg" +
+      not_a_picture;
+  if (!heic)
+    skipped +=
+        "skipped sea.heic: it is a HEIC picture, which this build's image library cannot decode\n";
+  EXPECT_TRUE(flat.out.starts_with(skipped)) << flat.out;
+  const std::string area = std::getenv("DISPLAY") ? "" : "picture area 1920x1080 (no display found";
+  EXPECT_NE(flat.out.find(area), std::string::npos) << flat.out;
+  const std::string manifest = test::read_text_file(dir.file("flat.toml"));
+  const std::size_t two = manifest.find("\"holiday/IMG_2.jpg\"");
+  const std::size_t ten = manifest.find("\"holiday/IMG_10.jpg\"");
+  ASSERT_NE(ten, std::string::npos) << manifest;
+  EXPECT_LT(two, ten) << manifest;
+  EXPECT_EQ(manifest.find("sea.heic") != std::string::npos, heic) << manifest;
+
+  const RunResult deep = run_showpack(
+      dir, {"new", holiday, "-o", dir.file("deep.toml"), "--recursive", "--size", "80x60"});
+  ASSERT_EQ(deep.status, 0) << deep.err;
+  EXPECT_EQ(deep.out.find("skipped later"), std::string::npos) << deep.out;
+  const std::string scenes = std::to_string(heic ? 4 : 3) + " scenes in name order";
+  EXPECT_NE(deep.out.find(scenes), std::string::npos) << deep.out;
+  const std::string deep_manifest = test::read_text_file(dir.file("deep.toml"));
+  EXPECT_LT(deep_manifest.find("IMG_10.jpg"), deep_manifest.find("\"holiday/later/IMG_3.png\""));
+  const RunResult built = run_showpack(
+      dir, {"build", dir.file("deep.toml"), "-o", dir.file("deep.pkg"), "--package-only"});
+  EXPECT_EQ(built.status, 0) << built.err;
 }
 
 }  // namespace

@@ -76,14 +76,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "display_time = 1\n\n[[scene]]\npicture = \"p.bmp\"\ndisplay_time = 1\n"
                      "left = 1\n",
                      1,
-                     "show.toml:9:1: warning: scene 1: the 8x6 picture at (1, 0) in the 8x6 area "
+                     "show.toml:9:1: warning: scene 2: the 8x6 picture at (1, 0) in the 8x6 area "
                      "is clipped: 1 columns on the right do not show"},
         ValidateCase{"ClippedInManifest",
                      {},
                      "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
                      "picture = \"p.bmp\"\ndisplay_time = 1\nleft = -2\ntop = 3\n",
                      1,
-                     "show.toml:5:1: warning: scene 0: the 8x6 picture at (-2, 3) in the 8x6 "
+                     "show.toml:5:1: warning: scene 1: the 8x6 picture at (-2, 3) in the 8x6 "
                      "area is clipped: 2 columns on the left and 3 rows at the bottom do not show"},
         ValidateCase{"OffTheArea",
                      [] {
@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                           .build());
                      },
                      "", 1,
-                     "scene 0 SoundData at offset 4382 (0x111E): warning: scene 0: sound "
+                     "scene 1 SoundData at offset 4382 (0x111E): warning: scene 1: sound "
                      "\"cue.wav\" cannot be decoded: the RIFF chunk claims 2147483655 bytes, the "
                      "file holds 24"},
         ValidateCase{"MusicOfNoKnownFormat",
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                       .build());
                      },
                      "", 1,
-                     "scene 0: sound \"cue.mp3\" is MP3, and the Windows player plays scene "
+                     "scene 1: sound \"cue.mp3\" is MP3, and the Windows player plays scene "
                      "sounds only as WAV"},
         ValidateCase{"SoundMusicAndCues",
                      [] {
@@ -167,19 +167,19 @@ INSTANTIATE_TEST_SUITE_P(
                      "[show]\nwidth = 8\nheight = 6\n\n[[scene]]\n"
                      "picture = \"p.bmp\"\ndisplay_time = \"soon\"\n",
                      2,
-                     "show.toml:7:16: error: scene 0: display_time \"soon\" is not a time"},
+                     "show.toml:7:16: error: scene 1: display_time \"soon\" is not a time"},
         ValidateCase{"UnknownEffect",
                      [] {
                        return test::package_block(
                            test::PackageBuilder(8, 6).scene("p.bmp", kPicture).effect(31).build());
                      },
-                     "", 2, "scene 0: effect code 31 is not a transition"},
+                     "", 2, "scene 1: effect code 31 is not a transition"},
         ValidateCase{"UnsafeName",
                      [] {
                        return test::package_block(
                            test::PackageBuilder(8, 6).scene("../p.bmp", kPicture).build());
                      },
-                     "", 2, "scene 0 PictureFileName: error: scene 0 PictureFileName \"../p.bmp\""},
+                     "", 2, "scene 1 PictureFileName: error: scene 1 PictureFileName \"../p.bmp\""},
         ValidateCase{"UndecodablePicture",
                      [] {
                        ByteVector bad = kPicture;
@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                        return test::package_block(
                            test::PackageBuilder(8, 6).scene("p.bmp", bad).build());
                      },
-                     "", 2, "scene 0 PictureData at offset 71 (0x47)"},  // where its "BM" starts
+                     "", 2, "scene 1 PictureData at offset 71 (0x47)"},  // where its "BM" starts
         ValidateCase{"Truncated",
                      [] {
                        ByteVector block = test::package_block(

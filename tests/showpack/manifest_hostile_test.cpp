@@ -15,7 +15,7 @@ struct HostileManifest {
   std::string text;
   std::uint32_t line;
   std::uint32_t column;
-  const char* message;  // part of the one problem's message
+  const char* message;  // part of the one problem's message, in the manifest author's words
 };
 
 TEST(ManifestHostile, RefusedWithWhatAndWhere) {
@@ -25,22 +25,27 @@ TEST(ManifestHostile, RefusedWithWhatAndWhere) {
       // starts with anything but a key character, NUL bytes among them, and
       // on an array element that ends a value; its release build reports
       // each.
-      {"HeaderKeyStartsWithEquals", "[[ = sw]", 1, 4, "expected bare key starting character"},
+      {"HeaderKeyStartsWithEquals", "[[ = sw]", 1, 4,
+       "a key or table name is missing or starts with a character no key starts with"},
       {"HeaderKeyAfterNulBytes", "[show]\nwidth = 1\n\n[[\0\0\0scene]]\npicture = \"p.bmp\"\n"s, 4,
-       3, "expected bare key starting character"},
-      {"ArrayClosedByABrace", "[show]\nwidth = [ }\n", 2, 11, "could not determine value type"},
-      {"TableKeyStartsWithDot", "[ .show]\n", 1, 3, "expected bare key starting character"},
+       3, "a key or table name is missing or starts with a character no key starts with"},
+      {"ArrayClosedByABrace", "[show]\nwidth = [ }\n", 2, 11,
+       "the value after '=' is neither a number, true or false, nor text"},
+      {"TableKeyStartsWithDot", "[ .show]\n", 1, 3,
+       "a key or table name is missing or starts with a character no key starts with"},
       // Found by fuzzing: toml++ 3.3 asks whether such a character is
       // whitespace with a test that is undefined for most of U+00A0..U+0499
       // and U+2E5E..U+3257; as shipped it answers no.
-      {"KanaAfterANumber", "[show]\nwidth = 3\u3051\n", 2, 10, "expected digit, saw '\u3051'"},
+      {"KanaAfterANumber", "[show]\nwidth = 3\u3051\n", 2, 10,
+       "a number is followed by a character that is not part of it"},
       {"AccentAfterAString", "[show]\ntitle = \"x\" \u00e9\n", 2, 13,
-       "expected a comment or whitespace"},
-      {"EmptyHeader", "[show]\nwidth = 1\n[[ ]]\n", 3, 4, "blank bare keys"},
-      {"UnclosedString", "[show]\ntitle = \"never closed\n", 2, 22, "control characters"},
-      {"InvalidUtf8", "[show]\ntitle = \"\xC3\x28\"\n", 2, 9, "utf-8"},
+       "something follows the value on the same line"},
+      {"EmptyHeader", "[show]\nwidth = 1\n[[ ]]\n", 3, 4, "a table name is empty"},
+      {"UnclosedString", "[show]\ntitle = \"never closed\n", 2, 22,
+       "a text value is not closed on its line"},
+      {"InvalidUtf8", "[show]\ntitle = \"\xC3\x28\"\n", 2, 9, "the file is not UTF-8 text here"},
       {"NestingTooDeep", "[show]\ntitle = " + std::string(2000, '[') + "\n", 2, 265,
-       "nested value depth"},
+       "lists are nested too deeply"},
   };
   test::TempDir dir;
   for (const HostileManifest& hostile : cases) {

@@ -15,6 +15,7 @@
 
 #include "formats/bmp/bmp_decoder.h"
 #include "formats/rgb_bytes.h"
+#include "jpeg_files.h"
 #include "support/bitmap_files.h"
 
 namespace showsaver::showpack {
@@ -49,33 +50,13 @@ Bytes png_with_alpha(const PixelImage& image) {
 
 // A JPEG whose EXIF orientation 6 says "turn 90 degrees clockwise to view".
 Bytes jpeg_turned(const PixelImage& image) {
-  jpeg_compress_struct jpeg{};
-  jpeg_error_mgr errors{};
-  jpeg.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&jpeg);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&jpeg, &buffer, &size);
-  jpeg.image_width = JDIMENSION(image.width);
-  jpeg.image_height = JDIMENSION(image.height);
-  jpeg.input_components = 3;
-  jpeg.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&jpeg);
-  jpeg_set_quality(&jpeg, 95, TRUE);
-  jpeg_start_compress(&jpeg, TRUE);
-  const std::uint8_t exif[] = {'E',  'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
-                               0x12, 1,   3,   0,   1, 0, 0,   0,   6,  0, 0, 0, 0, 0, 0, 0};
-  jpeg_write_marker(&jpeg, JPEG_APP0 + 1, exif, sizeof exif);
-  Bytes rgb = rgb_bytes(image);
-  while (jpeg.next_scanline < jpeg.image_height) {
-    JSAMPROW row = &rgb[std::size_t(jpeg.next_scanline) * image.width * 3];
-    jpeg_write_scanlines(&jpeg, &row, 1);
-  }
-  jpeg_finish_compress(&jpeg);
-  jpeg_destroy_compress(&jpeg);
-  Bytes out(buffer, buffer + size);
-  std::free(buffer);
-  return out;
+  static constexpr std::uint8_t kExif[] = {'E', 'x', 'i', 'f', 0, 0,    'I', 'I', 42, 0, 8,
+                                           0,   0,   0,   1,   0, 0x12, 1,   3,   0,  1, 0,
+                                           0,   0,   6,   0,   0, 0,    0,   0,   0,  0};
+  const Bytes rgb = rgb_bytes(image);
+  return test::write_jpeg({image.width, image.height, 3, 95, kExif}, [&](int y, std::uint8_t* row) {
+    std::copy_n(&rgb[std::size_t(y) * image.width * 3], image.width * 3, row);
+  });
 }
 
 // The JPEG's stored pixels, decoded here, turned as its orientation says.
@@ -265,6 +246,11 @@ TEST(PictureFit, SizesKeepTheAspectRatio) {
       {{300, 400}, {100, 100}, Fit::cover, {100, 133}},
       {{1000, 1}, {100, 100}, Fit::contain, {100, 1}},
       {{50, 60}, {100, 100}, Fit::none, {50, 60}},
+      // Rounded, not cut: 7.5, 13.5 and 75.75 pixels.
+      {{4, 3}, {10, 10}, Fit::contain, {10, 8}},
+      {{6, 4}, {9, 9}, Fit::cover, {14, 9}},
+      {{300, 400}, {100, 101}, Fit::contain, {76, 101}},
+      {{10000, 7500}, {1920, 1080}, Fit::contain, {1440, 1080}},
   };
   for (const Case& c : cases) {
     const Size got = fitted_size(c.picture, c.area, c.fit);

@@ -10,10 +10,10 @@
 
 #include "command_status.h"
 #include "file_io.h"
-#include "manifest.h"
+#include "manifest_source.h"
 #include "package/package_reader.h"
 #include "package/package_writer.h"
-#include "package_assembly.h"
+#include "player_choice.h"
 #include "text_codec.h"
 #include "title_slot.h"
 
@@ -23,73 +23,112 @@ namespace {
 struct BuildOptions {
   std::string manifest;
   std::string output;
-  std::string player;
+  std::string player;                // --player
+  std::optional<PlayerKind> kind;    // --for
+  bool package_only = false;         // --package-only
   std::optional<std::string> title;  // --title, which wins over the manifest's
 };
 
-bool report(const std::vector<ManifestProblem>& problems, std::string_view severity) {
-  for (const ManifestProblem& problem : problems) std::cerr << problem.text(severity) << '\n';
-  return !problems.empty();
+void warn(const std::string& message) {
+  std::cerr << "showpack build: warning: " << message << '\n';
 }
 
-// The bytes to write: the bare block, or the player with the block behind it.
-// `title`, when given, is written into the player's title slot first.
-std::optional<PackageWriteResult> output_bytes(const BuildOptions& options,
-                                               const std::optional<std::string>& title,
-                                               const ShowPackage& package, unsigned& mode) {
-  mode = 0644;
-  if (options.player.empty()) return write_package_block(package, text_codec());
-  FileRead player = read_whole_file(options.player);
+int fail(const std::string& message) {
+  std::cerr << "showpack build: error: " << message << '\n';
+  return 1;
+}
+
+// The player program the show is built on, and how to name it to the author.
+struct ChosenPlayer {
+  std::filesystem::path path;
+  std::string label;  // "the Linux player /usr/bin/showsaver"
+};
+
+std::variant<ChosenPlayer, std::string> choose_player(const BuildOptions& options) {
+  if (!options.player.empty()) return ChosenPlayer{options.player, "the player " + options.player};
+  const PlayerKind kind = options.kind.value_or(PlayerKind::linux_desktop);
+  auto found = find_player(kind, running_player_places());
+  if (auto* why = std::get_if<std::string>(&found)) return std::move(*why);
+  const auto& path = std::get<std::filesystem::path>(found);
+  return ChosenPlayer{path, player_kind_label(kind) + " " + path.string()};
+}
+
+// The player's bytes without any show package it already carries: a built
+// show given as the player is built again, its old package dropped.
+std::optional<std::vector<std::uint8_t>> plain_player(const std::filesystem::path& path,
+                                                      unsigned& mode) {
+  FileRead player = read_whole_file(path);
   if (player.error) {
-    std::cerr << "showpack build: error: " << *player.error << '\n';
+    fail(*player.error);
     return std::nullopt;
   }
   struct stat status {};
-  if (::stat(options.player.c_str(), &status) == 0) mode = status.st_mode & 0777;
-  if (read_show_package(player.bytes, text_codec()).ok()) {
-    std::cerr << "showpack build: warning: " << options.player
-              << " already ends with a show package; the new one goes behind it\n";
+  if (::stat(path.c_str(), &status) == 0) mode = status.st_mode & 0777;
+  const PackageReadResult carried = read_show_package(player.bytes, text_codec());
+  if (carried.ok() && carried.record_offset > 0) {
+    warn(path.string() + " is a built show: its show package is replaced by the new one");
+    player.bytes.resize(std::size_t(carried.record_offset));
   }
-  if (title) {
-    if (auto error = write_title(player.bytes, *title)) {
-      std::cerr << "showpack build: error: " << options.player << ": " << *error << '\n';
-      return std::nullopt;
-    }
+  return std::move(player.bytes);
+}
+
+// Writes the title into the player's slot.  A player without a slot (the
+// Linux one) keeps no title: refused when asked for with --title, else the
+// manifest's title is left out with a warning.
+bool apply_title(std::vector<std::uint8_t>& player, const std::string& title,
+                 const BuildOptions& options, const ChosenPlayer& chosen) {
+  if (find_title_slots(player).empty() && !options.title) {
+    warn("the title \"" + title + "\" is left out: " + chosen.label +
+         " has no title slot; only the Windows players list a show under its title");
+    return true;
   }
-  return append_package_block(player.bytes, package, text_codec());
+  if (auto error = write_title(player, title)) {
+    fail(chosen.path.string() + ": " + *error);
+    return false;
+  }
+  return true;
+}
+
+std::optional<PackageWriteResult> show_bytes(const BuildOptions& options,
+                                             const std::optional<std::string>& title,
+                                             const ShowPackage& package, unsigned& mode,
+                                             std::string& player_label) {
+  mode = 0644;
+  if (options.package_only) {
+    if (title) warn("the title is kept only in a player; the bare package has none");
+    return write_package_block(package, text_codec());
+  }
+  auto chosen = choose_player(options);
+  if (auto* why = std::get_if<std::string>(&chosen)) {
+    fail(*why);
+    return std::nullopt;
+  }
+  const ChosenPlayer& player = std::get<ChosenPlayer>(chosen);
+  auto bytes = plain_player(player.path, mode);
+  if (!bytes) return std::nullopt;
+  if (title && !apply_title(*bytes, *title, options, player)) return std::nullopt;
+  player_label = player.label;
+  return append_package_block(*bytes, package, text_codec());
 }
 
 int run_build(const BuildOptions& options) {
-  const ManifestResult manifest = load_manifest(options.manifest);
-  if (report(manifest.problems, "error")) return 1;
-  const AssemblyResult assembled = assemble_package(manifest.manifest);
-  report(assembled.warnings, "warning");
-  if (report(assembled.problems, "error")) return 1;
-
-  const std::optional<std::string> title = options.title ? options.title : manifest.manifest.title;
-  if (title && options.player.empty()) {
-    if (options.title) {
-      std::cerr << "showpack build: error: --title needs --player: a bare package has no title\n";
-      return 1;
-    }
-    std::cerr << "showpack build: warning: the title is kept only in a player; "
-                 "the bare package has none\n";
+  if (options.package_only && options.title) {
+    return fail("--title needs a player: a bare package has no title");
   }
-
+  const BuiltManifest built = build_manifest(options.manifest, std::cerr);
+  if (!built.package) return 1;
+  const std::optional<std::string> title = options.title ? options.title : built.title;
   unsigned mode = 0;
+  std::string player_label;
   const std::optional<PackageWriteResult> written =
-      output_bytes(options, title, assembled.package, mode);
+      show_bytes(options, title, *built.package, mode, player_label);
   if (!written) return 1;
-  if (written->error) {
-    std::cerr << "showpack build: error: cannot store " << written->error->message() << '\n';
-    return 1;
-  }
-  if (auto error = write_file_atomically(options.output, written->bytes, mode)) {
-    std::cerr << "showpack build: error: " << *error << '\n';
-    return 1;
-  }
-  std::cout << "wrote " << options.output << ": " << assembled.package.SceneCount << " scenes, "
-            << written->bytes.size() << " bytes\n";
+  if (written->error) return fail("cannot store " + written->error->message());
+  if (auto error = write_file_atomically(options.output, written->bytes, mode)) return fail(*error);
+  std::cout << "wrote " << options.output << ": " << built.package->SceneCount << " scenes, "
+            << written->bytes.size() << " bytes, "
+            << (player_label.empty() ? "the bare package (no player)" : "on " + player_label)
+            << '\n';
   return 0;
 }
 
@@ -97,18 +136,30 @@ int run_build(const BuildOptions& options) {
 
 void add_build_command(CLI::App& app) {
   auto options = std::make_shared<BuildOptions>();
-  CLI::App* command = app.add_subcommand("build", "Build a show package from a TOML manifest");
+  CLI::App* command = app.add_subcommand("build", "Build a show from a TOML manifest");
   command->add_option("manifest", options->manifest, "The show manifest (TOML)")->required();
   command->add_option("-o,--output", options->output, "The file to write")->required();
-  command->add_option("--player", options->player,
-                      "Append the package to a copy of this program file instead of "
-                      "writing the bare package");
+  auto kind = std::make_shared<std::string>();
+  CLI::Option* for_option =
+      command
+          ->add_option("--for", *kind,
+                       "The player to build on: linux (the default), windows (64-bit) or "
+                       "windows32, as built or installed with showpack")
+          ->check(CLI::IsMember({"linux", "windows", "windows32"}));
+  CLI::Option* player_option = command->add_option(
+      "--player", options->player,
+      "Build on this program file (a built show given here has its package replaced)");
+  CLI::Option* package_only = command->add_flag("--package-only", options->package_only,
+                                                "Write the bare package, without a player");
+  for_option->excludes(player_option);
+  package_only->excludes(for_option)->excludes(player_option);
   auto title = std::make_shared<std::string>();
   CLI::Option* title_option = command->add_option(
       "--title", *title,
       "The show's name in the Windows screen-saver list (default: the manifest's title, else "
       "the file's name)");
-  command->callback([options, title, title_option] {
+  command->callback([options, kind, title, title_option] {
+    if (!kind->empty()) options->kind = parse_player_kind(*kind);
     if (title_option->count() > 0) options->title = *title;
     finish_command(run_build(*options));
   });

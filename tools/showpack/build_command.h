@@ -1,6 +1,8 @@
-// `showpack build MANIFEST -o OUT [--player PROGRAM [--title TEXT]]`: a show
-// package from a manifest, bare or appended to a copy of the player, whose
-// title slot then takes the show's name.
+// `showpack build MANIFEST -o OUT`: a show from a manifest.  The package is
+// appended to a copy of a player: the Linux player beside showpack unless
+// `--for windows|windows32|linux` or `--player PROGRAM` names another;
+// `--package-only` writes the bare package.  A Windows player's title slot
+// takes the show's title (`--title`, else the manifest's).
 #pragma once
 
 namespace CLI {

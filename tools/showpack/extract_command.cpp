@@ -15,6 +15,7 @@
 #include "package/file_names.h"
 #include "package/package_reader.h"
 #include "text_codec.h"
+#include "title_slot.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -44,30 +45,42 @@ const char* folder_of(ExtractedKind kind) {
   return kPictureFolder;
 }
 
+// A stored name, with its bytes when they are not the standard spelling of
+// its text, so that the show is rebuilt byte for byte.
+ManifestName stored_name(const std::string& text, const StoredSpelling& spelling) {
+  ManifestName name;
+  name.text = text;
+  name.stored_bytes = spelling.bytes;
+  return name;
+}
+
 // The manifest `out`/show.toml that builds `package` again from the files
-// extracted beside it; every stored name is kept as it is.
-Manifest manifest_of(const ShowPackage& package, const fs::path& out) {
+// extracted beside it; every stored name is kept as it is, and the title of
+// a Windows player.
+Manifest manifest_of(const ShowPackage& package, const fs::path& out,
+                     const std::optional<std::string>& title) {
   Manifest manifest;
   manifest.file = out / "show.toml";
   manifest.width = package.PictureWidth;
   manifest.height = package.PictureHeight;
   manifest.back_color = package.BackColor;
   manifest.has_settings = package.HasSettings != 0;
+  manifest.title = title;
   const auto file_in = [&](const char* folder, const std::string& name) {
     return ManifestFile{out / folder / name, {}};
   };
   if (!package.BgmFileName.empty()) {
     manifest.music = file_in(kMusicFolder, package.BgmFileName);
-    manifest.music_name.text = package.BgmFileName;
+    manifest.music_name = stored_name(package.BgmFileName, package.BgmFileNameSpelling);
   }
   if (!package.Scenes) return manifest;
   for (const SceneRecord& record : *package.Scenes) {
     ManifestScene& scene = manifest.scenes.emplace_back();
     scene.picture = file_in(kPictureFolder, record.PictureFileName);
-    scene.picture_name.text = record.PictureFileName;
+    scene.picture_name = stored_name(record.PictureFileName, record.PictureFileNameSpelling);
     if (!record.SoundFileName.empty()) {
       scene.sound = file_in(kSoundFolder, record.SoundFileName);
-      scene.sound_name.text = record.SoundFileName;
+      scene.sound_name = stored_name(record.SoundFileName, record.SoundFileNameSpelling);
     }
     scene.display_time = record.DisplayTime;
     scene.left = record.PictureLeft;
@@ -105,7 +118,7 @@ int run_extract(const ExtractOptions& options) {
     planned.push_back({out / folder_of(extracted.kind) / extracted.name,
                        {extracted.data->data(), extracted.data->size()}});
   }
-  const Manifest manifest_value = manifest_of(read.package, out);
+  const Manifest manifest_value = manifest_of(read.package, out, read_title(file.bytes));
   const std::string manifest = manifest_text(
       manifest_value, "Extracted by showpack; `showpack build` makes the show again from it.");
   planned.push_back({manifest_value.file,

@@ -2,14 +2,18 @@
 
 #include <toml++/toml.h>
 
+#include <algorithm>
 #include <limits>
-#include <set>
 #include <string_view>
 #include <utility>
 
 #include "effects/effect_catalogue.h"
 #include "file_io.h"
 #include "manifest_keys.h"
+#include "name_bytes.h"
+#include "picture_area.h"
+#include "spelling_suggestion.h"
+#include "toml_error_text.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -27,6 +31,17 @@ std::string path_text(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+std::string unknown_effect_message(std::string_view key, std::string_view text) {
+  std::vector<std::string_view> names;
+  for (const Effect& effect : effect_catalogue()) names.push_back(effect.name);
+  std::string message =
+      std::string(key) + " \"" + std::string(text) + "\" is not a transition's name";
+  if (const auto near = closest_spelling(text, names))
+    message += "; did you mean \"" + *near + "\"?";
+  return message + " The names are: " + word_list(names) + " (or their codes 0 to " +
+         std::to_string(kLastEffect) + ")";
+}
+
 // Reads the keys of one table, checking types and ranges, and remembers
 // which keys were read so that the rest can be reported as unknown.
 class TableReader {
@@ -42,7 +57,7 @@ class TableReader {
 
   // The value of `key`, or nothing (reported when `required`).
   const toml::node* find(std::string_view key, bool required) {
-    known_.insert(std::string(key));
+    if (std::find(known_.begin(), known_.end(), key) == known_.end()) known_.push_back(key);
     const toml::node* node = table_.get(key);
     if (!node && required) problem(where(), std::string(key) + " is missing");
     return node;
@@ -96,17 +111,31 @@ class TableReader {
                         at};
   }
 
-  // The stored name under `key`, else the name of `file`.
-  ManifestName name(std::string_view key, const std::optional<ManifestFile>& named_file) {
-    const std::optional<std::string> text = string(key, false);
-    if (text) {
+  // The stored name under `key`, else the name of `file`, with the bytes
+  // to store it as under `bytes_key`.
+  ManifestName name(std::string_view key, std::string_view bytes_key,
+                    const std::optional<ManifestFile>& named_file) {
+    ManifestName name;
+    if (const std::optional<std::string> text = string(key, false)) {
       if (!named_file)
         problem(location_of(table_.get(key)->source()),
                 std::string(key) + " is given without the file it names");
-      return {*text, location_of(table_.get(key)->source())};
+      name.text = *text;
+      name.where = location_of(table_.get(key)->source());
+    } else if (named_file) {
+      name.text = path_text(named_file->path.filename());
+      name.where = named_file->where;
+      name.from_file = true;
     }
-    if (!named_file) return {};
-    return {path_text(named_file->path.filename()), named_file->where, true};
+    if (const std::optional<std::string> bytes = string(bytes_key, false)) {
+      name.bytes_where = location_of(table_.get(bytes_key)->source());
+      name.stored_bytes = parse_name_bytes(*bytes);
+      if (!name.stored_bytes) {
+        problem(name.bytes_where, std::string(bytes_key) + " \"" + *bytes +
+                                      "\" is not bytes in hexadecimal such as \"ED40 8790\"");
+      }
+    }
+    return name;
   }
 
   // Milliseconds: an integer, or a string with "ms" or "s".
@@ -133,10 +162,7 @@ class TableReader {
     if (!node) return std::nullopt;
     if (const auto text = node->value_exact<std::string>()) {
       const auto code = effect_code(*text);
-      if (!code) {
-        problem(location_of(node->source()),
-                std::string(key) + " \"" + *text + "\" is not a transition's name");
-      }
+      if (!code) problem(location_of(node->source()), unknown_effect_message(key, *text));
       return code;
     }
     const auto value = integer(key, 0, kLastEffect, false);
@@ -158,8 +184,8 @@ class TableReader {
 
   void report_unknown_keys() {
     for (const auto& [key, node] : table_) {
-      if (!known_.contains(std::string(key.str()))) {
-        problem(location_of(key.source()), "unknown key '" + std::string(key.str()) + "'");
+      if (std::find(known_.begin(), known_.end(), key.str()) == known_.end()) {
+        problem(location_of(key.source()), unknown_key_message(key.str(), node));
       }
     }
   }
@@ -168,23 +194,32 @@ class TableReader {
   const toml::table& table_;
   std::string context_;
   ManifestResult& result_;
-  std::set<std::string> known_;
-};
+  // The keys this table takes, in the order they are read.
+  std::vector<std::string_view> known_;
 
-std::optional<ColorRef> parse_hex_color(std::string_view text) {
-  if (text.size() != 7 || text[0] != '#') return std::nullopt;
-  std::uint32_t rgb = 0;
-  for (char c : text.substr(1)) {
-    const int digit = c >= '0' && c <= '9'   ? c - '0'
-                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                             : -1;
-    if (digit < 0) return std::nullopt;
-    rgb = rgb << 4 | std::uint32_t(digit);
+  // A table is written as its header.
+  static std::string spelled(std::string_view key, const toml::node& node) {
+    if (node.is_table()) return "[" + std::string(key) + "]";
+    if (node.is_array_of_tables()) return "[[" + std::string(key) + "]]";
+    return "'" + std::string(key) + "'";
   }
-  // "#RRGGBB" is written in the byte order of a pixel.
-  return to_color_ref(Rgb32{rgb});
-}
+
+  static std::string spelled_allowed(std::string_view key) {
+    if (key == keys::kShow) return "[" + std::string(key) + "]";
+    if (key == keys::kScene) return "[[" + std::string(key) + "]]";
+    return "'" + std::string(key) + "'";
+  }
+
+  std::string unknown_key_message(std::string_view key, const toml::node& node) const {
+    const bool table = node.is_table() || node.is_array_of_tables();
+    const std::string message =
+        "unknown " + std::string(table ? "table " : "key ") + spelled(key, node);
+    if (const auto near = closest_spelling(key, known_)) {
+      return message + "; did you mean " + spelled_allowed(*near) + "?";
+    }
+    return message + "; allowed here: " + word_list(known_);
+  }
+};
 
 void read_back_color(TableReader& show, Manifest& manifest) {
   const toml::node* node = show.find(keys::kBackColor, false);
@@ -209,24 +244,28 @@ void read_show(const toml::table& table, ManifestResult& result) {
   manifest.show_where = show.where();
   manifest.width = std::int32_t(show.integer(keys::kWidth, 1, 32767, true).value_or(0));
   manifest.height = std::int32_t(show.integer(keys::kHeight, 1, 32767, true).value_or(0));
+  if (auto problem = picture_area_problem({manifest.width, manifest.height})) {
+    show.problem(show.where(), *problem);
+  }
   read_back_color(show, manifest);
   manifest.has_settings = show.boolean(keys::kHasSettings);
   manifest.music = show.file(keys::kMusic, false);
-  manifest.music_name = show.name(keys::kMusicName, manifest.music);
+  manifest.music_name = show.name(keys::kMusicName, keys::kMusicNameBytes, manifest.music);
   manifest.title = show.string(keys::kTitle, false);
   manifest.fit = show.fit(keys::kFit);
   show.report_unknown_keys();
 }
 
-ManifestScene read_scene(const toml::table& table, std::size_t index, ManifestResult& result) {
-  TableReader reader(table, "scene " + std::to_string(index), result);
+// `number` counts the scenes from 1, as people do.
+ManifestScene read_scene(const toml::table& table, std::size_t number, ManifestResult& result) {
+  TableReader reader(table, "scene " + std::to_string(number), result);
   ManifestScene scene;
   scene.where = reader.where();
   const std::optional<ManifestFile> picture = reader.file(keys::kPicture, true);
   if (picture) scene.picture = *picture;
-  scene.picture_name = reader.name(keys::kPictureName, picture);
+  scene.picture_name = reader.name(keys::kPictureName, keys::kPictureNameBytes, picture);
   scene.sound = reader.file(keys::kSound, false);
-  scene.sound_name = reader.name(keys::kSoundName, scene.sound);
+  scene.sound_name = reader.name(keys::kSoundName, keys::kSoundNameBytes, scene.sound);
   scene.display_time = reader.duration(keys::kDisplayTime, true).value_or(0);
   if (const auto left = reader.integer(keys::kLeft, -32768, 32767, false)) scene.left = *left;
   if (const auto top = reader.integer(keys::kTop, -32768, 32767, false)) scene.top = *top;
@@ -258,44 +297,12 @@ void read_document(const toml::table& document, ManifestResult& result) {
   } else {
     for (std::size_t index = 0; index < scene_array->size(); ++index) {
       manifest.scenes.push_back(
-          read_scene(*scene_array->get_as<toml::table>(index), index, result));
+          read_scene(*scene_array->get_as<toml::table>(index), index + 1, result));
     }
   }
 }
 
 }  // namespace
-
-std::optional<std::int32_t> parse_duration(std::string_view text) {
-  // Digits, at most three decimals, then "ms", "s" or nothing (milliseconds).
-  std::int64_t whole = 0;
-  std::int64_t fraction = 0;
-  int decimals = 0;
-  std::size_t at = 0;
-  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-    whole = whole * 10 + (text[at] - '0');
-    if (whole > kInt32Max) return std::nullopt;
-  }
-  if (at == 0) return std::nullopt;
-  if (at < text.size() && text[at] == '.') {
-    for (++at; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-      if (++decimals > 3) return std::nullopt;
-      fraction = fraction * 10 + (text[at] - '0');
-    }
-    if (decimals == 0) return std::nullopt;
-  }
-  const std::string_view unit = text.substr(at);
-  std::int64_t ms = 0;
-  if (unit == "s") {
-    while (decimals++ < 3) fraction *= 10;
-    ms = whole * 1000 + fraction;
-  } else if ((unit == "ms" || unit.empty()) && decimals == 0) {
-    ms = whole;
-  } else {
-    return std::nullopt;
-  }
-  if (ms > kInt32Max) return std::nullopt;
-  return std::int32_t(ms);
-}
 
 bool settings_offered(const Manifest& manifest) {
   if (manifest.has_settings) return *manifest.has_settings;
@@ -326,7 +333,7 @@ ManifestResult load_manifest(const std::filesystem::path& file) {
     read_document(document, result);
   } catch (const toml::parse_error& error) {
     result.problems.push_back(
-        {file, location_of(error.source()), std::string(error.description())});
+        {file, location_of(error.source()), plain_toml_error(error.description())});
   }
   return result;
 }

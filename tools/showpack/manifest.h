@@ -2,9 +2,11 @@
 //
 //   [show]                      width, height (1..32767), back_color ("#RRGGBB"
 //                               or 0x00BBGGRR), has_settings, music, music_name,
-//                               title (the Windows player's name in the list),
+//                               music_name_bytes, title (the Windows player's
+//                               name in the list),
 //                               fit (every scene's, unless the scene has its own)
-//   [[scene]]  (one or more)    picture, picture_name, sound, sound_name,
+//   [[scene]]  (one or more)    picture, picture_name, picture_name_bytes,
+//                               sound, sound_name, sound_name_bytes,
 //                               display_time (milliseconds, or "2.5s", "300ms"),
 //                               left, top, effect (0..29 or its name), fit,
 //                               over_previous, transparent
@@ -22,6 +24,7 @@
 #include <vector>
 
 #include "fit.h"
+#include "manifest_values.h"
 #include "platform/color.h"
 
 namespace showsaver::showpack {
@@ -52,6 +55,10 @@ struct ManifestName {
   std::string text;
   SourceLocation where;
   bool from_file = false;  // not given: the file's own name
+  // The code page 932 bytes to store for the text (the *_name_bytes key),
+  // when they are not the ones the text encodes to: see name_bytes.h.
+  std::optional<std::string> stored_bytes = std::nullopt;
+  SourceLocation bytes_where = {};
 };
 
 struct ManifestScene {
@@ -94,9 +101,5 @@ ManifestResult load_manifest(const std::filesystem::path& file);
 // Whether the show offers its settings: has_settings when given, else
 // whether it has music or a sound.
 bool settings_offered(const Manifest& manifest);
-
-// "2500", "2500ms", "2.5s" or "3s" in milliseconds; nothing when the text is
-// not one of these forms or out of 0..2147483647.
-std::optional<std::int32_t> parse_duration(std::string_view text);
 
 }  // namespace showsaver::showpack

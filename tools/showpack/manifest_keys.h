@@ -16,13 +16,16 @@ inline constexpr std::string_view kBackColor = "back_color";
 inline constexpr std::string_view kHasSettings = "has_settings";
 inline constexpr std::string_view kMusic = "music";
 inline constexpr std::string_view kMusicName = "music_name";
+inline constexpr std::string_view kMusicNameBytes = "music_name_bytes";
 inline constexpr std::string_view kTitle = "title";
 
 // [[scene]]
 inline constexpr std::string_view kPicture = "picture";
 inline constexpr std::string_view kPictureName = "picture_name";
+inline constexpr std::string_view kPictureNameBytes = "picture_name_bytes";
 inline constexpr std::string_view kSound = "sound";
 inline constexpr std::string_view kSoundName = "sound_name";
+inline constexpr std::string_view kSoundNameBytes = "sound_name_bytes";
 inline constexpr std::string_view kDisplayTime = "display_time";
 inline constexpr std::string_view kLeft = "left";
 inline constexpr std::string_view kTop = "top";

@@ -5,6 +5,7 @@
 
 #include "effects/effect_catalogue.h"
 #include "manifest_keys.h"
+#include "name_bytes.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -62,8 +63,10 @@ void put(std::ostream& out, std::string_view key, const auto& value) {
   out << key << " = " << value << '\n';
 }
 
-void put_name(std::ostream& out, std::string_view key, const ManifestName& name) {
+void put_name(std::ostream& out, std::string_view key, std::string_view bytes_key,
+              const ManifestName& name) {
   if (!name.from_file) put(out, key, toml_string(name.text));
+  if (name.stored_bytes) put(out, bytes_key, toml_string(name_bytes_text(*name.stored_bytes)));
 }
 
 void put_heading(std::ostream& out, std::string_view heading) {
@@ -84,17 +87,17 @@ void put_show(std::ostream& out, const Manifest& manifest, const fs::path& folde
   if (manifest.fit) put(out, keys::kFit, fit_value(*manifest.fit));
   if (manifest.music) {
     put(out, keys::kMusic, file_value(*manifest.music, folder));
-    put_name(out, keys::kMusicName, manifest.music_name);
+    put_name(out, keys::kMusicName, keys::kMusicNameBytes, manifest.music_name);
   }
 }
 
 void put_scene(std::ostream& out, const ManifestScene& scene, const fs::path& folder) {
   out << "\n[[" << keys::kScene << "]]\n";
   put(out, keys::kPicture, file_value(scene.picture, folder));
-  put_name(out, keys::kPictureName, scene.picture_name);
+  put_name(out, keys::kPictureName, keys::kPictureNameBytes, scene.picture_name);
   if (scene.sound) {
     put(out, keys::kSound, file_value(*scene.sound, folder));
-    put_name(out, keys::kSoundName, scene.sound_name);
+    put_name(out, keys::kSoundName, keys::kSoundNameBytes, scene.sound_name);
   }
   put(out, keys::kDisplayTime, scene.display_time);
   if (scene.left) put(out, keys::kLeft, *scene.left);

@@ -13,6 +13,10 @@ namespace showsaver::showpack {
 // with the name ("... is empty"); nothing when it can.
 std::optional<std::string> stored_name_problem(std::string_view name);
 
+// `name` with every character a show cannot store replaced by '_': a
+// spelling to suggest.
+std::string storable_spelling(std::string_view name);
+
 // The name with ASCII letters lower-cased: names equal after folding are one
 // file on a case-insensitive file system.
 std::string fold_case(std::string_view name);

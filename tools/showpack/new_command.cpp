@@ -9,12 +9,16 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "command_status.h"
+#include "display_size.h"
 #include "effects/effect_catalogue.h"
 #include "manifest.h"
 #include "manifest_writer.h"
 #include "name_rules.h"
+#include "picture_area.h"
+#include "picture_folder.h"
 #include "platform/geometry.h"
 #include "varied_effects.h"
 
@@ -23,10 +27,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The picture area when neither --size nor a display gives one.
+constexpr Size kUsualDisplay{1920, 1080};
+
 struct NewOptions {
   std::string folder;
   std::string output;
-  std::string size = "1920x1080";
+  std::string size;  // empty: the primary display's, else kUsualDisplay
+  std::string order = "name";
+  bool recursive = false;
   std::string hold = "5s";
   std::string fit = "contain";
   std::string music;
@@ -37,14 +46,6 @@ struct NewOptions {
 std::string utf8(const fs::path& path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
-}
-
-bool is_picture(const fs::path& path) {
-  std::string extension = utf8(path.extension());
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return char(std::tolower(c)); });
-  static const std::set<std::string> kExtensions{".png", ".jpg", ".jpeg", ".gif", ".webp", ".bmp"};
-  return kExtensions.contains(extension);
 }
 
 // A stored name for the converted picture, unique in the show.
@@ -68,12 +69,26 @@ std::optional<Size> parse_size(const std::string& text) {
   return Size{width, height};
 }
 
+// The picture area and where it came from, for the author to see.
+std::optional<std::pair<Size, std::string>> picture_area(const std::string& option) {
+  if (!option.empty()) {
+    const auto size = parse_size(option);
+    if (!size) return std::nullopt;
+    return std::pair{*size, std::string("--size")};
+  }
+  if (const auto display = query_primary_display_size()) {
+    return std::pair{*display, std::string("the primary display's size; --size changes it")};
+  }
+  return std::pair{kUsualDisplay, std::string("no display found; --size changes it")};
+}
+
 // What the manifest says first: where it came from, what to do with it, and
 // the effect names to choose from.
 std::string heading(const NewOptions& options) {
   std::ostringstream out;
   out << "A show of the pictures in " << utf8(fs::path(options.folder).filename()) << ".\n"
-      << "Edit freely, then: showpack build THIS.toml -o show.scr --player PLAYER\n"
+      << "Edit freely, then: showpack build THIS.toml -o show.scr\n"
+      << "(the Linux player; --for windows builds on the 64-bit Windows player)\n"
       << "effect names (README: Transitions):";
   for (const Effect& effect : effect_catalogue()) {
     out << (effect.code % 6 == 0 ? "\n  " : " ") << effect.name
@@ -82,10 +97,11 @@ std::string heading(const NewOptions& options) {
   return out.str();
 }
 
-// A show of `pictures` in name order, each with a name of its own and the
+// A show of `pictures` in their order, each with a name of its own and the
 // next of the varied effects; paths absolute, the manifest's too, so that the
 // writer names them relative to the manifest's folder.
-Manifest manifest_of(const NewOptions& options, Size size, const std::vector<fs::path>& pictures) {
+Manifest manifest_of(const NewOptions& options, Size size,
+                     const std::vector<FoundPicture>& pictures) {
   Manifest manifest;
   manifest.file = fs::absolute(options.output);
   manifest.width = size.width;
@@ -94,69 +110,57 @@ Manifest manifest_of(const NewOptions& options, Size size, const std::vector<fs:
   if (!options.title.empty()) manifest.title = options.title;
   if (!options.music.empty()) {
     manifest.music = ManifestFile{fs::absolute(options.music), {}};
-    manifest.music_name = {utf8(manifest.music->path.filename()), {}, true};
+    manifest.music_name.text = utf8(manifest.music->path.filename());
+    manifest.music_name.from_file = true;
   }
   const std::int32_t hold = parse_duration(options.hold).value_or(0);
   const std::vector<std::int32_t> effects = varied_effects(pictures.size());
   std::set<std::string> used;
   for (std::size_t index = 0; index < pictures.size(); ++index) {
     ManifestScene& scene = manifest.scenes.emplace_back();
-    scene.picture = {fs::absolute(pictures[index]), {}};
-    scene.picture_name.text = stored_name(pictures[index], index, used);
+    scene.picture = {fs::absolute(pictures[index].path), {}};
+    scene.picture_name.text = stored_name(pictures[index].path, index, used);
     scene.display_time = hold;
     scene.effect = effects[index];
   }
   return manifest;
 }
 
+int fail(const std::string& message) {
+  std::cerr << "showpack new: error: " << message << '\n';
+  return 1;
+}
+
 int run_new(const NewOptions& options) {
-  const auto size = parse_size(options.size);
-  if (!size) {
-    std::cerr << "showpack new: error: --size " << options.size
-              << " is not WIDTHxHEIGHT with each 1..32767\n";
-    return 1;
-  }
+  const auto area = picture_area(options.size);
+  if (!area) return fail("--size " + options.size + " is not WIDTHxHEIGHT with each 1..32767");
+  if (auto problem = picture_area_problem(area->first)) return fail("--size: " + *problem);
   if (!parse_duration(options.hold)) {
-    std::cerr << "showpack new: error: --hold " << options.hold
-              << " is not a time such as 2500, 2500ms or 2.5s\n";
-    return 1;
+    return fail("--hold " + options.hold + " is not a time such as 2500, 2500ms or 2.5s");
   }
-  if (!parse_fit(options.fit)) {
-    std::cerr << "showpack new: error: --fit must be contain, cover or none\n";
-    return 1;
-  }
-  std::error_code error;
-  std::vector<fs::path> pictures;
-  for (const auto& entry : fs::directory_iterator(options.folder, error)) {
-    if (entry.is_regular_file() && is_picture(entry.path())) pictures.push_back(entry.path());
-  }
-  if (error) {
-    std::cerr << "showpack new: error: " << options.folder << ": " << error.message() << '\n';
-    return 1;
-  }
-  if (pictures.empty()) {
-    std::cerr << "showpack new: error: " << options.folder
-              << " holds no PNG, JPEG, GIF, WebP or BMP pictures\n";
-    return 1;
-  }
-  std::sort(pictures.begin(), pictures.end(), [](const fs::path& a, const fs::path& b) {
-    return utf8(a.filename()) < utf8(b.filename());
-  });
+  if (!parse_fit(options.fit)) return fail("--fit must be contain, cover or none");
   const fs::path output(options.output);
   if (fs::exists(output) && !options.force) {
-    std::cerr << "showpack new: error: " << options.output
-              << " already exists; --force writes over it\n";
-    return 1;
+    return fail(options.output + " already exists; --force writes over it");
   }
-  const Manifest manifest = manifest_of(options, *size, pictures);
+  const PictureOrder order = options.order == "date" ? PictureOrder::date : PictureOrder::name;
+  const PictureFolder found = scan_picture_folder(options.folder, options.recursive, order);
+  if (found.error) return fail(*found.error);
+  for (const SkippedFile& skipped : found.skipped) {
+    std::cout << "skipped " << skipped.name << ": it " << skipped.reason << '\n';
+  }
+  if (found.pictures.empty()) {
+    return fail(options.folder + " holds no PNG, JPEG, GIF, WebP, HEIC or BMP pictures");
+  }
+  const Manifest manifest = manifest_of(options, area->first, found.pictures);
   const std::string text = manifest_text(manifest, heading(options));
   std::ofstream file(output, std::ios::binary | std::ios::trunc);
   file << text;
-  if (!file.flush()) {
-    std::cerr << "showpack new: error: cannot write " << options.output << '\n';
-    return 1;
-  }
-  std::cout << "wrote " << options.output << ": " << pictures.size() << " scenes\n";
+  if (!file.flush()) return fail("cannot write " + options.output);
+  std::cout << "wrote " << options.output << ": " << found.pictures.size() << " scenes in "
+            << (order == PictureOrder::date ? "the order they were taken" : "name order")
+            << ", picture area " << area->first.width << "x" << area->first.height << " ("
+            << area->second << ")\n";
   return 0;
 }
 
@@ -166,11 +170,17 @@ void add_new_command(CLI::App& app) {
   auto options = std::make_shared<NewOptions>();
   CLI::App* command =
       app.add_subcommand("new", "Write a manifest for a show of the pictures in a folder");
-  command->add_option("folder", options->folder, "The folder of pictures, taken in name order")
-      ->required();
+  command->add_option("folder", options->folder, "The folder of pictures")->required();
   command->add_option("-o,--output", options->output, "The manifest to write")->required();
-  command->add_option("--size", options->size, "The picture area, WIDTHxHEIGHT")
+  command->add_option("--size", options->size,
+                      "The picture area, WIDTHxHEIGHT (default: the primary display's size, "
+                      "else 1920x1080)");
+  command
+      ->add_option("--order", options->order,
+                   "name (natural: IMG_2 before IMG_10) or date (taken, from EXIF)")
+      ->check(CLI::IsMember({"name", "date"}))
       ->capture_default_str();
+  command->add_flag("--recursive", options->recursive, "Take the pictures in subfolders too");
   command->add_option("--hold", options->hold, "How long each picture stays: 5000, 5000ms, 5s")
       ->capture_default_str();
   command->add_option("--fit", options->fit, "contain, cover or none")->capture_default_str();

@@ -7,16 +7,23 @@
 #include <variant>
 
 #include "file_io.h"
+#include "name_bytes.h"
 #include "name_rules.h"
 #include "package/package_writer.h"
 #include "picture_import.h"
 #include "progress.h"
 #include "sound_check.h"
+#include "text_codec.h"
 
 namespace showsaver::showpack {
 namespace {
 
 const std::vector<std::uint8_t> kNoBytes;
+
+// Scenes are counted from 1, as people count.
+std::string scene_label(std::size_t index) {
+  return "scene " + std::to_string(index + 1);
+}
 
 std::string path_text(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
@@ -44,6 +51,7 @@ class Assembler {
     package.SceneCount = static_cast<std::int32_t>(manifest_.scenes.size());
     if (manifest_.music) {
       package.BgmFileName = manifest_.music_name.text;
+      package.BgmFileNameSpelling.bytes = manifest_.music_name.stored_bytes;
       package.BgmData.bytes = load(*manifest_.music, "music", "[show]").value_or(kNoBytes);
       warn_about_sound(SoundUse::Music, "[show]: music", *manifest_.music, *package.BgmData.bytes);
     }
@@ -53,8 +61,8 @@ class Assembler {
     Progress progress("pictures", manifest_.scenes.size());
     for (std::size_t index = 0; index < manifest_.scenes.size(); ++index) {
       progress.update(index);
-      scenes.push_back(scene_record(manifest_.scenes[index], "scene " + std::to_string(index),
-                                    picture_names[index]));
+      scenes.push_back(
+          scene_record(manifest_.scenes[index], scene_label(index), picture_names[index]));
     }
     progress.finish();
     // Names are registered once all data sits at its final address.
@@ -63,7 +71,7 @@ class Assembler {
     }
     for (std::size_t index = 0; index < scenes.size(); ++index) {
       register_scene_names(manifest_.scenes[index], picture_names[index], scenes[index],
-                           "scene " + std::to_string(index));
+                           scene_label(index));
     }
     apply_name_placeholders(package);
     return std::move(result_);
@@ -118,8 +126,10 @@ class Assembler {
     }
     if (!record.PictureData.bytes) record.PictureData.bytes = kNoBytes;
     record.PictureFileName = picture_name.text;
+    record.PictureFileNameSpelling.bytes = picture_name.stored_bytes;
     if (scene.sound) {
       record.SoundFileName = scene.sound_name.text;
+      record.SoundFileNameSpelling.bytes = scene.sound_name.stored_bytes;
       record.SoundData.bytes = load(*scene.sound, "sound", owner).value_or(kNoBytes);
       warn_about_sound(SoundUse::SceneSound, owner + ": sound", *scene.sound,
                        *record.SoundData.bytes);
@@ -153,9 +163,11 @@ class Assembler {
                      const ManifestFile& file, const PackageBytes& data) {
     const std::string label = owner + ": " + kind + " name \"" + name.text + "\" ";
     if (auto fault = stored_name_problem(name.text)) {
-      problem(name.where, label + *fault);
+      problem(name.where, label + *fault + "; give it a name a show can store, such as " + kind +
+                              "_name = \"" + storable_spelling(name.text) + "\"");
       return;
     }
+    if (name.stored_bytes) check_stored_bytes(name, kind, owner);
     const auto same = names_.find(name.text);
     if (same != names_.end()) {
       const StoredName& earlier = same->second;
@@ -176,6 +188,20 @@ class Assembler {
       return;
     }
     names_.emplace(name.text, StoredName{kind, owner, file.path, &*data.bytes});
+  }
+
+  // The bytes a name is stored as must spell it.
+  void check_stored_bytes(const ManifestName& name, const std::string& kind,
+                          const std::string& owner) {
+    const std::optional<std::string> spelled = text_codec().cp932_to_utf8(*name.stored_bytes);
+    if (spelled == name.text) return;
+    const std::string key = kind + "_name_bytes";
+    problem(
+        name.bytes_where,
+        owner + ": " + key + " \"" + name_bytes_text(*name.stored_bytes) + "\" " +
+            (spelled ? "spell \"" + *spelled + "\", not the " + kind + " name \"" + name.text + "\""
+                     : "are not text in code page 932") +
+            "; leave " + key + " out to store the name as it is spelt");
   }
 
   const Manifest& manifest_;

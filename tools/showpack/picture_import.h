@@ -26,6 +26,39 @@ namespace showsaver::showpack {
 // Starts the image library once per process; every function here does.
 void start_image_library();
 
+enum class PictureFormat { bmp, png, jpeg, gif, webp, heic, unknown };
+
+// The format by the file's first bytes: only these coders ever see a file,
+// as the library knows many more formats, some of which run programs or
+// read other files.
+PictureFormat sniff_picture(std::span<const std::uint8_t> file);
+const char* picture_format_name(PictureFormat format);
+// Whether this build's image library decodes the format (HEIC needs libheif).
+bool picture_format_decodes(PictureFormat format);
+
+// The most pixels a picture may hold when it is decoded, and when it is
+// stored: the player's own limit for any picture (a quarter of a gibibyte).
+inline constexpr std::int64_t kMaxPicturePixels = kMaxImagePixels;
+
+// What a picture's header says, read without decoding its pixels.
+struct PictureHeader {
+  PictureFormat format = PictureFormat::unknown;
+  Size size;            // upright, after the EXIF orientation
+  bool turned = false;  // the EXIF orientation turns it by a quarter
+};
+
+// The header, or a sentence saying why the file is no picture showpack reads.
+std::variant<PictureHeader, std::string> read_picture_header(std::span<const std::uint8_t> file);
+
+// The size a picture is decoded at to be stored at `fitted`: its own, but a
+// JPEG's is divided by the largest of 2, 4 and 8 that keeps it at least
+// `fitted` (the JPEG decoder's reduced decoding).
+Size decoded_size(const PictureHeader& header, Size fitted);
+
+// Why the picture cannot be stored at `fitted` (or decoded on the way),
+// stating the limit and the real sizes; nothing when it can.
+std::optional<std::string> picture_size_problem(const PictureHeader& header, Size fitted);
+
 struct ImportedPicture {
   std::vector<std::uint8_t> bmp;  // the bitmap file to store
   Size size;
@@ -33,9 +66,10 @@ struct ImportedPicture {
 };
 
 // Decodes any supported picture file to pixels (top-down 0x00RRGGBB),
-// transparency flattened onto `back`; a sentence on failure.
-std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_t> file,
-                                                     Rgb32 back);
+// transparency flattened onto `back`; a sentence on failure.  A JPEG is
+// decoded at the reduced size that still covers `at_least`, when given.
+std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_t> file, Rgb32 back,
+                                                     std::optional<Size> at_least = std::nullopt);
 
 // Scales `image` to `size` with a Lanczos filter.
 PixelImage scale_picture(const PixelImage& image, Size size);

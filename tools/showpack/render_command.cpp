@@ -9,6 +9,7 @@
 #include "command_status.h"
 #include "contact_sheet.h"
 #include "gif_writer.h"
+#include "manifest_source.h"
 #include "package/package_reader.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
@@ -77,11 +78,8 @@ class ExtractionFolder {
 
 int run_render(const RenderOptions& options) {
   PosixFileSystem files;
-  const auto file = files.read_file(options.show_path);
-  if (!file) {
-    std::cerr << "showpack render: error: cannot read " << options.show_path << "\n";
-    return 1;
-  }
+  const auto file = showpack::show_bytes_of(options.show_path, "showpack render", std::cerr);
+  if (!file) return 1;
   PackageReadResult read =
       read_show_package(std::span<const std::uint8_t>(*file), showpack::text_codec());
   if (read.error) {
@@ -199,7 +197,10 @@ void add_render_command(CLI::App& app) {
   auto no_sounds = std::make_shared<bool>(false);
   CLI::App* command = app.add_subcommand(
       "render", "Play a show headlessly and write every frame as PNG, with an event log");
-  command->add_option("show", options->show_path, "The program file or bare package")->required();
+  command
+      ->add_option("show", options->show_path,
+                   "The show (program file or bare package) or its manifest (.toml)")
+      ->required();
   command->add_option("--out", options->out_dir, "Folder for the frames and events.jsonl")
       ->required();
   command->add_option("--gif", options->gif_path,

@@ -96,10 +96,11 @@ class Validator {
     std::set<std::string> sounds;
     // A picture several scenes show is stored with the first of them (the
     // others hold a placeholder), and is extracted and shown from there.
-    std::map<std::string, std::variant<PixelImage, std::string>> pictures;
+    // Only the sizes are kept: one decoded picture at a time in memory.
+    std::map<std::string, std::variant<Size, std::string>> pictures;
     for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
       const SceneRecord& scene = (*package.Scenes)[index];
-      const std::string owner = "scene " + std::to_string(index);
+      const std::string owner = "scene " + std::to_string(index + 1);  // counted from 1
       const SourceLocation line =
           index < scene_lines.size() ? scene_lines[index] : SourceLocation{};
       check_name(scene.PictureFileName, owner + " PictureFileName", line);
@@ -122,9 +123,9 @@ class Validator {
       }
       const std::string picture_field = owner + " PictureData";
       const auto [known, first] = pictures.try_emplace(scene.PictureFileName);
-      if (first) {
-        known->second = decode_bmp(scene.PictureData.bytes.value_or(std::vector<std::uint8_t>{}));
-      } else if (std::holds_alternative<std::string>(known->second)) {
+      if (first)
+        known->second = decoded_size(scene.PictureData);
+      else if (std::holds_alternative<std::string>(known->second)) {
         continue;  // reported with the scene that stores it
       }
       const auto& decoded = known->second;
@@ -133,13 +134,21 @@ class Validator {
             line, picture_field, data_offset(scene.PictureData));
         continue;
       }
-      check_clipping(std::get<PixelImage>(decoded), scene, package, owner, line);
+      check_clipping(std::get<Size>(decoded), scene, package, owner, line);
     }
   }
 
  private:
-  void check_clipping(const PixelImage& picture, const SceneRecord& scene,
-                      const ShowPackage& package, const std::string& owner, SourceLocation line) {
+  // The size of the picture the player's decoder makes of `data`, or why it makes none.
+  static std::variant<Size, std::string> decoded_size(const PackageBytes& data) {
+    auto decoded = decode_bmp(data.view());
+    if (auto* fault = std::get_if<std::string>(&decoded)) return std::move(*fault);
+    const PixelImage& picture = std::get<PixelImage>(decoded);
+    return Size{picture.width, picture.height};
+  }
+
+  void check_clipping(Size picture, const SceneRecord& scene, const ShowPackage& package,
+                      const std::string& owner, SourceLocation line) {
     const std::int64_t left = scene.PictureLeft, top = scene.PictureTop;
     const std::int64_t cut_left = std::max<std::int64_t>(0, -left);
     const std::int64_t cut_top = std::max<std::int64_t>(0, -top);

@@ -88,7 +88,8 @@ TEST_F(ShowpackRoundTrip, AWindowsShowKeepsItsTitleAndCanBeRetitled) {
   EXPECT_EQ(read_bytes(dir.file("retitled.scr")).size(), titled.size());
 }
 
-#ifdef SHOWSAVER_PLAYER_PATH
+#ifdef SHOWSAVER_STRIPPED_PLAYER_PATH
+// In the build tree, the player without its symbols: the one shows carry.
 TEST_F(ShowpackRoundTrip, WithoutAPlayerNamedTheShowIsBuiltOnTheLinuxPlayer) {
   test::write_text_file(dir.file("show.toml"),
                         "[show]\nwidth = 4\nheight = 2\ntitle = \"Holiday\"\n\n[[scene]]\n"
@@ -97,12 +98,13 @@ TEST_F(ShowpackRoundTrip, WithoutAPlayerNamedTheShowIsBuiltOnTheLinuxPlayer) {
   const RunResult built =
       run_showpack(dir, {"build", dir.file("show.toml"), "-o", dir.file("show.scr")});
   ASSERT_EQ(built.status, 0) << built.err;
-  const std::string player = std::filesystem::path(SHOWSAVER_PLAYER_PATH).lexically_normal();
+  const std::string player =
+      std::filesystem::path(SHOWSAVER_STRIPPED_PLAYER_PATH).lexically_normal();
   EXPECT_NE(built.out.find("on the Linux player " + player + "\n"), std::string::npos) << built.out;
   EXPECT_NE(built.err.find("warning: the title \"Holiday\" is left out"), std::string::npos)
       << built.err;
   const ByteVector show = read_bytes(dir.file("show.scr"));
-  const ByteVector program = read_bytes(SHOWSAVER_PLAYER_PATH);
+  const ByteVector program = read_bytes(SHOWSAVER_STRIPPED_PLAYER_PATH);
   ASSERT_GT(show.size(), program.size());
   EXPECT_TRUE(std::equal(program.begin(), program.end(), show.begin()));
   EXPECT_NE(std::filesystem::status(dir.file("show.scr")).permissions() &

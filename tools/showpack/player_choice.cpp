@@ -65,8 +65,10 @@ PlayerPlaces running_player_places() {
 std::vector<fs::path> player_candidates(PlayerKind kind, const PlayerPlaces& places) {
   const fs::path& here = places.showpack_folder;
   if (kind == PlayerKind::linux_desktop) {
-    // Installed: both in bin/.  Built: showpack in tools/showpack/ of the tree.
-    return {here / "showsaver", here.parent_path().parent_path() / "showsaver"};
+    // Installed: both in bin/.  Built: showpack in tools/showpack/ of the
+    // tree, where the player without its symbols is the one shows carry.
+    const fs::path tree = here.parent_path().parent_path();
+    return {here / "showsaver", tree / "showsaver-stripped", tree / "showsaver"};
   }
   std::vector<fs::path> candidates{here.parent_path() / "share" / "showsaver" / "players" /
                                    installed_windows_name(kind)};

@@ -1,0 +1,39 @@
+// The page's words in English and Japanese, chosen by the browser's language.
+'use strict';
+const studioTexts = {
+  en: {
+    appTitle: 'showsaver studio', addPhotos: 'Add photos', open: 'Open…', play: 'Play',
+    save: 'Save', windows64: 'Windows 64-bit', windows32: 'Windows 32-bit', linux: 'Linux',
+    show: 'Show', title: 'Title', size: 'Size', thisScreen: 'This screen',
+    background: 'Background', music: 'Music', settings: 'Offer settings (music and sound on/off)',
+    scene: 'Scene', noScene: 'Add photos to begin: drop them here or use “Add photos”.',
+    effect: 'Transition to the next picture', hold: 'Shown for (seconds)', fit: 'Fit',
+    contain: 'Whole picture', cover: 'Fill the screen', none: 'Own size', centred: 'Centred',
+    left: 'Left', top: 'Top', sound: 'Sound', overPrevious: 'Over the previous picture',
+    transparent: 'Transparent (background colour shows through)', remove: 'Delete',
+    duplicate: 'Duplicate', converting: 'Adding photos', saving: 'Saving', opening: 'Opening',
+    noProblems: '', cannotSave: 'The show cannot be saved until its errors are fixed.',
+    cannotDecode: 'could not be read as a picture',
+  },
+  ja: {
+    appTitle: 'showsaver スタジオ', addPhotos: '写真を追加', open: '開く…', play: '再生',
+    save: '保存', windows64: 'Windows 64 ビット', windows32: 'Windows 32 ビット', linux: 'Linux',
+    show: 'ショー', title: 'タイトル', size: 'サイズ', thisScreen: 'この画面',
+    background: '背景色', music: '音楽', settings: '設定を表示する（音楽と効果音のオン・オフ）',
+    scene: 'シーン', noScene: '写真をここにドロップするか「写真を追加」で始めましょう。',
+    effect: '次の写真への切り替え効果', hold: '表示時間（秒）', fit: '合わせ方',
+    contain: '写真全体', cover: '画面いっぱい', none: '元の大きさ', centred: '中央に配置',
+    left: '左', top: '上', sound: '効果音', overPrevious: '前の写真に重ねる',
+    transparent: '透過（背景色の部分を透かす）', remove: '削除', duplicate: '複製',
+    converting: '写真を追加しています', saving: '保存しています', opening: '開いています',
+    noProblems: '', cannotSave: 'エラーを直すまで保存できません。',
+    cannotDecode: 'は写真として読み込めませんでした',
+  },
+};
+function studioLanguage() {
+  for (const language of navigator.languages || [navigator.language]) {
+    const base = String(language).toLowerCase().split('-')[0];
+    if (base in studioTexts) return base;
+  }
+  return 'en';
+}

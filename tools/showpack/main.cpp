@@ -9,6 +9,7 @@
 #include "inspect_command.h"
 #include "new_command.h"
 #include "render_command.h"
+#include "studio_command.h"
 #include "validate_command.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   showsaver::showpack::add_extract_command(app);
   showsaver::showpack::add_render_command(app);
   showsaver::showpack::add_validate_command(app);
+  showsaver::showpack::add_studio_command(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -13,7 +13,7 @@ const studioTexts = {
     transparent: 'Transparent (background colour shows through)', remove: 'Delete',
     duplicate: 'Duplicate', converting: 'Adding photos', saving: 'Saving', opening: 'Opening',
     noProblems: '', cannotSave: 'The show cannot be saved until its errors are fixed.',
-    cannotDecode: 'could not be read as a picture',
+    cannotDecode: 'could not be read as a picture', choose: 'Choose…', removeFile: 'Remove',
   },
   ja: {
     appTitle: 'showsaver スタジオ', addPhotos: '写真を追加', open: '開く…', play: '再生',
@@ -27,7 +27,7 @@ const studioTexts = {
     transparent: '透過（背景色の部分を透かす）', remove: '削除', duplicate: '複製',
     converting: '写真を追加しています', saving: '保存しています', opening: '開いています',
     noProblems: '', cannotSave: 'エラーを直すまで保存できません。',
-    cannotDecode: 'は写真として読み込めませんでした',
+    cannotDecode: 'は写真として読み込めませんでした', choose: '選択…', removeFile: '外す',
   },
 };
 function studioLanguage() {

@@ -47,9 +47,10 @@ demo-gif: build
 test-deps:
 	@./scripts/install-deps --wine --studio
 
-# Unit and end-to-end tests and the Windows programs under Wine, then the same
-# again (without Wine) under AddressSanitizer and UBSan.
-test: test-deps build build-asan windows
+# Unit and end-to-end tests, the Windows programs under Wine and the studio in
+# Chromium, then the same again (without Wine and the studio) under
+# AddressSanitizer and UBSan.
+test: test-deps build build-asan windows studio
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
@@ -99,10 +100,11 @@ studio: build windows
 	  -DSHOWSAVER_TESTS=OFF -DCMAKE_BUILD_TYPE=Release -DSHOWSAVER_WERROR=ON \
 	  -DSHOWSAVER_CODE_PAGE_TABLE=$(CURDIR)/$(BUILD)/tools/studio/code_page_932_table.cpp
 	$(STUDIO_ENV) cmake --build $(STUDIO_ENGINE) -j $(JOBS)
+	strip -o $(STUDIO_ENGINE)/showsaver $(BUILD)/showsaver
 	node tools/studio/make_bundle.js --out $(BUILD)/studio --web tools/studio/web \
 	  --engine $(STUDIO_ENGINE)/tools/studio/studio_engine.js \
 	  --player windows-x64=build-windows-x86_64/showsaver.scr \
-	  --player windows-x86=build-windows-i686/showsaver.scr --player linux=$(BUILD)/showsaver
+	  --player windows-x86=build-windows-i686/showsaver.scr --player linux=$(STUDIO_ENGINE)/showsaver
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -68,7 +68,10 @@ async function previewDigests(page) {
   });
 }
 
+// The show is the size of the browser's screen, 1024 x 768: the screen the
+// players' own tests (tests/studio_files) play the saved files on.
 async function makeShow(page, photos) {
+  await page.selectOption('#show-size', 'screen');
   await page.fill('#show-back', '#203040');
   await page.dispatchEvent('#show-back', 'change');
   await page.setInputFiles('#photo-input', [photos.jpeg, photos.png, photos.webp, photos.japanese]);
@@ -77,9 +80,9 @@ async function makeShow(page, photos) {
   check('four photos make four scenes, the Japanese name kept',
         (await sceneCaptions(page)).join('|') === '1. harbour.bmp|2. balloon.bmp|3. field.bmp|4. 夏の海.bmp',
         (await sceneCaptions(page)).join('|'));
-  // 480x320 turned upright is 320x480; fitted into 1280x720: 480x720, centred at 400.
+  // 480x320 turned upright is 320x480; fitted into 1024x768: 512x768, centred at 256.
   check('the JPEG is turned upright by its EXIF orientation',
-        await page.inputValue('#scene-left') === '400', `left ${await page.inputValue('#scene-left')}`);
+        await page.inputValue('#scene-left') === '256', `left ${await page.inputValue('#scene-left')}`);
 
   await page.dragAndDrop('#strip li:nth-child(2)', '#strip li:nth-child(1)');
   check('dragging the second scene onto the first swaps them',
@@ -112,7 +115,7 @@ async function playShow(page) {
   const lit = await page.evaluate(() => {
     const canvas = document.getElementById('stage-canvas');
     const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    return canvas.width === 1280 && pixels.some((value, i) => i % 4 !== 3 && value !== 0);
+    return canvas.width === 1024 && pixels.some((value, i) => i % 4 !== 3 && value !== 0);
   });
   await page.keyboard.press('Space');
   await page.waitForSelector('#stage', {state: 'hidden', timeout: 5000}).catch(() => {});
@@ -122,7 +125,7 @@ async function playShow(page) {
 
 async function checkSaved(page, work) {
   const windows = await download(page, 'windows-x64', path.join(work, 'studio-x64.scr'));
-  const linux = await download(page, 'linux', path.join(work, 'studio-linux'));
+  const linux = await download(page, 'linux', path.join(work, 'studio-linux.scr'));
   for (const [name, file, player, title] of [
     ['Windows x64', windows, 'player-windows-x64.scr', ['--title', TITLE]],
     ['Linux', linux, 'player-linux', []]]) {
@@ -141,7 +144,7 @@ async function checkPreview(page, linux, work) {
   await page.click('#strip li:nth-child(1)');
   const page_frames = await previewDigests(page);
   const frames = path.join(work, 'render');
-  run(showpack, ['render', linux, '--out', frames, '--transitions', '1', '--screen', '1280x720']);
+  run(showpack, ['render', linux, '--out', frames, '--transitions', '1', '--screen', '1024x768']);
   const rendered = frameDigests(frames);
   const same = page_frames.length === rendered.length &&
                page_frames.every((digest, i) => digest === rendered[i]);
@@ -188,6 +191,7 @@ async function main() {
   });
   try {
     const page = await browser.newPage({viewport: {width: 1280, height: 800}, locale: 'en-US',
+                                        screen: {width: 1024, height: 768}, deviceScaleFactor: 1,
                                         acceptDownloads: true});
     const errors = [];
     page.on('pageerror', (error) => errors.push(error.message));

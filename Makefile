@@ -100,11 +100,10 @@ studio: build windows
 	  -DSHOWSAVER_TESTS=OFF -DCMAKE_BUILD_TYPE=Release -DSHOWSAVER_WERROR=ON \
 	  -DSHOWSAVER_CODE_PAGE_TABLE=$(CURDIR)/$(BUILD)/tools/studio/code_page_932_table.cpp
 	$(STUDIO_ENV) cmake --build $(STUDIO_ENGINE) -j $(JOBS)
-	strip -o $(STUDIO_ENGINE)/showsaver $(BUILD)/showsaver
 	node tools/studio/make_bundle.js --out $(BUILD)/studio --web tools/studio/web \
 	  --engine $(STUDIO_ENGINE)/tools/studio/studio_engine.js \
 	  --player windows-x64=build-windows-x86_64/showsaver.scr \
-	  --player windows-x86=build-windows-i686/showsaver.scr --player linux=$(STUDIO_ENGINE)/showsaver
+	  --player windows-x86=build-windows-i686/showsaver.scr --player linux=$(BUILD)/showsaver-stripped
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

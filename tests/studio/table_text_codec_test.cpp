@@ -8,29 +8,16 @@
 #include <random>
 #include <string>
 
+#include "formats/utf8.h"
 #include "platform/posix/iconv_text_codec.h"
 
 namespace showsaver::studio {
 namespace {
 
 std::string utf8(char32_t c) {
-  std::string out;
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | c >> 6);
-    out += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += char(0xE0 | c >> 12);
-    out += char(0x80 | (c >> 6 & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xF0 | c >> 18);
-    out += char(0x80 | (c >> 12 & 0x3F));
-    out += char(0x80 | (c >> 6 & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
-  return out;
+  std::string text;
+  append_utf8(text, c);
+  return text;
 }
 
 TEST(TableTextCodec, EncodesEveryCharacterAsIconvDoes) {

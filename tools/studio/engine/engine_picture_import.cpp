@@ -2,10 +2,7 @@
 // format and the page converts each photo when it is added
 // (picture_conversion.h): the show's pictures reach the package assembly as
 // bitmaps at their fitted size, stored as they are.
-#include <algorithm>
-
 #include "formats/bmp/bmp_decoder.h"
-#include "formats/bmp/bmp_encoder.h"
 #include "platform/picture_scaling.h"
 #include "showpack/picture_import.h"
 
@@ -22,12 +19,6 @@ std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_
 PixelImage scale_picture(const PixelImage& image, Size size) {
   const PixelView view{image.pixels.data(), image.width, image.height, std::size_t(image.width)};
   return scaled_picture(view, size);
-}
-
-std::vector<std::uint8_t> encode_stored_bmp(const PixelImage& image) {
-  auto indexed = encode_bmp(image, {.bit_count = 8});
-  if (auto* file = std::get_if<std::vector<std::uint8_t>>(&indexed)) return std::move(*file);
-  return std::get<std::vector<std::uint8_t>>(encode_bmp(image, {.bit_count = 24}));
 }
 
 std::variant<ImportedPicture, std::string> import_picture(std::span<const std::uint8_t> file,

@@ -1,0 +1,98 @@
+// The studio at scale, in the system's Chromium: 100 photos of 1920 x 1080
+// added to a 1920 x 1080 show, one transition previewed, the show saved for
+// Windows 64-bit.  Prints the figures; asserts nothing (see tests/studio_page
+// for what must hold).
+//   node bench/studio/studio_scale.js build/studio [WORK_FOLDER]
+'use strict';
+const {chromium} = require('../../tests/studio_page/node_modules/playwright-core');
+const {execFileSync} = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+
+const PHOTOS = 100;
+const DISTINCT = 10;  // photos made; each is copied under ten names
+
+function makePhotos(folder) {
+  fs.mkdirSync(folder, {recursive: true});
+  const files = [];
+  for (let i = 0; i < DISTINCT; ++i) {
+    const source = path.join(folder, `source-${i}.jpg`);
+    execFileSync('convert', ['-size', '1920x1080', '-seed', String(i), 'plasma:fractal',
+                             '-quality', '90', source]);
+    for (let copy = 0; copy < PHOTOS / DISTINCT; ++copy) {
+      const file = path.join(folder, `photo-${String(copy * DISTINCT + i).padStart(3, '0')}.jpg`);
+      fs.copyFileSync(source, file);
+      files.push(file);
+    }
+  }
+  return files.sort();
+}
+
+function seconds(start) {
+  return ((performance.now() - start) / 1000).toFixed(1);
+}
+
+async function main() {
+  const studio = path.resolve(process.argv[2] || 'build/studio');
+  const work = path.resolve(process.argv[3] || fs.mkdtempSync(path.join(os.tmpdir(), 'studio-scale-')));
+  const files = makePhotos(path.join(work, 'photos'));
+  const browser = await chromium.launch({executablePath: '/usr/bin/chromium', headless: true,
+                                         args: process.getuid() === 0 ? ['--no-sandbox'] : []});
+  const page = await browser.newPage({viewport: {width: 1280, height: 800}, acceptDownloads: true});
+  page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
+  await page.goto('file://' + path.join(studio, 'index.html'));
+  await page.waitForSelector('body[data-ready]');
+  await page.selectOption('#show-size', '1920x1080');
+
+  // Adding: from the file input to the last thumbnail, the page answering meanwhile.
+  let start = performance.now();
+  let longestPause = 0;
+  await page.setInputFiles('#photo-input', files);
+  while (await page.$$eval('#strip li', (items) => items.length) < PHOTOS) {
+    const asked = performance.now();
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+    longestPause = Math.max(longestPause, performance.now() - asked);
+    await page.waitForTimeout(200);
+  }
+  console.log(`adding ${PHOTOS} photos of 1920x1080: ${seconds(start)} s ` +
+              `(the page's longest wait for a frame meanwhile: ${longestPause.toFixed(0)} ms)`);
+
+  // Previewing: the first scene's transition, its frames' show times against the wall clock.
+  await page.evaluate(() => { window.studioFrameLog = []; window.studioFrameWall = []; });
+  const done = page.evaluate(() => new Promise((resolve) =>
+    window.addEventListener('studio-preview-done', resolve, {once: true})));
+  start = performance.now();
+  await page.evaluate(() => {
+    const push = window.studioFrameLog.push.bind(window.studioFrameLog);
+    window.studioFrameLog.push = (frame) => { window.studioFrameWall.push(performance.now()); return push(frame); };
+  });
+  await page.click('#strip li:nth-child(2)');
+  await page.click('#strip li:nth-child(1)');
+  await done;
+  const timing = await page.evaluate(() => ({
+    show: window.studioFrameLog.map((frame) => frame.time),
+    wall: window.studioFrameWall,
+  }));
+  const n = timing.show.length;
+  const lateness = timing.wall.map((wall, i) => (wall - timing.wall[0]) - (timing.show[i] - timing.show[0]));
+  const worst = Math.max(...lateness);
+  const mean = lateness.reduce((a, b) => a + b, 0) / n;
+  console.log(`preview of a transition at 1920x1080: ${n} frames over ` +
+              `${(timing.show[n - 1] - timing.show[0]).toFixed(0)} ms of show time; each frame on the ` +
+              `page behind its show time by ${mean.toFixed(0)} ms on average, ${worst.toFixed(0)} ms at most`);
+
+  // Saving.
+  start = performance.now();
+  const [saved] = await Promise.all([page.waitForEvent('download', {timeout: 600000}), page.click('#save')]);
+  const file = path.join(work, 'scale.scr');
+  await saved.saveAs(file);
+  console.log(`saving for Windows 64-bit: ${seconds(start)} s, ${(fs.statSync(file).size / 1e6).toFixed(0)} MB`);
+  await browser.close();
+  fs.rmSync(work, {recursive: true, force: true});
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});

@@ -176,6 +176,31 @@ async function checkOpenAndSave(page, photos, work) {
   check('saving an opened show unchanged gives the same bytes', sameBytes(made, again));
 }
 
+// `showpack studio` serves the same page, which works from there too.
+async function checkServed(browser) {
+  const {spawn} = require('child_process');
+  const server = spawn(showpack, ['studio', '--folder', studio], {stdio: ['ignore', 'pipe', 'inherit']});
+  try {
+    const address = await new Promise((resolve, reject) => {
+      let said = '';
+      server.stdout.on('data', (data) => {
+        said += data;
+        const found = said.match(/http:\/\/127\.0\.0\.1:\d+\//);
+        if (found) resolve(found[0]);
+      });
+      server.on('exit', () => reject(new Error(`showpack studio ended: ${said}`)));
+    });
+    const page = await browser.newPage();
+    await page.goto(address);
+    await page.waitForSelector('body[data-ready]', {timeout: 30000});
+    const effects = await page.$$eval('#scene-effect option', (options) => options.length);
+    check('showpack studio serves the page, its engine running', effects === 30, `${effects} transitions`);
+    await page.close();
+  } finally {
+    server.kill();
+  }
+}
+
 async function main() {
   if (!fs.existsSync(path.join(studio, 'index.html'))) {
     console.log(`skipped: ${studio} holds no studio (make studio)`);
@@ -204,6 +229,7 @@ async function main() {
     await checkPreview(page, linux, work);
     await checkOpenAndSave(page, photos, work);
     check('the page raised no script error', errors.length === 0, errors.join('; '));
+    await checkServed(browser);
   } finally {
     await browser.close();
   }

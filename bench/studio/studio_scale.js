@@ -59,31 +59,33 @@ async function main() {
               `(the page's longest wait for a frame meanwhile: ${longestPause.toFixed(0)} ms)`);
 
   // Previewing: the first scene's transition, its frames' show times against the wall clock.
-  await page.evaluate(() => { window.studioFrameLog = []; window.studioFrameWall = []; });
+  await page.evaluate(() => {
+    window.studioFrameLog = [];
+    window.studioFrameLog.timesOnly = true;
+  });
   const done = page.evaluate(() => new Promise((resolve) =>
     window.addEventListener('studio-preview-done', resolve, {once: true})));
-  start = performance.now();
-  await page.evaluate(() => {
-    const push = window.studioFrameLog.push.bind(window.studioFrameLog);
-    window.studioFrameLog.push = (frame) => { window.studioFrameWall.push(performance.now()); return push(frame); };
-  });
   await page.click('#strip li:nth-child(2)');
   await page.click('#strip li:nth-child(1)');
   await done;
   const timing = await page.evaluate(() => ({
     show: window.studioFrameLog.map((frame) => frame.time),
-    wall: window.studioFrameWall,
+    wall: window.studioFrameLog.map((frame) => frame.wall),
   }));
-  // The first frame is the held picture; the transition's frames follow its hold.
-  const show = timing.show.slice(1);
-  const wall = timing.wall.slice(1);
+  // The frames of the held picture come first; the transition's follow its hold.
+  const first = timing.show.findIndex((time) => time > 0);
+  const show = timing.show.slice(first);
+  const wall = timing.wall.slice(first);
   const n = show.length;
   const lateness = wall.map((time, i) => (time - wall[0]) - (show[i] - show[0]));
   const worst = Math.max(...lateness);
   const mean = lateness.reduce((a, b) => a + b, 0) / n;
+  const intervals = wall.slice(1).map((time, i) => time - wall[i]);
   console.log(`preview of a transition at 1920x1080: ${n} frames over ` +
               `${(show[n - 1] - show[0]).toFixed(0)} ms of show time (the player's pacing); on the page ` +
-              `each came ${mean.toFixed(1)} ms after its time on average, ${worst.toFixed(1)} ms at most`);
+              `each came ${mean.toFixed(1)} ms after its time on average, ${worst.toFixed(1)} ms at most; ` +
+              `${(show[n - 1] - show[0]) / (n - 1) | 0} ms between frames in the show, ` +
+              `${(intervals.reduce((a, b) => a + b, 0) / intervals.length).toFixed(1)} ms on the page`);
 
   // Saving.
   start = performance.now();

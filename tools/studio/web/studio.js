@@ -9,7 +9,8 @@ const SIZES = {'1280x720': [1280, 720], '1920x1080': [1920, 1080], '3840x2160': 
 const DEFAULT_TIME = 3000;
 
 const state = {
-  title: '', size: '1280x720', custom: null, back: '#000000', music: null, hasSettings: false,
+  // hasSettings null: offered when the show has music or a sound, as showpack decides.
+  title: '', size: '1280x720', custom: null, back: '#000000', music: null, hasSettings: null,
   scenes: [], selected: -1, effects: [], problems: [],
 };
 let nextSceneId = 1;
@@ -178,10 +179,14 @@ async function reconvert(scenes) {
   const photos = scenes.map((scene) => ({file: scene.source, fit: scene.fit}));
   const converted = await withProgress(texts.converting, (onProgress) =>
     engine.call('convertPhotos', {photos, area: area(), backColor: colorRef(state.back)}, {onProgress}));
+  const before = new Set(scenes.map((scene) => scene.picturePath));
   converted.forEach((picture, index) => {
     if (picture.error) return;
     Object.assign(scenes[index], {picturePath: picture.path, width: picture.width, height: picture.height});
   });
+  for (const path of before) {
+    if (!state.scenes.some((scene) => scene.picturePath === path)) engine.call('removeFile', {path});
+  }
   renderAll();
 }
 
@@ -242,7 +247,10 @@ function moveScene(from, to) {
 }
 
 function removeScene(index) {
-  state.scenes.splice(index, 1);
+  const [removed] = state.scenes.splice(index, 1);
+  if (!state.scenes.some((scene) => scene.picturePath === removed.picturePath)) {
+    engine.call('removeFile', {path: removed.picturePath});
+  }
   state.selected = Math.min(state.selected, state.scenes.length - 1);
   renderAll();
 }
@@ -283,6 +291,7 @@ function renderScene() {
   $('scene-left').disabled = $('scene-top').disabled = centred;
   $('sound-name').textContent = scene.sound ? scene.sound.name : '';
   $('sound-clear').hidden = !scene.sound;
+  renderShowFields();
   $('scene-over').checked = scene.overPrevious;
   $('scene-transparent').checked = scene.transparent;
 }
@@ -465,7 +474,8 @@ function renderShowFields() {
   select.value = state.size;
   $('show-title').value = state.title;
   $('show-back').value = state.back;
-  $('show-settings').checked = state.hasSettings;
+  $('show-settings').checked =
+      state.hasSettings ?? (!!state.music || state.scenes.some((scene) => scene.sound));
   $('music-name').textContent = state.music ? state.music.name : '';
   $('music-clear').hidden = !state.music;
 }

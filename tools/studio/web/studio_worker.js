@@ -58,6 +58,10 @@ const operations = {
     return {path};
   },
 
+  async removeFile(engine, {path}) {
+    engine.FS.unlink(path);
+  },
+
   async readFile(engine, {path}) {
     const bytes = engine.FS.readFile(path);
     return {result: bytes, transfer: [bytes.buffer]};

@@ -190,11 +190,17 @@ async function checkServed(browser) {
       });
       server.on('exit', () => reject(new Error(`showpack studio ended: ${said}`)));
     });
-    const page = await browser.newPage();
+    // In Japanese this time: the browser's language chooses the texts.
+    const page = await browser.newPage({locale: 'ja-JP'});
     await page.goto(address);
     await page.waitForSelector('body[data-ready]', {timeout: 30000});
     const effects = await page.$$eval('#scene-effect option', (options) => options.length);
     check('showpack studio serves the page, its engine running', effects === 30, `${effects} transitions`);
+    const words = [await page.textContent('[data-text=addPhotos]'),
+                   await page.textContent('#scene-effect option[value="23"]')];
+    check('a Japanese browser gets the Japanese texts', words.join('|') === '写真を追加|ズームイン',
+          words.join('|'));
+    await shot(page, '7-japanese');
     await page.close();
   } finally {
     server.kill();

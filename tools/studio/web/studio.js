@@ -1,6 +1,7 @@
 // The studio page: the show's state, its controls and the calls to the
 // engine's worker.  Everything drawn of the show comes from the engine.
-/* global studioEngineSource, studioWorkerSource, studioPlayers, studioTexts, studioLanguage */
+/* global studioEngineSource, studioWorkerSource, studioPlayers, studioTexts, studioLanguage,
+   studioTransitionNames */
 'use strict';
 
 const $ = (id) => document.getElementById(id);
@@ -569,8 +570,9 @@ function wire() {
 async function start() {
   wire();
   state.effects = await engine.call('effectNames');
+  const names = studioTransitionNames[studioLanguage()] || {};
   $('scene-effect').replaceChildren(...state.effects.map((name, code) =>
-    new Option(name.replaceAll('-', ' '), code)));
+    new Option(names[name] || name.replaceAll('-', ' '), code)));
   renderShowFields();
   renderAll();
   document.body.dataset.ready = 'true';

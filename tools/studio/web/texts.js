@@ -30,6 +30,27 @@ const studioTexts = {
     cannotDecode: 'は写真として読み込めませんでした', choose: '選択…', removeFile: '外す',
   },
 };
+// The transitions by their catalogue names, where a language has its own.
+const studioTransitionNames = {
+  ja: {
+    'cut': 'カット', 'split-horizontal': '左右に開く', 'split-vertical': '上下に開く',
+    'random-tiles': 'ランダムタイル', 'blinds-down': 'ブラインド（下へ）',
+    'slide-left': 'スライド（左から）', 'slide-right': 'スライド（右から）',
+    'slide-top': 'スライド（上から）', 'slide-bottom': 'スライド（下から）',
+    'spiral-tiles': 'うずまきタイル', 'box-out': '中央から広がる',
+    'pinch-horizontal': '縦線に縮んで開く', 'pinch-vertical': '横線に縮んで開く',
+    'flip-horizontal': '左右に裏返す', 'flip-vertical': '上下に裏返す',
+    'squeeze-left': '押しつぶし（左から）', 'squeeze-top': '押しつぶし（上から）',
+    'squeeze-right': '押しつぶし（右から）', 'squeeze-bottom': '押しつぶし（下から）',
+    'wipe-left': 'ワイプ（左から）', 'wipe-top': 'ワイプ（上から）',
+    'wipe-right': 'ワイプ（右から）', 'wipe-bottom': 'ワイプ（下から）',
+    'zoom-in': 'ズームイン', 'zoom-out': 'ズームアウト',
+    'shrink-through-black': '黒を通って縮む・広がる',
+    'push-left': 'プッシュ（左から）', 'push-top': 'プッシュ（上から）',
+    'push-right': 'プッシュ（右から）', 'push-bottom': 'プッシュ（下から）',
+  },
+};
+
 function studioLanguage() {
   for (const language of navigator.languages || [navigator.language]) {
     const base = String(language).toLowerCase().split('-')[0];

@@ -31,7 +31,8 @@ function options(argv) {
 function main() {
   const given = options(process.argv);
   fs.mkdirSync(given.out, {recursive: true});
-  for (const name of ['index.html', 'studio.css', 'texts.js', 'studio.js']) {
+  // The worker's script goes in as text (below), not as a file.
+  for (const name of fs.readdirSync(given.web).filter((name) => name !== 'studio_worker.js')) {
     fs.copyFileSync(path.join(given.web, name), path.join(given.out, name));
   }
   const engine = fs.readFileSync(given.engine, 'utf8');

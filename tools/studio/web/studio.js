@@ -1,7 +1,9 @@
-// The studio page: the show's state, its controls and the calls to the
-// engine's worker.  Everything drawn of the show comes from the engine.
-/* global studioEngineSource, studioWorkerSource, studioPlayers, studioTexts, studioLanguage,
-   studioTransitionNames */
+// The studio page: the show's state, the show's and the scene's controls,
+// the preview, and the start.  Everything drawn of the show comes from the
+// engine; the strip (strip.js), playing, saving and opening (show_files.js)
+// and the workers (engine_client.js) have files of their own.
+/* global studioTexts, studioLanguage, studioTransitionNames, EngineWorker, Playback, play, save,
+   openShow, renderStrip, moveScene, removeScene, duplicateScene, select */
 'use strict';
 
 const $ = (id) => document.getElementById(id);
@@ -16,48 +18,7 @@ const state = {
 };
 let nextSceneId = 1;
 
-// ---- The engine's worker -------------------------------------------------
-
-const workerUrl = URL.createObjectURL(
-  new Blob([studioEngineSource, '\n', studioWorkerSource], {type: 'text/javascript'}));
-
-class EngineWorker {
-  constructor() {
-    this.worker = new Worker(workerUrl);
-    this.calls = new Map();
-    this.nextId = 1;
-    this.worker.onmessage = (event) => this.answer(event.data);
-  }
-  call(operation, args, {onProgress, onFrame, transfer} = {}) {
-    const id = this.nextId++;
-    return new Promise((resolve, reject) => {
-      this.calls.set(id, {resolve, reject, onProgress, onFrame});
-      this.worker.postMessage({id, operation, args}, transfer || []);
-    });
-  }
-  answer(message) {
-    const call = this.calls.get(message.id);
-    if (!call) return;
-    if (message.progress) return call.onProgress && call.onProgress(message.progress);
-    if (message.frame) return call.onFrame && call.onFrame(message.frame);
-    this.calls.delete(message.id);
-    if ('error' in message) call.reject(new Error(message.error));
-    else call.resolve(message.result);
-  }
-  end() { this.worker.terminate(); }
-}
-
 const engine = new EngineWorker();
-
-// A show played by a worker of its own, ended by ending the worker.
-class Playback {
-  constructor(bytes, screen, transitions, onFrame) {
-    this.worker = new EngineWorker();
-    this.done = this.worker.call('play', {bytes, screen, transitions},
-                                 {onFrame, transfer: [bytes.buffer]});
-  }
-  stop() { this.worker.end(); }
-}
 
 // ---- Show description ----------------------------------------------------
 
@@ -191,89 +152,6 @@ async function reconvert(scenes) {
   renderAll();
 }
 
-// ---- Strip -------------------------------------------------------------
-
-let dragged = -1;
-function renderStrip() {
-  const strip = $('strip');
-  strip.replaceChildren(...state.scenes.map((scene, index) => {
-    const item = document.createElement('li');
-    item.tabIndex = 0;
-    item.draggable = true;
-    item.dataset.index = index;
-    item.className = index === state.selected ? 'selected' : '';
-    item.setAttribute('aria-selected', index === state.selected);
-    const image = document.createElement('img');
-    image.src = scene.thumb;
-    image.style.background = state.back;
-    image.alt = '';
-    const caption = document.createElement('div');
-    caption.className = 'caption';
-    caption.textContent = `${index + 1}. ${scene.pictureName}`;
-    const tools = document.createElement('div');
-    tools.className = 'tools';
-    tools.append(toolButton('❐', texts.duplicate, () => duplicateScene(index)),
-                 toolButton('✕', texts.remove, () => removeScene(index)));
-    item.append(image, caption, tools);
-    item.onclick = () => select(index);
-    item.onfocus = () => { if (state.selected !== index) select(index); };
-    item.ondragstart = () => { dragged = index; };
-    item.ondragover = (event) => { if (dragged >= 0) event.preventDefault(); };
-    item.ondrop = (event) => {
-      event.preventDefault();
-      if (dragged >= 0) moveScene(dragged, index);
-      dragged = -1;
-    };
-    return item;
-  }));
-  renderProblems();
-}
-
-function toolButton(label, title, action) {
-  const button = document.createElement('button');
-  button.textContent = label;
-  button.title = title;
-  button.setAttribute('aria-label', title);
-  button.onclick = (event) => { event.stopPropagation(); action(); };
-  return button;
-}
-
-function moveScene(from, to) {
-  if (from === to || to < 0 || to >= state.scenes.length) return;
-  const [scene] = state.scenes.splice(from, 1);
-  state.scenes.splice(to, 0, scene);
-  state.selected = to;
-  renderAll();
-  $('strip').children[to].focus();
-}
-
-function removeScene(index) {
-  const [removed] = state.scenes.splice(index, 1);
-  if (!state.scenes.some((scene) => scene.picturePath === removed.picturePath)) {
-    engine.call('removeFile', {path: removed.picturePath});
-  }
-  state.selected = Math.min(state.selected, state.scenes.length - 1);
-  renderAll();
-}
-
-function duplicateScene(index) {
-  state.scenes.splice(index + 1, 0, {...state.scenes[index], id: nextSceneId++});
-  state.selected = index + 1;
-  renderAll();
-}
-
-// Keeps the strip's items: one being dragged must stay in the document.
-function select(index) {
-  state.selected = index;
-  [...$('strip').children].forEach((item, i) => {
-    item.classList.toggle('selected', i === index);
-    item.setAttribute('aria-selected', i === index);
-  });
-  renderScene();
-  renderProblems();
-  startPreview();
-}
-
 // ---- Scene editor and preview -------------------------------------------
 
 function renderScene() {
@@ -349,136 +227,6 @@ function editScene(change) {
   if (!scene) return;
   change(scene);
   renderAll();
-}
-
-// ---- Play, Save, Open --------------------------------------------------
-
-async function play() {
-  if (!state.scenes.length) return;
-  const written = await engine.call('writeShow', {show: showFields()});
-  const stage = $('stage');
-  const canvas = $('stage-canvas');
-  const context = canvas.getContext('2d');
-  stage.hidden = false;
-  await stage.requestFullscreen?.().catch(() => {});
-  const audio = [];
-  const sound = async (path, loop) => {
-    const bytes = await engine.call('readFile', {path});
-    const element = new Audio(URL.createObjectURL(new Blob([bytes])));
-    element.loop = loop;
-    audio.push(element);
-    element.play().catch(() => {});
-  };
-  if (state.music) sound(state.music.path, true);
-  let scene = -1;
-  const playback = new Playback(written.bytes, area(), 1e9, (frame) => {
-    canvas.width = frame.width;
-    canvas.height = frame.height;
-    context.putImageData(new ImageData(frame.pixels, frame.width, frame.height), 0, 0);
-    if (frame.inTransition && frame.scene !== scene) {
-      scene = frame.scene;
-      const played = state.scenes[scene];
-      if (played && played.sound) sound(played.sound.path, false);
-    }
-  });
-  const start = performance.now();
-  const end = (event) => {
-    // Input in the first half second is the click that started the show.
-    if (performance.now() - start < 500 && event.type === 'mousemove') return;
-    playback.stop();
-    audio.forEach((element) => element.pause());
-    stage.hidden = true;
-    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
-    for (const type of ['keydown', 'mousedown', 'mousemove', 'wheel', 'touchstart']) {
-      window.removeEventListener(type, end, true);
-    }
-  };
-  setTimeout(() => {
-    for (const type of ['keydown', 'mousedown', 'mousemove', 'wheel', 'touchstart']) {
-      window.addEventListener(type, end, true);
-    }
-  }, 100);
-}
-
-function base64Bytes(text) {
-  const binary = atob(text);
-  const bytes = new Uint8Array(binary.length);
-  for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
-  return bytes;
-}
-
-async function save() {
-  if (!state.scenes.length) return;
-  const platform = $('platform').value;
-  const player = base64Bytes(studioPlayers[platform]);
-  const windows = platform.startsWith('windows');
-  const written = await withProgress(texts.saving, (onProgress) =>
-    engine.call('writeShow', {show: showFields(), player: player.buffer,
-                              title: windows ? state.title : ''},
-                {onProgress, transfer: [player.buffer]})).catch((error) => ({error}));
-  if (written.error) {
-    state.problems.push({scene: null, error: true, message: `${texts.cannotSave} ${written.error.message}`});
-    renderProblems();
-    return;
-  }
-  const name = (state.title || 'show').replace(/[\\/:*?"<>|]/g, '_');
-  const link = document.createElement('a');
-  link.href = URL.createObjectURL(new Blob([written.bytes], {type: 'application/octet-stream'}));
-  link.download = name + '.scr';
-  document.body.append(link);
-  link.click();
-  link.remove();
-}
-
-async function openShow(file) {
-  const bytes = new Uint8Array(await file.arrayBuffer());
-  const show = await withProgress(texts.opening, () =>
-    engine.call('openShow', {bytes: bytes.buffer}, {transfer: [bytes.buffer]}));
-  if (show.error) {
-    state.problems = [{scene: null, error: true, message: `${file.name}: ${show.error}`}];
-    renderProblems();
-    return;
-  }
-  const size = `${show.width}x${show.height}`;
-  state.size = size in SIZES ? size : 'custom';
-  state.custom = [show.width, show.height];
-  state.back = hexColor(show.backColor);
-  state.hasSettings = show.hasSettings;
-  state.title = show.title || '';
-  state.music = show.music || null;
-  state.scenes = [];
-  for (const scene of show.scenes) {
-    const picture = await engine.call('readFile', {path: scene.picturePath});
-    const source = new Blob([picture], {type: 'image/bmp'});
-    const header = new DataView(picture.buffer);
-    state.scenes.push({
-      id: nextSceneId++, source, thumb: URL.createObjectURL(source),
-      pictureName: scene.pictureName, picturePath: scene.picturePath,
-      width: header.getInt32(18, true), height: Math.abs(header.getInt32(22, true)), fit: 'none',
-      displayTime: scene.displayTime, effect: scene.effect, left: scene.left, top: scene.top,
-      sound: scene.soundPath ? {name: scene.soundName, path: scene.soundPath} : null,
-      overPrevious: scene.overPrevious, transparent: scene.transparent,
-    });
-  }
-  state.selected = state.scenes.length ? 0 : -1;
-  renderShowFields();
-  renderAll();
-}
-
-function renderShowFields() {
-  const select = $('show-size');
-  if (state.size === 'custom' && ![...select.options].some((o) => o.value === 'custom')) {
-    select.add(new Option('', 'custom'));
-  }
-  const custom = [...select.options].find((o) => o.value === 'custom');
-  if (custom) custom.textContent = `${state.custom[0]} × ${state.custom[1]}`;
-  select.value = state.size;
-  $('show-title').value = state.title;
-  $('show-back').value = state.back;
-  $('show-settings').checked =
-      state.hasSettings ?? (!!state.music || state.scenes.some((scene) => scene.sound));
-  $('music-name').textContent = state.music ? state.music.name : '';
-  $('music-clear').hidden = !state.music;
 }
 
 // ---- Wiring -------------------------------------------------------------

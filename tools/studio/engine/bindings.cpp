@@ -217,18 +217,18 @@ val open_show(const std::string& path, const std::string& folder) {
 // false to end the show.  Returns the message the show ended with, if any.
 std::string record_show_for_page(const std::string& path, int screen_width, int screen_height,
                                  int transitions, const val& on_frame) {
-  std::vector<std::uint8_t> rgba;
+  // A canvas takes the bytes red, green, blue, alpha: on this little-endian
+  // machine the word 0xAABBGGRR, one store a pixel.
+  std::vector<std::uint32_t> rgba;
   const auto sink = [&](const RecordedFrame& frame) {
     const PixelImage& image = frame.image;
-    rgba.resize(image.pixels.size() * 4);
+    rgba.resize(image.pixels.size());
     for (std::size_t i = 0; i < image.pixels.size(); ++i) {
       const std::uint32_t pixel = image.pixels[i];
-      rgba[i * 4] = std::uint8_t(pixel >> 16);
-      rgba[i * 4 + 1] = std::uint8_t(pixel >> 8);
-      rgba[i * 4 + 2] = std::uint8_t(pixel);
-      rgba[i * 4 + 3] = 0xFF;
+      rgba[i] = 0xFF000000u | (pixel & 0x00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
     }
-    const val view(emscripten::typed_memory_view(rgba.size(), rgba.data()));
+    const val view(emscripten::typed_memory_view(
+        rgba.size() * 4, reinterpret_cast<const std::uint8_t*>(rgba.data())));
     return on_frame(view, image.width, image.height, double(frame.show_time), frame.scene,
                     frame.in_transition)
         .as<bool>();

@@ -33,6 +33,35 @@ function seconds(start) {
   return ((performance.now() - start) / 1000).toFixed(1);
 }
 
+// Each frame of the preview's transition against the wall clock, from the
+// transition's first frame on.
+async function previewTiming(page, effect) {
+  await page.evaluate(() => {
+    window.studioFrameLog = [];
+    window.studioFrameLog.timesOnly = true;
+  });
+  const done = page.evaluate(() => new Promise((resolve) =>
+    window.addEventListener('studio-preview-done', resolve, {once: true})));
+  await page.selectOption('#scene-effect', String(effect));
+  await done;
+  const timing = await page.evaluate(() => ({
+    show: window.studioFrameLog.map((frame) => frame.time),
+    wall: window.studioFrameLog.map((frame) => frame.wall),
+  }));
+  // The frames of the held picture come first; the transition's follow its hold.
+  const first = timing.show.findIndex((time) => time > 0);
+  const show = timing.show.slice(first);
+  const wall = timing.wall.slice(first);
+  const n = show.length;
+  const lateness = wall.map((time, i) => (time - wall[0]) - (show[i] - show[0]));
+  const mean = lateness.reduce((a, b) => a + b, 0) / n;
+  const pageInterval = (wall[n - 1] - wall[0]) / (n - 1);
+  return `${n} frames over ${(show[n - 1] - show[0]).toFixed(0)} ms of show time, ` +
+         `${((show[n - 1] - show[0]) / (n - 1)).toFixed(1)} ms apart (the player's pacing); on the ` +
+         `page ${pageInterval.toFixed(1)} ms apart, each ${mean.toFixed(1)} ms after its time on ` +
+         `average and ${Math.max(...lateness).toFixed(1)} ms at most`;
+}
+
 async function main() {
   const studio = path.resolve(process.argv[2] || 'build/studio');
   const work = path.resolve(process.argv[3] || fs.mkdtempSync(path.join(os.tmpdir(), 'studio-scale-')));
@@ -58,34 +87,11 @@ async function main() {
   console.log(`adding ${PHOTOS} photos of 1920x1080: ${seconds(start)} s ` +
               `(the page's longest wait for a frame meanwhile: ${longestPause.toFixed(0)} ms)`);
 
-  // Previewing: the first scene's transition, its frames' show times against the wall clock.
-  await page.evaluate(() => {
-    window.studioFrameLog = [];
-    window.studioFrameLog.timesOnly = true;
-  });
-  const done = page.evaluate(() => new Promise((resolve) =>
-    window.addEventListener('studio-preview-done', resolve, {once: true})));
-  await page.click('#strip li:nth-child(2)');
-  await page.click('#strip li:nth-child(1)');
-  await done;
-  const timing = await page.evaluate(() => ({
-    show: window.studioFrameLog.map((frame) => frame.time),
-    wall: window.studioFrameLog.map((frame) => frame.wall),
-  }));
-  // The frames of the held picture come first; the transition's follow its hold.
-  const first = timing.show.findIndex((time) => time > 0);
-  const show = timing.show.slice(first);
-  const wall = timing.wall.slice(first);
-  const n = show.length;
-  const lateness = wall.map((time, i) => (time - wall[0]) - (show[i] - show[0]));
-  const worst = Math.max(...lateness);
-  const mean = lateness.reduce((a, b) => a + b, 0) / n;
-  const intervals = wall.slice(1).map((time, i) => time - wall[i]);
-  console.log(`preview of a transition at 1920x1080: ${n} frames over ` +
-              `${(show[n - 1] - show[0]).toFixed(0)} ms of show time (the player's pacing); on the page ` +
-              `each came ${mean.toFixed(1)} ms after its time on average, ${worst.toFixed(1)} ms at most; ` +
-              `${(show[n - 1] - show[0]) / (n - 1) | 0} ms between frames in the show, ` +
-              `${(intervals.reduce((a, b) => a + b, 0) / intervals.length).toFixed(1)} ms on the page`);
+  // Previewing the first scene's transition: the one of the shortest frames,
+  // then the first scene's own again (each choice starts the preview anew).
+  for (const [effect, name] of [[13, 'flip-horizontal'], [1, 'split-horizontal']]) {
+    console.log(`preview of ${name} at 1920x1080: ${await previewTiming(page, effect)}`);
+  }
 
   // Saving.
   start = performance.now();

@@ -43,3 +43,25 @@ class Playback {
   }
   stop() { this.worker.end(); }
 }
+
+// Draws the latest frame of a playing show on `canvas` at the display's next
+// refresh: frames that come faster than the display refreshes are passed
+// over, as on a screen, so the picture keeps the show's time.
+class FrameView {
+  constructor(canvas) {
+    this.canvas = canvas;
+    this.context = canvas.getContext('2d');
+    this.latest = null;
+  }
+  show(frame) {
+    if (!this.latest) requestAnimationFrame(() => this.draw());
+    this.latest = frame;
+  }
+  draw() {
+    const frame = this.latest;
+    this.latest = null;
+    if (this.canvas.width !== frame.width) this.canvas.width = frame.width;
+    if (this.canvas.height !== frame.height) this.canvas.height = frame.height;
+    this.context.putImageData(new ImageData(frame.pixels, frame.width, frame.height), 0, 0);
+  }
+}

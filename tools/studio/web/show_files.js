@@ -1,6 +1,6 @@
 // The show as a whole: played full screen, saved with a player, opened from
 // a saved file.
-/* global $, texts, state, engine, Playback, area, showFields, hexColor, SIZES, nextSceneId,
+/* global $, texts, state, engine, Playback, FrameView, area, showFields, hexColor, SIZES, nextSceneId,
    withProgress, renderProblems, renderAll, renderShowFields, studioPlayers */
 'use strict';
 
@@ -9,7 +9,6 @@ async function play() {
   const written = await engine.call('writeShow', {show: showFields()});
   const stage = $('stage');
   const canvas = $('stage-canvas');
-  const context = canvas.getContext('2d');
   stage.hidden = false;
   await stage.requestFullscreen?.().catch(() => {});
   const audio = [];
@@ -22,10 +21,9 @@ async function play() {
   };
   if (state.music) sound(state.music.path, true);
   let scene = -1;
+  const view = new FrameView(canvas);
   const playback = new Playback(written.bytes, area(), 1e9, (frame) => {
-    canvas.width = frame.width;
-    canvas.height = frame.height;
-    context.putImageData(new ImageData(frame.pixels, frame.width, frame.height), 0, 0);
+    view.show(frame);
     if (frame.inTransition && frame.scene !== scene) {
       scene = frame.scene;
       const played = state.scenes[scene];

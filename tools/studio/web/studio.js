@@ -2,8 +2,8 @@
 // the preview, and the start.  Everything drawn of the show comes from the
 // engine; the strip (strip.js), playing, saving and opening (show_files.js)
 // and the workers (engine_client.js) have files of their own.
-/* global studioTexts, studioLanguage, studioTransitionNames, EngineWorker, Playback, play, save,
-   openShow, renderStrip, moveScene, removeScene, duplicateScene, select */
+/* global studioTexts, studioLanguage, studioTransitionNames, EngineWorker, Playback, FrameView,
+   play, save, openShow, renderStrip, moveScene, removeScene, duplicateScene, select */
 'use strict';
 
 const $ = (id) => document.getElementById(id);
@@ -192,13 +192,10 @@ async function startPreview() {
     return;  // the problems list says why
   }
   if (index !== state.selected) return;
-  const canvas = $('preview');
-  const context = canvas.getContext('2d');
+  const view = new FrameView($('preview'));
   const mine = new Playback(written.bytes, area(), 1, (frame) => {
     if (preview !== mine) return;  // posted before it was ended
-    if (canvas.width !== frame.width) canvas.width = frame.width;
-    if (canvas.height !== frame.height) canvas.height = frame.height;
-    context.putImageData(new ImageData(frame.pixels, frame.width, frame.height), 0, 0);
+    view.show(frame);
     // The tests compare the frames with showpack's by their digests; the
     // benchmark reads when each came.
     const log = window.studioFrameLog;

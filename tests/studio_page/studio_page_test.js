@@ -208,11 +208,12 @@ async function checkServed(browser) {
 }
 
 async function main() {
+  // Nothing of an earlier run stays for tests/studio_files to take as this one's.
+  fs.rmSync(artifacts, {recursive: true, force: true});
   if (!fs.existsSync(path.join(studio, 'index.html'))) {
     console.log(`skipped: ${studio} holds no studio (make studio)`);
     process.exit(77);
   }
-  fs.rmSync(artifacts, {recursive: true, force: true});
   const work = path.join(artifacts, 'work');
   fs.mkdirSync(work, {recursive: true});
   const photos = makePhotos(path.join(work, 'photos'));

@@ -93,6 +93,17 @@ async function makeShow(page, photos) {
   await page.selectOption('#scene-effect', {label: 'wipe left'});
   await page.fill('#scene-time', '2');
   await page.press('#scene-time', 'Tab');
+  // A name Windows refuses is shown beside its scene, and goes when it is put right.
+  await page.fill('#scene-name', 'balloon?.bmp');
+  await page.press('#scene-name', 'Tab');
+  await page.waitForSelector('#scene-problems li.error');
+  await shot(page, '4-problem');
+  check('a name Windows refuses is an error beside its scene',
+        /holds '\?', which Windows does not allow/.test(await page.textContent('#scene-problems')) &&
+        await page.$eval('#strip li:nth-child(1)', (item) => item.classList.contains('has-error')));
+  await page.fill('#scene-name', 'balloon.bmp');
+  await page.press('#scene-name', 'Tab');
+  await page.waitForSelector('#scene-problems li', {state: 'detached'});
   await page.click('#strip li:nth-child(2)');
   await page.selectOption('#scene-effect', {label: 'zoom in'});
   await page.fill('#scene-time', '1.5');

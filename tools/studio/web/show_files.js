@@ -6,7 +6,8 @@
 
 async function play() {
   if (!state.scenes.length) return;
-  const written = await engine.call('writeShow', {show: showFields()});
+  const written = await engine.call('writeShow', {show: showFields()}).catch((error) => ({error}));
+  if (written.error) return;  // the problems list says why
   const stage = $('stage');
   const canvas = $('stage-canvas');
   stage.hidden = false;
@@ -66,7 +67,8 @@ async function save() {
                               title: windows ? state.title : ''},
                 {onProgress, transfer: [player.buffer]})).catch((error) => ({error}));
   if (written.error) {
-    state.problems.push({scene: null, error: true, message: `${texts.cannotSave} ${written.error.message}`});
+    const reason = written.error.message || written.error;
+    state.problems.push({scene: null, error: true, message: `${texts.cannotSave} (${reason})`});
     renderProblems();
     return;
   }

@@ -159,6 +159,7 @@ function renderScene() {
   $('no-scene').hidden = !!scene;
   $('scene-editor').hidden = !scene;
   if (!scene) return;
+  $('scene-name').value = scene.pictureName;
   $('scene-effect').value = scene.effect;
   $('scene-time').value = scene.displayTime / 1000;
   $('scene-fit').value = scene.fit;
@@ -185,13 +186,9 @@ async function startPreview() {
   const index = state.selected;
   if (index < 0 || !state.scenes.length) return;
   const pair = [state.scenes[index], state.scenes[(index + 1) % state.scenes.length]];
-  let written;
-  try {
-    written = await engine.call('writeShow', {show: showFields(pair)});
-  } catch (error) {
-    return;  // the problems list says why
-  }
-  if (index !== state.selected) return;
+  const written = await engine.call('writeShow', {show: showFields(pair)}).catch((error) => ({error}));
+  // Where the show cannot be written, the problems list says why.
+  if (written.error || index !== state.selected) return;
   const view = new FrameView($('preview'));
   const mine = new Playback(written.bytes, area(), 1, (frame) => {
     if (preview !== mine) return;  // posted before it was ended
@@ -261,6 +258,7 @@ function wire() {
   };
   $('music-clear').onclick = () => { state.music = null; renderShowFields(); scheduleCheck(); };
   $('sound-clear').onclick = () => editScene((scene) => { scene.sound = null; });
+  $('scene-name').onchange = (event) => editScene((scene) => { scene.pictureName = event.target.value; });
   $('scene-effect').onchange = (event) => editScene((scene) => { scene.effect = Number(event.target.value); });
   $('scene-time').onchange = (event) => editScene((scene) => {
     scene.displayTime = Math.max(0, Math.round(Number(event.target.value) * 1000));

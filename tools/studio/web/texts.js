@@ -14,6 +14,7 @@ const studioTexts = {
     duplicate: 'Duplicate', converting: 'Adding photos', saving: 'Saving', opening: 'Opening',
     noProblems: '', cannotSave: 'The show cannot be saved until its errors are fixed.',
     cannotDecode: 'could not be read as a picture', choose: 'Choose…', removeFile: 'Remove',
+    pictureName: 'Picture file name in the show',
   },
   ja: {
     appTitle: 'showsaver スタジオ', addPhotos: '写真を追加', open: '開く…', play: '再生',
@@ -28,6 +29,7 @@ const studioTexts = {
     converting: '写真を追加しています', saving: '保存しています', opening: '開いています',
     noProblems: '', cannotSave: 'エラーを直すまで保存できません。',
     cannotDecode: 'は写真として読み込めませんでした', choose: '選択…', removeFile: '外す',
+    pictureName: 'ショー内の写真ファイル名',
   },
 };
 // The transitions by their catalogue names, where a language has its own.

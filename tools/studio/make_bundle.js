@@ -30,6 +30,8 @@ function options(argv) {
 
 function main() {
   const given = options(process.argv);
+  // Laid out anew, so that nothing of an earlier layout stays.
+  fs.rmSync(given.out, {recursive: true, force: true});
   fs.mkdirSync(given.out, {recursive: true});
   // The worker's script goes in as text (below), not as a file.
   for (const name of fs.readdirSync(given.web).filter((name) => name !== 'studio_worker.js')) {

@@ -40,10 +40,9 @@ async function previewTiming(page, effect) {
     window.studioFrameLog = [];
     window.studioFrameLog.timesOnly = true;
   });
-  const done = page.evaluate(() => new Promise((resolve) =>
+  await page.selectOption('#scene-effect', String(effect));  // ends the preview before
+  await page.evaluate(() => new Promise((resolve) =>
     window.addEventListener('studio-preview-done', resolve, {once: true})));
-  await page.selectOption('#scene-effect', String(effect));
-  await done;
   const timing = await page.evaluate(() => ({
     show: window.studioFrameLog.map((frame) => frame.time),
     wall: window.studioFrameLog.map((frame) => frame.wall),

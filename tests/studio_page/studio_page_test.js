@@ -56,12 +56,12 @@ async function download(page, platform, file) {
 // The preview of the selected scene, from its start to its end, as digests.
 async function previewDigests(page) {
   await page.evaluate(() => { window.studioFrameLog = []; });
-  const done = page.evaluate(() => new Promise((resolve) =>
-    window.addEventListener('studio-preview-done', resolve, {once: true})));
-  await page.click('#scene-time');  // leaves the scene as it is,
+  // Leaves the scene as it is, but starts its preview again: the one before
+  // ends at once, and the page empties the log as the new one starts.
   await page.fill('#scene-time', await page.inputValue('#scene-time'));
-  await page.press('#scene-time', 'Tab');  // but starts its preview again
-  await done;
+  await page.press('#scene-time', 'Tab');
+  await page.evaluate(() => new Promise((resolve) =>
+    window.addEventListener('studio-preview-done', resolve, {once: true})));
   return page.evaluate(async () => {
     const toHex = (buffer) => [...new Uint8Array(buffer)].map((b) => b.toString(16).padStart(2, '0')).join('');
     return Promise.all(window.studioFrameLog.map(async (frame) => toHex(await frame.digest)));

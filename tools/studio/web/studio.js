@@ -190,6 +190,7 @@ async function startPreview() {
   // Where the show cannot be written, the problems list says why.
   if (written.error || index !== state.selected) return;
   const view = new FrameView($('preview'));
+  if (window.studioFrameLog) window.studioFrameLog.length = 0;  // this preview's frames only
   const mine = new Playback(written.bytes, area(), 1, (frame) => {
     if (preview !== mine) return;  // posted before it was ended
     view.show(frame);

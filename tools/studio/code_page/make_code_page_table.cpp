@@ -99,6 +99,8 @@ int main(int argc, char** argv) {
                "namespace showsaver::studio {\nnamespace {\n\n");
   print_table(out, "kDecoding", decoding(to_unicode));
   print_table(out, "kEncoding", encoding(to_code_page));
+  iconv_close(to_unicode);
+  iconv_close(to_code_page);
   std::fprintf(out,
                "}  // namespace\n\n"
                "std::span<const CodePair> code_page_932_decoding() { return kDecoding; }\n"

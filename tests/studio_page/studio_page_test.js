@@ -185,6 +185,20 @@ async function checkOpenAndSave(page, photos, work) {
         (await sceneCaptions(page)).join('|'));
   const again = await download(page, 'windows-x64', path.join(work, 'saved-again.scr'));
   check('saving an opened show unchanged gives the same bytes', sameBytes(made, again));
+
+  // A photo dropped on the page joins the show as one chosen does.
+  const dropped = await page.evaluateHandle(([name, base64]) => {
+    const transfer = new DataTransfer();
+    const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+    transfer.items.add(new File([bytes], name, {type: 'image/png'}));
+    return transfer;
+  }, ['dropped.png', fs.readFileSync(photos.png).toString('base64')]);
+  await page.dispatchEvent('main', 'drop', {dataTransfer: dropped});
+  const joined = await page.waitForFunction(
+    () => document.querySelectorAll('#strip li').length === 4, null, {timeout: 30000})
+    .then(() => true, () => false);
+  check('a dropped photo becomes a scene', joined &&
+        (await sceneCaptions(page))[3] === '4. dropped.bmp', (await sceneCaptions(page)).join('|'));
 }
 
 // `showpack studio` serves the same page, which works from there too.

@@ -10,7 +10,8 @@ WINDOWS_BUILDS = $(foreach arch,$(WINDOWS_ARCHS),$(CURDIR)/build-windows-$(arch)
 empty :=
 space := $(empty) $(empty)
 
-.PHONY: all deps test-deps build build-asan run demo-sheet demo-gif test test-fast fuzz bench windows deb format clean
+.PHONY: all deps test-deps build build-asan run demo-sheet demo-gif test test-fast fuzz bench windows \
+        deb studio format clean
 
 all: build
 
@@ -44,11 +45,12 @@ demo-gif: build
 
 # Wine and the cross compilers, besides what the build needs.
 test-deps:
-	@./scripts/install-deps --wine
+	@./scripts/install-deps --wine --studio
 
-# Unit and end-to-end tests and the Windows programs under Wine, then the same
-# again (without Wine) under AddressSanitizer and UBSan.
-test: test-deps build build-asan windows
+# Unit and end-to-end tests, the Windows programs under Wine and the studio in
+# Chromium, then the same again (without Wine and the studio) under
+# AddressSanitizer and UBSan.
+test: test-deps build build-asan windows studio
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
@@ -91,6 +93,23 @@ windows:
 # $(BUILD)/deb/showsaver_<version>_<architecture>.deb (sudo apt install ./that.deb).
 deb: build windows
 	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/deb
+
+# The studio (build/studio/index.html): the page, the engine built with
+# emscripten from the core, and the three players it joins shows to.  The
+# engine's code page table comes from the plain tree.  Debian's emscripten
+# finds acorn through NODE_PATH when node is not Debian's own.
+STUDIO_ENGINE = $(BUILD)/studio-engine
+STUDIO_ENV    = NODE_PATH=/usr/share/nodejs
+studio: build windows
+	@./scripts/install-deps --studio
+	$(STUDIO_ENV) emcmake cmake -S . -B $(STUDIO_ENGINE) -G Ninja -DSHOWSAVER_STUDIO=ON \
+	  -DSHOWSAVER_TESTS=OFF -DCMAKE_BUILD_TYPE=Release -DSHOWSAVER_WERROR=ON \
+	  -DSHOWSAVER_CODE_PAGE_TABLE=$(CURDIR)/$(BUILD)/tools/studio/code_page_932_table.cpp
+	$(STUDIO_ENV) cmake --build $(STUDIO_ENGINE) -j $(JOBS)
+	node tools/studio/make_bundle.js --out $(BUILD)/studio --web tools/studio/web \
+	  --engine $(STUDIO_ENGINE)/tools/studio/studio_engine.js \
+	  --player windows-x64=build-windows-x86_64/showsaver.scr \
+	  --player windows-x86=build-windows-i686/showsaver.scr --player linux=$(BUILD)/showsaver-stripped
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -33,7 +33,8 @@ struct PackageBytes {
   std::size_t size() const { return view().size(); }
   const std::uint8_t* data() const { return present() ? view().data() : nullptr; }
   friend bool operator==(const PackageBytes& a, const PackageBytes& b) {
-    return a.present() == b.present() && std::ranges::equal(a.view(), b.view());
+    return a.present() == b.present() &&
+           std::equal(a.view().begin(), a.view().end(), b.view().begin(), b.view().end());
   }
 };
 

@@ -31,16 +31,17 @@ const std::vector<CommandForm>& command_forms() {
 constexpr std::size_t kOpenPathWord = 1;
 
 bool same_word(std::string_view word, std::string_view keyword) {
-  return std::ranges::equal(word, keyword, [](char a, char b) {
+  return std::equal(word.begin(), word.end(), keyword.begin(), keyword.end(), [](char a, char b) {
     return std::tolower(static_cast<unsigned char>(a)) ==
            std::tolower(static_cast<unsigned char>(b));
   });
 }
 
 bool matches(const std::vector<std::string>& words, const CommandForm& form) {
-  return std::ranges::equal(words, form.words, [](const std::string& word, std::string_view key) {
-    return key == kAnyWord || same_word(word, key);
-  });
+  return std::equal(words.begin(), words.end(), form.words.begin(), form.words.end(),
+                    [](const std::string& word, std::string_view key) {
+                      return key == kAnyWord || same_word(word, key);
+                    });
 }
 
 }  // namespace
@@ -69,8 +70,8 @@ std::variant<MediaCommand, unsigned> parse_media_command(std::string_view comman
   const std::optional<std::vector<std::string>> words = split_media_command_words(command);
   if (!words) return media_error::kUnrecognizedCommand;
   const auto& forms = command_forms();
-  const auto form =
-      std::ranges::find_if(forms, [&](const CommandForm& f) { return matches(*words, f); });
+  const auto form = std::find_if(forms.begin(), forms.end(),
+                                 [&](const CommandForm& f) { return matches(*words, f); });
   if (form == forms.end()) return media_error::kUnrecognizedCommand;
   if (form->verb == MediaVerb::Open) return MediaCommand{form->verb, (*words)[kOpenPathWord]};
   return MediaCommand{form->verb, {}};

@@ -9,6 +9,7 @@
 #include "inspect_command.h"
 #include "new_command.h"
 #include "render_command.h"
+#include "studio_command.h"
 #include "validate_command.h"
 #include "xscreensaver_command.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   showsaver::showpack::add_validate_command(app);
   showsaver::showpack::add_install_xscreensaver_command(app);
   showsaver::showpack::add_uninstall_xscreensaver_command(app);
+  showsaver::showpack::add_studio_command(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

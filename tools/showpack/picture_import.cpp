@@ -10,7 +10,6 @@
 #include <new>
 
 #include "formats/bmp/bmp_decoder.h"
-#include "formats/bmp/bmp_encoder.h"
 #include "formats/bmp/bmp_header.h"
 #include "formats/rgb_bytes.h"
 
@@ -245,13 +244,6 @@ PixelImage scale_picture(const PixelImage& image, Size size) {
   geometry.aspect(true);  // exactly this size
   scaled.resize(geometry);
   return read_rgb(scaled);
-}
-
-std::vector<std::uint8_t> encode_stored_bmp(const PixelImage& image) {
-  auto indexed = encode_bmp(image, {.bit_count = 8});
-  if (auto* file = std::get_if<std::vector<std::uint8_t>>(&indexed)) return std::move(*file);
-  // Too many colours for a table; 24 bits hold any picture the import makes.
-  return std::get<std::vector<std::uint8_t>>(encode_bmp(image, {.bit_count = 24}));
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "formats/byte_writer.h"
+#include "formats/utf8.h"
 
 namespace showsaver::showpack {
 namespace {
@@ -22,23 +23,11 @@ std::vector<std::uint8_t> utf16le_bytes(std::u16string_view units) {
 
 // The UTF-16 code units of `text`, or nothing when it is not valid UTF-8.
 std::optional<std::u16string> utf16_from_utf8(std::string_view text) {
-  static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};  // no overlong forms
   std::u16string units;
   for (std::size_t i = 0; i < text.size();) {
-    const auto lead = std::uint8_t(text[i]);
-    const int extra = lead < 0x80             ? 0
-                      : (lead & 0xE0) == 0xC0 ? 1
-                      : (lead & 0xF0) == 0xE0 ? 2
-                      : (lead & 0xF8) == 0xF0 ? 3
-                                              : -1;
-    if (extra < 0 || text.size() - i <= std::size_t(extra)) return std::nullopt;
-    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      const auto next = std::uint8_t(text[i + std::size_t(k)]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      c = c << 6 | (next & 0x3F);
-    }
-    if (c < kLeast[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+    const std::optional<char32_t> code_point = next_code_point(text, i);
+    if (!code_point) return std::nullopt;
+    char32_t c = *code_point;
     if (c >= 0x10000) {
       c -= 0x10000;
       units += char16_t(0xD800 + (c >> 10));
@@ -46,27 +35,8 @@ std::optional<std::u16string> utf16_from_utf8(std::string_view text) {
     } else {
       units += char16_t(c);
     }
-    i += std::size_t(extra) + 1;
   }
   return units;
-}
-
-void append_utf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | c >> 6);
-    out += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += char(0xE0 | c >> 12);
-    out += char(0x80 | (c >> 6 & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xF0 | c >> 18);
-    out += char(0x80 | (c >> 12 & 0x3F));
-    out += char(0x80 | (c >> 6 & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
 }
 
 bool is_control(char16_t unit) {

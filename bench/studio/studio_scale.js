@@ -1,0 +1,108 @@
+// The studio at scale, in the system's Chromium: 100 photos of 1920 x 1080
+// added to a 1920 x 1080 show, one transition previewed, the show saved for
+// Windows 64-bit.  Prints the figures; asserts nothing (see tests/studio_page
+// for what must hold).
+//   node bench/studio/studio_scale.js build/studio [WORK_FOLDER]
+'use strict';
+const {chromium} = require('../../tests/studio_page/node_modules/playwright-core');
+const {execFileSync} = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+
+const PHOTOS = 100;
+const DISTINCT = 10;  // photos made; each is copied under ten names
+
+function makePhotos(folder) {
+  fs.mkdirSync(folder, {recursive: true});
+  const files = [];
+  for (let i = 0; i < DISTINCT; ++i) {
+    const source = path.join(folder, `source-${i}.jpg`);
+    execFileSync('convert', ['-size', '1920x1080', '-seed', String(i), 'plasma:fractal',
+                             '-quality', '90', source]);
+    for (let copy = 0; copy < PHOTOS / DISTINCT; ++copy) {
+      const file = path.join(folder, `photo-${String(copy * DISTINCT + i).padStart(3, '0')}.jpg`);
+      fs.copyFileSync(source, file);
+      files.push(file);
+    }
+  }
+  return files.sort();
+}
+
+function seconds(start) {
+  return ((performance.now() - start) / 1000).toFixed(1);
+}
+
+// Each frame of the preview's transition against the wall clock, from the
+// transition's first frame on.
+async function previewTiming(page, effect) {
+  await page.evaluate(() => {
+    window.studioFrameLog = [];
+    window.studioFrameLog.timesOnly = true;
+  });
+  await page.selectOption('#scene-effect', String(effect));  // ends the preview before
+  await page.evaluate(() => new Promise((resolve) =>
+    window.addEventListener('studio-preview-done', resolve, {once: true})));
+  const timing = await page.evaluate(() => ({
+    show: window.studioFrameLog.map((frame) => frame.time),
+    wall: window.studioFrameLog.map((frame) => frame.wall),
+  }));
+  // The frames of the held picture come first; the transition's follow its hold.
+  const first = timing.show.findIndex((time) => time > 0);
+  const show = timing.show.slice(first);
+  const wall = timing.wall.slice(first);
+  const n = show.length;
+  const lateness = wall.map((time, i) => (time - wall[0]) - (show[i] - show[0]));
+  const mean = lateness.reduce((a, b) => a + b, 0) / n;
+  const pageInterval = (wall[n - 1] - wall[0]) / (n - 1);
+  return `${n} frames over ${(show[n - 1] - show[0]).toFixed(0)} ms of show time, ` +
+         `${((show[n - 1] - show[0]) / (n - 1)).toFixed(1)} ms apart (the player's pacing); on the ` +
+         `page ${pageInterval.toFixed(1)} ms apart, each ${mean.toFixed(1)} ms after its time on ` +
+         `average and ${Math.max(...lateness).toFixed(1)} ms at most`;
+}
+
+async function main() {
+  const studio = path.resolve(process.argv[2] || 'build/studio');
+  const work = path.resolve(process.argv[3] || fs.mkdtempSync(path.join(os.tmpdir(), 'studio-scale-')));
+  const files = makePhotos(path.join(work, 'photos'));
+  const browser = await chromium.launch({executablePath: '/usr/bin/chromium', headless: true,
+                                         args: process.getuid() === 0 ? ['--no-sandbox'] : []});
+  const page = await browser.newPage({viewport: {width: 1280, height: 800}, acceptDownloads: true});
+  page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
+  await page.goto('file://' + path.join(studio, 'index.html'));
+  await page.waitForSelector('body[data-ready]');
+  await page.selectOption('#show-size', '1920x1080');
+
+  // Adding: from the file input to the last thumbnail, the page answering meanwhile.
+  let start = performance.now();
+  let longestPause = 0;
+  await page.setInputFiles('#photo-input', files);
+  while (await page.$$eval('#strip li', (items) => items.length) < PHOTOS) {
+    const asked = performance.now();
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+    longestPause = Math.max(longestPause, performance.now() - asked);
+    await page.waitForTimeout(200);
+  }
+  console.log(`adding ${PHOTOS} photos of 1920x1080: ${seconds(start)} s ` +
+              `(the page's longest wait for a frame meanwhile: ${longestPause.toFixed(0)} ms)`);
+
+  // Previewing the first scene's transition: the one of the shortest frames,
+  // then the first scene's own again (each choice starts the preview anew).
+  for (const [effect, name] of [[13, 'flip-horizontal'], [1, 'split-horizontal']]) {
+    console.log(`preview of ${name} at 1920x1080: ${await previewTiming(page, effect)}`);
+  }
+
+  // Saving.
+  start = performance.now();
+  const [saved] = await Promise.all([page.waitForEvent('download', {timeout: 600000}), page.click('#save')]);
+  const file = path.join(work, 'scale.scr');
+  await saved.saveAs(file);
+  console.log(`saving for Windows 64-bit: ${seconds(start)} s, ${(fs.statSync(file).size / 1e6).toFixed(0)} MB`);
+  await browser.close();
+  fs.rmSync(work, {recursive: true, force: true});
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});

@@ -1,0 +1,276 @@
+// The studio in a real browser (the system's Chromium through playwright-core):
+// photos added through the file input, scenes reordered and edited, the show
+// previewed, played and saved; then what it saved is checked against
+// showpack, and a show showpack made is opened and saved again unchanged.
+//   node studio_page_test.js STUDIO_FOLDER SHOWPACK ARTIFACTS
+// Exits 77 (skipped) when the studio has not been built.
+'use strict';
+const {chromium} = require('playwright-core');
+const {execFileSync} = require('child_process');
+const crypto = require('crypto');
+const fs = require('fs');
+const path = require('path');
+const {makePhotos} = require('./photos');
+
+const [studio, showpack, artifacts] = process.argv.slice(2).map((p) => path.resolve(p));
+const TITLE = '夏の思い出';
+const results = [];
+
+function check(name, passed, detail = '') {
+  results.push(passed);
+  console.log(`${passed ? 'ok' : 'FAILED'}: ${name}${detail ? ` (${detail})` : ''}`);
+}
+
+function run(program, args) {
+  return execFileSync(program, args, {encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe']});
+}
+
+function sameBytes(a, b) {
+  return fs.readFileSync(a).equals(fs.readFileSync(b));
+}
+
+// The SHA-256 of each PNG frame's RGBA pixels, as the page digests its canvas frames.
+function frameDigests(folder) {
+  return fs.readdirSync(folder).filter((name) => name.endsWith('.png')).sort().map((name) => {
+    const rgba = execFileSync('convert', [path.join(folder, name), '-depth', '8', 'RGBA:-'],
+                              {maxBuffer: 1 << 28});
+    return crypto.createHash('sha256').update(rgba).digest('hex');
+  });
+}
+
+async function shot(page, name) {
+  await page.screenshot({path: path.join(artifacts, `${name}.png`)});
+}
+
+async function sceneCaptions(page) {
+  return page.$$eval('#strip .caption', (items) => items.map((item) => item.textContent));
+}
+
+async function download(page, platform, file) {
+  await page.selectOption('#platform', platform);
+  const [saved] = await Promise.all([page.waitForEvent('download'), page.click('#save')]);
+  await saved.saveAs(file);
+  return file;
+}
+
+// The preview of the selected scene, from its start to its end, as digests.
+async function previewDigests(page) {
+  await page.evaluate(() => { window.studioFrameLog = []; });
+  // Leaves the scene as it is, but starts its preview again: the one before
+  // ends at once, and the page empties the log as the new one starts.
+  await page.fill('#scene-time', await page.inputValue('#scene-time'));
+  await page.press('#scene-time', 'Tab');
+  await page.evaluate(() => new Promise((resolve) =>
+    window.addEventListener('studio-preview-done', resolve, {once: true})));
+  return page.evaluate(async () => {
+    const toHex = (buffer) => [...new Uint8Array(buffer)].map((b) => b.toString(16).padStart(2, '0')).join('');
+    return Promise.all(window.studioFrameLog.map(async (frame) => toHex(await frame.digest)));
+  });
+}
+
+// The show is the size of the browser's screen, 1024 x 768: the screen the
+// players' own tests (tests/studio_files) play the saved files on.
+async function makeShow(page, photos) {
+  await page.selectOption('#show-size', 'screen');
+  await page.fill('#show-back', '#203040');
+  await page.dispatchEvent('#show-back', 'change');
+  await page.setInputFiles('#photo-input', [photos.jpeg, photos.png, photos.webp, photos.japanese]);
+  await page.waitForFunction(() => document.querySelectorAll('#strip li').length === 4);
+  await shot(page, '2-photos-added');
+  check('four photos make four scenes, the Japanese name kept',
+        (await sceneCaptions(page)).join('|') === '1. harbour.bmp|2. balloon.bmp|3. field.bmp|4. 夏の海.bmp',
+        (await sceneCaptions(page)).join('|'));
+  // 480x320 turned upright is 320x480; fitted into 1024x768: 512x768, centred at 256.
+  check('the JPEG is turned upright by its EXIF orientation',
+        await page.inputValue('#scene-left') === '256', `left ${await page.inputValue('#scene-left')}`);
+
+  await page.dragAndDrop('#strip li:nth-child(2)', '#strip li:nth-child(1)');
+  check('dragging the second scene onto the first swaps them',
+        (await sceneCaptions(page)).slice(0, 2).join('|') === '1. balloon.bmp|2. harbour.bmp');
+  await shot(page, '3-reordered');
+
+  await page.click('#strip li:nth-child(1)');
+  await page.selectOption('#scene-effect', {label: 'wipe left'});
+  await page.fill('#scene-time', '2');
+  await page.press('#scene-time', 'Tab');
+  // A name Windows refuses is shown beside its scene, and goes when it is put right.
+  await page.fill('#scene-name', 'balloon?.bmp');
+  await page.press('#scene-name', 'Tab');
+  await page.waitForSelector('#scene-problems li.error');
+  await shot(page, '4-problem');
+  check('a name Windows refuses is an error beside its scene',
+        /holds '\?', which Windows does not allow/.test(await page.textContent('#scene-problems')) &&
+        await page.$eval('#strip li:nth-child(1)', (item) => item.classList.contains('has-error')));
+  await page.fill('#scene-name', 'balloon.bmp');
+  await page.press('#scene-name', 'Tab');
+  await page.waitForSelector('#scene-problems li', {state: 'detached'});
+  await page.click('#strip li:nth-child(2)');
+  await page.selectOption('#scene-effect', {label: 'zoom in'});
+  await page.fill('#scene-time', '1.5');
+  await page.press('#scene-time', 'Tab');
+  await page.setInputFiles('#scene-sound', photos.sound);
+  await page.waitForFunction(() => document.getElementById('sound-name').textContent === 'chime.wav');
+  await page.setInputFiles('#show-music', photos.music);
+  await page.waitForFunction(() => document.getElementById('music-name').textContent === 'tune.wav');
+  await page.fill('#show-title', TITLE);
+  await page.check('#show-settings');
+  await page.click('#strip li:nth-child(1)');
+  await shot(page, '4-edited');
+}
+
+async function playShow(page) {
+  await page.click('#play');
+  await page.waitForTimeout(2500);
+  await shot(page, '5-playing');
+  const playing = await page.isVisible('#stage');
+  const lit = await page.evaluate(() => {
+    const canvas = document.getElementById('stage-canvas');
+    const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    return canvas.width === 1024 && pixels.some((value, i) => i % 4 !== 3 && value !== 0);
+  });
+  await page.keyboard.press('Space');
+  await page.waitForSelector('#stage', {state: 'hidden', timeout: 5000}).catch(() => {});
+  check('Play shows the show full size and a key ends it',
+        playing && lit && !(await page.isVisible('#stage')), `playing ${playing}, drawn ${lit}`);
+}
+
+async function checkSaved(page, work) {
+  const windows = await download(page, 'windows-x64', path.join(work, 'studio-x64.scr'));
+  const linux = await download(page, 'linux', path.join(work, 'studio-linux.scr'));
+  for (const [name, file, player, title] of [
+    ['Windows x64', windows, 'player-windows-x64.scr', ['--title', TITLE]],
+    ['Linux', linux, 'player-linux', []]]) {
+    const out = path.join(work, `extracted-${path.basename(file)}`);
+    run(showpack, ['extract', file, '--out', out]);
+    const rebuilt = path.join(work, `rebuilt-${path.basename(file)}`);
+    run(showpack, ['build', path.join(out, 'show.toml'), '--player', path.join(studio, player),
+                   '-o', rebuilt, ...title]);
+    check(`the ${name} file equals showpack build of the same manifest and bitmaps`,
+          sameBytes(file, rebuilt));
+  }
+  return linux;
+}
+
+async function checkPreview(page, linux, work) {
+  await page.click('#strip li:nth-child(1)');
+  const page_frames = await previewDigests(page);
+  const frames = path.join(work, 'render');
+  run(showpack, ['render', linux, '--out', frames, '--transitions', '1', '--screen', '1024x768']);
+  const rendered = frameDigests(frames);
+  const same = page_frames.length === rendered.length &&
+               page_frames.every((digest, i) => digest === rendered[i]);
+  check('the preview of the first transition draws showpack render\'s frames',
+        same, `${page_frames.length} frames in the page, ${rendered.length} rendered`);
+}
+
+async function checkOpenAndSave(page, photos, work) {
+  const manifest = path.join(work, 'made', 'show.toml');
+  fs.mkdirSync(path.dirname(manifest), {recursive: true});
+  fs.writeFileSync(manifest, [
+    '[show]', 'width = 1280', 'height = 720', 'back_color = "#102030"', 'fit = "contain"',
+    `music = "${photos.music}"`, `title = "海辺"`, '',
+    '[[scene]]', `picture = "${photos.webp}"`, 'display_time = "2s"', 'effect = "slide-left"', '',
+    '[[scene]]', `picture = "${photos.japanese}"`, 'display_time = 1500', 'effect = 13',
+    `sound = "${photos.sound}"`, '',
+    '[[scene]]', `picture = "${photos.webp}"`, 'display_time = 800', 'effect = 0', ''].join('\n'));
+  const made = path.join(work, 'made.scr');
+  run(showpack, ['build', manifest, '--player', path.join(studio, 'player-windows-x64.scr'),
+                 '-o', made]);
+  await page.setInputFiles('#open-input', made);
+  await page.waitForFunction(() => document.querySelectorAll('#strip li').length === 3);
+  await page.waitForTimeout(500);
+  await shot(page, '6-opened');
+  check('opening a showpack show lists its scenes',
+        (await sceneCaptions(page)).join('|') === '1. field.bmp|2. 夏の海.bmp|3. field.bmp',
+        (await sceneCaptions(page)).join('|'));
+  const again = await download(page, 'windows-x64', path.join(work, 'saved-again.scr'));
+  check('saving an opened show unchanged gives the same bytes', sameBytes(made, again));
+
+  // A photo dropped on the page joins the show as one chosen does.
+  const dropped = await page.evaluateHandle(([name, base64]) => {
+    const transfer = new DataTransfer();
+    const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+    transfer.items.add(new File([bytes], name, {type: 'image/png'}));
+    return transfer;
+  }, ['dropped.png', fs.readFileSync(photos.png).toString('base64')]);
+  await page.dispatchEvent('main', 'drop', {dataTransfer: dropped});
+  const joined = await page.waitForFunction(
+    () => document.querySelectorAll('#strip li').length === 4, null, {timeout: 30000})
+    .then(() => true, () => false);
+  check('a dropped photo becomes a scene', joined &&
+        (await sceneCaptions(page))[3] === '4. dropped.bmp', (await sceneCaptions(page)).join('|'));
+}
+
+// `showpack studio` serves the same page, which works from there too.
+async function checkServed(browser) {
+  const {spawn} = require('child_process');
+  const server = spawn(showpack, ['studio', '--folder', studio], {stdio: ['ignore', 'pipe', 'inherit']});
+  try {
+    const address = await new Promise((resolve, reject) => {
+      let said = '';
+      server.stdout.on('data', (data) => {
+        said += data;
+        const found = said.match(/http:\/\/127\.0\.0\.1:\d+\//);
+        if (found) resolve(found[0]);
+      });
+      server.on('exit', () => reject(new Error(`showpack studio ended: ${said}`)));
+    });
+    // In Japanese this time: the browser's language chooses the texts.
+    const page = await browser.newPage({locale: 'ja-JP'});
+    await page.goto(address);
+    await page.waitForSelector('body[data-ready]', {timeout: 30000});
+    const effects = await page.$$eval('#scene-effect option', (options) => options.length);
+    check('showpack studio serves the page, its engine running', effects === 30, `${effects} transitions`);
+    const words = [await page.textContent('[data-text=addPhotos]'),
+                   await page.textContent('#scene-effect option[value="23"]')];
+    check('a Japanese browser gets the Japanese texts', words.join('|') === '写真を追加|ズームイン',
+          words.join('|'));
+    await shot(page, '7-japanese');
+    await page.close();
+  } finally {
+    server.kill();
+  }
+}
+
+async function main() {
+  // Nothing of an earlier run stays for tests/studio_files to take as this one's.
+  fs.rmSync(artifacts, {recursive: true, force: true});
+  if (!fs.existsSync(path.join(studio, 'index.html'))) {
+    console.log(`skipped: ${studio} holds no studio (make studio)`);
+    process.exit(77);
+  }
+  const work = path.join(artifacts, 'work');
+  fs.mkdirSync(work, {recursive: true});
+  const photos = makePhotos(path.join(work, 'photos'));
+  const browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium', headless: true,
+    args: process.getuid() === 0 ? ['--no-sandbox'] : [],
+  });
+  try {
+    const page = await browser.newPage({viewport: {width: 1280, height: 800}, locale: 'en-US',
+                                        screen: {width: 1024, height: 768}, deviceScaleFactor: 1,
+                                        acceptDownloads: true});
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error.message));
+    await page.goto('file://' + path.join(studio, 'index.html'));
+    await page.waitForSelector('body[data-ready]');
+    await shot(page, '1-empty');
+    await makeShow(page, photos);
+    await playShow(page);
+    const linux = await checkSaved(page, work);
+    await checkPreview(page, linux, work);
+    await checkOpenAndSave(page, photos, work);
+    check('the page raised no script error', errors.length === 0, errors.join('; '));
+    await checkServed(browser);
+  } finally {
+    await browser.close();
+  }
+  const failed = results.filter((passed) => !passed).length;
+  console.log(`${results.length - failed} passed, ${failed} failed`);
+  process.exit(failed ? 1 : 0);
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});

@@ -1,0 +1,55 @@
+// The show as the page describes it, assembled into a package by showpack's
+// own assembly, so that the studio stores what `showpack build` stores and
+// finds the same problems.  The page keeps each file in the engine's file
+// system and names it by its path here.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "package/show_package.h"
+#include "platform/color.h"
+
+namespace showsaver::studio {
+
+struct DraftScene {
+  std::string picture_path;
+  std::string picture_name;
+  std::string sound_path;  // empty: no sound
+  std::string sound_name;
+  std::int32_t display_time = 0;
+  std::optional<std::int32_t> left;  // not given: centred
+  std::optional<std::int32_t> top;
+  std::int32_t effect = 0;
+  bool over_previous = false;
+  bool transparent = false;
+};
+
+struct DraftShow {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  ColorRef back_color{};
+  std::optional<bool> has_settings;  // not given: when there is music or a sound
+  std::string music_path;            // empty: no music
+  std::string music_name;
+  std::vector<DraftScene> scenes;
+};
+
+struct DraftProblem {
+  std::optional<std::size_t> scene;  // nothing: the show's own
+  bool error = true;
+  std::string message;
+};
+
+struct AssembledDraft {
+  ShowPackage package;  // usable only when no problem is an error
+  std::vector<DraftProblem> problems;
+
+  bool ok() const;
+};
+
+AssembledDraft assemble_draft(const DraftShow& show);
+
+}  // namespace showsaver::studio

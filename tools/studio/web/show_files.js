@@ -1,0 +1,133 @@
+// The show as a whole: played full screen, saved with a player, opened from
+// a saved file.
+/* global $, texts, state, engine, Playback, FrameView, area, showFields, hexColor, SIZES, nextSceneId,
+   withProgress, renderProblems, renderAll, renderShowFields, studioPlayers */
+'use strict';
+
+async function play() {
+  if (!state.scenes.length) return;
+  const written = await engine.call('writeShow', {show: showFields()}).catch((error) => ({error}));
+  if (written.error) return;  // the problems list says why
+  const stage = $('stage');
+  const canvas = $('stage-canvas');
+  stage.hidden = false;
+  await stage.requestFullscreen?.().catch(() => {});
+  const audio = [];
+  const sound = async (path, loop) => {
+    const bytes = await engine.call('readFile', {path});
+    const element = new Audio(URL.createObjectURL(new Blob([bytes])));
+    element.loop = loop;
+    audio.push(element);
+    element.play().catch(() => {});
+  };
+  if (state.music) sound(state.music.path, true);
+  let scene = -1;
+  const view = new FrameView(canvas);
+  const playback = new Playback(written.bytes, area(), 1e9, (frame) => {
+    view.show(frame);
+    if (frame.inTransition && frame.scene !== scene) {
+      scene = frame.scene;
+      const played = state.scenes[scene];
+      if (played && played.sound) sound(played.sound.path, false);
+    }
+  });
+  const start = performance.now();
+  const end = (event) => {
+    // Input in the first half second is the click that started the show.
+    if (performance.now() - start < 500 && event.type === 'mousemove') return;
+    playback.stop();
+    audio.forEach((element) => element.pause());
+    stage.hidden = true;
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    for (const type of ['keydown', 'mousedown', 'mousemove', 'wheel', 'touchstart']) {
+      window.removeEventListener(type, end, true);
+    }
+  };
+  setTimeout(() => {
+    for (const type of ['keydown', 'mousedown', 'mousemove', 'wheel', 'touchstart']) {
+      window.addEventListener(type, end, true);
+    }
+  }, 100);
+}
+
+function base64Bytes(text) {
+  const binary = atob(text);
+  const bytes = new Uint8Array(binary.length);
+  for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
+  return bytes;
+}
+
+async function save() {
+  if (!state.scenes.length) return;
+  const platform = $('platform').value;
+  const player = base64Bytes(studioPlayers[platform]);
+  const windows = platform.startsWith('windows');
+  const written = await withProgress(texts.saving, (onProgress) =>
+    engine.call('writeShow', {show: showFields(), player: player.buffer,
+                              title: windows ? state.title : ''},
+                {onProgress, transfer: [player.buffer]})).catch((error) => ({error}));
+  if (written.error) {
+    const reason = written.error.message || written.error;
+    state.problems.push({scene: null, error: true, message: `${texts.cannotSave} (${reason})`});
+    renderProblems();
+    return;
+  }
+  const name = (state.title || 'show').replace(/[\\/:*?"<>|]/g, '_');
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([written.bytes], {type: 'application/octet-stream'}));
+  link.download = name + '.scr';
+  document.body.append(link);
+  link.click();
+  link.remove();
+}
+
+async function openShow(file) {
+  const bytes = new Uint8Array(await file.arrayBuffer());
+  const show = await withProgress(texts.opening, () =>
+    engine.call('openShow', {bytes: bytes.buffer}, {transfer: [bytes.buffer]}));
+  if (show.error) {
+    state.problems = [{scene: null, error: true, message: `${file.name}: ${show.error}`}];
+    renderProblems();
+    return;
+  }
+  const size = `${show.width}x${show.height}`;
+  state.size = size in SIZES ? size : 'custom';
+  state.custom = [show.width, show.height];
+  state.back = hexColor(show.backColor);
+  state.hasSettings = show.hasSettings;
+  state.title = show.title || '';
+  state.music = show.music || null;
+  state.scenes = [];
+  for (const scene of show.scenes) {
+    const picture = await engine.call('readFile', {path: scene.picturePath});
+    const source = new Blob([picture], {type: 'image/bmp'});
+    const header = new DataView(picture.buffer);
+    state.scenes.push({
+      id: nextSceneId++, source, thumb: URL.createObjectURL(source),
+      pictureName: scene.pictureName, picturePath: scene.picturePath,
+      width: header.getInt32(18, true), height: Math.abs(header.getInt32(22, true)), fit: 'none',
+      displayTime: scene.displayTime, effect: scene.effect, left: scene.left, top: scene.top,
+      sound: scene.soundPath ? {name: scene.soundName, path: scene.soundPath} : null,
+      overPrevious: scene.overPrevious, transparent: scene.transparent,
+    });
+  }
+  state.selected = state.scenes.length ? 0 : -1;
+  renderShowFields();
+  renderAll();
+}
+
+function renderShowFields() {
+  const select = $('show-size');
+  if (state.size === 'custom' && ![...select.options].some((o) => o.value === 'custom')) {
+    select.add(new Option('', 'custom'));
+  }
+  const custom = [...select.options].find((o) => o.value === 'custom');
+  if (custom) custom.textContent = `${state.custom[0]} × ${state.custom[1]}`;
+  select.value = state.size;
+  $('show-title').value = state.title;
+  $('show-back').value = state.back;
+  $('show-settings').checked =
+      state.hasSettings ?? (!!state.music || state.scenes.some((scene) => scene.sound));
+  $('music-name').textContent = state.music ? state.music.name : '';
+  $('music-clear').hidden = !state.music;
+}

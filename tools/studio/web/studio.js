@@ -1,0 +1,325 @@
+// The studio page: the show's state, the show's and the scene's controls,
+// the preview, and the start.  Everything drawn of the show comes from the
+// engine; the strip (strip.js), playing, saving and opening (show_files.js)
+// and the workers (engine_client.js) have files of their own.
+/* global studioTexts, studioLanguage, studioTransitionNames, EngineWorker, Playback, FrameView,
+   play, save, openShow, renderStrip, moveScene, removeScene, duplicateScene, select */
+'use strict';
+
+const $ = (id) => document.getElementById(id);
+const texts = studioTexts[studioLanguage()];
+const SIZES = {'1280x720': [1280, 720], '1920x1080': [1920, 1080], '3840x2160': [3840, 2160]};
+const DEFAULT_TIME = 3000;
+
+const state = {
+  // hasSettings null: offered when the show has music or a sound, as showpack decides.
+  title: '', size: '1280x720', custom: null, back: '#000000', music: null, hasSettings: null,
+  scenes: [], selected: -1, effects: [], problems: [],
+};
+let nextSceneId = 1;
+
+const engine = new EngineWorker();
+
+// ---- Show description ----------------------------------------------------
+
+function area() {
+  if (state.size === 'screen') {
+    const ratio = window.devicePixelRatio || 1;
+    return {width: Math.round(screen.width * ratio), height: Math.round(screen.height * ratio)};
+  }
+  const [width, height] = SIZES[state.size] || state.custom;
+  return {width, height};
+}
+
+function colorRef(hex) {
+  const value = parseInt(hex.slice(1), 16);
+  return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+}
+
+function hexColor(ref) {
+  const rgb = ((ref & 0xFF) << 16) | (ref & 0xFF00) | ((ref >> 16) & 0xFF);
+  return '#' + rgb.toString(16).padStart(6, '0');
+}
+
+function sceneFields(scene) {
+  const {width, height} = area();
+  return {
+    picturePath: scene.picturePath, pictureName: scene.pictureName,
+    soundPath: scene.sound ? scene.sound.path : '', soundName: scene.sound ? scene.sound.name : '',
+    displayTime: scene.displayTime, effect: scene.effect,
+    left: scene.left ?? Math.trunc((width - scene.width) / 2),
+    top: scene.top ?? Math.trunc((height - scene.height) / 2),
+    overPrevious: scene.overPrevious, transparent: scene.transparent,
+  };
+}
+
+function showFields(scenes = state.scenes) {
+  const {width, height} = area();
+  return {
+    width, height, backColor: colorRef(state.back), hasSettings: state.hasSettings,
+    music: state.music, scenes: scenes.map(sceneFields),
+  };
+}
+
+// ---- Progress and problems ---------------------------------------------
+
+async function withProgress(label, work) {
+  $('progress').hidden = false;
+  $('progress-text').textContent = label;
+  const onProgress = ({done, total}) => {
+    $('progress-bar').value = total ? done / total : 0;
+    $('progress-text').textContent = `${label} ${done} / ${total}`;
+  };
+  try {
+    return await work(onProgress);
+  } finally {
+    $('progress').hidden = true;
+  }
+}
+
+let checkTimer = 0;
+function scheduleCheck() {
+  clearTimeout(checkTimer);
+  checkTimer = setTimeout(async () => {
+    state.problems = state.scenes.length ? await engine.call('checkShow', {show: showFields()}) : [];
+    renderProblems();
+  }, 250);
+}
+
+function problemItems(list, problems) {
+  list.replaceChildren(...problems.map((problem) => {
+    const item = document.createElement('li');
+    item.className = problem.error ? 'error' : 'warning';
+    item.textContent = problem.message.replace(/^(scene \d+|\[show\]): /, '');
+    return item;
+  }));
+}
+
+function renderProblems() {
+  problemItems($('show-problems'), state.problems.filter((p) => p.scene === null));
+  problemItems($('scene-problems'), state.problems.filter((p) => p.scene === state.selected));
+  [...$('strip').children].forEach((item, index) => {
+    const mine = state.problems.filter((p) => p.scene === index);
+    item.classList.toggle('has-error', mine.some((p) => p.error));
+    item.classList.toggle('has-warning', !mine.some((p) => p.error) && mine.length > 0);
+  });
+}
+
+// ---- Photos ------------------------------------------------------------
+
+function bmpName(fileName) {
+  const dot = fileName.lastIndexOf('.');
+  return (dot > 0 ? fileName.slice(0, dot) : fileName) + '.bmp';
+}
+
+async function addPhotos(files) {
+  files = [...files].filter((file) => file.type.startsWith('image/') || /\.(bmp|jpe?g|png|gif|webp)$/i.test(file.name));
+  if (!files.length) return;
+  const fit = 'contain';
+  const converted = await withProgress(texts.converting, (onProgress) =>
+    engine.call('convertPhotos', {photos: files.map((file) => ({file, fit})), area: area(),
+                                  backColor: colorRef(state.back)}, {onProgress}));
+  converted.forEach((picture, index) => {
+    const file = files[index];
+    if (picture.error) {
+      state.problems.push({scene: null, error: true, message: `${file.name} ${texts.cannotDecode}`});
+      return;
+    }
+    state.scenes.push({
+      id: nextSceneId++, source: file, thumb: URL.createObjectURL(file), pictureName: bmpName(file.name),
+      picturePath: picture.path, width: picture.width, height: picture.height, fit,
+      displayTime: DEFAULT_TIME, effect: 1 + (state.scenes.length % (state.effects.length - 1)),
+      left: null, top: null, sound: null, overPrevious: false, transparent: false,
+    });
+  });
+  if (state.selected < 0 && state.scenes.length) state.selected = 0;
+  renderAll();
+}
+
+// Converts a scene's picture again from its source, for a new fit or size.
+async function reconvert(scenes) {
+  const photos = scenes.map((scene) => ({file: scene.source, fit: scene.fit}));
+  const converted = await withProgress(texts.converting, (onProgress) =>
+    engine.call('convertPhotos', {photos, area: area(), backColor: colorRef(state.back)}, {onProgress}));
+  const before = new Set(scenes.map((scene) => scene.picturePath));
+  converted.forEach((picture, index) => {
+    if (picture.error) return;
+    Object.assign(scenes[index], {picturePath: picture.path, width: picture.width, height: picture.height});
+  });
+  for (const path of before) {
+    if (!state.scenes.some((scene) => scene.picturePath === path)) engine.call('removeFile', {path});
+  }
+  renderAll();
+}
+
+// ---- Scene editor and preview -------------------------------------------
+
+function renderScene() {
+  const scene = state.scenes[state.selected];
+  $('no-scene').hidden = !!scene;
+  $('scene-editor').hidden = !scene;
+  if (!scene) return;
+  $('scene-name').value = scene.pictureName;
+  $('scene-effect').value = scene.effect;
+  $('scene-time').value = scene.displayTime / 1000;
+  $('scene-fit').value = scene.fit;
+  const centred = scene.left === null;
+  $('scene-centred').checked = centred;
+  const fields = sceneFields(scene);
+  $('scene-left').value = fields.left;
+  $('scene-top').value = fields.top;
+  $('scene-left').disabled = $('scene-top').disabled = centred;
+  $('sound-name').textContent = scene.sound ? scene.sound.name : '';
+  $('sound-clear').hidden = !scene.sound;
+  renderShowFields();
+  $('scene-over').checked = scene.overPrevious;
+  $('scene-transparent').checked = scene.transparent;
+}
+
+let preview = null;
+let previewTimer = 0;
+// The transition of the selected scene into the next, drawn by the engine.
+async function startPreview() {
+  clearTimeout(previewTimer);
+  if (preview) preview.stop();
+  preview = null;
+  const index = state.selected;
+  if (index < 0 || !state.scenes.length) return;
+  const pair = [state.scenes[index], state.scenes[(index + 1) % state.scenes.length]];
+  const written = await engine.call('writeShow', {show: showFields(pair)}).catch((error) => ({error}));
+  // Where the show cannot be written, the problems list says why.
+  if (written.error || index !== state.selected) return;
+  const view = new FrameView($('preview'));
+  if (window.studioFrameLog) window.studioFrameLog.length = 0;  // this preview's frames only
+  const mine = new Playback(written.bytes, area(), 1, (frame) => {
+    if (preview !== mine) return;  // posted before it was ended
+    view.show(frame);
+    // The tests compare the frames with showpack's by their digests; the
+    // benchmark reads when each came.
+    const log = window.studioFrameLog;
+    if (log) {
+      log.push({time: frame.time, wall: performance.now(),
+                digest: log.timesOnly ? null : crypto.subtle.digest('SHA-256', frame.pixels)});
+    }
+  });
+  preview = mine;
+  await mine.done.catch(() => {});
+  if (preview !== mine) return;
+  mine.stop();
+  window.dispatchEvent(new Event('studio-preview-done'));
+  previewTimer = setTimeout(startPreview, 1500);
+}
+
+function renderAll() {
+  renderStrip();
+  renderScene();
+  scheduleCheck();
+  startPreview();
+}
+
+function editScene(change) {
+  const scene = state.scenes[state.selected];
+  if (!scene) return;
+  change(scene);
+  renderAll();
+}
+
+// ---- Wiring -------------------------------------------------------------
+
+function wire() {
+  document.documentElement.lang = studioLanguage();
+  for (const element of document.querySelectorAll('[data-text]')) {
+    const text = texts[element.dataset.text];
+    if (text) element.textContent = text;
+  }
+  for (const element of document.querySelectorAll('[data-label]')) {
+    element.title = texts[element.dataset.label];
+    element.setAttribute('aria-label', element.title);
+  }
+  document.title = texts.appTitle;
+  $('photo-input').onchange = (event) => { addPhotos(event.target.files); event.target.value = ''; };
+  $('open-input').onchange = (event) => { if (event.target.files[0]) openShow(event.target.files[0]); event.target.value = ''; };
+  for (const label of document.querySelectorAll('label.button')) {
+    label.onkeydown = (event) => {
+      if (event.key === 'Enter' || event.key === ' ') { event.preventDefault(); label.querySelector('input').click(); }
+    };
+  }
+  $('play').onclick = play;
+  $('save').onclick = save;
+  $('show-title').oninput = (event) => { state.title = event.target.value; };
+  $('show-size').onchange = (event) => { state.size = event.target.value; reconvert(state.scenes); };
+  $('show-back').onchange = (event) => { state.back = event.target.value; reconvert(state.scenes); };
+  $('show-settings').onchange = (event) => { state.hasSettings = event.target.checked; scheduleCheck(); };
+  $('show-music').onchange = async (event) => {
+    const file = event.target.files[0];
+    state.music = file ? {name: file.name, ...(await engine.call('storeFile', {file}))} : null;
+    renderShowFields();
+    scheduleCheck();
+    event.target.value = '';
+  };
+  $('music-clear').onclick = () => { state.music = null; renderShowFields(); scheduleCheck(); };
+  $('sound-clear').onclick = () => editScene((scene) => { scene.sound = null; });
+  $('scene-name').onchange = (event) => editScene((scene) => { scene.pictureName = event.target.value; });
+  $('scene-effect').onchange = (event) => editScene((scene) => { scene.effect = Number(event.target.value); });
+  $('scene-time').onchange = (event) => editScene((scene) => {
+    scene.displayTime = Math.max(0, Math.round(Number(event.target.value) * 1000));
+  });
+  $('scene-fit').onchange = (event) => {
+    const scene = state.scenes[state.selected];
+    scene.fit = event.target.value;
+    reconvert([scene]);
+  };
+  $('scene-centred').onchange = (event) => editScene((scene) => {
+    const fields = sceneFields(scene);
+    scene.left = event.target.checked ? null : fields.left;
+    scene.top = event.target.checked ? null : fields.top;
+  });
+  $('scene-left').onchange = (event) => editScene((scene) => { scene.left = Math.trunc(Number(event.target.value)); });
+  $('scene-top').onchange = (event) => editScene((scene) => { scene.top = Math.trunc(Number(event.target.value)); });
+  $('scene-sound').onchange = async (event) => {
+    const file = event.target.files[0];
+    const sound = file ? {name: file.name, ...(await engine.call('storeFile', {file}))} : null;
+    editScene((scene) => { scene.sound = sound; });
+    event.target.value = '';
+  };
+  $('scene-over').onchange = (event) => editScene((scene) => { scene.overPrevious = event.target.checked; });
+  $('scene-transparent').onchange = (event) => editScene((scene) => { scene.transparent = event.target.checked; });
+  $('strip').onkeydown = (event) => {
+    const index = state.selected;
+    if (index < 0) return;
+    if (event.altKey && event.key === 'ArrowLeft') moveScene(index, index - 1);
+    else if (event.altKey && event.key === 'ArrowRight') moveScene(index, index + 1);
+    else if (event.key === 'ArrowLeft' && index > 0) $('strip').children[index - 1].focus();
+    else if (event.key === 'ArrowRight' && index + 1 < state.scenes.length) $('strip').children[index + 1].focus();
+    else if (event.key === 'Delete') removeScene(index);
+    else if (event.key === 'd' && (event.ctrlKey || event.metaKey)) duplicateScene(index);
+    else return;
+    event.preventDefault();
+  };
+  document.addEventListener('dragover', (event) => {
+    if (event.dataTransfer.types.includes('Files')) {
+      event.preventDefault();
+      document.body.classList.add('dropping');
+    }
+  });
+  document.addEventListener('dragleave', () => document.body.classList.remove('dropping'));
+  document.addEventListener('drop', (event) => {
+    document.body.classList.remove('dropping');
+    if (!event.dataTransfer.files.length) return;
+    event.preventDefault();
+    addPhotos(event.dataTransfer.files);
+  });
+}
+
+async function start() {
+  wire();
+  state.effects = await engine.call('effectNames');
+  const names = studioTransitionNames[studioLanguage()] || {};
+  $('scene-effect').replaceChildren(...state.effects.map((name, code) =>
+    new Option(names[name] || name.replaceAll('-', ' '), code)));
+  renderShowFields();
+  renderAll();
+  document.body.dataset.ready = 'true';
+}
+
+start();

@@ -1,0 +1,135 @@
+// The studio's worker: holds the engine and every picture in the engine's
+// file system, and does the long work (converting photos, checking and
+// writing the show) away from the page.  A second worker of the same script
+// plays a show: it paces frames by the show clock, so the page ends a
+// playing show by ending that worker.
+/* global createStudioEngine */
+'use strict';
+
+const enginePromise = createStudioEngine();
+let nextPicture = 0;
+
+function progress(id, done, total) {
+  postMessage({id, progress: {done, total}});
+}
+
+// A photo as the browser decodes it, turned upright by its EXIF orientation.
+async function decodePhoto(file) {
+  const bitmap = await createImageBitmap(file, {
+    imageOrientation: 'from-image',
+    premultiplyAlpha: 'none',
+    colorSpaceConversion: 'none',
+  });
+  const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+  const context = canvas.getContext('2d');
+  context.drawImage(bitmap, 0, 0);
+  bitmap.close();
+  return context.getImageData(0, 0, canvas.width, canvas.height);
+}
+
+const operations = {
+  // photos: [{file, fit}] -> [{path, width, height} | {error}]
+  async convertPhotos(engine, {photos, area, backColor}, id) {
+    engine.FS.mkdirTree('/studio/pictures');
+    const results = [];
+    for (let index = 0; index < photos.length; ++index) {
+      progress(id, index, photos.length);
+      const {file, fit} = photos[index];
+      try {
+        const pixels = await decodePhoto(file);
+        const converted = engine.convertPicture(pixels.data, pixels.width, pixels.height, fit,
+                                                area.width, area.height, backColor);
+        const path = `/studio/pictures/${nextPicture++}.bmp`;
+        engine.FS.writeFile(path, converted.bmp);
+        results.push({path, width: converted.width, height: converted.height});
+      } catch (error) {
+        results.push({error: String(error && error.message || error)});
+      }
+    }
+    progress(id, photos.length, photos.length);
+    return results;
+  },
+
+  // A sound or music file kept as it is.
+  async storeFile(engine, {file}) {
+    engine.FS.mkdirTree('/studio/sounds');
+    const path = `/studio/sounds/${nextPicture++}`;
+    engine.FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+    return {path};
+  },
+
+  async removeFile(engine, {path}) {
+    engine.FS.unlink(path);
+  },
+
+  async readFile(engine, {path}) {
+    const bytes = engine.FS.readFile(path);
+    return {result: bytes, transfer: [bytes.buffer]};
+  },
+
+  async checkShow(engine, {show}) {
+    return engine.checkShow(show);
+  },
+
+  // The program file (player and package), or the bare package without a player.
+  async writeShow(engine, {show, player, title}, id) {
+    progress(id, 0, 2);
+    let playerPath = '';
+    if (player) {
+      playerPath = '/studio/player';
+      engine.FS.writeFile(playerPath, new Uint8Array(player));
+    }
+    const written = engine.writeShow(show, '/studio/saved.scr', playerPath, title || '');
+    if (playerPath) engine.FS.unlink(playerPath);
+    progress(id, 1, 2);
+    if (written.error) return written;
+    const bytes = engine.FS.readFile('/studio/saved.scr');
+    engine.FS.unlink('/studio/saved.scr');
+    progress(id, 2, 2);
+    return {result: {problems: written.problems, bytes}, transfer: [bytes.buffer]};
+  },
+
+  async openShow(engine, {bytes}) {
+    const folder = `/studio/opened-${nextPicture++}`;
+    engine.FS.mkdirTree(folder);
+    engine.FS.writeFile(folder + '.scr', new Uint8Array(bytes));
+    const show = engine.openShow(folder + '.scr', folder);
+    engine.FS.unlink(folder + '.scr');
+    return show;
+  },
+
+  // Plays `bytes` (a program file or bare package) and posts every frame
+  // when the show clock reaches it; the page ends the worker to stop.
+  async play(engine, {bytes, screen, transitions}, id) {
+    engine.FS.writeFile('/show.scr', new Uint8Array(bytes));
+    const start = performance.now();
+    const message = engine.recordShow('/show.scr', screen.width, screen.height, transitions,
+      (rgba, width, height, time, scene, inTransition) => {
+        while (performance.now() - start < time) { /* the player's pacing */ }
+        const pixels = new Uint8ClampedArray(rgba);
+        postMessage({id, frame: {pixels, width, height, time, scene, inTransition}},
+                    [pixels.buffer]);
+        return true;
+      });
+    return {message};
+  },
+
+  async effectNames(engine) {
+    return engine.effectNames();
+  },
+};
+
+onmessage = async (event) => {
+  const {id, operation, args} = event.data;
+  try {
+    const engine = await enginePromise;
+    const answer = await operations[operation](engine, args || {}, id);
+    if (answer && answer.transfer) {
+      postMessage({id, result: answer.result}, answer.transfer);
+    } else {
+      postMessage({id, result: answer});
+    }
+  } catch (error) {
+    postMessage({id, error: String(error && error.message || error)});
+  }
+};

@@ -10,7 +10,8 @@ namespace showsaver::showpack {
 
 void start_image_library() {}
 
-std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_t> file, Rgb32) {
+std::variant<PixelImage, std::string> decode_picture(std::span<const std::uint8_t> file, Rgb32,
+                                                     std::optional<Size>) {
   auto decoded = decode_bmp(file);
   if (auto* fault = std::get_if<std::string>(&decoded)) return "cannot be shown: " + *fault;
   return std::move(std::get<PixelImage>(decoded));

@@ -110,7 +110,7 @@ void ShowWindow::report_failure(const std::string& description,
   attempt([&] { stop_.show_cursor(); });
   attempt([&] {
     const std::string text = std::string(kUnknownError) + "\r\n" + description + "\r\n" + source;
-    platform_.desktop.message_box(text, kErrorTitle, mb::OK_EXCLAMATION);
+    platform_.desktop.message_box(text, kErrorTitle, mb::OK_EXCLAMATION, 0);
   });
   attempt([&] { music_.close(); });
 }

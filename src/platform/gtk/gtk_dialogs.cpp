@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include "platform/gtk/gtk_message_box.h"
+#include "platform/gtk/gtk_modal.h"
 #include "platform/gtk/gtk_settings_window.h"
 
 namespace showsaver {
@@ -53,12 +54,13 @@ void GtkDialogs::message_box(const std::string& text, const std::string& title, 
   run_message_box(text, title, style, open_dialog_, owner, end_request_fd_);
 }
 
-void GtkDialogs::show_settings_dialog(SettingsDialog& dialog) {
+void GtkDialogs::show_settings_dialog(SettingsDialog& dialog, NativeWindow owner) {
   if (!ready()) {
-    fallback_.show_settings_dialog(dialog);
+    fallback_.show_settings_dialog(dialog, owner);
     return;
   }
   GtkSettingsWindow window(dialog, screen_dpi());
+  set_foreign_owner(window.window(), owner);
   open_dialog_ = window.window();
   window.run(end_request_fd_);
   open_dialog_ = nullptr;

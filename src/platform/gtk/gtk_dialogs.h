@@ -22,7 +22,8 @@ class GtkDialogs final : public Dialogs {
 
   void message_box(const std::string& text, const std::string& title, unsigned style,
                    NativeWindow owner) override;
-  void show_settings_dialog(SettingsDialog& dialog) override;
+  // Above `owner` (an X11 window of another program) when it names one.
+  void show_settings_dialog(SettingsDialog& dialog, NativeWindow owner) override;
 
  private:
   // Starts GTK on the first call; false when it cannot start.

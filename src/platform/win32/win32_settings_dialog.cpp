@@ -49,7 +49,8 @@ void centre_over_owner(HWND window, HWND owner) {
       GetWindowRect(window, &dialog_area) == FALSE) {
     return;
   }
-  MONITORINFO monitor{sizeof monitor};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
   if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor) == FALSE) {
     return;
   }

@@ -145,8 +145,8 @@ int ask_for_settings(const std::wstring& program) {
   print("dialogs %d foreground %d\n", dialogs_of(0).count, GetForegroundWindow() == dialog ? 1 : 0);
 
   close_dialog(dialog);
-  print("first_ended %ld enabled %d\n", wait_for_end(first),
-        IsWindowEnabled(panel) != FALSE ? 1 : 0);
+  const long first_ended = wait_for_end(first);
+  print("first_ended %ld enabled %d\n", first_ended, IsWindowEnabled(panel) != FALSE ? 1 : 0);
 
   // Explorer's Configure, and a handle that names no window: the foreground
   // window owns the dialog.
@@ -159,7 +159,8 @@ int ask_for_settings(const std::wstring& program) {
           shown != nullptr && GetWindow(shown, GW_OWNER) == other ? 1 : 0,
           IsWindowEnabled(other) == FALSE ? 1 : 0);
     if (shown != nullptr) close_dialog(shown);
-    print("unnamed_ended %ld\n", process != nullptr ? wait_for_end(process) : -2);
+    const long ended = process != nullptr ? wait_for_end(process) : -2;
+    print("unnamed_ended %ld enabled %d\n", ended, IsWindowEnabled(other) != FALSE ? 1 : 0);
   }
   DestroyWindow(other);
   DestroyWindow(panel);

@@ -184,6 +184,13 @@ TEST_F(Win32FileSystemTest, AHeldMarkIsNobodyElsesAndGoesWithItsHolder) {
   EXPECT_EQ(as_text(*taken), "a.bmp\nb.wav\n");
   EXPECT_TRUE(files_.is_own_folder(folder_));
   EXPECT_FALSE(files_.is_own_folder(mark));
+  ASSERT_TRUE(files_.delete_file(mark));
+  {
+    const auto held = files_.hold_new_marker(mark, "");
+    ASSERT_NE(held, nullptr);
+    files_.remove_what_it_made();
+    EXPECT_FALSE(files_.exists(mark)) << "the session's end takes it too";
+  }
 }
 
 TEST_F(Win32FileSystemTest, AFolderItMakesIsTheUsersAloneAndTheSystems) {

@@ -40,6 +40,33 @@ bool write_all(HANDLE file, std::string_view data) {
   return true;
 }
 
+class UnsharedMarker final : public HeldMarker {
+ public:
+  UnsharedMarker(std::string path, HANDLE file, std::vector<HeldMarker*>& held)
+      : path_(std::move(path)), file_(file), held_(held) {
+    held_.push_back(this);
+  }
+  ~UnsharedMarker() override {
+    release();
+    held_.erase(std::remove(held_.begin(), held_.end(), this), held_.end());
+  }
+  UnsharedMarker(const UnsharedMarker&) = delete;
+  UnsharedMarker& operator=(const UnsharedMarker&) = delete;
+
+  // Closes and deletes the mark; once only.
+  void release() {
+    if (file_ == INVALID_HANDLE_VALUE) return;
+    const win32::LiteralPaths literal_paths;
+    CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE));
+    DeleteFileW(win32::to_wide(path_).c_str());
+  }
+
+ private:
+  std::string path_;
+  HANDLE file_;
+  std::vector<HeldMarker*>& held_;
+};
+
 }  // namespace
 
 bool Win32FileSystem::exists(const std::string& path) {
@@ -84,6 +111,7 @@ void Win32FileSystem::remove_what_it_made() {
   for (auto file = made_files_.rbegin(); file != made_files_.rend(); ++file) {
     DeleteFileW(win32::to_wide(*file).c_str());
   }
+  for (HeldMarker* marker : held_markers_) static_cast<UnsharedMarker*>(marker)->release();
   for (auto folder = made_folders_.rbegin(); folder != made_folders_.rend(); ++folder) {
     RemoveDirectoryW(win32::to_wide(*folder).c_str());
   }
@@ -207,22 +235,6 @@ class OpenHandle {
   HANDLE handle_;
 };
 
-class UnsharedMarker final : public HeldMarker {
- public:
-  UnsharedMarker(std::string path, HANDLE file) : path_(std::move(path)), file_(file) {}
-  ~UnsharedMarker() override {
-    const win32::LiteralPaths literal_paths;
-    CloseHandle(file_);
-    DeleteFileW(win32::to_wide(path_).c_str());
-  }
-  UnsharedMarker(const UnsharedMarker&) = delete;
-  UnsharedMarker& operator=(const UnsharedMarker&) = delete;
-
- private:
-  std::string path_;
-  HANDLE file_;
-};
-
 }  // namespace
 
 std::optional<Bytes> Win32FileSystem::read_file_prefix(const std::string& path,
@@ -273,7 +285,7 @@ std::unique_ptr<HeldMarker> Win32FileSystem::hold_new_marker(const std::string& 
     DeleteFileW(win32::to_wide(path).c_str());
     return nullptr;
   }
-  return std::make_unique<UnsharedMarker>(path, file.release());
+  return std::make_unique<UnsharedMarker>(path, file.release(), held_markers_);
 }
 
 std::optional<Bytes> Win32FileSystem::take_abandoned_marker(const std::string& path,

@@ -36,13 +36,16 @@ class Win32FileSystem final : public FileSystem {
                                              std::size_t max_bytes) override;
 
   // Removes every file and folder this object made and has not removed
-  // since: files first, then folders, the newest first.  For the end of the
-  // session, which may not wait for the show's own teardown.
+  // since: files first, then the marks it holds, then folders, the newest
+  // first.  For the end of the session, which may not wait for the show's
+  // own teardown.
   void remove_what_it_made();
 
  private:
   std::vector<std::string> made_files_;
   std::vector<std::string> made_folders_;
+  // The marks held now, each registered by itself for as long as it lives.
+  std::vector<HeldMarker*> held_markers_;
 };
 
 }  // namespace showsaver

@@ -113,8 +113,9 @@ TEST(SettingsDialogFailureTest, AReadOnlyFolderShowsTheFailureAndLosesNothing) {
 }
 
 // No argument opens the dialog (Explorer's Configure does that); a second
-// request ends without a dialog of its own, and a show starts beside it.
-TEST(SettingsDialogGuardTest, ASecondRequestOpensNoSecondDialogAndAShowStillStarts) {
+// request brings it forward and ends without a dialog of its own, and a show
+// starts beside it.
+TEST(SettingsDialogGuardTest, ASecondRequestBringsTheFirstForwardAndAShowStillStarts) {
   TempDir folder;
   TempDir logs;
   XServer x;
@@ -130,9 +131,15 @@ TEST(SettingsDialogGuardTest, ASecondRequestOpensNoSecondDialogAndAShowStillStar
   const Window dialog = x.wait_for_window(kCaption);
   ASSERT_NE(dialog, 0u) << first.err();
 
+  // Another program's window has the keyboard when the second request comes.
+  const Window elsewhere = x.create_window(100, 100);
+  XSetInputFocus(x.display(), elsewhere, RevertToParent, CurrentTime);
+  XSync(x.display(), False);
+  ASSERT_TRUE(wait_until([&] { return x.has_focus(elsewhere); }));
   Child second({show, "/c"}, environment, logs.file("second"));
   EXPECT_EQ(second.wait_exit(), 0) << second.err();
   EXPECT_EQ(x.windows_titled(kCaption).size(), 1u);
+  EXPECT_TRUE(wait_until([&] { return x.has_focus(dialog); })) << "the first one comes forward";
 
   Child playing({show, "/s"}, environment, logs.file("playing"));
   EXPECT_NE(x.wait_for_window("showsaver"), 0u) << playing.err();

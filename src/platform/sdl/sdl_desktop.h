@@ -70,9 +70,7 @@ class SdlDesktop final : public Desktop {
   // The owner is an X11 window here; there is no foreground window to take
   // the place of one that names none.
   void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) override;
-  // Another copy's dialog is another program's GTK window, out of reach: the
-  // second copy only refrains from opening a dialog of its own.
-  void bring_settings_dialog_forward() override {}
+  void bring_settings_dialog_forward() override { dialogs_.bring_settings_dialog_forward(); }
   void set_screen_saver_running(bool running) override;
 
   // The primary display's show window (null while there is none), for

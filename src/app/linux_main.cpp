@@ -83,7 +83,7 @@ int run_switch(const std::string& program, const std::string& arguments,
   }
   {
     SdlDialogs sdl_dialogs;
-    GtkDialogs dialogs(sdl_dialogs, signals.fd());
+    GtkDialogs dialogs(sdl_dialogs, signals.fd(), std::filesystem::path(program).stem().string());
     SoftGdi gdi;
     SdlDesktop desktop(gdi, dialogs, signals.fd());
     PosixHost host(program, arguments);

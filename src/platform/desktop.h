@@ -110,10 +110,21 @@ class Desktop {
   // GetCursorPos: the cursor's position in screen coordinates.
   virtual Point cursor_position() = 0;
   // MessageBox: a modal message box with a single OK button; UTF-8 texts.
-  virtual void message_box(const std::string& text, const std::string& title, unsigned style) = 0;
-  // Shows `dialog` modally with no owner; returns when it hides itself or is
-  // closed with the close box.
-  virtual void show_settings_dialog(SettingsDialog& dialog) = 0;
+  // `owner` is 0, or the settings' owner (as for show_settings_dialog), which
+  // the box then belongs to instead of the program's own open settings
+  // dialog or show window.
+  virtual void message_box(const std::string& text, const std::string& title, unsigned style,
+                           WindowHandle owner) = 0;
+  // Shows `dialog` modally; returns when it hides itself or is closed with
+  // the close box.  It belongs to `owner` (the control panel's window, or
+  // the foreground window), centred over it, and the owner is disabled while
+  // the dialog is open; an owner that names no window (any more) gives way
+  // to the foreground window.  0: no owner.
+  virtual void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) = 0;
+  // Brings the settings dialog that another copy of this program shows to
+  // the front, for a second request of the settings; nothing where there is
+  // none, or where the desktop cannot reach another program's windows.
+  virtual void bring_settings_dialog_forward() = 0;
   // SystemParametersInfo(SPI_SETSCREENSAVERRUNNING, running, ...).
   virtual void set_screen_saver_running(bool running) = 0;
   // The show window's power events go to `sink` from now on, until the window

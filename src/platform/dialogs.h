@@ -19,9 +19,12 @@ class Dialogs {
   // `owner` when there is one; returns when dismissed.  UTF-8 texts.
   virtual void message_box(const std::string& text, const std::string& title, unsigned style,
                            NativeWindow owner) = 0;
-  // Shows `dialog` modally with no owner; returns when it hides itself or is
-  // closed with the close box.
-  virtual void show_settings_dialog(SettingsDialog& dialog) = 0;
+  // Shows `dialog` modally, above `owner` when there is one; returns when it
+  // hides itself or is closed with the close box.
+  virtual void show_settings_dialog(SettingsDialog& dialog, NativeWindow owner) = 0;
+  // Brings the settings dialog another copy of this program shows to the
+  // front; nothing where the dialogs cannot reach another program's windows.
+  virtual void bring_settings_dialog_forward() {}
 };
 
 }  // namespace showsaver

@@ -34,6 +34,14 @@ class FileContents {
   virtual void release_pages() const {}
 };
 
+// A marker file held by the process that made it: while this object lives,
+// no other process can take it over (see FileSystem::take_abandoned_marker).
+// Dropping it deletes the file.
+class HeldMarker {
+ public:
+  virtual ~HeldMarker() = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -59,6 +67,21 @@ class FileSystem {
   std::optional<Bytes> read_file(const std::string& path) {
     return read_file_prefix(path, kWholeFile);
   }
+
+  // The names in `folder` ("." and ".." left out); empty when it cannot be read.
+  virtual std::vector<std::string> folder_entries(const std::string& folder) = 0;
+  // True for a folder (not a link to one) of the user running the program.
+  virtual bool is_own_folder(const std::string& path) = 0;
+  // Creates the new file `path` (never through a link) holding `contents`,
+  // and holds it for as long as the result lives; nothing when it cannot be
+  // made.  The file appears under its name already held.
+  virtual std::unique_ptr<HeldMarker> hold_new_marker(const std::string& path,
+                                                      std::string_view contents) = 0;
+  // The contents (at most `max_bytes`) of the marker `path` when it is an
+  // ordinary file of this user that no running process holds any more: its
+  // holder was killed.  Nothing when it is held, or is no such file.
+  virtual std::optional<Bytes> take_abandoned_marker(const std::string& path,
+                                                     std::size_t max_bytes) = 0;
 
   // The whole of an ordinary file, like read_file, held as one block that is
   // never copied: mapped into memory where the system can, else read.

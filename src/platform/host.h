@@ -17,13 +17,18 @@ enum class PasswordCheck {
   Unavailable,
 };
 
+// What one copy of a program at a time may do.  Each has a guard of its own:
+// a settings dialog never keeps a show from starting, nor a show a dialog.
+enum class InstanceGuard { Show, Settings };
+
 class Host {
  public:
   virtual ~Host() = default;
 
-  // True when an earlier copy of this program is still running.  The first
-  // call claims the single-instance guard for this process.
-  virtual bool another_instance_running() = 0;
+  // True when another copy of this program holds `guard`.  Otherwise this
+  // process claims it, for as long as the host lives; asking again for a
+  // guard this process holds answers false.
+  virtual bool another_instance_running(InstanceGuard guard) = 0;
   // The full path of the running program file.
   virtual std::string program_path() = 0;
   // The command line without the program's own name.

@@ -130,7 +130,7 @@ void ShowWindow::report_failure(const std::string& description,
   attempt([&] { stop_.show_cursor(); });
   attempt([&] {
     platform_.desktop.message_box(failure_text(description, source), kErrorTitle,
-                                  mb::OK_EXCLAMATION);
+                                  mb::OK_EXCLAMATION, 0);
   });
   attempt([&] { music_.close(); });
 }

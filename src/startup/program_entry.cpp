@@ -73,8 +73,23 @@ std::optional<std::string> create_extraction_folder(Platform& platform) {
 // which nobody asked to look at.
 void say_cannot_run(Platform& platform, WindowHandle preview_window) {
   if (preview_window == 0) {
-    platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION);
+    platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION, 0);
   }
+}
+
+// What a copy killed while it played left in either place, before this
+// show takes the lowest free number.
+void remove_abandoned_folders(Platform& platform) {
+  for (const std::string& parent :
+       {platform.host.extraction_parent(), platform.host.fallback_extraction_parent()}) {
+    if (!parent.empty()) remove_abandoned_temp_folders(platform.files, parent);
+  }
+}
+
+std::vector<std::string> extracted_names(const ShowPackage& package) {
+  std::vector<std::string> names;
+  for (const ExtractedFile& file : files_to_extract(package)) names.push_back(file.name);
+  return names;
 }
 
 }  // namespace
@@ -85,6 +100,7 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer,
     say_cannot_run(platform, preview_window);
     return;
   }
+  step_quietly(platform, "removing abandoned folders", [&] { remove_abandoned_folders(platform); });
   const auto folder = create_extraction_folder(platform);
   if (!folder) {
     platform.host.log("No folder for the show's files could be created.");
@@ -92,11 +108,15 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer,
     return;
   }
   state.TempFolder = *folder;
+  // Held until the files are deleted; the folder goes once the mark is gone.
+  std::unique_ptr<HeldMarker> in_use;
   try {
+    in_use = mark_in_use(platform.files, state.TempFolder, extracted_names(state.Package));
     const ExtractionResult extraction =
         extract_show(platform.files, state.Package, state.TempFolder);
     if (!extraction.ok()) {
       platform.host.log(extraction.error);
+      in_use.reset();
       delete_extracted_show(platform.files, state.Package, state.TempFolder);
       say_cannot_run(platform, preview_window);
       return;
@@ -108,11 +128,13 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer,
                                   state.SoundEnabled, preview_window},
                       observer);
     window.play();
+    in_use.reset();
     window.unload();
   } catch (...) {
     // Only the extraction or the window's construction gets here (the show
     // reports its own failures): take back what was written, then pass it on.
     try {
+      in_use.reset();
       delete_extracted_show(platform.files, state.Package, state.TempFolder);
     } catch (...) {
     }
@@ -122,13 +144,21 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer,
 
 namespace {
 
-void run_settings_mode(Platform& platform, const RunState& state) {
+// The window that asked for the settings: the control panel's, named after
+// "/c", else (Explorer's Configure) the foreground window.
+WindowHandle settings_owner(Platform& platform, const std::string& arguments) {
+  const WindowHandle named = window_handle_after_switch(arguments);
+  return named != 0 ? named : platform.host.foreground_window();
+}
+
+void run_settings_mode(Platform& platform, const RunState& state, const std::string& arguments) {
+  const WindowHandle owner = settings_owner(platform, arguments);
   if (state.Package.HasSettings == 0) {
-    platform.desktop.message_box(kNothingToSet, kNothingToSetTitle, mb::OK_INFORMATION);
+    platform.desktop.message_box(kNothingToSet, kNothingToSetTitle, mb::OK_INFORMATION, owner);
     return;
   }
   SettingsDialogState dialog(state, platform.files, platform.desktop);
-  platform.desktop.show_settings_dialog(dialog);
+  platform.desktop.show_settings_dialog(dialog, owner);
 }
 
 void run_password_change_mode(Platform& platform, const std::string& arguments) {
@@ -158,16 +188,34 @@ RunState read_run_state(Platform& platform) {
 
 namespace {
 
+// One show of a program at a time, and one settings dialog: a second request
+// of the settings brings the open dialog forward instead.  The two never keep
+// each other from starting; previews and the password change have no guard
+// (the control panel starts and ends previews as it pleases).
+bool another_copy_in_charge(Platform& platform, SaverMode mode) {
+  switch (mode) {
+    case SaverMode::Show:
+      return platform.host.another_instance_running(InstanceGuard::Show);
+    case SaverMode::Settings:
+      if (!platform.host.another_instance_running(InstanceGuard::Settings)) return false;
+      platform.desktop.bring_settings_dialog_forward();
+      return true;
+    default:
+      return false;
+  }
+}
+
 void run_program_once(Platform& platform, ShowObserver* observer) {
-  if (platform.host.another_instance_running()) return;
-  RunState state = read_run_state(platform);
   const std::string arguments = platform.host.arguments();
-  switch (saver_mode_for(arguments)) {
+  const SaverMode mode = saver_mode_for(arguments);
+  if (another_copy_in_charge(platform, mode)) return;
+  RunState state = read_run_state(platform);
+  switch (mode) {
     case SaverMode::Show:
       run_show_mode(platform, state, observer);
       break;
     case SaverMode::Settings:
-      run_settings_mode(platform, state);
+      run_settings_mode(platform, state, arguments);
       break;
     case SaverMode::PasswordChange:
       run_password_change_mode(platform, arguments);

@@ -16,7 +16,7 @@ void SettingsDialogState::accept() {
   // The user must learn when the choice was not kept; the dialog stays open
   // so it can be tried again or cancelled.
   if (!save_settings(files_, state_, music_on_, sounds_on_)) {
-    desktop_.message_box(kSettingsNotSaved, kSettingsCaption, mb::OK_EXCLAMATION);
+    desktop_.message_box(kSettingsNotSaved, kSettingsCaption, mb::OK_EXCLAMATION, 0);
     return;
   }
   visible_ = false;

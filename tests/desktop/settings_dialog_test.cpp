@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "support/package_builder.h"
+#include "support/show_harness.h"
 #include "x_session.h"
 
 namespace showsaver::test {
@@ -109,6 +110,45 @@ TEST(SettingsDialogFailureTest, AReadOnlyFolderShowsTheFailureAndLosesNothing) {
   EXPECT_EQ(file_bytes(settings), kAllOn);
   EXPECT_EQ(list_folder(folder.path()),
             (std::vector<std::string>{"config", "home", "run", "show.scr", "show.set", "tmp"}));
+}
+
+// No argument opens the dialog (Explorer's Configure does that); a second
+// request brings it forward and ends without a dialog of its own, and a show
+// starts beside it.
+TEST(SettingsDialogGuardTest, ASecondRequestBringsTheFirstForwardAndAShowStillStarts) {
+  TempDir folder;
+  TempDir logs;
+  XServer x;
+  ASSERT_TRUE(x.ok());
+  const std::string show = install_show(folder, "show.scr",
+                                        PackageBuilder(32, 24)
+                                            .has_settings()
+                                            .scene("a.bmp", bmp_file(solid_image(32, 24, 0x3050A0)))
+                                            .display_time(60000)
+                                            .build());
+  const std::vector<std::string> environment = session_environment(x, folder);
+  Child first({show}, environment, logs.file("first"));
+  const Window dialog = x.wait_for_window(kCaption);
+  ASSERT_NE(dialog, 0u) << first.err();
+
+  // Another program's window has the keyboard when the second request comes.
+  const Window elsewhere = x.create_window(100, 100);
+  XSetInputFocus(x.display(), elsewhere, RevertToParent, CurrentTime);
+  XSync(x.display(), False);
+  ASSERT_TRUE(wait_until([&] { return x.has_focus(elsewhere); }));
+  Child second({show, "/c"}, environment, logs.file("second"));
+  EXPECT_EQ(second.wait_exit(), 0) << second.err();
+  EXPECT_EQ(x.windows_titled(kCaption).size(), 1u);
+  EXPECT_TRUE(wait_until([&] { return x.has_focus(dialog); })) << "the first one comes forward";
+
+  Child playing({show, "/s"}, environment, logs.file("playing"));
+  EXPECT_NE(x.wait_for_window("showsaver"), 0u) << playing.err();
+  playing.signal(SIGTERM);
+  EXPECT_EQ(playing.wait_exit(), 0) << playing.err();
+
+  EXPECT_TRUE(first.running());
+  x.request_close(dialog);
+  EXPECT_EQ(first.wait_exit(), 0) << first.err();
 }
 
 }  // namespace

@@ -40,14 +40,29 @@ class RuntimeFolder {
 TEST(PosixHost, OnlyOneCopyOfAProgramRunsAtATime) {
   RuntimeFolder runtime;
   PosixHost first("/opt/shows/sunset.scr", "/s");
-  EXPECT_FALSE(first.another_instance_running());
-  EXPECT_FALSE(first.another_instance_running());  // asking again changes nothing
+  EXPECT_FALSE(first.another_instance_running(InstanceGuard::Show));
+  EXPECT_FALSE(
+      first.another_instance_running(InstanceGuard::Show));  // asking again changes nothing
 
   PosixHost second("/home/me/sunset.exe", "/s");  // same base name, other folder
-  EXPECT_TRUE(second.another_instance_running());
+  EXPECT_TRUE(second.another_instance_running(InstanceGuard::Show));
 
   PosixHost other("/opt/shows/harbour.scr", "/s");
-  EXPECT_FALSE(other.another_instance_running());
+  EXPECT_FALSE(other.another_instance_running(InstanceGuard::Show));
+}
+
+TEST(PosixHost, AShowAndASettingsDialogHoldGuardsOfTheirOwn) {
+  RuntimeFolder runtime;
+  PosixHost show("/opt/shows/sunset.scr", "/s");
+  ASSERT_FALSE(show.another_instance_running(InstanceGuard::Show));
+  PosixHost dialog("/opt/shows/sunset.scr", "/c");
+  EXPECT_FALSE(dialog.another_instance_running(InstanceGuard::Settings));
+  PosixHost second_dialog("/opt/shows/sunset.scr", "");
+  EXPECT_TRUE(second_dialog.another_instance_running(InstanceGuard::Settings));
+  EXPECT_TRUE(second_dialog.another_instance_running(InstanceGuard::Show));
+  // A program named like the other guard's file is still another program.
+  PosixHost look_alike("/opt/shows/settings-" + std::to_string(::getuid()) + "-sunset.scr", "/s");
+  EXPECT_FALSE(look_alike.another_instance_running(InstanceGuard::Show));
 }
 
 TEST(PosixHost, ALockFileThatIsNotOurOwnNeverKeepsTheSaverFromStarting) {
@@ -73,7 +88,7 @@ TEST(PosixHost, ALockFileThatIsNotOurOwnNeverKeepsTheSaverFromStarting) {
   for (const auto& [what, make] : squatters) {
     ASSERT_TRUE(make()) << what;
     PosixHost host("/opt/shows/sunset.scr", "/s");
-    EXPECT_FALSE(host.another_instance_running()) << what;
+    EXPECT_FALSE(host.another_instance_running(InstanceGuard::Show)) << what;
     std::filesystem::remove(lock);
   }
   ::close(held);
@@ -83,18 +98,19 @@ TEST(PosixHost, TheLockEndsWithTheProgramAndLeavesNoFile) {
   RuntimeFolder runtime;
   {
     PosixHost first("/opt/shows/sunset.scr", "/s");
-    ASSERT_FALSE(first.another_instance_running());
+    ASSERT_FALSE(first.another_instance_running(InstanceGuard::Show));
     EXPECT_EQ(test::list_folder(runtime.folder().path()),
               std::vector<std::string>{"showsaver-" + std::to_string(::getuid()) + "-sunset.lock"});
     PosixHost refused("/opt/shows/sunset.scr", "/s");
-    EXPECT_TRUE(refused.another_instance_running());
+    EXPECT_TRUE(refused.another_instance_running(InstanceGuard::Show));
   }
   EXPECT_TRUE(test::list_folder(runtime.folder().path()).empty())
       << "neither the holder nor the copy it kept from running leaves the file";
   PosixHost later("/opt/shows/sunset.scr", "/s");
-  EXPECT_FALSE(later.another_instance_running());
+  EXPECT_FALSE(later.another_instance_running(InstanceGuard::Show));
   PosixHost refused_again("/opt/shows/sunset.scr", "/s");
-  EXPECT_TRUE(refused_again.another_instance_running()) << "the new file locks as the old one did";
+  EXPECT_TRUE(refused_again.another_instance_running(InstanceGuard::Show))
+      << "the new file locks as the old one did";
 }
 
 TEST(PosixHost, ExtractionGoesToTheRuntimeFolderThenTmpdirThenTmp) {

@@ -122,7 +122,7 @@ TEST_F(SdlSettingsDialogTest, WithoutADisplayTheDialogClosesWithoutAButton) {
   SoftGdi gdi;
   SdlDesktop desktop(gdi);
   RecordingDialog dialog(kAllOn);
-  desktop.show_settings_dialog(dialog);
+  desktop.show_settings_dialog(dialog, 0);
   EXPECT_TRUE(dialog.calls.empty());
   EXPECT_TRUE(dialog.visible());
 }

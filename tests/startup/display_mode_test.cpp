@@ -113,7 +113,7 @@ class DisplayModeRunTest : public testing::Test {
     settings.arguments = "-root";
     settings.extraction_parent = folder.file("run/");
     // Even a copy that is already running does not keep a locker's copy from playing.
-    settings.another_instance_running = true;
+    settings.guards_held_elsewhere = {InstanceGuard::Show, InstanceGuard::Settings};
     scripted = std::make_unique<ScriptedPlatform>(files, test::text_codec(), settings);
     scripted->desktop.add_input({1000, InputKind::Key, {}});
     run_display_mode(scripted->platform, request);

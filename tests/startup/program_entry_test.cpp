@@ -26,13 +26,15 @@ class StartRoutineTest : public testing::Test {
                static_cast<std::streamsize>(file.size()));
   }
 
-  ScriptedPlatform& run(const std::string& arguments, bool another_instance = false) {
+  ScriptedPlatform& run(const std::string& arguments,
+                        std::vector<InstanceGuard> guards_held_elsewhere = {}) {
     ScriptedHostSettings settings;
     settings.program_path = folder.file("show.exe");
     settings.arguments = arguments;
     settings.extraction_parent = folder.file("windows/");
-    settings.another_instance_running = another_instance;
+    settings.guards_held_elsewhere = std::move(guards_held_elsewhere);
     scripted = std::make_unique<ScriptedPlatform>(files, test::text_codec(), settings);
+    scripted->desktop.add_input({1000, InputKind::Key, {}});  // ends a show
     run_program(scripted->platform);
     return *scripted;
   }
@@ -44,10 +46,63 @@ class StartRoutineTest : public testing::Test {
 
 TEST_F(StartRoutineTest, ASecondInstanceEndsBeforeReadingAnything) {
   install_program(test::PackageBuilder(10, 10).has_settings().scene("0").build());
-  ScriptedPlatform& result = run("/c", true);
+  ScriptedPlatform& result = run("/c", {InstanceGuard::Settings});
   EXPECT_TRUE(files.reads.empty());
   EXPECT_EQ(result.desktop.settings_dialogs_shown(), 0);
   EXPECT_TRUE(result.desktop.message_boxes().empty());
+  EXPECT_EQ(result.desktop.settings_dialogs_brought_forward(), 1) << "the first one's instead";
+}
+
+TEST_F(StartRoutineTest, EachModeIsKeptFromStartingOnlyByACopyInTheSameMode) {
+  const std::vector<std::uint8_t> picture = test::bmp_file(test::solid_image(4, 4, 0xFF));
+  install_program(test::PackageBuilder(4, 4).has_settings().scene("a", picture).build());
+  ASSERT_EQ(files.create_folder(folder.file("windows")), CreateFolderResult::Created);
+  using enum InstanceGuard;
+  const struct {
+    const char* arguments;
+    std::vector<InstanceGuard> held_elsewhere;
+    std::vector<InstanceGuard> asked;
+    bool runs;  // the show's window, or the dialog, comes up
+  } cases[] = {
+      {"/s", {}, {Show}, true},           {"/s", {Settings}, {Show}, true},
+      {"/s", {Show}, {Show}, false},      {"/c", {Show}, {Settings}, true},
+      {"", {Show}, {Settings}, true},     {"/c 77", {Settings}, {Settings}, false},
+      {"/a", {Show, Settings}, {}, true}, {"/p 1234", {Show, Settings}, {}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.arguments) + " with " + std::to_string(c.held_elsewhere.size()));
+    files.reads.clear();
+    ScriptedPlatform& result = run(c.arguments, c.held_elsewhere);
+    EXPECT_EQ(result.host.guards_asked(), c.asked);
+    EXPECT_EQ(files.reads.empty(), !c.runs);
+    if (c.asked == std::vector{Show}) {
+      EXPECT_EQ(result.desktop.picture_area().has_value(), c.runs);
+    }
+    if (c.asked == std::vector{Settings}) {
+      EXPECT_EQ(result.desktop.settings_dialogs_shown(), c.runs ? 1 : 0);
+      EXPECT_EQ(result.desktop.settings_dialogs_brought_forward(), c.runs ? 0 : 1);
+    }
+  }
+}
+
+TEST_F(StartRoutineTest, TheSettingsAndTheirMessageBelongToTheNamedOrTheForegroundWindow) {
+  const struct {
+    const char* arguments;
+    WindowHandle owner;
+  } cases[] = {{"/c:4321", 4321}, {"/c 4321", 4321}, {"/C", 0x2A0}, {"", 0x2A0}, {"/c:0", 0x2A0}};
+  for (const std::int16_t has_settings : {0, -1}) {
+    install_program(test::PackageBuilder(10, 10).has_settings(has_settings).scene("0").build());
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.arguments) + (has_settings ? " dialog" : " message"));
+      ScriptedPlatform& result = run(c.arguments);
+      if (has_settings) {
+        EXPECT_EQ(result.desktop.settings_dialog_owner(), c.owner);
+      } else {
+        ASSERT_EQ(result.desktop.message_boxes().size(), 1u);
+        EXPECT_EQ(result.desktop.message_boxes()[0].owner, c.owner);
+      }
+    }
+  }
 }
 
 TEST_F(StartRoutineTest, PreviewAndUnknownSwitchesOnlyReadPackageAndSettings) {

@@ -123,7 +123,7 @@ TEST_P(SettingsDialogTest, WritesOnlyOnOk) {
 
   SettingsDialogState dialog(state, files, scripted.desktop);
   scripted.desktop.set_dialog_actions(c.actions);
-  scripted.desktop.show_settings_dialog(dialog);
+  scripted.desktop.show_settings_dialog(dialog, 0);
 
   if (c.expected == nullptr) {
     EXPECT_FALSE(files.exists(state.SettingsFile));

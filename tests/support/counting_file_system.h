@@ -45,6 +45,18 @@ class CountingFileSystem final : public FileSystem {
     if (before_read) before_read(path);
     return real_.read_file_prefix(path, max_bytes);
   }
+  std::vector<std::string> folder_entries(const std::string& folder) override {
+    return real_.folder_entries(folder);
+  }
+  bool is_own_folder(const std::string& path) override { return real_.is_own_folder(path); }
+  std::unique_ptr<HeldMarker> hold_new_marker(const std::string& path,
+                                              std::string_view contents) override {
+    return real_.hold_new_marker(path, contents);
+  }
+  std::optional<Bytes> take_abandoned_marker(const std::string& path,
+                                             std::size_t max_bytes) override {
+    return real_.take_abandoned_marker(path, max_bytes);
+  }
   std::shared_ptr<const FileContents> map_file(const std::string& path) override {
     reads.push_back(path);
     if (before_read) before_read(path);

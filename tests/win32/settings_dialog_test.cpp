@@ -11,6 +11,7 @@
 #include "platform/win32/settings_dialog_template.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_settings_dialog.h"
 
 // clang-format off
 // Last: <windows.h> defines macros that clash with the seam's constants.
@@ -177,9 +178,64 @@ TEST(SettingsDialogWindow, HasTheDesignsControlsAndForwardsTheirClicks) {
       CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ASSERT_NE(timer_window, nullptr);
   ASSERT_NE(SetTimer(timer_window, 1, 10, inspect_open_dialog), 0u);
-  desktop.show_settings_dialog(dialog);
+  desktop.show_settings_dialog(dialog, 0);
   DestroyWindow(timer_window);
   EXPECT_EQ(dialog.calls, (std::vector<std::string>{"sounds off", "accept"}));
+}
+
+// What the dialog looked like to its owner while it was open.
+struct OwnedDialogView {
+  HWND owner = nullptr;
+  HWND dialog_owner = nullptr;
+  bool owner_enabled = true;
+  POINT centre_offset{-1000, -1000};
+  bool found_by_a_second_copy = false;
+};
+OwnedDialogView* owned_view = nullptr;
+
+POINT centre(HWND window) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+}
+
+void CALLBACK inspect_owned_dialog(HWND timer_window, UINT, UINT_PTR timer, DWORD) {
+  const HWND dialog = dialog_of_this_thread();
+  if (dialog == nullptr) return;
+  KillTimer(timer_window, timer);
+  OwnedDialogView& view = *owned_view;
+  view.dialog_owner = GetWindow(dialog, GW_OWNER);
+  view.owner_enabled = IsWindowEnabled(view.owner) != FALSE;
+  const POINT dialog_centre = centre(dialog);
+  const POINT owner_centre = centre(view.owner);
+  view.centre_offset = {dialog_centre.x - owner_centre.x, dialog_centre.y - owner_centre.y};
+  view.found_by_a_second_copy = bring_open_settings_dialog_forward();
+  SendDlgItemMessageW(dialog, kCancelButtonId, BM_CLICK, 0, 0);
+}
+
+TEST(SettingsDialogWindow, BelongsToItsOwnerWhichWaitsDisabledAndIsCentredOverIt) {
+  Win32Desktop desktop;
+  RecordingDialog dialog;
+  OwnedDialogView view;
+  view.owner = CreateWindowExW(0, L"STATIC", L"control panel", WS_POPUP | WS_VISIBLE, 40, 60, 500,
+                               400, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(view.owner, nullptr);
+  owned_view = &view;
+  const HWND timer_window =
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_NE(SetTimer(timer_window, 1, 10, inspect_owned_dialog), 0u);
+  desktop.show_settings_dialog(dialog, reinterpret_cast<WindowHandle>(view.owner));
+  DestroyWindow(timer_window);
+  owned_view = nullptr;
+
+  EXPECT_EQ(dialog.calls, std::vector<std::string>{"cancel"});
+  EXPECT_EQ(view.dialog_owner, view.owner);
+  EXPECT_FALSE(view.owner_enabled);
+  EXPECT_LE(std::abs(view.centre_offset.x), 1);
+  EXPECT_LE(std::abs(view.centre_offset.y), 1);
+  EXPECT_TRUE(view.found_by_a_second_copy) << "the open dialog carries this program's mark";
+  EXPECT_NE(IsWindowEnabled(view.owner), FALSE) << "enabled again once the dialog is gone";
+  DestroyWindow(view.owner);
 }
 
 }  // namespace

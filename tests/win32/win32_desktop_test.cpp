@@ -295,7 +295,7 @@ TEST(Win32Desktop, TheShowsOwnMessageBoxKeepsItAnotherWindowInTheForegroundEndsI
   wchar_t title[] = L"the show's own box";
   const HANDLE closer = CreateThread(nullptr, 0, close_message_box, title, 0, nullptr);
   ASSERT_NE(closer, nullptr);
-  desktop.message_box("text", "the show's own box", mb::OK_INFORMATION);
+  desktop.message_box("text", "the show's own box", mb::OK_INFORMATION, 0);
   EXPECT_EQ(finish(closer, desktop), 0u) << "no message box came up";
   desktop.process_messages();
   EXPECT_EQ(sink.keys, 0);

@@ -38,7 +38,8 @@ class Win32FileSystemTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    for (const wchar_t* name : {L"a", L"\u97F3.wav", L"set", L"set.new", L"hidden", L"sub"}) {
+    for (const wchar_t* name :
+         {L"a", L"\u97F3.wav", L"set", L"set.new", L"hidden", L"sub", L"mark"}) {
       const std::wstring path = wide_folder_ + name;
       SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileW(path.c_str());
@@ -161,6 +162,35 @@ FolderAccess folder_access(const std::wstring& path) {
   }
   LocalFree(descriptor);
   return access;
+}
+
+TEST_F(Win32FileSystemTest, AHeldMarkIsNobodyElsesAndGoesWithItsHolder) {
+  const std::string mark = folder_ + "mark";
+  {
+    const auto held = files_.hold_new_marker(mark, "a.bmp\n");
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(files_.hold_new_marker(mark, "again"), nullptr) << "made only once";
+    // Held: another opening of it, as another copy would try, fails.
+    EXPECT_FALSE(files_.take_abandoned_marker(mark, 100));
+    EXPECT_FALSE(files_.delete_file(mark));
+    const std::vector<std::string> names = files_.folder_entries(folder_);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), std::set<std::string>{"mark"});
+  }
+  EXPECT_FALSE(files_.exists(mark)) << "dropped with its holder";
+  // As a killed holder leaves it: taken over, its contents read.
+  ASSERT_TRUE(files_.write_new_file(mark, "a.bmp\nb.wav\n"));
+  const auto taken = files_.take_abandoned_marker(mark, 100);
+  ASSERT_TRUE(taken);
+  EXPECT_EQ(as_text(*taken), "a.bmp\nb.wav\n");
+  EXPECT_TRUE(files_.is_own_folder(folder_));
+  EXPECT_FALSE(files_.is_own_folder(mark));
+  ASSERT_TRUE(files_.delete_file(mark));
+  {
+    const auto held = files_.hold_new_marker(mark, "");
+    ASSERT_NE(held, nullptr);
+    files_.remove_what_it_made();
+    EXPECT_FALSE(files_.exists(mark)) << "the session's end takes it too";
+  }
 }
 
 TEST_F(Win32FileSystemTest, AFolderItMakesIsTheUsersAloneAndTheSystems) {

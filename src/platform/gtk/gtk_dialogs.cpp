@@ -3,7 +3,9 @@
 #include <gtk/gtk.h>
 
 #include "platform/gtk/gtk_message_box.h"
+#include "platform/gtk/gtk_modal.h"
 #include "platform/gtk/gtk_settings_window.h"
+#include "platform/gtk/settings_window_mark.h"
 
 namespace showsaver {
 namespace {
@@ -31,8 +33,8 @@ double screen_dpi() {
 
 }  // namespace
 
-GtkDialogs::GtkDialogs(Dialogs& fallback, int end_request_fd)
-    : fallback_(fallback), end_request_fd_(end_request_fd) {}
+GtkDialogs::GtkDialogs(Dialogs& fallback, int end_request_fd, std::string program)
+    : fallback_(fallback), end_request_fd_(end_request_fd), program_(std::move(program)) {}
 
 bool GtkDialogs::ready() {
   if (start_ == Start::NotTried) {
@@ -53,12 +55,18 @@ void GtkDialogs::message_box(const std::string& text, const std::string& title, 
   run_message_box(text, title, style, open_dialog_, owner, end_request_fd_);
 }
 
-void GtkDialogs::show_settings_dialog(SettingsDialog& dialog) {
+void GtkDialogs::bring_settings_dialog_forward() {
+  if (!program_.empty() && ready()) present_settings_window(gdk_display_get_default(), program_);
+}
+
+void GtkDialogs::show_settings_dialog(SettingsDialog& dialog, NativeWindow owner) {
   if (!ready()) {
-    fallback_.show_settings_dialog(dialog);
+    fallback_.show_settings_dialog(dialog, owner);
     return;
   }
   GtkSettingsWindow window(dialog, screen_dpi());
+  set_foreign_owner(window.window(), owner);
+  if (!program_.empty()) mark_settings_window(window.window(), program_);
   open_dialog_ = window.window();
   window.run(end_request_fd_);
   open_dialog_ = nullptr;

@@ -1,6 +1,8 @@
 #include "platform/posix/posix_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string_view>
+#include <utility>
 
 namespace showsaver {
 namespace {
@@ -122,21 +126,15 @@ bool PosixFileSystem::replace_file(const std::string& given_path, std::string_vi
   return true;
 }
 
-std::optional<Bytes> PosixFileSystem::read_file_prefix(const std::string& path,
-                                                       std::size_t max_bytes) {
-  struct stat info;
-  const int fd = open_plain_file(path, info);
-  if (fd < 0) return std::nullopt;
+namespace {
+
+// At most `max_bytes` of the open ordinary file `fd` (of `info`), which stays open.
+std::optional<Bytes> read_open_file(int fd, const struct stat& info, std::size_t max_bytes) {
   Bytes contents;
-  try {
-    // The file's size as it is now, so that the bytes are not moved as they grow.
-    if (info.st_size > 0) {
-      contents.reserve(static_cast<std::size_t>(
-          std::min<std::uintmax_t>(static_cast<std::uintmax_t>(info.st_size), max_bytes)));
-    }
-  } catch (...) {
-    ::close(fd);
-    throw;
+  // The file's size as it is now, so that the bytes are not moved as they grow.
+  if (info.st_size > 0) {
+    contents.reserve(static_cast<std::size_t>(
+        std::min<std::uintmax_t>(static_cast<std::uintmax_t>(info.st_size), max_bytes)));
   }
   std::uint8_t buffer[65536];
   while (contents.size() < max_bytes) {
@@ -144,19 +142,95 @@ std::optional<Bytes> PosixFileSystem::read_file_prefix(const std::string& path,
     const ssize_t count = ::read(fd, buffer, wanted);
     if (count < 0) {
       if (errno == EINTR) continue;
-      ::close(fd);
       return std::nullopt;
     }
     if (count == 0) break;
-    try {
-      contents.insert(contents.end(), buffer, buffer + count);
-    } catch (...) {
-      ::close(fd);
-      throw;
-    }
+    contents.insert(contents.end(), buffer, buffer + count);
   }
-  ::close(fd);
   return contents;
+}
+
+// Closes the descriptor however the scope is left.
+class OpenFile {
+ public:
+  explicit OpenFile(int fd) : fd_(fd) {}
+  ~OpenFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  int fd() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+class LockedMarker final : public HeldMarker {
+ public:
+  LockedMarker(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+  // Deleted while still locked: a copy that opened it meanwhile gets the
+  // lock of a file that is gone.
+  ~LockedMarker() override {
+    ::unlink(path_.c_str());
+    ::close(fd_);
+  }
+  LockedMarker(const LockedMarker&) = delete;
+  LockedMarker& operator=(const LockedMarker&) = delete;
+
+ private:
+  std::string path_;
+  int fd_;
+};
+
+}  // namespace
+
+std::optional<Bytes> PosixFileSystem::read_file_prefix(const std::string& path,
+                                                       std::size_t max_bytes) {
+  struct stat info;
+  const OpenFile file(open_plain_file(path, info));
+  if (file.fd() < 0) return std::nullopt;
+  return read_open_file(file.fd(), info, max_bytes);
+}
+
+std::vector<std::string> PosixFileSystem::folder_entries(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* listing = ::opendir(folder.c_str());
+  if (listing == nullptr) return names;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  ::closedir(listing);
+  return names;
+}
+
+bool PosixFileSystem::is_own_folder(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid();
+}
+
+std::unique_ptr<HeldMarker> PosixFileSystem::hold_new_marker(const std::string& path,
+                                                             std::string_view contents) {
+  const std::string unfinished = path + ".new";
+  OpenFile file(
+      ::open(unfinished.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (file.fd() < 0) return nullptr;
+  if (::flock(file.fd(), LOCK_EX | LOCK_NB) != 0 || !write_all(file.fd(), contents) ||
+      ::rename(unfinished.c_str(), path.c_str()) != 0) {
+    ::unlink(unfinished.c_str());
+    return nullptr;
+  }
+  return std::make_unique<LockedMarker>(path, file.release());
+}
+
+std::optional<Bytes> PosixFileSystem::take_abandoned_marker(const std::string& path,
+                                                            std::size_t max_bytes) {
+  struct stat info;
+  const OpenFile file(open_plain_file(path, info));
+  if (file.fd() < 0 || info.st_uid != ::getuid()) return std::nullopt;
+  if (::flock(file.fd(), LOCK_EX | LOCK_NB) != 0) return std::nullopt;  // its holder runs
+  return read_open_file(file.fd(), info, max_bytes);
 }
 
 std::shared_ptr<const FileContents> PosixFileSystem::map_file(const std::string& path) {

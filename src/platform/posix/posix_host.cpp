@@ -40,24 +40,29 @@ PosixHost::PosixHost(std::string program_path, std::string arguments)
     : program_path_(std::move(program_path)), arguments_(std::move(arguments)) {}
 
 PosixHost::~PosixHost() {
-  if (lock_fd_ < 0) return;
-  // Removed while still locked, so that no copy can lock it any more: one
-  // that opened it meanwhile finds the name gone once it has the lock, and
-  // tries again with a new file.
-  if (names_file(lock_path_, lock_fd_)) ::unlink(lock_path_.c_str());
-  ::close(lock_fd_);
+  for (const HeldLock& held : locks_) {
+    if (held.fd < 0) continue;
+    // Removed while still locked, so that no copy can lock it any more: one
+    // that opened it meanwhile finds the name gone once it has the lock, and
+    // tries again with a new file.
+    if (names_file(held.path, held.fd)) ::unlink(held.path.c_str());
+    ::close(held.fd);
+  }
 }
 
-std::string PosixHost::lock_file_path() const {
+std::string PosixHost::lock_file_path(InstanceGuard guard) const {
   std::string folder = environment("XDG_RUNTIME_DIR");
   if (folder.empty()) folder = "/tmp";
   const std::string name = std::filesystem::path(program_path_).stem().string();
-  return with_separator(folder) + "showsaver-" + std::to_string(::getuid()) + "-" + name + ".lock";
+  // The user id's digits keep the two kinds apart whatever the program's name.
+  const char* kind = guard == InstanceGuard::Show ? "showsaver-" : "showsaver-settings-";
+  return with_separator(folder) + kind + std::to_string(::getuid()) + "-" + name + ".lock";
 }
 
-bool PosixHost::another_instance_running() {
-  if (lock_fd_ >= 0) return false;
-  const std::string path = lock_file_path();
+bool PosixHost::another_instance_running(InstanceGuard guard) {
+  HeldLock& held = locks_[static_cast<std::size_t>(guard)];
+  if (held.fd >= 0) return false;
+  const std::string path = lock_file_path(guard);
   // The copy that held the lock may remove the file between our open and
   // our lock: then the lock guards nothing, and a new file is made.
   for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
@@ -77,8 +82,7 @@ bool PosixHost::another_instance_running() {
       return true;
     }
     if (names_file(path, fd)) {
-      lock_fd_ = fd;
-      lock_path_ = path;
+      held = {fd, path};
       return false;
     }
     ::close(fd);

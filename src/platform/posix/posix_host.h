@@ -1,6 +1,8 @@
 // The host services on Linux and other POSIX desktops.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "platform/host.h"
@@ -16,10 +18,10 @@ class PosixHost final : public Host {
   PosixHost(const PosixHost&) = delete;
   PosixHost& operator=(const PosixHost&) = delete;
 
-  // A lock file named after the program in the user's runtime folder
-  // ($XDG_RUNTIME_DIR, else /tmp), held with an exclusive advisory lock for
-  // the life of this object and removed with it.
-  bool another_instance_running() override;
+  // A lock file per guard named after the program in the user's runtime
+  // folder ($XDG_RUNTIME_DIR, else /tmp), held with an exclusive advisory
+  // lock for the life of this object and removed with it.
+  bool another_instance_running(InstanceGuard guard) override;
   std::string program_path() override { return program_path_; }
   std::string arguments() override { return arguments_; }
   // $XDG_RUNTIME_DIR, else $TMPDIR, else /tmp.
@@ -36,13 +38,18 @@ class PosixHost final : public Host {
   void change_password(WindowHandle parent) override;
   WindowHandle foreground_window() override { return 0; }
 
-  std::string lock_file_path() const;
+  std::string lock_file_path(InstanceGuard guard = InstanceGuard::Show) const;
 
  private:
+  struct HeldLock {
+    int fd = -1;
+    std::string path;
+  };
+
   std::string program_path_;
   std::string arguments_;
-  int lock_fd_ = -1;
-  std::string lock_path_;  // of the lock held
+  // By InstanceGuard.
+  std::array<HeldLock, 2> locks_;
 };
 
 // The running program's own path (/proc/self/exe), or `fallback`.

@@ -169,16 +169,23 @@ int ScriptedDesktop::show_cursor(bool show) {
   return cursor_count_;
 }
 
-void ScriptedDesktop::message_box(const std::string& text, const std::string& title,
-                                  unsigned style) {
-  message_boxes_.push_back({text, title, style});
+void ScriptedDesktop::message_box(const std::string& text, const std::string& title, unsigned style,
+                                  WindowHandle owner) {
+  message_boxes_.push_back({text, title, style, owner});
   record("message_box",
-         {json_string("text", text), json_string("title", title), json_number("style", style)});
+         {json_string("text", text), json_string("title", title), json_number("style", style),
+          json_number("owner", static_cast<long long>(owner))});
 }
 
-void ScriptedDesktop::show_settings_dialog(SettingsDialog& dialog) {
+void ScriptedDesktop::bring_settings_dialog_forward() {
+  ++settings_dialogs_brought_forward_;
+  record("settings_dialog_brought_forward");
+}
+
+void ScriptedDesktop::show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) {
   ++settings_dialogs_shown_;
-  record("settings_dialog_shown");
+  settings_dialog_owner_ = owner;
+  record("settings_dialog_shown", {json_number("owner", static_cast<long long>(owner))});
   for (const DialogAction& action : dialog_actions_) {
     if (!dialog.visible()) break;
     switch (action.kind) {

@@ -48,6 +48,7 @@ struct RecordedMessageBox {
   std::string text;
   std::string title;
   unsigned style = 0;
+  WindowHandle owner = 0;
 };
 
 class ScriptedDesktop final : public Desktop {
@@ -91,6 +92,9 @@ class ScriptedDesktop final : public Desktop {
   std::optional<Rect> picture_area() const { return picture_area_; }
   bool screen_saver_running() const { return screen_saver_running_; }
   int settings_dialogs_shown() const { return settings_dialogs_shown_; }
+  // The owner the last settings dialog was shown with.
+  WindowHandle settings_dialog_owner() const { return settings_dialog_owner_; }
+  int settings_dialogs_brought_forward() const { return settings_dialogs_brought_forward_; }
 
   // Desktop.
   Size screen_size() override { return screen_; }
@@ -108,8 +112,10 @@ class ScriptedDesktop final : public Desktop {
   std::int32_t tick_count() override;
   int show_cursor(bool show) override;
   Point cursor_position() override { return cursor_; }
-  void message_box(const std::string& text, const std::string& title, unsigned style) override;
-  void show_settings_dialog(SettingsDialog& dialog) override;
+  void message_box(const std::string& text, const std::string& title, unsigned style,
+                   WindowHandle owner) override;
+  void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) override;
+  void bring_settings_dialog_forward() override;
   void set_screen_saver_running(bool running) override;
   void watch_power(PowerSink& sink) override { power_sink_ = &sink; }
 
@@ -143,6 +149,8 @@ class ScriptedDesktop final : public Desktop {
   bool window_shown_ = false;
   bool screen_saver_running_ = false;
   int settings_dialogs_shown_ = 0;
+  WindowHandle settings_dialog_owner_ = 0;
+  int settings_dialogs_brought_forward_ = 0;
 };
 
 }  // namespace showsaver

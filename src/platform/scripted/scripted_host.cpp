@@ -1,5 +1,7 @@
 #include "platform/scripted/scripted_host.h"
 
+#include <algorithm>
+
 namespace showsaver {
 
 ScriptedHost::ScriptedHost(ScriptedHostSettings settings, VirtualClock& clock, EventLog& log)
@@ -9,9 +11,10 @@ void ScriptedHost::record(std::string kind, std::vector<JsonField> fields) {
   log_.add(clock_.now(), clock_.elapsed(), std::move(kind), std::move(fields));
 }
 
-bool ScriptedHost::another_instance_running() {
-  ++instance_checks_;
-  return settings_.another_instance_running;
+bool ScriptedHost::another_instance_running(InstanceGuard guard) {
+  guards_asked_.push_back(guard);
+  return std::ranges::find(settings_.guards_held_elsewhere, guard) !=
+         settings_.guards_held_elsewhere.end();
 }
 
 void ScriptedHost::log(const std::string& message) {

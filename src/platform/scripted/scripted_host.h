@@ -21,7 +21,8 @@ struct ScriptedHostSettings {
   std::string extraction_parent = "/tmp/";
   std::string fallback_extraction_parent;
   std::string user_settings_folder;
-  bool another_instance_running = false;
+  // The guards another copy holds.
+  std::vector<InstanceGuard> guards_held_elsewhere;
   std::optional<std::uint32_t> screen_save_use_password;
   WindowHandle foreground_window = 0x2A0;
 };
@@ -47,9 +48,10 @@ class ScriptedHost final : public Host {
   int password_checks() const { return password_checks_; }
   const std::vector<WindowHandle>& password_change_parents() const { return change_parents_; }
   const std::vector<std::string>& logged() const { return logged_; }
-  int instance_checks() const { return instance_checks_; }
+  // The guards asked for, in order.
+  const std::vector<InstanceGuard>& guards_asked() const { return guards_asked_; }
 
-  bool another_instance_running() override;
+  bool another_instance_running(InstanceGuard guard) override;
   std::string program_path() override { return settings_.program_path; }
   std::string arguments() override { return settings_.arguments; }
   std::string extraction_parent() override { return settings_.extraction_parent; }
@@ -70,7 +72,7 @@ class ScriptedHost final : public Host {
   std::deque<PasswordCheck> password_results_;
   std::function<void()> during_password_check_;
   int password_checks_ = 0;
-  int instance_checks_ = 0;
+  std::vector<InstanceGuard> guards_asked_;
   std::vector<WindowHandle> change_parents_;
   std::vector<std::string> logged_;
 };

@@ -274,14 +274,15 @@ Point SdlDesktop::cursor_position() {
   return {x, y};
 }
 
-void SdlDesktop::message_box(const std::string& text, const std::string& title, unsigned style) {
-  dialogs_.message_box(text, title, style, windows_.primary_x11_window());
+void SdlDesktop::message_box(const std::string& text, const std::string& title, unsigned style,
+                             WindowHandle owner) {
+  dialogs_.message_box(text, title, style, owner != 0 ? owner : windows_.primary_x11_window());
   // The box covered part of the show window.
   present();
 }
 
-void SdlDesktop::show_settings_dialog(SettingsDialog& dialog) {
-  dialogs_.show_settings_dialog(dialog);
+void SdlDesktop::show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) {
+  dialogs_.show_settings_dialog(dialog, owner);
 }
 
 void SdlDesktop::set_screen_saver_running(bool running) {

@@ -64,8 +64,13 @@ class SdlDesktop final : public Desktop {
   std::int32_t tick_count() override;
   int show_cursor(bool show) override;
   Point cursor_position() override;
-  void message_box(const std::string& text, const std::string& title, unsigned style) override;
-  void show_settings_dialog(SettingsDialog& dialog) override;
+  // Above the given owner, else the open settings dialog, else the show window.
+  void message_box(const std::string& text, const std::string& title, unsigned style,
+                   WindowHandle owner) override;
+  // The owner is an X11 window here; there is no foreground window to take
+  // the place of one that names none.
+  void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) override;
+  void bring_settings_dialog_forward() override { dialogs_.bring_settings_dialog_forward(); }
   void set_screen_saver_running(bool running) override;
 
   // The primary display's show window (null while there is none), for

@@ -38,7 +38,7 @@ void SdlDialogs::message_box(const std::string& text, const std::string& title, 
   }
 }
 
-void SdlDialogs::show_settings_dialog(SettingsDialog& dialog) {
+void SdlDialogs::show_settings_dialog(SettingsDialog& dialog, NativeWindow) {
   run_settings_dialog(dialog, show_sdl_choice_box);
 }
 

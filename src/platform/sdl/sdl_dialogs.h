@@ -13,7 +13,7 @@ class SdlDialogs final : public Dialogs {
   // The owner is not used: SDL's boxes stand on their own.
   void message_box(const std::string& text, const std::string& title, unsigned style,
                    NativeWindow owner) override;
-  void show_settings_dialog(SettingsDialog& dialog) override;
+  void show_settings_dialog(SettingsDialog& dialog, NativeWindow owner) override;
 };
 
 }  // namespace showsaver

@@ -330,15 +330,33 @@ Point Win32Desktop::cursor_position() {
   return {position.x, position.y};
 }
 
-void Win32Desktop::message_box(const std::string& text, const std::string& title, unsigned style) {
-  const HWND owner = dialog_window_ != nullptr ? dialog_window_ : window_;
+namespace {
+
+// The settings' owner, or the foreground window where it names no window
+// (any more); 0 stays 0.
+HWND existing_owner(WindowHandle owner) {
+  if (owner == 0) return nullptr;
+  const HWND window = reinterpret_cast<HWND>(owner);
+  return IsWindow(window) != FALSE ? window : GetForegroundWindow();
+}
+
+}  // namespace
+
+void Win32Desktop::message_box(const std::string& text, const std::string& title, unsigned style,
+                               WindowHandle given_owner) {
+  HWND owner = existing_owner(given_owner);
+  if (owner == nullptr) owner = dialog_window_ != nullptr ? dialog_window_ : window_;
   UINT flags = style | MB_SETFOREGROUND;
   if (owner != nullptr && owner == window_) flags |= MB_TOPMOST;
   MessageBoxW(owner, win32::to_wide(text).c_str(), win32::to_wide(title).c_str(), flags);
 }
 
-void Win32Desktop::show_settings_dialog(SettingsDialog& dialog) {
-  run_win32_settings_dialog(dialog, *this);
+void Win32Desktop::show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) {
+  run_win32_settings_dialog(dialog, *this, reinterpret_cast<WindowHandle>(existing_owner(owner)));
+}
+
+void Win32Desktop::bring_settings_dialog_forward() {
+  bring_open_settings_dialog_forward();
 }
 
 void Win32Desktop::set_screen_saver_running(bool running) {

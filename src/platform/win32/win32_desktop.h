@@ -56,10 +56,14 @@ class Win32Desktop final : public Desktop {
   std::int32_t tick_count() override;
   int show_cursor(bool show) override;
   Point cursor_position() override;
-  // Owned by the open settings dialog or else the show window, so that it
-  // comes up over either and keeps them waiting.
-  void message_box(const std::string& text, const std::string& title, unsigned style) override;
-  void show_settings_dialog(SettingsDialog& dialog) override;
+  // Owned by the given owner, else the open settings dialog, else the show
+  // window, so that it comes up over it and keeps it waiting.
+  void message_box(const std::string& text, const std::string& title, unsigned style,
+                   WindowHandle owner) override;
+  void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) override;
+  // Found by a window property that names this program (see
+  // win32_settings_dialog.h).
+  void bring_settings_dialog_forward() override;
   void set_screen_saver_running(bool running) override;
   // Display off, display on, sleep and waking, while the show window is open.
   void watch_power(PowerSink& sink) override { power_sink_ = &sink; }

@@ -7,6 +7,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/win32/literal_paths.h"
 #include "platform/win32/private_folder.h"
@@ -38,6 +39,33 @@ bool write_all(HANDLE file, std::string_view data) {
   }
   return true;
 }
+
+class UnsharedMarker final : public HeldMarker {
+ public:
+  UnsharedMarker(std::string path, HANDLE file, std::vector<HeldMarker*>& held)
+      : path_(std::move(path)), file_(file), held_(held) {
+    held_.push_back(this);
+  }
+  ~UnsharedMarker() override {
+    release();
+    held_.erase(std::remove(held_.begin(), held_.end(), this), held_.end());
+  }
+  UnsharedMarker(const UnsharedMarker&) = delete;
+  UnsharedMarker& operator=(const UnsharedMarker&) = delete;
+
+  // Closes and deletes the mark; once only.
+  void release() {
+    if (file_ == INVALID_HANDLE_VALUE) return;
+    const win32::LiteralPaths literal_paths;
+    CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE));
+    DeleteFileW(win32::to_wide(path_).c_str());
+  }
+
+ private:
+  std::string path_;
+  HANDLE file_;
+  std::vector<HeldMarker*>& held_;
+};
 
 }  // namespace
 
@@ -83,6 +111,7 @@ void Win32FileSystem::remove_what_it_made() {
   for (auto file = made_files_.rbegin(); file != made_files_.rend(); ++file) {
     DeleteFileW(win32::to_wide(*file).c_str());
   }
+  for (HeldMarker* marker : held_markers_) static_cast<UnsharedMarker*>(marker)->release();
   for (auto folder = made_folders_.rbegin(); folder != made_folders_.rend(); ++folder) {
     RemoveDirectoryW(win32::to_wide(*folder).c_str());
   }
@@ -159,55 +188,120 @@ bool Win32FileSystem::replace_file(const std::string& given_path, std::string_vi
   return true;
 }
 
-std::optional<Bytes> Win32FileSystem::read_file_prefix(const std::string& path,
-                                                       std::size_t max_bytes) {
-  const win32::LiteralPaths literal_paths;
-  // Others may read, rename or delete it meanwhile (the running program's
-  // own file is open like that), but not write it.
-  const HANDLE file =
-      CreateFileW(win32::to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  // Only a file on a disk: a pipe or a device is never read.
-  if (GetFileType(file) != FILE_TYPE_DISK) {
-    CloseHandle(file);
-    return std::nullopt;
-  }
+namespace {
+
+// At most `max_bytes` of the open file, which stays open.  Nothing for a
+// pipe or a device, which is never read.
+std::optional<Bytes> read_open_file(HANDLE file, std::size_t max_bytes) {
+  if (GetFileType(file) != FILE_TYPE_DISK) return std::nullopt;
   LARGE_INTEGER size{};
-  if (GetFileSizeEx(file, &size) == FALSE) {
-    CloseHandle(file);
-    return std::nullopt;
-  }
+  if (GetFileSizeEx(file, &size) == FALSE) return std::nullopt;
   if (static_cast<std::uint64_t>(size.QuadPart) > max_bytes) {
     size.QuadPart = static_cast<LONGLONG>(std::min<std::uint64_t>(
         max_bytes, static_cast<std::uint64_t>(std::numeric_limits<LONGLONG>::max())));
   }
   if (static_cast<std::uint64_t>(size.QuadPart) >
       static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max())) {
-    CloseHandle(file);
     throw std::bad_alloc();
   }
-  Bytes contents;
-  try {
-    contents.resize(static_cast<std::size_t>(size.QuadPart));
-  } catch (...) {
-    CloseHandle(file);
-    throw;
-  }
+  Bytes contents(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   while (done < contents.size()) {
     const auto count = static_cast<DWORD>(std::min(contents.size() - done, kChunk));
     DWORD read = 0;
     if (ReadFile(file, contents.data() + done, count, &read, nullptr) == FALSE) {
-      CloseHandle(file);
       return std::nullopt;
     }
     if (read == 0) break;  // the file got shorter meanwhile
     done += read;
   }
-  CloseHandle(file);
   contents.resize(done);
   return contents;
+}
+
+// Closes the handle however the scope is left.
+class OpenHandle {
+ public:
+  explicit OpenHandle(HANDLE handle) : handle_(handle) {}
+  ~OpenHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  OpenHandle(const OpenHandle&) = delete;
+  OpenHandle& operator=(const OpenHandle&) = delete;
+  HANDLE get() const { return handle_; }
+  HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+std::optional<Bytes> Win32FileSystem::read_file_prefix(const std::string& path,
+                                                       std::size_t max_bytes) {
+  const win32::LiteralPaths literal_paths;
+  // Others may read, rename or delete it meanwhile (the running program's
+  // own file is open like that), but not write it.
+  const OpenHandle file(CreateFileW(win32::to_wide(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
+  return read_open_file(file.get(), max_bytes);
+}
+
+std::vector<std::string> Win32FileSystem::folder_entries(const std::string& folder) {
+  const win32::LiteralPaths literal_paths;
+  std::vector<std::string> names;
+  std::string pattern = folder;
+  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW(win32::to_wide(pattern + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(win32::to_utf8(name));
+  } while (FindNextFileW(search, &found) != FALSE);
+  FindClose(search);
+  return names;
+}
+
+bool Win32FileSystem::is_own_folder(const std::string& path) {
+  const win32::LiteralPaths literal_paths;
+  const DWORD found = attributes(path);
+  return found != kNoAttributes && (found & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+         (found & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+}
+
+std::unique_ptr<HeldMarker> Win32FileSystem::hold_new_marker(const std::string& path,
+                                                             std::string_view contents) {
+  const win32::LiteralPaths literal_paths;
+  // Made and held in one step: there is no moment at which another copy
+  // could open it.
+  OpenHandle file(CreateFileW(win32::to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return nullptr;
+  if (!write_all(file.get(), contents)) {
+    CloseHandle(file.release());
+    DeleteFileW(win32::to_wide(path).c_str());
+    return nullptr;
+  }
+  return std::make_unique<UnsharedMarker>(path, file.release(), held_markers_);
+}
+
+std::optional<Bytes> Win32FileSystem::take_abandoned_marker(const std::string& path,
+                                                            std::size_t max_bytes) {
+  const win32::LiteralPaths literal_paths;
+  // Fails with a sharing violation while its holder has it open.
+  const OpenHandle file(CreateFileW(win32::to_wide(path).c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (GetFileInformationByHandle(file.get(), &information) == FALSE ||
+      (information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
+          0) {
+    return std::nullopt;
+  }
+  return read_open_file(file.get(), max_bytes);
 }
 
 }  // namespace showsaver

@@ -5,9 +5,8 @@
 #include <shlobj.h>
 
 #include <string_view>
-#include <vector>
 
-#include "platform/win32/literal_paths.h"
+#include "platform/win32/program_file.h"
 #include "platform/win32/registry_number.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
@@ -21,43 +20,6 @@ std::string with_backslash(std::wstring folder) {
   return win32::to_utf8(folder);
 }
 
-// `path` with every short (8.3) name spelled out, or as it is.
-std::wstring long_form(const std::wstring& path) {
-  const win32::LiteralPaths literal_paths;
-  const DWORD size = GetLongPathNameW(path.c_str(), nullptr, 0);
-  if (size == 0) return path;
-  std::wstring long_path(size, L'\0');
-  const DWORD length = GetLongPathNameW(path.c_str(), long_path.data(), size);
-  if (length == 0 || length >= size) return path;
-  long_path.resize(length);
-  return long_path;
-}
-
-// The running program's full path, however long, with its long names: the
-// desktop may start a screen saver by its short name, and the settings file
-// and the single-instance guard must not depend on how it was started.
-std::wstring module_path() {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    const DWORD length =
-        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return L"";
-    if (length < buffer.size()) return long_form(std::wstring(buffer.data(), length));
-    if (buffer.size() >= 32768) return L"";
-    buffer.resize(buffer.size() * 2);
-  }
-}
-
-// The file name without folder and extension, lower-cased as names compare.
-std::wstring base_name(std::wstring path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  if (slash != std::wstring::npos) path.erase(0, slash + 1);
-  const std::size_t dot = path.rfind(L'.');
-  if (dot != std::wstring::npos && dot > 0) path.erase(dot);
-  if (!path.empty()) CharLowerBuffW(path.data(), static_cast<DWORD>(path.size()));
-  return path;
-}
-
 // A system library, never one planted beside the program.
 HMODULE load_system_library(const wchar_t* name) {
   return static_cast<HMODULE>(win32::load_system_library(name));
@@ -68,24 +30,31 @@ HMODULE load_system_library(const wchar_t* name) {
 Win32Host::Win32Host(std::string arguments) : arguments_(std::move(arguments)) {}
 
 Win32Host::~Win32Host() {
-  if (instance_mutex_ != nullptr) CloseHandle(instance_mutex_);
+  for (void* mutex : instance_mutexes_) {
+    if (mutex != nullptr) CloseHandle(mutex);
+  }
 }
 
-bool Win32Host::another_instance_running() {
-  if (instance_mutex_ != nullptr) return false;
-  const std::wstring name = L"Local\\showsaver." + base_name(module_path());
+bool Win32Host::another_instance_running(InstanceGuard guard) {
+  void*& held = instance_mutexes_[static_cast<std::size_t>(guard)];
+  if (held != nullptr) return false;
+  // In this session's namespace, per program: "showsaver." and
+  // "showsaver-settings." never name the same mutex, whatever the base name.
+  const wchar_t* kind =
+      guard == InstanceGuard::Show ? L"Local\\showsaver." : L"Local\\showsaver-settings.";
+  const std::wstring name = kind + win32::program_base_name(win32::running_program_path());
   const HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
   if (mutex == nullptr) return false;  // no guard to be had: better to run than to refuse
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
     CloseHandle(mutex);
     return true;
   }
-  instance_mutex_ = mutex;
+  held = mutex;
   return false;
 }
 
 std::string Win32Host::program_path() {
-  return win32::to_utf8(module_path());
+  return win32::to_utf8(win32::running_program_path());
 }
 
 std::string Win32Host::extraction_parent() {

@@ -3,6 +3,7 @@
 // the system's screen-saver password services.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "platform/host.h"
@@ -17,9 +18,9 @@ class Win32Host final : public Host {
   Win32Host(const Win32Host&) = delete;
   Win32Host& operator=(const Win32Host&) = delete;
 
-  // A named mutex of this session, named after the program's base name and
-  // held for the life of this object.
-  bool another_instance_running() override;
+  // A named mutex per guard in this session, named after the program's base
+  // name and held for the life of this object.
+  bool another_instance_running(InstanceGuard guard) override;
   // GetModuleFileNameW, short (8.3) names spelled out long.
   std::string program_path() override;
   std::string arguments() override { return arguments_; }
@@ -45,7 +46,8 @@ class Win32Host final : public Host {
 
  private:
   std::string arguments_;
-  void* instance_mutex_ = nullptr;
+  // By InstanceGuard.
+  std::array<void*, 2> instance_mutexes_{};
 };
 
 }  // namespace showsaver

@@ -116,14 +116,15 @@ int X11WindowDesktop::show_cursor(bool show) {
   return cursor_count_;
 }
 
-void X11WindowDesktop::message_box(const std::string& text, const std::string& title, unsigned) {
+void X11WindowDesktop::message_box(const std::string& text, const std::string& title, unsigned,
+                                   WindowHandle) {
   std::string line = text;
   std::replace(line.begin(), line.end(), '\r', ' ');
   std::replace(line.begin(), line.end(), '\n', ' ');
   std::cerr << "showsaver: " << title << ": " << line << std::endl;
 }
 
-void X11WindowDesktop::show_settings_dialog(SettingsDialog&) {
+void X11WindowDesktop::show_settings_dialog(SettingsDialog&, WindowHandle) {
   std::cerr << "showsaver: the settings dialog is not shown in the display mode." << std::endl;
 }
 

@@ -49,8 +49,10 @@ class X11WindowDesktop final : public Desktop {
   // Counted only: the cursor is the locker's.
   int show_cursor(bool show) override;
   Point cursor_position() override { return {}; }
-  void message_box(const std::string& text, const std::string& title, unsigned style) override;
-  void show_settings_dialog(SettingsDialog& dialog) override;
+  void message_box(const std::string& text, const std::string& title, unsigned style,
+                   WindowHandle owner) override;
+  void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) override;
+  void bring_settings_dialog_forward() override {}
   // The locker is the system's screen saver; there is nothing to tell it.
   void set_screen_saver_running(bool) override {}
 

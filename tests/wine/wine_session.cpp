@@ -282,9 +282,11 @@ WineRun WineSession::run(const std::string& program, const std::vector<std::stri
 
 std::optional<unsigned long> WineSession::wait_for_window(const std::string& title_pattern,
                                                           milliseconds deadline) {
-  // --sync makes xdotool wait until a window matches.
-  const WineRun search =
-      run_host_tool({"xdotool", "search", "--sync", "--name", title_pattern}, deadline);
+  // --sync makes xdotool wait until a window matches; --onlyvisible until it
+  // is mapped too, as a dialog is named before it is shown, and only a
+  // mapped window takes the focus.
+  const WineRun search = run_host_tool(
+      {"xdotool", "search", "--sync", "--onlyvisible", "--name", title_pattern}, deadline);
   if (search.status != 0) return std::nullopt;
   char* end = nullptr;
   const unsigned long window = std::strtoul(search.output.c_str(), &end, 10);

@@ -30,9 +30,8 @@ std::optional<std::string> unsafe_name_reason(std::string_view name) {
     if (c == ':') return "holds ':', a drive or stream separator on Windows";
   }
   if (is_device_name(name)) return "is a device name on Windows";
-  if (std::ranges::equal(name, kInUseMarkerName, [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-      })) {
+  if (std::equal(name.begin(), name.end(), kInUseMarkerName.begin(), kInUseMarkerName.end(),
+                 [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; })) {
     return "is the name the player keeps for its own mark";
   }
   return std::nullopt;

@@ -13,8 +13,8 @@ void ScriptedHost::record(std::string kind, std::vector<JsonField> fields) {
 
 bool ScriptedHost::another_instance_running(InstanceGuard guard) {
   guards_asked_.push_back(guard);
-  return std::ranges::find(settings_.guards_held_elsewhere, guard) !=
-         settings_.guards_held_elsewhere.end();
+  const auto& held = settings_.guards_held_elsewhere;
+  return std::find(held.begin(), held.end(), guard) != held.end();
 }
 
 void ScriptedHost::log(const std::string& message) {

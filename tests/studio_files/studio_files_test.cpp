@@ -52,10 +52,13 @@ TEST(StudioFilesTest, TheLinuxFilePlaysUnderXvfbShowingTheRenderedFirstFrame) {
   EXPECT_EQ(player.wait_exit(), 0) << player.err();
 }
 
-TEST(StudioFilesTest, TheWindowsFilePlaysUnderWineShowingTheRenderedFirstFrame) {
+// The 64-bit save and the 32-bit one, each played by its own player.
+class StudioWindowsFileTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(StudioWindowsFileTest, PlaysUnderWineShowingTheRenderedFirstFrame) {
   TempDir folder;
-  const std::string saved = saved_file("studio-x64.scr", folder.path(), "show.scr");
-  if (saved.empty()) GTEST_SKIP() << "the page test saved no Windows file";
+  const std::string saved = saved_file(GetParam(), folder.path(), "show.scr");
+  if (saved.empty()) GTEST_SKIP() << "the page test saved no " << GetParam();
   const PixelImage expected = rendered_frame(folder, saved);
   ASSERT_EQ(expected.width, kScreen.width);
 
@@ -75,6 +78,13 @@ TEST(StudioFilesTest, TheWindowsFilePlaysUnderWineShowingTheRenderedFirstFrame) 
   const WineRun run = wine->end_show_with_a_key(process);
   EXPECT_EQ(run.status, 0) << run.output;
 }
+
+std::string architecture_of(const testing::TestParamInfo<const char*>& file) {
+  return std::string(file.param) == "studio-x64.scr" ? "x64" : "x86";
+}
+
+INSTANTIATE_TEST_SUITE_P(Architectures, StudioWindowsFileTest,
+                         testing::Values("studio-x64.scr", "studio-x86.scr"), architecture_of);
 
 }  // namespace
 }  // namespace showsaver::test

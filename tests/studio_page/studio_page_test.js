@@ -110,6 +110,10 @@ async function makeShow(page, photos) {
   await page.press('#scene-time', 'Tab');
   await page.setInputFiles('#scene-sound', photos.sound);
   await page.waitForFunction(() => document.getElementById('sound-name').textContent === 'chime.wav');
+  // The sound is stored under a name of its own, as a picture can be.
+  await page.fill('#scene-sound-name', 'bell.wav');
+  await page.press('#scene-sound-name', 'Tab');
+  await shot(page, '4-sound-named');
   await page.setInputFiles('#show-music', photos.music);
   await page.waitForFunction(() => document.getElementById('music-name').textContent === 'tune.wav');
   await page.fill('#show-title', TITLE);
@@ -134,11 +138,20 @@ async function playShow(page) {
         playing && lit && !(await page.isVisible('#stage')), `playing ${playing}, drawn ${lit}`);
 }
 
+// The player's own bytes and the package after them, split at the player's size.
+function playerAndPackage(file, player) {
+  const bytes = fs.readFileSync(file);
+  const size = fs.statSync(player).size;
+  return [bytes.subarray(0, size), bytes.subarray(size)];
+}
+
 async function checkSaved(page, work) {
   const windows = await download(page, 'windows-x64', path.join(work, 'studio-x64.scr'));
+  const windows32 = await download(page, 'windows-x86', path.join(work, 'studio-x86.scr'));
   const linux = await download(page, 'linux', path.join(work, 'studio-linux.scr'));
   for (const [name, file, player, title] of [
     ['Windows x64', windows, 'player-windows-x64.scr', ['--title', TITLE]],
+    ['Windows x86', windows32, 'player-windows-x86.scr', ['--title', TITLE]],
     ['Linux', linux, 'player-linux', []]]) {
     const out = path.join(work, `extracted-${path.basename(file)}`);
     run(showpack, ['extract', file, '--out', out]);
@@ -148,6 +161,14 @@ async function checkSaved(page, work) {
     check(`the ${name} file equals showpack build of the same manifest and bitmaps`,
           sameBytes(file, rebuilt));
   }
+  const [, package64] = playerAndPackage(windows, path.join(studio, 'player-windows-x64.scr'));
+  const [player32, package32] =
+      playerAndPackage(windows32, path.join(studio, 'player-windows-x86.scr'));
+  check('the Windows x86 file is the 32-bit player with the x64 file\'s package',
+        package32.equals(package64) && player32.readUInt16LE(player32.readUInt32LE(0x3C) + 4) === 0x14C);
+  const manifest = fs.readFileSync(path.join(work, 'extracted-studio-x64.scr', 'show.toml'), 'utf8');
+  check('the renamed sound is stored under its new name', /^sound_name = "bell\.wav"$/m.test(manifest),
+        manifest.match(/^sound.*$/gm)?.join('; '));
   return linux;
 }
 
@@ -202,7 +223,7 @@ async function checkOpenAndSave(page, photos, work) {
 }
 
 // `showpack studio` serves the same page, which works from there too.
-async function checkServed(browser) {
+async function checkServed(browser, photos) {
   const {spawn} = require('child_process');
   const server = spawn(showpack, ['studio', '--folder', studio], {stdio: ['ignore', 'pipe', 'inherit']});
   try {
@@ -225,7 +246,28 @@ async function checkServed(browser) {
                    await page.textContent('#scene-effect option[value="23"]')];
     check('a Japanese browser gets the Japanese texts', words.join('|') === '写真を追加|ズームイン',
           words.join('|'));
+    // A problem is worded in the page's language from its code and values:
+    // a picture moved 100 columns left loses them on the left.
+    await page.setInputFiles('#photo-input', photos.png);
+    await page.waitForSelector('#strip li');
+    await page.uncheck('#scene-centred');
+    await page.fill('#scene-left', '-100');
+    await page.press('#scene-left', 'Tab');
+    await page.waitForSelector('#scene-problems li.warning');
+    const problem = await page.textContent('#scene-problems');
+    check('a Japanese browser gets the problem of a clipped picture in Japanese, beside its scene',
+          /^写真の一部が切れています：左 100 列が表示されません/.test(problem) &&
+          await page.$eval('#strip li', (item) => item.classList.contains('has-warning')), problem);
+    // MIDI music: the page says that Play leaves it silent.
+    const midi = Buffer.from('4d546864000000060000000100604d54726b0000000400ff2f00', 'hex');
+    await page.setInputFiles('#show-music', {name: 'tune.mid', mimeType: 'audio/midi', buffer: midi});
+    await page.waitForSelector('#music-midi-note', {state: 'visible'});
+    const note = await page.textContent('#music-midi-note');
     await shot(page, '7-japanese');
+    await page.setInputFiles('#show-music', photos.music);
+    await page.waitForSelector('#music-midi-note', {state: 'hidden'});
+    check('choosing MIDI music brings a note that Play does not sound it, WAV takes it away',
+          /MIDI/.test(note) && /再生では鳴りません/.test(note), note);
     await page.close();
   } finally {
     server.kill();
@@ -261,7 +303,7 @@ async function main() {
     await checkPreview(page, linux, work);
     await checkOpenAndSave(page, photos, work);
     check('the page raised no script error', errors.length === 0, errors.join('; '));
-    await checkServed(browser);
+    await checkServed(browser, photos);
   } finally {
     await browser.close();
   }

@@ -4,24 +4,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "command_status.h"
-#include "effects/effect_catalogue.h"
 #include "file_io.h"
-#include "formats/bmp/bmp_decoder.h"
 #include "manifest.h"
-#include "name_rules.h"
 #include "package/package_reader.h"
 #include "package_assembly.h"
 #include "platform/scripted/event_log.h"
-#include "sound_check.h"
+#include "show_rules.h"
 #include "text_codec.h"
 
 namespace showsaver::showpack {
@@ -61,122 +55,24 @@ class Validator {
     findings.push_back({error, line, std::move(field), offset, std::move(message)});
   }
 
-  // The checks a package gets beyond the reader's: every picture decodes
-  // with the player's decoder and shows whole, every name can be extracted,
-  // every effect is known.  `scene_lines` places scenes in a manifest;
+  // The show's rules, placed: `scene_lines` places scenes in a manifest;
   // `file` and `record_offset` place their bytes in a package file.
   void check_package(const ShowPackage& package, const std::vector<SourceLocation>& scene_lines,
                      std::span<const std::uint8_t> file, std::int64_t record_offset) {
-    const auto data_offset = [&](const PackageBytes& data) -> std::optional<std::int64_t> {
-      if (file.empty() || !data.bytes || data.bytes->empty()) return std::nullopt;
-      const auto at = std::search(file.begin() + record_offset, file.end(), data.bytes->begin(),
-                                  data.bytes->end());
+    const auto data_offset = [&](const PackageBytes* data) -> std::optional<std::int64_t> {
+      if (file.empty() || !data || !data->bytes || data->bytes->empty()) return std::nullopt;
+      const auto at = std::search(file.begin() + record_offset, file.end(), data->bytes->begin(),
+                                  data->bytes->end());
       if (at == file.end()) return std::nullopt;
       return at - file.begin();
     };
-    const auto check_name = [&](const std::string& name, const std::string& field,
-                                SourceLocation line) {
-      if (auto fault = stored_name_problem(name)) {
-        add(true, field + " \"" + name + "\" " + *fault, line, field);
-      }
-    };
-    const auto check_sound = [&](SoundUse use, const std::string& what, const PackageBytes& data,
-                                 const std::string& field, SourceLocation line) {
-      if (auto warning = sound_warning(use, what, data.view())) {
-        add(false, *warning, line, field, data_offset(data));
-      }
-    };
-    if (!package.BgmFileName.empty()) {
-      check_name(package.BgmFileName, "BgmFileName", {});
-      check_sound(SoundUse::Music, "music \"" + package.BgmFileName + "\"", package.BgmData,
-                  "BgmData", {});
+    for (RuleFinding& finding : check_show_rules(package)) {
+      const SourceLocation line = finding.scene && *finding.scene < scene_lines.size()
+                                      ? scene_lines[*finding.scene]
+                                      : SourceLocation{};
+      add(finding.error, std::move(finding.message), line, std::move(finding.field),
+          data_offset(finding.data));
     }
-    if (!package.Scenes) return;
-    // A sound several scenes play is stored with the first of them, like a picture.
-    std::set<std::string> sounds;
-    // A picture several scenes show is stored with the first of them (the
-    // others hold a placeholder), and is extracted and shown from there.
-    // Only the sizes are kept: one decoded picture at a time in memory.
-    std::map<std::string, std::variant<Size, std::string>> pictures;
-    for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
-      const SceneRecord& scene = (*package.Scenes)[index];
-      const std::string owner = "scene " + std::to_string(index + 1);  // counted from 1
-      const SourceLocation line =
-          index < scene_lines.size() ? scene_lines[index] : SourceLocation{};
-      check_name(scene.PictureFileName, owner + " PictureFileName", line);
-      if (!scene.SoundFileName.empty()) {
-        check_name(scene.SoundFileName, owner + " SoundFileName", line);
-        if (sounds.insert(scene.SoundFileName).second) {
-          check_sound(SoundUse::SceneSound, owner + ": sound \"" + scene.SoundFileName + "\"",
-                      scene.SoundData, owner + " SoundData", line);
-        }
-      }
-      if (effect_name(scene.EffectCode).empty()) {
-        add(true,
-            owner + ": effect code " + std::to_string(scene.EffectCode) +
-                " is not a transition (0 to 29)",
-            line, owner + " EffectCode");
-      }
-      if (scene.Transparent && !scene.OverPrevious) {
-        add(false, owner + ": transparent has no effect without over_previous", line,
-            owner + " Transparent");
-      }
-      const std::string picture_field = owner + " PictureData";
-      const auto [known, first] = pictures.try_emplace(scene.PictureFileName);
-      if (first)
-        known->second = decoded_size(scene.PictureData);
-      else if (std::holds_alternative<std::string>(known->second)) {
-        continue;  // reported with the scene that stores it
-      }
-      const auto& decoded = known->second;
-      if (const auto* fault = std::get_if<std::string>(&decoded)) {
-        add(true, owner + ": picture \"" + scene.PictureFileName + "\" cannot be shown: " + *fault,
-            line, picture_field, data_offset(scene.PictureData));
-        continue;
-      }
-      check_clipping(std::get<Size>(decoded), scene, package, owner, line);
-    }
-  }
-
- private:
-  // The size of the picture the player's decoder makes of `data`, or why it makes none.
-  static std::variant<Size, std::string> decoded_size(const PackageBytes& data) {
-    auto decoded = decode_bmp(data.view());
-    if (auto* fault = std::get_if<std::string>(&decoded)) return std::move(*fault);
-    const PixelImage& picture = std::get<PixelImage>(decoded);
-    return Size{picture.width, picture.height};
-  }
-
-  void check_clipping(Size picture, const SceneRecord& scene, const ShowPackage& package,
-                      const std::string& owner, SourceLocation line) {
-    const std::int64_t left = scene.PictureLeft, top = scene.PictureTop;
-    const std::int64_t cut_left = std::max<std::int64_t>(0, -left);
-    const std::int64_t cut_top = std::max<std::int64_t>(0, -top);
-    const std::int64_t cut_right =
-        std::max<std::int64_t>(0, left + picture.width - package.PictureWidth);
-    const std::int64_t cut_bottom =
-        std::max<std::int64_t>(0, top + picture.height - package.PictureHeight);
-    std::vector<std::string> parts;
-    const auto part = [&](std::int64_t count, const char* unit, const char* side) {
-      if (count > 0) parts.push_back(std::to_string(count) + " " + unit + " " + side);
-    };
-    part(cut_left, "columns", "on the left");
-    part(cut_right, "columns", "on the right");
-    part(cut_top, "rows", "at the top");
-    part(cut_bottom, "rows", "at the bottom");
-    if (parts.empty()) return;
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-      text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
-    }
-    const bool hidden =
-        cut_left + cut_right >= picture.width || cut_top + cut_bottom >= picture.height;
-    add(false,
-        owner + ": the " + std::to_string(picture.width) + "x" + std::to_string(picture.height) +
-            " picture at (" + std::to_string(left) + ", " + std::to_string(top) + ") in the " +
-            std::to_string(package.PictureWidth) + "x" + std::to_string(package.PictureHeight) +
-            " area " + (hidden ? "does not show at all" : "is clipped: " + text + " do not show"),
-        line, owner + " PictureLeft");
   }
 };
 

@@ -82,6 +82,12 @@ val problems_of(const AssembledDraft& draft) {
     item.set("scene", problem.scene ? val(int(*problem.scene)) : val::null());
     item.set("error", problem.error);
     item.set("message", problem.message);
+    if (!problem.code.empty()) {
+      val values = val::object();
+      for (const auto& [key, value] : problem.values) values.set(key, value);
+      item.set("code", problem.code);
+      item.set("values", values);
+    }
     problems.call<void>("push", item);
   }
   return problems;

@@ -4,6 +4,7 @@
 
 #include "showpack/manifest.h"
 #include "showpack/package_assembly.h"
+#include "showpack/show_rules.h"
 
 namespace showsaver::studio {
 namespace {
@@ -56,7 +57,7 @@ void add_problems(const std::vector<showpack::ManifestProblem>& found, bool erro
   for (const showpack::ManifestProblem& problem : found) {
     std::optional<std::size_t> scene;
     if (problem.where.line > 0) scene = problem.where.line - 1;
-    problems.push_back({scene, error, problem.message});
+    problems.push_back({scene, error, problem.message, {}, {}});
   }
 }
 
@@ -71,7 +72,12 @@ AssembledDraft assemble_draft(const DraftShow& show) {
   showpack::AssemblyResult assembled = showpack::assemble_package(manifest_of(show));
   AssembledDraft draft{std::move(assembled.package), {}};
   add_problems(assembled.problems, true, draft.problems);
-  add_problems(assembled.warnings, false, draft.problems);
+  if (!draft.problems.empty()) return draft;
+  // The assembled package's rules include the assembly's warnings, with codes.
+  for (showpack::RuleFinding& finding : showpack::check_show_rules(draft.package)) {
+    draft.problems.push_back({finding.scene, finding.error, std::move(finding.message),
+                              std::move(finding.code), std::move(finding.values)});
+  }
   return draft;
 }
 

@@ -1,10 +1,11 @@
 // The show as the page describes it, assembled into a package by showpack's
 // own assembly, so that the studio stores what `showpack build` stores and
-// finds the same problems.  The page keeps each file in the engine's file
-// system and names it by its path here.
+// finds the problems `showpack validate` finds.  The page keeps each file in
+// the engine's file system and names it by its path here.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,7 +41,11 @@ struct DraftShow {
 struct DraftProblem {
   std::optional<std::size_t> scene;  // nothing: the show's own
   bool error = true;
-  std::string message;
+  std::string message;  // in English
+  // The rule's code and values, for the page's own wording; no code: the
+  // message is the only wording.
+  std::string code;
+  std::map<std::string, std::string> values;
 };
 
 struct AssembledDraft {

@@ -130,4 +130,6 @@ function renderShowFields() {
       state.hasSettings ?? (!!state.music || state.scenes.some((scene) => scene.sound));
   $('music-name').textContent = state.music ? state.music.name : '';
   $('music-clear').hidden = !state.music;
+  // Browsers play no MIDI: Play is silent where the saved screen saver is not.
+  $('music-midi-note').hidden = !(state.music && /\.midi?$/i.test(state.music.name));
 }

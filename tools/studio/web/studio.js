@@ -2,12 +2,14 @@
 // the preview, and the start.  Everything drawn of the show comes from the
 // engine; the strip (strip.js), playing, saving and opening (show_files.js)
 // and the workers (engine_client.js) have files of their own.
-/* global studioTexts, studioLanguage, studioTransitionNames, EngineWorker, Playback, FrameView,
+/* global studioTexts, studioProblemTexts, studioLanguage, studioTransitionNames, EngineWorker,
+   Playback, FrameView,
    play, save, openShow, renderStrip, moveScene, removeScene, duplicateScene, select */
 'use strict';
 
 const $ = (id) => document.getElementById(id);
 const texts = studioTexts[studioLanguage()];
+const problemTexts = studioProblemTexts[studioLanguage()];
 const SIZES = {'1280x720': [1280, 720], '1920x1080': [1920, 1080], '3840x2160': [3840, 2160]};
 const DEFAULT_TIME = 3000;
 
@@ -90,7 +92,9 @@ function problemItems(list, problems) {
   list.replaceChildren(...problems.map((problem) => {
     const item = document.createElement('li');
     item.className = problem.error ? 'error' : 'warning';
-    item.textContent = problem.message.replace(/^(scene \d+|\[show\]): /, '');
+    const wording = problem.code && problemTexts[problem.code];
+    item.textContent = wording ? wording(problem.values)
+                               : problem.message.replace(/^(scene \d+|\[show\]): /, '');
     return item;
   }));
 }
@@ -170,6 +174,8 @@ function renderScene() {
   $('scene-top').value = fields.top;
   $('scene-left').disabled = $('scene-top').disabled = centred;
   $('sound-name').textContent = scene.sound ? scene.sound.name : '';
+  $('scene-sound-name-field').hidden = !scene.sound;
+  if (scene.sound) $('scene-sound-name').value = scene.sound.name;
   $('sound-clear').hidden = !scene.sound;
   renderShowFields();
   $('scene-over').checked = scene.overPrevious;
@@ -260,6 +266,9 @@ function wire() {
   $('music-clear').onclick = () => { state.music = null; renderShowFields(); scheduleCheck(); };
   $('sound-clear').onclick = () => editScene((scene) => { scene.sound = null; });
   $('scene-name').onchange = (event) => editScene((scene) => { scene.pictureName = event.target.value; });
+  $('scene-sound-name').onchange = (event) => editScene((scene) => {
+    if (scene.sound) scene.sound = {...scene.sound, name: event.target.value};
+  });
   $('scene-effect').onchange = (event) => editScene((scene) => { scene.effect = Number(event.target.value); });
   $('scene-time').onchange = (event) => editScene((scene) => {
     scene.displayTime = Math.max(0, Math.round(Number(event.target.value) * 1000));

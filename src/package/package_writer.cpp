@@ -126,7 +126,21 @@ void write_scene(FieldWriter& writer, const SceneRecord& scene) {
   writer.write_bytes("SoundData", scene.SoundData);
 }
 
-// The record's fields in file order: the one place that lays them out.
+void write_scenes(FieldWriter& writer, const std::optional<std::vector<SceneRecord>>& scenes) {
+  if (!scenes) {
+    writer.write_i16(0);
+    return;
+  }
+  writer.write_array_header("Scenes", scenes->size());
+  for (std::size_t index = 0; index < scenes->size(); ++index) {
+    writer.set_scope("scene " + std::to_string(index) + " ");
+    write_scene(writer, (*scenes)[index]);
+  }
+  writer.set_scope("");
+}
+
+// The record's fields in file order: the one place that lays them out, for
+// the measuring pass and the writing pass alike.
 void write_record(const ShowPackage& package, const TextCodec& codec, BlockOutput& out) {
   // The readers take scene i as element i; records beyond SceneCount are
   // written as they are (stored shows carry them) and never shown.
@@ -144,15 +158,7 @@ void write_record(const ShowPackage& package, const TextCodec& codec, BlockOutpu
   writer.write_i32(package.SceneCount);
   writer.write_string("BgmFileName", package.BgmFileName, package.BgmFileNameSpelling);
   writer.write_bytes("BgmData", package.BgmData);
-  if (!package.Scenes) {
-    writer.write_i16(0);
-    return;
-  }
-  writer.write_array_header("Scenes", package.Scenes->size());
-  for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
-    writer.set_scope("scene " + std::to_string(index) + " ");
-    write_scene(writer, (*package.Scenes)[index]);
-  }
+  write_scenes(writer, package.Scenes);
 }
 
 // The record and its trailer, behind the `written_before` bytes the sink

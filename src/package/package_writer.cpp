@@ -172,7 +172,7 @@ void write_block(const ShowPackage& package, const TextCodec& codec, BlockOutput
     fail("BlockLength", "the block would be " + std::to_string(block_length) +
                             " bytes, more than a 32-bit BlockLength counts");
   }
-  if (written_before + block_length > kMaxInt32) {
+  if (written_before > kMaxInt32 - block_length) {
     fail("FileSize", "the file would be " + std::to_string(written_before + block_length) +
                          " bytes, more than 32-bit positions reach");
   }

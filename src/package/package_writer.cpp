@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "formats/byte_writer.h"
+#include "package/package_sink.h"
 #include "platform/text_codec.h"
 
 namespace showsaver {
@@ -20,18 +21,53 @@ struct Unwritable {
   PackageWriteError error;
 };
 
+// The sink refused bytes, for this reason.
+struct SinkFailed {
+  std::string reason;
+};
+
 [[noreturn]] void fail(std::string field, std::string reason) {
   throw Unwritable{PackageWriteError{std::move(field), std::move(reason)}};
 }
 
+// The bytes of one pass through the record, on their way to the sink: the
+// small fields gathered between two arrays, each array passed on as it lies.
+class BlockOutput {
+ public:
+  explicit BlockOutput(PackageSink& sink) : sink_(sink) {}
+
+  ByteWriter& fields() { return fields_; }
+  void array(std::span<const std::uint8_t> bytes) {
+    flush();
+    pass_on(bytes);
+  }
+  void flush() {
+    pass_on(fields_.bytes());
+    fields_ = ByteWriter();
+  }
+  // Everything written so far, given to the sink or not yet.
+  std::size_t size() const { return passed_on_ + fields_.size(); }
+
+ private:
+  void pass_on(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) return;
+    if (auto reason = sink_.write(bytes)) throw SinkFailed{std::move(*reason)};
+    passed_on_ += bytes.size();
+  }
+
+  PackageSink& sink_;
+  ByteWriter fields_;
+  std::size_t passed_on_ = 0;
+};
+
 class FieldWriter {
  public:
-  FieldWriter(ByteWriter& out, const TextCodec& codec) : out_(out), codec_(codec) {}
+  FieldWriter(BlockOutput& out, const TextCodec& codec) : out_(out), codec_(codec) {}
 
   void set_scope(std::string scope) { scope_ = std::move(scope); }
 
-  void write_i32(std::int32_t value) { out_.u32(static_cast<std::uint32_t>(value)); }
-  void write_i16(std::int16_t value) { out_.u16(static_cast<std::uint16_t>(value)); }
+  void write_i32(std::int32_t value) { out_.fields().u32(static_cast<std::uint32_t>(value)); }
+  void write_i16(std::int16_t value) { out_.fields().u16(static_cast<std::uint16_t>(value)); }
 
   void write_string(std::string_view name, const std::string& text,
                     const StoredSpelling& spelling) {
@@ -47,7 +83,7 @@ class FieldWriter {
                             " bytes long in code page 932; a name holds at most 65535");
     }
     write_i16(static_cast<std::int16_t>(bytes->size()));
-    out_.text(*bytes);
+    out_.fields().text(*bytes);
   }
 
   void write_bytes(std::string_view name, const PackageBytes& data) {
@@ -56,7 +92,7 @@ class FieldWriter {
       return;
     }
     write_array_header(name, data.size());
-    out_.append(data.view());
+    out_.array(data.view());
   }
 
   void write_array_header(std::string_view name, std::size_t count) {
@@ -72,7 +108,7 @@ class FieldWriter {
  private:
   std::string field(std::string_view name) const { return scope_ + std::string(name); }
 
-  ByteWriter& out_;
+  BlockOutput& out_;
   const TextCodec& codec_;
   std::string scope_;
 };
@@ -90,7 +126,22 @@ void write_scene(FieldWriter& writer, const SceneRecord& scene) {
   writer.write_bytes("SoundData", scene.SoundData);
 }
 
-void write_record(const ShowPackage& package, const TextCodec& codec, ByteWriter& out) {
+void write_scenes(FieldWriter& writer, const std::optional<std::vector<SceneRecord>>& scenes) {
+  if (!scenes) {
+    writer.write_i16(0);
+    return;
+  }
+  writer.write_array_header("Scenes", scenes->size());
+  for (std::size_t index = 0; index < scenes->size(); ++index) {
+    writer.set_scope("scene " + std::to_string(index) + " ");
+    write_scene(writer, (*scenes)[index]);
+  }
+  writer.set_scope("");
+}
+
+// The record's fields in file order: the one place that lays them out, for
+// the measuring pass and the writing pass alike.
+void write_record(const ShowPackage& package, const TextCodec& codec, BlockOutput& out) {
   // The readers take scene i as element i; records beyond SceneCount are
   // written as they are (stored shows carry them) and never shown.
   if (package.SceneCount < 0 ||
@@ -107,45 +158,68 @@ void write_record(const ShowPackage& package, const TextCodec& codec, ByteWriter
   writer.write_i32(package.SceneCount);
   writer.write_string("BgmFileName", package.BgmFileName, package.BgmFileNameSpelling);
   writer.write_bytes("BgmData", package.BgmData);
-  if (!package.Scenes) {
-    writer.write_i16(0);
-    return;
-  }
-  writer.write_array_header("Scenes", package.Scenes->size());
-  for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
-    writer.set_scope("scene " + std::to_string(index) + " ");
-    write_scene(writer, (*package.Scenes)[index]);
-  }
+  write_scenes(writer, package.Scenes);
 }
 
-// Appends the block to `out`, which may already hold the program image; the
-// whole file must stay within 32-bit positions.
-void write_block(const ShowPackage& package, const TextCodec& codec, ByteWriter& out) {
-  const std::size_t record_start = out.size();
+// The record and its trailer, behind the `written_before` bytes the sink
+// already took (the program image): the whole file must stay within 32-bit
+// positions.
+void write_block(const ShowPackage& package, const TextCodec& codec, BlockOutput& out,
+                 std::size_t written_before) {
   write_record(package, codec, out);
-  const std::size_t block_length = out.size() - record_start + kTrailerSize;
+  const std::size_t block_length = out.size() + kTrailerSize;
   if (block_length > kMaxInt32) {
     fail("BlockLength", "the block would be " + std::to_string(block_length) +
                             " bytes, more than a 32-bit BlockLength counts");
   }
-  if (out.size() + kTrailerSize > kMaxInt32) {
-    fail("FileSize", "the file would be " + std::to_string(out.size() + kTrailerSize) +
+  if (written_before > kMaxInt32 - block_length) {
+    fail("FileSize", "the file would be " + std::to_string(written_before + block_length) +
                          " bytes, more than 32-bit positions reach");
   }
   FieldWriter(out, codec).write_i32(static_cast<std::int32_t>(block_length));
 }
 
+class Nowhere final : public PackageSink {
+ public:
+  std::optional<std::string> write(std::span<const std::uint8_t>) override { return std::nullopt; }
+};
+
+// Runs `write` twice: first into nowhere, which finds every refusal and the
+// size before a byte reaches `sink`, then into `sink`.
 template <typename Write>
-PackageWriteResult run(Write write) {
-  PackageWriteResult result;
+PackageStreamResult stream(Write write, PackageSink& sink) {
+  PackageStreamResult result;
   try {
-    ByteWriter out;
+    Nowhere nowhere;
+    BlockOutput measured(nowhere);
+    write(measured);
+    sink.expect(measured.size());
+    BlockOutput out(sink);
     write(out);
-    result.bytes = out.take();
+    out.flush();
+    result.size = out.size();
   } catch (Unwritable& unwritable) {
     result.error = std::move(unwritable.error);
+  } catch (SinkFailed& failed) {
+    result.sink_error = std::move(failed.reason);
   }
   return result;
+}
+
+class VectorSink final : public PackageSink {
+ public:
+  void expect(std::size_t count) override { bytes.reserve(bytes.size() + count); }
+  std::optional<std::string> write(std::span<const std::uint8_t> more) override {
+    bytes.insert(bytes.end(), more.begin(), more.end());
+    return std::nullopt;
+  }
+
+  std::vector<std::uint8_t> bytes;
+};
+
+PackageWriteResult collected(VectorSink& sink, PackageStreamResult streamed) {
+  if (streamed.error) return {{}, std::move(streamed.error)};
+  return {std::move(sink.bytes), std::nullopt};
 }
 
 // Length of the UTF-8 sequence that starts at `text[at]`, or 0 when invalid.
@@ -173,20 +247,27 @@ std::string code_point_label(std::string_view character) {
 
 }  // namespace
 
+PackageStreamResult stream_package_block(const ShowPackage& package, const TextCodec& codec,
+                                         PackageSink& sink, std::size_t written_before) {
+  return stream([&](BlockOutput& out) { write_block(package, codec, out, written_before); }, sink);
+}
+
 PackageWriteResult write_package_record(const ShowPackage& package, const TextCodec& codec) {
-  return run([&](ByteWriter& out) { write_record(package, codec, out); });
+  VectorSink sink;
+  return collected(sink,
+                   stream([&](BlockOutput& out) { write_record(package, codec, out); }, sink));
 }
 
 PackageWriteResult write_package_block(const ShowPackage& package, const TextCodec& codec) {
-  return run([&](ByteWriter& out) { write_block(package, codec, out); });
+  VectorSink sink;
+  return collected(sink, stream_package_block(package, codec, sink, 0));
 }
 
 PackageWriteResult append_package_block(std::span<const std::uint8_t> program_file,
                                         const ShowPackage& package, const TextCodec& codec) {
-  return run([&](ByteWriter& out) {
-    out.append(program_file);
-    write_block(package, codec, out);
-  });
+  VectorSink sink;
+  sink.write(program_file);
+  return collected(sink, stream_package_block(package, codec, sink, program_file.size()));
 }
 
 void apply_name_placeholders(ShowPackage& package) {

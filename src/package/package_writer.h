@@ -1,9 +1,11 @@
 // Writing the show package: the record, the block (record and trailer) and
-// a program file with the block appended.  Names go from UTF-8 to code page
+// a program file with the block appended, into memory or, as it goes, into a
+// sink such as a file.  Names go from UTF-8 to code page
 // 932 through `codec`.  Reading what is written gives the
 // same package, and writing what was read gives the same bytes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -11,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "package/package_sink.h"
 #include "package/show_package.h"
 #include "platform/text_codec.h"
 
@@ -33,7 +36,24 @@ struct PackageWriteResult {
   bool ok() const { return !error.has_value(); }
 };
 
-// The record alone, without trailer.
+struct PackageStreamResult {
+  // The bytes the sink took.
+  std::size_t size = 0;
+  // The package cannot be stored as it is; the sink was given nothing.
+  std::optional<PackageWriteError> error;
+  // Why the sink refused bytes; what it took before them is incomplete.
+  std::optional<std::string> sink_error;
+
+  bool ok() const { return !error && !sink_error; }
+};
+
+// Writes the block (record and trailer) to `sink`, which has already taken
+// `written_before` bytes of the same file (the program image).  Every
+// refusal is found before the first byte reaches the sink.
+PackageStreamResult stream_package_block(const ShowPackage& package, const TextCodec& codec,
+                                         PackageSink& sink, std::size_t written_before = 0);
+
+// The same bytes gathered in memory.  The record alone, without trailer:
 PackageWriteResult write_package_record(const ShowPackage& package, const TextCodec& codec);
 // The record followed by the trailer: what is appended to a program file.
 PackageWriteResult write_package_block(const ShowPackage& package, const TextCodec& codec);

@@ -12,8 +12,8 @@
 #include "file_io.h"
 #include "manifest_source.h"
 #include "package/package_reader.h"
-#include "package/package_writer.h"
 #include "player_choice.h"
+#include "show_file.h"
 #include "text_codec.h"
 #include "title_slot.h"
 
@@ -89,14 +89,15 @@ bool apply_title(std::vector<std::uint8_t>& player, const std::string& title,
   return true;
 }
 
-std::optional<PackageWriteResult> show_bytes(const BuildOptions& options,
-                                             const std::optional<std::string>& title,
-                                             const ShowPackage& package, unsigned& mode,
-                                             std::string& player_label) {
+// The bytes the show's file opens with: the chosen player, titled, or none
+// for a bare package.
+std::optional<std::vector<std::uint8_t>> player_bytes(const BuildOptions& options,
+                                                      const std::optional<std::string>& title,
+                                                      unsigned& mode, std::string& player_label) {
   mode = 0644;
   if (options.package_only) {
     if (title) warn("the title is kept only in a player; the bare package has none");
-    return write_package_block(package, text_codec());
+    return std::vector<std::uint8_t>{};
   }
   auto chosen = choose_player(options);
   if (auto* why = std::get_if<std::string>(&chosen)) {
@@ -108,7 +109,7 @@ std::optional<PackageWriteResult> show_bytes(const BuildOptions& options,
   if (!bytes) return std::nullopt;
   if (title && !apply_title(*bytes, *title, options, player)) return std::nullopt;
   player_label = player.label;
-  return append_package_block(*bytes, package, text_codec());
+  return bytes;
 }
 
 int run_build(const BuildOptions& options) {
@@ -120,13 +121,14 @@ int run_build(const BuildOptions& options) {
   const std::optional<std::string> title = options.title ? options.title : built.title;
   unsigned mode = 0;
   std::string player_label;
-  const std::optional<PackageWriteResult> written =
-      show_bytes(options, title, *built.package, mode, player_label);
-  if (!written) return 1;
-  if (written->error) return fail("cannot store " + written->error->message());
-  if (auto error = write_file_atomically(options.output, written->bytes, mode)) return fail(*error);
+  const std::optional<std::vector<std::uint8_t>> player =
+      player_bytes(options, title, mode, player_label);
+  if (!player) return 1;
+  const ShowFileWritten written =
+      write_show_file(options.output, *player, *built.package, text_codec(), mode);
+  if (written.error) return fail(*written.error);
   std::cout << "wrote " << options.output << ": " << built.package->SceneCount << " scenes, "
-            << written->bytes.size() << " bytes, "
+            << written.size << " bytes, "
             << (player_label.empty() ? "the bare package (no player)" : "on " + player_label)
             << '\n';
   return 0;

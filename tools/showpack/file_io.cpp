@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace showsaver::showpack {
 namespace {
@@ -57,26 +58,48 @@ FileRead read_whole_file(const std::filesystem::path& path) {
   return result;
 }
 
+AtomicFile::AtomicFile(const std::filesystem::path& path)
+    : path_(path), temporary_(path.string() + ".XXXXXX") {
+  descriptor_ = ::mkstemp(temporary_.data());
+  if (descriptor_ < 0) {
+    error_ = system_error("cannot create a temporary file beside " + path_.string());
+  }
+}
+
+AtomicFile::~AtomicFile() {
+  if (descriptor_ < 0) return;
+  ::close(descriptor_);
+  ::unlink(temporary_.c_str());
+}
+
+std::optional<std::string> AtomicFile::write(std::span<const std::uint8_t> bytes) {
+  if (!error_ && !write_all(descriptor_, bytes))
+    error_ = system_error("cannot write " + temporary_);
+  return error_;
+}
+
+std::optional<std::string> AtomicFile::commit(unsigned mode) {
+  if (error_) return error_;
+  if (::fchmod(descriptor_, mode) != 0) {
+    error_ = system_error("cannot set the permissions of " + temporary_);
+  } else if (::fsync(descriptor_) != 0) {
+    error_ = system_error("cannot flush " + temporary_);
+  }
+  const int descriptor = std::exchange(descriptor_, -1);
+  if (::close(descriptor) != 0 && !error_) error_ = system_error("cannot close " + temporary_);
+  if (!error_ && ::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    error_ = system_error("cannot rename " + temporary_ + " to " + path_.string());
+  }
+  if (error_) ::unlink(temporary_.c_str());
+  return error_;
+}
+
 std::optional<std::string> write_file_atomically(const std::filesystem::path& path,
                                                  std::span<const std::uint8_t> bytes,
                                                  unsigned mode) {
-  std::string temporary = path.string() + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) return system_error("cannot create a temporary file beside " + path.string());
-  std::optional<std::string> error;
-  if (!write_all(fd, bytes)) {
-    error = system_error("cannot write " + temporary);
-  } else if (::fchmod(fd, mode) != 0) {
-    error = system_error("cannot set the permissions of " + temporary);
-  } else if (::fsync(fd) != 0) {
-    error = system_error("cannot flush " + temporary);
-  }
-  if (::close(fd) != 0 && !error) error = system_error("cannot close " + temporary);
-  if (!error && ::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = system_error("cannot rename " + temporary + " to " + path.string());
-  }
-  if (error) ::unlink(temporary.c_str());
-  return error;
+  AtomicFile file(path);
+  if (auto error = file.write(bytes)) return error;
+  return file.commit(mode);
 }
 
 }  // namespace showsaver::showpack

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <new>
 
+#include "claimed_picture_size.h"
 #include "formats/bmp/bmp_decoder.h"
 #include "formats/bmp/bmp_header.h"
 #include "formats/rgb_bytes.h"
@@ -110,7 +111,14 @@ std::variant<PictureHeader, std::string> read_picture_header(std::span<const std
     image.ping(Magick::Blob(file.data(), file.size()));  // the header, no pixels
     const Magick::OrientationType orientation = image.orientation();
     const bool turned = orientation >= Magick::LeftTopOrientation;
-    const auto width = std::int64_t(image.columns()), height = std::int64_t(image.rows());
+    auto width = std::int64_t(image.columns()), height = std::int64_t(image.rows());
+    if (width <= 0 || height <= 0) {
+      // The library's policy refused a header larger than it allows.
+      if (const auto claimed = claimed_picture_size(file, format)) {
+        width = claimed->width;
+        height = claimed->height;
+      }
+    }
     if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide) {
       return "is " + std::to_string(width) + "x" + std::to_string(height) +
              " by its header; each side must be 1 to " + std::to_string(kLargestSide) + " pixels";

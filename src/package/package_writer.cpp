@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "formats/byte_writer.h"
+#include "package/extension_reader.h"
+#include "package/extension_writer.h"
 #include "platform/text_codec.h"
 
 namespace showsaver {
@@ -90,6 +92,17 @@ void write_scene(FieldWriter& writer, const SceneRecord& scene) {
   writer.write_bytes("SoundData", scene.SoundData);
 }
 
+// Writes the extension and reads it back, so that nothing is stored that
+// the reader would refuse (a fade for a scene that is not there, say).
+void write_extension(const ShowExtension& extension, std::size_t scene_count, ByteWriter& out) {
+  const std::size_t start = out.size();
+  write_show_extension(extension, out);
+  const auto written = std::span(out.bytes()).subspan(start);
+  const ExtensionReadResult check =
+      read_show_extension(written, 0, static_cast<std::int32_t>(scene_count));
+  if (check.error) fail(check.error->field, check.error->reason);
+}
+
 void write_record(const ShowPackage& package, const TextCodec& codec, ByteWriter& out) {
   // The readers take scene i as element i; records beyond SceneCount are
   // written as they are (stored shows carry them) and never shown.
@@ -109,13 +122,14 @@ void write_record(const ShowPackage& package, const TextCodec& codec, ByteWriter
   writer.write_bytes("BgmData", package.BgmData);
   if (!package.Scenes) {
     writer.write_i16(0);
-    return;
+  } else {
+    writer.write_array_header("Scenes", package.Scenes->size());
+    for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
+      writer.set_scope("scene " + std::to_string(index) + " ");
+      write_scene(writer, (*package.Scenes)[index]);
+    }
   }
-  writer.write_array_header("Scenes", package.Scenes->size());
-  for (std::size_t index = 0; index < package.Scenes->size(); ++index) {
-    writer.set_scope("scene " + std::to_string(index) + " ");
-    write_scene(writer, (*package.Scenes)[index]);
-  }
+  if (package.Extension) write_extension(*package.Extension, package.stored_scene_count(), out);
 }
 
 // Appends the block to `out`, which may already hold the program image; the

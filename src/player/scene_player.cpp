@@ -1,5 +1,8 @@
 #include "player/scene_player.h"
 
+#include <algorithm>
+#include <span>
+
 #include "common/message_wait.h"
 #include "common/runtime_failure.h"
 #include "common/show_math.h"
@@ -7,6 +10,21 @@
 #include "player/transparent_blit.h"
 
 namespace showsaver {
+namespace {
+
+// The scenes a round plays: the first SceneCount stored.
+std::span<const SceneRecord> shown_scenes(const ShowPackage& package) {
+  if (!package.Scenes || package.SceneCount <= 0) return {};
+  const auto count = std::min(package.Scenes->size(), static_cast<std::size_t>(package.SceneCount));
+  return std::span<const SceneRecord>(package.Scenes->data(), count);
+}
+
+bool shuffled(const ShowPackage& package) {
+  return package.Extension && package.Extension->order() == ShowOrder::Shuffle &&
+         !shown_scenes(package).empty();
+}
+
+}  // namespace
 
 ScenePlayer::ScenePlayer(Platform& platform, const ShowContext& show, ShowSurfaces& surfaces,
                          StopDetector& stop, BackgroundMusic& music, ShowObserver* observer)
@@ -39,6 +57,11 @@ void ScenePlayer::show_start() {
   stop_.hide_cursor();
   stop_.arm();
   CurrentScene = 0;
+  shuffled_rounds_.reset();
+  if (shuffled(show_.package)) {
+    shuffled_rounds_.emplace(shown_scenes(show_.package),
+                             static_cast<std::uint32_t>(platform_.desktop.tick_count()));
+  }
   const SceneRecord& first = scene(0);
   surfaces_.Picture1.clear();
   surfaces_.Picture1.draw_picture(surfaces_.MemPicture, first.PictureLeft, first.PictureTop);
@@ -65,7 +88,11 @@ void ScenePlayer::play_one_scene_cycle() {
                                       outgoing.PictureTop);
   }
 
-  CurrentScene = outgoing_index == show_.package.SceneCount - 1 ? 0 : outgoing_index + 1;
+  if (shuffled_rounds_) {
+    CurrentScene = shuffled_rounds_->next();
+  } else {
+    CurrentScene = outgoing_index == show_.package.SceneCount - 1 ? 0 : outgoing_index + 1;
+  }
   const SceneRecord& incoming = scene(CurrentScene);
   surfaces_.MemPicture.clear();
   load_scene_picture(CurrentScene);

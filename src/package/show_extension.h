@@ -26,7 +26,8 @@ struct OrderRecord {
   friend bool operator==(const OrderRecord&, const OrderRecord&) = default;
 };
 
-// Scene `scene` comes in by a cross-fade from the picture before it.
+// The transition out of scene `scene` is a cross-fade into the next one; the
+// scene's EffectCode holds the transition players without one show instead.
 struct FadeRecord {
   std::int32_t scene = 0;
   std::int32_t duration_ms = 1000;

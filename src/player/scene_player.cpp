@@ -6,6 +6,7 @@
 #include "common/message_wait.h"
 #include "common/runtime_failure.h"
 #include "common/show_math.h"
+#include "effects/cross_fade_transition.h"
 #include "effects/run_effect.h"
 #include "player/transparent_blit.h"
 
@@ -103,7 +104,7 @@ void ScenePlayer::play_one_scene_cycle() {
   if (observer_ != nullptr) {
     observer_->transition_starting(outgoing_index, CurrentScene, outgoing.EffectCode);
   }
-  run_transition(outgoing.EffectCode);
+  run_transition(outgoing_index, outgoing.EffectCode);
   surfaces_.Picture1.refresh();
   if (observer_ != nullptr) observer_->transition_finished();
   music_.poll();
@@ -129,7 +130,16 @@ void ScenePlayer::compose_incoming_frame(const SceneRecord& incoming) {
   }
 }
 
-void ScenePlayer::run_transition(std::int32_t effect_code) {
+void ScenePlayer::run_transition(std::int32_t outgoing_index, std::int32_t effect_code) {
+  const auto fade = show_.package.Extension
+                        ? show_.package.Extension->for_scene<FadeRecord>(outgoing_index)
+                        : std::nullopt;
+  if (fade) {
+    EffectEnvironment environment{platform_.gdi, platform_.desktop, stop_.StopRequested(), random_};
+    run_cross_fade(surfaces_.Picture1, surfaces_.NowPicture, surfaces_.NextPicture, environment,
+                   fade->duration_ms);
+    return;
+  }
   if (effect_code == 0) {
     surfaces_.Picture1.copy_image(surfaces_.NextPicture);
     return;

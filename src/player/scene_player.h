@@ -34,7 +34,8 @@ class ScenePlayer {
   void play_one_scene_cycle();
   const SceneRecord& scene(std::int32_t index) const;
   void compose_incoming_frame(const SceneRecord& incoming);
-  void run_transition(std::int32_t effect_code);
+  // The cross-fade the extension gives the outgoing scene, else its EffectCode.
+  void run_transition(std::int32_t outgoing_index, std::int32_t effect_code);
 
   Platform& platform_;
   const ShowContext& show_;

@@ -2,6 +2,7 @@
 // pictures at its time, the frames are paced, and a stop ends the fade.
 #include <gtest/gtest.h>
 
+#include "effects/cross_fade.h"
 #include "effects/cross_fade_transition.h"
 #include "support/package_builder.h"
 #include "support/show_harness.h"
@@ -25,14 +26,11 @@ ShowPackage fading_show(std::int32_t fade_ms) {
   return package;
 }
 
-// The formula of the blend, channel by channel.
+// The one blend (checked against its formula in test_cross_fade.cpp) of
+// two pixels.
 std::uint32_t expected_blend(std::uint32_t a, std::uint32_t b, std::uint32_t weight) {
   std::uint32_t out = 0;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const std::uint32_t ca = (a >> shift) & 0xFF;
-    const std::uint32_t cb = (b >> shift) & 0xFF;
-    out |= ((ca * (256 - weight) + cb * weight + 128) >> 8) << shift;
-  }
+  blend_row(std::span(&out, 1), std::span(&a, 1), std::span(&b, 1), weight);
   return out;
 }
 

@@ -4,21 +4,8 @@
 
 namespace showsaver {
 
-std::uint64_t ShuffleRandom::next() {
-  std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
-}
-
-std::uint32_t ShuffleRandom::below(std::uint32_t bound) {
-  // The bias of a 64-bit value taken modulo a scene count is far below
-  // anything a viewer could notice.
-  return static_cast<std::uint32_t>(next() % bound);
-}
-
 std::vector<std::int32_t> shuffled_round(std::span<const SceneRecord> scenes,
-                                         ShuffleRandom& random) {
+                                         SeededRandom& random) {
   // Groups of a scene and the scenes drawn over it, in stored order.
   std::vector<std::vector<std::int32_t>> groups;
   for (std::size_t index = 0; index < scenes.size(); ++index) {

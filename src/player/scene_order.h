@@ -9,26 +9,13 @@
 #include <span>
 #include <vector>
 
+#include "common/seeded_random.h"
 #include "package/show_package.h"
 
 namespace showsaver {
 
-// A small generator with a fully specified sequence (SplitMix64), so that a
-// seed gives the same order on every platform and compiler.
-class ShuffleRandom {
- public:
-  explicit ShuffleRandom(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t next();
-  // A value in [0, bound), bound above 0.
-  std::uint32_t below(std::uint32_t bound);
-
- private:
-  std::uint64_t state_;
-};
-
 // One shuffled round of the shown scenes `scenes` (SceneCount of them).
-std::vector<std::int32_t> shuffled_round(std::span<const SceneRecord> scenes,
-                                         ShuffleRandom& random);
+std::vector<std::int32_t> shuffled_round(std::span<const SceneRecord> scenes, SeededRandom& random);
 
 // Shuffled rounds one after another, each drawn when the last is over.
 class ShuffledRounds {
@@ -42,7 +29,7 @@ class ShuffledRounds {
 
  private:
   std::span<const SceneRecord> scenes_;
-  ShuffleRandom random_;
+  SeededRandom random_;
   std::vector<std::int32_t> round_;
   std::size_t position_ = 0;
 };

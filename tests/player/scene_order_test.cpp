@@ -57,7 +57,7 @@ TEST(ShuffledOrder, EveryRoundPlaysEachSceneOnceAndKeepsOverPreviousInPlace) {
   };
   for (const auto& shape : shapes) {
     const std::vector<SceneRecord> scenes = scenes_with(shape);
-    ShuffleRandom random(12345);
+    SeededRandom random(12345);
     std::set<std::vector<std::int32_t>> seen;
     for (int round = 0; round < 40; ++round) {
       const std::vector<std::int32_t> order = shuffled_round(scenes, random);

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "effects/cross_fade.h"
+#include "effects/image_copy.h"
 #include "effects/transition.h"
 
 namespace showsaver {
@@ -13,19 +14,6 @@ namespace {
 std::span<const std::uint32_t> row_of(const PixelImage& image, int y) {
   return std::span(image.pixels)
       .subspan(static_cast<std::size_t>(y) * image.width, static_cast<std::size_t>(image.width));
-}
-
-// Copies `frame` onto the destination's whole picture through a bitmap of
-// its own.
-void put_frame(Gdi& gdi, const DrawingSurface& destination, const PixelImage& frame) {
-  const BitmapHandle bitmap = gdi.CreateBitmapFromImage(frame);
-  if (!bitmap) return;
-  const DcHandle dc = gdi.CreateCompatibleDC(destination.dc());
-  const GdiObject previous = gdi.SelectObject(dc, bitmap);
-  gdi.BitBlt(destination.dc(), 0, 0, frame.width, frame.height, dc, 0, 0, rop::SRCCOPY);
-  gdi.SelectObject(dc, previous);
-  gdi.DeleteDC(dc);
-  gdi.DeleteObject(bitmap);
 }
 
 }  // namespace
@@ -51,7 +39,7 @@ void run_cross_fade(DrawingSurface& destination, DrawingSurface& outgoing, Drawi
                                       static_cast<std::size_t>(frame.width));
         blend_row(out, row_of(*from, y), row_of(*to, y), weight);
       }
-      put_frame(environment.gdi, destination, frame);
+      put_image(environment.gdi, destination.dc(), frame);
     });
   }
   transition.final_frame();

@@ -35,15 +35,16 @@ struct FadeRecord {
 };
 
 // Scene `scene` pans and zooms during its hold, along a path that the
-// player picks from `seed` and the picture's size.
+// player picks from `seed` and the picture area's size.
 struct PanZoomSeedRecord {
   std::int32_t scene = 0;
   std::uint32_t seed = 0;
   friend bool operator==(const PanZoomSeedRecord&, const PanZoomSeedRecord&) = default;
 };
 
-// Scene `scene` pans and zooms during its hold from the part `start` of its
-// picture to the part `end` (picture pixels).
+// Scene `scene` pans and zooms during its hold from the part `start` of the
+// picture area (the scene as composed there, in the area's pixels) to the
+// part `end`.
 struct PanZoomPathRecord {
   std::int32_t scene = 0;
   Rect start;

@@ -8,6 +8,7 @@
 #include "common/show_math.h"
 #include "effects/cross_fade_transition.h"
 #include "effects/run_effect.h"
+#include "player/hold_motion.h"
 #include "player/transparent_blit.h"
 
 namespace showsaver {
@@ -99,7 +100,14 @@ void ScenePlayer::play_one_scene_cycle() {
   load_scene_picture(CurrentScene);
   compose_incoming_frame(incoming);
 
-  wait_with_messages(desktop, hold_start, hold, stop_.StopRequested());
+  const auto path = motion_path(show_.package.Extension, outgoing_index,
+                                {surfaces_.NowPicture.width(), surfaces_.NowPicture.height()});
+  if (path) {
+    hold_with_motion(platform_.gdi, desktop, surfaces_.Picture1, surfaces_.NowPicture, *path,
+                     hold_start, hold, stop_.StopRequested());
+  } else {
+    wait_with_messages(desktop, hold_start, hold, stop_.StopRequested());
+  }
   music_.play_cue(incoming.SoundFileName);
   if (observer_ != nullptr) {
     observer_->transition_starting(outgoing_index, CurrentScene, outgoing.EffectCode);

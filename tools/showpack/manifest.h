@@ -17,7 +17,7 @@
 //                               without cross-fades shows; default the cut),
 //                               motion, motion_seed (0..4294967295),
 //                               motion_from and motion_to ([left, top, width,
-//                               height] in the picture, both or neither)
+//                               height] in the picture area, both or neither)
 //
 // Paths are relative to the manifest's folder.  This file checks the TOML:
 // keys, types and ranges; the files themselves are checked when the package
@@ -73,7 +73,7 @@ struct ManifestName {
 // How a picture moves during its hold.
 enum class Motion { None, PanZoom };
 
-// Where a pan and zoom goes, in picture pixels.
+// Where a pan and zoom goes, in pixels of the picture area.
 struct MotionPath {
   Rect from;
   Rect to;

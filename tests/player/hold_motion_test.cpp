@@ -39,33 +39,31 @@ std::uint32_t left_of_centre(const PixelImage& frame) {
   return test::pixel(frame, frame.width / 2 - 30, frame.height / 2) & 0xFFFFFF;
 }
 
-TEST(HoldMotion, FramesMoveFromTheStartToTheEndAtAStep) {
-  test::ShowOptions options;
-  options.key_after_transitions = 1;
-  test::ShowRun show(moving_show(true), options);
-  show.run();
-  ASSERT_EQ(show.transitions().size(), 1u);
-  const auto& frames = show.frames();
-  const auto hold_frames = static_cast<std::size_t>(show.transitions()[0].frames_before);
-  // One a period across the second of the hold, and the first frame of the show.
-  EXPECT_GE(hold_frames, std::size_t(1000 / kMotionFramePeriodMs));
-  EXPECT_LE(hold_frames, std::size_t(1000 / kMotionFramePeriodMs) + 3);
-  EXPECT_EQ(left_of_centre(frames[1]), kRed);
-  EXPECT_EQ(left_of_centre(frames[hold_frames - 1]), kBlue);
-  // The wipe out starts from the zoomed frame: no frame of the unzoomed
-  // picture comes back.
-  for (std::size_t i = hold_frames - 1; i < frames.size(); ++i) {
-    EXPECT_NE(left_of_centre(frames[i]), kRed) << i;
+TEST(HoldMotion, FramesMoveFromTheStartToTheEndAtAStepAndStillHoldsDrawNothing) {
+  for (const bool with_motion : {true, false}) {
+    SCOPED_TRACE(with_motion ? "with motion" : "without motion");
+    test::ShowOptions options;
+    options.key_after_transitions = 1;
+    test::ShowRun show(moving_show(with_motion), options);
+    show.run();
+    ASSERT_EQ(show.transitions().size(), 1u);
+    const auto& frames = show.frames();
+    const auto hold_frames = static_cast<std::size_t>(show.transitions()[0].frames_before);
+    if (!with_motion) {
+      EXPECT_EQ(hold_frames, 1u);  // the show's first frame only: the hold just waits
+      continue;
+    }
+    // One a period across the second of the hold, and the first frame of the show.
+    EXPECT_GE(hold_frames, std::size_t(1000 / kMotionFramePeriodMs));
+    EXPECT_LE(hold_frames, std::size_t(1000 / kMotionFramePeriodMs) + 3);
+    EXPECT_EQ(left_of_centre(frames[1]), kRed);
+    EXPECT_EQ(left_of_centre(frames[hold_frames - 1]), kBlue);
+    // The wipe out starts from the zoomed frame: no frame of the unzoomed
+    // picture comes back.
+    for (std::size_t i = hold_frames - 1; i < frames.size(); ++i) {
+      EXPECT_NE(left_of_centre(frames[i]), kRed) << i;
+    }
   }
-}
-
-TEST(HoldMotion, AHoldWithoutMotionDrawsNothingWhileItWaits) {
-  test::ShowOptions options;
-  options.key_after_transitions = 1;
-  test::ShowRun show(moving_show(false), options);
-  show.run();
-  ASSERT_EQ(show.transitions().size(), 1u);
-  EXPECT_EQ(show.transitions()[0].frames_before, 1);  // the show's first frame only
 }
 
 TEST(HoldMotion, SeedsAndPathsGiveThePathOfTheirScene) {

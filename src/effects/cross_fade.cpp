@@ -2,32 +2,26 @@
 
 #include <algorithm>
 
+#include "effects/cross_fade_sse2.h"
+
 namespace showsaver {
-namespace {
-
-constexpr std::uint32_t kEvenChannels = 0x00FF00FFu;
-
-// Two channels 16 bits apart at once: each lane's sum stays below 65536
-// (255 * 256 + 128), so no lane carries into the next.
-inline std::uint32_t blend_lanes(std::uint32_t outgoing, std::uint32_t incoming,
-                                 std::uint32_t weight) {
-  const std::uint32_t sum = outgoing * (kFullFadeWeight - weight) + incoming * weight + 0x00800080u;
-  return (sum >> 8) & kEvenChannels;
-}
-
-}  // namespace
 
 void blend_row(std::span<std::uint32_t> out, std::span<const std::uint32_t> outgoing,
                std::span<const std::uint32_t> incoming, std::uint32_t weight) {
   weight = std::min(weight, kFullFadeWeight);
   const std::size_t count = std::min({out.size(), outgoing.size(), incoming.size()});
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::uint32_t a = outgoing[i];
-    const std::uint32_t b = incoming[i];
-    const std::uint32_t even = blend_lanes(a & kEvenChannels, b & kEvenChannels, weight);
-    const std::uint32_t odd =
-        blend_lanes((a >> 8) & kEvenChannels, (b >> 8) & kEvenChannels, weight);
-    out[i] = even | (odd << 8);
+  const auto keep = static_cast<std::uint16_t>(kFullFadeWeight - weight);
+  const auto take = static_cast<std::uint16_t>(weight);
+  const std::size_t done =
+      blend_pixels_sse2(out.data(), outgoing.data(), incoming.data(), count, keep, take);
+  // The rest byte by byte, every channel alike; each sum stays below 65536
+  // (255 * 256 + 128).
+  auto* target = reinterpret_cast<std::uint8_t*>(out.data());
+  const auto* a = reinterpret_cast<const std::uint8_t*>(outgoing.data());
+  const auto* b = reinterpret_cast<const std::uint8_t*>(incoming.data());
+  for (std::size_t i = done * 4; i < count * 4; ++i) {
+    target[i] =
+        static_cast<std::uint8_t>(static_cast<std::uint16_t>(a[i] * keep + b[i] * take + 128) >> 8);
   }
 }
 

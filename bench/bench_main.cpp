@@ -1,5 +1,6 @@
-// The drawing benchmarks: every transition's frames, the raster primitives
-// and the sprite blit, then one table of each figure beside its reference.
+// The drawing benchmarks: every transition's frames, the raster primitives,
+// the sprite blit, the cross-fade and the pan and zoom, then one table of each figure beside its
+// reference.
 #include <benchmark/benchmark.h>
 
 #include "report.h"
@@ -8,6 +9,7 @@ namespace showsaver::bench {
 void register_effect_benchmarks();
 void register_raster_benchmarks();
 void register_sprite_benchmarks();
+void register_fade_pan_zoom_benchmarks();
 }  // namespace showsaver::bench
 
 int main(int argc, char** argv) {
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
   showsaver::bench::register_raster_benchmarks();
   showsaver::bench::register_sprite_benchmarks();
   showsaver::bench::register_effect_benchmarks();
+  showsaver::bench::register_fade_pan_zoom_benchmarks();
   showsaver::bench::TableReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

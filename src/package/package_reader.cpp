@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/byte_reader.h"
+#include "package/extension_reader.h"
 #include "platform/text_codec.h"
 
 namespace showsaver {
@@ -44,6 +45,9 @@ class FieldReader {
 
   std::int32_t read_i32(std::string_view name) { return ByteReader(take(4, name)).i32(0); }
   std::int16_t read_i16(std::string_view name) { return ByteReader(take(2, name)).i16(0); }
+  // Everything up to the end of the record.
+  std::span<const std::uint8_t> read_rest() { return take(record_.size() - position_, "rest"); }
+  std::span<const std::uint8_t> peek_rest() const { return record_.subspan(position_); }
 
   std::string read_string(std::string_view name, StoredSpelling& spelling) {
     const auto count = static_cast<std::uint16_t>(read_i16(name));
@@ -152,8 +156,22 @@ void read_scenes(FieldReader& reader, ShowPackage& package, std::int64_t scene_c
   reader.set_scope("");
 }
 
+// The extension, when the bytes after the scene list are one; without
+// `read_extension` they are passed over as a reader of the original layout
+// passes over them.
+void read_extension(FieldReader& reader, ShowPackage& package, PackageReadOptions options) {
+  if (!starts_extension(reader.peek_rest())) return;
+  const std::int64_t offset = reader.offset();
+  const auto bytes = reader.read_rest();
+  if (!options.read_extension) return;
+  ExtensionReadResult extension =
+      read_show_extension(bytes, offset, static_cast<std::int32_t>(package.stored_scene_count()));
+  if (extension.error) throw Malformed{std::move(*extension.error)};
+  package.Extension = std::move(extension.extension);
+}
+
 ShowPackage read_record(std::span<const std::uint8_t> record, std::int64_t record_offset,
-                        const TextCodec& codec, bool in_file) {
+                        const TextCodec& codec, bool in_file, PackageReadOptions options) {
   FieldReader reader(record, record_offset, codec, in_file);
   ShowPackage package;
   package.PictureWidth = reader.read_i32("PictureWidth");
@@ -169,6 +187,7 @@ ShowPackage read_record(std::span<const std::uint8_t> record, std::int64_t recor
   package.BgmFileName = reader.read_string("BgmFileName", package.BgmFileNameSpelling);
   package.BgmData = reader.read_bytes("BgmData");
   read_scenes(reader, package, scene_count_offset);
+  read_extension(reader, package, options);
   // A record that ends early means BlockLength does not describe this
   // record: most likely the file holds no package at all.
   if (reader.remaining() != 0) {
@@ -222,11 +241,12 @@ std::string PackageError::message() const {
 namespace {
 
 PackageReadResult read_whole_file(std::span<const std::uint8_t> program_file,
-                                  const TextCodec& codec, bool in_file) {
+                                  const TextCodec& codec, bool in_file,
+                                  PackageReadOptions options) {
   PackageReadResult result;
   try {
     const auto record = locate_record(program_file, result);
-    result.package = read_record(record, result.record_offset, codec, in_file);
+    result.package = read_record(record, result.record_offset, codec, in_file, options);
   } catch (Malformed& malformed) {
     result.package = ShowPackage{};
     result.error = std::move(malformed.error);
@@ -237,24 +257,24 @@ PackageReadResult read_whole_file(std::span<const std::uint8_t> program_file,
 }  // namespace
 
 PackageReadResult read_show_package(std::span<const std::uint8_t> program_file,
-                                    const TextCodec& codec) {
-  return read_whole_file(program_file, codec, false);
+                                    const TextCodec& codec, PackageReadOptions options) {
+  return read_whole_file(program_file, codec, false, options);
 }
 
 PackageReadResult read_show_package(std::shared_ptr<const FileContents> program_file,
-                                    const TextCodec& codec) {
-  if (!program_file) return read_show_package(std::span<const std::uint8_t>{}, codec);
-  PackageReadResult result = read_whole_file(program_file->bytes(), codec, true);
+                                    const TextCodec& codec, PackageReadOptions options) {
+  if (!program_file) return read_show_package(std::span<const std::uint8_t>{}, codec, options);
+  PackageReadResult result = read_whole_file(program_file->bytes(), codec, true, options);
   if (result.ok()) result.package.file.contents = std::move(program_file);
   return result;
 }
 
 PackageReadResult read_package_record(std::span<const std::uint8_t> record, const TextCodec& codec,
-                                      std::int64_t record_offset) {
+                                      std::int64_t record_offset, PackageReadOptions options) {
   PackageReadResult result;
   result.record_offset = record_offset;
   try {
-    result.package = read_record(record, record_offset, codec, false);
+    result.package = read_record(record, record_offset, codec, false, options);
   } catch (Malformed& malformed) {
     result.package = ShowPackage{};
     result.error = std::move(malformed.error);

@@ -13,22 +13,18 @@
 #include <span>
 #include <string>
 
+#include "package/package_error.h"
 #include "package/show_package.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
 
 namespace showsaver {
 
-struct PackageError {
-  // The field, for example "BlockLength", "SceneCount" or "scene 3 PictureData".
-  std::string field;
-  // 0-based offset in the file of the bytes at fault.
-  std::int64_t offset = 0;
-  std::string reason;
-
-  // One sentence: field, offset (decimal and hexadecimal) and reason.
-  std::string message() const;
-  friend bool operator==(const PackageError&, const PackageError&) = default;
+// How to read.  Without the extension the reader reads as a reader of the
+// original layout does: the block after the scene list is passed over
+// unread, and every scene plays the transition in its EffectCode.
+struct PackageReadOptions {
+  bool read_extension = true;
 };
 
 struct PackageReadResult {
@@ -47,19 +43,20 @@ struct PackageReadResult {
 // which is a file holding nothing but the block); names go from code page 932
 // to UTF-8 through `codec`.
 PackageReadResult read_show_package(std::span<const std::uint8_t> program_file,
-                                    const TextCodec& codec);
+                                    const TextCodec& codec, PackageReadOptions options = {});
 
 // The same read of a whole program file held in memory (mapped, as a rule):
 // the music, pictures and sounds are not copied; their arrays point into the
 // file (PackageBytes::in_file), which the package then holds.  A null file
 // reads as an empty one.
 PackageReadResult read_show_package(std::shared_ptr<const FileContents> program_file,
-                                    const TextCodec& codec);
+                                    const TextCodec& codec, PackageReadOptions options = {});
 
 // Reads a package record alone, without trailer: the record must fill
 // `record` exactly.  `record_offset` is its position in the file, used in
 // error reports only.
 PackageReadResult read_package_record(std::span<const std::uint8_t> record, const TextCodec& codec,
-                                      std::int64_t record_offset = 0);
+                                      std::int64_t record_offset = 0,
+                                      PackageReadOptions options = {});
 
 }  // namespace showsaver

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "formats/byte_writer.h"
+#include "package/extension_reader.h"
+#include "package/extension_writer.h"
 #include "package/package_sink.h"
 #include "platform/text_codec.h"
 
@@ -139,6 +141,17 @@ void write_scenes(FieldWriter& writer, const std::optional<std::vector<SceneReco
   writer.set_scope("");
 }
 
+// Writes the extension, after reading it back, so that nothing is stored
+// that the reader would refuse (a fade for a scene that is not there, say).
+void write_extension(const ShowExtension& extension, std::size_t scene_count, BlockOutput& out) {
+  ByteWriter block;
+  write_show_extension(extension, block);
+  const ExtensionReadResult check =
+      read_show_extension(block.bytes(), 0, static_cast<std::int32_t>(scene_count));
+  if (check.error) fail(check.error->field, check.error->reason);
+  out.fields().append(block.bytes());
+}
+
 // The record's fields in file order: the one place that lays them out, for
 // the measuring pass and the writing pass alike.
 void write_record(const ShowPackage& package, const TextCodec& codec, BlockOutput& out) {
@@ -159,6 +172,7 @@ void write_record(const ShowPackage& package, const TextCodec& codec, BlockOutpu
   writer.write_string("BgmFileName", package.BgmFileName, package.BgmFileNameSpelling);
   writer.write_bytes("BgmData", package.BgmData);
   write_scenes(writer, package.Scenes);
+  if (package.Extension) write_extension(*package.Extension, package.stored_scene_count(), out);
 }
 
 // The record and its trailer, behind the `written_before` bytes the sink

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "package/show_extension.h"
 #include "platform/color.h"
 #include "platform/file_system.h"
 
@@ -83,6 +84,8 @@ struct ShowPackage {
   // The scene array; absent when stored with no dimension.
   std::optional<std::vector<SceneRecord>> Scenes;
   StoredSpelling BgmFileNameSpelling;
+  // The block after the scene list; absent in a package of the original layout.
+  std::optional<ShowExtension> Extension;
   // Set when the arrays point into the file they were read from.
   HeldFile file = {};
 

@@ -1,12 +1,32 @@
 #include "player/scene_player.h"
 
+#include <algorithm>
+#include <span>
+
 #include "common/message_wait.h"
 #include "common/runtime_failure.h"
 #include "common/show_math.h"
+#include "effects/cross_fade_transition.h"
 #include "effects/run_effect.h"
+#include "player/hold_motion.h"
 #include "player/transparent_blit.h"
 
 namespace showsaver {
+namespace {
+
+// The scenes a round plays: the first SceneCount stored.
+std::span<const SceneRecord> shown_scenes(const ShowPackage& package) {
+  if (!package.Scenes || package.SceneCount <= 0) return {};
+  const auto count = std::min(package.Scenes->size(), static_cast<std::size_t>(package.SceneCount));
+  return std::span<const SceneRecord>(package.Scenes->data(), count);
+}
+
+bool shuffled(const ShowPackage& package) {
+  return package.Extension && package.Extension->order() == ShowOrder::Shuffle &&
+         !shown_scenes(package).empty();
+}
+
+}  // namespace
 
 ScenePlayer::ScenePlayer(Platform& platform, const ShowContext& show, ShowSurfaces& surfaces,
                          StopDetector& stop, BackgroundMusic& music, ShowObserver* observer)
@@ -39,6 +59,11 @@ void ScenePlayer::show_start() {
   stop_.hide_cursor();
   stop_.arm();
   CurrentScene = 0;
+  shuffled_rounds_.reset();
+  if (shuffled(show_.package)) {
+    shuffled_rounds_.emplace(shown_scenes(show_.package),
+                             static_cast<std::uint32_t>(platform_.desktop.tick_count()));
+  }
   const SceneRecord& first = scene(0);
   surfaces_.Picture1.clear();
   surfaces_.Picture1.draw_picture(surfaces_.MemPicture, first.PictureLeft, first.PictureTop);
@@ -65,18 +90,29 @@ void ScenePlayer::play_one_scene_cycle() {
                                       outgoing.PictureTop);
   }
 
-  CurrentScene = outgoing_index == show_.package.SceneCount - 1 ? 0 : outgoing_index + 1;
+  if (shuffled_rounds_) {
+    CurrentScene = shuffled_rounds_->next();
+  } else {
+    CurrentScene = outgoing_index == show_.package.SceneCount - 1 ? 0 : outgoing_index + 1;
+  }
   const SceneRecord& incoming = scene(CurrentScene);
   surfaces_.MemPicture.clear();
   load_scene_picture(CurrentScene);
   compose_incoming_frame(incoming);
 
-  wait_with_messages(desktop, hold_start, hold, stop_.StopRequested());
+  const auto path = motion_path(show_.package.Extension, outgoing_index,
+                                {surfaces_.NowPicture.width(), surfaces_.NowPicture.height()});
+  if (path) {
+    hold_with_motion(platform_.gdi, desktop, surfaces_.Picture1, surfaces_.NowPicture, *path,
+                     hold_start, hold, stop_.StopRequested());
+  } else {
+    wait_with_messages(desktop, hold_start, hold, stop_.StopRequested());
+  }
   music_.play_cue(incoming.SoundFileName);
   if (observer_ != nullptr) {
     observer_->transition_starting(outgoing_index, CurrentScene, outgoing.EffectCode);
   }
-  run_transition(outgoing.EffectCode);
+  run_transition(outgoing_index, outgoing.EffectCode);
   surfaces_.Picture1.refresh();
   if (observer_ != nullptr) observer_->transition_finished();
   music_.poll();
@@ -102,7 +138,16 @@ void ScenePlayer::compose_incoming_frame(const SceneRecord& incoming) {
   }
 }
 
-void ScenePlayer::run_transition(std::int32_t effect_code) {
+void ScenePlayer::run_transition(std::int32_t outgoing_index, std::int32_t effect_code) {
+  const auto fade = show_.package.Extension
+                        ? show_.package.Extension->for_scene<FadeRecord>(outgoing_index)
+                        : std::nullopt;
+  if (fade) {
+    EffectEnvironment environment{platform_.gdi, platform_.desktop, stop_.StopRequested(), random_};
+    run_cross_fade(surfaces_.Picture1, surfaces_.NowPicture, surfaces_.NextPicture, environment,
+                   fade->duration_ms);
+    return;
+  }
   if (effect_code == 0) {
     surfaces_.Picture1.copy_image(surfaces_.NextPicture);
     return;

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "effects/effect_random.h"
 #include "platform/platform.h"
 #include "player/background_music.h"
+#include "player/scene_order.h"
 #include "player/show_context.h"
 #include "player/show_observer.h"
 #include "player/show_surfaces.h"
@@ -32,7 +34,8 @@ class ScenePlayer {
   void play_one_scene_cycle();
   const SceneRecord& scene(std::int32_t index) const;
   void compose_incoming_frame(const SceneRecord& incoming);
-  void run_transition(std::int32_t effect_code);
+  // The cross-fade the extension gives the outgoing scene, else its EffectCode.
+  void run_transition(std::int32_t outgoing_index, std::int32_t effect_code);
 
   Platform& platform_;
   const ShowContext& show_;
@@ -41,6 +44,9 @@ class ScenePlayer {
   BackgroundMusic& music_;
   ShowObserver* observer_;
   EffectRandom random_;
+  // For a shuffled show: drawn at each show start, seeded from the tick
+  // counter (so a scripted run, whose ticks are fixed, repeats its order).
+  std::optional<ShuffledRounds> shuffled_rounds_;
   // The index of the scene on screen.
   std::int32_t CurrentScene = 0;
 };

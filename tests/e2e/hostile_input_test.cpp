@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <optional>
 
 #include "formats/byte_writer.h"
+#include "package/extension_writer.h"
 #include "support/bitmap_files.h"
 #include "support/package_builder.h"
 #include "support/run_program.h"
@@ -54,6 +56,29 @@ RawPackage good_record() {
   raw.text("b.bmp").text("s.wav").i32(10).i32(0).i32(0).i32(3).i16(0).i16(0);
   raw.array(picture()).array(ByteVector{'R', 'I'});
   return raw;
+}
+
+// The good record followed by an extension: the show is shuffled and its
+// second scene fades in and pans (its EffectCode, 3, is the fallback).
+RawPackage extended_record() {
+  ByteWriter extension;
+  write_show_extension(
+      ShowExtension{{OrderRecord{ShowOrder::Shuffle}, FadeRecord{1, 500}, PanZoomSeedRecord{1, 3}}},
+      extension);
+  RawPackage raw = good_record();
+  raw.raw(extension.bytes());
+  return raw;
+}
+
+// The extended record with bytes from `offset` of its extension (counted
+// from the magic) overwritten.
+ByteVector damaged_extension(std::size_t offset, const ByteVector& bytes) {
+  ByteVector record = extended_record().record();
+  std::copy(bytes.begin(), bytes.end(),
+            record.begin() + std::ptrdiff_t(good_record().size() + offset));
+  RawPackage raw;
+  raw.raw(record);
+  return behind_image(raw.block());
 }
 
 // The header up to the scene array, with the given music name.
@@ -101,6 +126,30 @@ std::vector<HostileCase> hostile_cases() {
     cases.push_back(
         {"cut at " + std::to_string(length), behind_image(cut.block()), "malformed", ""});
   }
+  // The same for the extension after it; cut before its first byte, the
+  // record is one of the original layout and plays.
+  const RawPackage extended = extended_record();
+  for (std::size_t length = good.size(); length < extended.size(); ++length) {
+    RawPackage cut;
+    cut.raw(std::span(extended.record()).first(length));
+    cases.push_back({"cut at extension byte " + std::to_string(length - good.size()),
+                     behind_image(cut.block()), length == good.size() ? "" : "malformed", ""});
+  }
+  // Extension fields out of their bounds (offsets from the magic: version
+  // at 4, the records' length at 6; the first record's tag at 10 and length
+  // at 12; the second's tag at 20, its scene at 26 and duration at 30).
+  const ByteVector all_ones{0xFF, 0xFF, 0xFF, 0xFF};
+  cases.push_back({"extension version 2", damaged_extension(4, {2, 0}), "Extension version", ""});
+  cases.push_back(
+      {"extension length 2^32-1", damaged_extension(6, all_ones), "Extension length", ""});
+  cases.push_back({"extension record length 2^32-1", damaged_extension(12, all_ones),
+                   "Extension record 0 length", ""});
+  cases.push_back({"extension fade retagged as an order", damaged_extension(20, {1, 0}),
+                   "Extension record 1 length", ""});
+  cases.push_back({"extension fade of scene 7", damaged_extension(26, {7, 0, 0, 0}),
+                   "Extension record 1 scene", ""});
+  cases.push_back({"extension fade of 0 ms", damaged_extension(30, {0, 0, 0, 0}),
+                   "Extension record 1 duration", ""});
   const ByteVector record = good.record();
   auto with_length = [&](std::int32_t length) {
     RawPackage raw;
@@ -294,6 +343,7 @@ TEST_F(HostileInput, WhatValidateAcceptsRebuildsByteForByte) {
   int accepted = 0;
   std::vector<HostileCase> cases = hostile_cases();
   cases.push_back({"the whole good record", behind_image(good_record().block()), "", ""});
+  cases.push_back({"the good record extended", behind_image(extended_record().block()), "", ""});
   for (const HostileCase& c : cases) {
     if (c.name.starts_with("cut at ")) continue;  // each refused by the reader
     SCOPED_TRACE(c.name);
@@ -316,8 +366,9 @@ TEST_F(HostileInput, WhatValidateAcceptsRebuildsByteForByte) {
         << "the rebuilt package differs";
     std::filesystem::remove_all(out);
   }
-  // The good record and the picture lies the decoder tolerates.
-  EXPECT_EQ(accepted, 4);
+  // The good record, with and without its extension, and the picture lies
+  // the decoder tolerates.
+  EXPECT_EQ(accepted, 5);
   std::cout << accepted << " accepted packages rebuilt byte for byte\n";
 }
 

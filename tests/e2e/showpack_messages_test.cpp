@@ -62,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         Mistake{"UnknownKeyFarFromAny", "picture = \"a.bmp\"\ncolour = 3", 1,
                 "{dir}/show.toml:8:1: error: scene 1: unknown key 'colour'; allowed here: "
                 "picture, picture_name, picture_name_bytes, sound, sound_name, sound_name_bytes, "
-                "display_time, left, top, effect, fit, over_previous, transparent\n"},
+                "display_time, left, top, effect, fade_time, fallback_effect, fit, motion, "
+                "motion_seed, motion_from, motion_to, over_previous, transparent\n"},
         Mistake{"MisspeltTable", "picture = \"a.bmp\"\n[[scen]]\npicture = \"a.bmp\"", 1,
                 "{dir}/show.toml:8:3: error: manifest: unknown table [[scen]]; did you mean "
                 "[[scene]]?\n"},
@@ -74,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "flip-horizontal, flip-vertical, squeeze-left, squeeze-top, squeeze-right, "
                 "squeeze-bottom, wipe-left, wipe-top, wipe-right, wipe-bottom, zoom-in, zoom-out, "
                 "shrink-through-black, push-left, push-top, push-right, push-bottom (or their "
-                "codes 0 to 29)\n"},
+                "codes 0 to 29), or \"fade\" for a cross-fade\n"},
         Mistake{"NameThatCannotBeStored", "picture = \"a.bmp\"\npicture_name = \"그림 ①.bmp\"", 1,
                 "{dir}/show.toml:8:16: error: scene 1: picture name \"그림 ①.bmp\" holds "
                 "characters a show cannot store: \"그\" (U+ADF8) and \"림\" (U+B9BC); names are "

@@ -204,49 +204,65 @@ TEST(MalformedPackage, FilesWithoutAPackageAreRefused) {
   }
 }
 
+// Valid packages to damage: one of the original layout, one with every kind
+// of extension record after its scene list.
+std::vector<ShowPackage> damage_targets() {
+  const ShowPackage plain = test::PackageBuilder(5, 6)
+                                .music("曲.mid", {1, 2, 3, 4})
+                                .scene("a")
+                                .sound("s.wav", {5, 6})
+                                .scene("b")
+                                .scene("a")
+                                .build();
+  ShowPackage extended = plain;
+  extended.Extension = ShowExtension{
+      {OrderRecord{ShowOrder::Shuffle}, FadeRecord{1, 900}, PanZoomSeedRecord{2, 77},
+       PanZoomPathRecord{0, Rect{1, 2, 3, 4}, Rect{0, 0, 5, 6}}, UnknownRecord{40, {9, 9}}}};
+  return {plain, extended};
+}
+
 // Every way of cutting a valid record short is an error, never a read past
 // the cut (the sanitizer build checks the reads).
 TEST(MalformedPackage, EveryTruncatedRecordIsRefused) {
-  const ShowPackage package = test::PackageBuilder(5, 6)
-                                  .music("曲.mid", {1, 2, 3, 4})
-                                  .scene("a")
-                                  .sound("s.wav", {5, 6})
-                                  .scene("b")
-                                  .scene("a")
-                                  .build();
-  const ByteVector record = write_package_record(package, test::text_codec()).bytes;
-  for (std::size_t length = 0; length < record.size(); ++length) {
-    RawPackage raw;
-    raw.raw(std::span(record).first(length));
-    const PackageReadResult result =
-        read_show_package(behind_image(raw.block()), test::text_codec());
-    ASSERT_TRUE(result.error) << "cut at " << length;
-    EXPECT_GE(result.error->offset, kImage);
-    EXPECT_LE(result.error->offset, kImage + std::int64_t(length));
+  for (const ShowPackage& package : damage_targets()) {
+    const ByteVector record = write_package_record(package, test::text_codec()).bytes;
+    ShowPackage without_extension = package;
+    without_extension.Extension.reset();
+    // Cut just before its extension, a package is one of the original layout.
+    const std::size_t scene_list_end =
+        write_package_record(without_extension, test::text_codec()).bytes.size();
+    for (std::size_t length = 0; length < record.size(); ++length) {
+      RawPackage raw;
+      raw.raw(std::span(record).first(length));
+      const PackageReadResult result =
+          read_show_package(behind_image(raw.block()), test::text_codec());
+      if (length == scene_list_end) {
+        EXPECT_EQ(result.package, without_extension);
+        continue;
+      }
+      ASSERT_TRUE(result.error) << "cut at " << length;
+      EXPECT_GE(result.error->offset, kImage);
+      EXPECT_LE(result.error->offset, kImage + std::int64_t(length));
+    }
   }
 }
 
 // Random damage to a valid block never leads to a read outside it; what
 // still reads is a package the writer stores byte for byte as found.
 TEST(MalformedPackage, RandomDamageIsReadSafely) {
-  const ShowPackage package = test::PackageBuilder(5, 6)
-                                  .music("m", {1, 2})
-                                  .scene("a")
-                                  .sound("s", {3})
-                                  .scene("b")
-                                  .scene("a")
-                                  .build();
-  const ByteVector block = test::package_block(package);
-  std::mt19937 random(7);
-  for (int round = 0; round < 2000; ++round) {
-    ByteVector damaged = block;
-    for (int hits = 1 + int(random() % 3); hits > 0; --hits) {
-      damaged[random() % damaged.size()] = std::uint8_t(random());
-    }
-    const PackageReadResult result = read_show_package(damaged, test::text_codec());
-    if (result.ok() && result.record_offset == 0) {
-      EXPECT_EQ(write_package_block(result.package, test::text_codec()).bytes, damaged)
-          << "round " << round;
+  for (const ShowPackage& package : damage_targets()) {
+    const ByteVector block = test::package_block(package);
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+      ByteVector damaged = block;
+      for (int hits = 1 + int(random() % 3); hits > 0; --hits) {
+        damaged[random() % damaged.size()] = std::uint8_t(random());
+      }
+      const PackageReadResult result = read_show_package(damaged, test::text_codec());
+      if (result.ok() && result.record_offset == 0) {
+        EXPECT_EQ(write_package_block(result.package, test::text_codec()).bytes, damaged)
+            << "round " << round;
+      }
     }
   }
 }

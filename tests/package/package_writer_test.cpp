@@ -18,6 +18,20 @@ using test::ByteVector;
 using test::PackageBuilder;
 using test::RawPackage;
 
+// One record of each kind, a tag from a later writer among them.
+ShowPackage with_every_extension_record() {
+  ShowPackage package = PackageBuilder(64, 48).scene("a").scene("b").scene("c").build();
+  package.Extension = ShowExtension{{
+      FadeRecord{2, 250},
+      PanZoomSeedRecord{0, 0xDEADBEEF},
+      UnknownRecord{0x7777, {1, 2, 3}},
+      OrderRecord{ShowOrder::Shuffle},
+      PanZoomPathRecord{1, Rect{-3, 4, 50, 30}, Rect{0, 0, 64, 48}},
+      UnknownRecord{0x7778, {}},
+  }};
+  return package;
+}
+
 std::vector<ShowPackage> sample_packages() {
   return {
       PackageBuilder(250, 250).scene("0").display_time(5000).at(-1, 49).build(),
@@ -40,6 +54,7 @@ std::vector<ShowPackage> sample_packages() {
       PackageBuilder(1, 1).build(),
       // Flags stored as 1, names from the user-defined area (private use).
       PackageBuilder(2, 2).has_settings(1).scene("\uE000\uE757").over_previous(1).build(),
+      with_every_extension_record(),
   };
 }
 
@@ -156,6 +171,8 @@ std::vector<WriteRefusal> refusals() {
   negative.SceneCount = -1;
   negative.Scenes.reset();
   ShowPackage sound_name = PackageBuilder(1, 1).scene("a").sound("🎵", {1}).build();
+  ShowPackage fade_of_missing_scene = PackageBuilder(1, 1).scene("a").build();
+  fade_of_missing_scene.Extension = ShowExtension{{FadeRecord{1, 1000}}};
   return {
       {"Hangul", with_scene_name("그림"), "scene 1 PictureFileName", "U+ADF8"},
       {"Emoji", sound_name, "scene 0 SoundFileName", "U+1F3B5"},
@@ -170,6 +187,7 @@ std::vector<WriteRefusal> refusals() {
        "scene 1 PictureFileName", "65536 bytes"},
       {"SceneCountDiffers", miscounted, "SceneCount", "holds 1"},
       {"SceneCountNegative", negative, "SceneCount", "-1"},
+      {"FadeOfMissingScene", fade_of_missing_scene, "Extension record 0 scene", "1 stored scene"},
   };
 }
 

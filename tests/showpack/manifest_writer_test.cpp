@@ -36,6 +36,11 @@ std::string values_of(const Manifest& m) {
   out << (m.fit ? fit_name(*m.fit) : "-") << ';';
   file(m.music);
   name(m.music_name);
+  const auto motion = [&](const std::optional<Motion>& value) {
+    out << (!value ? "-" : *value == Motion::PanZoom ? "pan-zoom" : "none") << ';';
+  };
+  out << m.shuffle << ';';
+  motion(m.motion);
   for (const ManifestScene& s : m.scenes) {
     out << "\nscene ";
     file(s.picture);
@@ -46,7 +51,14 @@ std::string values_of(const Manifest& m) {
     maybe(s.left);
     maybe(s.top);
     out << s.effect << ';' << (s.fit ? fit_name(*s.fit) : "-") << ';' << s.over_previous
-        << s.transparent;
+        << s.transparent << ';';
+    maybe(s.fade_time);
+    motion(s.motion);
+    maybe(s.motion_seed);
+    if (s.motion_path) {
+      for (const Rect& r : {s.motion_path->from, s.motion_path->to})
+        out << r.left << ',' << r.top << ',' << r.width << ',' << r.height << ';';
+    }
   }
   return out.str();
 }
@@ -83,7 +95,17 @@ TEST(ManifestWriter, WhatIsWrittenReadsBackAsItWas) {
   placed.fit = Fit::none;
   placed.over_previous = true;
   placed.transparent = true;
-  full.scenes = {placed, scene_of(folder / "b.bmp", 0)};
+  placed.fade_time = 1500;
+  placed.motion_path = MotionPath{{-5, 0, 320, 240}, {0, 7, 640, 480}};
+  full.shuffle = true;
+  full.motion = Motion::PanZoom;
+  ManifestScene still = scene_of(folder / "b.bmp", 0);
+  still.motion = Motion::None;
+  ManifestScene seeded = scene_of(folder / "c.bmp", 0);
+  seeded.fade_time = 1;
+  seeded.motion = Motion::PanZoom;
+  seeded.motion_seed = 0xFFFFFFFF;
+  full.scenes = {placed, still, seeded};
 
   // Only what must be given: the reader fills in the rest, as it was.
   Manifest bare;

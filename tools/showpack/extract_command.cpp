@@ -10,6 +10,7 @@
 #include "command_status.h"
 #include "file_io.h"
 #include "manifest.h"
+#include "manifest_extension.h"
 #include "manifest_writer.h"
 #include "package/extraction.h"
 #include "package/file_names.h"
@@ -89,6 +90,7 @@ Manifest manifest_of(const ShowPackage& package, const fs::path& out,
     scene.over_previous = record.OverPrevious != 0;
     scene.transparent = record.Transparent != 0;
   }
+  if (package.Extension) apply_extension(*package.Extension, manifest);
   return manifest;
 }
 

@@ -21,6 +21,10 @@ namespace {
 namespace keys = manifest_keys;
 
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kDefaultFadeMs = 1000;
+constexpr std::int32_t kLongestFadeMs = 60'000;
+// The bounds the package extension holds a pan-and-zoom rectangle to.
+constexpr std::int64_t kLargestCoordinate = 65'535;
 
 SourceLocation location_of(const toml::source_region& region) {
   return {region.begin.line, region.begin.column};
@@ -34,12 +38,17 @@ std::string path_text(const std::filesystem::path& path) {
 std::string unknown_effect_message(std::string_view key, std::string_view text) {
   std::vector<std::string_view> names;
   for (const Effect& effect : effect_catalogue()) names.push_back(effect.name);
+  const std::string listed = word_list(names);
+  // The cross-fade is no catalogue transition; a fallback cannot be one.
+  const bool fade_allowed = key == keys::kEffect;
+  if (fade_allowed) names.push_back(keys::kFade);
   std::string message =
       std::string(key) + " \"" + std::string(text) + "\" is not a transition's name";
   if (const auto near = closest_spelling(text, names))
     message += "; did you mean \"" + *near + "\"?";
-  return message + " The names are: " + word_list(names) + " (or their codes 0 to " +
-         std::to_string(kLastEffect) + ")";
+  return message + " The names are: " + listed + " (or their codes 0 to " +
+         std::to_string(kLastEffect) + ")" +
+         (fade_allowed ? ", or \"" + std::string(keys::kFade) + "\" for a cross-fade" : "");
 }
 
 // Reads the keys of one table, checking types and ranges, and remembers
@@ -182,6 +191,51 @@ class TableReader {
     return value;
   }
 
+  std::optional<Motion> motion(std::string_view key) {
+    const toml::node* node = find(key, false);
+    if (!node) return std::nullopt;
+    const auto text = node->value_exact<std::string>();
+    if (text == std::string(keys::kPanZoom)) return Motion::PanZoom;
+    if (text == std::string(keys::kNoMotion)) return Motion::None;
+    problem(location_of(node->source()), std::string(key) + " must be \"" +
+                                             std::string(keys::kPanZoom) + "\" or \"" +
+                                             std::string(keys::kNoMotion) + "\"");
+    return std::nullopt;
+  }
+
+  // [left, top, width, height], in the bounds the package can store.
+  std::optional<Rect> rect(std::string_view key) {
+    const toml::node* node = find(key, false);
+    if (!node) return std::nullopt;
+    const toml::array* values = node->as_array();
+    std::vector<std::int64_t> numbers;
+    for (std::size_t i = 0; values && i < values->size(); ++i) {
+      if (const auto value = values->get(i)->value_exact<std::int64_t>()) numbers.push_back(*value);
+    }
+    const auto within = [](std::int64_t value, std::int64_t low, std::int64_t high) {
+      return value >= low && value <= high;
+    };
+    if (!values || values->size() != 4 || numbers.size() != 4 ||
+        !within(numbers[0], -kLargestCoordinate, kLargestCoordinate) ||
+        !within(numbers[1], -kLargestCoordinate, kLargestCoordinate) ||
+        !within(numbers[2], 1, kLargestCoordinate) || !within(numbers[3], 1, kLargestCoordinate)) {
+      problem(location_of(node->source()),
+              std::string(key) +
+                  " must be [left, top, width, height]: left and top within -65535..65535, "
+                  "width and height within 1..65535");
+      return std::nullopt;
+    }
+    return Rect{std::int32_t(numbers[0]), std::int32_t(numbers[1]), std::int32_t(numbers[2]),
+                std::int32_t(numbers[3])};
+  }
+
+  // Where `key` was written, or nothing when it was not.
+  std::optional<SourceLocation> place_of(std::string_view key) const {
+    const toml::node* node = table_.get(key);
+    if (!node) return std::nullopt;
+    return location_of(node->source());
+  }
+
   void report_unknown_keys() {
     for (const auto& [key, node] : table_) {
       if (std::find(known_.begin(), known_.end(), key.str()) == known_.end()) {
@@ -253,7 +307,67 @@ void read_show(const toml::table& table, ManifestResult& result) {
   manifest.music_name = show.name(keys::kMusicName, keys::kMusicNameBytes, manifest.music);
   manifest.title = show.string(keys::kTitle, false);
   manifest.fit = show.fit(keys::kFit);
+  if (const auto order = show.string(keys::kOrder, false)) {
+    manifest.shuffle = *order == keys::kShuffle;
+    if (!manifest.shuffle && *order != keys::kStoredOrder) {
+      show.problem(*show.place_of(keys::kOrder), std::string(keys::kOrder) + " must be \"" +
+                                                     std::string(keys::kStoredOrder) + "\" or \"" +
+                                                     std::string(keys::kShuffle) + "\"");
+    }
+  }
+  manifest.motion = show.motion(keys::kMotion);
   show.report_unknown_keys();
+}
+
+// The transition: one of the catalogue's, or a cross-fade with its time and
+// the catalogue's transition that players without cross-fades show instead.
+void read_effect(TableReader& reader, ManifestScene& scene) {
+  const toml::node* node = reader.find(keys::kEffect, false);
+  if (node && node->value_exact<std::string>() == std::string(keys::kFade)) {
+    scene.fade_time = reader.duration(keys::kFadeTime, false).value_or(kDefaultFadeMs);
+    if (*scene.fade_time < 1 || *scene.fade_time > kLongestFadeMs) {
+      reader.problem(*reader.place_of(keys::kFadeTime), std::string(keys::kFadeTime) + " " +
+                                                            std::to_string(*scene.fade_time) +
+                                                            " ms is out of range 1 ms..60 s");
+    }
+    scene.effect = reader.effect(keys::kFallbackEffect).value_or(0);
+    return;
+  }
+  scene.effect = reader.effect(keys::kEffect).value_or(0);
+  for (const std::string_view key : {keys::kFadeTime, keys::kFallbackEffect}) {
+    if (reader.find(key, false)) {
+      reader.problem(*reader.place_of(key), std::string(key) + " is given without " +
+                                                std::string(keys::kEffect) + " = \"" +
+                                                std::string(keys::kFade) + "\"");
+    }
+  }
+}
+
+void read_motion(TableReader& reader, ManifestScene& scene) {
+  for (const std::string_view key :
+       {keys::kMotion, keys::kMotionSeed, keys::kMotionFrom, keys::kMotionTo}) {
+    if (const auto place = reader.place_of(key)) {
+      scene.motion_where = *place;
+      break;
+    }
+  }
+  scene.motion = reader.motion(keys::kMotion);
+  if (const auto seed = reader.integer(keys::kMotionSeed, 0, 0xFFFFFFFF, false)) {
+    scene.motion_seed = std::uint32_t(*seed);
+  }
+  const auto from = reader.rect(keys::kMotionFrom);
+  const auto to = reader.rect(keys::kMotionTo);
+  if (from && to) scene.motion_path = MotionPath{*from, *to};
+  if (reader.place_of(keys::kMotionFrom).has_value() !=
+      reader.place_of(keys::kMotionTo).has_value()) {
+    reader.problem(scene.motion_where, std::string(keys::kMotionFrom) + " and " +
+                                           std::string(keys::kMotionTo) + " go together");
+  }
+  if (scene.motion_seed && scene.motion_path) {
+    reader.problem(scene.motion_where, "give " + std::string(keys::kMotionSeed) + " or " +
+                                           std::string(keys::kMotionFrom) + " and " +
+                                           std::string(keys::kMotionTo) + ", not both");
+  }
 }
 
 // `number` counts the scenes from 1, as people do.
@@ -269,8 +383,9 @@ ManifestScene read_scene(const toml::table& table, std::size_t number, ManifestR
   scene.display_time = reader.duration(keys::kDisplayTime, true).value_or(0);
   if (const auto left = reader.integer(keys::kLeft, -32768, 32767, false)) scene.left = *left;
   if (const auto top = reader.integer(keys::kTop, -32768, 32767, false)) scene.top = *top;
-  scene.effect = reader.effect(keys::kEffect).value_or(0);
+  read_effect(reader, scene);
   scene.fit = reader.fit(keys::kFit);
+  read_motion(reader, scene);
   scene.over_previous = reader.boolean(keys::kOverPrevious).value_or(false);
   scene.transparent = reader.boolean(keys::kTransparent).value_or(false);
   reader.report_unknown_keys();
@@ -300,9 +415,23 @@ void read_document(const toml::table& document, ManifestResult& result) {
           read_scene(*scene_array->get_as<toml::table>(index), index + 1, result));
     }
   }
+  // A path or seed for a picture that does not move is a mistake, not a choice.
+  for (std::size_t index = 0; index < manifest.scenes.size(); ++index) {
+    const ManifestScene& scene = manifest.scenes[index];
+    if ((scene.motion_seed || scene.motion_path) && motion_of(manifest, scene) == Motion::None) {
+      result.problems.push_back({manifest.file, scene.motion_where,
+                                 "scene " + std::to_string(index + 1) +
+                                     ": a motion path or seed is given but the picture does not "
+                                     "move; add motion = \"pan-zoom\""});
+    }
+  }
 }
 
 }  // namespace
+
+Motion motion_of(const Manifest& manifest, const ManifestScene& scene) {
+  return scene.motion.value_or(manifest.motion.value_or(Motion::None));
+}
 
 bool settings_offered(const Manifest& manifest) {
   if (manifest.has_settings) return *manifest.has_settings;

@@ -4,12 +4,20 @@
 //                               or 0x00BBGGRR), has_settings, music, music_name,
 //                               music_name_bytes, title (the Windows player's
 //                               name in the list),
-//                               fit (every scene's, unless the scene has its own)
+//                               fit (every scene's, unless the scene has its own),
+//                               order ("stored" or "shuffle"), motion ("pan-zoom"
+//                               or "none": every scene's, unless it has its own)
 //   [[scene]]  (one or more)    picture, picture_name, picture_name_bytes,
 //                               sound, sound_name, sound_name_bytes,
 //                               display_time (milliseconds, or "2.5s", "300ms"),
-//                               left, top, effect (0..29 or its name), fit,
-//                               over_previous, transparent
+//                               left, top, effect (0..29, its name, or "fade"), fit,
+//                               over_previous, transparent,
+//                               fade_time (with "fade"; 1 ms to 60 s, default 1 s),
+//                               fallback_effect (with "fade": what a player
+//                               without cross-fades shows; default the cut),
+//                               motion, motion_seed (0..4294967295),
+//                               motion_from and motion_to ([left, top, width,
+//                               height] in the picture area, both or neither)
 //
 // Paths are relative to the manifest's folder.  This file checks the TOML:
 // keys, types and ranges; the files themselves are checked when the package
@@ -26,6 +34,7 @@
 #include "fit.h"
 #include "manifest_values.h"
 #include "platform/color.h"
+#include "platform/geometry.h"
 
 namespace showsaver::showpack {
 
@@ -61,6 +70,15 @@ struct ManifestName {
   SourceLocation bytes_where = {};
 };
 
+// How a picture moves during its hold.
+enum class Motion { None, PanZoom };
+
+// Where a pan and zoom goes, in pixels of the picture area.
+struct MotionPath {
+  Rect from;
+  Rect to;
+};
+
 struct ManifestScene {
   SourceLocation where;  // the [[scene]] header
   ManifestFile picture;
@@ -70,8 +88,13 @@ struct ManifestScene {
   std::int32_t display_time = 0;
   std::optional<std::int32_t> left;  // not given: 0, or centred when the picture is fitted
   std::optional<std::int32_t> top;
-  std::int32_t effect = 0;
-  std::optional<Fit> fit;  // not given: the show's
+  std::int32_t effect = 0;                   // with a fade, the fallback for players without one
+  std::optional<std::int32_t> fade_time;     // milliseconds; set for effect = "fade" only
+  std::optional<Fit> fit;                    // not given: the show's
+  std::optional<Motion> motion;              // not given: the show's
+  std::optional<std::uint32_t> motion_seed;  // not given: the scene's index
+  std::optional<MotionPath> motion_path;     // not given: one picked from the seed
+  SourceLocation motion_where;               // of whichever motion key comes first
   bool over_previous = false;
   bool transparent = false;
 };
@@ -87,6 +110,8 @@ struct Manifest {
   ManifestName music_name;           // empty without music
   std::optional<std::string> title;  // the name the Windows screen-saver list shows
   std::optional<Fit> fit;            // every scene's, unless the scene has its own
+  bool shuffle = false;              // order = "shuffle"
+  std::optional<Motion> motion;      // every scene's, unless the scene has its own
   std::vector<ManifestScene> scenes;
 };
 
@@ -97,6 +122,9 @@ struct ManifestResult {
 };
 
 ManifestResult load_manifest(const std::filesystem::path& file);
+
+// How scene `scene` moves: its own motion, else the show's, else none.
+Motion motion_of(const Manifest& manifest, const ManifestScene& scene);
 
 // Whether the show offers its settings: has_settings when given, else
 // whether it has music or a sound.

@@ -18,6 +18,7 @@ inline constexpr std::string_view kMusic = "music";
 inline constexpr std::string_view kMusicName = "music_name";
 inline constexpr std::string_view kMusicNameBytes = "music_name_bytes";
 inline constexpr std::string_view kTitle = "title";
+inline constexpr std::string_view kOrder = "order";
 
 // [[scene]]
 inline constexpr std::string_view kPicture = "picture";
@@ -32,8 +33,22 @@ inline constexpr std::string_view kTop = "top";
 inline constexpr std::string_view kEffect = "effect";
 inline constexpr std::string_view kOverPrevious = "over_previous";
 inline constexpr std::string_view kTransparent = "transparent";
+inline constexpr std::string_view kFadeTime = "fade_time";
+inline constexpr std::string_view kFallbackEffect = "fallback_effect";
+inline constexpr std::string_view kMotionSeed = "motion_seed";
+inline constexpr std::string_view kMotionFrom = "motion_from";
+inline constexpr std::string_view kMotionTo = "motion_to";
 
-// In both: how pictures are fitted.
+// The value of kEffect that asks for a cross-fade, and those of kOrder and
+// kMotion.
+inline constexpr std::string_view kFade = "fade";
+inline constexpr std::string_view kShuffle = "shuffle";
+inline constexpr std::string_view kStoredOrder = "stored";
+inline constexpr std::string_view kPanZoom = "pan-zoom";
+inline constexpr std::string_view kNoMotion = "none";
+
+// In both: how pictures are fitted, and how they move during the hold.
 inline constexpr std::string_view kFit = "fit";
+inline constexpr std::string_view kMotion = "motion";
 
 }  // namespace showsaver::showpack::manifest_keys

@@ -49,6 +49,36 @@ std::string effect_value(std::int32_t code) {
   return name.empty() ? std::to_string(code) : toml_string(name);
 }
 
+std::string motion_value(Motion motion) {
+  return toml_string(motion == Motion::PanZoom ? keys::kPanZoom : keys::kNoMotion);
+}
+
+std::string rect_value(const Rect& rect) {
+  return "[" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ", " +
+         std::to_string(rect.width) + ", " + std::to_string(rect.height) + "]";
+}
+
+// A cross-fade, with the transition players without one show instead.
+void put_effect(std::ostream& out, const ManifestScene& scene) {
+  if (!scene.fade_time) {
+    out << keys::kEffect << " = " << effect_value(scene.effect) << '\n';
+    return;
+  }
+  out << keys::kEffect << " = " << toml_string(keys::kFade) << '\n';
+  out << keys::kFadeTime << " = " << *scene.fade_time << '\n';
+  if (scene.effect != 0)
+    out << keys::kFallbackEffect << " = " << effect_value(scene.effect) << '\n';
+}
+
+void put_motion(std::ostream& out, const ManifestScene& scene) {
+  if (scene.motion) out << keys::kMotion << " = " << motion_value(*scene.motion) << '\n';
+  if (scene.motion_seed) out << keys::kMotionSeed << " = " << *scene.motion_seed << '\n';
+  if (scene.motion_path) {
+    out << keys::kMotionFrom << " = " << rect_value(scene.motion_path->from) << '\n';
+    out << keys::kMotionTo << " = " << rect_value(scene.motion_path->to) << '\n';
+  }
+}
+
 // With the other choices beside it, for whoever edits the file next.
 std::string fit_value(Fit fit) {
   return toml_string(fit_name(fit)) + "  # contain, cover or none";
@@ -85,6 +115,8 @@ void put_show(std::ostream& out, const Manifest& manifest, const fs::path& folde
     put(out, keys::kHasSettings, *manifest.has_settings ? "true" : "false");
   if (manifest.title) put(out, keys::kTitle, toml_string(*manifest.title));
   if (manifest.fit) put(out, keys::kFit, fit_value(*manifest.fit));
+  if (manifest.shuffle) put(out, keys::kOrder, toml_string(keys::kShuffle));
+  if (manifest.motion) put(out, keys::kMotion, motion_value(*manifest.motion));
   if (manifest.music) {
     put(out, keys::kMusic, file_value(*manifest.music, folder));
     put_name(out, keys::kMusicName, keys::kMusicNameBytes, manifest.music_name);
@@ -102,8 +134,9 @@ void put_scene(std::ostream& out, const ManifestScene& scene, const fs::path& fo
   put(out, keys::kDisplayTime, scene.display_time);
   if (scene.left) put(out, keys::kLeft, *scene.left);
   if (scene.top) put(out, keys::kTop, *scene.top);
-  put(out, keys::kEffect, effect_value(scene.effect));
+  put_effect(out, scene);
   if (scene.fit) put(out, keys::kFit, fit_value(*scene.fit));
+  put_motion(out, scene);
   if (scene.over_previous) put(out, keys::kOverPrevious, "true");
   if (scene.transparent) put(out, keys::kTransparent, "true");
 }

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "file_io.h"
+#include "manifest_extension.h"
 #include "name_bytes.h"
 #include "name_rules.h"
 #include "package/package_writer.h"
@@ -74,6 +75,7 @@ class Assembler {
                            scene_label(index));
     }
     apply_name_placeholders(package);
+    package.Extension = extension_of(manifest_);
     return std::move(result_);
   }
 

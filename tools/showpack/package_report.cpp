@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "extension_report.h"
 #include "platform/scripted/event_log.h"
 
 namespace showsaver::showpack {
@@ -209,6 +210,7 @@ std::string package_text_report(const PackageReadResult& read, std::uint64_t fil
   if (read.package.Scenes && !read.package.Scenes->empty()) {
     out += "\n" + scene_report(*read.package.Scenes);
   }
+  if (read.package.Extension) out += "\n" + extension_text_report(read.package.Extension);
   return out;
 }
 
@@ -224,7 +226,8 @@ std::string package_json_report(const PackageReadResult& read, std::uint64_t fil
          ",\n  \"SceneCount\": " + std::to_string(package.SceneCount) +
          ",\n  \"BgmFileName\": " + json_escape(package.BgmFileName) +
          ",\n  \"BgmData\": " + json_bytes(package.BgmData, std::nullopt) +
-         ",\n  \"Scenes\": " + json_scenes(package.Scenes) + "\n}\n";
+         ",\n  \"Scenes\": " + json_scenes(package.Scenes) +
+         ",\n  \"Extension\": " + extension_json_report(package.Extension) + "\n}\n";
 }
 
 }  // namespace showsaver::showpack

@@ -115,6 +115,16 @@ void validate_package(const std::string& path, Validator& validator) {
                       (unshown == 1 ? " is" : " are") + " never shown",
                   {}, "SceneCount", read.record_offset + kSceneCountOffset);
   }
+  if (read.package.Extension) {
+    for (const ExtensionRecord& record : read.package.Extension->records) {
+      if (const auto* unknown = std::get_if<UnknownRecord>(&record)) {
+        validator.add(false,
+                      "the extension holds a record of tag " + std::to_string(unknown->tag) +
+                          " that this showpack does not know; players pass over it",
+                      {}, "Extension");
+      }
+    }
+  }
   validator.check_package(read.package, {}, file.bytes, read.record_offset);
 }
 

@@ -1,0 +1,34 @@
+#include "effects/cross_fade.h"
+
+#include <algorithm>
+
+#include "effects/cross_fade_sse2.h"
+
+namespace showsaver {
+
+void blend_row(std::span<std::uint32_t> out, std::span<const std::uint32_t> outgoing,
+               std::span<const std::uint32_t> incoming, std::uint32_t weight) {
+  weight = std::min(weight, kFullFadeWeight);
+  const std::size_t count = std::min({out.size(), outgoing.size(), incoming.size()});
+  const auto keep = static_cast<std::uint16_t>(kFullFadeWeight - weight);
+  const auto take = static_cast<std::uint16_t>(weight);
+  const std::size_t done =
+      blend_pixels_sse2(out.data(), outgoing.data(), incoming.data(), count, keep, take);
+  // The rest byte by byte, every channel alike; each sum stays below 65536
+  // (255 * 256 + 128).
+  auto* target = reinterpret_cast<std::uint8_t*>(out.data());
+  const auto* a = reinterpret_cast<const std::uint8_t*>(outgoing.data());
+  const auto* b = reinterpret_cast<const std::uint8_t*>(incoming.data());
+  for (std::size_t i = done * 4; i < count * 4; ++i) {
+    target[i] =
+        static_cast<std::uint8_t>(static_cast<std::uint16_t>(a[i] * keep + b[i] * take + 128) >> 8);
+  }
+}
+
+std::uint32_t fade_weight(std::int64_t elapsed_ms, std::int32_t duration_ms) {
+  if (duration_ms <= 0 || elapsed_ms >= duration_ms) return kFullFadeWeight;
+  if (elapsed_ms <= 0) return 0;
+  return static_cast<std::uint32_t>(elapsed_ms * kFullFadeWeight / duration_ms);
+}
+
+}  // namespace showsaver

@@ -1,0 +1,48 @@
+#include "player/hold_motion.h"
+
+#include "common/message_wait.h"
+#include "effects/image_copy.h"
+
+namespace showsaver {
+
+std::optional<PanZoomPath> motion_path(const std::optional<ShowExtension>& extension,
+                                       std::int32_t scene, Size area) {
+  if (!extension || area.width <= 0 || area.height <= 0) return std::nullopt;
+  if (const auto seeded = extension->for_scene<PanZoomSeedRecord>(scene)) {
+    return path_from_seed(seeded->seed, area);
+  }
+  if (const auto given = extension->for_scene<PanZoomPathRecord>(scene)) {
+    return PanZoomPath{given->start, given->end};
+  }
+  return std::nullopt;
+}
+
+bool hold_with_motion(Gdi& gdi, Desktop& desktop, PictureSurface& screen, PictureSurface& frame,
+                      const PanZoomPath& path, std::int32_t hold_start, std::int32_t hold,
+                      const std::int16_t& stop_requested) {
+  const std::optional<PixelImage> source = gdi.ReadImage(frame.dc());
+  if (!source || source->width <= 0 || source->height <= 0) {
+    return wait_with_messages(desktop, hold_start, hold, stop_requested);
+  }
+  PixelImage shown{source->width, source->height, {}};
+  bool stopped = false;
+  for (;;) {
+    const std::int32_t now = desktop.tick_count();
+    // The tick's distance from the start, right across a wrap of the counter.
+    const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
+                                                   static_cast<std::uint32_t>(hold_start));
+    draw_region(*source, region_at(path.start, path.end, elapsed, hold), shown);
+    put_image(gdi, screen.dc(), shown);
+    screen.refresh();
+    if (elapsed >= hold) break;
+    if (wait_with_messages(desktop, now, std::min(kMotionFramePeriodMs, hold - elapsed),
+                           stop_requested)) {
+      stopped = true;
+      break;
+    }
+  }
+  put_image(gdi, frame.dc(), shown);
+  return stopped;
+}
+
+}  // namespace showsaver

@@ -123,7 +123,8 @@ std::vector<std::int32_t> scenes_played(const ShowPackage& package, int transiti
 TEST(ShuffledOrder, TheSceneLoopPlaysShuffledRoundsTheSameUnderTheSameTicks) {
   const std::vector<std::int32_t> played = scenes_played(shuffled_show(), 18);
   ASSERT_EQ(played.size(), 19u);
-  const std::vector<SceneRecord>& scenes = *shuffled_show().Scenes;
+  const ShowPackage package = shuffled_show();
+  const std::vector<SceneRecord>& scenes = *package.Scenes;
   for (std::size_t start = 0; start + 6 <= played.size(); start += 6) {
     expect_valid_round(
         {played.begin() + std::ptrdiff_t(start), played.begin() + std::ptrdiff_t(start + 6)},

@@ -70,8 +70,9 @@ const char* picture_format_name(PictureFormat format) {
 void start_image_library() {
   static std::once_flag once;
   std::call_once(once, [] {
+    // Never terminated: that would unload the coders' modules (HEIC's
+    // libheif among them) and leave what they hold unreachable at the exit.
     Magick::InitializeMagick(nullptr);
-    std::atexit([] { Magick::TerminateMagick(); });  // its caches go before the exit
   });
 }
 

@@ -6,9 +6,9 @@
 
 #include "build_command.h"
 #include "extract_command.h"
-#include "inspect_command.h"
 #include "new_command.h"
 #include "render_command.h"
+#include "show_listing_command.h"
 #include "studio_command.h"
 #include "validate_command.h"
 #include "xscreensaver_command.h"

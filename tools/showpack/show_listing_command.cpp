@@ -1,4 +1,4 @@
-#include "inspect_command.h"
+#include "show_listing_command.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>

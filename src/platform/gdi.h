@@ -74,6 +74,14 @@ struct PixelView {
   std::size_t stride = 0;
 };
 
+// Pixels to write: row y of `width` pixels starts at `pixels + y * stride`.
+struct PixelTarget {
+  std::uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  std::size_t stride = 0;
+};
+
 // What SelectObject takes and gives back.
 using GdiObject = BitmapHandle;
 
@@ -124,6 +132,11 @@ class Gdi {
   // selects or deletes.  Nothing where the GDI holds no such pixels (a GDI
   // that draws elsewhere, a monochrome bitmap, a bad handle): ReadImage then.
   virtual std::optional<PixelView> ViewImage(DcHandle) const { return std::nullopt; }
+  // The same pixels to write in place, so that a frame the core computes
+  // (a cross-fade's blend) needs no bitmap of its own: what is written is
+  // what the next blit from `dc` reads.  Nothing where ViewImage gives
+  // nothing.
+  virtual std::optional<PixelTarget> EditImage(DcHandle) { return std::nullopt; }
 };
 
 }  // namespace showsaver

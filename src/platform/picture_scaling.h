@@ -23,14 +23,6 @@ Size presented_size(Size picture, Size monitor, int scale_percent = 100);
 // when either is empty.
 Size fitted_size(Size picture, Size box);
 
-// Pixels to write: row y of `width` pixels starts at `pixels + y * stride`.
-struct PixelTarget {
-  std::uint32_t* pixels = nullptr;
-  int width = 0;
-  int height = 0;
-  std::size_t stride = 0;
-};
-
 // Scales `source` to fill `target`, each pixel 0x00RRGGBB (the top byte of the
 // source is no part of the colour and is cleared).  Per axis: the same size
 // copies, a whole multiple repeats each pixel exactly, a smaller size averages

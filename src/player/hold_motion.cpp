@@ -1,7 +1,7 @@
 #include "player/hold_motion.h"
 
 #include "common/message_wait.h"
-#include "effects/image_copy.h"
+#include "effects/frame_bitmap.h"
 
 namespace showsaver {
 
@@ -25,6 +25,7 @@ bool hold_with_motion(Gdi& gdi, Desktop& desktop, PictureSurface& screen, Pictur
     return wait_with_messages(desktop, hold_start, hold, stop_requested);
   }
   PixelImage shown{source->width, source->height, {}};
+  FrameBitmap bitmap(gdi, {source->width, source->height});
   bool stopped = false;
   for (;;) {
     const std::int32_t now = desktop.tick_count();
@@ -32,7 +33,8 @@ bool hold_with_motion(Gdi& gdi, Desktop& desktop, PictureSurface& screen, Pictur
     const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
                                                    static_cast<std::uint32_t>(hold_start));
     draw_region(*source, region_at(path.start, path.end, elapsed, hold), shown);
-    put_image(gdi, screen.dc(), shown);
+    write_image(shown, bitmap.pixels());
+    bitmap.show(screen.dc());
     screen.refresh();
     if (elapsed >= hold) break;
     if (wait_with_messages(desktop, now, std::min(kMotionFramePeriodMs, hold - elapsed),
@@ -41,7 +43,7 @@ bool hold_with_motion(Gdi& gdi, Desktop& desktop, PictureSurface& screen, Pictur
       break;
     }
   }
-  put_image(gdi, frame.dc(), shown);
+  bitmap.show(frame.dc());
   return stopped;
 }
 

@@ -244,5 +244,29 @@ TEST_P(FillBoxTest, FillsBetweenCorners) {
 INSTANTIATE_TEST_SUITE_P(Cases, FillBoxTest, ::testing::ValuesIn(gdi_cases::fill_cases()),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
+// The cross-fade writes its frames in place: what is written is what
+// ReadImage and the next BitBlt give, and only where ViewImage gives a view.
+TEST(SoftGdiObjectsTest, EditImageWritesTheSelectedColourBitmap) {
+  SoftGdi gdi;
+  const DcHandle color = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(color, gdi.CreateColorBitmap(3, 2));
+  const auto target = gdi.EditImage(color);
+  ASSERT_TRUE(target);
+  EXPECT_EQ(target->width, 3);
+  EXPECT_EQ(target->height, 2);
+  EXPECT_EQ(target->stride, 3u);
+  target->pixels[1 * 3 + 2] = 0x00ABCDEF;
+  EXPECT_EQ(gdi.ReadImage(color)->pixels[1 * 3 + 2], 0x00ABCDEFu);
+  const DcHandle copy = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(copy, gdi.CreateColorBitmap(3, 2));
+  gdi.BitBlt(copy, -1, -1, 3, 2, color, 0, 0, rop::SRCCOPY);
+  EXPECT_EQ(gdi.ReadImage(copy)->pixels, (std::vector<std::uint32_t>{0, 0x00ABCDEF, 0, 0, 0, 0}));
+
+  const DcHandle mono = gdi.CreateCompatibleDC(DcHandle{});
+  gdi.SelectObject(mono, gdi.CreateBitmap(1, 1, 1, 1, nullptr));
+  EXPECT_FALSE(gdi.EditImage(mono));
+  EXPECT_FALSE(gdi.EditImage(DcHandle{}));
+}
+
 }  // namespace
 }  // namespace showsaver

@@ -138,6 +138,52 @@ TEST(Win32Gdi, ReadsBackPicturesAndMasks) {
   EXPECT_FALSE(gdi.ReadImage(dc)) << "a deleted DC";
 }
 
+// The cross-fade writes its frames into a DIB section's bits: they must be
+// the selected section's own rows, hold what GDI drew (flushed), and be what
+// the next BitBlt reads; a bitmap without reachable top-down 32-bit rows (a
+// device-dependent or monochrome one, the stock bitmap) gives none.
+TEST(Win32Gdi, EditImageIsTheSelectedDibSectionInPlace) {
+  Win32Gdi gdi;
+  const PixelImage picture = sprite(5, 3, 11);
+  for (const bool from_image : {false, true}) {
+    SCOPED_TRACE(from_image ? "CreateBitmapFromImage" : "CreateColorBitmap");
+    const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+    const BitmapHandle bitmap =
+        from_image ? gdi.CreateBitmapFromImage(picture) : gdi.CreateColorBitmap(5, 3);
+    const BitmapHandle stock = gdi.SelectObject(dc, bitmap);
+    gdi.FillBox(dc, 1, 1, 1, 1, rgb(0x12, 0x34, 0x56));
+    const auto target = gdi.EditImage(dc);
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->width, 5);
+    EXPECT_EQ(target->height, 3);
+    EXPECT_EQ(target->stride, 5u);
+    EXPECT_EQ(target->pixels[1 * 5 + 1], 0x123456u) << "the fill, flushed";
+    if (from_image) EXPECT_EQ(target->pixels[2 * 5 + 4], picture.pixels[2 * 5 + 4]);
+    EXPECT_EQ(gdi.ViewImage(dc)->pixels, target->pixels);
+    target->pixels[2 * 5 + 3] = 0x00ABCDEF;
+    const DcHandle copy = gdi.CreateCompatibleDC(DcHandle{});
+    const BitmapHandle copy_bitmap = gdi.CreateColorBitmap(5, 3);
+    const BitmapHandle copy_stock = gdi.SelectObject(copy, copy_bitmap);
+    gdi.BitBlt(copy, 0, 0, 5, 3, dc, 0, 0, rop::SRCCOPY);
+    EXPECT_EQ(gdi.ReadImage(copy)->pixels[2 * 5 + 3], 0x00ABCDEFu);
+    gdi.SelectObject(copy, copy_stock);
+    gdi.DeleteObject(copy_bitmap);
+    gdi.DeleteDC(copy);
+    gdi.SelectObject(dc, stock);
+    gdi.DeleteObject(bitmap);
+    EXPECT_FALSE(gdi.EditImage(dc)) << "the stock bitmap";
+    gdi.DeleteDC(dc);
+  }
+  const DcHandle dc = gdi.CreateCompatibleDC(DcHandle{});
+  const BitmapHandle mono = gdi.CreateBitmap(4, 4, 1, 1, nullptr);
+  const BitmapHandle stock = gdi.SelectObject(dc, mono);
+  EXPECT_FALSE(gdi.EditImage(dc)) << "a monochrome bitmap";
+  gdi.SelectObject(dc, stock);
+  gdi.DeleteObject(mono);
+  gdi.DeleteDC(dc);
+  EXPECT_FALSE(gdi.EditImage(DcHandle{}));
+}
+
 TEST(Win32Gdi, RefusesMalformedImages) {
   Win32Gdi gdi;
   EXPECT_FALSE(gdi.CreateBitmapFromImage(PixelImage{0, 5, {}}));

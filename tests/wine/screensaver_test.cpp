@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "effects/cross_fade_transition.h"
 #include "support/package_builder.h"
 #include "support/show_harness.h"
 #include "wine_session.h"
@@ -140,6 +142,61 @@ TEST_P(ScreenSaverTest, PlaysTheRenderedFramesAndEndsOnInputLeavingNothingBehind
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_FALSE(std::filesystem::exists(temp_folder()));
   }
+}
+
+// The first scene leaves by a cross-fade long enough for screenshots to catch
+// it in the middle.
+constexpr std::int32_t kFadeMs = 4000;
+
+// The fade's frames as the software renderer draws them at each frame's
+// virtual time: every frame the player shows between the two pictures must
+// be one of these, pixel for pixel.
+TEST_P(ScreenSaverTest, ShowsTheCrossFadeFramesTheSoftwareRendererDraws) {
+  ShowPackage package = two_scene_show(0);
+  package.Extension = ShowExtension{{FadeRecord{0, kFadeMs}}};
+  ShowOptions options;
+  options.screen = {kScreenWidth, kScreenHeight};
+  options.key_after_transitions = 1;
+  ShowRun rendered(package, options);
+  rendered.run();
+  ASSERT_EQ(rendered.transitions().size(), 1u);
+  const std::vector<PixelImage>& frames = rendered.frames();
+  const PixelImage first = frames.front();
+  const PixelImage second = frames.back();
+  const auto fade_begin = frames.begin() + rendered.transitions()[0].frames_before;
+  ASSERT_GT(frames.end() - fade_begin, kFadeMs / kFadeFramePeriodMs);
+  const std::string show = install(package);
+
+  const WineProcess process = start_show(show);
+  ASSERT_TRUE(wait_for_picture(first, seconds(60))) << wine_->wait(process, seconds(0)).output;
+  int caught = 0;
+  std::vector<std::size_t> strays;  // pixels that differ from the nearest fade frame
+  const auto end = std::chrono::steady_clock::now() + seconds(60);
+  while (std::chrono::steady_clock::now() < end) {
+    const auto screen = wine_->screenshot();
+    if (!screen || screen->width != kScreenWidth) continue;
+    const PixelImage area = picture_area(*screen);
+    if (area == second) break;
+    if (area == first) continue;
+    if (std::find(fade_begin, frames.end(), area) != frames.end()) {
+      ++caught;
+      continue;
+    }
+    std::size_t fewest = area.pixels.size();
+    for (auto frame = fade_begin; frame != frames.end(); ++frame) {
+      std::size_t differing = 0;
+      for (std::size_t i = 0; i < area.pixels.size(); ++i) {
+        differing += area.pixels[i] != frame->pixels[i] ? 1 : 0;
+      }
+      fewest = std::min(fewest, differing);
+    }
+    strays.push_back(fewest);
+  }
+  EXPECT_GT(caught, 0) << "no screenshot fell inside the fade";
+  EXPECT_TRUE(strays.empty()) << strays.size() << " screenshots match no frame; the first by "
+                              << strays.front() << " pixels";
+  const WineRun run = wine_->end_show_with_a_key(process);
+  EXPECT_EQ(run.status, 0) << run.output;
 }
 
 TEST_P(ScreenSaverTest, WithThePasswordSettingOnTheShowStillEndsWhereNoCheckExists) {

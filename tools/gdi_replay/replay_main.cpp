@@ -5,7 +5,7 @@
 
 namespace showsaver::gdi_replay {
 
-int replay_main(Gdi& gdi, int argc, char** argv) {
+int replay_main(Gdi& gdi, FileSystem& files, int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: gdi_replay OUTPUT\n");
     return 2;
@@ -23,6 +23,7 @@ int replay_main(Gdi& gdi, int argc, char** argv) {
   };
   replay_drawing(gdi, sink);
   const bool effects_ended = replay_effects(gdi, sink);
+  replay_motion(gdi, files, sink);
   const bool written = std::fclose(file) == 0 && writer.ok();
   if (!written) std::fprintf(stderr, "gdi_replay: writing %s failed\n", argv[1]);
   std::printf("%d cases\n", cases);

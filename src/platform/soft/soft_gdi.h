@@ -53,6 +53,7 @@ class SoftGdi final : public Gdi {
   std::optional<PixelImage> ReadImage(DcHandle dc) const override;
   // The selected colour bitmap's own pixels; nothing for a monochrome one.
   std::optional<PixelView> ViewImage(DcHandle dc) const override;
+  std::optional<PixelTarget> EditImage(DcHandle dc) override;
   // Device contexts and bitmaps alive now, the stock bitmap not counted.
   std::size_t live_object_count() const;
 

@@ -85,6 +85,14 @@ std::optional<PixelView> SoftGdi::ViewImage(DcHandle dc) const {
                    static_cast<std::size_t>(bitmap.width)};
 }
 
+std::optional<PixelTarget> SoftGdi::EditImage(DcHandle dc) {
+  const auto view = ViewImage(dc);
+  if (!view) return std::nullopt;
+  // The view is of this GDI's own, writable memory.
+  return PixelTarget{const_cast<std::uint32_t*>(view->pixels), view->width, view->height,
+                     view->stride};
+}
+
 BitmapHandle SoftGdi::CreateBitmapFromImage(const PixelImage& image) {
   const std::int64_t count = std::int64_t{image.width} * image.height;
   if (image.width <= 0 || image.height <= 0 ||

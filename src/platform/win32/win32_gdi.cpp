@@ -46,6 +46,27 @@ std::optional<BITMAP> selected_bitmap(HDC dc) {
   return description;
 }
 
+// The rows of the bitmap selected into `dc` when it is a 32-bit top-down DIB
+// section; a device-dependent bitmap keeps its pixels out of reach, and a
+// bottom-up one runs its rows the other way.
+std::optional<PixelTarget> dib_section_rows(HDC dc) {
+  const HGDIOBJ selected = GetCurrentObject(dc, OBJ_BITMAP);
+  DIBSECTION section{};
+  if (selected == nullptr ||
+      GetObjectW(selected, sizeof section, &section) != static_cast<int>(sizeof section)) {
+    return std::nullopt;
+  }
+  const BITMAP& bitmap = section.dsBm;
+  if (bitmap.bmBits == nullptr || bitmap.bmBitsPixel != 32 || section.dsBmih.biHeight >= 0 ||
+      bitmap.bmWidth <= 0 || bitmap.bmHeight <= 0) {
+    return std::nullopt;
+  }
+  // Drawing into a DIB section may still be queued.
+  GdiFlush();
+  return PixelTarget{static_cast<std::uint32_t*>(bitmap.bmBits), bitmap.bmWidth, bitmap.bmHeight,
+                     static_cast<std::size_t>(bitmap.bmWidthBytes) / sizeof(std::uint32_t)};
+}
+
 }  // namespace
 
 DcHandle Win32Gdi::CreateCompatibleDC(DcHandle dc) {
@@ -164,6 +185,16 @@ std::optional<PixelImage> Win32Gdi::ReadImage(DcHandle dc) const {
   // The top byte a raster operation may leave in a pixel is not colour.
   for (std::uint32_t& pixel : image.pixels) pixel &= 0x00FFFFFFu;
   return image;
+}
+
+std::optional<PixelView> Win32Gdi::ViewImage(DcHandle dc) const {
+  const auto rows = dib_section_rows(hdc(dc));
+  if (!rows) return std::nullopt;
+  return PixelView{rows->pixels, rows->width, rows->height, rows->stride};
+}
+
+std::optional<PixelTarget> Win32Gdi::EditImage(DcHandle dc) {
+  return dib_section_rows(hdc(dc));
 }
 
 }  // namespace showsaver

@@ -37,6 +37,11 @@ class Win32Gdi final : public Gdi {
 
   // GetDIBits of the selected bitmap as 32-bit top-down rows.
   std::optional<PixelImage> ReadImage(DcHandle dc) const override;
+  // The bits of the selected bitmap when it is a 32-bit top-down DIB section
+  // (what CreateColorBitmap and CreateBitmapFromImage make), after GdiFlush
+  // so that they hold everything drawn so far.
+  std::optional<PixelView> ViewImage(DcHandle dc) const override;
+  std::optional<PixelTarget> EditImage(DcHandle dc) override;
 };
 
 }  // namespace showsaver

@@ -158,7 +158,9 @@ TEST(Win32Gdi, EditImageIsTheSelectedDibSectionInPlace) {
     EXPECT_EQ(target->height, 3);
     EXPECT_EQ(target->stride, 5u);
     EXPECT_EQ(target->pixels[1 * 5 + 1], 0x123456u) << "the fill, flushed";
-    if (from_image) EXPECT_EQ(target->pixels[2 * 5 + 4], picture.pixels[2 * 5 + 4]);
+    if (from_image) {
+      EXPECT_EQ(target->pixels[2 * 5 + 4], picture.pixels[2 * 5 + 4]);
+    }
     EXPECT_EQ(gdi.ViewImage(dc)->pixels, target->pixels);
     target->pixels[2 * 5 + 3] = 0x00ABCDEF;
     const DcHandle copy = gdi.CreateCompatibleDC(DcHandle{});

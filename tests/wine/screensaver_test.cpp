@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <sstream>
 
 #include "effects/cross_fade_transition.h"
@@ -106,13 +107,19 @@ class ScreenSaverTest : public ::testing::TestWithParam<const char*> {
   WineSession* wine_ = nullptr;
 };
 
-// The frames the software renderer draws for the show: the first scene as the
-// show starts, and the second once the slide is over.
-std::pair<PixelImage, PixelImage> rendered_held_frames(const ShowPackage& package) {
+// The software renderer on the session's screen, to the end of the first
+// transition.
+ShowOptions first_transition_on_screen() {
   ShowOptions options;
   options.screen = {kScreenWidth, kScreenHeight};
   options.key_after_transitions = 1;
-  ShowRun run(package, options);
+  return options;
+}
+
+// The frames the software renderer draws for the show: the first scene as the
+// show starts, and the second once the slide is over.
+std::pair<PixelImage, PixelImage> rendered_held_frames(const ShowPackage& package) {
+  ShowRun run(package, first_transition_on_screen());
   run.run();
   EXPECT_GE(run.frames().size(), 2u);
   return {run.frames().front(), run.frames().back()};
@@ -144,6 +151,19 @@ TEST_P(ScreenSaverTest, PlaysTheRenderedFramesAndEndsOnInputLeavingNothingBehind
   }
 }
 
+// How many pixels of `area` differ from the frame of `frames` nearest to it.
+std::size_t pixels_off_the_nearest(const PixelImage& area, std::span<const PixelImage> frames) {
+  std::size_t fewest = area.pixels.size();
+  for (const PixelImage& frame : frames) {
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < area.pixels.size(); ++i) {
+      differing += area.pixels[i] != frame.pixels[i] ? 1 : 0;
+    }
+    fewest = std::min(fewest, differing);
+  }
+  return fewest;
+}
+
 // The first scene leaves by a cross-fade long enough for screenshots to catch
 // it in the middle.
 constexpr std::int32_t kFadeMs = 4000;
@@ -154,10 +174,7 @@ constexpr std::int32_t kFadeMs = 4000;
 TEST_P(ScreenSaverTest, ShowsTheCrossFadeFramesTheSoftwareRendererDraws) {
   ShowPackage package = two_scene_show(0);
   package.Extension = ShowExtension{{FadeRecord{0, kFadeMs}}};
-  ShowOptions options;
-  options.screen = {kScreenWidth, kScreenHeight};
-  options.key_after_transitions = 1;
-  ShowRun rendered(package, options);
+  ShowRun rendered(package, first_transition_on_screen());
   rendered.run();
   ASSERT_EQ(rendered.transitions().size(), 1u);
   const std::vector<PixelImage>& frames = rendered.frames();
@@ -182,15 +199,7 @@ TEST_P(ScreenSaverTest, ShowsTheCrossFadeFramesTheSoftwareRendererDraws) {
       ++caught;
       continue;
     }
-    std::size_t fewest = area.pixels.size();
-    for (auto frame = fade_begin; frame != frames.end(); ++frame) {
-      std::size_t differing = 0;
-      for (std::size_t i = 0; i < area.pixels.size(); ++i) {
-        differing += area.pixels[i] != frame->pixels[i] ? 1 : 0;
-      }
-      fewest = std::min(fewest, differing);
-    }
-    strays.push_back(fewest);
+    strays.push_back(pixels_off_the_nearest(area, {fade_begin, frames.end()}));
   }
   EXPECT_GT(caught, 0) << "no screenshot fell inside the fade";
   EXPECT_TRUE(strays.empty()) << strays.size() << " screenshots match no frame; the first by "

@@ -15,8 +15,8 @@
 namespace showsaver::gdi_replay {
 namespace {
 
-// Long enough for a few frames of the fade at every size, short enough that
-// the largest stays quick on the real GDI.
+// Eight frames: enough that the refresh written at the largest size (the
+// sixth) is one inside the fade, not its last.
 constexpr std::int32_t kFadeMs = 8 * kFadeFramePeriodMs;
 
 using TransitionRun = std::function<void(DrawingSurface& destination, DrawingSurface& outgoing,

@@ -46,27 +46,6 @@ std::optional<BITMAP> selected_bitmap(HDC dc) {
   return description;
 }
 
-// The rows of the bitmap selected into `dc` when it is a 32-bit top-down DIB
-// section; a device-dependent bitmap keeps its pixels out of reach, and a
-// bottom-up one runs its rows the other way.
-std::optional<PixelTarget> dib_section_rows(HDC dc) {
-  const HGDIOBJ selected = GetCurrentObject(dc, OBJ_BITMAP);
-  DIBSECTION section{};
-  if (selected == nullptr ||
-      GetObjectW(selected, sizeof section, &section) != static_cast<int>(sizeof section)) {
-    return std::nullopt;
-  }
-  const BITMAP& bitmap = section.dsBm;
-  if (bitmap.bmBits == nullptr || bitmap.bmBitsPixel != 32 || section.dsBmih.biHeight >= 0 ||
-      bitmap.bmWidth <= 0 || bitmap.bmHeight <= 0) {
-    return std::nullopt;
-  }
-  // Drawing into a DIB section may still be queued.
-  GdiFlush();
-  return PixelTarget{static_cast<std::uint32_t*>(bitmap.bmBits), bitmap.bmWidth, bitmap.bmHeight,
-                     static_cast<std::size_t>(bitmap.bmWidthBytes) / sizeof(std::uint32_t)};
-}
-
 }  // namespace
 
 DcHandle Win32Gdi::CreateCompatibleDC(DcHandle dc) {
@@ -95,7 +74,7 @@ BitmapHandle Win32Gdi::CreateDIBitmap(DcHandle dc, const BitmapInfoHeader* heade
 
 BitmapHandle Win32Gdi::CreateColorBitmap(int width, int height) {
   void* bits = nullptr;
-  return bitmap_handle(create_dib_section(width, height, &bits));
+  return remember_section(bitmap_handle(create_dib_section(width, height, &bits)));
 }
 
 BitmapHandle Win32Gdi::CreateBitmapFromImage(const PixelImage& image) {
@@ -109,7 +88,7 @@ BitmapHandle Win32Gdi::CreateBitmapFromImage(const PixelImage& image) {
   if (bitmap == nullptr) return BitmapHandle{};
   // 0x00RRGGBB words are the bytes B, G, R, 0 of a 32-bit DIB's pixel.
   std::memcpy(bits, image.pixels.data(), image.pixels.size() * sizeof(std::uint32_t));
-  return bitmap_handle(bitmap);
+  return remember_section(bitmap_handle(bitmap));
 }
 
 GdiObject Win32Gdi::SelectObject(DcHandle dc, GdiObject object) {
@@ -121,7 +100,9 @@ bool Win32Gdi::DeleteDC(DcHandle dc) {
 }
 
 bool Win32Gdi::DeleteObject(GdiObject object) {
-  return ::DeleteObject(object_of(object)) != FALSE;
+  const bool deleted = ::DeleteObject(object_of(object)) != FALSE;
+  if (deleted) top_down_sections_.erase(object.value);
+  return deleted;
 }
 
 ColorRef Win32Gdi::SetBkColor(DcHandle dc, ColorRef color) {
@@ -187,14 +168,36 @@ std::optional<PixelImage> Win32Gdi::ReadImage(DcHandle dc) const {
   return image;
 }
 
+BitmapHandle Win32Gdi::remember_section(BitmapHandle bitmap) {
+  if (bitmap) top_down_sections_.insert(bitmap.value);
+  return bitmap;
+}
+
+std::optional<PixelTarget> Win32Gdi::section_rows(DcHandle dc) const {
+  const HGDIOBJ selected = GetCurrentObject(hdc(dc), OBJ_BITMAP);
+  if (selected == nullptr || !top_down_sections_.contains(bitmap_handle(selected).value)) {
+    return std::nullopt;
+  }
+  DIBSECTION section{};
+  if (GetObjectW(selected, sizeof section, &section) != static_cast<int>(sizeof section)) {
+    return std::nullopt;
+  }
+  const BITMAP& bitmap = section.dsBm;
+  if (bitmap.bmBits == nullptr || bitmap.bmBitsPixel != 32) return std::nullopt;
+  // Drawing into a DIB section may still be queued.
+  GdiFlush();
+  return PixelTarget{static_cast<std::uint32_t*>(bitmap.bmBits), bitmap.bmWidth, bitmap.bmHeight,
+                     static_cast<std::size_t>(bitmap.bmWidthBytes) / sizeof(std::uint32_t)};
+}
+
 std::optional<PixelView> Win32Gdi::ViewImage(DcHandle dc) const {
-  const auto rows = dib_section_rows(hdc(dc));
+  const auto rows = section_rows(dc);
   if (!rows) return std::nullopt;
   return PixelView{rows->pixels, rows->width, rows->height, rows->stride};
 }
 
 std::optional<PixelTarget> Win32Gdi::EditImage(DcHandle dc) {
-  return dib_section_rows(hdc(dc));
+  return section_rows(dc);
 }
 
 }  // namespace showsaver

@@ -2,6 +2,9 @@
 // HDC and a BitmapHandle the HBITMAP, so what the core draws is what GDI draws.
 #pragma once
 
+#include <cstdint>
+#include <unordered_set>
+
 #include "platform/gdi.h"
 
 namespace showsaver {
@@ -37,11 +40,20 @@ class Win32Gdi final : public Gdi {
 
   // GetDIBits of the selected bitmap as 32-bit top-down rows.
   std::optional<PixelImage> ReadImage(DcHandle dc) const override;
-  // The bits of the selected bitmap when it is a 32-bit top-down DIB section
-  // (what CreateColorBitmap and CreateBitmapFromImage make), after GdiFlush
-  // so that they hold everything drawn so far.
+  // The bits of the selected bitmap when it is one of the DIB sections
+  // CreateColorBitmap and CreateBitmapFromImage made, after GdiFlush so that
+  // they hold everything drawn so far.
   std::optional<PixelView> ViewImage(DcHandle dc) const override;
   std::optional<PixelTarget> EditImage(DcHandle dc) override;
+
+ private:
+  BitmapHandle remember_section(BitmapHandle bitmap);
+  std::optional<PixelTarget> section_rows(DcHandle dc) const;
+
+  // The DIB sections made here and not yet deleted.  GetObject tells a DIB
+  // section's rows and size but not which way they run (it gives the height
+  // without its sign), and only these are known to run top-down.
+  std::unordered_set<std::uintptr_t> top_down_sections_;
 };
 
 }  // namespace showsaver

@@ -2,18 +2,33 @@
 
 #include <algorithm>
 
+#include "effects/cross_fade_avx2.h"
+#include "effects/cross_fade_paths.h"
 #include "effects/cross_fade_sse2.h"
 
 namespace showsaver {
 
-void blend_row(std::span<std::uint32_t> out, std::span<const std::uint32_t> outgoing,
-               std::span<const std::uint32_t> incoming, std::uint32_t weight) {
+std::vector<BlendPath> blend_paths() {
+  std::vector<BlendPath> paths{{"plain", nullptr}};
+#if defined(SHOWSAVER_EFFECTS_SSE2)
+  paths.push_back({"sse2", blend_pixels_sse2});
+#endif
+#if defined(SHOWSAVER_EFFECTS_AVX2)
+  if (processor_has_avx2()) paths.push_back({"avx2", blend_pixels_avx2});
+#endif
+  return paths;
+}
+
+void blend_row_along(const BlendPath& path, std::span<std::uint32_t> out,
+                     std::span<const std::uint32_t> outgoing,
+                     std::span<const std::uint32_t> incoming, std::uint32_t weight) {
   weight = std::min(weight, kFullFadeWeight);
   const std::size_t count = std::min({out.size(), outgoing.size(), incoming.size()});
   const auto keep = static_cast<std::uint16_t>(kFullFadeWeight - weight);
   const auto take = static_cast<std::uint16_t>(weight);
   const std::size_t done =
-      blend_pixels_sse2(out.data(), outgoing.data(), incoming.data(), count, keep, take);
+      path.leading ? path.leading(out.data(), outgoing.data(), incoming.data(), count, keep, take)
+                   : 0;
   // The rest byte by byte, every channel alike; each sum stays below 65536
   // (255 * 256 + 128).
   auto* target = reinterpret_cast<std::uint8_t*>(out.data());
@@ -23,6 +38,12 @@ void blend_row(std::span<std::uint32_t> out, std::span<const std::uint32_t> outg
     target[i] =
         static_cast<std::uint8_t>(static_cast<std::uint16_t>(a[i] * keep + b[i] * take + 128) >> 8);
   }
+}
+
+void blend_row(std::span<std::uint32_t> out, std::span<const std::uint32_t> outgoing,
+               std::span<const std::uint32_t> incoming, std::uint32_t weight) {
+  static const BlendPath fastest = blend_paths().back();
+  blend_row_along(fastest, out, outgoing, incoming, weight);
 }
 
 std::uint32_t fade_weight(std::int64_t elapsed_ms, std::int32_t duration_ms) {

@@ -1,12 +1,10 @@
 #include "effects/cross_fade_sse2.h"
 
-#if defined(__SSE2__)
+#if defined(SHOWSAVER_EFFECTS_SSE2)
+
 #include <emmintrin.h>
-#endif
 
 namespace showsaver {
-
-#if defined(__SSE2__)
 namespace {
 
 // One half of the bytes widened to 16 bits, blended and shifted back down.
@@ -38,13 +36,6 @@ std::size_t blend_pixels_sse2(std::uint32_t* out, const std::uint32_t* outgoing,
   return i;
 }
 
-#else
-
-std::size_t blend_pixels_sse2(std::uint32_t*, const std::uint32_t*, const std::uint32_t*,
-                              std::size_t, std::uint16_t, std::uint16_t) {
-  return 0;
-}
+}  // namespace showsaver
 
 #endif
-
-}  // namespace showsaver

@@ -16,13 +16,10 @@ SHOWSAVER_TARGET_AVX2 inline __m256i blend_half(__m256i a, __m256i b, __m256i ke
   return _mm256_srli_epi16(sum, 8);
 }
 
-}  // namespace
-
-SHOWSAVER_TARGET_AVX2 std::size_t blend_pixels_avx2(std::uint32_t* out,
-                                                    const std::uint32_t* outgoing,
-                                                    const std::uint32_t* incoming,
-                                                    std::size_t count, std::uint16_t keep,
-                                                    std::uint16_t take) {
+template <bool kStream>
+SHOWSAVER_TARGET_AVX2 std::size_t blend_pixels(std::uint32_t* out, const std::uint32_t* outgoing,
+                                               const std::uint32_t* incoming, std::size_t count,
+                                               std::uint16_t keep, std::uint16_t take) {
   const __m256i zero = _mm256_setzero_si256();
   const __m256i keep_lanes = _mm256_set1_epi16(static_cast<short>(keep));
   const __m256i take_lanes = _mm256_set1_epi16(static_cast<short>(take));
@@ -34,9 +31,27 @@ SHOWSAVER_TARGET_AVX2 std::size_t blend_pixels_avx2(std::uint32_t* out,
                                    keep_lanes, take_lanes);
     const __m256i high = blend_half(_mm256_unpackhi_epi8(a, zero), _mm256_unpackhi_epi8(b, zero),
                                     keep_lanes, take_lanes);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_packus_epi16(low, high));
+    auto* target = reinterpret_cast<__m256i*>(out + i);
+    if constexpr (kStream) {
+      _mm256_stream_si256(target, _mm256_packus_epi16(low, high));
+    } else {
+      _mm256_storeu_si256(target, _mm256_packus_epi16(low, high));
+    }
   }
+  // Streaming stores are weakly ordered: fence them before the pixels are read.
+  if constexpr (kStream) _mm_sfence();
   return i;
+}
+
+}  // namespace
+
+SHOWSAVER_TARGET_AVX2 std::size_t blend_pixels_avx2(std::uint32_t* out,
+                                                    const std::uint32_t* outgoing,
+                                                    const std::uint32_t* incoming,
+                                                    std::size_t count, std::uint16_t keep,
+                                                    std::uint16_t take, bool stream) {
+  return stream ? blend_pixels<true>(out, outgoing, incoming, count, keep, take)
+                : blend_pixels<false>(out, outgoing, incoming, count, keep, take);
 }
 
 }  // namespace showsaver

@@ -13,12 +13,13 @@
 namespace showsaver {
 
 // Blends the leading whole groups of eight pixels and returns how many pixels
-// it did; `keep` + `take` is 256.
+// it did; `keep` + `take` is 256.  `stream` (with `out` aligned for it)
+// writes past the cache.
 SHOWSAVER_TARGET_AVX2 std::size_t blend_pixels_avx2(std::uint32_t* out,
                                                     const std::uint32_t* outgoing,
                                                     const std::uint32_t* incoming,
                                                     std::size_t count, std::uint16_t keep,
-                                                    std::uint16_t take);
+                                                    std::uint16_t take, bool stream);
 
 }  // namespace showsaver
 

@@ -11,10 +11,11 @@
 namespace showsaver {
 
 // Blends the leading pixels it can and returns how many; `keep` + `take` is
-// 256.
+// 256.  `stream` (with `out` aligned for it, see streaming_stores.h) writes
+// past the cache.
 using BlendLeadingPixels = std::size_t (*)(std::uint32_t* out, const std::uint32_t* outgoing,
                                            const std::uint32_t* incoming, std::size_t count,
-                                           std::uint16_t keep, std::uint16_t take);
+                                           std::uint16_t keep, std::uint16_t take, bool stream);
 
 struct BlendPath {
   const char* name;

@@ -4,6 +4,7 @@
 
 #include "effects/pan_zoom_avx2.h"
 #include "effects/pan_zoom_sse2.h"
+#include "effects/streaming_stores.h"
 
 namespace showsaver {
 namespace {
@@ -37,9 +38,9 @@ std::vector<Tap> taps(std::int64_t start, std::int64_t extent, int count, int so
 // The output columns' taps as the horizontal pass takes them, and the run of
 // source columns they read.
 struct ColumnTaps {
-  int run_first = 0;                  // the first source column read
-  int run_length = 0;                 // how many from there
-  std::vector<std::int32_t> offsets;  // each output column's left source column, from run_first
+  int run_first = 0;                   // the first source column read
+  int run_length = 0;                  // how many from there
+  std::vector<std::uint32_t> offsets;  // each output column's first blended lane
   std::vector<ColumnWeights> weights;
 };
 
@@ -54,13 +55,8 @@ ColumnTaps column_taps(const FixedRect& region, int out_width, int source_width)
   }
   result.run_length = run_last - result.run_first + 1;
   for (const Tap& tap : columns) {
-    result.offsets.push_back(tap.first - result.run_first);
-    ColumnWeights weights{};
-    for (int lane = 0; lane < 8; lane += 2) {
-      weights.lanes[lane] = static_cast<std::int16_t>(256 - tap.weight);
-      weights.lanes[lane + 1] = static_cast<std::int16_t>(tap.weight);
-    }
-    result.weights.push_back(weights);
+    result.offsets.push_back(4 * static_cast<std::uint32_t>(tap.first - result.run_first));
+    result.weights.push_back((256 - tap.weight) | tap.weight << 16);
   }
   return result;
 }
@@ -84,14 +80,14 @@ void blend_rows_plain(const std::uint32_t* upper, const std::uint32_t* lower, st
 }
 
 // The plain horizontal pass from output pixel `from` on.
-void blend_columns_plain(const std::int16_t* blended, const std::int32_t* offsets,
+void blend_columns_plain(const std::int16_t* blended, const std::uint32_t* offsets,
                          const ColumnWeights* weights, std::size_t from, std::size_t count,
                          std::uint32_t* out) {
   for (std::size_t x = from; x < count; ++x) {
-    const std::int16_t* left = blended + 4 * static_cast<std::ptrdiff_t>(offsets[x]);
+    const std::int16_t* left = blended + offsets[x];
     const std::int16_t* right = left + 4;
-    const std::int32_t keep = weights[x].lanes[0];
-    const std::int32_t take = weights[x].lanes[1];
+    const auto keep = static_cast<std::int32_t>(weights[x] & 0xFFFF);
+    const auto take = static_cast<std::int32_t>(weights[x] >> 16);
     std::uint32_t pixel = 0;
     for (int c = 0; c < 4; ++c) {
       const std::int32_t value = ((left[c] * keep + right[c] * take) >> 16) + 128;
@@ -122,9 +118,14 @@ void draw_region_with(const PanZoomPasses& passes, const PixelImage& source,
   const std::vector<Tap> rows = taps(region.top, region.height, out.height, source.height);
   const auto run_length = static_cast<std::size_t>(columns.run_length);
   const auto out_width = static_cast<std::size_t>(out.width);
-  // One blended pixel more than the run: a column at the source's right edge
-  // reads it as its right neighbour, with weight 0.
-  std::vector<std::int16_t> blended(4 * (run_length + 1), 0);
+  // Blended pixels past the run: a column at the source's right edge reads
+  // the first as its right neighbour, with weight 0, and the horizontal
+  // passes may load whole vectors from there (see kBlendedPadding).
+  std::vector<std::int16_t> blended(4 * (run_length + kBlendedPadding), 0);
+  const std::uint32_t* offsets = columns.offsets.data();
+  const ColumnWeights* weights = columns.weights.data();
+  const bool stream =
+      passes.blend_columns && out.pixels.size() * sizeof(std::uint32_t) >= kStreamingStoreBytes;
   for (int y = 0; y < out.height; ++y) {
     const Tap& row = rows[static_cast<std::size_t>(y)];
     const std::uint32_t* upper =
@@ -138,12 +139,16 @@ void draw_region_with(const PanZoomPasses& passes, const PixelImage& source,
                           : 0;
     blend_rows_plain(upper, lower, keep, take, blended_done, run_length, blended.data());
     std::uint32_t* target = &out.pixels[static_cast<std::size_t>(y) * out_width];
-    const std::size_t drawn = passes.blend_columns
-                                  ? passes.blend_columns(blended.data(), columns.offsets.data(),
-                                                         columns.weights.data(), out_width, target)
-                                  : 0;
-    blend_columns_plain(blended.data(), columns.offsets.data(), columns.weights.data(), drawn,
-                        out_width, target);
+    // Streaming starts where the row is aligned for it; the plain loop does
+    // the pixels before and whatever the vector loop leaves at the end.
+    const std::size_t head = stream ? pixels_before_streaming_alignment(target, out_width) : 0;
+    blend_columns_plain(blended.data(), offsets, weights, 0, head, target);
+    const std::size_t drawn =
+        head + (passes.blend_columns
+                    ? passes.blend_columns(blended.data(), offsets + head, weights + head,
+                                           out_width - head, target + head, stream)
+                    : 0);
+    blend_columns_plain(blended.data(), offsets, weights, drawn, out_width, target);
   }
 }
 

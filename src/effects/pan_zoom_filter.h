@@ -23,11 +23,13 @@
 
 namespace showsaver {
 
-// An output column's horizontal weights (256 - wx, wx), once for each channel,
-// in the order of the SIMD multiply-add's lanes.
-struct alignas(16) ColumnWeights {
-  std::int16_t lanes[8];
-};
+// An output column's horizontal weights: 256 - wx in the low 16 bits, wx in
+// the high ones, the pair of lanes the SIMD multiply-add takes.
+using ColumnWeights = std::uint32_t;
+
+// How many blended pixels past the run the horizontal passes may read: a
+// 32-byte load from the last column's left pixel reaches three further.
+inline constexpr std::size_t kBlendedPadding = 3;
 
 // Each pass does the leading pixels it can and returns how many; a null pass
 // leaves them all to the plain loop.
@@ -38,10 +40,13 @@ struct PanZoomPasses {
   std::size_t (*blend_rows)(const std::uint32_t* upper, const std::uint32_t* lower,
                             std::int16_t keep, std::int16_t take, std::size_t count,
                             std::int16_t* blended);
-  // The horizontal pass over `count` output pixels: pixel x from blended
-  // pixels offsets[x] and offsets[x] + 1.
-  std::size_t (*blend_columns)(const std::int16_t* blended, const std::int32_t* offsets,
-                               const ColumnWeights* weights, std::size_t count, std::uint32_t* out);
+  // The horizontal pass over `count` output pixels: pixel x from the eight
+  // lanes at blended + offsets[x], its left source pixel's then its right
+  // one's.  `stream` (with `out` aligned for it, see streaming_stores.h)
+  // writes past the cache.
+  std::size_t (*blend_columns)(const std::int16_t* blended, const std::uint32_t* offsets,
+                               const ColumnWeights* weights, std::size_t count, std::uint32_t* out,
+                               bool stream);
 };
 
 // The passes this build and this processor can take, the fastest last.

@@ -15,16 +15,42 @@ inline __m128i blend_vertically(__m128i upper, __m128i lower, __m128i keep, __m1
                        rounding_less_offset);
 }
 
-// One output pixel's channels in the four 32-bit lanes, less 128.
-inline __m128i blend_horizontally(const std::int16_t* blended, std::int32_t offset,
-                                  const ColumnWeights& weights) {
+// One output pixel's channels in the four 32-bit lanes, less 128; `weights`
+// holds its pair of weights in every 32-bit lane.
+inline __m128i blend_horizontally(const std::int16_t* blended, std::uint32_t offset,
+                                  __m128i weights) {
   // The left pixel's four lanes, then the right one's; interleaved, each
   // channel's pair meets its pair of weights.
-  const __m128i pair = _mm_loadu_si128(reinterpret_cast<const __m128i*>(blended + 4 * offset));
+  const __m128i pair = _mm_loadu_si128(reinterpret_cast<const __m128i*>(blended + offset));
   const __m128i lanes = _mm_unpacklo_epi16(pair, _mm_srli_si128(pair, 8));
-  const __m128i sums =
-      _mm_madd_epi16(lanes, _mm_load_si128(reinterpret_cast<const __m128i*>(weights.lanes)));
-  return _mm_srai_epi32(sums, 16);
+  return _mm_srai_epi32(_mm_madd_epi16(lanes, weights), 16);
+}
+
+template <bool kStream>
+std::size_t blend_columns(const std::int16_t* blended, const std::uint32_t* offsets,
+                          const ColumnWeights* weights, std::size_t count, std::uint32_t* out) {
+  // Adding 128 to a signed byte is flipping its top bit.
+  const __m128i plus_128 = _mm_set1_epi8(static_cast<char>(0x80));
+  std::size_t x = 0;
+  for (; x + 4 <= count; x += 4) {
+    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights + x));
+    const __m128i first =
+        _mm_packs_epi32(blend_horizontally(blended, offsets[x], _mm_shuffle_epi32(four, 0x00)),
+                        blend_horizontally(blended, offsets[x + 1], _mm_shuffle_epi32(four, 0x55)));
+    const __m128i second =
+        _mm_packs_epi32(blend_horizontally(blended, offsets[x + 2], _mm_shuffle_epi32(four, 0xAA)),
+                        blend_horizontally(blended, offsets[x + 3], _mm_shuffle_epi32(four, 0xFF)));
+    const __m128i pixels = _mm_xor_si128(_mm_packs_epi16(first, second), plus_128);
+    auto* target = reinterpret_cast<__m128i*>(out + x);
+    if constexpr (kStream) {
+      _mm_stream_si128(target, pixels);
+    } else {
+      _mm_storeu_si128(target, pixels);
+    }
+  }
+  // Streaming stores are weakly ordered: fence them before the pixels are read.
+  if constexpr (kStream) _mm_sfence();
+  return x;
 }
 
 }  // namespace
@@ -49,23 +75,11 @@ std::size_t blend_rows_sse2(const std::uint32_t* upper, const std::uint32_t* low
   return i;
 }
 
-std::size_t blend_columns_sse2(const std::int16_t* blended, const std::int32_t* offsets,
-                               const ColumnWeights* weights, std::size_t count,
-                               std::uint32_t* out) {
-  // Adding 128 to a signed byte is flipping its top bit.
-  const __m128i plus_128 = _mm_set1_epi8(static_cast<char>(0x80));
-  std::size_t x = 0;
-  for (; x + 4 <= count; x += 4) {
-    const __m128i first =
-        _mm_packs_epi32(blend_horizontally(blended, offsets[x], weights[x]),
-                        blend_horizontally(blended, offsets[x + 1], weights[x + 1]));
-    const __m128i second =
-        _mm_packs_epi32(blend_horizontally(blended, offsets[x + 2], weights[x + 2]),
-                        blend_horizontally(blended, offsets[x + 3], weights[x + 3]));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
-                     _mm_xor_si128(_mm_packs_epi16(first, second), plus_128));
-  }
-  return x;
+std::size_t blend_columns_sse2(const std::int16_t* blended, const std::uint32_t* offsets,
+                               const ColumnWeights* weights, std::size_t count, std::uint32_t* out,
+                               bool stream) {
+  return stream ? blend_columns<true>(blended, offsets, weights, count, out)
+                : blend_columns<false>(blended, offsets, weights, count, out);
 }
 
 }  // namespace showsaver

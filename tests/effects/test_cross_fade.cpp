@@ -11,6 +11,7 @@
 
 #include "effects/cross_fade.h"
 #include "effects/cross_fade_paths.h"
+#include "effects/streaming_stores.h"
 
 namespace showsaver {
 namespace {
@@ -67,6 +68,34 @@ TEST(CrossFade, BlendMatchesTheReferenceAtAwkwardWidths) {
                 << " pixel " << i;
           }
         }
+      }
+    }
+  }
+}
+
+TEST(CrossFade, ABlendPastTheCacheSizeIsStreamedToTheSamePixels) {
+  // Past kStreamingStoreBytes the vector loops write past the cache, from
+  // the first pixel aligned for it: rows that start off that alignment, and
+  // one blended in place.
+  std::mt19937 random(7);
+  const std::size_t width = kStreamingStoreBytes / 4 + 13;
+  for (const auto& [name, blend] : every_blend()) {
+    for (const std::size_t skip : {0u, 1u, 5u}) {
+      std::vector<std::uint32_t> outgoing(skip + width), incoming(skip + width), out(skip + width);
+      for (std::size_t i = 0; i < skip + width; ++i) {
+        outgoing[i] = random();
+        incoming[i] = random();
+      }
+      const std::uint32_t weight = 77 + static_cast<std::uint32_t>(skip);
+      blend(std::span(out).subspan(skip), std::span(outgoing).subspan(skip),
+            std::span(incoming).subspan(skip), weight);
+      std::vector<std::uint32_t> in_place = outgoing;
+      blend(std::span(in_place).subspan(skip), std::span(in_place).subspan(skip),
+            std::span(incoming).subspan(skip), weight);
+      for (std::size_t i = skip; i < skip + width; ++i) {
+        const std::uint32_t expected = reference_blend(outgoing[i], incoming[i], weight);
+        ASSERT_EQ(out[i], expected) << name << " from " << skip << " pixel " << i;
+        ASSERT_EQ(in_place[i], expected) << name << " in place from " << skip << " pixel " << i;
       }
     }
   }

@@ -82,6 +82,9 @@ TEST(PanZoomFilter, MatchesThePlainReferenceAtAwkwardSizes) {
       {{1920, 4}, {1913, 5}, {384 * 65536 + 1, 54321, 1536 * 65536 + 7, 3 * 65536}},
       {{30, 4}, {15, 2}, {65536 / 2, 0, 29 * 65536 + 65536 / 2, 4 * 65536}},  // to the last column
       {{19, 5}, {26, 4}, {19 * 65536, 5 * 65536, -19 * 65536, -5 * 65536}},   // mirrored
+      // A frame past kStreamingStoreBytes, written past the cache, its rows
+      // starting at every alignment.
+      {{431, 409}, {521, 507}, {50 * 65536 + 777, 40 * 65536 + 999, 350 * 65536, 330 * 65536}},
   };
   for (const auto& [name, filter] : every_filter()) {
     for (const Case& c : cases) {

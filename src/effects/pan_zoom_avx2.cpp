@@ -9,25 +9,23 @@
 namespace showsaver {
 namespace {
 
-// How far ahead of the reads the source rows are fetched: the hardware
-// prefetcher alone leaves the loads waiting on memory.
-constexpr std::size_t kPrefetchPixels = 512;
-
 SHOWSAVER_TARGET_AVX2 inline __m128i load_half(const void* p) {
   return _mm_loadu_si128(static_cast<const __m128i*>(p));
 }
 
-// Four pixels' channels, widened to 16 bits, blended; the sums wrap round
-// within the lanes to the signed value of the plain pass.
-SHOWSAVER_TARGET_AVX2 inline __m256i blend_vertically(const std::uint32_t* upper,
-                                                      const std::uint32_t* lower, __m256i keep,
-                                                      __m256i take) {
+// Four source pixels of each row, widened to 16 bits, blended into sixteen
+// lanes; the sums wrap round within the lanes to the signed value of the
+// plain pass.
+SHOWSAVER_TARGET_AVX2 inline void blend_four_vertically(const std::uint32_t* upper,
+                                                        const std::uint32_t* lower, __m256i keep,
+                                                        __m256i take, std::int16_t* blended) {
   const __m256i rounding_less_offset = _mm256_set1_epi16(128 - 32768);
   const __m256i a = _mm256_cvtepu8_epi16(load_half(upper));
   const __m256i b = _mm256_cvtepu8_epi16(load_half(lower));
-  return _mm256_add_epi16(
-      _mm256_add_epi16(_mm256_mullo_epi16(a, keep), _mm256_mullo_epi16(b, take)),
-      rounding_less_offset);
+  _mm256_storeu_si256(
+      reinterpret_cast<__m256i*>(blended),
+      _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(a, keep), _mm256_mullo_epi16(b, take)),
+                       rounding_less_offset));
 }
 
 // Two output pixels, one a half, each channel in a 32-bit lane, less 128:
@@ -101,16 +99,14 @@ SHOWSAVER_TARGET_AVX2 std::size_t blend_rows_avx2(const std::uint32_t* upper,
   const __m256i take_lanes = _mm256_set1_epi16(take);
   std::size_t i = 0;
   for (; i + 16 <= count; i += 16) {
-    __builtin_prefetch(upper + i + kPrefetchPixels);
-    __builtin_prefetch(lower + i + kPrefetchPixels);
+    prefetch_source(upper + i);
+    prefetch_source(lower + i);
     for (std::size_t k = i; k < i + 16; k += 4) {
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(blended + 4 * k),
-                          blend_vertically(upper + k, lower + k, keep_lanes, take_lanes));
+      blend_four_vertically(upper + k, lower + k, keep_lanes, take_lanes, blended + 4 * k);
     }
   }
   for (; i + 4 <= count; i += 4) {
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(blended + 4 * i),
-                        blend_vertically(upper + i, lower + i, keep_lanes, take_lanes));
+    blend_four_vertically(upper + i, lower + i, keep_lanes, take_lanes, blended + 4 * i);
   }
   return i;
 }

@@ -15,6 +15,19 @@ inline __m128i blend_vertically(__m128i upper, __m128i lower, __m128i keep, __m1
                        rounding_less_offset);
 }
 
+// Four source pixels of each row into sixteen blended lanes.
+inline void blend_four_vertically(const std::uint32_t* upper, const std::uint32_t* lower,
+                                  __m128i keep, __m128i take, std::int16_t* blended) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper));
+  const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower));
+  auto* target = reinterpret_cast<__m128i*>(blended);
+  _mm_storeu_si128(
+      target, blend_vertically(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero), keep, take));
+  _mm_storeu_si128(target + 1, blend_vertically(_mm_unpackhi_epi8(a, zero),
+                                                _mm_unpackhi_epi8(b, zero), keep, take));
+}
+
 // One output pixel's channels in the four 32-bit lanes, less 128; `weights`
 // holds its pair of weights in every 32-bit lane.
 inline __m128i blend_horizontally(const std::int16_t* blended, std::uint32_t offset,
@@ -33,13 +46,13 @@ std::size_t blend_columns(const std::int16_t* blended, const std::uint32_t* offs
   const __m128i plus_128 = _mm_set1_epi8(static_cast<char>(0x80));
   std::size_t x = 0;
   for (; x + 4 <= count; x += 4) {
-    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights + x));
-    const __m128i first =
-        _mm_packs_epi32(blend_horizontally(blended, offsets[x], _mm_shuffle_epi32(four, 0x00)),
-                        blend_horizontally(blended, offsets[x + 1], _mm_shuffle_epi32(four, 0x55)));
-    const __m128i second =
-        _mm_packs_epi32(blend_horizontally(blended, offsets[x + 2], _mm_shuffle_epi32(four, 0xAA)),
-                        blend_horizontally(blended, offsets[x + 3], _mm_shuffle_epi32(four, 0xFF)));
+    const __m128i four_weights = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights + x));
+    const __m128i first = _mm_packs_epi32(
+        blend_horizontally(blended, offsets[x], _mm_shuffle_epi32(four_weights, 0x00)),
+        blend_horizontally(blended, offsets[x + 1], _mm_shuffle_epi32(four_weights, 0x55)));
+    const __m128i second = _mm_packs_epi32(
+        blend_horizontally(blended, offsets[x + 2], _mm_shuffle_epi32(four_weights, 0xAA)),
+        blend_horizontally(blended, offsets[x + 3], _mm_shuffle_epi32(four_weights, 0xFF)));
     const __m128i pixels = _mm_xor_si128(_mm_packs_epi16(first, second), plus_128);
     auto* target = reinterpret_cast<__m128i*>(out + x);
     if constexpr (kStream) {
@@ -58,19 +71,18 @@ std::size_t blend_columns(const std::int16_t* blended, const std::uint32_t* offs
 std::size_t blend_rows_sse2(const std::uint32_t* upper, const std::uint32_t* lower,
                             std::int16_t keep, std::int16_t take, std::size_t count,
                             std::int16_t* blended) {
-  const __m128i zero = _mm_setzero_si128();
   const __m128i keep_lanes = _mm_set1_epi16(keep);
   const __m128i take_lanes = _mm_set1_epi16(take);
   std::size_t i = 0;
+  for (; i + 16 <= count; i += 16) {
+    prefetch_source(upper + i);
+    prefetch_source(lower + i);
+    for (std::size_t k = i; k < i + 16; k += 4) {
+      blend_four_vertically(upper + k, lower + k, keep_lanes, take_lanes, blended + 4 * k);
+    }
+  }
   for (; i + 4 <= count; i += 4) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + i));
-    auto* target = reinterpret_cast<__m128i*>(blended + 4 * i);
-    _mm_storeu_si128(target, blend_vertically(_mm_unpacklo_epi8(a, zero),
-                                              _mm_unpacklo_epi8(b, zero), keep_lanes, take_lanes));
-    _mm_storeu_si128(target + 1,
-                     blend_vertically(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero),
-                                      keep_lanes, take_lanes));
+    blend_four_vertically(upper + i, lower + i, keep_lanes, take_lanes, blended + 4 * i);
   }
   return i;
 }

@@ -98,13 +98,6 @@ SHOWSAVER_TARGET_AVX2 std::size_t blend_rows_avx2(const std::uint32_t* upper,
   const __m256i keep_lanes = _mm256_set1_epi16(keep);
   const __m256i take_lanes = _mm256_set1_epi16(take);
   std::size_t i = 0;
-  for (; i + 16 <= count; i += 16) {
-    prefetch_source(upper + i);
-    prefetch_source(lower + i);
-    for (std::size_t k = i; k < i + 16; k += 4) {
-      blend_four_vertically(upper + k, lower + k, keep_lanes, take_lanes, blended + 4 * k);
-    }
-  }
   for (; i + 4 <= count; i += 4) {
     blend_four_vertically(upper + i, lower + i, keep_lanes, take_lanes, blended + 4 * i);
   }

@@ -31,17 +31,6 @@ using ColumnWeights = std::uint32_t;
 // 32-byte load from the last column's left pixel reaches three further.
 inline constexpr std::size_t kBlendedPadding = 3;
 
-// Fetches the source pixels kSourcePrefetchPixels ahead of `pixels` into the
-// cache: from memory the hardware prefetcher alone leaves the vertical
-// passes' loads waiting.  Integer arithmetic, as the address may lie past
-// the picture; a prefetch never faults.
-inline constexpr std::size_t kSourcePrefetchPixels = 512;
-inline void prefetch_source(const std::uint32_t* pixels) {
-  const std::uintptr_t ahead =
-      reinterpret_cast<std::uintptr_t>(pixels) + kSourcePrefetchPixels * sizeof(std::uint32_t);
-  __builtin_prefetch(reinterpret_cast<const void*>(ahead));
-}
-
 // Each pass does the leading pixels it can and returns how many; a null pass
 // leaves them all to the plain loop.
 struct PanZoomPasses {

@@ -97,12 +97,43 @@ void blend_columns_plain(const std::int16_t* blended, const std::uint32_t* offse
   }
 }
 
-// Asks for the source pixels the next row reads, while this one is drawn:
-// from memory the hardware prefetcher alone leaves the vertical pass's loads
-// waiting.  (Its upper row is, but at the very start, this row's lower one.)
-void prefetch_run(const std::uint32_t* pixels, std::size_t count) {
+// The vertical pass over the run, in pieces; before each, the source pixels
+// of `next` (the next row's new source row, or null) under the same piece are
+// asked for, as from memory the hardware prefetcher alone leaves the loads
+// waiting, and a piece at a time spreads the requests out.
+void blend_source_rows(const PanZoomPasses& passes, const std::uint32_t* upper,
+                       const std::uint32_t* lower, const std::uint32_t* next, std::int16_t keep,
+                       std::int16_t take, std::size_t count, std::int16_t* blended) {
+  constexpr std::size_t kPiece = 256;      // pixels, a whole number of vector steps
   constexpr std::size_t kLinePixels = 16;  // a 64-byte cache line
-  for (std::size_t i = 0; i < count; i += kLinePixels) __builtin_prefetch(pixels + i);
+  std::size_t done = 0;
+  for (std::size_t start = 0; start < count && done == start; start += kPiece) {
+    const std::size_t end = std::min(start + kPiece, count);
+    if (next) {
+      for (std::size_t i = start; i < end; i += kLinePixels) __builtin_prefetch(next + i);
+    }
+    done = start + (passes.blend_rows ? passes.blend_rows(upper + start, lower + start, keep, take,
+                                                          end - start, blended + 4 * start)
+                                      : 0);
+  }
+  blend_rows_plain(upper, lower, keep, take, done, count, blended);
+}
+
+// The horizontal pass over an output row.  Streaming starts where the row is
+// aligned for it; the plain loop does the pixels before and whatever the
+// vector loop leaves at the end.
+void blend_output_row(const PanZoomPasses& passes, const std::int16_t* blended,
+                      const ColumnTaps& columns, bool stream, std::size_t count,
+                      std::uint32_t* out) {
+  const std::uint32_t* offsets = columns.offsets.data();
+  const ColumnWeights* weights = columns.weights.data();
+  const std::size_t head = stream ? pixels_before_streaming_alignment(out, count) : 0;
+  blend_columns_plain(blended, offsets, weights, 0, head, out);
+  const std::size_t drawn =
+      head + (passes.blend_columns ? passes.blend_columns(blended, offsets + head, weights + head,
+                                                          count - head, out + head, stream)
+                                   : 0);
+  blend_columns_plain(blended, offsets, weights, drawn, count, out);
 }
 
 }  // namespace
@@ -126,43 +157,24 @@ void draw_region_with(const PanZoomPasses& passes, const PixelImage& source,
   const std::vector<Tap> rows = taps(region.top, region.height, out.height, source.height);
   const auto run_length = static_cast<std::size_t>(columns.run_length);
   const auto out_width = static_cast<std::size_t>(out.width);
+  const auto run_of = [&](int source_row) {
+    return &source.pixels[static_cast<std::size_t>(source_row) * source.width + columns.run_first];
+  };
   // Blended pixels past the run: a column at the source's right edge reads
   // the first as its right neighbour, with weight 0, and the horizontal
   // passes may load whole vectors from there (see kBlendedPadding).
   std::vector<std::int16_t> blended(4 * (run_length + kBlendedPadding), 0);
-  const std::uint32_t* offsets = columns.offsets.data();
-  const ColumnWeights* weights = columns.weights.data();
   const bool stream =
       passes.blend_columns && out.pixels.size() * sizeof(std::uint32_t) >= kStreamingStoreBytes;
-  for (int y = 0; y < out.height; ++y) {
-    const Tap& row = rows[static_cast<std::size_t>(y)];
-    if (y + 1 < out.height) {
-      const Tap& next = rows[static_cast<std::size_t>(y) + 1];
-      prefetch_run(
-          &source.pixels[static_cast<std::size_t>(next.second) * source.width + columns.run_first],
-          run_length);
-    }
-    const std::uint32_t* upper =
-        &source.pixels[static_cast<std::size_t>(row.first) * source.width + columns.run_first];
-    const std::uint32_t* lower =
-        &source.pixels[static_cast<std::size_t>(row.second) * source.width + columns.run_first];
-    const auto keep = static_cast<std::int16_t>(256 - row.weight);
-    const auto take = static_cast<std::int16_t>(row.weight);
-    const std::size_t blended_done =
-        passes.blend_rows ? passes.blend_rows(upper, lower, keep, take, run_length, blended.data())
-                          : 0;
-    blend_rows_plain(upper, lower, keep, take, blended_done, run_length, blended.data());
-    std::uint32_t* target = &out.pixels[static_cast<std::size_t>(y) * out_width];
-    // Streaming starts where the row is aligned for it; the plain loop does
-    // the pixels before and whatever the vector loop leaves at the end.
-    const std::size_t head = stream ? pixels_before_streaming_alignment(target, out_width) : 0;
-    blend_columns_plain(blended.data(), offsets, weights, 0, head, target);
-    const std::size_t drawn =
-        head + (passes.blend_columns
-                    ? passes.blend_columns(blended.data(), offsets + head, weights + head,
-                                           out_width - head, target + head, stream)
-                    : 0);
-    blend_columns_plain(blended.data(), offsets, weights, drawn, out_width, target);
+  for (std::size_t y = 0; y < rows.size(); ++y) {
+    const Tap& row = rows[y];
+    // The next row's upper source row is this one's, or was read before.
+    const std::uint32_t* next = y + 1 < rows.size() ? run_of(rows[y + 1].second) : nullptr;
+    blend_source_rows(passes, run_of(row.first), run_of(row.second), next,
+                      static_cast<std::int16_t>(256 - row.weight),
+                      static_cast<std::int16_t>(row.weight), run_length, blended.data());
+    blend_output_row(passes, blended.data(), columns, stream, out_width,
+                     &out.pixels[y * out_width]);
   }
 }
 

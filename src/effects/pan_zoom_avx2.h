@@ -1,6 +1,6 @@
 // The pan-and-zoom filter's two passes (pan_zoom_filter.h) with AVX2, for
 // processors that have it (see instruction_sets.h): the vertical one four
-// source pixels a step in each half, the horizontal one two output pixels a
+// source pixels a step, the horizontal one eight output pixels, two to a
 // multiply-add.
 #pragma once
 

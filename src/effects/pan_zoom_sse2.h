@@ -1,6 +1,7 @@
 // The pan-and-zoom filter's two passes (pan_zoom_filter.h) with SSE2, in
-// builds for it: the vertical one four source pixels a step, the horizontal
-// one four output pixels, each a multiply-add of 16-bit lanes.
+// builds for it (see instruction_sets.h): the vertical one four source pixels
+// a step, the horizontal one four output pixels, each a multiply-add of
+// 16-bit lanes.
 #pragma once
 
 #include <cstddef>

@@ -120,15 +120,21 @@ void blend_source_rows(const PanZoomPasses& passes, const std::uint32_t* upper,
 }
 
 // The horizontal pass over an output row.  Streaming starts where the row is
-// aligned for it; the plain loop does the pixels before and whatever the
-// vector loop leaves at the end.
+// aligned for it; the pixels before take a vector step of ordinary stores
+// (which may write a few after them twice, the same both times), and the
+// plain loop does what the vector loops leave.
 void blend_output_row(const PanZoomPasses& passes, const std::int16_t* blended,
                       const ColumnTaps& columns, bool stream, std::size_t count,
                       std::uint32_t* out) {
+  constexpr std::size_t kLeadingStep = kStreamingAlignment / sizeof(std::uint32_t);
   const std::uint32_t* offsets = columns.offsets.data();
   const ColumnWeights* weights = columns.weights.data();
   const std::size_t head = stream ? pixels_before_streaming_alignment(out, count) : 0;
-  blend_columns_plain(blended, offsets, weights, 0, head, out);
+  const std::size_t led = head > 0 && passes.blend_columns
+                              ? passes.blend_columns(blended, offsets, weights,
+                                                     std::min(kLeadingStep, count), out, false)
+                              : 0;
+  blend_columns_plain(blended, offsets, weights, led, head, out);
   const std::size_t drawn =
       head + (passes.blend_columns ? passes.blend_columns(blended, offsets + head, weights + head,
                                                           count - head, out + head, stream)

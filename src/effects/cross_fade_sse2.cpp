@@ -1,12 +1,10 @@
 #include "effects/cross_fade_sse2.h"
 
-#if defined(__SSE2__)
+#if defined(SHOWSAVER_EFFECTS_SSE2)
+
 #include <emmintrin.h>
-#endif
 
 namespace showsaver {
-
-#if defined(__SSE2__)
 namespace {
 
 // One half of the bytes widened to 16 bits, blended and shifted back down.
@@ -17,11 +15,10 @@ inline __m128i blend_half(__m128i a, __m128i b, __m128i keep, __m128i take) {
   return _mm_srli_epi16(sum, 8);
 }
 
-}  // namespace
-
-std::size_t blend_pixels_sse2(std::uint32_t* out, const std::uint32_t* outgoing,
-                              const std::uint32_t* incoming, std::size_t count, std::uint16_t keep,
-                              std::uint16_t take) {
+template <bool kStream>
+std::size_t blend_pixels(std::uint32_t* out, const std::uint32_t* outgoing,
+                         const std::uint32_t* incoming, std::size_t count, std::uint16_t keep,
+                         std::uint16_t take) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i keep_lanes = _mm_set1_epi16(static_cast<short>(keep));
   const __m128i take_lanes = _mm_set1_epi16(static_cast<short>(take));
@@ -33,18 +30,27 @@ std::size_t blend_pixels_sse2(std::uint32_t* out, const std::uint32_t* outgoing,
         blend_half(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero), keep_lanes, take_lanes);
     const __m128i high =
         blend_half(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero), keep_lanes, take_lanes);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
+    auto* target = reinterpret_cast<__m128i*>(out + i);
+    if constexpr (kStream) {
+      _mm_stream_si128(target, _mm_packus_epi16(low, high));
+    } else {
+      _mm_storeu_si128(target, _mm_packus_epi16(low, high));
+    }
   }
+  // Streaming stores are weakly ordered: fence them before the pixels are read.
+  if constexpr (kStream) _mm_sfence();
   return i;
 }
 
-#else
+}  // namespace
 
-std::size_t blend_pixels_sse2(std::uint32_t*, const std::uint32_t*, const std::uint32_t*,
-                              std::size_t, std::uint16_t, std::uint16_t) {
-  return 0;
+std::size_t blend_pixels_sse2(std::uint32_t* out, const std::uint32_t* outgoing,
+                              const std::uint32_t* incoming, std::size_t count, std::uint16_t keep,
+                              std::uint16_t take, bool stream) {
+  return stream ? blend_pixels<true>(out, outgoing, incoming, count, keep, take)
+                : blend_pixels<false>(out, outgoing, incoming, count, keep, take);
 }
 
-#endif
-
 }  // namespace showsaver
+
+#endif

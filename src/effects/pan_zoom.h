@@ -9,6 +9,9 @@
 
 namespace showsaver {
 
+// One pixel in 16.16 fixed point.
+inline constexpr std::int64_t kFixedOne = 1 << 16;
+
 // A rectangle in 16.16 fixed point, so that a slow pan moves by less than a
 // pixel from frame to frame.
 struct FixedRect {

@@ -1,11 +1,17 @@
-// The cross-fade's blend against a plain per-channel reference, at widths
-// that leave every kind of remainder, and its weight over time.
+// The cross-fade's blend, along each of its paths, against a plain
+// per-channel reference, at widths that leave every kind of remainder and
+// starts of every alignment, and its weight over time.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "effects/cross_fade.h"
+#include "effects/cross_fade_paths.h"
+#include "effects/streaming_stores.h"
 
 namespace showsaver {
 namespace {
@@ -21,22 +27,75 @@ std::uint32_t reference_blend(std::uint32_t a, std::uint32_t b, std::uint32_t we
   return out;
 }
 
+using BlendRow = std::function<void(std::span<std::uint32_t>, std::span<const std::uint32_t>,
+                                    std::span<const std::uint32_t>, std::uint32_t)>;
+
+// blend_row() itself, then each path on its own.
+std::vector<std::pair<std::string, BlendRow>> every_blend() {
+  std::vector<std::pair<std::string, BlendRow>> blends{{"blend_row", blend_row}};
+  for (const BlendPath& path : blend_paths()) {
+    blends.emplace_back(path.name, [path](auto out, auto outgoing, auto incoming, auto weight) {
+      blend_row_along(path, out, outgoing, incoming, weight);
+    });
+  }
+  return blends;
+}
+
 TEST(CrossFade, BlendMatchesTheReferenceAtAwkwardWidths) {
   std::mt19937 random(2026);
-  for (const std::size_t width : {1u, 2u, 3u, 7u, 8u, 17u, 33u, 64u, 1023u, 1920u}) {
-    std::vector<std::uint32_t> outgoing(width), incoming(width), out(width);
-    for (std::size_t i = 0; i < width; ++i) {
-      outgoing[i] = random();
-      incoming[i] = random();
+  for (const auto& [name, blend] : every_blend()) {
+    for (const std::size_t width : {1u, 2u, 3u, 7u, 8u, 9u, 15u, 17u, 33u, 64u, 1023u, 1920u}) {
+      // Rows that start one and three pixels past the allocation, as well as
+      // on it, so that the vector loops meet every alignment.
+      for (const std::size_t skip : {0u, 1u, 3u}) {
+        std::vector<std::uint32_t> outgoing(skip + width), incoming(skip + width),
+            out(skip + width);
+        for (std::size_t i = 0; i < skip + width; ++i) {
+          outgoing[i] = random();
+          incoming[i] = random();
+        }
+        // Extremes in the first pixels: every channel at 0 against 255.
+        outgoing[skip] = 0x00000000;
+        incoming[skip] = 0xFFFFFFFF;
+        const auto from = [&](const std::vector<std::uint32_t>& v) {
+          return std::span(v).subspan(skip);
+        };
+        for (const std::uint32_t weight : {0u, 1u, 2u, 127u, 128u, 129u, 255u, 256u}) {
+          blend(std::span(out).subspan(skip), from(outgoing), from(incoming), weight);
+          for (std::size_t i = skip; i < skip + width; ++i) {
+            ASSERT_EQ(out[i], reference_blend(outgoing[i], incoming[i], weight))
+                << name << " width " << width << " from " << skip << " weight " << weight
+                << " pixel " << i;
+          }
+        }
+      }
     }
-    // Extremes in the first pixels: every channel at 0 against 255.
-    outgoing[0] = 0x00000000;
-    incoming[0] = 0xFFFFFFFF;
-    for (const std::uint32_t weight : {0u, 1u, 2u, 127u, 128u, 129u, 255u, 256u}) {
-      blend_row(out, outgoing, incoming, weight);
-      for (std::size_t i = 0; i < width; ++i) {
-        ASSERT_EQ(out[i], reference_blend(outgoing[i], incoming[i], weight))
-            << "width " << width << " weight " << weight << " pixel " << i;
+  }
+}
+
+TEST(CrossFade, ABlendPastTheCacheSizeIsStreamedToTheSamePixels) {
+  // Past kStreamingStoreBytes the vector loops write past the cache, from
+  // the first pixel aligned for it: rows that start off that alignment, and
+  // one blended in place.
+  std::mt19937 random(7);
+  const std::size_t width = kStreamingStoreBytes / 4 + 13;
+  for (const auto& [name, blend] : every_blend()) {
+    for (const std::size_t skip : {0u, 1u, 5u}) {
+      std::vector<std::uint32_t> outgoing(skip + width), incoming(skip + width), out(skip + width);
+      for (std::size_t i = 0; i < skip + width; ++i) {
+        outgoing[i] = random();
+        incoming[i] = random();
+      }
+      const std::uint32_t weight = 77 + static_cast<std::uint32_t>(skip);
+      blend(std::span(out).subspan(skip), std::span(outgoing).subspan(skip),
+            std::span(incoming).subspan(skip), weight);
+      std::vector<std::uint32_t> in_place = outgoing;
+      blend(std::span(in_place).subspan(skip), std::span(in_place).subspan(skip),
+            std::span(incoming).subspan(skip), weight);
+      for (std::size_t i = skip; i < skip + width; ++i) {
+        const std::uint32_t expected = reference_blend(outgoing[i], incoming[i], weight);
+        ASSERT_EQ(out[i], expected) << name << " from " << skip << " pixel " << i;
+        ASSERT_EQ(in_place[i], expected) << name << " in place from " << skip << " pixel " << i;
       }
     }
   }

@@ -1,11 +1,17 @@
-// The pan-and-zoom filter against a plain per-pixel reference at awkward
-// sizes, its exactness where nothing moves, and the paths over a hold.
+// The pan-and-zoom filter, with each instruction set's passes, against a
+// plain per-pixel reference at awkward sizes, its exactness where nothing
+// moves, and the paths over a hold.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "effects/pan_zoom.h"
+#include "effects/pan_zoom_filter.h"
 
 namespace showsaver {
 namespace {
@@ -43,6 +49,19 @@ PixelImage noise(int width, int height, std::mt19937& random) {
   return image;
 }
 
+using DrawRegion = std::function<void(const PixelImage&, const FixedRect&, PixelImage&)>;
+
+// draw_region() itself, then each set of passes on its own.
+std::vector<std::pair<std::string, DrawRegion>> every_filter() {
+  std::vector<std::pair<std::string, DrawRegion>> filters{{"draw_region", draw_region}};
+  for (const PanZoomPasses& passes : pan_zoom_passes()) {
+    filters.emplace_back(passes.name, [passes](const auto& source, const auto& region, auto& out) {
+      draw_region_with(passes, source, region, out);
+    });
+  }
+  return filters;
+}
+
 TEST(PanZoomFilter, MatchesThePlainReferenceAtAwkwardSizes) {
   std::mt19937 random(23);
   struct Case {
@@ -57,18 +76,29 @@ TEST(PanZoomFilter, MatchesThePlainReferenceAtAwkwardSizes) {
       {{101, 7}, {1023, 3}, {-3 * 65536, -65536, 110 * 65536, 9 * 65536}},  // past the edges
       {{64, 48}, {1, 1}, {10 * 65536, 10 * 65536, 65536 / 3, 65536 / 7}},   // under a pixel
       {{640, 480}, {33, 17}, {0, 0, 640 * 65536, 480 * 65536}},             // reduced
+      // A zoom to 80 % off the pixel grid, as in a hold, at widths that leave
+      // every remainder of the vector steps, the run reaching the right edge.
+      {{203, 9}, {203, 9}, {40 * 65536 + 12345, 65536 + 54321, 162 * 65536 + 52428, 7 * 65536}},
+      {{1920, 4}, {1913, 5}, {384 * 65536 + 1, 54321, 1536 * 65536 + 7, 3 * 65536}},
+      {{30, 4}, {15, 2}, {65536 / 2, 0, 29 * 65536 + 65536 / 2, 4 * 65536}},  // to the last column
+      {{19, 5}, {26, 4}, {19 * 65536, 5 * 65536, -19 * 65536, -5 * 65536}},   // mirrored
+      // A frame past kStreamingStoreBytes, written past the cache, its rows
+      // starting at every alignment.
+      {{431, 409}, {521, 507}, {50 * 65536 + 777, 40 * 65536 + 999, 350 * 65536, 330 * 65536}},
   };
-  for (const Case& c : cases) {
-    const PixelImage source = noise(c.source.width, c.source.height, random);
-    PixelImage out{c.out.width, c.out.height, {}};
-    draw_region(source, c.region, out);
-    ASSERT_EQ(out.pixels.size(), std::size_t(c.out.width) * c.out.height);
-    for (int y = 0; y < c.out.height; ++y) {
-      for (int x = 0; x < c.out.width; ++x) {
-        ASSERT_EQ(out.pixels[std::size_t(y) * c.out.width + x],
-                  reference_pixel(source, c.region, x, y, c.out.width, c.out.height))
-            << c.source.width << "x" << c.source.height << " -> " << c.out.width << "x"
-            << c.out.height << " at " << x << "," << y;
+  for (const auto& [name, filter] : every_filter()) {
+    for (const Case& c : cases) {
+      const PixelImage source = noise(c.source.width, c.source.height, random);
+      PixelImage out{c.out.width, c.out.height, {}};
+      filter(source, c.region, out);
+      ASSERT_EQ(out.pixels.size(), std::size_t(c.out.width) * c.out.height);
+      for (int y = 0; y < c.out.height; ++y) {
+        for (int x = 0; x < c.out.width; ++x) {
+          ASSERT_EQ(out.pixels[std::size_t(y) * c.out.width + x],
+                    reference_pixel(source, c.region, x, y, c.out.width, c.out.height))
+              << name << ": " << c.source.width << "x" << c.source.height << " -> " << c.out.width
+              << "x" << c.out.height << " at " << x << "," << y;
+        }
       }
     }
   }

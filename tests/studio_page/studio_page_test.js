@@ -90,7 +90,12 @@ async function makeShow(page, photos) {
   await shot(page, '3-reordered');
 
   await page.click('#strip li:nth-child(1)');
+  // The first scene cross-fades into the second (after a wipe was chosen):
+  // players without cross-fades cut.
   await page.selectOption('#scene-effect', {label: 'wipe left'});
+  await page.selectOption('#scene-effect', {label: 'cross-fade'});
+  await page.fill('#scene-fade-time', '0.8');
+  await page.press('#scene-fade-time', 'Tab');
   await page.fill('#scene-time', '2');
   await page.press('#scene-time', 'Tab');
   // A name Windows refuses is shown beside its scene, and goes when it is put right.
@@ -106,6 +111,7 @@ async function makeShow(page, photos) {
   await page.waitForSelector('#scene-problems li', {state: 'detached'});
   await page.click('#strip li:nth-child(2)');
   await page.selectOption('#scene-effect', {label: 'zoom in'});
+  await page.selectOption('#scene-motion', 'pan-zoom');
   await page.fill('#scene-time', '1.5');
   await page.press('#scene-time', 'Tab');
   await page.setInputFiles('#scene-sound', photos.sound);
@@ -169,6 +175,9 @@ async function checkSaved(page, work) {
   const manifest = fs.readFileSync(path.join(work, 'extracted-studio-x64.scr', 'show.toml'), 'utf8');
   check('the renamed sound is stored under its new name', /^sound_name = "bell\.wav"$/m.test(manifest),
         manifest.match(/^sound.*$/gm)?.join('; '));
+  check('the cross-fade and the pan and zoom are stored with their scenes',
+        /effect = "fade"\nfade_time = 800\n/.test(manifest) && /^motion = "pan-zoom"$/m.test(manifest),
+        manifest.match(/^(effect|fade_time|motion).*$/gm)?.join('; '));
   return linux;
 }
 
@@ -184,16 +193,106 @@ async function checkPreview(page, linux, work) {
         same, `${page_frames.length} frames in the page, ${rendered.length} rendered`);
 }
 
+// Selecting another scene never leaves the scene before on the preview:
+// the first scene's picture (a pink disc in the middle) is on the canvas
+// while its preview holds; from the click on the second scene's preview
+// (a gradient without pink) no frame may show it, while the engine writes
+// and starts the new preview nor after.
+async function checkPreviewFollowsSelection(page) {
+  await page.click('#strip li:nth-child(1)');
+  const centre = () => page.evaluate(() => {
+    const canvas = document.getElementById('preview');
+    return [...canvas.getContext('2d').getImageData(canvas.width / 2, canvas.height / 2, 1, 1).data];
+  });
+  const pink = (rgba) => rgba[0] > 200 && rgba[1] < 120 && rgba[3] > 0;
+  await page.waitForFunction(() => window.studioFrameLog && window.studioFrameLog.length > 0,
+                             null, {timeout: 30000}).catch(() => {});
+  await page.waitForTimeout(200);
+  const before = await centre();
+  const seen = await page.evaluate(() => new Promise((resolve) => {
+    const canvas = document.getElementById('preview');
+    const context = canvas.getContext('2d');
+    const samples = [];
+    const sample = () => {
+      samples.push([...context.getImageData(canvas.width / 2, canvas.height / 2, 1, 1).data]);
+      if (samples.length < 90) requestAnimationFrame(sample); else resolve(samples);
+    };
+    document.querySelector('#strip li:nth-child(2)').click();
+    sample();
+  }));
+  const stale = seen.filter(pink).length;
+  check('a newly selected scene\'s preview never shows the scene selected before',
+        pink(before) && stale === 0, `before ${before}, ${stale} of ${seen.length} frames after the click show it`);
+}
+
+// Shuffled, every picture panning: saved as showpack builds it, and Play
+// takes the order the player draws from its start tick (showpack render
+// with the same tick), a pan and zoom frame every 40 ms of the hold and a
+// cross-fade frame every 20 ms, as the player paces them.
+const START_TICK = 5;  // its first shuffled pick is not the second scene
+async function checkShuffledPlay(page, work) {
+  await page.selectOption('#show-order', 'shuffle');
+  await page.check('#show-motion');
+  const windows = await download(page, 'windows-x64', path.join(work, 'shuffled-x64.scr'));
+  const linux = await download(page, 'linux', path.join(work, 'shuffled-linux.scr'));
+  const out = path.join(work, 'extracted-shuffled');
+  run(showpack, ['extract', windows, '--out', out]);
+  const manifest = fs.readFileSync(path.join(out, 'show.toml'), 'utf8');
+  const rebuilt = path.join(work, 'rebuilt-shuffled-x64.scr');
+  run(showpack, ['build', path.join(out, 'show.toml'), '--player',
+                 path.join(studio, 'player-windows-x64.scr'), '-o', rebuilt, '--title', TITLE]);
+  check('a shuffled show with a cross-fade and pan and zoom equals showpack build of its manifest',
+        sameBytes(windows, rebuilt) && /^order = "shuffle"$/m.test(manifest) &&
+        (manifest.match(/^motion = "pan-zoom"$/gm) || []).length === 4 && /effect = "fade"/.test(manifest),
+        manifest.match(/^(order|effect|motion).*$/gm)?.join('; '));
+
+  await page.evaluate((tick) => { window.studioStartTick = tick; window.studioPlayLog = []; }, START_TICK);
+  await page.click('#play');
+  await page.waitForFunction(() => window.studioPlayLog.some((frame) => frame.time > 2900),
+                             null, {timeout: 60000}).catch(() => {});
+  await page.keyboard.press('Space');
+  await page.waitForSelector('#stage', {state: 'hidden', timeout: 5000}).catch(() => {});
+  const played = await page.evaluate(() => window.studioPlayLog);
+  await page.evaluate(() => { delete window.studioStartTick; delete window.studioPlayLog; });
+  const rendered = path.join(work, 'render-shuffled');
+  run(showpack, ['render', linux, '--out', rendered, '--transitions', '1', '--screen', '1024x768',
+                 '--start-tick', String(START_TICK)]);
+  const transition = fs.readFileSync(path.join(rendered, 'events.jsonl'), 'utf8').split('\n')
+    .filter(Boolean).map((line) => JSON.parse(line)).find((event) => event.kind === 'transition' ||
+                                                          event.event === 'transition' || event.type === 'transition');
+  const fading = played.filter((frame) => frame.inTransition);
+  const incoming = fading.length ? fading[0].scene : -1;
+  check('Play goes to the scene the player draws first for its start tick',
+        transition && incoming === transition.to && incoming !== 1,
+        `played ${incoming}, rendered ${transition && transition.to}`);
+  const gaps = (frames) => frames.slice(1).map((frame, i) => frame.time - frames[i].time);
+  const holding = played.filter((frame) => !frame.inTransition && frame.time > 0 && frame.time < 2000);
+  const holdGaps = gaps(holding);
+  const fadeGaps = gaps(fading);
+  // 2 s of hold and 0.8 s of cross-fade.
+  const count = (list, gap) => list.filter((each) => each === gap).length;
+  check('Play pans and zooms the hold a frame every 40 ms and cross-fades a frame every 20 ms',
+        count(holdGaps, 40) >= 45 && count(holdGaps, 40) === holdGaps.length &&
+        count(fadeGaps, 20) >= 35,
+        `hold gaps ${[...new Set(holdGaps)]} (${holdGaps.length}), fade gaps ${[...new Set(fadeGaps)]} ` +
+        `(${fadeGaps.length})`);
+  await page.selectOption('#show-order', 'stored');
+  await page.uncheck('#show-motion');
+}
+
 async function checkOpenAndSave(page, photos, work) {
   const manifest = path.join(work, 'made', 'show.toml');
   fs.mkdirSync(path.dirname(manifest), {recursive: true});
   fs.writeFileSync(manifest, [
     '[show]', 'width = 1280', 'height = 720', 'back_color = "#102030"', 'fit = "contain"',
-    `music = "${photos.music}"`, `title = "海辺"`, '',
-    '[[scene]]', `picture = "${photos.webp}"`, 'display_time = "2s"', 'effect = "slide-left"', '',
+    `music = "${photos.music}"`, `title = "海辺"`, 'order = "shuffle"', '',
+    '[[scene]]', `picture = "${photos.webp}"`, 'display_time = "2s"', 'effect = "fade"',
+    'fade_time = 700', 'fallback_effect = "slide-left"', '',
     '[[scene]]', `picture = "${photos.japanese}"`, 'display_time = 1500', 'effect = 13',
-    `sound = "${photos.sound}"`, '',
-    '[[scene]]', `picture = "${photos.webp}"`, 'display_time = 800', 'effect = 0', ''].join('\n'));
+    `sound = "${photos.sound}"`, 'motion = "pan-zoom"', 'motion_seed = 42', '',
+    '[[scene]]', `picture = "${photos.webp}"`, 'display_time = 800', 'effect = 0',
+    'motion = "pan-zoom"', 'motion_from = [0, 0, 640, 360]', 'motion_to = [320, 180, 960, 540]', '',
+  ].join('\n'));
   const made = path.join(work, 'made.scr');
   run(showpack, ['build', manifest, '--player', path.join(studio, 'player-windows-x64.scr'),
                  '-o', made]);
@@ -204,6 +303,13 @@ async function checkOpenAndSave(page, photos, work) {
   check('opening a showpack show lists its scenes',
         (await sceneCaptions(page)).join('|') === '1. field.bmp|2. 夏の海.bmp|3. field.bmp',
         (await sceneCaptions(page)).join('|'));
+  const first = [await page.inputValue('#show-order'), await page.inputValue('#scene-effect'),
+                 await page.inputValue('#scene-fade-time'), await page.inputValue('#scene-fallback')];
+  await page.click('#strip li:nth-child(2)');
+  const second = await page.inputValue('#scene-motion');
+  await page.click('#strip li:nth-child(1)');
+  check('opening it shows the shuffled order, the cross-fade with its fallback and the pan and zoom',
+        first.join('|') === 'shuffle|fade|0.7|5' && second === 'pan-zoom', `${first.join('|')}, ${second}`);
   const again = await download(page, 'windows-x64', path.join(work, 'saved-again.scr'));
   check('saving an opened show unchanged gives the same bytes', sameBytes(made, again));
 
@@ -250,6 +356,20 @@ async function checkServed(browser, photos) {
     // a picture moved 100 columns left loses them on the left.
     await page.setInputFiles('#photo-input', photos.png);
     await page.waitForSelector('#strip li');
+    // So is a problem the package assembly finds before the rules run: a
+    // name Windows refuses, with nothing of showpack's English in it.
+    await page.fill('#scene-name', 'ballon?.bmp');
+    await page.press('#scene-name', 'Tab');
+    await page.waitForSelector('#scene-problems li.error');
+    const refused = await page.textContent('#scene-problems');
+    check('a Japanese browser gets an assembly problem in Japanese, beside its scene',
+          /^ファイル名「ballon\?\.bmp」はショーに保存できません：Windows がファイル名に使わせない「\?」/.test(refused) &&
+          !/[A-Za-z]{2,}/.test(refused.replaceAll('ballon?.bmp', '').replaceAll('Windows', '')) &&
+          await page.$eval('#strip li', (item) => item.classList.contains('has-error')), refused);
+    await shot(page, '7-japanese-problem');
+    await page.fill('#scene-name', 'balloon.bmp');
+    await page.press('#scene-name', 'Tab');
+    await page.waitForSelector('#scene-problems li', {state: 'detached'});
     await page.uncheck('#scene-centred');
     await page.fill('#scene-left', '-100');
     await page.press('#scene-left', 'Tab');
@@ -301,6 +421,8 @@ async function main() {
     await playShow(page);
     const linux = await checkSaved(page, work);
     await checkPreview(page, linux, work);
+    await checkPreviewFollowsSelection(page);
+    await checkShuffledPlay(page, work);
     await checkOpenAndSave(page, photos, work);
     check('the page raised no script error', errors.length === 0, errors.join('; '));
     await checkServed(browser, photos);

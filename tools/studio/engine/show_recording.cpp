@@ -46,7 +46,7 @@ std::string record_show(const RecordingRequest& request, const FrameSink& sink) 
   ScriptedHostSettings host;
   host.program_path = request.program_path;
   host.extraction_parent = "/tmp/";
-  ScriptedPlatform scripted(files, showpack::text_codec(), host);
+  ScriptedPlatform scripted(files, showpack::text_codec(), host, request.start_tick);
   scripted.desktop.set_screen_size(request.screen);
   scripted.desktop.set_cursor_position({request.screen.width / 2, request.screen.height / 2});
   SceneTracker tracker(scripted.desktop, std::max(1, request.transitions));

@@ -24,6 +24,9 @@ struct RecordingRequest {
   std::string program_path;  // a program file or bare package in the engine's file system
   Size screen;
   int transitions = 1;  // the show ends after this many
+  // The tick counter's first value, as the player's start reads it: a
+  // shuffled show draws its order from it.
+  std::int32_t start_tick = 0;
 };
 
 // Returns false to end the show early.

@@ -35,10 +35,12 @@ class EngineWorker {
 }
 
 // A show played by a worker of its own, ended by ending the worker.
+// `startTick`: the tick counter's first value, which a shuffled show draws
+// its order from.
 class Playback {
-  constructor(bytes, screen, transitions, onFrame) {
+  constructor(bytes, screen, transitions, startTick, onFrame) {
     this.worker = new EngineWorker();
-    this.done = this.worker.call('play', {bytes, screen, transitions},
+    this.done = this.worker.call('play', {bytes, screen, transitions, startTick},
                                  {onFrame, transfer: [bytes.buffer]});
   }
   stop() { this.worker.end(); }
@@ -57,8 +59,14 @@ class FrameView {
     if (!this.latest) requestAnimationFrame(() => this.draw());
     this.latest = frame;
   }
+  // Passes over a frame still waiting to be drawn, and blanks the canvas.
+  clear() {
+    this.latest = null;
+    this.context.clearRect(0, 0, this.canvas.width, this.canvas.height);
+  }
   draw() {
     const frame = this.latest;
+    if (!frame) return;
     this.latest = null;
     if (this.canvas.width !== frame.width) this.canvas.width = frame.width;
     if (this.canvas.height !== frame.height) this.canvas.height = frame.height;

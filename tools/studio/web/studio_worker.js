@@ -100,10 +100,10 @@ const operations = {
 
   // Plays `bytes` (a program file or bare package) and posts every frame
   // when the show clock reaches it; the page ends the worker to stop.
-  async play(engine, {bytes, screen, transitions}, id) {
+  async play(engine, {bytes, screen, transitions, startTick}, id) {
     engine.FS.writeFile('/show.scr', new Uint8Array(bytes));
     const start = performance.now();
-    const message = engine.recordShow('/show.scr', screen.width, screen.height, transitions,
+    const message = engine.recordShow('/show.scr', screen.width, screen.height, transitions, startTick,
       (rgba, width, height, time, scene, inTransition) => {
         while (performance.now() - start < time) { /* the player's pacing */ }
         const pixels = new Uint8ClampedArray(rgba);

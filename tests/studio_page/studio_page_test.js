@@ -38,6 +38,15 @@ function frameDigests(folder) {
   });
 }
 
+// Whether `part` is `whole` with some items left out, in the same order.
+function leavesOut(part, whole) {
+  let at = 0;
+  return part.every((item) => {
+    while (at < whole.length && whole[at] !== item) ++at;
+    return at++ < whole.length;
+  });
+}
+
 async function shot(page, name) {
   await page.screenshot({path: path.join(artifacts, `${name}.png`)});
 }
@@ -125,7 +134,13 @@ async function makeShow(page, photos) {
   await page.fill('#show-title', TITLE);
   await page.check('#show-settings');
   await page.click('#strip li:nth-child(1)');
+  // The README's picture: the first scene's preview halfway through its
+  // cross-fade (2 s of hold, then 0.8 s of fade).
+  await page.evaluate(() => { window.studioFrameLog = []; window.studioFrameLog.timesOnly = true; });
+  await page.waitForFunction(() => window.studioFrameLog.some((frame) => frame.time >= 2400 && frame.drawn),
+                             null, {timeout: 30000}).catch(() => {});
   await shot(page, '4-edited');
+  await page.evaluate(() => { delete window.studioFrameLog; });
 }
 
 async function playShow(page) {
@@ -187,9 +202,11 @@ async function checkPreview(page, linux, work) {
   const frames = path.join(work, 'render');
   run(showpack, ['render', linux, '--out', frames, '--transitions', '1', '--screen', '1024x768']);
   const rendered = frameDigests(frames);
-  const same = page_frames.length === rendered.length &&
-               page_frames.every((digest, i) => digest === rendered[i]);
-  check('the preview of the first transition draws showpack render\'s frames',
+  // The page passes over frames the engine draws too late to show on time
+  // (a loaded machine), never the last.
+  const same = leavesOut(page_frames, rendered) && page_frames.at(-1) === rendered.at(-1) &&
+               page_frames.length * 2 >= rendered.length;
+  check('the preview of the first transition draws showpack render\'s frames, the last among them',
         same, `${page_frames.length} frames in the page, ${rendered.length} rendered`);
 }
 
@@ -257,25 +274,24 @@ async function checkShuffledPlay(page, work) {
   const rendered = path.join(work, 'render-shuffled');
   run(showpack, ['render', linux, '--out', rendered, '--transitions', '1', '--screen', '1024x768',
                  '--start-tick', String(START_TICK)]);
-  const transition = fs.readFileSync(path.join(rendered, 'events.jsonl'), 'utf8').split('\n')
-    .filter(Boolean).map((line) => JSON.parse(line)).find((event) => event.kind === 'transition' ||
-                                                          event.event === 'transition' || event.type === 'transition');
-  const fading = played.filter((frame) => frame.inTransition);
-  const incoming = fading.length ? fading[0].scene : -1;
+  const events = fs.readFileSync(path.join(rendered, 'events.jsonl'), 'utf8').split('\n')
+    .filter(Boolean).map((line) => JSON.parse(line));
+  const transition = events.find((event) => event.event === 'transition');
+  const incoming = played.find((frame) => frame.inTransition)?.scene;
   check('Play goes to the scene the player draws first for its start tick',
         transition && incoming === transition.to && incoming !== 1,
         `played ${incoming}, rendered ${transition && transition.to}`);
-  const gaps = (frames) => frames.slice(1).map((frame, i) => frame.time - frames[i].time);
-  const holding = played.filter((frame) => !frame.inTransition && frame.time > 0 && frame.time < 2000);
-  const holdGaps = gaps(holding);
-  const fadeGaps = gaps(fading);
-  // 2 s of hold and 0.8 s of cross-fade.
-  const count = (list, gap) => list.filter((each) => each === gap).length;
-  check('Play pans and zooms the hold a frame every 40 ms and cross-fades a frame every 20 ms',
-        count(holdGaps, 40) >= 45 && count(holdGaps, 40) === holdGaps.length &&
-        count(fadeGaps, 20) >= 35,
-        `hold gaps ${[...new Set(holdGaps)]} (${holdGaps.length}), fade gaps ${[...new Set(fadeGaps)]} ` +
-        `(${fadeGaps.length})`);
+  // Pan and zoom frames every 40 ms of the hold and cross-fade frames every
+  // 20 ms, each at the show time showpack render gives it.
+  const times = events.filter((event) => event.event === 'refresh').map((event) => event.ms);
+  // Up to the transition's last frame (the next scene's hold starts at its time).
+  const end = times.at(-1);
+  const playedTimes = played.filter((frame) => frame.time < end || (frame.time === end && frame.inTransition))
+    .map((frame) => frame.time);
+  check('Play pans and zooms the hold and cross-fades at the player\'s pacing',
+        times.length > 80 && leavesOut(playedTimes, times) && playedTimes.at(-1) === times.at(-1) &&
+        playedTimes.length * 2 >= times.length,
+        `${playedTimes.length} frames played, ${times.length} rendered`);
   await page.selectOption('#show-order', 'stored');
   await page.uncheck('#show-motion');
 }
@@ -346,8 +362,10 @@ async function checkServed(browser, photos) {
     const page = await browser.newPage({locale: 'ja-JP'});
     await page.goto(address);
     await page.waitForSelector('body[data-ready]', {timeout: 30000});
-    const effects = await page.$$eval('#scene-effect option', (options) => options.length);
-    check('showpack studio serves the page, its engine running', effects === 30, `${effects} transitions`);
+    // The catalogue's 30 transitions and the cross-fade.
+    const effects = await page.$$eval('#scene-effect option', (options) => options.map((o) => o.value));
+    check('showpack studio serves the page, its engine running',
+          effects.length === 31 && effects[30] === 'fade', `${effects.length} transitions`);
     const words = [await page.textContent('[data-text=addPhotos]'),
                    await page.textContent('#scene-effect option[value="23"]')];
     check('a Japanese browser gets the Japanese texts', words.join('|') === '写真を追加|ズームイン',

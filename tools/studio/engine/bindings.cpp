@@ -11,6 +11,7 @@
 #include "package/extraction.h"
 #include "package/package_reader.h"
 #include "package/package_writer.h"
+#include "paged_frames.h"
 #include "picture_conversion.h"
 #include "show_draft.h"
 #include "show_recording.h"
@@ -281,28 +282,15 @@ val open_show(const std::string& path, const std::string& folder) {
 
 // Plays the show at `path` on a screen of the given size for `transitions`
 // transitions, the tick counter starting at `start_tick` (a shuffled show's
-// order comes from it); `on_frame(rgba, width, height, time, scene, inTransition)`
-// gets every frame (the pixels are valid only during the call) and returns
-// false to end the show.  Returns the message the show ended with, if any.
+// order comes from it), handing its frames to `on_frame` (PagedFrames).
+// Returns the message the show ended with, if any.
 std::string record_show_for_page(const std::string& path, int screen_width, int screen_height,
                                  int transitions, std::int32_t start_tick, const val& on_frame) {
-  // A canvas takes the bytes red, green, blue, alpha: on this little-endian
-  // machine the word 0xAABBGGRR, one store a pixel.
-  std::vector<std::uint32_t> rgba;
-  const auto sink = [&](const RecordedFrame& frame) {
-    const PixelImage& image = frame.image;
-    rgba.resize(image.pixels.size());
-    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-      const std::uint32_t pixel = image.pixels[i];
-      rgba[i] = 0xFF000000u | (pixel & 0x00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
-    }
-    const val view(emscripten::typed_memory_view(
-        rgba.size() * 4, reinterpret_cast<const std::uint8_t*>(rgba.data())));
-    return on_frame(view, image.width, image.height, double(frame.show_time), frame.scene,
-                    frame.in_transition)
-        .as<bool>();
-  };
-  return record_show({path, {screen_width, screen_height}, transitions, start_tick}, sink);
+  PagedFrames frames(on_frame);
+  return record_show(
+      {path, {screen_width, screen_height}, transitions, start_tick},
+      [&](const RecordedFrame& frame) { return frames.frame(frame); },
+      [&] { frames.picture_stays(); });
 }
 
 val effect_names() {

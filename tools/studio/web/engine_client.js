@@ -55,9 +55,11 @@ class FrameView {
     this.context = canvas.getContext('2d');
     this.latest = null;
   }
-  show(frame) {
+  // `onDrawn`: called if the frame is drawn, not passed over.
+  show(frame, onDrawn) {
     if (!this.latest) requestAnimationFrame(() => this.draw());
     this.latest = frame;
+    this.onDrawn = onDrawn;
   }
   // Passes over a frame still waiting to be drawn, and blanks the canvas.
   clear() {
@@ -71,5 +73,6 @@ class FrameView {
     if (this.canvas.width !== frame.width) this.canvas.width = frame.width;
     if (this.canvas.height !== frame.height) this.canvas.height = frame.height;
     this.context.putImageData(new ImageData(frame.pixels, frame.width, frame.height), 0, 0);
+    if (this.onDrawn) this.onDrawn();
   }
 }

@@ -98,16 +98,17 @@ const operations = {
     return show;
   },
 
-  // Plays `bytes` (a program file or bare package) and posts every frame
-  // when the show clock reaches it; the page ends the worker to stop.
+  // Plays `bytes` (a program file or bare package) and posts each frame the
+  // engine hands over, at the show's pacing (tools/studio/engine/frame_pacing.h);
+  // the page ends the worker to stop.
   async play(engine, {bytes, screen, transitions, startTick}, id) {
     engine.FS.writeFile('/show.scr', new Uint8Array(bytes));
-    const start = performance.now();
     const message = engine.recordShow('/show.scr', screen.width, screen.height, transitions, startTick,
       (rgba, width, height, time, scene, inTransition) => {
-        while (performance.now() - start < time) { /* the player's pacing */ }
-        const pixels = new Uint8ClampedArray(rgba);
-        postMessage({id, frame: {pixels, width, height, time, scene, inTransition}},
+        // A copy of its own (slice copies the bytes as they are), to hand over.
+        const pixels = new Uint8ClampedArray(rgba.slice().buffer);
+        const posted = performance.timeOrigin + performance.now();
+        postMessage({id, frame: {pixels, width, height, time, scene, inTransition, posted}},
                     [pixels.buffer]);
         return true;
       });

@@ -60,8 +60,10 @@ async function previewTiming(page, effect) {
     const list = late(stage);
     return `${mean(list).toFixed(1)} ms on average, ${Math.max(...list).toFixed(1)} ms at most`;
   };
+  // The page gets a frame a display refresh of show time at most, so these
+  // may be fewer and further apart than the frames the player draws.
   return `${n} frames over ${(last.time - first.time).toFixed(0)} ms of show time, ` +
-         `${((last.time - first.time) / (n - 1)).toFixed(1)} ms apart (the player's pacing); ` +
+         `${((last.time - first.time) / (n - 1)).toFixed(1)} ms apart on the show clock; ` +
          `late when posted by the worker ${figures('posted')}; when the page got them ` +
          `${figures('received')}; ${late('drawn').length} drawn, ${figures('drawn')}`;
 }

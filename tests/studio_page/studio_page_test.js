@@ -47,7 +47,9 @@ function leavesOut(part, whole) {
   });
 }
 
+// The page as it stands, from the top of its panels.
 async function shot(page, name) {
+  await page.evaluate(() => document.querySelector('main').scrollTo(0, 0));
   await page.screenshot({path: path.join(artifacts, `${name}.png`)});
 }
 
@@ -312,9 +314,12 @@ async function checkOpenAndSave(page, photos, work) {
   const made = path.join(work, 'made.scr');
   run(showpack, ['build', manifest, '--player', path.join(studio, 'player-windows-x64.scr'),
                  '-o', made]);
+  await page.evaluate(() => { window.studioFrameLog = []; window.studioFrameLog.timesOnly = true; });
   await page.setInputFiles('#open-input', made);
   await page.waitForFunction(() => document.querySelectorAll('#strip li').length === 3);
-  await page.waitForTimeout(500);
+  await page.waitForFunction(() => window.studioFrameLog.some((frame) => frame.drawn), null,
+                             {timeout: 30000}).catch(() => {});
+  await page.evaluate(() => { delete window.studioFrameLog; });
   await shot(page, '6-opened');
   check('opening a showpack show lists its scenes',
         (await sceneCaptions(page)).join('|') === '1. field.bmp|2. 夏の海.bmp|3. field.bmp',

@@ -208,6 +208,7 @@ let previewTimer = 0;
 // is no longer the one chosen.
 let previewsStarted = 0;
 let previewView = null;
+let previewSceneId = 0;  // the scene whose preview the canvas shows
 // The transition of the selected scene into the next in the strip (in a
 // shuffled show too), drawn by the engine.
 async function startPreview() {
@@ -215,16 +216,18 @@ async function startPreview() {
   clearTimeout(previewTimer);
   if (preview) preview.stop();
   preview = null;
-  // Until the new preview draws, the canvas shows nothing of the one before.
-  if (previewView) previewView.clear();
+  // Until the new preview draws, the canvas shows nothing of another scene's.
   const index = state.selected;
-  if (index < 0 || !state.scenes.length) return;
+  const selected = state.scenes[index];
+  if (previewView && (!selected || selected.id !== previewSceneId)) previewView.clear();
+  if (!selected) return;
   const pair = [index, (index + 1) % state.scenes.length];
   const written = await engine.call('writeShow', {show: showFields(pair, 'stored')})
     .catch((error) => ({error}));
   // Where the show cannot be written, the problems list says why.
   if (written.error || started !== previewsStarted) return;
   const view = previewView = new FrameView($('preview'));
+  previewSceneId = selected.id;
   if (window.studioFrameLog) window.studioFrameLog.length = 0;  // this preview's frames only
   const mine = new Playback(written.bytes, area(), 1, 0, (frame) => {
     if (preview !== mine) return;  // posted before it was ended

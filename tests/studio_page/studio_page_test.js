@@ -218,6 +218,7 @@ async function checkPreview(page, linux, work) {
 // (a gradient without pink) no frame may show it, while the engine writes
 // and starts the new preview nor after.
 async function checkPreviewFollowsSelection(page) {
+  await page.evaluate(() => { window.studioFrameLog = []; window.studioFrameLog.timesOnly = true; });
   await page.click('#strip li:nth-child(1)');
   const centre = () => page.evaluate(() => {
     const canvas = document.getElementById('preview');
@@ -245,9 +246,9 @@ async function checkPreviewFollowsSelection(page) {
 }
 
 // Shuffled, every picture panning: saved as showpack builds it, and Play
-// takes the order the player draws from its start tick (showpack render
-// with the same tick), a pan and zoom frame every 40 ms of the hold and a
-// cross-fade frame every 20 ms, as the player paces them.
+// takes the order the player draws from its start tick and shows the pan and
+// zoom of the hold and the cross-fade at the show times showpack render gives
+// their frames, with the same tick.
 const START_TICK = 5;  // its first shuffled pick is not the second scene
 async function checkShuffledPlay(page, work) {
   await page.selectOption('#show-order', 'shuffle');

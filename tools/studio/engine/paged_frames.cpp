@@ -1,7 +1,5 @@
 #include "paged_frames.h"
 
-#include <emscripten/emscripten.h>
-
 namespace showsaver::studio {
 namespace {
 
@@ -15,9 +13,6 @@ constexpr double kRefreshMs = 1000.0 / 60;
 PagedFrames::PagedFrames(const val& on_frame) : on_frame_(on_frame), pacing_(kRefreshMs) {}
 
 bool PagedFrames::frame(const RecordedFrame& frame) {
-  // The show's clock starts with its first frame, after the engine read it.
-  if (!started_) start_ = emscripten_get_now() - double(frame.show_time);
-  started_ = true;
   const HeldFrame about{frame.show_time, frame.scene, frame.in_transition};
   const PixelImage& image = frame.image;
   const FramePacing::Decision decision = pacing_.frame_drawn(frame.show_time);
@@ -43,11 +38,6 @@ void PagedFrames::picture_stays() {
 
 bool PagedFrames::hand_over(const std::vector<std::uint32_t>& pixels, int width, int height,
                             const HeldFrame& about) {
-  // A worker cannot sleep without shared memory, which a page opened from
-  // disk does not get: it waits for the frame's time by watching the clock.
-  const double due = start_ + double(about.show_time);
-  while (emscripten_get_now() < due) {
-  }
   // A canvas takes the bytes red, green, blue, alpha: on this little-endian
   // machine the word 0xAABBGGRR, one store a pixel.
   rgba_.resize(pixels.size());

@@ -1,7 +1,8 @@
-// The frames of a playing show, handed to the page at the player's pacing
-// (frame_pacing.h says which and when): `on_frame(rgba, width, height, time,
-// scene, inTransition)` gets each frame the page is to show (the pixels are
-// valid only during the call) and returns false to end the show.
+// The frames of a playing show that the page is to show (frame_pacing.h
+// says which), handed over as soon as they are drawn, with their show time:
+// `on_frame(rgba, width, height, time, scene, inTransition)` gets each (the
+// pixels are valid only during the call), posts it at its time and returns
+// false to end the show.
 #pragma once
 
 #include <emscripten/val.h>
@@ -35,8 +36,6 @@ class PagedFrames {
                  const HeldFrame& about);
 
   const emscripten::val& on_frame_;
-  double start_ = 0;  // when show time 0 is, on emscripten_get_now's clock
-  bool started_ = false;
   FramePacing pacing_;
   PixelImage held_;
   HeldFrame held_frame_;

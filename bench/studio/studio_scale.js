@@ -34,7 +34,9 @@ function seconds(start) {
 }
 
 // Each frame of the preview's transition against the wall clock, from the
-// transition's first frame on.
+// transition's first frame on: when the worker posted it, when the page got
+// it, and when the page drew it (frames that come faster than the display
+// refreshes are passed over).
 async function previewTiming(page, effect) {
   await page.evaluate(() => {
     window.studioFrameLog = [];
@@ -43,22 +45,27 @@ async function previewTiming(page, effect) {
   await page.selectOption('#scene-effect', String(effect));  // ends the preview before
   await page.evaluate(() => new Promise((resolve) =>
     window.addEventListener('studio-preview-done', resolve, {once: true})));
-  const timing = await page.evaluate(() => ({
-    show: window.studioFrameLog.map((frame) => frame.time),
-    wall: window.studioFrameLog.map((frame) => frame.wall),
-  }));
+  const log = await page.evaluate(() => window.studioFrameLog.map(
+    ({time, posted, received, drawn}) => ({time, posted, received, drawn})));
   // The frames of the held picture come first; the transition's follow its hold.
-  const first = timing.show.findIndex((time) => time > 0);
-  const show = timing.show.slice(first);
-  const wall = timing.wall.slice(first);
-  const n = show.length;
-  const lateness = wall.map((time, i) => (time - wall[0]) - (show[i] - show[0]));
-  const mean = lateness.reduce((a, b) => a + b, 0) / n;
-  const pageInterval = (wall[n - 1] - wall[0]) / (n - 1);
-  return `${n} frames over ${(show[n - 1] - show[0]).toFixed(0)} ms of show time, ` +
-         `${((show[n - 1] - show[0]) / (n - 1)).toFixed(1)} ms apart (the player's pacing); on the ` +
-         `page ${pageInterval.toFixed(1)} ms apart, each ${mean.toFixed(1)} ms after its time on ` +
-         `average and ${Math.max(...lateness).toFixed(1)} ms at most`;
+  const frames = log.slice(log.findIndex((frame) => frame.time > 0));
+  const n = frames.length;
+  const [first, last] = [frames[0], frames[n - 1]];
+  // How long after its time on the show clock each frame reached a stage,
+  // the first frame's posting taken as on time.
+  const late = (stage) => frames.filter((frame) => frame[stage] !== undefined)
+    .map((frame) => (frame[stage] - first.posted) - (frame.time - first.time));
+  const mean = (list) => list.reduce((a, b) => a + b, 0) / list.length;
+  const figures = (stage) => {
+    const list = late(stage);
+    return `${mean(list).toFixed(1)} ms on average, ${Math.max(...list).toFixed(1)} ms at most`;
+  };
+  // The page gets a frame a display refresh of show time at most, so these
+  // may be fewer and further apart than the frames the player draws.
+  return `${n} frames over ${(last.time - first.time).toFixed(0)} ms of show time, ` +
+         `${((last.time - first.time) / (n - 1)).toFixed(1)} ms apart on the show clock; ` +
+         `late when posted by the worker ${figures('posted')}; when the page got them ` +
+         `${figures('received')}; ${late('drawn').length} drawn, ${figures('drawn')}`;
 }
 
 async function main() {

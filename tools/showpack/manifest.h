@@ -26,6 +26,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,11 @@ struct ManifestProblem {
   std::filesystem::path file;
   SourceLocation where;
   std::string message;
+  // Where the package assembly found it: a stable code and the values its
+  // wording takes, as show_rules.h gives them, for the studio to word the
+  // problem in the page's language.  Empty for the manifest's own checks.
+  std::string code{};
+  std::map<std::string, std::string> values{};
 
   // "show.toml:12:5: error: message", in the form editors and compilers use.
   std::string text(std::string_view severity = "error") const;

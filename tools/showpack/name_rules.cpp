@@ -1,6 +1,8 @@
 #include "name_rules.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "package/file_names.h"
@@ -14,13 +16,35 @@ namespace {
 constexpr std::size_t kLongestName = 255;
 
 // What Windows refuses in a file name beyond the rule every player applies.
-std::optional<std::string> windows_character_problem(std::string_view name) {
+std::optional<WordedFault> windows_character_problem(std::string_view name) {
   for (char c : name) {
     if (std::string_view("<>\"|?*").find(c) != std::string_view::npos) {
-      return "holds '" + std::string(1, c) + "', which Windows does not allow in file names";
+      return WordedFault{
+          "windows-character",
+          {{"character", std::string(1, c)}},
+          "holds '" + std::string(1, c) + "', which Windows does not allow in file names"};
     }
   }
   return std::nullopt;
+}
+
+// The player's rule (package/file_names.h) says why in English only; its
+// cases, told apart again here for the code a page words them by.
+WordedFault player_rule_fault(std::string_view name, std::string reason) {
+  if (name == "." || name == "..") return {"folder", {}, std::move(reason)};
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      char code[8];
+      std::snprintf(code, sizeof code, "U+%04X", byte);
+      return {"control-character", {{"codePoint", code}}, std::move(reason)};
+    }
+    if (c == '/' || c == '\\') {
+      return {"path-separator", {{"character", std::string(1, c)}}, std::move(reason)};
+    }
+    if (c == ':') return {"drive-separator", {}, std::move(reason)};
+  }
+  return {is_device_name(name) ? "device" : "player-mark", {}, std::move(reason)};
 }
 
 // The length of the UTF-8 sequence at the start of `text`; 1 for a byte
@@ -42,29 +66,39 @@ void for_each_character(std::string_view name, Visit visit) {
 }
 
 // Every character that cannot be stored, once each, with its code point.
-std::optional<std::string> unstorable_characters(std::string_view name) {
+std::optional<WordedFault> unstorable_characters(std::string_view name) {
   const std::optional<std::string> whole = cp932_problem(name, text_codec());
-  if (!whole || whole->starts_with("is not valid UTF-8")) return whole;
-  std::vector<std::string> listed;
+  if (!whole) return std::nullopt;
+  if (whole->starts_with("is not valid UTF-8")) return WordedFault{"not-utf8", {}, *whole};
+  std::vector<std::pair<std::string, std::string>> listed;  // the character, its code point
   for_each_character(name, [&](std::string_view character, bool storable) {
     if (storable) return;
-    std::string label = "\"" + std::string(character) + "\"";
     // The writer's own sentence names the code point: "... (U+ADF8), ...".
     const std::string problem = cp932_problem(character, text_codec()).value_or("");
     const std::size_t open = problem.find("(U+");
-    if (open != std::string::npos) {
-      label += " " + problem.substr(open, problem.find(')', open) - open + 1);
-    }
-    if (std::find(listed.begin(), listed.end(), label) == listed.end()) listed.push_back(label);
+    std::string code_point;
+    if (open != std::string::npos)
+      code_point = problem.substr(open + 1, problem.find(')', open) - open - 1);
+    const std::pair<std::string, std::string> entry{std::string(character), code_point};
+    if (std::find(listed.begin(), listed.end(), entry) == listed.end()) listed.push_back(entry);
   });
-  std::string text;
+  std::string text, characters, code_points;
   for (std::size_t i = 0; i < listed.size(); ++i) {
-    text += (i == 0 ? "" : i + 1 == listed.size() ? " and " : ", ") + listed[i];
+    const auto& [character, code_point] = listed[i];
+    text += (i == 0                   ? ""
+             : i + 1 == listed.size() ? " and "
+                                      : ", ") +
+            ("\"" + character + "\"") + (code_point.empty() ? "" : " (" + code_point + ")");
+    characters += (i == 0 ? "" : " ") + character;
+    code_points += (i == 0 ? "" : " ") + code_point;
   }
-  return "holds " + std::string(listed.size() == 1 ? "a character" : "characters") +
-         " a show cannot store: " + text +
-         "; names are stored in the Japanese Windows character set (code page 932), which has "
-         "Japanese and Latin letters, digits and the common signs";
+  return WordedFault{
+      "not-in-code-page",
+      {{"characters", characters}, {"codePoints", code_points}},
+      "holds " + std::string(listed.size() == 1 ? "a character" : "characters") +
+          " a show cannot store: " + text +
+          "; names are stored in the Japanese Windows character set (code page 932), which has "
+          "Japanese and Latin letters, digits and the common signs"};
 }
 
 }  // namespace
@@ -85,17 +119,29 @@ std::string fold_case(std::string_view name) {
   return folded;
 }
 
-std::optional<std::string> stored_name_problem(std::string_view name) {
-  if (name.empty()) return "is empty";
-  if (auto problem = unsafe_name_reason(name)) return problem;
-  if (auto problem = windows_character_problem(name)) return problem;
+std::optional<WordedFault> stored_name_fault(std::string_view name) {
+  if (name.empty()) return WordedFault{"empty", {}, "is empty"};
+  if (auto reason = unsafe_name_reason(name)) return player_rule_fault(name, std::move(*reason));
+  if (auto fault = windows_character_problem(name)) return fault;
   if (name.back() == ' ' || name.back() == '.') {
-    return "ends with a space or '.', which Windows drops from file names";
+    return WordedFault{"trailing-dot-or-space",
+                       {},
+                       "ends with a space or '.', which Windows drops from file names"};
   }
   if (name.size() > kLongestName) {
-    return "is " + std::to_string(name.size()) + " bytes long; a file name holds at most 255";
+    return WordedFault{
+        "too-long",
+        {{"bytes", std::to_string(name.size())}, {"most", std::to_string(kLongestName)}},
+        "is " + std::to_string(name.size()) + " bytes long; a file name holds at most " +
+            std::to_string(kLongestName)};
   }
   return unstorable_characters(name);
+}
+
+std::optional<std::string> stored_name_problem(std::string_view name) {
+  auto fault = stored_name_fault(name);
+  if (!fault) return std::nullopt;
+  return std::move(fault->text);
 }
 
 }  // namespace showsaver::showpack

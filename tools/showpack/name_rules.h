@@ -7,10 +7,19 @@
 #include <string>
 #include <string_view>
 
+#include "worded_fault.h"
+
 namespace showsaver::showpack {
 
-// Why `name` (UTF-8) cannot be stored, as the end of a sentence that starts
-// with the name ("... is empty"); nothing when it can.
+// Why `name` (UTF-8) cannot be stored, its text the end of a sentence that
+// starts with the name ("... is empty"); nothing when it can.  The codes:
+// empty, folder, control-character (codePoint), path-separator (character),
+// drive-separator, device, player-mark, windows-character (character),
+// trailing-dot-or-space, too-long (bytes, most), not-utf8, not-in-code-page
+// (characters, codePoints: each listed once, separated by spaces).
+std::optional<WordedFault> stored_name_fault(std::string_view name);
+
+// The fault's text alone.
 std::optional<std::string> stored_name_problem(std::string_view name);
 
 // `name` with every character a show cannot store replaced by '_': a

@@ -22,13 +22,22 @@ namespace {
 const std::vector<std::uint8_t> kNoBytes;
 
 // Scenes are counted from 1, as people count.
+constexpr std::string_view kScenePrefix = "scene ";
 std::string scene_label(std::size_t index) {
-  return "scene " + std::to_string(index + 1);
+  return std::string(kScenePrefix) + std::to_string(index + 1);
 }
 
 std::string path_text(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
+}
+
+using Values = std::map<std::string, std::string>;
+
+// The owner's scene number (of scene_label) under `key`; nothing for the show's own.
+Values owner_values(const std::string& owner, const std::string& key = "scene") {
+  if (!owner.starts_with(kScenePrefix)) return {};
+  return {{key, owner.substr(kScenePrefix.size())}};
 }
 
 // A name stored in the package, with what it stands for.
@@ -80,8 +89,9 @@ class Assembler {
   }
 
  private:
-  void problem(SourceLocation where, std::string message) {
-    result_.problems.push_back({manifest_.file, where, std::move(message)});
+  void problem(SourceLocation where, std::string message, std::string code, Values values) {
+    result_.problems.push_back(
+        {manifest_.file, where, std::move(message), std::move(code), std::move(values)});
   }
 
   // Once for each file read: see sound_check.h.
@@ -89,8 +99,13 @@ class Assembler {
                         const std::vector<std::uint8_t>& bytes) {
     if (bytes.empty() || !sounds_checked_.insert(file.path).second) return;
     const std::string named = what + " " + file.path.string();
-    if (auto warning = sound_warning(use, named, bytes)) {
-      result_.warnings.push_back({manifest_.file, file.where, *warning});
+    if (auto fault = sound_fault(use, named, bytes)) {
+      Values values = fault->values;
+      values["fault"] = fault->code;
+      values["name"] = path_text(file.path.filename());
+      result_.warnings.push_back({manifest_.file, file.where, fault->text,
+                                  use == SoundUse::Music ? "music-warning" : "sound-warning",
+                                  std::move(values)});
     }
   }
 
@@ -99,7 +114,11 @@ class Assembler {
                                                 const std::string& owner) {
     FileRead read = read_whole_file(file.path);
     if (read.error) {
-      problem(file.where, owner + ": " + kind + " file: " + *read.error);
+      Values values = owner_values(owner);
+      values.insert(
+          {{"kind", kind}, {"file", path_text(file.path.filename())}, {"reason", *read.error}});
+      problem(file.where, owner + ": " + kind + " file: " + *read.error, "file-unreadable",
+              std::move(values));
       return std::nullopt;
     }
     return std::move(read.bytes);
@@ -122,8 +141,12 @@ class Assembler {
         }
         record.PictureData.bytes = std::move(picture->bmp);
       } else {
-        problem(scene.picture.where, owner + ": picture " + scene.picture.path.string() + " " +
-                                         std::get<std::string>(imported));
+        const std::string& reason = std::get<std::string>(imported);
+        Values values = owner_values(owner);
+        values.insert({{"file", path_text(scene.picture.path.filename())}, {"reason", reason}});
+        problem(scene.picture.where,
+                owner + ": picture " + scene.picture.path.string() + " " + reason,
+                "picture-not-imported", std::move(values));
       }
     }
     if (!record.PictureData.bytes) record.PictureData.bytes = kNoBytes;
@@ -146,7 +169,8 @@ class Assembler {
     record.Transparent = scene.transparent ? -1 : 0;
     if (scene.transparent && !scene.over_previous) {
       result_.warnings.push_back({manifest_.file, scene.where,
-                                  owner + ": transparent has no effect without over_previous"});
+                                  owner + ": transparent has no effect without over_previous",
+                                  "transparent-alone", owner_values(owner)});
     }
     return record;
   }
@@ -164,29 +188,49 @@ class Assembler {
   void register_name(const ManifestName& name, const std::string& kind, const std::string& owner,
                      const ManifestFile& file, const PackageBytes& data) {
     const std::string label = owner + ": " + kind + " name \"" + name.text + "\" ";
-    if (auto fault = stored_name_problem(name.text)) {
-      problem(name.where, label + *fault + "; give it a name a show can store, such as " + kind +
-                              "_name = \"" + storable_spelling(name.text) + "\"");
+    Values values = owner_values(owner);
+    values.insert({{"kind", kind}, {"name", name.text}});
+    if (auto fault = stored_name_fault(name.text)) {
+      const std::string suggestion = storable_spelling(name.text);
+      values.insert(fault->values.begin(), fault->values.end());
+      values.insert({{"fault", fault->code}, {"reason", fault->text}});
+      // The spelling mends only characters code page 932 lacks.
+      if (suggestion != name.text) values["suggestion"] = suggestion;
+      problem(name.where,
+              label + fault->text + "; give it a name a show can store, such as " + kind +
+                  "_name = \"" + suggestion + "\"",
+              "name-not-storable", std::move(values));
       return;
     }
-    if (name.stored_bytes) check_stored_bytes(name, kind, owner);
+    if (name.stored_bytes) check_stored_bytes(name, kind, owner, values);
     const auto same = names_.find(name.text);
     if (same != names_.end()) {
       const StoredName& earlier = same->second;
+      values.merge(owner_values(earlier.owner, "otherScene"));
       if (earlier.kind != kind) {
-        problem(name.where, label + "is also the " + earlier.kind + " name of " + earlier.owner +
-                                "; the later file would replace the earlier one when extracted");
+        values["otherKind"] = earlier.kind;
+        problem(name.where,
+                label + "is also the " + earlier.kind + " name of " + earlier.owner +
+                    "; the later file would replace the earlier one when extracted",
+                "name-used-by-other-kind", std::move(values));
       } else if (*earlier.data != *data.bytes) {
-        problem(name.where, label + "is already used by " + earlier.owner + " for " +
-                                earlier.file.string() + ", a different file");
+        values["otherFile"] = path_text(earlier.file.filename());
+        problem(name.where,
+                label + "is already used by " + earlier.owner + " for " + earlier.file.string() +
+                    ", a different file",
+                "name-used-for-other-file", std::move(values));
       }
       return;
     }
     const auto [folded, inserted] = folded_.emplace(fold_case(name.text), name.text);
     if (!inserted) {
-      problem(name.where, label + "differs only in letter case from \"" + folded->second + "\" (" +
-                              names_.at(folded->second).owner +
-                              "); Windows would keep one file for both");
+      const std::string& other_owner = names_.at(folded->second).owner;
+      values.merge(owner_values(other_owner, "otherScene"));
+      values["other"] = folded->second;
+      problem(name.where,
+              label + "differs only in letter case from \"" + folded->second + "\" (" +
+                  other_owner + "); Windows would keep one file for both",
+              "name-differs-in-case", std::move(values));
       return;
     }
     names_.emplace(name.text, StoredName{kind, owner, file.path, &*data.bytes});
@@ -194,7 +238,7 @@ class Assembler {
 
   // The bytes a name is stored as must spell it.
   void check_stored_bytes(const ManifestName& name, const std::string& kind,
-                          const std::string& owner) {
+                          const std::string& owner, Values values) {
     const std::optional<std::string> spelled = text_codec().cp932_to_utf8(*name.stored_bytes);
     if (spelled == name.text) return;
     const std::string key = kind + "_name_bytes";
@@ -203,7 +247,8 @@ class Assembler {
         owner + ": " + key + " \"" + name_bytes_text(*name.stored_bytes) + "\" " +
             (spelled ? "spell \"" + *spelled + "\", not the " + kind + " name \"" + name.text + "\""
                      : "are not text in code page 932") +
-            "; leave " + key + " out to store the name as it is spelt");
+            "; leave " + key + " out to store the name as it is spelt",
+        "name-bytes-mismatch", std::move(values));
   }
 
   const Manifest& manifest_;

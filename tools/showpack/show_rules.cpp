@@ -62,26 +62,34 @@ class RuleCheck {
     return finding;
   }
 
+  // The fault's code (as "fault") and values beside the finding's own.
+  static void add_fault(RuleFinding& finding, const WordedFault& fault) {
+    finding.values.insert(fault.values.begin(), fault.values.end());
+    finding.values["fault"] = fault.code;
+    finding.values["reason"] = fault.text;
+  }
+
   void check_name(const std::string& name, const std::string& field,
                   std::optional<std::size_t> scene) {
-    if (auto fault = stored_name_problem(name)) {
+    if (auto fault = stored_name_fault(name)) {
       RuleFinding& finding =
-          add(true, scene, "name-not-storable", field, field + " \"" + name + "\" " + *fault);
+          add(true, scene, "name-not-storable", field, field + " \"" + name + "\" " + fault->text);
+      add_fault(finding, *fault);
       finding.values["name"] = name;
-      finding.values["reason"] = *fault;
     }
   }
 
   void check_sound(SoundUse use, const std::string& what, const PackageBytes& data,
                    const std::string& field, std::optional<std::size_t> scene,
                    const std::string& name) {
-    if (auto warning = sound_warning(use, what, data.view())) {
+    if (auto fault = sound_fault(use, what, data.view())) {
       RuleFinding& finding =
           add(false, scene, use == SoundUse::Music ? "music-warning" : "sound-warning", field,
-              *warning, &data);
+              fault->text, &data);
+      add_fault(finding, *fault);
       finding.values["name"] = name;
       // The sentence after its subject: the finding in showpack's words.
-      finding.values["reason"] = warning->substr(std::min(warning->size(), what.size() + 1));
+      finding.values["reason"] = fault->text.substr(std::min(fault->text.size(), what.size() + 1));
     }
   }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "worded_fault.h"
+
 namespace showsaver::showpack {
 
 enum class SoundUse {
@@ -23,5 +25,11 @@ enum class SoundUse {
 // every player plays it.
 std::optional<std::string> sound_warning(SoundUse use, std::string_view what,
                                          std::span<const std::uint8_t> bytes);
+
+// The same warning with its code: wav-broken (its English reason only in the
+// text), midi-cut-short, midi-no-tracks, unknown-format, scene-sound-not-wav
+// (format), ogg-on-windows, flac-on-windows.
+std::optional<WordedFault> sound_fault(SoundUse use, std::string_view what,
+                                       std::span<const std::uint8_t> bytes);
 
 }  // namespace showsaver::showpack

@@ -11,10 +11,13 @@
 #include "package/extraction.h"
 #include "package/package_reader.h"
 #include "package/package_writer.h"
+#include "paged_frames.h"
 #include "picture_conversion.h"
 #include "show_draft.h"
 #include "show_recording.h"
 #include "showpack/file_io.h"
+#include "showpack/manifest_extension.h"
+#include "showpack/manifest_keys.h"
 #include "showpack/text_codec.h"
 #include "showpack/title_slot.h"
 
@@ -36,6 +39,45 @@ std::optional<std::int32_t> optional_int(const val& value) {
   return value.as<std::int32_t>();
 }
 
+namespace keys = showpack::manifest_keys;
+
+// "pan-zoom" or "none"; anything else (or nothing): not given.
+std::optional<showpack::Motion> motion_of(const val& value) {
+  const std::string text = text_of(value);
+  if (text == keys::kPanZoom) return showpack::Motion::PanZoom;
+  if (text == keys::kNoMotion) return showpack::Motion::None;
+  return std::nullopt;
+}
+
+val motion_value(showpack::Motion motion) {
+  return val(std::string(motion == showpack::Motion::PanZoom ? keys::kPanZoom : keys::kNoMotion));
+}
+
+// [left, top, width, height]
+Rect rect_of(const val& array) {
+  return {array[0].as<std::int32_t>(), array[1].as<std::int32_t>(), array[2].as<std::int32_t>(),
+          array[3].as<std::int32_t>()};
+}
+
+val rect_value(const Rect& rect) {
+  val array = val::array();
+  for (const std::int32_t number : {rect.left, rect.top, rect.width, rect.height}) {
+    array.call<void>("push", number);
+  }
+  return array;
+}
+
+// The scene's cross-fade and motion, as the page gives them.
+void read_extension_fields(const val& scene, DraftScene& out) {
+  out.fade_time = optional_int(scene["fadeTime"]);
+  out.motion = motion_of(scene["motion"]);
+  if (given(scene["motionSeed"])) out.motion_seed = scene["motionSeed"].as<std::uint32_t>();
+  if (given(scene["motionFrom"]) && given(scene["motionTo"])) {
+    out.motion_path =
+        showpack::MotionPath{rect_of(scene["motionFrom"]), rect_of(scene["motionTo"])};
+  }
+}
+
 std::vector<std::uint8_t> bytes_of(const val& array) {
   std::vector<std::uint8_t> bytes(array["length"].as<std::size_t>());
   val(emscripten::typed_memory_view(bytes.size(), bytes.data())).call<void>("set", array);
@@ -52,6 +94,8 @@ DraftShow draft_of(const val& show) {
   draft.height = show["height"].as<std::int32_t>();
   draft.back_color = ColorRef{show["backColor"].as<std::uint32_t>()};
   if (given(show["hasSettings"])) draft.has_settings = show["hasSettings"].as<bool>();
+  draft.shuffle = text_of(show["order"]) == keys::kShuffle;
+  draft.motion = motion_of(show["motion"]);
   if (given(show["music"])) {
     draft.music_path = text_of(show["music"]["path"]);
     draft.music_name = text_of(show["music"]["name"]);
@@ -71,6 +115,7 @@ DraftShow draft_of(const val& show) {
     out.effect = scene["effect"].as<std::int32_t>();
     out.over_previous = scene["overPrevious"].as<bool>();
     out.transparent = scene["transparent"].as<bool>();
+    read_extension_fields(scene, out);
   }
   return draft;
 }
@@ -147,6 +192,16 @@ val write_show(const val& show, const std::string& output_path, const std::strin
   return result;
 }
 
+void put_extension_fields(const showpack::ManifestScene& from, val& scene) {
+  if (from.fade_time) scene.set("fadeTime", *from.fade_time);
+  if (from.motion) scene.set("motion", motion_value(*from.motion));
+  if (from.motion_seed) scene.set("motionSeed", double(*from.motion_seed));
+  if (from.motion_path) {
+    scene.set("motionFrom", rect_value(from.motion_path->from));
+    scene.set("motionTo", rect_value(from.motion_path->to));
+  }
+}
+
 const char* folder_of(ExtractedKind kind) {
   switch (kind) {
     case ExtractedKind::Music:
@@ -196,8 +251,15 @@ val open_show(const std::string& path, const std::string& folder) {
     music.set("path", path_in(ExtractedKind::Music, package.BgmFileName));
     result.set("music", music);
   }
+  const std::vector<SceneRecord> records = package.Scenes.value_or(std::vector<SceneRecord>{});
+  // The extension read back as showpack extract reads it: into manifest scenes.
+  showpack::Manifest extended;
+  extended.scenes.resize(records.size());
+  if (package.Extension) showpack::apply_extension(*package.Extension, extended);
+  result.set("order", std::string(extended.shuffle ? keys::kShuffle : keys::kStoredOrder));
   val scenes = val::array();
-  for (const SceneRecord& record : package.Scenes.value_or(std::vector<SceneRecord>{})) {
+  for (std::size_t index = 0; index < records.size(); ++index) {
+    const SceneRecord& record = records[index];
     val scene = val::object();
     scene.set("pictureName", record.PictureFileName);
     scene.set("picturePath", path_in(ExtractedKind::Picture, record.PictureFileName));
@@ -211,6 +273,7 @@ val open_show(const std::string& path, const std::string& folder) {
     scene.set("effect", record.EffectCode);
     scene.set("overPrevious", record.OverPrevious != 0);
     scene.set("transparent", record.Transparent != 0);
+    put_extension_fields(extended.scenes[index], scene);
     scenes.call<void>("push", scene);
   }
   result.set("scenes", scenes);
@@ -218,28 +281,16 @@ val open_show(const std::string& path, const std::string& folder) {
 }
 
 // Plays the show at `path` on a screen of the given size for `transitions`
-// transitions; `on_frame(rgba, width, height, time, scene, inTransition)`
-// gets every frame (the pixels are valid only during the call) and returns
-// false to end the show.  Returns the message the show ended with, if any.
+// transitions, the tick counter starting at `start_tick` (a shuffled show's
+// order comes from it), handing its frames to `on_frame` (PagedFrames).
+// Returns the message the show ended with, if any.
 std::string record_show_for_page(const std::string& path, int screen_width, int screen_height,
-                                 int transitions, const val& on_frame) {
-  // A canvas takes the bytes red, green, blue, alpha: on this little-endian
-  // machine the word 0xAABBGGRR, one store a pixel.
-  std::vector<std::uint32_t> rgba;
-  const auto sink = [&](const RecordedFrame& frame) {
-    const PixelImage& image = frame.image;
-    rgba.resize(image.pixels.size());
-    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-      const std::uint32_t pixel = image.pixels[i];
-      rgba[i] = 0xFF000000u | (pixel & 0x00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
-    }
-    const val view(emscripten::typed_memory_view(
-        rgba.size() * 4, reinterpret_cast<const std::uint8_t*>(rgba.data())));
-    return on_frame(view, image.width, image.height, double(frame.show_time), frame.scene,
-                    frame.in_transition)
-        .as<bool>();
-  };
-  return record_show({path, {screen_width, screen_height}, transitions}, sink);
+                                 int transitions, std::int32_t start_tick, const val& on_frame) {
+  PagedFrames frames(on_frame);
+  return record_show(
+      {path, {screen_width, screen_height}, transitions, start_tick},
+      [&](const RecordedFrame& frame) { return frames.frame(frame); },
+      [&] { frames.picture_stays(); });
 }
 
 val effect_names() {

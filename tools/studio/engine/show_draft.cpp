@@ -27,6 +27,8 @@ showpack::Manifest manifest_of(const DraftShow& show) {
   manifest.height = show.height;
   manifest.back_color = show.back_color;
   manifest.has_settings = show.has_settings;
+  manifest.shuffle = show.shuffle;
+  manifest.motion = show.motion;
   if (!show.music_path.empty()) {
     manifest.music = showpack::ManifestFile{show.music_path, {}};
     manifest.music_name = stored_name(show.music_name, {});
@@ -48,6 +50,10 @@ showpack::Manifest manifest_of(const DraftShow& show) {
     scene.effect = draft.effect;
     scene.over_previous = draft.over_previous;
     scene.transparent = draft.transparent;
+    scene.fade_time = draft.fade_time;
+    scene.motion = draft.motion;
+    scene.motion_seed = draft.motion_seed;
+    scene.motion_path = draft.motion_path;
   }
   return manifest;
 }
@@ -57,7 +63,7 @@ void add_problems(const std::vector<showpack::ManifestProblem>& found, bool erro
   for (const showpack::ManifestProblem& problem : found) {
     std::optional<std::size_t> scene;
     if (problem.where.line > 0) scene = problem.where.line - 1;
-    problems.push_back({scene, error, problem.message, {}, {}});
+    problems.push_back({scene, error, problem.message, problem.code, problem.values});
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include "package/show_package.h"
 #include "platform/color.h"
+#include "showpack/manifest.h"
 
 namespace showsaver::studio {
 
@@ -26,6 +27,11 @@ struct DraftScene {
   std::int32_t effect = 0;
   bool over_previous = false;
   bool transparent = false;
+  // The show's extension, as the manifest's keys give it (manifest.h).
+  std::optional<std::int32_t> fade_time;            // milliseconds; set: a cross-fade
+  std::optional<showpack::Motion> motion;           // not given: the show's
+  std::optional<std::uint32_t> motion_seed;         // not given: the scene's index
+  std::optional<showpack::MotionPath> motion_path;  // not given: one from the seed
 };
 
 struct DraftShow {
@@ -35,6 +41,8 @@ struct DraftShow {
   std::optional<bool> has_settings;  // not given: when there is music or a sound
   std::string music_path;            // empty: no music
   std::string music_name;
+  bool shuffle = false;
+  std::optional<showpack::Motion> motion;  // every scene's, unless the scene has its own
   std::vector<DraftScene> scenes;
 };
 

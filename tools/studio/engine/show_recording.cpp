@@ -15,7 +15,8 @@ namespace {
 
 class SceneTracker final : public ShowObserver {
  public:
-  SceneTracker(ScriptedDesktop& desktop, int limit) : desktop_(desktop), limit_(limit) {}
+  SceneTracker(ScriptedDesktop& desktop, int limit, const StillSink& still)
+      : desktop_(desktop), limit_(limit), still_(still) {}
 
   void transition_starting(std::int32_t, std::int32_t incoming, std::int32_t) override {
     scene = incoming;
@@ -23,6 +24,7 @@ class SceneTracker final : public ShowObserver {
   }
   void transition_finished() override {
     in_transition = false;
+    if (still_) still_();
     if (++finished_ == limit_) desktop_.press_key_now();
   }
 
@@ -32,12 +34,14 @@ class SceneTracker final : public ShowObserver {
  private:
   ScriptedDesktop& desktop_;
   int limit_;
+  const StillSink& still_;
   int finished_ = 0;
 };
 
 }  // namespace
 
-std::string record_show(const RecordingRequest& request, const FrameSink& sink) {
+std::string record_show(const RecordingRequest& request, const FrameSink& sink,
+                        const StillSink& still) {
   PosixFileSystem files;
   const auto file = files.map_file(request.program_path);
   PackageReadResult read = read_show_package(file, showpack::text_codec());
@@ -46,10 +50,10 @@ std::string record_show(const RecordingRequest& request, const FrameSink& sink) 
   ScriptedHostSettings host;
   host.program_path = request.program_path;
   host.extraction_parent = "/tmp/";
-  ScriptedPlatform scripted(files, showpack::text_codec(), host);
+  ScriptedPlatform scripted(files, showpack::text_codec(), host, request.start_tick);
   scripted.desktop.set_screen_size(request.screen);
   scripted.desktop.set_cursor_position({request.screen.width / 2, request.screen.height / 2});
-  SceneTracker tracker(scripted.desktop, std::max(1, request.transitions));
+  SceneTracker tracker(scripted.desktop, std::max(1, request.transitions), still);
   bool ended = false;
   scripted.desktop.on_refresh([&](const PixelImage& image) {
     if (ended) return;
@@ -67,6 +71,7 @@ std::string record_show(const RecordingRequest& request, const FrameSink& sink) 
   state.BgmEnabled = -1;
   state.SoundEnabled = -1;
   run_show_mode(scripted.platform, state, &tracker);
+  if (still && !ended) still();
   for (const RecordedMessageBox& box : scripted.desktop.message_boxes()) return box.text;
   return {};
 }

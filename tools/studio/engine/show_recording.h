@@ -24,13 +24,20 @@ struct RecordingRequest {
   std::string program_path;  // a program file or bare package in the engine's file system
   Size screen;
   int transitions = 1;  // the show ends after this many
+  // The tick counter's first value, as the player's start reads it: a
+  // shuffled show draws its order from it.
+  std::int32_t start_tick = 0;
 };
 
 // Returns false to end the show early.
 using FrameSink = std::function<bool(const RecordedFrame&)>;
+// Told when the picture stays as the last frame left it for a while: a
+// transition ended, or the show did.
+using StillSink = std::function<void()>;
 
 // Plays until the transitions are done or the sink ends it; returns the
 // message of a message box the show ended with, empty when it played.
-std::string record_show(const RecordingRequest& request, const FrameSink& sink);
+std::string record_show(const RecordingRequest& request, const FrameSink& sink,
+                        const StillSink& still = {});
 
 }  // namespace showsaver::studio

@@ -35,10 +35,12 @@ class EngineWorker {
 }
 
 // A show played by a worker of its own, ended by ending the worker.
+// `startTick`: the tick counter's first value, which a shuffled show draws
+// its order from.
 class Playback {
-  constructor(bytes, screen, transitions, onFrame) {
+  constructor(bytes, screen, transitions, startTick, onFrame) {
     this.worker = new EngineWorker();
-    this.done = this.worker.call('play', {bytes, screen, transitions},
+    this.done = this.worker.call('play', {bytes, screen, transitions, startTick},
                                  {onFrame, transfer: [bytes.buffer]});
   }
   stop() { this.worker.end(); }
@@ -53,15 +55,24 @@ class FrameView {
     this.context = canvas.getContext('2d');
     this.latest = null;
   }
-  show(frame) {
+  // `onDrawn`: called if the frame is drawn, not passed over.
+  show(frame, onDrawn) {
     if (!this.latest) requestAnimationFrame(() => this.draw());
     this.latest = frame;
+    this.onDrawn = onDrawn;
+  }
+  // Passes over a frame still waiting to be drawn, and blanks the canvas.
+  clear() {
+    this.latest = null;
+    this.context.clearRect(0, 0, this.canvas.width, this.canvas.height);
   }
   draw() {
     const frame = this.latest;
+    if (!frame) return;
     this.latest = null;
     if (this.canvas.width !== frame.width) this.canvas.width = frame.width;
     if (this.canvas.height !== frame.height) this.canvas.height = frame.height;
     this.context.putImageData(new ImageData(frame.pixels, frame.width, frame.height), 0, 0);
+    if (this.onDrawn) this.onDrawn();
   }
 }

@@ -23,8 +23,13 @@ async function play() {
   if (state.music) sound(state.music.path, true);
   let scene = -1;
   const view = new FrameView(canvas);
-  const playback = new Playback(written.bytes, area(), 1e9, (frame) => {
+  // A shuffled show's order comes from the tick counter at the start, as in
+  // the player; the tests set the tick.
+  const startTick = window.studioStartTick ?? Math.floor(Math.random() * 0x7FFFFFFF);
+  const log = window.studioPlayLog;
+  const playback = new Playback(written.bytes, area(), 1e9, startTick, (frame) => {
     view.show(frame);
+    if (log) log.push({time: frame.time, scene: frame.scene, inTransition: frame.inTransition});
     if (frame.inTransition && frame.scene !== scene) {
       scene = frame.scene;
       const played = state.scenes[scene];
@@ -67,8 +72,10 @@ async function save() {
                               title: windows ? state.title : ''},
                 {onProgress, transfer: [player.buffer]})).catch((error) => ({error}));
   if (written.error) {
-    const reason = written.error.message || written.error;
-    state.problems.push({scene: null, error: true, message: `${texts.cannotSave} (${reason})`});
+    // The show's own errors are in the problems list already.
+    const held = written.problems && written.problems.some((problem) => problem.error);
+    const message = held ? texts.cannotSave : texts.cannotWrite(written.error.message || written.error);
+    state.problems.push({scene: null, error: true, message});
     renderProblems();
     return;
   }
@@ -86,7 +93,7 @@ async function openShow(file) {
   const show = await withProgress(texts.opening, () =>
     engine.call('openShow', {bytes: bytes.buffer}, {transfer: [bytes.buffer]}));
   if (show.error) {
-    state.problems = [{scene: null, error: true, message: `${file.name}: ${show.error}`}];
+    state.problems = [{scene: null, error: true, message: texts.cannotOpen(file.name, show.error)}];
     renderProblems();
     return;
   }
@@ -97,6 +104,9 @@ async function openShow(file) {
   state.hasSettings = show.hasSettings;
   state.title = show.title || '';
   state.music = show.music || null;
+  // Each scene's motion is stored with the scene; none is left to the show.
+  state.order = show.order;
+  state.motion = null;
   state.scenes = [];
   for (const scene of show.scenes) {
     const picture = await engine.call('readFile', {path: scene.picturePath});
@@ -109,6 +119,9 @@ async function openShow(file) {
       displayTime: scene.displayTime, effect: scene.effect, left: scene.left, top: scene.top,
       sound: scene.soundPath ? {name: scene.soundName, path: scene.soundPath} : null,
       overPrevious: scene.overPrevious, transparent: scene.transparent,
+      fadeTime: scene.fadeTime ?? null, motion: scene.motion ?? null,
+      motionSeed: scene.motionSeed ?? null,
+      motionPath: scene.motionFrom ? {from: scene.motionFrom, to: scene.motionTo} : null,
     });
   }
   state.selected = state.scenes.length ? 0 : -1;
@@ -126,6 +139,8 @@ function renderShowFields() {
   select.value = state.size;
   $('show-title').value = state.title;
   $('show-back').value = state.back;
+  $('show-order').value = state.order;
+  $('show-motion').checked = state.motion === 'pan-zoom';
   $('show-settings').checked =
       state.hasSettings ?? (!!state.music || state.scenes.some((scene) => scene.sound));
   $('music-name').textContent = state.music ? state.music.name : '';

@@ -12,11 +12,15 @@ const texts = studioTexts[studioLanguage()];
 const problemTexts = studioProblemTexts[studioLanguage()];
 const SIZES = {'1280x720': [1280, 720], '1920x1080': [1920, 1080], '3840x2160': [3840, 2160]};
 const DEFAULT_TIME = 3000;
+// A cross-fade's time, as showpack takes it: 1 ms to 60 s, 1 s unless given.
+const DEFAULT_FADE = 1000;
+const LONGEST_FADE = 60000;
 
 const state = {
   // hasSettings null: offered when the show has music or a sound, as showpack decides.
+  // motion null: no scene moves unless it says so.
   title: '', size: '1280x720', custom: null, back: '#000000', music: null, hasSettings: null,
-  scenes: [], selected: -1, effects: [], problems: [],
+  order: 'stored', motion: null, scenes: [], selected: -1, effects: [], problems: [],
 };
 let nextSceneId = 1;
 
@@ -43,8 +47,11 @@ function hexColor(ref) {
   return '#' + rgb.toString(16).padStart(6, '0');
 }
 
-function sceneFields(scene) {
+// `index`: the scene's place in the show, which a pan and zoom without a
+// seed of its own takes for one (as showpack does), also in a preview of it.
+function sceneFields(scene, index) {
   const {width, height} = area();
+  const path = scene.motionPath;
   return {
     picturePath: scene.picturePath, pictureName: scene.pictureName,
     soundPath: scene.sound ? scene.sound.path : '', soundName: scene.sound ? scene.sound.name : '',
@@ -52,14 +59,18 @@ function sceneFields(scene) {
     left: scene.left ?? Math.trunc((width - scene.width) / 2),
     top: scene.top ?? Math.trunc((height - scene.height) / 2),
     overPrevious: scene.overPrevious, transparent: scene.transparent,
+    fadeTime: scene.fadeTime, motion: scene.motion, motionSeed: path ? null : scene.motionSeed ?? index,
+    motionFrom: path && path.from, motionTo: path && path.to,
   };
 }
 
-function showFields(scenes = state.scenes) {
+// The whole show, or (for the preview) some of its scenes by their places.
+function showFields(places = state.scenes.map((_, index) => index), order = state.order) {
   const {width, height} = area();
   return {
     width, height, backColor: colorRef(state.back), hasSettings: state.hasSettings,
-    music: state.music, scenes: scenes.map(sceneFields),
+    music: state.music, order, motion: state.motion,
+    scenes: places.map((index) => sceneFields(state.scenes[index], index)),
   };
 }
 
@@ -134,6 +145,7 @@ async function addPhotos(files) {
       picturePath: picture.path, width: picture.width, height: picture.height, fit,
       displayTime: DEFAULT_TIME, effect: 1 + (state.scenes.length % (state.effects.length - 1)),
       left: null, top: null, sound: null, overPrevious: false, transparent: false,
+      fadeTime: null, motion: null, motionSeed: null, motionPath: null,
     });
   });
   if (state.selected < 0 && state.scenes.length) state.selected = 0;
@@ -164,7 +176,13 @@ function renderScene() {
   $('scene-editor').hidden = !scene;
   if (!scene) return;
   $('scene-name').value = scene.pictureName;
-  $('scene-effect').value = scene.effect;
+  $('scene-effect').value = scene.fadeTime ? 'fade' : scene.effect;
+  $('scene-fade-fields').hidden = !scene.fadeTime;
+  if (scene.fadeTime) {
+    $('scene-fade-time').value = scene.fadeTime / 1000;
+    $('scene-fallback').value = scene.effect;
+  }
+  $('scene-motion').value = scene.motion || '';
   $('scene-time').value = scene.displayTime / 1000;
   $('scene-fit').value = scene.fit;
   const centred = scene.left === null;
@@ -184,29 +202,44 @@ function renderScene() {
 
 let preview = null;
 let previewTimer = 0;
-// The transition of the selected scene into the next, drawn by the engine.
+// Counts the previews started: one whose show comes back from the engine
+// after a later one started is passed over, whatever changed meanwhile (the
+// selection, the scene, the order), so the preview never shows a scene that
+// is no longer the one chosen.
+let previewsStarted = 0;
+let previewView = null;
+let previewSceneId = 0;  // the scene whose preview the canvas shows
+// The transition of the selected scene into the next in the strip (in a
+// shuffled show too), drawn by the engine.
 async function startPreview() {
+  const started = ++previewsStarted;
   clearTimeout(previewTimer);
   if (preview) preview.stop();
   preview = null;
+  // Until the new preview draws, the canvas shows nothing of another scene's.
   const index = state.selected;
-  if (index < 0 || !state.scenes.length) return;
-  const pair = [state.scenes[index], state.scenes[(index + 1) % state.scenes.length]];
-  const written = await engine.call('writeShow', {show: showFields(pair)}).catch((error) => ({error}));
+  const selected = state.scenes[index];
+  if (previewView && (!selected || selected.id !== previewSceneId)) previewView.clear();
+  if (!selected) return;
+  const pair = [index, (index + 1) % state.scenes.length];
+  const written = await engine.call('writeShow', {show: showFields(pair, 'stored')})
+    .catch((error) => ({error}));
   // Where the show cannot be written, the problems list says why.
-  if (written.error || index !== state.selected) return;
-  const view = new FrameView($('preview'));
+  if (written.error || started !== previewsStarted) return;
+  const view = previewView = new FrameView($('preview'));
+  previewSceneId = selected.id;
   if (window.studioFrameLog) window.studioFrameLog.length = 0;  // this preview's frames only
-  const mine = new Playback(written.bytes, area(), 1, (frame) => {
+  const mine = new Playback(written.bytes, area(), 1, 0, (frame) => {
     if (preview !== mine) return;  // posted before it was ended
-    view.show(frame);
     // The tests compare the frames with showpack's by their digests; the
-    // benchmark reads when each came.
+    // benchmark reads when each was posted, came and was drawn (times since
+    // the epoch, the worker's clock and the page's being apart).
     const log = window.studioFrameLog;
-    if (log) {
-      log.push({time: frame.time, wall: performance.now(),
-                digest: log.timesOnly ? null : crypto.subtle.digest('SHA-256', frame.pixels)});
-    }
+    if (!log) return view.show(frame);
+    const entry = {time: frame.time, posted: frame.posted, received: performance.timeOrigin + performance.now(),
+                   digest: log.timesOnly ? null : crypto.subtle.digest('SHA-256', frame.pixels)};
+    log.push(entry);
+    view.show(frame, () => { entry.drawn = performance.timeOrigin + performance.now(); });
   });
   preview = mine;
   await mine.done.catch(() => {});
@@ -269,7 +302,23 @@ function wire() {
   $('scene-sound-name').onchange = (event) => editScene((scene) => {
     if (scene.sound) scene.sound = {...scene.sound, name: event.target.value};
   });
-  $('scene-effect').onchange = (event) => editScene((scene) => { scene.effect = Number(event.target.value); });
+  $('scene-effect').onchange = (event) => editScene((scene) => {
+    // A cross-fade keeps a catalogue transition for players without one: the cut.
+    const fade = event.target.value === 'fade';
+    scene.fadeTime = fade ? scene.fadeTime || DEFAULT_FADE : null;
+    scene.effect = fade ? 0 : Number(event.target.value);
+  });
+  $('scene-fade-time').onchange = (event) => editScene((scene) => {
+    const time = Math.round(Number(event.target.value) * 1000);
+    scene.fadeTime = Math.min(LONGEST_FADE, Math.max(1, time || DEFAULT_FADE));
+  });
+  $('scene-fallback').onchange = (event) => editScene((scene) => { scene.effect = Number(event.target.value); });
+  $('scene-motion').onchange = (event) => editScene((scene) => { scene.motion = event.target.value || null; });
+  $('show-order').onchange = (event) => { state.order = event.target.value; scheduleCheck(); };
+  $('show-motion').onchange = (event) => {
+    state.motion = event.target.checked ? 'pan-zoom' : null;
+    renderAll();
+  };
   $('scene-time').onchange = (event) => editScene((scene) => {
     scene.displayTime = Math.max(0, Math.round(Number(event.target.value) * 1000));
   });
@@ -324,8 +373,10 @@ async function start() {
   wire();
   state.effects = await engine.call('effectNames');
   const names = studioTransitionNames[studioLanguage()] || {};
-  $('scene-effect').replaceChildren(...state.effects.map((name, code) =>
-    new Option(names[name] || name.replaceAll('-', ' '), code)));
+  const catalogue = () => state.effects.map((name, code) =>
+    new Option(names[name] || name.replaceAll('-', ' '), code));
+  $('scene-effect').replaceChildren(...catalogue(), new Option(texts.fade, 'fade'));
+  $('scene-fallback').replaceChildren(...catalogue());
   renderShowFields();
   renderAll();
   document.body.dataset.ready = 'true';

@@ -27,6 +27,44 @@ async function decodePhoto(file) {
   return context.getImageData(0, 0, canvas.width, canvas.height);
 }
 
+// Frames drawn ahead of their time, each posted when the show clock (which
+// starts with the first frame) reaches it.  The engine draws a transition's
+// frames while the hold before it lasts, so a transition whose frames take
+// longer to draw than to show still plays at its pace; the frames kept
+// ahead are bounded, and when the bound is reached the engine waits.  A
+// worker cannot sleep without shared memory, which a page opened from disk
+// does not get: it waits by watching the clock.
+const FRAMES_AHEAD_BYTES = 160e6;
+class FrameQueue {
+  constructor(post) {
+    this.post = post;
+    this.frames = [];
+    this.bytes = 0;
+    this.start = null;
+  }
+  add(frame) {
+    if (this.start === null) this.start = performance.now() - frame.time;
+    this.frames.push(frame);
+    this.bytes += frame.pixels.byteLength;
+    while (this.frames.length && performance.now() >= this.due(this.frames[0])) this.postFirst();
+    while (this.bytes > FRAMES_AHEAD_BYTES) this.postFirst();
+  }
+  // Posts what is left, each at its time.
+  finish() {
+    while (this.frames.length) this.postFirst();
+  }
+  due(frame) {
+    return this.start + frame.time;
+  }
+  postFirst() {
+    const frame = this.frames.shift();
+    this.bytes -= frame.pixels.byteLength;
+    while (performance.now() < this.due(frame)) { /* the player's pacing */ }
+    frame.posted = performance.timeOrigin + performance.now();
+    this.post(frame);
+  }
+}
+
 const operations = {
   // photos: [{file, fit}] -> [{path, width, height} | {error}]
   async convertPhotos(engine, {photos, area, backColor}, id) {
@@ -98,19 +136,20 @@ const operations = {
     return show;
   },
 
-  // Plays `bytes` (a program file or bare package) and posts every frame
-  // when the show clock reaches it; the page ends the worker to stop.
-  async play(engine, {bytes, screen, transitions}, id) {
+  // Plays `bytes` (a program file or bare package) and posts each frame the
+  // engine hands over (tools/studio/engine/frame_pacing.h) when the show
+  // clock reaches it; the page ends the worker to stop.
+  async play(engine, {bytes, screen, transitions, startTick}, id) {
     engine.FS.writeFile('/show.scr', new Uint8Array(bytes));
-    const start = performance.now();
-    const message = engine.recordShow('/show.scr', screen.width, screen.height, transitions,
+    const frames = new FrameQueue((frame) => postMessage({id, frame}, [frame.pixels.buffer]));
+    const message = engine.recordShow('/show.scr', screen.width, screen.height, transitions, startTick,
       (rgba, width, height, time, scene, inTransition) => {
-        while (performance.now() - start < time) { /* the player's pacing */ }
-        const pixels = new Uint8ClampedArray(rgba);
-        postMessage({id, frame: {pixels, width, height, time, scene, inTransition}},
-                    [pixels.buffer]);
+        // A copy of its own (slice copies the bytes as they are), to hand over.
+        const pixels = new Uint8ClampedArray(rgba.slice().buffer);
+        frames.add({pixels, width, height, time, scene, inTransition});
         return true;
       });
+    frames.finish();
     return {message};
   },
 

@@ -16,6 +16,14 @@ const studioTexts = {
     cannotDecode: 'could not be read as a picture', choose: 'Choose…', removeFile: 'Remove',
     pictureName: 'Picture file name in the show', soundName: 'Sound file name in the show',
     midiNote: 'MIDI music plays in the saved screen saver, but not in Play here: browsers do not play MIDI.',
+    order: 'Order', orderStored: 'As in the strip', orderShuffle: 'Shuffled, anew each round',
+    showMotion: 'Pan and zoom every picture while it is shown', fade: 'cross-fade',
+    fadeTime: 'Cross-fade time (seconds)', fallback: 'Where a player has no cross-fade',
+    motion: 'While shown', motionShow: 'As the show says', motionPanZoom: 'Pan and zoom',
+    motionNone: 'Still', platform: 'Platform', preview: 'Transition preview',
+    // With the engine's reason, in English.
+    cannotWrite: (reason) => `The show could not be written: ${reason}.`,
+    cannotOpen: (name, reason) => `${name} cannot be opened as a show: ${reason}.`,
   },
   ja: {
     appTitle: 'showsaver スタジオ', addPhotos: '写真を追加', open: '開く…', play: '再生',
@@ -32,11 +40,62 @@ const studioTexts = {
     cannotDecode: 'は写真として読み込めませんでした', choose: '選択…', removeFile: '外す',
     pictureName: 'ショー内の写真ファイル名', soundName: 'ショー内の効果音ファイル名',
     midiNote: 'MIDI の音楽は保存したスクリーンセーバーでは鳴りますが、ブラウザーは MIDI を再生しないため、ここでの再生では鳴りません。',
+    order: '順番', orderStored: '並べた順', orderShuffle: 'シャッフル（一巡ごとに新しく）',
+    showMotion: 'すべての写真を表示中にパン・ズームする', fade: 'クロスフェード',
+    fadeTime: 'クロスフェードの時間（秒）', fallback: 'クロスフェードのないプレーヤーでは',
+    motion: '表示中の動き', motionShow: 'ショーの設定どおり', motionPanZoom: 'パン・ズーム',
+    motionNone: '動かさない', platform: 'プラットフォーム', preview: '切り替え効果のプレビュー',
+    // The engine's reason is in English: the sentence stands without it.
+    cannotWrite: () => 'ショーを書き出せませんでした。',
+    cannotOpen: (name) => `${name} はショーのファイルとして開けませんでした。`,
   },
 };
-// The problems the engine finds, by their codes, worded from their values;
-// a problem without a code (or with a code not here) keeps showpack's words.
-// Each is shown beside its scene or the show, so none repeats which.
+// Why a name cannot be stored and what is amiss with a sound, by the
+// "fault" code of a problem's values (tools/showpack/name_rules.h,
+// sound_check.h): each the end of the sentence its problem starts.
+const studioFaultTexts = {
+  en: {
+    name: (v) => `it ${v.reason}`,
+    sound: (v) => v.reason,
+  },
+  ja: {
+    name: (v) => ({
+      'empty': () => '名前が空です',
+      'folder': () => '「.」と「..」はフォルダーを表す名前です',
+      'control-character': () => `制御文字 ${v.codePoint} を含んでいます`,
+      'path-separator': () => `パスの区切り「${v.character}」を含んでいます`,
+      'drive-separator': () => 'Windows でドライブやストリームの区切りになる「:」を含んでいます',
+      'device': () => 'Windows の装置名です',
+      'player-mark': () => 'プレーヤーが自分の目印に使う名前です',
+      'windows-character': () => `Windows がファイル名に使わせない「${v.character}」を含んでいます`,
+      'trailing-dot-or-space': () => '末尾の空白や「.」は Windows で消えてしまいます',
+      'too-long': () => `${v.bytes} バイトあり、ファイル名は ${v.most} バイトまでです`,
+      'not-utf8': () => '文字として読めないバイトを含んでいます',
+      'not-in-code-page': () => `ショーに保存できない文字${v.characters.split(' ').map((c) => `「${c}」`).join('')}` +
+        'を含んでいます（名前は日本語 Windows の文字集合、コードページ 932 で保存されます）',
+    }[v.fault] || (() => '保存できない名前です'))(),
+    sound: (v) => ({
+      'wav-broken': () => 'WAV ファイルの中身がつながっておらず再生できません',
+      'midi-cut-short': () => 'MIDI のヘッダーが途中で切れていて再生できません',
+      'midi-no-tracks': () => 'MIDI のヘッダーにトラックか時間の単位がなく再生できません',
+      'unknown-format': () => 'WAV、MIDI、MP3、Ogg、FLAC、WMA のどれでもなく再生できません',
+      'scene-sound-not-wav': () => `${v.format} 形式です。Windows のプレーヤーは効果音を WAV でしか鳴らしません`,
+      'ogg-on-windows': () => 'Ogg 形式は Windows では標準で再生できません（どの Windows でも鳴るのは WAV、MIDI、MP3、WMA）',
+      'flac-on-windows': () => 'FLAC 形式は Windows 10 より前の Windows では再生できません（どの Windows でも鳴るのは WAV、MIDI、MP3、WMA）',
+    }[v.fault] || (() => '再生できないかもしれません'))(),
+  },
+};
+
+const studioKindTexts = {
+  en: {picture: 'picture', sound: 'sound', music: 'music'},
+  ja: {picture: '写真', sound: '効果音', music: '音楽'},
+};
+
+// The problems the engine finds, by their codes, worded from their values:
+// the rules' findings (tools/showpack/show_rules.h) and the package
+// assembly's problems (package_assembly.cpp).  A problem without a code (or
+// with a code not here) keeps showpack's words.  Each is shown beside its
+// scene or the show, so none repeats which.
 const studioProblemTexts = {
   en: {
     'picture-clipped': (v) => {
@@ -52,9 +111,18 @@ const studioProblemTexts = {
     'picture-unreadable': (v) => `The picture “${v.name}” cannot be shown: ${v.reason}.`,
     'effect-unknown': (v) => `Transition ${v.code} is not one the player knows (0 to ${v.last}): choose another.`,
     'transparent-alone': () => '“Transparent” does nothing unless “Over the previous picture” is on.',
-    'name-not-storable': (v) => `The name “${v.name}” cannot be stored: it ${v.reason}.`,
-    'sound-warning': (v) => `The sound “${v.name}”: ${v.reason}.`,
-    'music-warning': (v) => `The music “${v.name}”: ${v.reason}.`,
+    'name-not-storable': (v) => `The name “${v.name}” cannot be stored: ${studioFaultTexts.en.name(v)}.` +
+                                (v.suggestion ? ` A name such as “${v.suggestion}” can be.` : ''),
+    'name-used-by-other-kind': (v) => `The name “${v.name}” is also the ${studioKindTexts.en[v.otherKind]} name ` +
+      `of ${v.otherScene ? `scene ${v.otherScene}` : 'the show'}: one file would replace the other.`,
+    'name-used-for-other-file': (v) => `The name “${v.name}” is already scene ${v.otherScene}'s, for another file.`,
+    'name-differs-in-case': (v) => `The name “${v.name}” differs from “${v.other}” (scene ${v.otherScene}) ` +
+                                   'only in letter case: Windows would keep one file for both.',
+    'name-bytes-mismatch': (v) => `The bytes stored for the name “${v.name}” do not spell it.`,
+    'file-unreadable': (v) => `The ${studioKindTexts.en[v.kind]} file “${v.file}” cannot be read: ${v.reason}.`,
+    'picture-not-imported': (v) => `The picture “${v.file}” cannot be used: it ${v.reason}.`,
+    'sound-warning': (v) => `The sound “${v.name}”: ${studioFaultTexts.en.sound(v)}.`,
+    'music-warning': (v) => `The music “${v.name}”: ${studioFaultTexts.en.sound(v)}.`,
   },
   ja: {
     'picture-clipped': (v) => {
@@ -66,12 +134,23 @@ const studioProblemTexts = {
     },
     'picture-hidden': (v) => `写真がまったく表示されません：${v.width} × ${v.height} の写真が ` +
                              `位置 (${v.left}, ${v.top}) にあり、${v.areaWidth} × ${v.areaHeight} のショーの外です。`,
-    'picture-unreadable': (v) => `写真「${v.name}」を表示できません（${v.reason}）。`,
+    // The decoder's reason is in English: the sentence stands without it.
+    'picture-unreadable': (v) => `写真「${v.name}」はプレーヤーが読める BMP ではないため表示できません。`,
     'effect-unknown': (v) => `切り替え効果 ${v.code} はプレーヤーにありません（0〜${v.last}）。別の効果を選んでください。`,
     'transparent-alone': () => '「透過」は「前の写真に重ねる」をオンにしたときだけ働きます。',
-    'name-not-storable': (v) => `ファイル名「${v.name}」はショーに保存できません（${v.reason}）。`,
-    'sound-warning': (v) => `効果音「${v.name}」に注意：${v.reason}`,
-    'music-warning': (v) => `音楽「${v.name}」に注意：${v.reason}`,
+    'name-not-storable': (v) => `ファイル名「${v.name}」はショーに保存できません：${studioFaultTexts.ja.name(v)}。` +
+                                (v.suggestion ? `「${v.suggestion}」なら保存できます。` : ''),
+    'name-used-by-other-kind': (v) => `ファイル名「${v.name}」は${v.otherScene ? `シーン ${v.otherScene} ` : 'ショー'}の` +
+      `${studioKindTexts.ja[v.otherKind]}の名前でもあり、取り出すと一方がもう一方を上書きします。`,
+    'name-used-for-other-file': (v) => `ファイル名「${v.name}」はシーン ${v.otherScene} が別のファイルに使っています。`,
+    'name-differs-in-case': (v) => `ファイル名「${v.name}」はシーン ${v.otherScene} の「${v.other}」と` +
+                                   '大文字・小文字しか違わず、Windows では一つのファイルになります。',
+    'name-bytes-mismatch': (v) => `ファイル名「${v.name}」として保存するバイトがその名前になりません。`,
+    // The system's reason is in English: the sentence stands without it.
+    'file-unreadable': (v) => `${studioKindTexts.ja[v.kind]}のファイル「${v.file}」を読み込めません。`,
+    'picture-not-imported': (v) => `写真「${v.file}」はショーに使えません。`,
+    'sound-warning': (v) => `効果音「${v.name}」に注意：${studioFaultTexts.ja.sound(v)}。`,
+    'music-warning': (v) => `音楽「${v.name}」に注意：${studioFaultTexts.ja.sound(v)}。`,
   },
 };
 

@@ -1,0 +1,17 @@
+// A fault as showpack prints it, in English, with a stable code and the
+// values its wording takes, so that the studio words it in the page's own
+// language.
+#pragma once
+
+#include <map>
+#include <string>
+
+namespace showsaver::showpack {
+
+struct WordedFault {
+  std::string code;                           // "windows-character"
+  std::map<std::string, std::string> values;  // {"character": "?"}
+  std::string text;                           // showpack's English
+};
+
+}  // namespace showsaver::showpack

@@ -119,7 +119,9 @@ TEST_F(DemoShow, ShufflesAndCrossFadesBetweenHoldsThatPanAndZoom) {
     }
     const auto seed = extension.for_scene<PanZoomSeedRecord>(i);
     const auto path = extension.for_scene<PanZoomPathRecord>(i);
-    if (seed || path) EXPECT_GE(scene.DisplayTime, 3000);
+    if (seed || path) {
+      EXPECT_GE(scene.DisplayTime, 3000);
+    }
     seeded += seed.has_value();
     if (path) {
       ++paths;

@@ -232,7 +232,7 @@ void add_render_command(CLI::App& app) {
   command->add_option("--gif", options->gif_path,
                       "Also write the frames as an animated GIF with their timing");
   command->add_option("--contact-sheet", options->contact_sheet_path,
-                      "Also write a PNG with a row of frames for each transition");
+                      "Also write a PNG with a row of frames for each transition and moving hold");
   command->add_option("--transitions", options->transitions, "Stop after N transitions")
       ->check(CLI::PositiveNumber);
   command->add_option("--ms", options->milliseconds, "Stop after N milliseconds of show time")

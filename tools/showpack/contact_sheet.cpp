@@ -17,6 +17,7 @@ namespace {
 constexpr const char* kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr double kTitlePoints = 15;
 constexpr double kNotePoints = 12;
+constexpr std::size_t kTitleLineHeight = 20;
 
 std::string effect_text(std::int32_t code) {
   return std::to_string(code) + "  " + std::string(effect_name(code));
@@ -29,7 +30,9 @@ std::string seconds_text(std::int32_t milliseconds) {
 }
 
 // The title in the middle of the row's height, or, with a note, the title
-// above the middle and the note below it.
+// just above the middle and the note just below it.  (ImageMagick places
+// south-gravity text against the whole image, not the area given, so both
+// lines hang from their top-left corners.)
 void annotate_label(Magick::Image& sheet, const RowLabel& label, int top, int row_height) {
   const auto width = std::size_t(ContactSheet::kLabelWidth - 2 * ContactSheet::kGap);
   const int left = ContactSheet::kGap;
@@ -39,12 +42,12 @@ void annotate_label(Magick::Image& sheet, const RowLabel& label, int top, int ro
                    MagickCore::WestGravity);
     return;
   }
-  const int half = row_height / 2;
-  sheet.annotate(label.title, Magick::Geometry(width, std::size_t(half), left, top),
-                 MagickCore::SouthWestGravity);
+  const int middle = top + row_height / 2;
+  sheet.annotate(label.title,
+                 Magick::Geometry(width, kTitleLineHeight, left, middle - kTitleLineHeight),
+                 MagickCore::NorthWestGravity);
   sheet.fontPointsize(kNotePoints);
-  sheet.annotate(label.note,
-                 Magick::Geometry(width, std::size_t(row_height - half), left, top + half + 2),
+  sheet.annotate(label.note, Magick::Geometry(width, kTitleLineHeight, left, middle + 2),
                  MagickCore::NorthWestGravity);
 }
 

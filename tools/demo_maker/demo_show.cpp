@@ -88,7 +88,10 @@ std::string demo_manifest(const std::vector<DemoScene>& scenes) {
   manifest.has_settings = true;
   manifest.music = ManifestFile{"music/demo.mid", {}};
   manifest.music_name = own_name;
-  manifest.shuffle = kShuffled;
+  // Shuffled: each round still opens on the mountains with the balloons
+  // rising over them (scene 0 comes first and a scene drawn over the
+  // previous one keeps following it); after them every round is a new order.
+  manifest.shuffle = true;
   for (const DemoScene& scene : scenes) {
     ManifestScene entry;
     entry.picture.path = "pictures/" + scene.picture + ".bmp";

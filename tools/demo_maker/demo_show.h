@@ -16,8 +16,9 @@ constexpr int kShowHeight = 720;
 
 struct DemoScene {
   std::string picture = {};  // a picture's name, without folder and suffix
-  EffectCode effect =
-      EffectCode::cut;  // the transition out of the scene; under a fade, its fallback
+  // The transition out of the scene; under a fade, the fallback of players
+  // without cross-fades.
+  EffectCode effect = EffectCode::cut;
   int display_ms = 2500;
   std::string sound = {};  // a sound's name, or empty
   bool sprite = false;     // laid over the previous scene, its background let through
@@ -34,11 +35,6 @@ struct DemoScene {
 // has a picture of its own (the later rounds show the first round's
 // pictures mirrored or in other colours).
 std::vector<DemoScene> demo_scenes();
-
-// The demo plays its scenes shuffled: each round starts with scene 0 and
-// the balloons keep following the mountains they lie over, so the show
-// still opens as it always has; after them every round is a new order.
-constexpr bool kShuffled = true;
 
 // The manifest `showpack build` reads, with pictures/, sounds/ and music/
 // beside it.

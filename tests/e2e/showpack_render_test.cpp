@@ -166,7 +166,8 @@ TEST(ShowpackRender, LogsFadesMovingHoldsAndTheShuffleSeedAndRepeatsUnderOneStar
   render("b", "77");
   EXPECT_EQ(test::read_text_file(dir.file("b/events.jsonl")), log);
 
-  // The seed is printed and logged, and follows the start tick.
+  // The seed is printed as it is logged (the player's tests check that it
+  // is the tick counter at the show's start and draws the order played).
   const auto events = lines_of(log);
   const auto shuffles = lines_with(events, "\"event\":\"shuffle\",\"seed\":");
   ASSERT_EQ(shuffles.size(), 1u) << log;
@@ -175,10 +176,6 @@ TEST(ShowpackRender, LogsFadesMovingHoldsAndTheShuffleSeedAndRepeatsUnderOneStar
   const long long seed = std::stoll(shuffle.substr(shuffle.find(seed_field) + seed_field.size()));
   EXPECT_NE(first.err.find("shuffled from seed " + std::to_string(seed)), std::string::npos)
       << first.err;
-  render("c", "1077");
-  EXPECT_NE(test::read_text_file(dir.file("c/events.jsonl"))
-                .find("\"event\":\"shuffle\",\"seed\":" + std::to_string(seed + 1000)),
-            std::string::npos);
 
   // The fade is logged with the fallback stored for it; the other
   // transitions without a fade.
@@ -186,7 +183,8 @@ TEST(ShowpackRender, LogsFadesMovingHoldsAndTheShuffleSeedAndRepeatsUnderOneStar
   EXPECT_EQ(lines_with(events, "\"effect\":5,\"fade_ms\":100}").size(), 1u) << log;
   EXPECT_EQ(lines_with(events, "\"fade_ms\"").size(), 1u) << log;
 
-  // The moving hold's frames come between its hold and its transition, and move.
+  // The moving hold's frames come between its hold and its transition (the
+  // contact sheet's test sees them move); still holds are logged as such.
   const auto holds = lines_with(events, "\"event\":\"hold\",\"scene\":1,\"moving\":true");
   ASSERT_EQ(holds.size(), 1u) << log;
   const auto out_of_it = lines_with(events, "\"from\":1,");
@@ -197,16 +195,6 @@ TEST(ShowpackRender, LogsFadesMovingHoldsAndTheShuffleSeedAndRepeatsUnderOneStar
   }
   ASSERT_GE(refreshes.size(), 5u) << log;
   EXPECT_GE(lines_with(events, "\"moving\":false").size(), 2u) << log;
-  const std::string frame_field = "\"frame\":";
-  const auto frame_at = [&](std::size_t line) {
-    const std::string& event = events[line];
-    return read_png(frame_path(
-        dir, "a", std::stoi(event.substr(event.find(frame_field) + frame_field.size()))));
-  };
-  const auto hold_start = frame_at(refreshes.front());
-  const auto hold_end = frame_at(refreshes.back());
-  ASSERT_TRUE(hold_start && hold_end);
-  EXPECT_NE(hold_start->pixels, hold_end->pixels);
 }
 
 TEST(ShowpackRender, RefusesWhatItCannotPlay) {

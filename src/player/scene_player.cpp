@@ -26,6 +26,11 @@ bool shuffled(const ShowPackage& package) {
          !shown_scenes(package).empty();
 }
 
+std::optional<FadeRecord> fade_out_of(const ShowPackage& package, std::int32_t scene) {
+  if (!package.Extension) return std::nullopt;
+  return package.Extension->for_scene<FadeRecord>(scene);
+}
+
 }  // namespace
 
 ScenePlayer::ScenePlayer(Platform& platform, const ShowContext& show, ShowSurfaces& surfaces,
@@ -61,8 +66,9 @@ void ScenePlayer::show_start() {
   CurrentScene = 0;
   shuffled_rounds_.reset();
   if (shuffled(show_.package)) {
-    shuffled_rounds_.emplace(shown_scenes(show_.package),
-                             static_cast<std::uint32_t>(platform_.desktop.tick_count()));
+    const auto seed = static_cast<std::uint32_t>(platform_.desktop.tick_count());
+    shuffled_rounds_.emplace(shown_scenes(show_.package), seed);
+    if (observer_ != nullptr) observer_->order_shuffled(seed);
   }
   const SceneRecord& first = scene(0);
   surfaces_.Picture1.clear();
@@ -102,6 +108,7 @@ void ScenePlayer::play_one_scene_cycle() {
 
   const auto path = motion_path(show_.package.Extension, outgoing_index,
                                 {surfaces_.NowPicture.width(), surfaces_.NowPicture.height()});
+  if (observer_ != nullptr) observer_->hold_starting(outgoing_index, path.has_value());
   if (path) {
     hold_with_motion(platform_.gdi, desktop, surfaces_.Picture1, surfaces_.NowPicture, *path,
                      hold_start, hold, stop_.StopRequested());
@@ -109,10 +116,13 @@ void ScenePlayer::play_one_scene_cycle() {
     wait_with_messages(desktop, hold_start, hold, stop_.StopRequested());
   }
   music_.play_cue(incoming.SoundFileName);
+  const auto fade = fade_out_of(show_.package, outgoing_index);
   if (observer_ != nullptr) {
-    observer_->transition_starting(outgoing_index, CurrentScene, outgoing.EffectCode);
+    observer_->transition_begins(
+        {outgoing_index, CurrentScene, outgoing.EffectCode,
+         fade ? std::optional<std::int32_t>(fade->duration_ms) : std::nullopt});
   }
-  run_transition(outgoing_index, outgoing.EffectCode);
+  run_transition(fade, outgoing.EffectCode);
   surfaces_.Picture1.refresh();
   if (observer_ != nullptr) observer_->transition_finished();
   music_.poll();
@@ -138,10 +148,7 @@ void ScenePlayer::compose_incoming_frame(const SceneRecord& incoming) {
   }
 }
 
-void ScenePlayer::run_transition(std::int32_t outgoing_index, std::int32_t effect_code) {
-  const auto fade = show_.package.Extension
-                        ? show_.package.Extension->for_scene<FadeRecord>(outgoing_index)
-                        : std::nullopt;
+void ScenePlayer::run_transition(const std::optional<FadeRecord>& fade, std::int32_t effect_code) {
   if (fade) {
     EffectEnvironment environment{platform_.gdi, platform_.desktop, stop_.StopRequested(), random_};
     run_cross_fade(surfaces_.Picture1, surfaces_.NowPicture, surfaces_.NextPicture, environment,

@@ -35,7 +35,7 @@ class ScenePlayer {
   const SceneRecord& scene(std::int32_t index) const;
   void compose_incoming_frame(const SceneRecord& incoming);
   // The cross-fade the extension gives the outgoing scene, else its EffectCode.
-  void run_transition(std::int32_t outgoing_index, std::int32_t effect_code);
+  void run_transition(const std::optional<FadeRecord>& fade, std::int32_t effect_code);
 
   Platform& platform_;
   const ShowContext& show_;

@@ -1,15 +1,47 @@
-// Watches a show's progress: the headless renderer counts transitions with it.
+// Watches a show's progress: the headless renderer counts transitions with
+// it, logs them and picks the frames of its contact sheet.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace showsaver {
+
+// The transition out of one scene into the next, as the player starts it.
+struct TransitionStart {
+  std::int32_t outgoing_scene = 0;
+  std::int32_t incoming_scene = 0;
+  // The outgoing scene's stored EffectCode.  Under a cross-fade it is not
+  // drawn: it is the fallback that players without the package extension
+  // show in its place.
+  std::int32_t effect_code = 0;
+  // The cross-fade the extension gives the outgoing scene, drawn instead of
+  // effect_code: its length in milliseconds.  Empty when effect_code is drawn.
+  std::optional<std::int32_t> fade_ms;
+};
 
 class ShowObserver {
  public:
   virtual ~ShowObserver() = default;
-  virtual void transition_starting(std::int32_t outgoing_scene, std::int32_t incoming_scene,
-                                   std::int32_t effect_code) = 0;
+
+  // The show plays in a shuffled order, drawn from `seed` (the tick counter
+  // at the show's start), before its first hold.
+  virtual void order_shuffled(std::uint32_t /*seed*/) {}
+
+  // Scene `scene`'s hold begins; `moving` when it pans and zooms, so that
+  // the frames until the next transition are the motion's.
+  virtual void hold_starting(std::int32_t /*scene*/, bool /*moving*/) {}
+
+  // A transition begins.  By default it is passed on as the three numbers of
+  // transition_starting, for observers that need not know how it is drawn.
+  virtual void transition_begins(const TransitionStart& start) {
+    transition_starting(start.outgoing_scene, start.incoming_scene, start.effect_code);
+  }
+  // The scenes and the stored EffectCode of a transition that begins (the
+  // fallback under a cross-fade: see TransitionStart).
+  virtual void transition_starting(std::int32_t /*outgoing_scene*/, std::int32_t /*incoming_scene*/,
+                                   std::int32_t /*effect_code*/) {}
+
   virtual void transition_finished() = 0;
 };
 

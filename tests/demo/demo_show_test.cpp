@@ -1,6 +1,7 @@
 // The demo show that `make run` plays, read back from the built package with
 // the player's own reader: every transition and the cut, a transparent
-// sprite, settings, music and sounds; the music and sounds decoded by SDL.
+// sprite, cross-fades, pan and zoom, a shuffled order, settings, music and
+// sounds; the music and sounds decoded by SDL.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -91,6 +92,46 @@ TEST_F(DemoShow, LaysATransparentSpriteOverThePreviousPicture) {
     EXPECT_LT(see_through, std::ssize(sprite.pixels)) << scene.PictureFileName;
   }
   EXPECT_GE(sprites, 1);
+}
+
+// The round of cross-fades between holds that pan and zoom, in a shuffled
+// show: a fade keeps a transition of the catalogue for players without
+// fades (UsesEveryTransitionAndTheCut counts them), a moving hold is long
+// enough to be seen moving, and a path given stays on the picture.
+TEST_F(DemoShow, ShufflesAndCrossFadesBetweenHoldsThatPanAndZoom) {
+  ASSERT_TRUE(package_->Extension);
+  const ShowExtension& extension = *package_->Extension;
+  EXPECT_EQ(extension.order(), ShowOrder::Shuffle);
+  const Rect area{0, 0, package_->PictureWidth, package_->PictureHeight};
+  const auto on_picture = [&](const Rect& part) {
+    return part.left >= area.left && part.top >= area.top &&
+           part.left + part.width <= area.left + area.width &&
+           part.top + part.height <= area.top + area.height;
+  };
+  int fades = 0, seeded = 0, paths = 0;
+  for (std::int32_t i = 0; i < package_->SceneCount; ++i) {
+    const SceneRecord& scene = scenes()[std::size_t(i)];
+    SCOPED_TRACE(scene.PictureFileName);
+    if (const auto fade = extension.for_scene<FadeRecord>(i)) {
+      ++fades;
+      EXPECT_GE(fade->duration_ms, 500);
+      EXPECT_LE(fade->duration_ms, 2000);
+    }
+    const auto seed = extension.for_scene<PanZoomSeedRecord>(i);
+    const auto path = extension.for_scene<PanZoomPathRecord>(i);
+    if (seed || path) {
+      EXPECT_GE(scene.DisplayTime, 3000);
+    }
+    seeded += seed.has_value();
+    if (path) {
+      ++paths;
+      EXPECT_TRUE(on_picture(path->start));
+      EXPECT_TRUE(on_picture(path->end));
+    }
+  }
+  EXPECT_GE(fades, 3);
+  EXPECT_GE(seeded, 2);
+  EXPECT_GE(paths, 1);
 }
 
 // The chunk structure of a Standard MIDI File: a 6-byte header, then as many

@@ -120,6 +120,83 @@ TEST(ShowpackRender, StopsAtScriptedInputAndLogsIt) {
   EXPECT_EQ(transitions, 3u);
 }
 
+// Four scenes, shuffled: red fades (its fallback a slide) into the next,
+// the second zooms into its blue half during its hold.
+ShowPackage fading_moving_shuffled_show() {
+  const PixelImage halves = with_rectangle(solid_image(40, 30, 0xFF0000), 20, 0, 20, 30, 0x0000FF);
+  ShowPackage package = PackageBuilder(40, 30)
+                            .scene("red", bmp_file(solid_image(40, 30, 0xFF0000)))
+                            .display_time(200)
+                            .effect(5)
+                            .scene("halves", bmp_file(halves))
+                            .display_time(400)
+                            .effect(19)
+                            .scene("green", bmp_file(solid_image(40, 30, 0x00FF00)))
+                            .display_time(200)
+                            .scene("grey", bmp_file(solid_image(40, 30, 0x808080)))
+                            .display_time(200)
+                            .build();
+  package.Extension = ShowExtension{{OrderRecord{ShowOrder::Shuffle}, FadeRecord{0, 100},
+                                     PanZoomPathRecord{1, Rect{0, 0, 40, 30}, Rect{24, 8, 12, 9}}}};
+  return package;
+}
+
+// The lines of `events` that hold `text`, by index.
+std::vector<std::size_t> lines_with(const std::vector<std::string>& events,
+                                    const std::string& text) {
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    if (events[i].find(text) != std::string::npos) found.push_back(i);
+  }
+  return found;
+}
+
+TEST(ShowpackRender, LogsFadesMovingHoldsAndTheShuffleSeedAndRepeatsUnderOneStartTick) {
+  test::TempDir dir;
+  write_show(dir.file("show.scr"), fading_moving_shuffled_show());
+  const auto render = [&](const std::string& folder, const std::string& start_tick) {
+    const auto result =
+        run_showpack(dir, {"render", dir.file("show.scr"), "--out", dir.file(folder),
+                           "--transitions", "4", "--start-tick", start_tick});
+    EXPECT_EQ(result.status, 0) << result.err;
+    return result;
+  };
+  const auto first = render("a", "77");
+  const std::string log = test::read_text_file(dir.file("a/events.jsonl"));
+  render("b", "77");
+  EXPECT_EQ(test::read_text_file(dir.file("b/events.jsonl")), log);
+
+  // The seed is printed as it is logged (the player's tests check that it
+  // is the tick counter at the show's start and draws the order played).
+  const auto events = lines_of(log);
+  const auto shuffles = lines_with(events, "\"event\":\"shuffle\",\"seed\":");
+  ASSERT_EQ(shuffles.size(), 1u) << log;
+  const std::string seed_field = "\"seed\":";
+  const std::string& shuffle = events[shuffles[0]];
+  const long long seed = std::stoll(shuffle.substr(shuffle.find(seed_field) + seed_field.size()));
+  EXPECT_NE(first.err.find("shuffled from seed " + std::to_string(seed)), std::string::npos)
+      << first.err;
+
+  // The fade is logged with the fallback stored for it; the other
+  // transitions without a fade.
+  EXPECT_EQ(lines_with(events, "\"from\":0,").size(), 1u);
+  EXPECT_EQ(lines_with(events, "\"effect\":5,\"fade_ms\":100}").size(), 1u) << log;
+  EXPECT_EQ(lines_with(events, "\"fade_ms\"").size(), 1u) << log;
+
+  // The moving hold's frames come between its hold and its transition (the
+  // contact sheet's test sees them move); still holds are logged as such.
+  const auto holds = lines_with(events, "\"event\":\"hold\",\"scene\":1,\"moving\":true");
+  ASSERT_EQ(holds.size(), 1u) << log;
+  const auto out_of_it = lines_with(events, "\"from\":1,");
+  ASSERT_EQ(out_of_it.size(), 1u);
+  std::vector<std::size_t> refreshes;
+  for (const std::size_t line : lines_with(events, "\"event\":\"refresh\"")) {
+    if (line > holds[0] && line < out_of_it[0]) refreshes.push_back(line);
+  }
+  ASSERT_GE(refreshes.size(), 5u) << log;
+  EXPECT_GE(lines_with(events, "\"moving\":false").size(), 2u) << log;
+}
+
 TEST(ShowpackRender, RefusesWhatItCannotPlay) {
   test::TempDir dir;
   test::write_text_file(dir.file("garbage.scr"), "no show in here, just text");

@@ -1,5 +1,7 @@
 #include "support/show_harness.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 
 #include "startup/program_entry.h"
@@ -114,9 +116,18 @@ std::vector<std::int64_t> ShowRun::times_of(const std::string& kind) const {
   return times;
 }
 
-void ShowRun::transition_starting(std::int32_t outgoing, std::int32_t incoming,
-                                  std::int32_t effect) {
-  transitions_.push_back({outgoing, incoming, effect, scripted_->clock.elapsed(), 0,
+void ShowRun::order_shuffled(std::uint32_t seed) {
+  EXPECT_FALSE(shuffle_seed_) << "the order was reported shuffled twice";
+  shuffle_seed_ = seed;
+}
+
+void ShowRun::hold_starting(std::int32_t scene, bool moving) {
+  holds_.push_back({scene, moving, static_cast<int>(frames_.size())});
+}
+
+void ShowRun::transition_begins(const TransitionStart& start) {
+  transitions_.push_back({start.outgoing_scene, start.incoming_scene, start.effect_code,
+                          start.fade_ms, scripted_->clock.elapsed(), 0,
                           static_cast<int>(frames_.size())});
 }
 

@@ -31,10 +31,18 @@ std::uint32_t pixel(const PixelImage& image, int x, int y);
 struct TransitionRecord {
   std::int32_t outgoing = 0;
   std::int32_t incoming = 0;
-  std::int32_t effect = 0;
+  std::int32_t effect = 0;              // the outgoing scene's EffectCode, as reported
+  std::optional<std::int32_t> fade_ms;  // a cross-fade drawn instead of it
   std::int64_t started_ms = 0;
   std::int64_t finished_ms = 0;
   // Frames captured before the transition began.
+  int frames_before = 0;
+};
+
+struct HoldRecord {
+  std::int32_t scene = 0;
+  bool moving = false;
+  // Frames captured before the hold began.
   int frames_before = 0;
 };
 
@@ -74,6 +82,9 @@ class ShowRun final : public ShowObserver {
   ScriptedPlatform& scripted() { return *scripted_; }
   const std::vector<PixelImage>& frames() const { return frames_; }
   const std::vector<TransitionRecord>& transitions() const { return transitions_; }
+  const std::vector<HoldRecord>& holds() const { return holds_; }
+  // The seed a shuffled show reported drawing its order from.
+  const std::optional<std::uint32_t>& shuffle_seed() const { return shuffle_seed_; }
   CountingFileSystem& files() { return files_; }
   // The extraction parent ("Windows folder") of this run.
   std::string windows_folder() const { return folder_.file("windows/"); }
@@ -81,8 +92,9 @@ class ShowRun final : public ShowObserver {
   // Milliseconds since the start of every logged event of `kind`.
   std::vector<std::int64_t> times_of(const std::string& kind) const;
 
-  void transition_starting(std::int32_t outgoing, std::int32_t incoming,
-                           std::int32_t effect) override;
+  void order_shuffled(std::uint32_t seed) override;
+  void hold_starting(std::int32_t scene, bool moving) override;
+  void transition_begins(const TransitionStart& start) override;
   void transition_finished() override;
 
  private:
@@ -95,6 +107,8 @@ class ShowRun final : public ShowObserver {
   std::unique_ptr<ScriptedPlatform> scripted_;
   std::vector<PixelImage> frames_;
   std::vector<TransitionRecord> transitions_;
+  std::vector<HoldRecord> holds_;
+  std::optional<std::uint32_t> shuffle_seed_;
   int finished_ = 0;
   RunGuard guard_;
 };

@@ -6,11 +6,36 @@ namespace showsaver::demo {
 
 std::vector<DemoScene> demo_scenes() {
   const auto scene = [](const char* picture, EffectCode effect, const char* sound = "") {
-    return DemoScene{picture, effect, 2500, sound, false, 0, 0};
+    return DemoScene{.picture = picture, .effect = effect, .sound = sound};
   };
   // The balloons lie over the mountains they were drawn against.
   const auto balloons = [](const char* picture, EffectCode effect, int left) {
-    return DemoScene{picture, effect, 3000, "whoosh", true, left, 70};
+    return DemoScene{.picture = picture,
+                     .effect = effect,
+                     .display_ms = 3000,
+                     .sound = "whoosh",
+                     .sprite = true,
+                     .left = left,
+                     .top = 70};
+  };
+  // A long hold that pans and zooms along the path the player picks from
+  // `seed`, left by a cross-fade; `fallback` is what players without
+  // cross-fades show instead.
+  const auto drifting = [](const char* picture, EffectCode fallback, std::uint32_t seed) {
+    return DemoScene{.picture = picture,
+                     .effect = fallback,
+                     .display_ms = 4000,
+                     .fade_ms = 1500,
+                     .motion_seed = seed};
+  };
+  // The same along a path from the whole picture into `into`.
+  const auto zooming = [](const char* picture, EffectCode fallback, Rect into) {
+    const Rect whole{0, 0, kShowWidth, kShowHeight};
+    return DemoScene{.picture = picture,
+                     .effect = fallback,
+                     .display_ms = 4000,
+                     .fade_ms = 1500,
+                     .motion_path = showpack::MotionPath{whole, into}};
   };
   return {
       scene("mountain-dawn", EffectCode::wipe_bottom),  // the balloons rise into view
@@ -43,6 +68,11 @@ std::vector<DemoScene> demo_scenes() {
       scene("mountain-dawn-2", EffectCode::cut),  // the balloons are there at once
       balloons("balloons-2", EffectCode::push_top, 600),
       scene("sunflower-spiral-3", EffectCode::push_bottom),
+      drifting("lake-sunset-3", EffectCode::blinds_down, 7),
+      drifting("aurora-3", EffectCode::cut, 23),
+      // Into the fractal's heart, where its spirals wind tightest.
+      zooming("julia-set-4", EffectCode::box_out, Rect{440, 248, 400, 225}),
+      drifting("star-field-3", EffectCode::zoom_in, 41),
   };
 }
 
@@ -58,6 +88,10 @@ std::string demo_manifest(const std::vector<DemoScene>& scenes) {
   manifest.has_settings = true;
   manifest.music = ManifestFile{"music/demo.mid", {}};
   manifest.music_name = own_name;
+  // Shuffled: each round still opens on the mountains with the balloons
+  // rising over them (scene 0 comes first and a scene drawn over the
+  // previous one keeps following it); after them every round is a new order.
+  manifest.shuffle = true;
   for (const DemoScene& scene : scenes) {
     ManifestScene entry;
     entry.picture.path = "pictures/" + scene.picture + ".bmp";
@@ -68,6 +102,10 @@ std::string demo_manifest(const std::vector<DemoScene>& scenes) {
     }
     entry.display_time = scene.display_ms;
     entry.effect = static_cast<std::int32_t>(scene.effect);
+    if (scene.fade_ms) entry.fade_time = *scene.fade_ms;
+    if (scene.motion_seed || scene.motion_path) entry.motion = Motion::PanZoom;
+    entry.motion_seed = scene.motion_seed;
+    entry.motion_path = scene.motion_path;
     if (scene.sprite) {
       entry.left = scene.left;
       entry.top = scene.top;

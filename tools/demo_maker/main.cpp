@@ -60,7 +60,7 @@ std::vector<Canvas> paint_all(const std::vector<std::pair<std::string, Painter>>
   return canvases;
 }
 
-// The second round's pictures, made from the first round's.
+// The later rounds' pictures, made from the first round's.
 struct Variant {
   const char* name;
   const char* source;
@@ -81,6 +81,10 @@ constexpr Variant kVariants[] = {
     {"sunflower-spiral-3", "sunflower-spiral", true, 0.75f},
     {"stained-glass-2", "stained-glass", true, 0.33f},
     {"tumbling-blocks-2", "tumbling-blocks", true, 0.5f},
+    {"lake-sunset-3", "lake-sunset", false, 0.9f},
+    {"aurora-3", "aurora", true, 0.2f},
+    {"julia-set-4", "julia-set-2", false, 0.6f},
+    {"star-field-3", "star-field", false, 0.5f},
 };
 
 int run(const std::filesystem::path& out) {

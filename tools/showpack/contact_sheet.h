@@ -1,5 +1,7 @@
-// A contact sheet of a rendered show: for each transition one row of a few of
-// its frames, small, labelled with the effect's code and name.
+// A contact sheet of a rendered show: a row of a few frames, small, for each
+// transition (labelled with the effect's code and name, or as a cross-fade
+// with its length and the fallback stored for it) and for each hold that
+// pans and zooms, in the order they played.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +9,21 @@
 #include <vector>
 
 #include "platform/pixel_image.h"
+#include "player/show_observer.h"
 
 namespace showsaver::showpack {
+
+// The two lines a row is labelled with: the second, smaller, may be empty.
+struct RowLabel {
+  std::string title;
+  std::string note;
+  friend bool operator==(const RowLabel&, const RowLabel&) = default;
+};
+
+// "19  wipe-left"; a cross-fade "fade  1.5 s" over "fallback 19  wipe-left".
+RowLabel transition_label(const TransitionStart& start);
+// "pan-zoom" over "hold of scene 3".
+RowLabel moving_hold_label(std::int32_t scene);
 
 class ContactSheet {
  public:
@@ -17,23 +32,28 @@ class ContactSheet {
   static constexpr int kLabelWidth = 220;
   static constexpr int kGap = 4;
 
-  void transition_started(std::int32_t effect);
-  // A frame refreshed while the transition is running.
+  // A row begins, ending the one running.
+  void transition_started(const TransitionStart& start);
+  void moving_hold_started(std::int32_t scene);
+  // A frame refreshed while a row is running.
   void frame(const PixelImage& image);
-  void transition_finished();
+  // The row running ends: its frames are sampled into the sheet.
+  void row_finished();
 
   // Writes the sheet as PNG; a sentence on failure, else empty.
   std::string write(const std::string& path) const;
 
  private:
   struct Row {
-    std::int32_t effect = 0;
+    RowLabel label;
     std::vector<PixelImage> frames;
   };
+  void start_row(RowLabel label);
+
   std::vector<Row> rows_;
-  std::vector<PixelImage> running_;  // thumbnails of the transition running
-  std::int32_t effect_ = 0;
-  bool in_transition_ = false;
+  std::vector<PixelImage> running_;  // thumbnails of the row running
+  RowLabel label_;
+  bool in_row_ = false;
 };
 
 }  // namespace showsaver::showpack

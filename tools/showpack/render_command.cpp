@@ -22,34 +22,54 @@
 namespace showsaver {
 namespace {
 
-// Stops the show with a key press after a number of transitions and logs each one.
-class TransitionCounter final : public ShowObserver {
+// Logs what the show does besides drawing (the shuffle's seed, holds,
+// transitions), feeds the contact sheet its rows and stops the show with a
+// key press after a number of transitions.
+class RenderObserver final : public ShowObserver {
  public:
-  TransitionCounter(ScriptedPlatform& scripted, std::optional<int> limit,
-                    showpack::ContactSheet* sheet)
+  RenderObserver(ScriptedPlatform& scripted, std::optional<int> limit,
+                 showpack::ContactSheet* sheet)
       : scripted_(scripted), limit_(limit), sheet_(sheet) {}
 
-  void transition_starting(std::int32_t outgoing, std::int32_t incoming,
-                           std::int32_t effect) override {
-    if (sheet_) sheet_->transition_started(effect);
-    scripted_.log.add(scripted_.clock.now(), scripted_.clock.elapsed(), "transition",
-                      {json_number("from", outgoing), json_number("to", incoming),
-                       json_number("effect", effect)});
+  void order_shuffled(std::uint32_t seed) override {
+    shuffle_seed_ = seed;
+    log("shuffle", {json_number("seed", seed)});
+  }
+
+  void hold_starting(std::int32_t scene, bool moving) override {
+    log("hold", {json_number("scene", scene), json_bool("moving", moving)});
+    if (sheet_ && moving) sheet_->moving_hold_started(scene);
+  }
+
+  void transition_begins(const TransitionStart& start) override {
+    if (sheet_) sheet_->transition_started(start);
+    std::vector<JsonField> fields{json_number("from", start.outgoing_scene),
+                                  json_number("to", start.incoming_scene),
+                                  json_number("effect", start.effect_code)};
+    if (start.fade_ms) fields.push_back(json_number("fade_ms", *start.fade_ms));
+    log("transition", std::move(fields));
   }
 
   void transition_finished() override {
-    if (sheet_) sheet_->transition_finished();
+    if (sheet_) sheet_->row_finished();
     ++finished_;
     if (limit_ && finished_ == *limit_) scripted_.desktop.press_key_now();
   }
 
   int finished() const { return finished_; }
+  const std::optional<std::uint32_t>& shuffle_seed() const { return shuffle_seed_; }
 
  private:
+  void log(std::string kind, std::vector<JsonField> fields) {
+    scripted_.log.add(scripted_.clock.now(), scripted_.clock.elapsed(), std::move(kind),
+                      std::move(fields));
+  }
+
   ScriptedPlatform& scripted_;
   std::optional<int> limit_;
   showpack::ContactSheet* sheet_;
   int finished_ = 0;
+  std::optional<std::uint32_t> shuffle_seed_;
 };
 
 std::string frame_name(int index) {
@@ -124,9 +144,9 @@ int run_render(const RenderOptions& options) {
   std::optional<showpack::ContactSheet> sheet;
   if (!options.contact_sheet_path.empty()) sheet.emplace();
   showpack::Progress progress("transitions", std::size_t(limit.value_or(0)));
-  const TransitionCounter* progress_counter = nullptr;
+  const RenderObserver* progress_observer = nullptr;
   scripted.desktop.on_refresh([&](const PixelImage& image) {
-    if (progress_counter) progress.update(std::size_t(progress_counter->finished()));
+    if (progress_observer) progress.update(std::size_t(progress_observer->finished()));
     const std::string path =
         (std::filesystem::path(options.out_dir) / frame_name(frame_count)).string();
     ++frame_count;
@@ -140,10 +160,11 @@ int run_render(const RenderOptions& options) {
   state.ProgramPackagePath = options.show_path;
   state.BgmEnabled = options.music ? -1 : 0;
   state.SoundEnabled = options.sounds ? -1 : 0;
-  TransitionCounter counter(scripted, limit, sheet ? &*sheet : nullptr);
-  progress_counter = &counter;
-  run_show_mode(scripted.platform, state, &counter);
+  RenderObserver observer(scripted, limit, sheet ? &*sheet : nullptr);
+  progress_observer = &observer;
+  run_show_mode(scripted.platform, state, &observer);
   progress.finish();
+  if (sheet) sheet->row_finished();  // a moving hold the show ended in
 
   std::ofstream((std::filesystem::path(options.out_dir) / "events.jsonl").string())
       << scripted.log.to_jsonl();
@@ -156,9 +177,14 @@ int run_render(const RenderOptions& options) {
     std::cerr << "showpack render: error: " << write_error << "\n";
     return 1;
   }
-  std::cerr << "showpack render: " << frame_count << " frames and " << counter.finished()
+  std::cerr << "showpack render: " << frame_count << " frames and " << observer.finished()
             << " transitions in " << scripted.clock.elapsed() << " ms of show time, written to "
             << options.out_dir << "\n";
+  if (observer.shuffle_seed()) {
+    std::cerr << "showpack render: the order was shuffled from seed " << *observer.shuffle_seed()
+              << ", the tick counter at the show's start (--start-tick " << options.start_tick
+              << " sets where it starts)\n";
+  }
   for (const RecordedMessageBox& box : scripted.desktop.message_boxes()) {
     std::cerr << "showpack render: error: the show ended with a message box \"" << box.title
               << "\": " << box.text << "\n";
@@ -206,7 +232,7 @@ void add_render_command(CLI::App& app) {
   command->add_option("--gif", options->gif_path,
                       "Also write the frames as an animated GIF with their timing");
   command->add_option("--contact-sheet", options->contact_sheet_path,
-                      "Also write a PNG with a row of frames for each transition");
+                      "Also write a PNG with a row of frames for each transition and moving hold");
   command->add_option("--transitions", options->transitions, "Stop after N transitions")
       ->check(CLI::PositiveNumber);
   command->add_option("--ms", options->milliseconds, "Stop after N milliseconds of show time")

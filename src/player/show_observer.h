@@ -32,16 +32,9 @@ class ShowObserver {
   // the frames until the next transition are the motion's.
   virtual void hold_starting(std::int32_t /*scene*/, bool /*moving*/) {}
 
-  // A transition begins.  By default it is passed on as the three numbers of
-  // transition_starting, for observers that need not know how it is drawn.
-  virtual void transition_begins(const TransitionStart& start) {
-    transition_starting(start.outgoing_scene, start.incoming_scene, start.effect_code);
-  }
-  // The scenes and the stored EffectCode of a transition that begins (the
-  // fallback under a cross-fade: see TransitionStart).
-  virtual void transition_starting(std::int32_t /*outgoing_scene*/, std::int32_t /*incoming_scene*/,
-                                   std::int32_t /*effect_code*/) {}
-
+  // A transition begins: its scenes, the stored EffectCode and, under a
+  // cross-fade, the fade drawn in its place.
+  virtual void transition_begins(const TransitionStart& /*start*/) {}
   virtual void transition_finished() = 0;
 };
 

@@ -38,8 +38,8 @@ class Sampler final : public ShowObserver {
  public:
   Sampler(ScriptedPlatform& scripted, test::CountingFileSystem& files)
       : scripted_(scripted), files_(files) {}
-  void transition_starting(std::int32_t, std::int32_t, std::int32_t effect_code) override {
-    if (effect_code >= 0 && effect_code < 30) ++effects_seen_[effect_code];
+  void transition_begins(const TransitionStart& start) override {
+    if (start.effect_code >= 0 && start.effect_code < 30) ++effects_seen_[start.effect_code];
   }
   void transition_finished() override {
     ++finished_;

@@ -30,8 +30,8 @@ constexpr std::uint32_t kBlue = 0x000000FF;
 class KeyAfterFirstTransition final : public ShowObserver {
  public:
   explicit KeyAfterFirstTransition(SdlDesktop& desktop) : desktop_(desktop) {}
-  void transition_starting(std::int32_t outgoing, std::int32_t incoming, std::int32_t) override {
-    started.push_back({outgoing, incoming});
+  void transition_begins(const TransitionStart& start) override {
+    started.push_back({start.outgoing_scene, start.incoming_scene});
   }
   void transition_finished() override {
     ++finished;

@@ -18,8 +18,8 @@ class SceneTracker final : public ShowObserver {
   SceneTracker(ScriptedDesktop& desktop, int limit, const StillSink& still)
       : desktop_(desktop), limit_(limit), still_(still) {}
 
-  void transition_starting(std::int32_t, std::int32_t incoming, std::int32_t) override {
-    scene = incoming;
+  void transition_begins(const TransitionStart& start) override {
+    scene = start.incoming_scene;
     in_transition = true;
   }
   void transition_finished() override {

@@ -28,23 +28,22 @@ SHOWSAVER_TARGET_AVX2 inline void blend_four_vertically(const std::uint32_t* upp
                        rounding_less_offset));
 }
 
-// Two output pixels, one a half, each channel's multiply-add in a 32-bit
-// lane whose high 16 bits are the channel less 128: the pixel whose left
-// blended pixel starts at lane `low` and the one at `high`, with the weights
-// `both_weights` (each pixel's pair in every 32-bit lane of its half).
+// Two output pixels, one a half, each channel in a 32-bit lane, less 128:
+// the one whose left blended pixel starts at lane `low` and the one at
+// `high`; `weights` holds each one's pair of weights in every 32-bit lane of
+// its half.
 SHOWSAVER_TARGET_AVX2 inline __m256i blend_horizontally(const std::int16_t* blended,
                                                         std::uint32_t low, std::uint32_t high,
-                                                        __m256i both_weights) {
+                                                        __m256i weights) {
   // Each half holds its left pixel's four lanes, then the right one's; the
   // shuffle interleaves them so that each channel's pair meets its weights.
   const __m256i interleave = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15,
                                               0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
-  // Whole-register loads and broadcasts, blended, keep the shuffle unit,
-  // which the rest of the pass keeps busy, free.
+  // A whole-register load and a broadcast, blended, cost less than an insert.
   const __m256i low_pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(blended + low));
   const __m256i high_pixels = _mm256_broadcastsi128_si256(load_half(blended + high));
   const __m256i pairs = _mm256_blend_epi32(low_pixels, high_pixels, 0xF0);
-  return _mm256_madd_epi16(_mm256_shuffle_epi8(pairs, interleave), both_weights);
+  return _mm256_srai_epi32(_mm256_madd_epi16(_mm256_shuffle_epi8(pairs, interleave), weights), 16);
 }
 
 // Two neighbouring offsets with one load.
@@ -56,76 +55,28 @@ inline void load_offsets(const std::uint32_t* offsets, std::uint32_t& first,
   second = static_cast<std::uint32_t>(both >> 32);
 }
 
-// Eight output pixels, each from its own two loads: 0 to 3 in the low halves
-// and 4 to 7 in the high ones, so that the packs, which work within halves,
-// leave them in order; the eight weights load at once and spread within the
-// halves.  Each channel less 128, in a byte.
-SHOWSAVER_TARGET_AVX2 inline __m256i gather_eight(const std::int16_t* blended,
-                                                  const std::uint32_t* offsets,
-                                                  const ColumnWeights* weights) {
-  std::uint32_t at[8];
-  for (int i = 0; i < 8; i += 2) load_offsets(offsets + i, at[i], at[i + 1]);
-  const __m256i eight = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weights));
-  const __m256i first = _mm256_packs_epi32(
-      _mm256_srai_epi32(
-          blend_horizontally(blended, at[0], at[4], _mm256_shuffle_epi32(eight, 0x00)), 16),
-      _mm256_srai_epi32(
-          blend_horizontally(blended, at[1], at[5], _mm256_shuffle_epi32(eight, 0x55)), 16));
-  const __m256i second = _mm256_packs_epi32(
-      _mm256_srai_epi32(
-          blend_horizontally(blended, at[2], at[6], _mm256_shuffle_epi32(eight, 0xAA)), 16),
-      _mm256_srai_epi32(
-          blend_horizontally(blended, at[3], at[7], _mm256_shuffle_epi32(eight, 0xFF)), 16));
-  return _mm256_packs_epi16(first, second);
-}
-
-SHOWSAVER_TARGET_AVX2 inline __m256i load_words(const void* p) {
-  return _mm256_loadu_si256(static_cast<const __m256i*>(p));
-}
-
-// The four output pixels of `window`, each channel less 128 in a 16-bit
-// lane: 0 and 1 in the low half, 2 and 3 in the high one.  The window's
-// pixels and their right neighbours load as two vectors, and one permute of
-// each picks every output pixel's pair.
-SHOWSAVER_TARGET_AVX2 inline __m256i blend_window(const std::int16_t* blended,
-                                                  const ColumnWindow& window) {
-  const std::int16_t* pixels = blended + window.first;
-  const __m256i places = load_words(window.places);
-  const __m256i left = _mm256_permutevar8x32_epi32(load_words(pixels), places);
-  const __m256i right = _mm256_permutevar8x32_epi32(load_words(pixels + 4), places);
-  // Each channel's left and right lanes side by side: pixels 0 and 2 from
-  // the low quarters of the halves, 1 and 3 from the high ones.
-  const __m256i even =
-      _mm256_madd_epi16(_mm256_unpacklo_epi16(left, right), load_words(window.weights));
-  const __m256i odd =
-      _mm256_madd_epi16(_mm256_unpackhi_epi16(left, right), load_words(window.weights + 8));
-  return _mm256_packs_epi32(_mm256_srai_epi32(even, 16), _mm256_srai_epi32(odd, 16));
-}
-
-// Eight output pixels from two windows: the packs leave 0, 1, 4, 5 in the
-// low half and 2, 3, 6, 7 in the high one, which a 64-bit permute orders.
-SHOWSAVER_TARGET_AVX2 inline __m256i window_eight(const std::int16_t* blended,
-                                                  const ColumnWindow* windows) {
-  const __m256i packed =
-      _mm256_packs_epi16(blend_window(blended, windows[0]), blend_window(blended, windows[1]));
-  return _mm256_permute4x64_epi64(packed, 0xD8);
-}
-
-// Eight output pixels a step, from their windows where both are windows.
+// Eight output pixels a step, 0 to 3 in the low halves and 4 to 7 in the
+// high ones, so that the packs, which work within halves, leave them in
+// order; the eight weights load at once and spread within the halves.
 template <bool kStream>
-SHOWSAVER_TARGET_AVX2 std::size_t blend_columns(const std::int16_t* blended, ColumnView columns,
-                                                std::size_t count, std::uint32_t* out) {
+SHOWSAVER_TARGET_AVX2 std::size_t blend_columns(const std::int16_t* blended,
+                                                const std::uint32_t* offsets,
+                                                const ColumnWeights* weights, std::size_t count,
+                                                std::uint32_t* out) {
   // Adding 128 to a signed byte is flipping its top bit.
   const __m256i plus_128 = _mm256_set1_epi8(static_cast<char>(0x80));
   std::size_t x = 0;
   for (; x + 8 <= count; x += 8) {
-    const ColumnWindow* windows = columns.windows ? columns.windows + x / 4 : nullptr;
-    const bool windowed = windows && windows[0].first != ColumnWindow::kNone &&
-                          windows[1].first != ColumnWindow::kNone;
-    const __m256i less_128 = windowed
-                                 ? window_eight(blended, windows)
-                                 : gather_eight(blended, columns.offsets + x, columns.weights + x);
-    const __m256i pixels = _mm256_xor_si256(less_128, plus_128);
+    std::uint32_t at[8];
+    for (int i = 0; i < 8; i += 2) load_offsets(offsets + x + i, at[i], at[i + 1]);
+    const __m256i eight = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weights + x));
+    const __m256i first = _mm256_packs_epi32(
+        blend_horizontally(blended, at[0], at[4], _mm256_shuffle_epi32(eight, 0x00)),
+        blend_horizontally(blended, at[1], at[5], _mm256_shuffle_epi32(eight, 0x55)));
+    const __m256i second = _mm256_packs_epi32(
+        blend_horizontally(blended, at[2], at[6], _mm256_shuffle_epi32(eight, 0xAA)),
+        blend_horizontally(blended, at[3], at[7], _mm256_shuffle_epi32(eight, 0xFF)));
+    const __m256i pixels = _mm256_xor_si256(_mm256_packs_epi16(first, second), plus_128);
     auto* target = reinterpret_cast<__m256i*>(out + x);
     if constexpr (kStream) {
       _mm256_stream_si256(target, pixels);
@@ -154,10 +105,12 @@ SHOWSAVER_TARGET_AVX2 std::size_t blend_rows_avx2(const std::uint32_t* upper,
 }
 
 SHOWSAVER_TARGET_AVX2 std::size_t blend_columns_avx2(const std::int16_t* blended,
-                                                     const ColumnView& columns, std::size_t count,
-                                                     std::uint32_t* out, bool stream) {
-  return stream ? blend_columns<true>(blended, columns, count, out)
-                : blend_columns<false>(blended, columns, count, out);
+                                                     const std::uint32_t* offsets,
+                                                     const ColumnWeights* weights,
+                                                     std::size_t count, std::uint32_t* out,
+                                                     bool stream) {
+  return stream ? blend_columns<true>(blended, offsets, weights, count, out)
+                : blend_columns<false>(blended, offsets, weights, count, out);
 }
 
 }  // namespace showsaver

@@ -20,8 +20,10 @@ SHOWSAVER_TARGET_AVX2 std::size_t blend_rows_avx2(const std::uint32_t* upper,
                                                   std::int16_t* blended);
 
 SHOWSAVER_TARGET_AVX2 std::size_t blend_columns_avx2(const std::int16_t* blended,
-                                                     const ColumnView& columns, std::size_t count,
-                                                     std::uint32_t* out, bool stream);
+                                                     const std::uint32_t* offsets,
+                                                     const ColumnWeights* weights,
+                                                     std::size_t count, std::uint32_t* out,
+                                                     bool stream);
 
 }  // namespace showsaver
 

@@ -1,7 +1,6 @@
 #include "effects/pan_zoom_filter.h"
 
 #include <algorithm>
-#include <array>
 
 #include "effects/pan_zoom_avx2.h"
 #include "effects/pan_zoom_sse2.h"
@@ -43,9 +42,6 @@ struct ColumnTaps {
   int run_length = 0;                  // how many from there
   std::vector<std::uint32_t> offsets;  // each output column's first blended lane
   std::vector<ColumnWeights> weights;
-  // The windows of four columns from column 0, 1, 2 or 3 on, as a row's
-  // horizontal pass starting there asks for them.
-  std::array<std::vector<ColumnWindow>, 4> windows;
 };
 
 ColumnTaps column_taps(const FixedRect& region, int out_width, int source_width) {
@@ -63,38 +59,6 @@ ColumnTaps column_taps(const FixedRect& region, int out_width, int source_width)
     result.weights.push_back((256 - tap.weight) | tap.weight << 16);
   }
   return result;
-}
-
-// The window of columns x to x + 3.
-ColumnWindow column_window(const ColumnTaps& columns, std::size_t x) {
-  // Where pixel j's weights go: the halves of the vector pass take 0 and 2,
-  // then 1 and 3.
-  constexpr std::size_t kWeightsAt[4] = {0, 8, 4, 12};
-  constexpr std::uint32_t kLastPlace = 3 * 4;  // in blended lanes, four a pixel
-  ColumnWindow window;
-  const std::uint32_t first = columns.offsets[x];
-  bool fits = true;
-  for (std::size_t j = 0; j < 4; ++j) {
-    const std::uint32_t lane = columns.offsets[x + j];
-    fits = fits && lane >= first && lane - first <= kLastPlace;
-    const std::uint32_t word = fits ? (lane - first) / 2 : 0;  // two 32-bit words a pixel
-    window.places[2 * j] = word;
-    window.places[2 * j + 1] = word + 1;
-    std::fill_n(window.weights + kWeightsAt[j], 4, columns.weights[x + j]);
-  }
-  if (fits) window.first = first;
-  return window;
-}
-
-// The windows from column `first` on, made when first asked for.
-const ColumnWindow* windows_from(ColumnTaps& columns, std::size_t first) {
-  std::vector<ColumnWindow>& windows = columns.windows[first % 4];
-  if (windows.empty()) {
-    for (std::size_t x = first % 4; x + 4 <= columns.offsets.size(); x += 4) {
-      windows.push_back(column_window(columns, x));
-    }
-  }
-  return windows.data() + first / 4;
 }
 
 inline std::uint32_t channel(std::uint32_t pixel, int index) {
@@ -155,43 +119,38 @@ void blend_source_rows(const PanZoomPasses& passes, const std::uint32_t* upper,
   blend_rows_plain(upper, lower, keep, take, done, count, blended);
 }
 
-// The horizontal pass from column `first` on.
-std::size_t blend_columns_from(const PanZoomPasses& passes, const std::int16_t* blended,
-                               ColumnTaps& columns, std::size_t first, std::size_t count,
-                               std::uint32_t* out, bool stream) {
-  if (!passes.blend_columns || first >= count) return first;
-  const ColumnView view{columns.offsets.data() + first, columns.weights.data() + first,
-                        passes.takes_windows ? windows_from(columns, first) : nullptr};
-  return first + passes.blend_columns(blended, view, count - first, out + first, stream);
-}
-
 // The horizontal pass over an output row.  Streaming starts where the row is
 // aligned for it; the pixels before take a vector step of ordinary stores
 // (which may write a few after them twice, the same both times), and the
 // plain loop does what the vector loops leave.
-void blend_output_row(const PanZoomPasses& passes, const std::int16_t* blended, ColumnTaps& columns,
-                      bool stream, std::size_t count, std::uint32_t* out) {
+void blend_output_row(const PanZoomPasses& passes, const std::int16_t* blended,
+                      const ColumnTaps& columns, bool stream, std::size_t count,
+                      std::uint32_t* out) {
   constexpr std::size_t kLeadingStep = kStreamingAlignment / sizeof(std::uint32_t);
   const std::uint32_t* offsets = columns.offsets.data();
   const ColumnWeights* weights = columns.weights.data();
   const std::size_t head = stream ? pixels_before_streaming_alignment(out, count) : 0;
-  const std::size_t led = head > 0 ? blend_columns_from(passes, blended, columns, 0,
-                                                        std::min(kLeadingStep, count), out, false)
-                                   : 0;
+  const std::size_t led = head > 0 && passes.blend_columns
+                              ? passes.blend_columns(blended, offsets, weights,
+                                                     std::min(kLeadingStep, count), out, false)
+                              : 0;
   blend_columns_plain(blended, offsets, weights, led, head, out);
-  const std::size_t drawn = blend_columns_from(passes, blended, columns, head, count, out, stream);
+  const std::size_t drawn =
+      head + (passes.blend_columns ? passes.blend_columns(blended, offsets + head, weights + head,
+                                                          count - head, out + head, stream)
+                                   : 0);
   blend_columns_plain(blended, offsets, weights, drawn, count, out);
 }
 
 }  // namespace
 
 std::vector<PanZoomPasses> pan_zoom_passes() {
-  std::vector<PanZoomPasses> passes{{"plain", nullptr, nullptr, false}};
+  std::vector<PanZoomPasses> passes{{"plain", nullptr, nullptr}};
 #if defined(SHOWSAVER_EFFECTS_SSE2)
-  passes.push_back({"sse2", blend_rows_sse2, blend_columns_sse2, false});
+  passes.push_back({"sse2", blend_rows_sse2, blend_columns_sse2});
 #endif
 #if defined(SHOWSAVER_EFFECTS_AVX2)
-  if (processor_has_avx2()) passes.push_back({"avx2", blend_rows_avx2, blend_columns_avx2, true});
+  if (processor_has_avx2()) passes.push_back({"avx2", blend_rows_avx2, blend_columns_avx2});
 #endif
   return passes;
 }
@@ -199,7 +158,7 @@ std::vector<PanZoomPasses> pan_zoom_passes() {
 void draw_region_with(const PanZoomPasses& passes, const PixelImage& source,
                       const FixedRect& region, const PixelTarget& out) {
   if (source.width <= 0 || source.height <= 0 || out.width <= 0 || out.height <= 0) return;
-  ColumnTaps columns = column_taps(region, out.width, source.width);
+  const ColumnTaps columns = column_taps(region, out.width, source.width);
   const std::vector<Tap> rows = taps(region.top, region.height, out.height, source.height);
   const auto run_length = static_cast<std::size_t>(columns.run_length);
   const auto out_width = static_cast<std::size_t>(out.width);

@@ -12,8 +12,7 @@
 //    from the two blended source columns around it.
 // Per column, the source index and the weights are worked out once a frame;
 // the vertical pass reads whole rows, so it vectorises simply, and the
-// horizontal one is a multiply-add a pixel, its pairs of blended pixels
-// gathered a pixel at a time or, in an enlargement, picked from a window.
+// horizontal one is a multiply-add a pixel.
 #pragma once
 
 #include <cstddef>
@@ -30,36 +29,8 @@ namespace showsaver {
 using ColumnWeights = std::uint32_t;
 
 // How many blended pixels past the run the horizontal passes may read: a
-// 32-byte load from the pixel after the last column's left one reaches four
-// further.
-inline constexpr std::size_t kBlendedPadding = 4;
-
-// Four neighbouring output pixels whose left source pixels lie within four
-// neighbouring blended ones, as in an enlargement, where a source step is at
-// most a pixel: a vector pass loads the window once, and the four pixels'
-// right neighbours once more a pixel on, and picks each output pixel's pair
-// from them.  Laid out for the 32-bit permute of AVX2.
-struct alignas(32) ColumnWindow {
-  // Not a window: the four read further apart.
-  static constexpr std::uint32_t kNone = ~std::uint32_t{0};
-  // Output pixel j's left blended pixel as the two 32-bit words of the
-  // window it takes, at 2j and 2j + 1.
-  std::uint32_t places[8] = {};
-  // Output pixels 0 and 2's weights four times each, then 1 and 3's: the
-  // order in which the 16-bit interleaves of the two halves meet them.
-  ColumnWeights weights[16] = {};
-  // The window's first blended lane, or kNone.
-  std::uint32_t first = kNone;
-};
-
-// What the horizontal pass reads of the output columns, from the first one
-// it draws: each one's first blended lane and weights, and, where not null,
-// a window per four of them.
-struct ColumnView {
-  const std::uint32_t* offsets = nullptr;
-  const ColumnWeights* weights = nullptr;
-  const ColumnWindow* windows = nullptr;
-};
+// 32-byte load from the last column's left pixel reaches three further.
+inline constexpr std::size_t kBlendedPadding = 3;
 
 // Each pass does the leading pixels it can and returns how many; a null pass
 // leaves them all to the plain loop.
@@ -74,10 +45,9 @@ struct PanZoomPasses {
   // lanes at blended + offsets[x], its left source pixel's then its right
   // one's.  `stream` (with `out` aligned for it, see streaming_stores.h)
   // writes past the cache.
-  std::size_t (*blend_columns)(const std::int16_t* blended, const ColumnView& columns,
-                               std::size_t count, std::uint32_t* out, bool stream);
-  // Whether blend_columns takes windows.
-  bool takes_windows = false;
+  std::size_t (*blend_columns)(const std::int16_t* blended, const std::uint32_t* offsets,
+                               const ColumnWeights* weights, std::size_t count, std::uint32_t* out,
+                               bool stream);
 };
 
 // The passes this build and this processor can take, the fastest last.

@@ -80,10 +80,11 @@ std::size_t blend_rows_sse2(const std::uint32_t* upper, const std::uint32_t* low
   return i;
 }
 
-std::size_t blend_columns_sse2(const std::int16_t* blended, const ColumnView& columns,
-                               std::size_t count, std::uint32_t* out, bool stream) {
-  return stream ? blend_columns<true>(blended, columns.offsets, columns.weights, count, out)
-                : blend_columns<false>(blended, columns.offsets, columns.weights, count, out);
+std::size_t blend_columns_sse2(const std::int16_t* blended, const std::uint32_t* offsets,
+                               const ColumnWeights* weights, std::size_t count, std::uint32_t* out,
+                               bool stream) {
+  return stream ? blend_columns<true>(blended, offsets, weights, count, out)
+                : blend_columns<false>(blended, offsets, weights, count, out);
 }
 
 }  // namespace showsaver

@@ -18,8 +18,9 @@ std::size_t blend_rows_sse2(const std::uint32_t* upper, const std::uint32_t* low
                             std::int16_t keep, std::int16_t take, std::size_t count,
                             std::int16_t* blended);
 
-std::size_t blend_columns_sse2(const std::int16_t* blended, const ColumnView& columns,
-                               std::size_t count, std::uint32_t* out, bool stream);
+std::size_t blend_columns_sse2(const std::int16_t* blended, const std::uint32_t* offsets,
+                               const ColumnWeights* weights, std::size_t count, std::uint32_t* out,
+                               bool stream);
 
 }  // namespace showsaver
 

@@ -1,7 +1,5 @@
 #include "effects/frame_bitmap.h"
 
-#include <algorithm>
-
 #include "effects/image_copy.h"
 
 namespace showsaver {
@@ -40,15 +38,6 @@ void FrameBitmap::show(DcHandle destination) {
     return;
   }
   gdi_.BitBlt(destination, 0, 0, size_.width, size_.height, dc_, 0, 0, rop::SRCCOPY);
-}
-
-void write_image(const PixelImage& image, const PixelTarget& target) {
-  const int rows = std::min(image.height, target.height);
-  const auto columns = static_cast<std::size_t>(std::clamp(image.width, 0, target.width));
-  for (int y = 0; y < rows; ++y) {
-    const auto* from = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
-    std::copy(from, from + columns, target.pixels + static_cast<std::size_t>(y) * target.stride);
-  }
 }
 
 }  // namespace showsaver

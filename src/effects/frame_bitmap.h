@@ -39,7 +39,4 @@ class FrameBitmap {
   std::optional<PixelImage> copy_;
 };
 
-// Copies `image` (of the bitmap's size) into `target`.
-void write_image(const PixelImage& image, const PixelTarget& target);
-
 }  // namespace showsaver

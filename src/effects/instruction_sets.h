@@ -5,11 +5,14 @@
 //    default.
 //  - AVX2 in x86 builds with GCC or Clang outside Windows: the build stays for
 //    the baseline, the functions marked SHOWSAVER_TARGET_AVX2 alone are
-//    compiled for AVX2 and are called only where the processor has it.
+//    compiled for AVX2 and are called only where the processor has it
+//    (processor_has_avx2()).
 //    Windows is left out because GCC there cannot realign the stack for the
 //    32-byte spills AVX2 code may make (SEH forbids it), so those builds keep
 //    SSE2.
 #pragma once
+
+#include "platform/processor_features.h"
 
 #if defined(__SSE2__)
 #define SHOWSAVER_EFFECTS_SSE2 1
@@ -18,12 +21,4 @@
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__) && !defined(_WIN32)
 #define SHOWSAVER_EFFECTS_AVX2 1
 #define SHOWSAVER_TARGET_AVX2 __attribute__((target("avx2")))
-
-namespace showsaver {
-
-// Whether the processor has AVX2; asked once.
-bool processor_has_avx2();
-
-}  // namespace showsaver
-
 #endif

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/gdi.h"
 #include "platform/geometry.h"
 #include "platform/pixel_image.h"
 
@@ -38,11 +39,13 @@ struct PanZoomPath {
 };
 PanZoomPath path_from_seed(std::uint32_t seed, Size size);
 
-// Draws the part `region` of `source` over the whole of `out` (its size
-// already set) with bilinear filtering: each output pixel's centre maps into
-// the region, and the four source pixels around it are weighted by 8-bit
-// fractions, the weights summing to 65536 with rounding to nearest.  Samples
-// beyond the source's edge take the edge pixel.
+// Draws the part `region` of `source` over the whole of `out` with bilinear
+// filtering: each output pixel's centre maps into the region, and the four
+// source pixels around it are weighted by 8-bit fractions, the weights
+// summing to 65536 with rounding to nearest.  Samples beyond the source's
+// edge take the edge pixel.
+void draw_region(const PixelImage& source, const FixedRect& region, const PixelTarget& out);
+// The same into an image, its size already set.
 void draw_region(const PixelImage& source, const FixedRect& region, PixelImage& out);
 
 }  // namespace showsaver

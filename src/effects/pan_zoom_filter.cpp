@@ -156,9 +156,8 @@ std::vector<PanZoomPasses> pan_zoom_passes() {
 }
 
 void draw_region_with(const PanZoomPasses& passes, const PixelImage& source,
-                      const FixedRect& region, PixelImage& out) {
+                      const FixedRect& region, const PixelTarget& out) {
   if (source.width <= 0 || source.height <= 0 || out.width <= 0 || out.height <= 0) return;
-  out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
   const ColumnTaps columns = column_taps(region, out.width, source.width);
   const std::vector<Tap> rows = taps(region.top, region.height, out.height, source.height);
   const auto run_length = static_cast<std::size_t>(columns.run_length);
@@ -170,8 +169,9 @@ void draw_region_with(const PanZoomPasses& passes, const PixelImage& source,
   // the first as its right neighbour, with weight 0, and the horizontal
   // passes may load whole vectors from there (see kBlendedPadding).
   std::vector<std::int16_t> blended(4 * (run_length + kBlendedPadding), 0);
-  const bool stream =
-      passes.blend_columns && out.pixels.size() * sizeof(std::uint32_t) >= kStreamingStoreBytes;
+  const bool stream = passes.blend_columns &&
+                      out_width * static_cast<std::size_t>(out.height) * sizeof(std::uint32_t) >=
+                          kStreamingStoreBytes;
   for (std::size_t y = 0; y < rows.size(); ++y) {
     const Tap& row = rows[y];
     // The next row's upper source row is this one's, or was read before.
@@ -180,13 +180,21 @@ void draw_region_with(const PanZoomPasses& passes, const PixelImage& source,
                       static_cast<std::int16_t>(256 - row.weight),
                       static_cast<std::int16_t>(row.weight), run_length, blended.data());
     blend_output_row(passes, blended.data(), columns, stream, out_width,
-                     &out.pixels[y * out_width]);
+                     out.pixels + y * out.stride);
   }
 }
 
-void draw_region(const PixelImage& source, const FixedRect& region, PixelImage& out) {
+void draw_region(const PixelImage& source, const FixedRect& region, const PixelTarget& out) {
   static const PanZoomPasses fastest = pan_zoom_passes().back();
   draw_region_with(fastest, source, region, out);
+}
+
+void draw_region(const PixelImage& source, const FixedRect& region, PixelImage& out) {
+  if (out.width <= 0 || out.height <= 0) return;
+  out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+  draw_region(
+      source, region,
+      PixelTarget{out.pixels.data(), out.width, out.height, static_cast<std::size_t>(out.width)});
 }
 
 }  // namespace showsaver

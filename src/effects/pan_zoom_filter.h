@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "effects/pan_zoom.h"
+#include "platform/gdi.h"
 
 namespace showsaver {
 
@@ -54,6 +55,6 @@ std::vector<PanZoomPasses> pan_zoom_passes();
 
 // draw_region() with `passes`.
 void draw_region_with(const PanZoomPasses& passes, const PixelImage& source,
-                      const FixedRect& region, PixelImage& out);
+                      const FixedRect& region, const PixelTarget& out);
 
 }  // namespace showsaver

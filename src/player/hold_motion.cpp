@@ -24,7 +24,6 @@ bool hold_with_motion(Gdi& gdi, Desktop& desktop, PictureSurface& screen, Pictur
   if (!source || source->width <= 0 || source->height <= 0) {
     return wait_with_messages(desktop, hold_start, hold, stop_requested);
   }
-  PixelImage shown{source->width, source->height, {}};
   FrameBitmap bitmap(gdi, {source->width, source->height});
   bool stopped = false;
   for (;;) {
@@ -32,8 +31,8 @@ bool hold_with_motion(Gdi& gdi, Desktop& desktop, PictureSurface& screen, Pictur
     // The tick's distance from the start, right across a wrap of the counter.
     const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
                                                    static_cast<std::uint32_t>(hold_start));
-    draw_region(*source, region_at(path.start, path.end, elapsed, hold), shown);
-    write_image(shown, bitmap.pixels());
+    // Straight into the frame bitmap's pixels: no frame of its own to copy.
+    draw_region(*source, region_at(path.start, path.end, elapsed, hold), bitmap.pixels());
     bitmap.show(screen.dc());
     screen.refresh();
     if (elapsed >= hold) break;

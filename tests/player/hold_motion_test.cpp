@@ -14,21 +14,28 @@ namespace {
 constexpr std::uint32_t kRed = 0xFF0000;
 constexpr std::uint32_t kBlue = 0x0000FF;
 
-// Scene 0, red on its left half and blue on its right, zooms from the whole
-// picture into a part of the blue over its hold of 1 s; scene 1 is grey.
-ShowPackage moving_show(bool with_motion) {
-  const PixelImage halves =
+constexpr Rect kZoomedIn{40, 8, 16, 12};
+
+// Red on the left half and blue on the right, the size of the show, with a
+// green square inside the part zoomed into, whose edges the filter blends.
+PixelImage halves() {
+  const PixelImage red_blue =
       test::with_rectangle(test::solid_image(64, 48, kRed), 32, 0, 32, 48, kBlue);
+  return test::with_rectangle(red_blue, 46, 12, 5, 4, 0x00FF00);
+}
+
+// Scene 0, the halves, zooms from the whole picture into a part of the blue
+// over its hold of 1 s; scene 1 is grey.
+ShowPackage moving_show(bool with_motion) {
   ShowPackage package = test::PackageBuilder(64, 48)
-                            .scene("halves", test::bmp_file(halves))
+                            .scene("halves", test::bmp_file(halves()))
                             .display_time(1000)
                             .effect(19)  // a wipe, which opens on the outgoing frame
                             .scene("grey", test::bmp_file(test::solid_image(64, 48, 0x808080)))
                             .display_time(1000)
                             .build();
   if (with_motion) {
-    package.Extension =
-        ShowExtension{{PanZoomPathRecord{0, Rect{0, 0, 64, 48}, Rect{40, 8, 16, 12}}}};
+    package.Extension = ShowExtension{{PanZoomPathRecord{0, Rect{0, 0, 64, 48}, kZoomedIn}}};
   }
   return package;
 }
@@ -58,6 +65,11 @@ TEST(HoldMotion, FramesMoveFromTheStartToTheEndAtAStepAndStillHoldsDrawNothing) 
     EXPECT_LE(hold_frames, std::size_t(1000 / kMotionFramePeriodMs) + 3);
     EXPECT_EQ(left_of_centre(frames[1]), kRed);
     EXPECT_EQ(left_of_centre(frames[hold_frames - 1]), kBlue);
+    // The hold's last frame, drawn in place into the frame bitmap, is the
+    // filter's drawing of the end rectangle, pixel for pixel.
+    PixelImage zoomed_in{64, 48, {}};
+    draw_region(halves(), to_fixed(kZoomedIn), zoomed_in);
+    EXPECT_EQ(frames[hold_frames - 1], zoomed_in);
     // The wipe out starts from the zoomed frame: no frame of the unzoomed
     // picture comes back.
     for (std::size_t i = hold_frames - 1; i < frames.size(); ++i) {

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/processor_features.h"
 #include "platform/soft/blit_axis.h"
 #include "platform/soft/blit_reference.h"
 #include "platform/soft/stretch_blt.h"
@@ -17,14 +18,6 @@
 
 namespace showsaver::soft {
 namespace {
-
-bool has_avx2() {
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
-  return __builtin_cpu_supports("avx2");
-#else
-  return false;
-#endif
-}
 
 std::vector<std::uint32_t> random_line(std::mt19937& random, int width) {
   std::vector<std::uint32_t> line(static_cast<std::size_t>(width));
@@ -64,7 +57,7 @@ TEST(StretchShrinkTest, PairColumnsMatchThePlainLoop) {
           where << source << " onto " << n << (mirrored ? " mirrored" : "") << ", clip " << clip;
           const PairColumns pairs(columns.source_first.data(), last.data(), count, begin, end);
           // A step fits a run whenever its pixels take at most two columns each.
-          if (has_avx2() && count >= 16) {
+          if (processor_has_avx2() && count >= 16) {
             EXPECT_TRUE(pairs.vectorised()) << where.str();
           }
           for (const int base : {0, begin}) {

@@ -15,7 +15,7 @@ void and_column_pairs(const std::uint32_t* line, int base, const int* first, con
                       std::uint32_t* out) {
   int begin = 0;
 #if defined(SHOWSAVER_GATHER_AVX2)
-  if (has_avx2()) begin = and_column_pairs_avx2(line, base, first, last, n, out);
+  if (processor_has_avx2()) begin = and_column_pairs_avx2(line, base, first, last, n, out);
 #endif
   and_column_pairs_scalar(line, base, first, last, begin, n, out);
 }
@@ -23,7 +23,7 @@ void and_column_pairs(const std::uint32_t* line, int base, const int* first, con
 PairColumns::PairColumns(const int* first, const int* last, int n, int line_begin, int line_end)
     : first_(first), last_(last), n_(n) {
 #if defined(SHOWSAVER_GATHER_AVX2)
-  if (!has_avx2()) return;
+  if (!processor_has_avx2()) return;
   steps_.resize(static_cast<std::size_t>(n / kAvx2Step));
   for (std::size_t s = 0; s < steps_.size(); ++s) {
     const int* f = first + s * kAvx2Step;
@@ -82,7 +82,7 @@ int and_windows_scalar(const std::uint32_t* pixels, int span, int min_count,
 
 int and_windows(const std::uint32_t* pixels, int span, int min_count, std::uint32_t* window) {
 #if defined(SHOWSAVER_GATHER_AVX2)
-  if (has_avx2()) return and_windows_avx2(pixels, span, min_count, window);
+  if (processor_has_avx2()) return and_windows_avx2(pixels, span, min_count, window);
 #endif
   return and_windows_scalar(pixels, span, min_count, window);
 }
@@ -99,7 +99,7 @@ void and_column_runs_scalar(const std::uint32_t* line, int base, const int* firs
 bool and_column_runs(const std::uint32_t* line, int base, const int* first, const int* last, int n,
                      int min_count, std::uint32_t* out) {
 #if defined(SHOWSAVER_GATHER_AVX2)
-  if (min_count >= kAvx2Step && has_avx2()) {
+  if (min_count >= kAvx2Step && processor_has_avx2()) {
     and_column_runs_avx2(line, base, first, last, n, out);
     return true;
   }
@@ -118,7 +118,7 @@ bool and_column_runs(const std::uint32_t* line, int base, const int* first, cons
 void finish_streaming() {
 #if defined(SHOWSAVER_GATHER_AVX2)
   // Only the AVX2 paths stream.
-  if (has_avx2()) fence_avx2();
+  if (processor_has_avx2()) fence_avx2();
 #endif
 }
 

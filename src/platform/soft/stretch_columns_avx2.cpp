@@ -72,11 +72,6 @@ SHOWSAVER_AVX2 void pair_steps(const std::uint32_t* line, int base, const PairCo
 
 }  // namespace
 
-bool has_avx2() {
-  static const bool supported = __builtin_cpu_supports("avx2");
-  return supported;
-}
-
 // Eight pixels a step, each two gathered loads and an AND.
 SHOWSAVER_AVX2 int and_column_pairs_avx2(const std::uint32_t* line, int base, const int* first,
                                          const int* last, int n, std::uint32_t* out) {

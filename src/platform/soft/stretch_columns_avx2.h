@@ -1,7 +1,7 @@
 // The column steps of a shrink with AVX2, for x86 builds with GCC or Clang.
 // The build stays for the baseline instruction set: these functions alone are
 // compiled for AVX2, and stretch_columns.cpp calls them only where the
-// processor has it (has_avx2()), else the plain loop each must match pixel
+// processor has it (processor_has_avx2()), else the plain loop each must match pixel
 // for pixel (tests/soft/stretch_shrink_test.cpp, stretch_columns_test.cpp).
 //
 // Which path a shrink takes, by the number k of source columns that land on
@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "platform/processor_features.h"
 #include "platform/soft/stretch_columns.h"
 
 namespace showsaver::soft {
@@ -38,9 +39,6 @@ namespace showsaver::soft {
 inline constexpr int kAvx2Step = 8;
 inline constexpr int kAvx2Run = 16;
 static_assert(std::extent_v<decltype(PairColumns::Step::first)> == kAvx2Step);
-
-// Whether the processor has AVX2; asked once.
-bool has_avx2();
 
 // out[i] = line[first[i] - base] & line[last[i] - base] eight pixels a step,
 // with gathered loads; returns where the plain loop must go on.

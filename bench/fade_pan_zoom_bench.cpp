@@ -2,7 +2,6 @@
 // over a whole picture, beside memcpy of the frame's bytes in the same run.
 #include <benchmark/benchmark.h>
 
-#include <span>
 #include <vector>
 
 #include "bench_support.h"
@@ -13,32 +12,16 @@
 namespace showsaver::bench {
 namespace {
 
+// A frame as the player's transition blends it, into a frame bitmap's rows.
 void fade_bench(benchmark::State& state, Size size) {
   const PixelImage outgoing = noise(size, 1);
   const PixelImage incoming = noise(size, 2);
   std::vector<std::uint32_t> frame(outgoing.pixels.size());
+  const PixelTarget target{frame.data(), size.width, size.height,
+                           static_cast<std::size_t>(size.width)};
   std::uint32_t weight = 0;
   for (auto _ : state) {
-    blend_row(frame, outgoing.pixels, incoming.pixels, weight = (weight + 7) & 0xFF);
-    benchmark::ClobberMemory();
-  }
-}
-
-// The same frame a row at a time, as the player's transition blends it:
-// rows stay in the cache, unlike a whole frame in one call.
-void fade_by_rows_bench(benchmark::State& state, Size size) {
-  const PixelImage outgoing = noise(size, 1);
-  const PixelImage incoming = noise(size, 2);
-  std::vector<std::uint32_t> frame(outgoing.pixels.size());
-  const auto width = static_cast<std::size_t>(size.width);
-  std::uint32_t weight = 0;
-  for (auto _ : state) {
-    weight = (weight + 7) & 0xFF;
-    for (std::size_t start = 0; start < frame.size(); start += width) {
-      blend_row(std::span(frame).subspan(start, width),
-                std::span(outgoing.pixels).subspan(start, width),
-                std::span(incoming.pixels).subspan(start, width), weight);
-    }
+    blend_frame(target, outgoing, incoming, weight = (weight + 7) & 0xFF);
     benchmark::ClobberMemory();
   }
 }
@@ -80,22 +63,12 @@ void register_fade_pan_zoom_benchmarks() {
     timed(fade, fade_bench, size);
     timed(copy_name(size), frame_copy_bench, bytes(size));
     add_row({"cross-fade frame (goal: within 2x memcpy)",
-             "blend_row over the frame",
+             "blend_frame, as the player blends",
              name(size),
              {fade, ""},
              "memcpy of the frame",
              {copy_name(size), ""},
              2.0,
-             {}});
-    const std::string by_rows = "CrossFadeRows/" + name(size);
-    timed(by_rows, fade_by_rows_bench, size);
-    add_row({"cross-fade frame (goal: within 2x memcpy)",
-             "blend_row a row at a time",
-             name(size),
-             {by_rows, ""},
-             "memcpy of the frame",
-             {copy_name(size), ""},
-             0.0,
              {}});
   }
   const Size size{1920, 1080};

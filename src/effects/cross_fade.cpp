@@ -62,6 +62,24 @@ void blend_row(std::span<std::uint32_t> out, std::span<const std::uint32_t> outg
   blend_row_along(fastest, out, outgoing, incoming, weight);
 }
 
+void blend_frame(const PixelTarget& target, const PixelImage& outgoing,
+                 const PixelImage& incoming, std::uint32_t weight) {
+  const auto width = static_cast<std::size_t>(target.width);
+  const auto height = static_cast<std::size_t>(target.height);
+  const auto row = [](const PixelImage& image, std::size_t y, std::size_t count) {
+    return std::span(image.pixels).subspan(y * static_cast<std::size_t>(image.width), count);
+  };
+  if (target.stride == width) {
+    blend_row(std::span(target.pixels, width * height), row(outgoing, 0, width * height),
+              row(incoming, 0, width * height), weight);
+    return;
+  }
+  for (std::size_t y = 0; y < height; ++y) {
+    blend_row(std::span(target.pixels + y * target.stride, width), row(outgoing, y, width),
+              row(incoming, y, width), weight);
+  }
+}
+
 std::uint32_t fade_weight(std::int64_t elapsed_ms, std::int32_t duration_ms) {
   if (duration_ms <= 0 || elapsed_ms >= duration_ms) return kFullFadeWeight;
   if (elapsed_ms <= 0) return 0;

@@ -6,7 +6,18 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/gdi.h"
+#include "platform/pixel_image.h"
+
 namespace showsaver {
+
+// Blends two pictures of the target's size into the target, each pixel as
+// blend_row() does.  Rows that follow one another in memory (a frame
+// bitmap's, as a rule) go in one call, so that a frame larger than the
+// caches nearest the core is written past them (streaming_stores.h) with
+// no row's end sharing a cache line between the two kinds of store.
+void blend_frame(const PixelTarget& target, const PixelImage& outgoing,
+                 const PixelImage& incoming, std::uint32_t weight);
 
 // The weight of the incoming picture: 0 shows only the outgoing one, 256
 // only the incoming one.

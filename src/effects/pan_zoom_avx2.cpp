@@ -84,12 +84,14 @@ SHOWSAVER_TARGET_AVX2 std::size_t blend_columns(const std::int16_t* blended,
       _mm256_storeu_si256(target, pixels);
     }
   }
-  // Streaming stores are weakly ordered: fence them before the pixels are read.
-  if constexpr (kStream) _mm_sfence();
   return x;
 }
 
 }  // namespace
+
+SHOWSAVER_TARGET_AVX2 void fence_streaming_avx2() {
+  _mm_sfence();
+}
 
 SHOWSAVER_TARGET_AVX2 std::size_t blend_rows_avx2(const std::uint32_t* upper,
                                                   const std::uint32_t* lower, std::int16_t keep,

@@ -25,6 +25,9 @@ SHOWSAVER_TARGET_AVX2 std::size_t blend_columns_avx2(const std::int16_t* blended
                                                      std::size_t count, std::uint32_t* out,
                                                      bool stream);
 
+// Orders the streamed stores before what follows.
+SHOWSAVER_TARGET_AVX2 void fence_streaming_avx2();
+
 }  // namespace showsaver
 
 #endif

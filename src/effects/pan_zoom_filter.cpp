@@ -145,12 +145,12 @@ void blend_output_row(const PanZoomPasses& passes, const std::int16_t* blended,
 }  // namespace
 
 std::vector<PanZoomPasses> pan_zoom_passes() {
-  std::vector<PanZoomPasses> passes{{"plain", nullptr, nullptr}};
+  std::vector<PanZoomPasses> passes{{"plain", nullptr, nullptr, nullptr}};
 #if defined(SHOWSAVER_EFFECTS_SSE2)
-  passes.push_back({"sse2", blend_rows_sse2, blend_columns_sse2});
+  passes.push_back({"sse2", blend_rows_sse2, blend_columns_sse2, fence_streaming_sse2});
 #endif
 #if defined(SHOWSAVER_EFFECTS_AVX2)
-  if (processor_has_avx2()) passes.push_back({"avx2", blend_rows_avx2, blend_columns_avx2});
+  if (processor_has_avx2()) passes.push_back({"avx2", blend_rows_avx2, blend_columns_avx2, fence_streaming_avx2});
 #endif
   return passes;
 }
@@ -182,6 +182,7 @@ void draw_region_with(const PanZoomPasses& passes, const PixelImage& source,
     blend_output_row(passes, blended.data(), columns, stream, out_width,
                      out.pixels + y * out.stride);
   }
+  if (stream) passes.fence();
 }
 
 void draw_region(const PixelImage& source, const FixedRect& region, const PixelTarget& out) {

@@ -44,10 +44,13 @@ struct PanZoomPasses {
   // The horizontal pass over `count` output pixels: pixel x from the eight
   // lanes at blended + offsets[x], its left source pixel's then its right
   // one's.  `stream` (with `out` aligned for it, see streaming_stores.h)
-  // writes past the cache.
+  // writes past the cache, unordered until `fence`.
   std::size_t (*blend_columns)(const std::int16_t* blended, const std::uint32_t* offsets,
                                const ColumnWeights* weights, std::size_t count, std::uint32_t* out,
                                bool stream);
+  // Orders the streamed stores before what follows: once a frame, not a
+  // row, since each fence waits for every store before it to land.
+  void (*fence)();
 };
 
 // The passes this build and this processor can take, the fastest last.

@@ -61,12 +61,14 @@ std::size_t blend_columns(const std::int16_t* blended, const std::uint32_t* offs
       _mm_storeu_si128(target, pixels);
     }
   }
-  // Streaming stores are weakly ordered: fence them before the pixels are read.
-  if constexpr (kStream) _mm_sfence();
   return x;
 }
 
 }  // namespace
+
+void fence_streaming_sse2() {
+  _mm_sfence();
+}
 
 std::size_t blend_rows_sse2(const std::uint32_t* upper, const std::uint32_t* lower,
                             std::int16_t keep, std::int16_t take, std::size_t count,

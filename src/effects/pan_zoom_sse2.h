@@ -22,6 +22,9 @@ std::size_t blend_columns_sse2(const std::int16_t* blended, const std::uint32_t*
                                const ColumnWeights* weights, std::size_t count, std::uint32_t* out,
                                bool stream);
 
+// Orders the streamed stores before what follows.
+void fence_streaming_sse2();
+
 }  // namespace showsaver
 
 #endif

@@ -101,6 +101,40 @@ TEST(CrossFade, ABlendPastTheCacheSizeIsStreamedToTheSamePixels) {
   }
 }
 
+TEST(CrossFade, AFrameBlendsEveryRowOfItsTargetAndNothingBeside) {
+  // Rows that follow one another (in one call, streamed once past the cache
+  // size) and rows with a gap after each, which must stay as they were.
+  struct Case {
+    int width, height;
+    std::size_t gap;
+  };
+  std::mt19937 random(11);
+  for (const Case c : {Case{1, 1, 0}, Case{3, 2, 0}, Case{17, 5, 0}, Case{17, 5, 3},
+                       Case{641, 410, 0}, Case{641, 410, 7}}) {
+    PixelImage outgoing{c.width, c.height, {}}, incoming{c.width, c.height, {}};
+    const std::size_t count = static_cast<std::size_t>(c.width) * c.height;
+    for (std::size_t i = 0; i < count; ++i) {
+      outgoing.pixels.push_back(random());
+      incoming.pixels.push_back(random());
+    }
+    const std::size_t stride = static_cast<std::size_t>(c.width) + c.gap;
+    constexpr std::uint32_t kBeside = 0xDEADBEEF;
+    std::vector<std::uint32_t> rows(stride * c.height, kBeside);
+    blend_frame(PixelTarget{rows.data(), c.width, c.height, stride}, outgoing, incoming, 99);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(c.height); ++y) {
+      for (std::size_t x = 0; x < stride; ++x) {
+        const std::size_t from = y * c.width + x;
+        const std::uint32_t expected =
+            x < static_cast<std::size_t>(c.width)
+                ? reference_blend(outgoing.pixels[from], incoming.pixels[from], 99)
+                : kBeside;
+        ASSERT_EQ(rows[y * stride + x], expected)
+            << c.width << "x" << c.height << " gap " << c.gap << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(CrossFade, EndsAreExactAndTheMiddleRoundsHalfUp) {
   const std::vector<std::uint32_t> outgoing{0x00123456, 0x00FF0000};
   const std::vector<std::uint32_t> incoming{0x00ABCDEF, 0x0000FF01};

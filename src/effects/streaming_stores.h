@@ -13,6 +13,14 @@ namespace showsaver {
 
 inline constexpr std::size_t kStreamingStoreBytes = std::size_t{1} << 20;
 
+// How far ahead of a streamed frame's pixels the loops that read whole
+// frames ask for the pixels they will read: past the cache, the hardware's
+// own prefetching alone leaves the loads waiting on memory.
+inline constexpr std::size_t kStreamingPrefetchBytes = 1024;
+
+// The pixels in one cache line, the step of those requests.
+inline constexpr std::size_t kPixelsPerCacheLine = 16;
+
 // The vector loops stream 32 bytes a store, aligned.
 inline constexpr std::size_t kStreamingAlignment = 32;
 

@@ -27,14 +27,7 @@ SHOWSAVER_TARGET_AVX2 std::size_t blend_pixels(std::uint32_t* out, const std::ui
   const __m256i take_lanes = _mm256_set1_epi16(static_cast<short>(take));
   std::size_t i = 0;
   for (; i + 8 <= count; i += 8) {
-    if constexpr (kStream) {
-      if (i % kPixelsPerCacheLine == 0) {
-        _mm_prefetch(reinterpret_cast<const char*>(outgoing + i) + kStreamingPrefetchBytes,
-                     _MM_HINT_T0);
-        _mm_prefetch(reinterpret_cast<const char*>(incoming + i) + kStreamingPrefetchBytes,
-                     _MM_HINT_T0);
-      }
-    }
+    if constexpr (kStream) prefetch_pictures_ahead(outgoing, incoming, i);
     const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(outgoing + i));
     const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(incoming + i));
     const __m256i low = blend_half(_mm256_unpacklo_epi8(a, zero), _mm256_unpacklo_epi8(b, zero),

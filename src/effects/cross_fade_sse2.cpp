@@ -26,14 +26,7 @@ std::size_t blend_pixels(std::uint32_t* out, const std::uint32_t* outgoing,
   const __m128i take_lanes = _mm_set1_epi16(static_cast<short>(take));
   std::size_t i = 0;
   for (; i + 4 <= count; i += 4) {
-    if constexpr (kStream) {
-      if (i % kPixelsPerCacheLine == 0) {
-        _mm_prefetch(reinterpret_cast<const char*>(outgoing + i) + kStreamingPrefetchBytes,
-                     _MM_HINT_T0);
-        _mm_prefetch(reinterpret_cast<const char*>(incoming + i) + kStreamingPrefetchBytes,
-                     _MM_HINT_T0);
-      }
-    }
+    if constexpr (kStream) prefetch_pictures_ahead(outgoing, incoming, i);
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(outgoing + i));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(incoming + i));
     const __m128i low =

@@ -21,6 +21,15 @@ inline constexpr std::size_t kStreamingPrefetchBytes = 1024;
 // The pixels in one cache line, the step of those requests.
 inline constexpr std::size_t kPixelsPerCacheLine = 16;
 
+// At the start of each cache line of pixel `i`, asks for the line
+// kStreamingPrefetchBytes ahead in both pictures.
+inline void prefetch_pictures_ahead(const std::uint32_t* first, const std::uint32_t* second,
+                                    std::size_t i) {
+  if (i % kPixelsPerCacheLine != 0) return;
+  __builtin_prefetch(reinterpret_cast<const char*>(first + i) + kStreamingPrefetchBytes);
+  __builtin_prefetch(reinterpret_cast<const char*>(second + i) + kStreamingPrefetchBytes);
+}
+
 // The vector loops stream 32 bytes a store, aligned.
 inline constexpr std::size_t kStreamingAlignment = 32;
 

@@ -70,7 +70,7 @@ test-fast: build
 # BENCH_ARGS=--benchmark_filter=effect_13), then the whole program on a
 # private X server (presentation, start-up, extraction, idle, memory).
 BENCH_TARGETS = showsaver_bench showsaver showpack showsaver_run_probe \
-                showsaver_present_bench showsaver_extract_bench
+                showsaver_present_bench showsaver_extract_bench showsaver_soak_bench
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSHOWSAVER_BENCH=ON
 	cmake --build build-bench -j $(JOBS) --target $(BENCH_TARGETS)

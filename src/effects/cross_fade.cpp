@@ -11,11 +11,11 @@ namespace showsaver {
 
 std::vector<BlendPath> blend_paths() {
   std::vector<BlendPath> paths{{"plain", nullptr}};
-#if defined(SHOWSAVER_EFFECTS_SSE2)
+#if defined(SHOWSAVER_SSE2_PATHS)
   paths.push_back({"sse2", blend_pixels_sse2});
 #endif
-#if defined(SHOWSAVER_EFFECTS_AVX2)
-  if (processor_has_avx2()) paths.push_back({"avx2", blend_pixels_avx2});
+#if defined(SHOWSAVER_AVX2_PATHS)
+  if (avx2_available()) paths.push_back({"avx2", blend_pixels_avx2});
 #endif
   return paths;
 }
@@ -62,8 +62,8 @@ void blend_row(std::span<std::uint32_t> out, std::span<const std::uint32_t> outg
   blend_row_along(fastest, out, outgoing, incoming, weight);
 }
 
-void blend_frame(const PixelTarget& target, const PixelImage& outgoing,
-                 const PixelImage& incoming, std::uint32_t weight) {
+void blend_frame(const PixelTarget& target, const PixelImage& outgoing, const PixelImage& incoming,
+                 std::uint32_t weight) {
   const auto width = static_cast<std::size_t>(target.width);
   const auto height = static_cast<std::size_t>(target.height);
   const auto row = [](const PixelImage& image, std::size_t y, std::size_t count) {

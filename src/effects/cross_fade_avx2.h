@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "effects/instruction_sets.h"
+#include "platform/instruction_sets.h"
 
-#if defined(SHOWSAVER_EFFECTS_AVX2)
+#if defined(SHOWSAVER_AVX2_PATHS)
 
 namespace showsaver {
 

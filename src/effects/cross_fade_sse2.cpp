@@ -1,6 +1,6 @@
 #include "effects/cross_fade_sse2.h"
 
-#if defined(SHOWSAVER_EFFECTS_SSE2)
+#if defined(SHOWSAVER_SSE2_PATHS)
 
 #include <emmintrin.h>
 

@@ -1,6 +1,6 @@
 #include "effects/pan_zoom_avx2.h"
 
-#if defined(SHOWSAVER_EFFECTS_AVX2)
+#if defined(SHOWSAVER_AVX2_PATHS)
 
 #include <immintrin.h>
 

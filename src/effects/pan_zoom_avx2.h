@@ -7,10 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "effects/instruction_sets.h"
 #include "effects/pan_zoom_filter.h"
+#include "platform/instruction_sets.h"
 
-#if defined(SHOWSAVER_EFFECTS_AVX2)
+#if defined(SHOWSAVER_AVX2_PATHS)
 
 namespace showsaver {
 

@@ -146,11 +146,12 @@ void blend_output_row(const PanZoomPasses& passes, const std::int16_t* blended,
 
 std::vector<PanZoomPasses> pan_zoom_passes() {
   std::vector<PanZoomPasses> passes{{"plain", nullptr, nullptr, nullptr}};
-#if defined(SHOWSAVER_EFFECTS_SSE2)
+#if defined(SHOWSAVER_SSE2_PATHS)
   passes.push_back({"sse2", blend_rows_sse2, blend_columns_sse2, fence_streaming_sse2});
 #endif
-#if defined(SHOWSAVER_EFFECTS_AVX2)
-  if (processor_has_avx2()) passes.push_back({"avx2", blend_rows_avx2, blend_columns_avx2, fence_streaming_avx2});
+#if defined(SHOWSAVER_AVX2_PATHS)
+  if (avx2_available())
+    passes.push_back({"avx2", blend_rows_avx2, blend_columns_avx2, fence_streaming_avx2});
 #endif
   return passes;
 }

@@ -7,10 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "effects/instruction_sets.h"
 #include "effects/pan_zoom_filter.h"
+#include "platform/instruction_sets.h"
 
-#if defined(SHOWSAVER_EFFECTS_SSE2)
+#if defined(SHOWSAVER_SSE2_PATHS)
 
 namespace showsaver {
 

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/processor_features.h"
+#include "platform/instruction_sets.h"
 #include "platform/soft/blit_axis.h"
 #include "platform/soft/blit_reference.h"
 #include "platform/soft/stretch_blt.h"
@@ -57,7 +57,7 @@ TEST(StretchShrinkTest, PairColumnsMatchThePlainLoop) {
           where << source << " onto " << n << (mirrored ? " mirrored" : "") << ", clip " << clip;
           const PairColumns pairs(columns.source_first.data(), last.data(), count, begin, end);
           // A step fits a run whenever its pixels take at most two columns each.
-          if (processor_has_avx2() && count >= 16) {
+          if (avx2_available() && count >= 16) {
             EXPECT_TRUE(pairs.vectorised()) << where.str();
           }
           for (const int base : {0, begin}) {

@@ -14,16 +14,16 @@ void and_column_pairs_scalar(const std::uint32_t* line, int base, const int* fir
 void and_column_pairs(const std::uint32_t* line, int base, const int* first, const int* last, int n,
                       std::uint32_t* out) {
   int begin = 0;
-#if defined(SHOWSAVER_GATHER_AVX2)
-  if (processor_has_avx2()) begin = and_column_pairs_avx2(line, base, first, last, n, out);
+#if defined(SHOWSAVER_AVX2_PATHS)
+  if (avx2_available()) begin = and_column_pairs_avx2(line, base, first, last, n, out);
 #endif
   and_column_pairs_scalar(line, base, first, last, begin, n, out);
 }
 
 PairColumns::PairColumns(const int* first, const int* last, int n, int line_begin, int line_end)
     : first_(first), last_(last), n_(n) {
-#if defined(SHOWSAVER_GATHER_AVX2)
-  if (!processor_has_avx2()) return;
+#if defined(SHOWSAVER_AVX2_PATHS)
+  if (!avx2_available()) return;
   steps_.resize(static_cast<std::size_t>(n / kAvx2Step));
   for (std::size_t s = 0; s < steps_.size(); ++s) {
     const int* f = first + s * kAvx2Step;
@@ -56,7 +56,7 @@ PairColumns::PairColumns(const int* first, const int* last, int n, int line_begi
 void PairColumns::apply(const std::uint32_t* line, int base, std::uint32_t* out,
                         bool stream) const {
   int begin = 0;
-#if defined(SHOWSAVER_GATHER_AVX2)
+#if defined(SHOWSAVER_AVX2_PATHS)
   if (!steps_.empty()) {
     const int count = static_cast<int>(steps_.size());
     pair_steps_avx2(line, base, steps_.data(), count, first_, last_, out,
@@ -81,8 +81,8 @@ int and_windows_scalar(const std::uint32_t* pixels, int span, int min_count,
 }
 
 int and_windows(const std::uint32_t* pixels, int span, int min_count, std::uint32_t* window) {
-#if defined(SHOWSAVER_GATHER_AVX2)
-  if (processor_has_avx2()) return and_windows_avx2(pixels, span, min_count, window);
+#if defined(SHOWSAVER_AVX2_PATHS)
+  if (avx2_available()) return and_windows_avx2(pixels, span, min_count, window);
 #endif
   return and_windows_scalar(pixels, span, min_count, window);
 }
@@ -98,8 +98,8 @@ void and_column_runs_scalar(const std::uint32_t* line, int base, const int* firs
 
 bool and_column_runs(const std::uint32_t* line, int base, const int* first, const int* last, int n,
                      int min_count, std::uint32_t* out) {
-#if defined(SHOWSAVER_GATHER_AVX2)
-  if (min_count >= kAvx2Step && processor_has_avx2()) {
+#if defined(SHOWSAVER_AVX2_PATHS)
+  if (min_count >= kAvx2Step && avx2_available()) {
     and_column_runs_avx2(line, base, first, last, n, out);
     return true;
   }
@@ -116,9 +116,9 @@ bool and_column_runs(const std::uint32_t* line, int base, const int* first, cons
 }
 
 void finish_streaming() {
-#if defined(SHOWSAVER_GATHER_AVX2)
+#if defined(SHOWSAVER_AVX2_PATHS)
   // Only the AVX2 paths stream.
-  if (processor_has_avx2()) fence_avx2();
+  if (avx2_available()) fence_avx2();
 #endif
 }
 

@@ -1,6 +1,6 @@
 #include "platform/soft/stretch_columns_avx2.h"
 
-#if defined(SHOWSAVER_GATHER_AVX2)
+#if defined(SHOWSAVER_AVX2_PATHS)
 
 #include <immintrin.h>
 
@@ -9,11 +9,11 @@ namespace {
 
 constexpr int kStep = kAvx2Step;
 
-SHOWSAVER_AVX2 inline __m256i load(const void* p) {
+SHOWSAVER_TARGET_AVX2 inline __m256i load(const void* p) {
   return _mm256_loadu_si256(static_cast<const __m256i*>(p));
 }
 
-SHOWSAVER_AVX2 inline void store(void* p, __m256i value) {
+SHOWSAVER_TARGET_AVX2 inline void store(void* p, __m256i value) {
   _mm256_storeu_si256(static_cast<__m256i*>(p), value);
 }
 
@@ -29,15 +29,16 @@ inline void prefetch_ahead(const std::uint32_t* pixels, std::uintptr_t ahead = k
 }
 
 // The pixels at `places` in the run low (places 0-7) : high (8-15).
-SHOWSAVER_AVX2 inline __m256i pick(__m256i low, __m256i high, __m256i places) {
+SHOWSAVER_TARGET_AVX2 inline __m256i pick(__m256i low, __m256i high, __m256i places) {
   const __m256 from_low = _mm256_castsi256_ps(_mm256_permutevar8x32_epi32(low, places));
   const __m256 from_high = _mm256_castsi256_ps(_mm256_permutevar8x32_epi32(high, places));
   return _mm256_castps_si256(_mm256_blendv_ps(from_low, from_high, _mm256_castsi256_ps(places)));
 }
 
 template <bool kStream>
-SHOWSAVER_AVX2 void pair_steps(const std::uint32_t* line, int base, const PairColumns::Step* steps,
-                               int count, const int* first, const int* last, std::uint32_t* out) {
+SHOWSAVER_TARGET_AVX2 void pair_steps(const std::uint32_t* line, int base,
+                                      const PairColumns::Step* steps, int count, const int* first,
+                                      const int* last, std::uint32_t* out) {
   // A mirrored shrink takes its steps from the last: the source is read
   // forwards, which the hardware prefetcher follows better, and the
   // destination written backwards.
@@ -73,8 +74,9 @@ SHOWSAVER_AVX2 void pair_steps(const std::uint32_t* line, int base, const PairCo
 }  // namespace
 
 // Eight pixels a step, each two gathered loads and an AND.
-SHOWSAVER_AVX2 int and_column_pairs_avx2(const std::uint32_t* line, int base, const int* first,
-                                         const int* last, int n, std::uint32_t* out) {
+SHOWSAVER_TARGET_AVX2 int and_column_pairs_avx2(const std::uint32_t* line, int base,
+                                                const int* first, const int* last, int n,
+                                                std::uint32_t* out) {
   const __m256i shift = _mm256_set1_epi32(base);
   const auto* pixels = reinterpret_cast<const int*>(line);
   int i = 0;
@@ -87,9 +89,10 @@ SHOWSAVER_AVX2 int and_column_pairs_avx2(const std::uint32_t* line, int base, co
   return i;
 }
 
-SHOWSAVER_AVX2 void pair_steps_avx2(const std::uint32_t* line, int base,
-                                    const PairColumns::Step* steps, int count, const int* first,
-                                    const int* last, std::uint32_t* out, bool stream) {
+SHOWSAVER_TARGET_AVX2 void pair_steps_avx2(const std::uint32_t* line, int base,
+                                           const PairColumns::Step* steps, int count,
+                                           const int* first, const int* last, std::uint32_t* out,
+                                           bool stream) {
   if (stream) {
     pair_steps<true>(line, base, steps, count, first, last, out);
   } else {
@@ -98,15 +101,16 @@ SHOWSAVER_AVX2 void pair_steps_avx2(const std::uint32_t* line, int base,
 }
 
 // Streaming stores are weakly ordered: fence them before the rows are used.
-SHOWSAVER_AVX2 void fence_avx2() {
+SHOWSAVER_TARGET_AVX2 void fence_avx2() {
   _mm_sfence();
 }
 
 // A shrink of at least eight columns a pixel: the AND of a pixel's columns
 // straight from the line, eight at a time (the last eight overlapping those
 // before, which ANDing does not mind), then across the lanes.
-SHOWSAVER_AVX2 void and_column_runs_avx2(const std::uint32_t* line, int base, const int* first,
-                                         const int* last, int n, std::uint32_t* out) {
+SHOWSAVER_TARGET_AVX2 void and_column_runs_avx2(const std::uint32_t* line, int base,
+                                                const int* first, const int* last, int n,
+                                                std::uint32_t* out) {
   // A mirrored shrink takes its pixels from the last, reading forwards.
   const bool backwards = n > 1 && first[0] > first[n - 1];
   for (int k = 0; k < n; ++k) {
@@ -125,8 +129,8 @@ SHOWSAVER_AVX2 void and_column_runs_avx2(const std::uint32_t* line, int base, co
   }
 }
 
-SHOWSAVER_AVX2 int and_windows_avx2(const std::uint32_t* pixels, int span, int min_count,
-                                    std::uint32_t* window) {
+SHOWSAVER_TARGET_AVX2 int and_windows_avx2(const std::uint32_t* pixels, int span, int min_count,
+                                           std::uint32_t* window) {
   int j = 0;
   for (; j + kStep < span; j += kStep) {
     prefetch_ahead(pixels + j);

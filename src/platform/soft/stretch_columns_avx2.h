@@ -1,8 +1,8 @@
-// The column steps of a shrink with AVX2, for x86 builds with GCC or Clang.
-// The build stays for the baseline instruction set: these functions alone are
-// compiled for AVX2, and stretch_columns.cpp calls them only where the
-// processor has it (processor_has_avx2()), else the plain loop each must match pixel
-// for pixel (tests/soft/stretch_shrink_test.cpp, stretch_columns_test.cpp).
+// The column steps of a shrink with AVX2, in the builds that have AVX2 paths
+// (platform/instruction_sets.h).  These functions alone are compiled for
+// AVX2, and stretch_columns.cpp calls them only where avx2_available(), else
+// the plain loop each must match pixel for pixel
+// (tests/soft/stretch_shrink_test.cpp, stretch_columns_test.cpp).
 //
 // Which path a shrink takes, by the number k of source columns that land on
 // one destination pixel:
@@ -20,20 +20,16 @@
 // bench/raster_bench.cpp measures them against memcpy and pixman.
 #pragma once
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
-#define SHOWSAVER_GATHER_AVX2 1
+#include "platform/instruction_sets.h"
+
+#if defined(SHOWSAVER_AVX2_PATHS)
 
 #include <cstdint>
 #include <type_traits>
 
-#include "platform/processor_features.h"
 #include "platform/soft/stretch_columns.h"
 
 namespace showsaver::soft {
-
-// Compiles a function for AVX2; the declarations carry it as the definitions
-// do, since a function declared without it would be another version.
-#define SHOWSAVER_AVX2 __attribute__((target("avx2")))
 
 // Destination pixels of one vector step, and source columns of one run.
 inline constexpr int kAvx2Step = 8;
@@ -42,25 +38,28 @@ static_assert(std::extent_v<decltype(PairColumns::Step::first)> == kAvx2Step);
 
 // out[i] = line[first[i] - base] & line[last[i] - base] eight pixels a step,
 // with gathered loads; returns where the plain loop must go on.
-SHOWSAVER_AVX2 int and_column_pairs_avx2(const std::uint32_t* line, int base, const int* first,
-                                         const int* last, int n, std::uint32_t* out);
+SHOWSAVER_TARGET_AVX2 int and_column_pairs_avx2(const std::uint32_t* line, int base,
+                                                const int* first, const int* last, int n,
+                                                std::uint32_t* out);
 
 // The `count` prepared steps of PairColumns; a step without a run takes the
 // plain loop.  `stream` (with `out` 16-byte aligned) writes past the cache.
-SHOWSAVER_AVX2 void pair_steps_avx2(const std::uint32_t* line, int base,
-                                    const PairColumns::Step* steps, int count, const int* first,
-                                    const int* last, std::uint32_t* out, bool stream);
+SHOWSAVER_TARGET_AVX2 void pair_steps_avx2(const std::uint32_t* line, int base,
+                                           const PairColumns::Step* steps, int count,
+                                           const int* first, const int* last, std::uint32_t* out,
+                                           bool stream);
 
 // The AND of each pixel's columns, at least kAvx2Step of them.
-SHOWSAVER_AVX2 void and_column_runs_avx2(const std::uint32_t* line, int base, const int* first,
-                                         const int* last, int n, std::uint32_t* out);
+SHOWSAVER_TARGET_AVX2 void and_column_runs_avx2(const std::uint32_t* line, int base,
+                                                const int* first, const int* last, int n,
+                                                std::uint32_t* out);
 
 // The window passes of and_windows().
-SHOWSAVER_AVX2 int and_windows_avx2(const std::uint32_t* pixels, int span, int min_count,
-                                    std::uint32_t* window);
+SHOWSAVER_TARGET_AVX2 int and_windows_avx2(const std::uint32_t* pixels, int span, int min_count,
+                                           std::uint32_t* window);
 
 // Orders the streaming stores before what follows.
-SHOWSAVER_AVX2 void fence_avx2();
+SHOWSAVER_TARGET_AVX2 void fence_avx2();
 
 }  // namespace showsaver::soft
 

@@ -6,7 +6,7 @@ namespace showsaver::soft {
 namespace {
 
 constexpr HalvingPath kPaths[] = {
-#if defined(__SSE2__)
+#if defined(SHOWSAVER_SSE2_PATHS)
     {"sse2", [](int n) { return n >= kSse2HalvingStep; }, halve_rows_sse2},
 #endif
     {"scalar", [](int) { return true; },

@@ -1,6 +1,6 @@
 #include "platform/soft/stretch_halving_sse2.h"
 
-#if defined(__SSE2__)
+#if defined(SHOWSAVER_SSE2_PATHS)
 
 #include <emmintrin.h>
 

@@ -1,5 +1,6 @@
 // The halving rows with SSE2: four destination pixels an instruction.  Builds
-// without SSE2 (32-bit x86 by default) leave it out of the halving paths.
+// without SSE2 paths (platform/instruction_sets.h) leave it out of the
+// halving paths.
 //
 // The fast path of the exact 2 x 2 halving of StretchBlt, first in the table
 // of halving paths (stretch_halving.h) for rows of at least
@@ -10,7 +11,9 @@
 // bench/raster_bench.cpp measures it against memcpy and pixman.
 #pragma once
 
-#if defined(__SSE2__)
+#include "platform/instruction_sets.h"
+
+#if defined(SHOWSAVER_SSE2_PATHS)
 
 #include "platform/soft/stretch_halving.h"
 

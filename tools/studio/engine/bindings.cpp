@@ -18,6 +18,7 @@
 #include "showpack/extracted_show.h"
 #include "showpack/file_io.h"
 #include "showpack/manifest_keys.h"
+#include "showpack/problem_codes.h"
 #include "showpack/text_codec.h"
 #include "showpack/title_slot.h"
 
@@ -174,6 +175,36 @@ val vocabulary() {
   return result;
 }
 
+const char* kind_name(showpack::ProblemKind kind) {
+  switch (kind) {
+    case showpack::ProblemKind::NameFault:
+      return "name-fault";
+    case showpack::ProblemKind::SoundFault:
+      return "sound-fault";
+    default:
+      return "finding";
+  }
+}
+
+// Every code a problem or its fault comes with, each with the values it
+// carries: [{code, kind: "finding", "name-fault" or "sound-fault", values}],
+// which the page's wordings (texts.js) answer.
+val problem_codes() {
+  val list = val::array();
+  for (const showpack::ProblemCode& entry : showpack::problem_codes()) {
+    val values = val::array();
+    for (const std::string_view name : entry.value_names()) {
+      values.call<void>("push", std::string(name));
+    }
+    val item = val::object();
+    item.set("code", std::string(entry.code));
+    item.set("kind", std::string(kind_name(entry.kind)));
+    item.set("values", values);
+    list.call<void>("push", item);
+  }
+  return list;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(studio_engine) {
@@ -183,6 +214,7 @@ EMSCRIPTEN_BINDINGS(studio_engine) {
   emscripten::function("openShow", &open_show);
   emscripten::function("recordShow", &record_show_for_page);
   emscripten::function("vocabulary", &vocabulary);
+  emscripten::function("problemCodes", &problem_codes);
 }
 
 }  // namespace showsaver::studio

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "showpack/manifest_keys.h"
 
@@ -22,18 +23,14 @@ bool given(const val& value) {
   return !value.isUndefined() && !value.isNull();
 }
 
-// One value each way, by its type; undefined is "not given".
-void from_page(const val& value, std::int32_t& out) {
-  out = given(value) ? value.as<std::int32_t>() : 0;
-}
-void from_page(const val& value, std::uint32_t& out) {
-  out = given(value) ? value.as<std::uint32_t>() : 0;
-}
-void from_page(const val& value, bool& out) {
-  out = given(value) && value.as<bool>();
-}
-void from_page(const val& value, std::string& out) {
-  out = given(value) ? value.as<std::string>() : std::string();
+// One value each way, by its type; undefined is "not given".  A number, a
+// flag or a text as JavaScript has it:
+template <class Value>
+concept Plain = std::is_arithmetic_v<Value> || std::is_same_v<Value, std::string>;
+
+template <Plain Value>
+void from_page(const val& value, Value& out) {
+  out = given(value) ? value.as<Value>() : Value{};
 }
 void from_page(const val& value, ColorRef& out) {
   out = ColorRef{given(value) ? value.as<std::uint32_t>() : 0};
@@ -65,16 +62,8 @@ void from_page(const val& value, std::optional<Motion>& out) {
   if (text == keys::kNoMotion) out = Motion::None;
 }
 
-val to_page(std::int32_t value) {
-  return val(value);
-}
-val to_page(std::uint32_t value) {
-  return val(double(value));
-}
-val to_page(bool value) {
-  return val(value);
-}
-val to_page(const std::string& value) {
+template <Plain Value>
+val to_page(const Value& value) {
   return val(value);
 }
 val to_page(ColorRef value) {

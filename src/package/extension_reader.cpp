@@ -11,10 +11,6 @@
 namespace showsaver {
 namespace {
 
-constexpr std::int32_t kLongestFadeMs = 60'000;
-// Pan-and-zoom rectangles stay well inside 32-bit arithmetic once scaled.
-constexpr std::int32_t kLargestCoordinate = 65'535;
-
 struct Malformed {
   PackageError error;
 };

@@ -14,7 +14,6 @@
 namespace showsaver {
 namespace {
 
-constexpr std::int64_t kTrailerSize = 4;
 // The fewest bytes one scene can take: two empty names, four 32-bit fields,
 // two flags and two absent arrays.
 constexpr std::int64_t kSmallestSceneSize = 2 + 2 + 4 * 4 + 2 * 2 + 2 + 2;
@@ -215,8 +214,9 @@ std::span<const std::uint8_t> locate_record(std::span<const std::uint8_t> file,
       ByteReader(file).i32(static_cast<std::uint64_t>(trailer_offset));
   if (block_length < kTrailerSize) {
     fail("BlockLength", trailer_offset,
-         "BlockLength " + std::to_string(block_length) +
-             " is below 4, the trailer's own size (is there a show package in this file?)");
+         "BlockLength " + std::to_string(block_length) + " is below " +
+             std::to_string(kTrailerSize) +
+             ", the trailer's own size (is there a show package in this file?)");
   }
   if (block_length > file_size) {
     fail("BlockLength", trailer_offset,

@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::size_t kMaxStringBytes = std::numeric_limits<std::uint16_t>::max();
 constexpr std::size_t kMaxInt32 = std::numeric_limits<std::int32_t>::max();
-constexpr std::size_t kTrailerSize = 4;
 
 // Thrown inside this file only, caught at the entry points.
 struct Unwritable {
@@ -181,7 +180,7 @@ void write_record(const ShowPackage& package, const TextCodec& codec, BlockOutpu
 void write_block(const ShowPackage& package, const TextCodec& codec, BlockOutput& out,
                  std::size_t written_before) {
   write_record(package, codec, out);
-  const std::size_t block_length = out.size() + kTrailerSize;
+  const std::size_t block_length = out.size() + static_cast<std::size_t>(kTrailerSize);
   if (block_length > kMaxInt32) {
     fail("BlockLength", "the block would be " + std::to_string(block_length) +
                             " bytes, more than a 32-bit BlockLength counts");

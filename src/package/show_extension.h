@@ -18,6 +18,16 @@ namespace showsaver {
 inline constexpr std::array<std::uint8_t, 4> kExtensionMagic{'S', 'S', 'X', 'B'};
 inline constexpr std::uint16_t kExtensionVersion = 1;
 
+// The longest cross-fade a package holds, and the one an author who names
+// none gets, in milliseconds.
+inline constexpr std::int32_t kLongestFadeMs = 60'000;
+inline constexpr std::int32_t kDefaultFadeMs = 1000;
+
+// A pan-and-zoom rectangle's left and top lie within -kLargestCoordinate..
+// kLargestCoordinate, its width and height within 1..kLargestCoordinate:
+// they stay well inside 32-bit arithmetic once scaled.
+inline constexpr std::int32_t kLargestCoordinate = 65'535;
+
 enum class ShowOrder : std::int32_t { AsStored = 0, Shuffle = 1 };
 
 // The order the scenes play in, each round.
@@ -30,7 +40,7 @@ struct OrderRecord {
 // scene's EffectCode holds the transition players without one show instead.
 struct FadeRecord {
   std::int32_t scene = 0;
-  std::int32_t duration_ms = 1000;
+  std::int32_t duration_ms = kDefaultFadeMs;
   friend bool operator==(const FadeRecord&, const FadeRecord&) = default;
 };
 

@@ -15,6 +15,10 @@
 
 namespace showsaver {
 
+// The package ends with BlockLength, a 32-bit count of the bytes from the
+// package's first byte to the file's end, the trailer itself included.
+inline constexpr std::int64_t kTrailerSize = 4;
+
 // A byte array of the package: absent (stored with no dimension) or present,
 // possibly empty.  Both kinds are kept apart so that a package writes back
 // exactly as it was read.  The bytes are either the array's own (`bytes`)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "listed_values.h"
 #include "showpack/file_io.h"
 #include "showpack/package_assembly.h"
 #include "showpack/picture_import.h"
@@ -77,6 +78,7 @@ TEST(AssemblyProblemCodesTest, EachNameProblemHasItsCodeSceneAndValues) {
     ASSERT_LT(next, assembled.problems.size());
     const ManifestProblem& problem = assembled.problems[next++];
     EXPECT_EQ(problem.code, expected.code) << problem.message;
+    expect_listed_values(problem.code, problem.values);
     EXPECT_EQ(problem.where.line, 10 * index + 1);
     EXPECT_EQ(problem.values.at("scene"), std::to_string(index + 1));
     EXPECT_EQ(problem.values.at("name"), expected.name);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "listed_values.h"
 #include "showpack/picture_import.h"
 
 namespace showsaver::showpack {
@@ -52,6 +53,7 @@ TEST(ShowRulesTest, EachFindingHasItsCodeSceneAndValues) {
     ASSERT_LT(next, findings.size());
     const RuleFinding& finding = findings[next++];
     EXPECT_EQ(finding.code, expected.code) << finding.message;
+    expect_listed_values(finding.code, finding.values);
     EXPECT_EQ(finding.scene, index);
     EXPECT_EQ(finding.values.at("scene"), std::to_string(index + 1));
     for (const auto& [key, value] : expected.values) EXPECT_EQ(finding.values.at(key), value);

@@ -58,6 +58,11 @@ FileRead read_whole_file(const std::filesystem::path& path) {
   return result;
 }
 
+std::string path_text(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 AtomicFile::AtomicFile(const std::filesystem::path& path)
     : path_(path), temporary_(path.string() + ".XXXXXX") {
   descriptor_ = ::mkstemp(temporary_.data());

@@ -18,6 +18,9 @@ struct FileRead {
 
 FileRead read_whole_file(const std::filesystem::path& path);
 
+// The path as UTF-8 text, as messages and manifests spell it.
+std::string path_text(const std::filesystem::path& path);
+
 // A file written piece by piece beside `path` and renamed over it only when
 // committed, so that `path` holds either its old contents or all of the new
 // ones.  One left uncommitted (after an error, or never committed) is removed.

@@ -19,9 +19,11 @@
 //                               motion_from and motion_to ([left, top, width,
 //                               height] in the picture area, both or neither)
 //
-// Paths are relative to the manifest's folder.  This file checks the TOML:
-// keys, types and ranges; the files themselves are checked when the package
-// is assembled.
+// Paths are relative to the manifest's folder.  Loading checks the TOML:
+// keys, types and ranges as each table's values are read
+// (manifest_table_reader.h), then the values against each other and the
+// package's limits (manifest_checks.h); the files themselves are checked
+// when the package is assembled.
 #pragma once
 
 #include <cstdint>

@@ -19,10 +19,7 @@ constexpr std::size_t kLongestName = 255;
 std::optional<WordedFault> windows_character_problem(std::string_view name) {
   for (char c : name) {
     if (std::string_view("<>\"|?*").find(c) != std::string_view::npos) {
-      return WordedFault{
-          "windows-character",
-          {{"character", std::string(1, c)}},
-          "holds '" + std::string(1, c) + "', which Windows does not allow in file names"};
+      return worded_fault(Problem::NameWindowsCharacter, {{"character", std::string(1, c)}});
     }
   }
   return std::nullopt;
@@ -31,20 +28,22 @@ std::optional<WordedFault> windows_character_problem(std::string_view name) {
 // The player's rule (package/file_names.h) says why in English only; its
 // cases, told apart again here for the code a page words them by.
 WordedFault player_rule_fault(std::string_view name, std::string reason) {
-  if (name == "." || name == "..") return {"folder", {}, std::move(reason)};
+  const ProblemValues words{{"reason", std::move(reason)}};
+  if (name == "." || name == "..") return worded_fault(Problem::NameFolder, {}, words);
   for (const char c : name) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) {
       char code[8];
       std::snprintf(code, sizeof code, "U+%04X", byte);
-      return {"control-character", {{"codePoint", code}}, std::move(reason)};
+      return worded_fault(Problem::NameControlCharacter, {{"codePoint", code}}, words);
     }
     if (c == '/' || c == '\\') {
-      return {"path-separator", {{"character", std::string(1, c)}}, std::move(reason)};
+      return worded_fault(Problem::NamePathSeparator, {{"character", std::string(1, c)}}, words);
     }
-    if (c == ':') return {"drive-separator", {}, std::move(reason)};
+    if (c == ':') return worded_fault(Problem::NameDriveSeparator, {}, words);
   }
-  return {is_device_name(name) ? "device" : "player-mark", {}, std::move(reason)};
+  return worded_fault(is_device_name(name) ? Problem::NameDevice : Problem::NamePlayerMark, {},
+                      words);
 }
 
 // The length of the UTF-8 sequence at the start of `text`; 1 for a byte
@@ -69,7 +68,9 @@ void for_each_character(std::string_view name, Visit visit) {
 std::optional<WordedFault> unstorable_characters(std::string_view name) {
   const std::optional<std::string> whole = cp932_problem(name, text_codec());
   if (!whole) return std::nullopt;
-  if (whole->starts_with("is not valid UTF-8")) return WordedFault{"not-utf8", {}, *whole};
+  if (whole->starts_with("is not valid UTF-8")) {
+    return worded_fault(Problem::NameNotUtf8, {}, {{"reason", *whole}});
+  }
   std::vector<std::pair<std::string, std::string>> listed;  // the character, its code point
   for_each_character(name, [&](std::string_view character, bool storable) {
     if (storable) return;
@@ -92,13 +93,9 @@ std::optional<WordedFault> unstorable_characters(std::string_view name) {
     characters += (i == 0 ? "" : " ") + character;
     code_points += (i == 0 ? "" : " ") + code_point;
   }
-  return WordedFault{
-      "not-in-code-page",
-      {{"characters", characters}, {"codePoints", code_points}},
-      "holds " + std::string(listed.size() == 1 ? "a character" : "characters") +
-          " a show cannot store: " + text +
-          "; names are stored in the Japanese Windows character set (code page 932), which has "
-          "Japanese and Latin letters, digits and the common signs"};
+  return worded_fault(
+      Problem::NameNotInCodePage, {{"characters", characters}, {"codePoints", code_points}},
+      {{"count", listed.size() == 1 ? "a character" : "characters"}, {"list", text}});
 }
 
 }  // namespace
@@ -120,20 +117,15 @@ std::string fold_case(std::string_view name) {
 }
 
 std::optional<WordedFault> stored_name_fault(std::string_view name) {
-  if (name.empty()) return WordedFault{"empty", {}, "is empty"};
+  if (name.empty()) return worded_fault(Problem::NameEmpty);
   if (auto reason = unsafe_name_reason(name)) return player_rule_fault(name, std::move(*reason));
   if (auto fault = windows_character_problem(name)) return fault;
   if (name.back() == ' ' || name.back() == '.') {
-    return WordedFault{"trailing-dot-or-space",
-                       {},
-                       "ends with a space or '.', which Windows drops from file names"};
+    return worded_fault(Problem::NameTrailingDotOrSpace);
   }
   if (name.size() > kLongestName) {
-    return WordedFault{
-        "too-long",
-        {{"bytes", std::to_string(name.size())}, {"most", std::to_string(kLongestName)}},
-        "is " + std::to_string(name.size()) + " bytes long; a file name holds at most " +
-            std::to_string(kLongestName)};
+    return worded_fault(Problem::NameTooLong, {{"bytes", std::to_string(name.size())},
+                                               {"most", std::to_string(kLongestName)}});
   }
   return unstorable_characters(name);
 }

@@ -12,11 +12,9 @@
 namespace showsaver::showpack {
 
 // Why `name` (UTF-8) cannot be stored, its text the end of a sentence that
-// starts with the name ("... is empty"); nothing when it can.  The codes:
-// empty, folder, control-character (codePoint), path-separator (character),
-// drive-separator, device, player-mark, windows-character (character),
-// trailing-dot-or-space, too-long (bytes, most), not-utf8, not-in-code-page
-// (characters, codePoints: each listed once, separated by spaces).
+// starts with the name ("... is empty"); nothing when it can.  Its codes and
+// values are the name faults of problem_codes.h (characters and codePoints
+// each list a character once, separated by spaces).
 std::optional<WordedFault> stored_name_fault(std::string_view name);
 
 // The fault's text alone.

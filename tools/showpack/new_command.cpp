@@ -14,6 +14,7 @@
 #include "command_status.h"
 #include "display_size.h"
 #include "effects/effect_catalogue.h"
+#include "file_io.h"
 #include "manifest.h"
 #include "manifest_writer.h"
 #include "name_rules.h"
@@ -43,14 +44,9 @@ struct NewOptions {
   bool force = false;
 };
 
-std::string utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 // A stored name for the converted picture, unique in the show.
 std::string stored_name(const fs::path& picture, std::size_t index, std::set<std::string>& used) {
-  std::string name = utf8(picture.stem()) + ".bmp";
+  std::string name = path_text(picture.stem()) + ".bmp";
   if (stored_name_problem(name)) name = "picture-" + std::to_string(index + 1) + ".bmp";
   const std::string stem = name.substr(0, name.size() - 4);
   for (int n = 2; used.contains(fold_case(name)); ++n) {
@@ -86,7 +82,7 @@ std::optional<std::pair<Size, std::string>> picture_area(const std::string& opti
 // the effect names to choose from.
 std::string heading(const NewOptions& options) {
   std::ostringstream out;
-  out << "A show of the pictures in " << utf8(fs::path(options.folder).filename()) << ".\n"
+  out << "A show of the pictures in " << path_text(fs::path(options.folder).filename()) << ".\n"
       << "Edit freely, then: showpack build THIS.toml -o show.scr\n"
       << "(the Linux player; --for windows builds on the 64-bit Windows player)\n"
       << "effect names (README: Transitions):";
@@ -110,7 +106,7 @@ Manifest manifest_of(const NewOptions& options, Size size,
   if (!options.title.empty()) manifest.title = options.title;
   if (!options.music.empty()) {
     manifest.music = ManifestFile{fs::absolute(options.music), {}};
-    manifest.music_name.text = utf8(manifest.music->path.filename());
+    manifest.music_name.text = path_text(manifest.music->path.filename());
     manifest.music_name.from_file = true;
   }
   const std::int32_t hold = parse_duration(options.hold).value_or(0);

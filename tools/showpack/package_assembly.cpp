@@ -12,6 +12,7 @@
 #include "name_rules.h"
 #include "package/package_writer.h"
 #include "picture_import.h"
+#include "problem_codes.h"
 #include "progress.h"
 #include "sound_check.h"
 #include "text_codec.h"
@@ -25,11 +26,6 @@ const std::vector<std::uint8_t> kNoBytes;
 constexpr std::string_view kScenePrefix = "scene ";
 std::string scene_label(std::size_t index) {
   return std::string(kScenePrefix) + std::to_string(index + 1);
-}
-
-std::string path_text(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
 }
 
 using Values = std::map<std::string, std::string>;
@@ -89,9 +85,22 @@ class Assembler {
   }
 
  private:
-  void problem(SourceLocation where, std::string message, std::string code, Values values) {
+  // A problem of `kind` with its values, worded (in its other wording when
+  // `other`) from them and `parts`.
+  static ManifestProblem worded(const std::filesystem::path& file, SourceLocation where,
+                                Problem kind, Values values, const Values& parts,
+                                bool other = false) {
+    Values words = values;
+    words.insert(parts.begin(), parts.end());
+    std::string message = english(kind, words, other);
+    return {file, where, std::move(message), std::string(problem_code(kind).code),
+            std::move(values)};
+  }
+
+  void problem(SourceLocation where, Problem kind, Values values, const Values& parts,
+               bool other = false) {
     result_.problems.push_back(
-        {manifest_.file, where, std::move(message), std::move(code), std::move(values)});
+        worded(manifest_.file, where, kind, std::move(values), parts, other));
   }
 
   // Once for each file read: see sound_check.h.
@@ -99,13 +108,14 @@ class Assembler {
                         const std::vector<std::uint8_t>& bytes) {
     if (bytes.empty() || !sounds_checked_.insert(file.path).second) return;
     const std::string named = what + " " + file.path.string();
-    if (auto fault = sound_fault(use, named, bytes)) {
+    if (auto fault = sound_fault(use, bytes)) {
       Values values = fault->values;
       values["fault"] = fault->code;
       values["name"] = path_text(file.path.filename());
-      result_.warnings.push_back({manifest_.file, file.where, fault->text,
-                                  use == SoundUse::Music ? "music-warning" : "sound-warning",
-                                  std::move(values)});
+      result_.warnings.push_back(
+          worded(manifest_.file, file.where,
+                 use == SoundUse::Music ? Problem::MusicWarning : Problem::SoundWarning,
+                 std::move(values), {{"subject", named}, {"reason", fault->text}}));
     }
   }
 
@@ -117,8 +127,7 @@ class Assembler {
       Values values = owner_values(owner);
       values.insert(
           {{"kind", kind}, {"file", path_text(file.path.filename())}, {"reason", *read.error}});
-      problem(file.where, owner + ": " + kind + " file: " + *read.error, "file-unreadable",
-              std::move(values));
+      problem(file.where, Problem::FileUnreadable, std::move(values), {{"owner", owner}});
       return std::nullopt;
     }
     return std::move(read.bytes);
@@ -144,9 +153,8 @@ class Assembler {
         const std::string& reason = std::get<std::string>(imported);
         Values values = owner_values(owner);
         values.insert({{"file", path_text(scene.picture.path.filename())}, {"reason", reason}});
-        problem(scene.picture.where,
-                owner + ": picture " + scene.picture.path.string() + " " + reason,
-                "picture-not-imported", std::move(values));
+        problem(scene.picture.where, Problem::PictureNotImported, std::move(values),
+                {{"owner", owner}, {"path", scene.picture.path.string()}});
       }
     }
     if (!record.PictureData.bytes) record.PictureData.bytes = kNoBytes;
@@ -168,9 +176,8 @@ class Assembler {
     record.OverPrevious = scene.over_previous ? -1 : 0;
     record.Transparent = scene.transparent ? -1 : 0;
     if (scene.transparent && !scene.over_previous) {
-      result_.warnings.push_back({manifest_.file, scene.where,
-                                  owner + ": transparent has no effect without over_previous",
-                                  "transparent-alone", owner_values(owner)});
+      result_.warnings.push_back(
+          worded(manifest_.file, scene.where, Problem::TransparentAlone, owner_values(owner), {}));
     }
     return record;
   }
@@ -187,7 +194,6 @@ class Assembler {
   // extraction writes each name once, from its first scene, into one folder.
   void register_name(const ManifestName& name, const std::string& kind, const std::string& owner,
                      const ManifestFile& file, const PackageBytes& data) {
-    const std::string label = owner + ": " + kind + " name \"" + name.text + "\" ";
     Values values = owner_values(owner);
     values.insert({{"kind", kind}, {"name", name.text}});
     if (auto fault = stored_name_fault(name.text)) {
@@ -196,10 +202,8 @@ class Assembler {
       values.insert({{"fault", fault->code}, {"reason", fault->text}});
       // The spelling mends only characters code page 932 lacks.
       if (suggestion != name.text) values["suggestion"] = suggestion;
-      problem(name.where,
-              label + fault->text + "; give it a name a show can store, such as " + kind +
-                  "_name = \"" + suggestion + "\"",
-              "name-not-storable", std::move(values));
+      problem(name.where, Problem::NameNotStorable, std::move(values),
+              {{"owner", owner}, {"suggestion", suggestion}}, true);
       return;
     }
     if (name.stored_bytes) check_stored_bytes(name, kind, owner, values);
@@ -209,16 +213,14 @@ class Assembler {
       values.merge(owner_values(earlier.owner, "otherScene"));
       if (earlier.kind != kind) {
         values["otherKind"] = earlier.kind;
-        problem(name.where,
-                label + "is also the " + earlier.kind + " name of " + earlier.owner +
-                    "; the later file would replace the earlier one when extracted",
-                "name-used-by-other-kind", std::move(values));
+        problem(name.where, Problem::NameUsedByOtherKind, std::move(values),
+                {{"owner", owner}, {"otherOwner", earlier.owner}});
       } else if (*earlier.data != *data.bytes) {
         values["otherFile"] = path_text(earlier.file.filename());
-        problem(name.where,
-                label + "is already used by " + earlier.owner + " for " + earlier.file.string() +
-                    ", a different file",
-                "name-used-for-other-file", std::move(values));
+        problem(name.where, Problem::NameUsedForOtherFile, std::move(values),
+                {{"owner", owner},
+                 {"otherOwner", earlier.owner},
+                 {"otherPath", earlier.file.string()}});
       }
       return;
     }
@@ -227,10 +229,8 @@ class Assembler {
       const std::string& other_owner = names_.at(folded->second).owner;
       values.merge(owner_values(other_owner, "otherScene"));
       values["other"] = folded->second;
-      problem(name.where,
-              label + "differs only in letter case from \"" + folded->second + "\" (" +
-                  other_owner + "); Windows would keep one file for both",
-              "name-differs-in-case", std::move(values));
+      problem(name.where, Problem::NameDiffersInCase, std::move(values),
+              {{"owner", owner}, {"otherOwner", other_owner}});
       return;
     }
     names_.emplace(name.text, StoredName{kind, owner, file.path, &*data.bytes});
@@ -241,14 +241,12 @@ class Assembler {
                           const std::string& owner, Values values) {
     const std::optional<std::string> spelled = text_codec().cp932_to_utf8(*name.stored_bytes);
     if (spelled == name.text) return;
-    const std::string key = kind + "_name_bytes";
-    problem(
-        name.bytes_where,
-        owner + ": " + key + " \"" + name_bytes_text(*name.stored_bytes) + "\" " +
-            (spelled ? "spell \"" + *spelled + "\", not the " + kind + " name \"" + name.text + "\""
-                     : "are not text in code page 932") +
-            "; leave " + key + " out to store the name as it is spelt",
-        "name-bytes-mismatch", std::move(values));
+    problem(name.bytes_where, Problem::NameBytesMismatch, std::move(values),
+            {{"owner", owner},
+             {"key", kind + "_name_bytes"},
+             {"bytes", name_bytes_text(*name.stored_bytes)},
+             {"spelled", spelled.value_or("")}},
+            !spelled);
   }
 
   const Manifest& manifest_;

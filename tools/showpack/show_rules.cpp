@@ -9,6 +9,7 @@
 #include "formats/bmp/bmp_decoder.h"
 #include "name_rules.h"
 #include "platform/geometry.h"
+#include "problem_codes.h"
 #include "sound_check.h"
 
 namespace showsaver::showpack {
@@ -49,47 +50,48 @@ class RuleCheck {
   // Only the sizes are kept: one decoded picture at a time in memory.
   std::map<std::string, std::variant<Size, std::string>> pictures_;
 
-  RuleFinding& add(bool error, std::optional<std::size_t> scene, std::string code,
-                   std::string field, std::string message, const PackageBytes* data = nullptr) {
+  // A finding of `problem` with its values, worded from them and `parts`.
+  void add(bool error, std::optional<std::size_t> scene, Problem problem, std::string field,
+           ProblemValues values, const ProblemValues& parts = {},
+           const PackageBytes* data = nullptr) {
     RuleFinding& finding = findings.emplace_back();
     finding.error = error;
     finding.scene = scene;
-    finding.code = std::move(code);
+    finding.code = problem_code(problem).code;
+    finding.values = std::move(values);
     if (scene) finding.values["scene"] = std::to_string(*scene + 1);
     finding.field = std::move(field);
     finding.data = data;
-    finding.message = std::move(message);
-    return finding;
+    ProblemValues words = finding.values;
+    words.insert(parts.begin(), parts.end());
+    finding.message = english(problem, words);
   }
 
-  // The fault's code (as "fault") and values beside the finding's own.
-  static void add_fault(RuleFinding& finding, const WordedFault& fault) {
-    finding.values.insert(fault.values.begin(), fault.values.end());
-    finding.values["fault"] = fault.code;
-    finding.values["reason"] = fault.text;
+  // The fault's values, its code (as "fault") and its wording (as "reason").
+  static ProblemValues fault_values(const WordedFault& fault) {
+    ProblemValues values = fault.values;
+    values["fault"] = fault.code;
+    values["reason"] = fault.text;
+    return values;
   }
 
   void check_name(const std::string& name, const std::string& field,
                   std::optional<std::size_t> scene) {
     if (auto fault = stored_name_fault(name)) {
-      RuleFinding& finding =
-          add(true, scene, "name-not-storable", field, field + " \"" + name + "\" " + fault->text);
-      add_fault(finding, *fault);
-      finding.values["name"] = name;
+      ProblemValues values = fault_values(*fault);
+      values["name"] = name;
+      add(true, scene, Problem::NameNotStorable, field, std::move(values), {{"field", field}});
     }
   }
 
   void check_sound(SoundUse use, const std::string& what, const PackageBytes& data,
                    const std::string& field, std::optional<std::size_t> scene,
                    const std::string& name) {
-    if (auto fault = sound_fault(use, what, data.view())) {
-      RuleFinding& finding =
-          add(false, scene, use == SoundUse::Music ? "music-warning" : "sound-warning", field,
-              fault->text, &data);
-      add_fault(finding, *fault);
-      finding.values["name"] = name;
-      // The sentence after its subject: the finding in showpack's words.
-      finding.values["reason"] = fault->text.substr(std::min(fault->text.size(), what.size() + 1));
+    if (auto fault = sound_fault(use, data.view())) {
+      ProblemValues values = fault_values(*fault);
+      values["name"] = name;
+      add(false, scene, use == SoundUse::Music ? Problem::MusicWarning : Problem::SoundWarning,
+          field, std::move(values), {{"subject", what}}, &data);
     }
   }
 
@@ -104,16 +106,11 @@ class RuleCheck {
       }
     }
     if (effect_name(scene.EffectCode).empty()) {
-      RuleFinding& finding =
-          add(true, index, "effect-unknown", owner + " EffectCode",
-              owner + ": effect code " + std::to_string(scene.EffectCode) +
-                  " is not a transition (0 to " + std::to_string(kLastEffect) + ")");
-      finding.values["code"] = std::to_string(scene.EffectCode);
-      finding.values["last"] = std::to_string(kLastEffect);
+      add(true, index, Problem::EffectUnknown, owner + " EffectCode",
+          {{"code", std::to_string(scene.EffectCode)}, {"last", std::to_string(kLastEffect)}});
     }
     if (scene.Transparent && !scene.OverPrevious) {
-      add(false, index, "transparent-alone", owner + " Transparent",
-          owner + ": transparent has no effect without over_previous");
+      add(false, index, Problem::TransparentAlone, owner + " Transparent", {});
     }
     const auto [known, first] = pictures_.try_emplace(scene.PictureFileName);
     if (first) {
@@ -122,12 +119,8 @@ class RuleCheck {
       return;  // reported with the scene that stores it
     }
     if (const auto* fault = std::get_if<std::string>(&known->second)) {
-      RuleFinding& finding =
-          add(true, index, "picture-unreadable", owner + " PictureData",
-              owner + ": picture \"" + scene.PictureFileName + "\" cannot be shown: " + *fault,
-              &scene.PictureData);
-      finding.values["name"] = scene.PictureFileName;
-      finding.values["reason"] = *fault;
+      add(true, index, Problem::PictureUnreadable, owner + " PictureData",
+          {{"name", scene.PictureFileName}, {"reason", *fault}}, {}, &scene.PictureData);
       return;
     }
     check_clipping(std::get<Size>(known->second), scene, index, owner);
@@ -157,23 +150,19 @@ class RuleCheck {
     }
     const bool hidden =
         cut_left + cut_right >= picture.width || cut_top + cut_bottom >= picture.height;
-    RuleFinding& finding = add(
-        false, index, hidden ? "picture-hidden" : "picture-clipped", owner + " PictureLeft",
-        owner + ": the " + std::to_string(picture.width) + "x" + std::to_string(picture.height) +
-            " picture at (" + std::to_string(left) + ", " + std::to_string(top) + ") in the " +
-            std::to_string(package_.PictureWidth) + "x" + std::to_string(package_.PictureHeight) +
-            " area " + (hidden ? "does not show at all" : "is clipped: " + text + " do not show"));
-    auto& values = finding.values;
-    values["width"] = std::to_string(picture.width);
-    values["height"] = std::to_string(picture.height);
-    values["left"] = std::to_string(left);
-    values["top"] = std::to_string(top);
-    values["areaWidth"] = std::to_string(package_.PictureWidth);
-    values["areaHeight"] = std::to_string(package_.PictureHeight);
-    values["cutLeft"] = std::to_string(cut_left);
-    values["cutRight"] = std::to_string(cut_right);
-    values["cutTop"] = std::to_string(cut_top);
-    values["cutBottom"] = std::to_string(cut_bottom);
+    add(false, index, hidden ? Problem::PictureHidden : Problem::PictureClipped,
+        owner + " PictureLeft",
+        {{"width", std::to_string(picture.width)},
+         {"height", std::to_string(picture.height)},
+         {"left", std::to_string(left)},
+         {"top", std::to_string(top)},
+         {"areaWidth", std::to_string(package_.PictureWidth)},
+         {"areaHeight", std::to_string(package_.PictureHeight)},
+         {"cutLeft", std::to_string(cut_left)},
+         {"cutRight", std::to_string(cut_right)},
+         {"cutTop", std::to_string(cut_top)},
+         {"cutBottom", std::to_string(cut_bottom)}},
+        {{"cut", text}});
   }
 };
 

@@ -19,7 +19,7 @@ struct RuleFinding {
   bool error = true;
   std::optional<std::size_t> scene;  // counted from 0; nothing: the show's own
   // Stable across releases ("picture-clipped"), with the values its wording
-  // needs ("scene" counted from 1, "width", "name"...).
+  // needs ("scene" counted from 1, "width", "name"...): problem_codes.h.
   std::string code;
   std::map<std::string, std::string> values;
   std::string field;                   // the package field: "scene 3 EffectCode"

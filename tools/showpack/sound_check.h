@@ -7,7 +7,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "worded_fault.h"
 
@@ -18,18 +17,11 @@ enum class SoundUse {
   SceneSound,  // played by PlaySound on Windows, which reads WAV files only
 };
 
-// The warning about one file, a sentence that starts with `what` (such as
-// `music "tune.ogg"`): that it cannot be decoded (a format no player reads,
-// a WAV file whose chunks do not hold together, a MIDI file without a whole
+// The warning about one file, the end of a sentence that names it (such as
+// `music "tune.ogg"`): that it cannot be decoded (a format no player reads, a
+// WAV file whose chunks do not hold together, a MIDI file without a whole
 // header), or else that Windows does not play it everywhere.  Nothing when
-// every player plays it.
-std::optional<std::string> sound_warning(SoundUse use, std::string_view what,
-                                         std::span<const std::uint8_t> bytes);
-
-// The same warning with its code: wav-broken (its English reason only in the
-// text), midi-cut-short, midi-no-tracks, unknown-format, scene-sound-not-wav
-// (format), ogg-on-windows, flac-on-windows.
-std::optional<WordedFault> sound_fault(SoundUse use, std::string_view what,
-                                       std::span<const std::uint8_t> bytes);
+// every player plays it.  Its codes are the sound faults of problem_codes.h.
+std::optional<WordedFault> sound_fault(SoundUse use, std::span<const std::uint8_t> bytes);
 
 }  // namespace showsaver::showpack

@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "problem_codes.h"
+
 namespace showsaver::showpack {
 
 struct WordedFault {
@@ -13,5 +15,9 @@ struct WordedFault {
   std::map<std::string, std::string> values;  // {"character": "?"}
   std::string text;                           // showpack's English
 };
+
+// The fault `problem` with its values, worded from them and `parts`.
+WordedFault worded_fault(Problem problem, ProblemValues values = {},
+                         const ProblemValues& parts = {});
 
 }  // namespace showsaver::showpack

@@ -5,19 +5,20 @@
 #include <emscripten/val.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "assembled_show.h"
 #include "effects/effect_catalogue.h"
-#include "package/extraction.h"
 #include "package/package_reader.h"
 #include "package/package_writer.h"
+#include "package/show_extension.h"
+#include "page_manifest.h"
 #include "paged_frames.h"
 #include "picture_conversion.h"
-#include "show_draft.h"
 #include "show_recording.h"
+#include "showpack/extracted_show.h"
 #include "showpack/file_io.h"
-#include "showpack/manifest_extension.h"
 #include "showpack/manifest_keys.h"
+#include "showpack/problem_codes.h"
 #include "showpack/text_codec.h"
 #include "showpack/title_slot.h"
 
@@ -25,58 +26,6 @@ namespace showsaver::studio {
 namespace {
 
 using emscripten::val;
-
-bool given(const val& value) {
-  return !value.isUndefined() && !value.isNull();
-}
-
-std::string text_of(const val& value) {
-  return given(value) ? value.as<std::string>() : std::string();
-}
-
-std::optional<std::int32_t> optional_int(const val& value) {
-  if (!given(value)) return std::nullopt;
-  return value.as<std::int32_t>();
-}
-
-namespace keys = showpack::manifest_keys;
-
-// "pan-zoom" or "none"; anything else (or nothing): not given.
-std::optional<showpack::Motion> motion_of(const val& value) {
-  const std::string text = text_of(value);
-  if (text == keys::kPanZoom) return showpack::Motion::PanZoom;
-  if (text == keys::kNoMotion) return showpack::Motion::None;
-  return std::nullopt;
-}
-
-val motion_value(showpack::Motion motion) {
-  return val(std::string(motion == showpack::Motion::PanZoom ? keys::kPanZoom : keys::kNoMotion));
-}
-
-// [left, top, width, height]
-Rect rect_of(const val& array) {
-  return {array[0].as<std::int32_t>(), array[1].as<std::int32_t>(), array[2].as<std::int32_t>(),
-          array[3].as<std::int32_t>()};
-}
-
-val rect_value(const Rect& rect) {
-  val array = val::array();
-  for (const std::int32_t number : {rect.left, rect.top, rect.width, rect.height}) {
-    array.call<void>("push", number);
-  }
-  return array;
-}
-
-// The scene's cross-fade and motion, as the page gives them.
-void read_extension_fields(const val& scene, DraftScene& out) {
-  out.fade_time = optional_int(scene["fadeTime"]);
-  out.motion = motion_of(scene["motion"]);
-  if (given(scene["motionSeed"])) out.motion_seed = scene["motionSeed"].as<std::uint32_t>();
-  if (given(scene["motionFrom"]) && given(scene["motionTo"])) {
-    out.motion_path =
-        showpack::MotionPath{rect_of(scene["motionFrom"]), rect_of(scene["motionTo"])};
-  }
-}
 
 std::vector<std::uint8_t> bytes_of(const val& array) {
   std::vector<std::uint8_t> bytes(array["length"].as<std::size_t>());
@@ -88,41 +37,9 @@ val uint8_array(std::span<const std::uint8_t> bytes) {
   return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size(), bytes.data()));
 }
 
-DraftShow draft_of(const val& show) {
-  DraftShow draft;
-  draft.width = show["width"].as<std::int32_t>();
-  draft.height = show["height"].as<std::int32_t>();
-  draft.back_color = ColorRef{show["backColor"].as<std::uint32_t>()};
-  if (given(show["hasSettings"])) draft.has_settings = show["hasSettings"].as<bool>();
-  draft.shuffle = text_of(show["order"]) == keys::kShuffle;
-  draft.motion = motion_of(show["motion"]);
-  if (given(show["music"])) {
-    draft.music_path = text_of(show["music"]["path"]);
-    draft.music_name = text_of(show["music"]["name"]);
-  }
-  const val scenes = show["scenes"];
-  const auto count = scenes["length"].as<std::size_t>();
-  for (std::size_t index = 0; index < count; ++index) {
-    const val scene = scenes[index];
-    DraftScene& out = draft.scenes.emplace_back();
-    out.picture_path = text_of(scene["picturePath"]);
-    out.picture_name = text_of(scene["pictureName"]);
-    out.sound_path = text_of(scene["soundPath"]);
-    out.sound_name = text_of(scene["soundName"]);
-    out.display_time = scene["displayTime"].as<std::int32_t>();
-    out.left = optional_int(scene["left"]);
-    out.top = optional_int(scene["top"]);
-    out.effect = scene["effect"].as<std::int32_t>();
-    out.over_previous = scene["overPrevious"].as<bool>();
-    out.transparent = scene["transparent"].as<bool>();
-    read_extension_fields(scene, out);
-  }
-  return draft;
-}
-
-val problems_of(const AssembledDraft& draft) {
+val problems_of(const AssembledShow& show) {
   val problems = val::array();
-  for (const DraftProblem& problem : draft.problems) {
+  for (const ShowProblem& problem : show.problems) {
     val item = val::object();
     item.set("scene", problem.scene ? val(int(*problem.scene)) : val::null());
     item.set("error", problem.error);
@@ -152,9 +69,9 @@ val convert_picture_for_page(const val& rgba, int width, int height, const std::
   return result;
 }
 
-// The problems showpack's assembly finds in the show.
+// The problems showpack's assembly finds in the show (page_manifest.h).
 val check_show(const val& show) {
-  return problems_of(assemble_draft(draft_of(show)));
+  return problems_of(assemble_show(manifest_from_page(show)));
 }
 
 std::optional<std::string> write_bytes(const std::string& path,
@@ -167,24 +84,24 @@ std::optional<std::string> write_bytes(const std::string& path,
 // {problems, error}: error is set when nothing was written.
 val write_show(const val& show, const std::string& output_path, const std::string& player_path,
                const std::string& title) {
-  const AssembledDraft draft = assemble_draft(draft_of(show));
+  const AssembledShow assembled = assemble_show(manifest_from_page(show));
   val result = val::object();
-  result.set("problems", problems_of(draft));
+  result.set("problems", problems_of(assembled));
   const auto fail = [&](const std::string& error) {
     result.set("error", error);
     return result;
   };
-  if (!draft.ok()) return fail("the show has problems");
+  if (!assembled.ok()) return fail("the show has problems");
   PackageWriteResult written;
   if (player_path.empty()) {
-    written = write_package_block(draft.package, showpack::text_codec());
+    written = write_package_block(assembled.package, showpack::text_codec());
   } else {
     showpack::FileRead player = showpack::read_whole_file(player_path);
     if (player.error) return fail(*player.error);
     if (!title.empty()) {
       if (auto error = showpack::write_title(player.bytes, title)) return fail(*error);
     }
-    written = append_package_block(player.bytes, draft.package, showpack::text_codec());
+    written = append_package_block(player.bytes, assembled.package, showpack::text_codec());
   }
   if (written.error) return fail("cannot store " + written.error->message());
   if (auto error = write_bytes(output_path, written.bytes)) return fail(*error);
@@ -192,92 +109,28 @@ val write_show(const val& show, const std::string& output_path, const std::strin
   return result;
 }
 
-void put_extension_fields(const showpack::ManifestScene& from, val& scene) {
-  if (from.fade_time) scene.set("fadeTime", *from.fade_time);
-  if (from.motion) scene.set("motion", motion_value(*from.motion));
-  if (from.motion_seed) scene.set("motionSeed", double(*from.motion_seed));
-  if (from.motion_path) {
-    scene.set("motionFrom", rect_value(from.motion_path->from));
-    scene.set("motionTo", rect_value(from.motion_path->to));
-  }
-}
-
-const char* folder_of(ExtractedKind kind) {
-  switch (kind) {
-    case ExtractedKind::Music:
-      return "music";
-    case ExtractedKind::Sound:
-      return "sounds";
-    default:
-      return "pictures";
-  }
-}
-
-// The show in the program file at `path`, its files written under `folder`:
-// {width, height, backColor, hasSettings, title, music, scenes} or {error}.
+// The show in the program file at `path`, its files written under `folder`
+// as `showpack extract` lays them out: the page's manifest (page_manifest.h),
+// or {error}.
 val open_show(const std::string& path, const std::string& folder) {
-  val result = val::object();
-  const showpack::FileRead file = showpack::read_whole_file(path);
-  if (file.error) {
-    result.set("error", *file.error);
+  const auto fail = [](const std::string& error) {
+    val result = val::object();
+    result.set("error", error);
     return result;
-  }
-  const PackageReadResult read = read_show_package(file.bytes, showpack::text_codec());
-  if (read.error) {
-    result.set("error", "malformed show package: " + read.error->message());
-    return result;
-  }
-  const ShowPackage& package = read.package;
-  const auto path_in = [&](ExtractedKind kind, const std::string& name) {
-    return folder + "/" + folder_of(kind) + "/" + name;
   };
-  for (const ExtractedFile& extracted : files_to_extract(package)) {
-    const std::string target = path_in(extracted.kind, extracted.name);
+  const showpack::FileRead file = showpack::read_whole_file(path);
+  if (file.error) return fail(*file.error);
+  const PackageReadResult read = read_show_package(file.bytes, showpack::text_codec());
+  if (read.error) return fail("malformed show package: " + read.error->message());
+  const showpack::ExtractedShow extracted =
+      showpack::extracted_show(read.package, folder, showpack::read_title(file.bytes));
+  if (extracted.error) return fail(*extracted.error);
+  for (const showpack::ExtractedShowFile& target : extracted.files) {
     std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ignored);
-    if (auto error = write_bytes(target, extracted.data->view())) {
-      result.set("error", *error);
-      return result;
-    }
+    std::filesystem::create_directories(target.path.parent_path(), ignored);
+    if (auto error = write_bytes(target.path.string(), target.bytes)) return fail(*error);
   }
-  result.set("width", package.PictureWidth);
-  result.set("height", package.PictureHeight);
-  result.set("backColor", raw(package.BackColor));
-  result.set("hasSettings", package.HasSettings != 0);
-  if (auto title = showpack::read_title(file.bytes)) result.set("title", *title);
-  if (!package.BgmFileName.empty()) {
-    val music = val::object();
-    music.set("name", package.BgmFileName);
-    music.set("path", path_in(ExtractedKind::Music, package.BgmFileName));
-    result.set("music", music);
-  }
-  const std::vector<SceneRecord> records = package.Scenes.value_or(std::vector<SceneRecord>{});
-  // The extension read back as showpack extract reads it: into manifest scenes.
-  showpack::Manifest extended;
-  extended.scenes.resize(records.size());
-  if (package.Extension) showpack::apply_extension(*package.Extension, extended);
-  result.set("order", std::string(extended.shuffle ? keys::kShuffle : keys::kStoredOrder));
-  val scenes = val::array();
-  for (std::size_t index = 0; index < records.size(); ++index) {
-    const SceneRecord& record = records[index];
-    val scene = val::object();
-    scene.set("pictureName", record.PictureFileName);
-    scene.set("picturePath", path_in(ExtractedKind::Picture, record.PictureFileName));
-    if (!record.SoundFileName.empty()) {
-      scene.set("soundName", record.SoundFileName);
-      scene.set("soundPath", path_in(ExtractedKind::Sound, record.SoundFileName));
-    }
-    scene.set("displayTime", record.DisplayTime);
-    scene.set("left", record.PictureLeft);
-    scene.set("top", record.PictureTop);
-    scene.set("effect", record.EffectCode);
-    scene.set("overPrevious", record.OverPrevious != 0);
-    scene.set("transparent", record.Transparent != 0);
-    put_extension_fields(extended.scenes[index], scene);
-    scenes.call<void>("push", scene);
-  }
-  result.set("scenes", scenes);
-  return result;
+  return page_from_manifest(extracted.manifest);
 }
 
 // Plays the show at `path` on a screen of the given size for `transitions`
@@ -301,6 +154,57 @@ val effect_names() {
   return names;
 }
 
+// What the page offers and sends as the engine names it: {effects: the
+// transitions' names by code, values: the manifest's values of the page's
+// choices, limits: the bounds and defaults of what the page sets}.
+val vocabulary() {
+  namespace keys = showpack::manifest_keys;
+  val values = val::object();
+  values.set("fade", std::string(keys::kFade));
+  values.set("shuffle", std::string(keys::kShuffle));
+  values.set("stored", std::string(keys::kStoredOrder));
+  values.set("panZoom", std::string(keys::kPanZoom));
+  values.set("noMotion", std::string(keys::kNoMotion));
+  val limits = val::object();
+  limits.set("longestFade", kLongestFadeMs);
+  limits.set("defaultFade", kDefaultFadeMs);
+  val result = val::object();
+  result.set("effects", effect_names());
+  result.set("values", values);
+  result.set("limits", limits);
+  return result;
+}
+
+const char* kind_name(showpack::ProblemKind kind) {
+  switch (kind) {
+    case showpack::ProblemKind::NameFault:
+      return "name-fault";
+    case showpack::ProblemKind::SoundFault:
+      return "sound-fault";
+    default:
+      return "finding";
+  }
+}
+
+// Every code a problem or its fault comes with, each with the values it
+// carries: [{code, kind: "finding", "name-fault" or "sound-fault", values}],
+// which the page's wordings (texts.js) answer.
+val problem_codes() {
+  val list = val::array();
+  for (const showpack::ProblemCode& entry : showpack::problem_codes()) {
+    val values = val::array();
+    for (const std::string_view name : entry.value_names()) {
+      values.call<void>("push", std::string(name));
+    }
+    val item = val::object();
+    item.set("code", std::string(entry.code));
+    item.set("kind", std::string(kind_name(entry.kind)));
+    item.set("values", values);
+    list.call<void>("push", item);
+  }
+  return list;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(studio_engine) {
@@ -309,7 +213,8 @@ EMSCRIPTEN_BINDINGS(studio_engine) {
   emscripten::function("writeShow", &write_show);
   emscripten::function("openShow", &open_show);
   emscripten::function("recordShow", &record_show_for_page);
-  emscripten::function("effectNames", &effect_names);
+  emscripten::function("vocabulary", &vocabulary);
+  emscripten::function("problemCodes", &problem_codes);
 }
 
 }  // namespace showsaver::studio

@@ -1,7 +1,7 @@
 // The show as a whole: played full screen, saved with a player, opened from
 // a saved file.
-/* global $, texts, state, engine, Playback, FrameView, area, showFields, hexColor, SIZES, nextSceneId,
-   withProgress, renderProblems, renderAll, renderShowFields, studioPlayers */
+/* global $, texts, state, vocabulary, engine, Playback, FrameView, area, showFields, hexColor, SIZES,
+   nextSceneId, withProgress, renderProblems, renderAll, renderShowFields, studioPlayers */
 'use strict';
 
 async function play() {
@@ -20,7 +20,7 @@ async function play() {
     audio.push(element);
     element.play().catch(() => {});
   };
-  if (state.music) sound(state.music.path, true);
+  if (state.music) sound(state.music, true);
   let scene = -1;
   const view = new FrameView(canvas);
   // A shuffled show's order comes from the tick counter at the start, as in
@@ -33,7 +33,7 @@ async function play() {
     if (frame.inTransition && frame.scene !== scene) {
       scene = frame.scene;
       const played = state.scenes[scene];
-      if (played && played.sound) sound(played.sound.path, false);
+      if (played && played.sound) sound(played.sound, false);
     }
   });
   const start = performance.now();
@@ -90,38 +90,35 @@ async function save() {
 
 async function openShow(file) {
   const bytes = new Uint8Array(await file.arrayBuffer());
-  const show = await withProgress(texts.opening, () =>
+  // The show's manifest, by the manifest's keys, with its files in the engine.
+  const opened = await withProgress(texts.opening, () =>
     engine.call('openShow', {bytes: bytes.buffer}, {transfer: [bytes.buffer]}));
-  if (show.error) {
-    state.problems = [{scene: null, error: true, message: texts.cannotOpen(file.name, show.error)}];
+  if (opened.error) {
+    state.problems = [{scene: null, error: true, message: texts.cannotOpen(file.name, opened.error)}];
     renderProblems();
     return;
   }
+  const {show} = opened;
   const size = `${show.width}x${show.height}`;
   state.size = size in SIZES ? size : 'custom';
   state.custom = [show.width, show.height];
-  state.back = hexColor(show.backColor);
-  state.hasSettings = show.hasSettings;
+  state.back = hexColor(show.back_color);
+  state.has_settings = show.has_settings;
   state.title = show.title || '';
   state.music = show.music || null;
+  state.music_name = show.music_name || null;
   // Each scene's motion is stored with the scene; none is left to the show.
   state.order = show.order;
   state.motion = null;
   state.scenes = [];
-  for (const scene of show.scenes) {
-    const picture = await engine.call('readFile', {path: scene.picturePath});
+  for (const scene of opened.scene) {
+    const picture = await engine.call('readFile', {path: scene.picture});
     const source = new Blob([picture], {type: 'image/bmp'});
     const header = new DataView(picture.buffer);
     state.scenes.push({
       id: nextSceneId++, source, thumb: URL.createObjectURL(source),
-      pictureName: scene.pictureName, picturePath: scene.picturePath,
       width: header.getInt32(18, true), height: Math.abs(header.getInt32(22, true)), fit: 'none',
-      displayTime: scene.displayTime, effect: scene.effect, left: scene.left, top: scene.top,
-      sound: scene.soundPath ? {name: scene.soundName, path: scene.soundPath} : null,
-      overPrevious: scene.overPrevious, transparent: scene.transparent,
-      fadeTime: scene.fadeTime ?? null, motion: scene.motion ?? null,
-      motionSeed: scene.motionSeed ?? null,
-      motionPath: scene.motionFrom ? {from: scene.motionFrom, to: scene.motionTo} : null,
+      ...scene,
     });
   }
   state.selected = state.scenes.length ? 0 : -1;
@@ -140,11 +137,11 @@ function renderShowFields() {
   $('show-title').value = state.title;
   $('show-back').value = state.back;
   $('show-order').value = state.order;
-  $('show-motion').checked = state.motion === 'pan-zoom';
+  $('show-motion').checked = state.motion === vocabulary.values.panZoom;
   $('show-settings').checked =
-      state.hasSettings ?? (!!state.music || state.scenes.some((scene) => scene.sound));
-  $('music-name').textContent = state.music ? state.music.name : '';
+      state.has_settings ?? (!!state.music || state.scenes.some((scene) => scene.sound));
+  $('music-name').textContent = state.music ? state.music_name : '';
   $('music-clear').hidden = !state.music;
   // Browsers play no MIDI: Play is silent where the saved screen saver is not.
-  $('music-midi-note').hidden = !(state.music && /\.midi?$/i.test(state.music.name));
+  $('music-midi-note').hidden = !(state.music && /\.midi?$/i.test(state.music_name));
 }

@@ -20,7 +20,7 @@ function renderStrip() {
     image.alt = '';
     const caption = document.createElement('div');
     caption.className = 'caption';
-    caption.textContent = `${index + 1}. ${scene.pictureName}`;
+    caption.textContent = `${index + 1}. ${scene.picture_name}`;
     const tools = document.createElement('div');
     tools.className = 'tools';
     tools.append(toolButton('❐', texts.duplicate, () => duplicateScene(index)),
@@ -60,8 +60,8 @@ function moveScene(from, to) {
 
 function removeScene(index) {
   const [removed] = state.scenes.splice(index, 1);
-  if (!state.scenes.some((scene) => scene.picturePath === removed.picturePath)) {
-    engine.call('removeFile', {path: removed.picturePath});
+  if (!state.scenes.some((scene) => scene.picture === removed.picture)) {
+    engine.call('removeFile', {path: removed.picture});
   }
   state.selected = Math.min(state.selected, state.scenes.length - 1);
   renderAll();

@@ -12,16 +12,18 @@ const texts = studioTexts[studioLanguage()];
 const problemTexts = studioProblemTexts[studioLanguage()];
 const SIZES = {'1280x720': [1280, 720], '1920x1080': [1920, 1080], '3840x2160': [3840, 2160]};
 const DEFAULT_TIME = 3000;
-// A cross-fade's time, as showpack takes it: 1 ms to 60 s, 1 s unless given.
-const DEFAULT_FADE = 1000;
-const LONGEST_FADE = 60000;
 
+// The show's state.  What the manifest holds goes by the manifest's own keys
+// (tools/showpack/manifest.h), in the show and in each scene; the rest is the
+// page's.  has_settings null: offered when the show has music or a sound, as
+// showpack decides; motion null: no scene moves unless it says so.
 const state = {
-  // hasSettings null: offered when the show has music or a sound, as showpack decides.
-  // motion null: no scene moves unless it says so.
-  title: '', size: '1280x720', custom: null, back: '#000000', music: null, hasSettings: null,
-  order: 'stored', motion: null, scenes: [], selected: -1, effects: [], problems: [],
+  title: '', size: '1280x720', custom: null, back: '#000000', music: null, music_name: null,
+  has_settings: null, order: null, motion: null, scenes: [], selected: -1, problems: [],
 };
+// What the engine names (set at the start): the transitions, the values the
+// manifest gives its choices, and the limits and defaults of what the page sets.
+let vocabulary = null;
 let nextSceneId = 1;
 
 const engine = new EngineWorker();
@@ -47,30 +49,29 @@ function hexColor(ref) {
   return '#' + rgb.toString(16).padStart(6, '0');
 }
 
-// `index`: the scene's place in the show, which a pan and zoom without a
-// seed of its own takes for one (as showpack does), also in a preview of it.
+// A scene's manifest entry.  `index`: the scene's place in the show, which a
+// pan and zoom without a seed of its own takes for one (as showpack does),
+// also in a preview of it.
 function sceneFields(scene, index) {
-  const {width, height} = area();
-  const path = scene.motionPath;
+  // The page's own; the rest is the manifest's.
+  const {id, source, thumb, width, height, fit, ...entry} = scene;
+  const shown = area();
   return {
-    picturePath: scene.picturePath, pictureName: scene.pictureName,
-    soundPath: scene.sound ? scene.sound.path : '', soundName: scene.sound ? scene.sound.name : '',
-    displayTime: scene.displayTime, effect: scene.effect,
-    left: scene.left ?? Math.trunc((width - scene.width) / 2),
-    top: scene.top ?? Math.trunc((height - scene.height) / 2),
-    overPrevious: scene.overPrevious, transparent: scene.transparent,
-    fadeTime: scene.fadeTime, motion: scene.motion, motionSeed: path ? null : scene.motionSeed ?? index,
-    motionFrom: path && path.from, motionTo: path && path.to,
+    ...entry,
+    left: scene.left ?? Math.trunc((shown.width - width) / 2),
+    top: scene.top ?? Math.trunc((shown.height - height) / 2),
+    motion_seed: scene.motion_from ? null : scene.motion_seed ?? index,
   };
 }
 
-// The whole show, or (for the preview) some of its scenes by their places.
+// The whole show as its manifest, or (for the preview) some of its scenes by
+// their places.  The engine reads it by the manifest's keys.
 function showFields(places = state.scenes.map((_, index) => index), order = state.order) {
   const {width, height} = area();
   return {
-    width, height, backColor: colorRef(state.back), hasSettings: state.hasSettings,
-    music: state.music, order, motion: state.motion,
-    scenes: places.map((index) => sceneFields(state.scenes[index], index)),
+    show: {width, height, back_color: colorRef(state.back), has_settings: state.has_settings,
+           music: state.music, music_name: state.music_name, order, motion: state.motion},
+    scene: places.map((index) => sceneFields(state.scenes[index], index)),
   };
 }
 
@@ -141,11 +142,11 @@ async function addPhotos(files) {
       return;
     }
     state.scenes.push({
-      id: nextSceneId++, source: file, thumb: URL.createObjectURL(file), pictureName: bmpName(file.name),
-      picturePath: picture.path, width: picture.width, height: picture.height, fit,
-      displayTime: DEFAULT_TIME, effect: 1 + (state.scenes.length % (state.effects.length - 1)),
-      left: null, top: null, sound: null, overPrevious: false, transparent: false,
-      fadeTime: null, motion: null, motionSeed: null, motionPath: null,
+      id: nextSceneId++, source: file, thumb: URL.createObjectURL(file), width: picture.width,
+      height: picture.height, fit, picture: picture.path, picture_name: bmpName(file.name),
+      display_time: DEFAULT_TIME, effect: 1 + (state.scenes.length % (vocabulary.effects.length - 1)),
+      left: null, top: null, sound: null, sound_name: null, over_previous: false, transparent: false,
+      fade_time: null, motion: null, motion_seed: null, motion_from: null, motion_to: null,
     });
   });
   if (state.selected < 0 && state.scenes.length) state.selected = 0;
@@ -157,13 +158,13 @@ async function reconvert(scenes) {
   const photos = scenes.map((scene) => ({file: scene.source, fit: scene.fit}));
   const converted = await withProgress(texts.converting, (onProgress) =>
     engine.call('convertPhotos', {photos, area: area(), backColor: colorRef(state.back)}, {onProgress}));
-  const before = new Set(scenes.map((scene) => scene.picturePath));
+  const before = new Set(scenes.map((scene) => scene.picture));
   converted.forEach((picture, index) => {
     if (picture.error) return;
-    Object.assign(scenes[index], {picturePath: picture.path, width: picture.width, height: picture.height});
+    Object.assign(scenes[index], {picture: picture.path, width: picture.width, height: picture.height});
   });
   for (const path of before) {
-    if (!state.scenes.some((scene) => scene.picturePath === path)) engine.call('removeFile', {path});
+    if (!state.scenes.some((scene) => scene.picture === path)) engine.call('removeFile', {path});
   }
   renderAll();
 }
@@ -175,15 +176,15 @@ function renderScene() {
   $('no-scene').hidden = !!scene;
   $('scene-editor').hidden = !scene;
   if (!scene) return;
-  $('scene-name').value = scene.pictureName;
-  $('scene-effect').value = scene.fadeTime ? 'fade' : scene.effect;
-  $('scene-fade-fields').hidden = !scene.fadeTime;
-  if (scene.fadeTime) {
-    $('scene-fade-time').value = scene.fadeTime / 1000;
+  $('scene-name').value = scene.picture_name;
+  $('scene-effect').value = scene.fade_time ? vocabulary.values.fade : scene.effect;
+  $('scene-fade-fields').hidden = !scene.fade_time;
+  if (scene.fade_time) {
+    $('scene-fade-time').value = scene.fade_time / 1000;
     $('scene-fallback').value = scene.effect;
   }
   $('scene-motion').value = scene.motion || '';
-  $('scene-time').value = scene.displayTime / 1000;
+  $('scene-time').value = scene.display_time / 1000;
   $('scene-fit').value = scene.fit;
   const centred = scene.left === null;
   $('scene-centred').checked = centred;
@@ -191,12 +192,12 @@ function renderScene() {
   $('scene-left').value = fields.left;
   $('scene-top').value = fields.top;
   $('scene-left').disabled = $('scene-top').disabled = centred;
-  $('sound-name').textContent = scene.sound ? scene.sound.name : '';
+  $('sound-name').textContent = scene.sound ? scene.sound_name : '';
   $('scene-sound-name-field').hidden = !scene.sound;
-  if (scene.sound) $('scene-sound-name').value = scene.sound.name;
+  if (scene.sound) $('scene-sound-name').value = scene.sound_name;
   $('sound-clear').hidden = !scene.sound;
   renderShowFields();
-  $('scene-over').checked = scene.overPrevious;
+  $('scene-over').checked = scene.over_previous;
   $('scene-transparent').checked = scene.transparent;
 }
 
@@ -222,7 +223,7 @@ async function startPreview() {
   if (previewView && (!selected || selected.id !== previewSceneId)) previewView.clear();
   if (!selected) return;
   const pair = [index, (index + 1) % state.scenes.length];
-  const written = await engine.call('writeShow', {show: showFields(pair, 'stored')})
+  const written = await engine.call('writeShow', {show: showFields(pair, vocabulary.values.stored)})
     .catch((error) => ({error}));
   // Where the show cannot be written, the problems list says why.
   if (written.error || started !== previewsStarted) return;
@@ -288,39 +289,45 @@ function wire() {
   $('show-title').oninput = (event) => { state.title = event.target.value; };
   $('show-size').onchange = (event) => { state.size = event.target.value; reconvert(state.scenes); };
   $('show-back').onchange = (event) => { state.back = event.target.value; reconvert(state.scenes); };
-  $('show-settings').onchange = (event) => { state.hasSettings = event.target.checked; scheduleCheck(); };
+  $('show-settings').onchange = (event) => { state.has_settings = event.target.checked; scheduleCheck(); };
   $('show-music').onchange = async (event) => {
     const file = event.target.files[0];
-    state.music = file ? {name: file.name, ...(await engine.call('storeFile', {file}))} : null;
+    state.music = file ? (await engine.call('storeFile', {file})).path : null;
+    state.music_name = file ? file.name : null;
     renderShowFields();
     scheduleCheck();
     event.target.value = '';
   };
-  $('music-clear').onclick = () => { state.music = null; renderShowFields(); scheduleCheck(); };
-  $('sound-clear').onclick = () => editScene((scene) => { scene.sound = null; });
-  $('scene-name').onchange = (event) => editScene((scene) => { scene.pictureName = event.target.value; });
+  $('music-clear').onclick = () => {
+    state.music = state.music_name = null;
+    renderShowFields();
+    scheduleCheck();
+  };
+  $('sound-clear').onclick = () => editScene((scene) => { scene.sound = scene.sound_name = null; });
+  $('scene-name').onchange = (event) => editScene((scene) => { scene.picture_name = event.target.value; });
   $('scene-sound-name').onchange = (event) => editScene((scene) => {
-    if (scene.sound) scene.sound = {...scene.sound, name: event.target.value};
+    if (scene.sound) scene.sound_name = event.target.value;
   });
   $('scene-effect').onchange = (event) => editScene((scene) => {
     // A cross-fade keeps a catalogue transition for players without one: the cut.
-    const fade = event.target.value === 'fade';
-    scene.fadeTime = fade ? scene.fadeTime || DEFAULT_FADE : null;
+    const fade = event.target.value === vocabulary.values.fade;
+    scene.fade_time = fade ? scene.fade_time || vocabulary.limits.defaultFade : null;
     scene.effect = fade ? 0 : Number(event.target.value);
   });
   $('scene-fade-time').onchange = (event) => editScene((scene) => {
     const time = Math.round(Number(event.target.value) * 1000);
-    scene.fadeTime = Math.min(LONGEST_FADE, Math.max(1, time || DEFAULT_FADE));
+    const {defaultFade, longestFade} = vocabulary.limits;
+    scene.fade_time = Math.min(longestFade, Math.max(1, time || defaultFade));
   });
   $('scene-fallback').onchange = (event) => editScene((scene) => { scene.effect = Number(event.target.value); });
   $('scene-motion').onchange = (event) => editScene((scene) => { scene.motion = event.target.value || null; });
   $('show-order').onchange = (event) => { state.order = event.target.value; scheduleCheck(); };
   $('show-motion').onchange = (event) => {
-    state.motion = event.target.checked ? 'pan-zoom' : null;
+    state.motion = event.target.checked ? vocabulary.values.panZoom : null;
     renderAll();
   };
   $('scene-time').onchange = (event) => editScene((scene) => {
-    scene.displayTime = Math.max(0, Math.round(Number(event.target.value) * 1000));
+    scene.display_time = Math.max(0, Math.round(Number(event.target.value) * 1000));
   });
   $('scene-fit').onchange = (event) => {
     const scene = state.scenes[state.selected];
@@ -336,11 +343,14 @@ function wire() {
   $('scene-top').onchange = (event) => editScene((scene) => { scene.top = Math.trunc(Number(event.target.value)); });
   $('scene-sound').onchange = async (event) => {
     const file = event.target.files[0];
-    const sound = file ? {name: file.name, ...(await engine.call('storeFile', {file}))} : null;
-    editScene((scene) => { scene.sound = sound; });
+    const sound = file ? (await engine.call('storeFile', {file})).path : null;
+    editScene((scene) => {
+      scene.sound = sound;
+      scene.sound_name = file ? file.name : null;
+    });
     event.target.value = '';
   };
-  $('scene-over').onchange = (event) => editScene((scene) => { scene.overPrevious = event.target.checked; });
+  $('scene-over').onchange = (event) => editScene((scene) => { scene.over_previous = event.target.checked; });
   $('scene-transparent').onchange = (event) => editScene((scene) => { scene.transparent = event.target.checked; });
   $('strip').onkeydown = (event) => {
     const index = state.selected;
@@ -371,12 +381,20 @@ function wire() {
 
 async function start() {
   wire();
-  state.effects = await engine.call('effectNames');
+  vocabulary = await engine.call('vocabulary');
+  const {values, limits} = vocabulary;
+  state.order = values.stored;
   const names = studioTransitionNames[studioLanguage()] || {};
-  const catalogue = () => state.effects.map((name, code) =>
+  const catalogue = () => vocabulary.effects.map((name, code) =>
     new Option(names[name] || name.replaceAll('-', ' '), code));
-  $('scene-effect').replaceChildren(...catalogue(), new Option(texts.fade, 'fade'));
+  $('scene-effect').replaceChildren(...catalogue(), new Option(texts.fade, values.fade));
   $('scene-fallback').replaceChildren(...catalogue());
+  $('show-order').replaceChildren(new Option(texts.orderStored, values.stored),
+                                  new Option(texts.orderShuffle, values.shuffle));
+  $('scene-motion').replaceChildren(new Option(texts.motionShow, ''),
+                                    new Option(texts.motionPanZoom, values.panZoom),
+                                    new Option(texts.motionNone, values.noMotion));
+  $('scene-fade-time').max = limits.longestFade / 1000;
   renderShowFields();
   renderAll();
   document.body.dataset.ready = 'true';

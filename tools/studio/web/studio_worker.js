@@ -153,8 +153,8 @@ const operations = {
     return {message};
   },
 
-  async effectNames(engine) {
-    return engine.effectNames();
+  async vocabulary(engine) {
+    return engine.vocabulary();
   },
 };
 

@@ -51,40 +51,41 @@ const studioTexts = {
   },
 };
 // Why a name cannot be stored and what is amiss with a sound, by the
-// "fault" code of a problem's values (tools/showpack/name_rules.h,
-// sound_check.h): each the end of the sentence its problem starts.
+// "fault" code of a problem's values (tools/showpack/problem_codes.h): each
+// the end of the sentence its problem starts.  In English the sentence ends
+// with showpack's own reason, which the problem carries.
 const studioFaultTexts = {
-  en: {
-    name: (v) => `it ${v.reason}`,
-    sound: (v) => v.reason,
-  },
   ja: {
-    name: (v) => ({
-      'empty': () => '名前が空です',
-      'folder': () => '「.」と「..」はフォルダーを表す名前です',
-      'control-character': () => `制御文字 ${v.codePoint} を含んでいます`,
-      'path-separator': () => `パスの区切り「${v.character}」を含んでいます`,
-      'drive-separator': () => 'Windows でドライブやストリームの区切りになる「:」を含んでいます',
-      'device': () => 'Windows の装置名です',
-      'player-mark': () => 'プレーヤーが自分の目印に使う名前です',
-      'windows-character': () => `Windows がファイル名に使わせない「${v.character}」を含んでいます`,
-      'trailing-dot-or-space': () => '末尾の空白や「.」は Windows で消えてしまいます',
-      'too-long': () => `${v.bytes} バイトあり、ファイル名は ${v.most} バイトまでです`,
-      'not-utf8': () => '文字として読めないバイトを含んでいます',
-      'not-in-code-page': () => `ショーに保存できない文字${v.characters.split(' ').map((c) => `「${c}」`).join('')}` +
-        'を含んでいます（名前は日本語 Windows の文字集合、コードページ 932 で保存されます）',
-    }[v.fault] || (() => '保存できない名前です'))(),
-    sound: (v) => ({
-      'wav-broken': () => 'WAV ファイルの中身がつながっておらず再生できません',
-      'midi-cut-short': () => 'MIDI のヘッダーが途中で切れていて再生できません',
-      'midi-no-tracks': () => 'MIDI のヘッダーにトラックか時間の単位がなく再生できません',
-      'unknown-format': () => 'WAV、MIDI、MP3、Ogg、FLAC、WMA のどれでもなく再生できません',
-      'scene-sound-not-wav': () => `${v.format} 形式です。Windows のプレーヤーは効果音を WAV でしか鳴らしません`,
-      'ogg-on-windows': () => 'Ogg 形式は Windows では標準で再生できません（どの Windows でも鳴るのは WAV、MIDI、MP3、WMA）',
-      'flac-on-windows': () => 'FLAC 形式は Windows 10 より前の Windows では再生できません（どの Windows でも鳴るのは WAV、MIDI、MP3、WMA）',
-    }[v.fault] || (() => '再生できないかもしれません'))(),
+    // A name's.
+    'empty': () => '名前が空です',
+    'folder': () => '「.」と「..」はフォルダーを表す名前です',
+    'control-character': (v) => `制御文字 ${v.codePoint} を含んでいます`,
+    'path-separator': (v) => `パスの区切り「${v.character}」を含んでいます`,
+    'drive-separator': () => 'Windows でドライブやストリームの区切りになる「:」を含んでいます',
+    'device': () => 'Windows の装置名です',
+    'player-mark': () => 'プレーヤーが自分の目印に使う名前です',
+    'windows-character': (v) => `Windows がファイル名に使わせない「${v.character}」を含んでいます`,
+    'trailing-dot-or-space': () => '末尾の空白や「.」は Windows で消えてしまいます',
+    'too-long': (v) => `${v.bytes} バイトあり、ファイル名は ${v.most} バイトまでです`,
+    'not-utf8': () => '文字として読めないバイトを含んでいます',
+    'not-in-code-page': (v) => `ショーに保存できない文字${v.characters.split(' ').map((c) => `「${c}」`).join('')}` +
+      'を含んでいます（名前は日本語 Windows の文字集合、コードページ 932 で保存されます）',
+    // A sound's or the music's.
+    'wav-broken': () => 'WAV ファイルの中身がつながっておらず再生できません',
+    'midi-cut-short': () => 'MIDI のヘッダーが途中で切れていて再生できません',
+    'midi-no-tracks': () => 'MIDI のヘッダーにトラックか時間の単位がなく再生できません',
+    'unknown-format': () => 'WAV、MIDI、MP3、Ogg、FLAC、WMA のどれでもなく再生できません',
+    'scene-sound-not-wav': (v) => `${v.format} 形式です。Windows のプレーヤーは効果音を WAV でしか鳴らしません`,
+    'ogg-on-windows': () => 'Ogg 形式は Windows では標準で再生できません（どの Windows でも鳴るのは WAV、MIDI、MP3、WMA）',
+    'flac-on-windows': () => 'FLAC 形式は Windows 10 より前の Windows では再生できません（どの Windows でも鳴るのは WAV、MIDI、MP3、WMA）',
   },
 };
+
+// The fault's Japanese wording, or `otherwise` for a fault the page does not know.
+function studioFaultJa(v, otherwise) {
+  const wording = studioFaultTexts.ja[v.fault];
+  return wording ? wording(v) : otherwise;
+}
 
 const studioKindTexts = {
   en: {picture: 'picture', sound: 'sound', music: 'music'},
@@ -111,7 +112,7 @@ const studioProblemTexts = {
     'picture-unreadable': (v) => `The picture “${v.name}” cannot be shown: ${v.reason}.`,
     'effect-unknown': (v) => `Transition ${v.code} is not one the player knows (0 to ${v.last}): choose another.`,
     'transparent-alone': () => '“Transparent” does nothing unless “Over the previous picture” is on.',
-    'name-not-storable': (v) => `The name “${v.name}” cannot be stored: ${studioFaultTexts.en.name(v)}.` +
+    'name-not-storable': (v) => `The name “${v.name}” cannot be stored: it ${v.reason}.` +
                                 (v.suggestion ? ` A name such as “${v.suggestion}” can be.` : ''),
     'name-used-by-other-kind': (v) => `The name “${v.name}” is also the ${studioKindTexts.en[v.otherKind]} name ` +
       `of ${v.otherScene ? `scene ${v.otherScene}` : 'the show'}: one file would replace the other.`,
@@ -121,8 +122,8 @@ const studioProblemTexts = {
     'name-bytes-mismatch': (v) => `The bytes stored for the name “${v.name}” do not spell it.`,
     'file-unreadable': (v) => `The ${studioKindTexts.en[v.kind]} file “${v.file}” cannot be read: ${v.reason}.`,
     'picture-not-imported': (v) => `The picture “${v.file}” cannot be used: it ${v.reason}.`,
-    'sound-warning': (v) => `The sound “${v.name}”: ${studioFaultTexts.en.sound(v)}.`,
-    'music-warning': (v) => `The music “${v.name}”: ${studioFaultTexts.en.sound(v)}.`,
+    'sound-warning': (v) => `The sound “${v.name}”: ${v.reason}.`,
+    'music-warning': (v) => `The music “${v.name}”: ${v.reason}.`,
   },
   ja: {
     'picture-clipped': (v) => {
@@ -138,7 +139,7 @@ const studioProblemTexts = {
     'picture-unreadable': (v) => `写真「${v.name}」はプレーヤーが読める BMP ではないため表示できません。`,
     'effect-unknown': (v) => `切り替え効果 ${v.code} はプレーヤーにありません（0〜${v.last}）。別の効果を選んでください。`,
     'transparent-alone': () => '「透過」は「前の写真に重ねる」をオンにしたときだけ働きます。',
-    'name-not-storable': (v) => `ファイル名「${v.name}」はショーに保存できません：${studioFaultTexts.ja.name(v)}。` +
+    'name-not-storable': (v) => `ファイル名「${v.name}」はショーに保存できません：${studioFaultJa(v, '保存できない名前です')}。` +
                                 (v.suggestion ? `「${v.suggestion}」なら保存できます。` : ''),
     'name-used-by-other-kind': (v) => `ファイル名「${v.name}」は${v.otherScene ? `シーン ${v.otherScene} ` : 'ショー'}の` +
       `${studioKindTexts.ja[v.otherKind]}の名前でもあり、取り出すと一方がもう一方を上書きします。`,
@@ -149,8 +150,8 @@ const studioProblemTexts = {
     // The system's reason is in English: the sentence stands without it.
     'file-unreadable': (v) => `${studioKindTexts.ja[v.kind]}のファイル「${v.file}」を読み込めません。`,
     'picture-not-imported': (v) => `写真「${v.file}」はショーに使えません。`,
-    'sound-warning': (v) => `効果音「${v.name}」に注意：${studioFaultTexts.ja.sound(v)}。`,
-    'music-warning': (v) => `音楽「${v.name}」に注意：${studioFaultTexts.ja.sound(v)}。`,
+    'sound-warning': (v) => `効果音「${v.name}」に注意：${studioFaultJa(v, '再生できないかもしれません')}。`,
+    'music-warning': (v) => `音楽「${v.name}」に注意：${studioFaultJa(v, '再生できないかもしれません')}。`,
   },
 };
 

@@ -33,7 +33,25 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/bash-completion/showpack
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES ${PROJECT_SOURCE_DIR}/data/xscreensaver/showsaver.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/THIRD-PARTY.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The licence in Debian's machine-readable form, and the changes in Debian's
+# changelog format, made from CHANGELOG.md and compressed as policy asks.
+set(SHOWSAVER_MAINTAINER "showsaver developers <showsaver@example.org>")
+set(debian_changelog ${PROJECT_BINARY_DIR}/debian/changelog.gz)
+add_custom_command(
+  OUTPUT ${debian_changelog}
+  COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/CHANGELOG.md
+          -DOUT=${PROJECT_BINARY_DIR}/debian/changelog -DMAINTAINER=${SHOWSAVER_MAINTAINER}
+          -P ${PROJECT_SOURCE_DIR}/cmake/debian_changelog.cmake
+  COMMAND sh -c "gzip -9 -n -f \"$0\"" ${PROJECT_BINARY_DIR}/debian/changelog
+  DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/cmake/debian_changelog.cmake
+  COMMENT "Writing the package's changelog"
+  VERBATIM)
+add_custom_target(showsaver_debian_changelog ALL DEPENDS ${debian_changelog})
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${debian_changelog}
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Windows players of `make windows`, found when installing, since the
 # Windows trees are usually built after this one is configured.

@@ -33,6 +33,30 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/bash-completion/showpack
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES ${PROJECT_SOURCE_DIR}/data/xscreensaver/showsaver.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
+# The applications menu's entry for the studio, its icon (the drawing, and
+# pictures of it from 16 to 256 pixels, drawn by rsvg-convert) and the
+# package's description for software centres.
+set(icon_svg ${PROJECT_SOURCE_DIR}/data/icons/showsaver.svg)
+set(icon_pngs)
+foreach(size 16 22 24 32 48 64 128 256)
+  set(png ${PROJECT_BINARY_DIR}/icons/${size}x${size}/showsaver.png)
+  add_custom_command(
+    OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${size}x${size}
+    COMMAND rsvg-convert -w ${size} -h ${size} -o ${png} ${icon_svg}
+    DEPENDS ${icon_svg}
+    COMMENT "Drawing the ${size}-pixel icon"
+    VERBATIM)
+  list(APPEND icon_pngs ${png})
+  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_target(showsaver_icons ALL DEPENDS ${icon_pngs})
+install(FILES ${icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/data/desktop/org.example.showsaver.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/metainfo/org.example.showsaver.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/THIRD-PARTY.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

@@ -11,7 +11,7 @@ empty :=
 space := $(empty) $(empty)
 
 .PHONY: all deps test-deps build build-asan run demo-sheet demo-gif test test-fast fuzz bench windows \
-        deb studio format clean
+        deb studio release format clean
 
 all: build
 
@@ -113,6 +113,13 @@ studio: build windows
 	  --engine $(STUDIO_ENGINE)/tools/studio/studio_engine.js \
 	  --player windows-x64=build-windows-x86_64/showsaver.scr \
 	  --player windows-x86=build-windows-i686/showsaver.scr --player linux=$(BUILD)/showsaver-stripped
+
+# What people who never build take, in $(BUILD)/release/: the studio in one
+# file, the two Windows players, the demo for Windows, the Debian package,
+# the release notes and SHA256SUMS.
+release: deb studio
+	cmake --build $(BUILD) --target demo_windows
+	cmake --build $(BUILD) --target release
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -87,3 +87,13 @@ install(CODE "set(SHOWSAVER_WINDOWS_BUILD_DIRS \"${SHOWSAVER_WINDOWS_BUILD_DIRS}
 install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/install_windows_players.cmake)
 
 include(${PROJECT_SOURCE_DIR}/cmake/debian_package.cmake)
+
+# `make release`: build/release/, laid out from what `make deb`, `make studio`
+# and the Windows demo made.
+add_custom_target(
+  release
+  COMMAND ${CMAKE_COMMAND} -DVERSION=${PROJECT_VERSION} -DSOURCE=${PROJECT_SOURCE_DIR}
+          -DBINARY=${PROJECT_BINARY_DIR} -DOUT=${PROJECT_BINARY_DIR}/release
+          -P ${PROJECT_SOURCE_DIR}/cmake/make_release.cmake
+  COMMENT "Laying out the release"
+  VERBATIM)

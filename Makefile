@@ -11,7 +11,7 @@ empty :=
 space := $(empty) $(empty)
 
 .PHONY: all deps test-deps build build-asan run demo-sheet demo-gif test test-fast fuzz bench windows \
-        deb studio format clean
+        deb studio release format clean
 
 all: build
 
@@ -31,8 +31,10 @@ build: deps $(BUILD)/build.ninja
 build-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-# Builds the demo show (build/demo/demo.scr) and plays it.
-run: build
+# Builds what the demo needs (the player, showpack, the demo maker) and the
+# demo show, build/demo/demo.scr, then plays it.
+run: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target demo
 	./scripts/run-demo $(BUILD)
 
 # Renders the demo headlessly: the contact sheet in docs/ that README shows;
@@ -70,7 +72,8 @@ test-fast: build
 # BENCH_ARGS=--benchmark_filter=effect_13), then the whole program on a
 # private X server (presentation, start-up, extraction, idle, memory).
 BENCH_TARGETS = showsaver_bench showsaver showpack showsaver_run_probe \
-                showsaver_present_bench showsaver_extract_bench showsaver_soak_bench
+                showsaver_present_bench showsaver_extract_bench showsaver_soak_bench \
+                showsaver_showpack_memory_bench
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSHOWSAVER_BENCH=ON
 	cmake --build build-bench -j $(JOBS) --target $(BENCH_TARGETS)
@@ -110,6 +113,13 @@ studio: build windows
 	  --engine $(STUDIO_ENGINE)/tools/studio/studio_engine.js \
 	  --player windows-x64=build-windows-x86_64/showsaver.scr \
 	  --player windows-x86=build-windows-i686/showsaver.scr --player linux=$(BUILD)/showsaver-stripped
+
+# What people who never build take, in $(BUILD)/release/: the studio in one
+# file, the two Windows players, the demo for Windows, the Debian package,
+# the release notes and SHA256SUMS.
+release: deb studio
+	cmake --build $(BUILD) --target demo_windows
+	cmake --build $(BUILD) --target release
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

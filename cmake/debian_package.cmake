@@ -3,7 +3,7 @@
 # themselves; what they open at run time without linking it is recommended.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME showsaver)
-set(CPACK_PACKAGE_CONTACT "showsaver developers <showsaver@example.org>")
+set(CPACK_PACKAGE_CONTACT "${SHOWSAVER_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "slide-show screen saver and its authoring tool")
 set(CPACK_PACKAGE_DESCRIPTION
     "A show is a player program with its pictures, scene sounds, looping music and\n"

@@ -33,7 +33,49 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/bash-completion/showpack
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES ${PROJECT_SOURCE_DIR}/data/xscreensaver/showsaver.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The applications menu's entry for the studio, its icon (the drawing, and
+# pictures of it from 16 to 256 pixels, drawn by rsvg-convert) and the
+# package's description for software centres.
+set(icon_svg ${PROJECT_SOURCE_DIR}/data/icons/showsaver.svg)
+set(icon_pngs)
+foreach(size 16 22 24 32 48 64 128 256)
+  set(png ${PROJECT_BINARY_DIR}/icons/${size}x${size}/showsaver.png)
+  add_custom_command(
+    OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${size}x${size}
+    COMMAND rsvg-convert -w ${size} -h ${size} -o ${png} ${icon_svg}
+    DEPENDS ${icon_svg}
+    COMMENT "Drawing the ${size}-pixel icon"
+    VERBATIM)
+  list(APPEND icon_pngs ${png})
+  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_target(showsaver_icons ALL DEPENDS ${icon_pngs})
+install(FILES ${icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/data/desktop/org.example.showsaver.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/metainfo/org.example.showsaver.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/THIRD-PARTY.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The licence in Debian's machine-readable form, and the changes in Debian's
+# changelog format, made from CHANGELOG.md and compressed as policy asks.
+set(SHOWSAVER_MAINTAINER "showsaver developers <showsaver@example.org>")
+set(debian_changelog ${PROJECT_BINARY_DIR}/debian/changelog.gz)
+add_custom_command(
+  OUTPUT ${debian_changelog}
+  COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/CHANGELOG.md
+          -DOUT=${PROJECT_BINARY_DIR}/debian/changelog -DMAINTAINER=${SHOWSAVER_MAINTAINER}
+          -P ${PROJECT_SOURCE_DIR}/cmake/debian_changelog.cmake
+  COMMAND sh -c "gzip -9 -n -f \"$0\"" ${PROJECT_BINARY_DIR}/debian/changelog
+  DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/cmake/debian_changelog.cmake
+  COMMENT "Writing the package's changelog"
+  VERBATIM)
+add_custom_target(showsaver_debian_changelog ALL DEPENDS ${debian_changelog})
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${debian_changelog}
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Windows players of `make windows`, found when installing, since the
 # Windows trees are usually built after this one is configured.
@@ -45,3 +87,13 @@ install(CODE "set(SHOWSAVER_WINDOWS_BUILD_DIRS \"${SHOWSAVER_WINDOWS_BUILD_DIRS}
 install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/install_windows_players.cmake)
 
 include(${PROJECT_SOURCE_DIR}/cmake/debian_package.cmake)
+
+# `make release`: build/release/, laid out from what `make deb`, `make studio`
+# and the Windows demo made.
+add_custom_target(
+  release
+  COMMAND ${CMAKE_COMMAND} -DVERSION=${PROJECT_VERSION} -DSOURCE=${PROJECT_SOURCE_DIR}
+          -DBINARY=${PROJECT_BINARY_DIR} -DOUT=${PROJECT_BINARY_DIR}/release
+          -P ${PROJECT_SOURCE_DIR}/cmake/make_release.cmake
+  COMMENT "Laying out the release"
+  VERBATIM)

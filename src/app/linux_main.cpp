@@ -106,6 +106,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
   const std::string program = running_program_path(argc > 0 ? argv[0] : "");
   const std::string joined = joined_arguments(arguments);
+  if (arguments.size() == 1 && arguments[0] == "--version") {
+    std::cout << "showsaver " SHOWSAVER_VERSION "\n";
+    return 0;
+  }
   const DisplayModeArguments display = read_display_mode_arguments(arguments);
   if (!display.error.empty()) {
     // A locker shows nothing of a program that ends at once: say why, and

@@ -100,11 +100,13 @@ std::optional<DisplayModeRequest> display_mode_request(const std::vector<std::st
 std::string command_line_usage(const std::string& program) {
   const std::string indent = "       ";
   return "Usage: " + program +
-         " /s | /c | /a\n"
-         "         the show, its settings, the password (the screen-saver switches)\n" +
+         " /s | /c | /a | /p HWND\n"
+         "         the show, its settings, the password (Windows), the preview in\n"
+         "         the window HWND (Windows): the screen-saver switches\n" +
          indent + program +
          " --root | --window-id ID [--music on|off] [--sounds on|off]\n"
-         "         the show in a screen locker's window\n";
+         "         the show in a screen locker's window\n" +
+         indent + program + " --version\n";
 }
 
 void run_display_mode(Platform& platform, const DisplayModeRequest& request) {

@@ -75,6 +75,13 @@ std::vector<std::string> dpkg(const std::string& root, std::vector<std::string> 
   return command;
 }
 
+// `text` as UTF-16LE, as a Windows version resource stores its strings.
+std::string utf16_text(const std::string& text) {
+  std::string wide;
+  for (const char c : text) wide += std::string{c, '\0'};
+  return wide;
+}
+
 std::string make_package(const TempDir& work, const TempDir& logs) {
   const Ran cpack = run(logs, {CPACK_COMMAND, "--config", CPACK_CONFIG, "-B", work.file("deb")});
   EXPECT_EQ(cpack.status, 0) << described(cpack);
@@ -117,8 +124,44 @@ TEST(DebianPackage, InstallsPlaysAndGoesWithoutATrace) {
   for (const char* path :
        {"usr/bin/showsaver", "usr/bin/showpack", "usr/share/man/man1/showpack.1.gz",
         "usr/share/man/man6/showsaver.6.gz", "usr/share/bash-completion/completions/showpack",
-        "usr/share/xscreensaver/config/showsaver.xml", "usr/share/doc/showsaver/README.md"}) {
+        "usr/share/xscreensaver/config/showsaver.xml", "usr/share/doc/showsaver/README.md",
+        "usr/share/doc/showsaver/copyright", "usr/share/doc/showsaver/changelog.gz",
+        "usr/share/applications/org.example.showsaver.desktop",
+        "usr/share/metainfo/org.example.showsaver.metainfo.xml",
+        "usr/share/icons/hicolor/scalable/apps/showsaver.svg",
+        "usr/share/icons/hicolor/16x16/apps/showsaver.png",
+        "usr/share/icons/hicolor/256x256/apps/showsaver.png"}) {
     EXPECT_TRUE(installed.contains(path)) << path;
+  }
+
+  // Debian's policy, the menu entry and the description for software centres
+  // hold: not a warning among them.
+  const Ran lintian = run(logs, {"lintian", "--allow-root", "--fail-on", "error,warning", deb});
+  EXPECT_EQ(lintian.status, 0) << described(lintian);
+  const Ran entry = run(logs, {"desktop-file-validate",
+                               root + "usr/share/applications/org.example.showsaver.desktop"});
+  EXPECT_EQ(entry.status, 0) << described(entry);
+  EXPECT_EQ(entry.out + entry.err, "");
+  const Ran metainfo = run(logs, {"appstreamcli", "validate", "--no-net", "--pedantic",
+                                  root + "usr/share/metainfo/org.example.showsaver.metainfo.xml"});
+  EXPECT_EQ(metainfo.status, 0) << described(metainfo);
+
+  // One version: the package's, the programs', the Windows players' resource
+  // and the description's latest release.
+  const Ran version = run(logs, {"dpkg-deb", "--field", deb, "Version"});
+  EXPECT_EQ(version.out, SHOWSAVER_VERSION "\n");
+  EXPECT_EQ(run(logs, {root + "usr/bin/showpack", "--version"}).out,
+            "showpack " SHOWSAVER_VERSION "\n");
+  EXPECT_EQ(run(logs, {root + "usr/bin/showsaver", "--version"}).out,
+            "showsaver " SHOWSAVER_VERSION "\n");
+  EXPECT_NE(read_text_file(root + "usr/share/metainfo/org.example.showsaver.metainfo.xml")
+                .find("<release version=\"" SHOWSAVER_VERSION "\""),
+            std::string::npos);
+  for (const auto& [path, built] : built_windows_players()) {
+    EXPECT_NE(read_text_file(built).find(utf16_text("ProductVersion") + std::string(2, '\0') +
+                                         utf16_text(SHOWSAVER_VERSION)),
+              std::string::npos)
+        << built;
   }
   for (const auto& [path, built] : built_windows_players()) {
     ASSERT_TRUE(installed.contains(path)) << path;

@@ -15,6 +15,7 @@
 
 int main(int argc, char** argv) {
   CLI::App app{"Builds, inspects, extracts and renders show packages.", "showpack"};
+  app.set_version_flag("--version", "showpack " SHOWSAVER_VERSION);
   app.require_subcommand(1);
   showsaver::showpack::add_new_command(app);
   showsaver::showpack::add_build_command(app);

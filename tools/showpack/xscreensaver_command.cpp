@@ -155,7 +155,8 @@ void add_install_xscreensaver_command(CLI::App& app) {
       "List a show (built on the Linux player) among your xscreensaver display modes");
   command->add_option("show", options->show, "The show file")->required();
   command->add_option("--name", options->name,
-                      "The name xscreensaver-settings lists it by (default: the file's name)");
+                      "The name xscreensaver-settings lists it by (default: the file's name "
+                      "without its extension)");
   command->callback([options] { finish_command(run_install(*options)); });
 }
 

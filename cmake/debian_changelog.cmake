@@ -1,0 +1,28 @@
+# Writes the package's changelog in Debian's format from CHANGELOG.md, one
+# entry a release section ("## <version> — <date>"), its bullets as the
+# entry's items.  cmake -DIN=CHANGELOG.md -DOUT=changelog -DMAINTAINER=... -P this
+file(STRINGS "${IN}" lines ENCODING UTF-8)
+set(out "")
+set(open FALSE)
+set(trailer "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^## ([0-9][^ ]*) .* ([0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9])$")
+    set(out "${out}${trailer}")
+    set(version "${CMAKE_MATCH_1}")
+    set(day "${CMAKE_MATCH_2}")
+    execute_process(COMMAND date -u -R -d "${day} 12:00" OUTPUT_VARIABLE when
+                    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    string(APPEND out "showsaver (${version}) unstable; urgency=medium\n\n")
+    set(trailer "\n -- ${MAINTAINER}  ${when}\n\n")
+    set(open TRUE)
+  elseif(open AND line MATCHES "^- (.*)$")
+    string(APPEND out "  * ${CMAKE_MATCH_1}\n")
+  elseif(open AND line MATCHES "^  +(.*)$")
+    string(APPEND out "    ${CMAKE_MATCH_1}\n")
+  elseif(open AND line MATCHES "^[^ #-].*$")
+    string(APPEND out "  * ${line}\n")
+  endif()
+endforeach()
+string(APPEND out "${trailer}")
+string(STRIP "${out}" out)
+file(WRITE "${OUT}" "${out}\n")

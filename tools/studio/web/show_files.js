@@ -1,10 +1,19 @@
 // The show as a whole: played full screen, saved with a player, opened from
 // a saved file.
-/* global $, texts, state, vocabulary, engine, Playback, FrameView, area, showFields, hexColor, SIZES,
-   nextSceneId, withProgress, renderProblems, renderAll, renderShowFields, studioPlayers */
-'use strict';
+import {FrameView, Playback} from './engine_client.js';
+import {
+  $, SIZES, area, engine, hexColor, newSceneId, showFields, state, texts, vocabulary, withProgress,
+} from './show_state.js';
+import {renderAll, renderProblems} from './studio.js';
+// The players a show is joined to, each as base64 text in the page (make
+// studio puts them in), decoded when a show is saved.
+import linuxPlayer from 'studio-player-linux';
+import windowsX64Player from 'studio-player-windows-x64';
+import windowsX86Player from 'studio-player-windows-x86';
 
-async function play() {
+const players = {'linux': linuxPlayer, 'windows-x64': windowsX64Player, 'windows-x86': windowsX86Player};
+
+export async function play() {
   if (!state.scenes.length) return;
   const written = await engine.call('writeShow', {show: showFields()}).catch((error) => ({error}));
   if (written.error) return;  // the problems list says why
@@ -62,10 +71,10 @@ function base64Bytes(text) {
   return bytes;
 }
 
-async function save() {
+export async function save() {
   if (!state.scenes.length) return;
   const platform = $('platform').value;
-  const player = base64Bytes(studioPlayers[platform]);
+  const player = base64Bytes(players[platform]);
   const windows = platform.startsWith('windows');
   const written = await withProgress(texts.saving, (onProgress) =>
     engine.call('writeShow', {show: showFields(), player: player.buffer,
@@ -88,7 +97,7 @@ async function save() {
   link.remove();
 }
 
-async function openShow(file) {
+export async function openShow(file) {
   const bytes = new Uint8Array(await file.arrayBuffer());
   // The show's manifest, by the manifest's keys, with its files in the engine.
   const opened = await withProgress(texts.opening, () =>
@@ -116,7 +125,7 @@ async function openShow(file) {
     const source = new Blob([picture], {type: 'image/bmp'});
     const header = new DataView(picture.buffer);
     state.scenes.push({
-      id: nextSceneId++, source, thumb: URL.createObjectURL(source),
+      id: newSceneId(), source, thumb: URL.createObjectURL(source),
       width: header.getInt32(18, true), height: Math.abs(header.getInt32(22, true)), fit: 'none',
       ...scene,
     });
@@ -126,7 +135,7 @@ async function openShow(file) {
   renderAll();
 }
 
-function renderShowFields() {
+export function renderShowFields() {
   const select = $('show-size');
   if (state.size === 'custom' && ![...select.options].some((o) => o.value === 'custom')) {
     select.add(new Option('', 'custom'));

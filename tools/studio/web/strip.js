@@ -1,11 +1,10 @@
 // The strip of scenes: a thumbnail each, in show order, dragged (or moved
 // with Alt and the arrow keys) to reorder, with buttons to duplicate and delete.
-/* global $, texts, state, engine, nextSceneId, renderAll, renderScene, renderProblems,
-   startPreview */
-'use strict';
+import {$, engine, newSceneId, state, texts} from './show_state.js';
+import {renderAll, renderProblems, renderScene, startPreview} from './studio.js';
 
 let dragged = -1;
-function renderStrip() {
+export function renderStrip() {
   const strip = $('strip');
   strip.replaceChildren(...state.scenes.map((scene, index) => {
     const item = document.createElement('li');
@@ -49,7 +48,7 @@ function toolButton(label, title, action) {
   return button;
 }
 
-function moveScene(from, to) {
+export function moveScene(from, to) {
   if (from === to || to < 0 || to >= state.scenes.length) return;
   const [scene] = state.scenes.splice(from, 1);
   state.scenes.splice(to, 0, scene);
@@ -58,7 +57,7 @@ function moveScene(from, to) {
   $('strip').children[to].focus();
 }
 
-function removeScene(index) {
+export function removeScene(index) {
   const [removed] = state.scenes.splice(index, 1);
   if (!state.scenes.some((scene) => scene.picture === removed.picture)) {
     engine.call('removeFile', {path: removed.picture});
@@ -67,14 +66,14 @@ function removeScene(index) {
   renderAll();
 }
 
-function duplicateScene(index) {
-  state.scenes.splice(index + 1, 0, {...state.scenes[index], id: nextSceneId++});
+export function duplicateScene(index) {
+  state.scenes.splice(index + 1, 0, {...state.scenes[index], id: newSceneId()});
   state.selected = index + 1;
   renderAll();
 }
 
 // Keeps the strip's items: one being dragged must stay in the document.
-function select(index) {
+export function select(index) {
   state.selected = index;
   [...$('strip').children].forEach((item, i) => {
     item.classList.toggle('selected', i === index);

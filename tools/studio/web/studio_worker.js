@@ -3,8 +3,7 @@
 // writing the show) away from the page.  A second worker of the same script
 // plays a show: it paces frames by the show clock, so the page ends a
 // playing show by ending that worker.
-/* global createStudioEngine */
-'use strict';
+import createStudioEngine from 'studio-engine';
 
 const enginePromise = createStudioEngine();
 let nextPicture = 0;

@@ -60,6 +60,11 @@ TEST(ReadmeFigures, SizesOfTheProgramsTheBuildMakes) {
         stated(wide ? R"(about ([0-9]+) KB for 64-bit)" : R"(KB and ([0-9]+) KB for 32-bit)"),
         kilobytes(player), player);
   }
+  const std::string studio = SHOWSAVER_BINARY_DIR "studio/showsaver-studio.html";
+  if (fs::exists(studio)) {
+    expect_about(stated(R"(`showsaver-studio.html` \(about ([0-9.]+) MB\))"), megabytes(studio),
+                 "the studio's file");
+  }
   if (fs::exists(SHOWSAVER_DEMO_SHOW)) {
     expect_about(stated(R"(`build/demo/demo.scr` \(about ([0-9]+) MB\))"),
                  megabytes(SHOWSAVER_DEMO_SHOW), "the demo show");
@@ -93,6 +98,9 @@ TEST(ReadmeFigures, TheToolsTableNamesWhatTheBuildMakes) {
     ++rows;
     if (path.starts_with("build-windows") && !fs::exists(SHOWSAVER_SOURCE_DIR "/" + path)) {
       continue;  // `make windows` was not run for this tree
+    }
+    if (path.starts_with("build/studio/") && !fs::exists(SHOWSAVER_BINARY_DIR + path.substr(6))) {
+      continue;  // nor `make studio`
     }
     const std::string built = path.starts_with("build/")
                                   ? SHOWSAVER_BINARY_DIR + path.substr(6)

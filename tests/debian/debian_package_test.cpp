@@ -89,6 +89,7 @@ std::string utf16_text(const std::string& text) {
 // either way.
 void check_studio_command(const TempDir& work, const TempDir& logs, const std::string& root) {
   const std::string studio = root + "usr/share/showsaver/studio/showsaver-studio.html";
+  fs::create_directories(work.file("bin"));
   const std::string stand_in = work.file("bin/xdg-open");
   write_text_file(stand_in, "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.given\"\nexit $OPEN_STATUS\n");
   fs::permissions(stand_in, fs::perms::owner_all);

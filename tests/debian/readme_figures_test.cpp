@@ -56,9 +56,8 @@ TEST(ReadmeFigures, SizesOfTheProgramsTheBuildMakes) {
     const std::string player = dir + "/showsaver.scr";
     if (!fs::exists(player)) continue;
     const bool wide = dir.ends_with("x86_64");
-    expect_about(
-        stated(wide ? R"(about ([0-9]+) KB for 64-bit)" : R"(KB and ([0-9]+) KB for 32-bit)"),
-        kilobytes(player), player);
+    expect_about(stated(wide ? R"(about ([0-9]+) KB for 64-bit)" : R"(and ([0-9]+) KB for 32-bit)"),
+                 kilobytes(player), player);
   }
   const std::string studio = SHOWSAVER_BINARY_DIR "studio/showsaver-studio.html";
   if (fs::exists(studio)) {

@@ -1,5 +1,6 @@
-// The desktop on Windows: the show window, its input, the cursor, message
-// boxes, the settings dialog, the tick counter and the message loop.
+// The desktop on Windows: the show window, its input and the cursor, the
+// tick counter and the message loop, message boxes and the settings dialog,
+// and the display's power events.
 #pragma once
 
 #include <cstdint>
@@ -7,10 +8,13 @@
 #include <optional>
 #include <string>
 
-#include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "platform/end_request.h"
+#include "platform/message_loop.h"
+#include "platform/power_events.h"
 #include "platform/win32/desktop_layout.h"
 #include "platform/win32/dib_canvas.h"
+#include "platform/window_system.h"
 
 // <windows.h>'s handle types, declared without the header (its macros would
 // clash with the seam's constants).
@@ -32,13 +36,17 @@ namespace showsaver {
 // host, or when the host is found gone (looked for at every message
 // processing, which a timer wakes).  It takes neither the focus nor
 // the display's power events.
-class Win32Desktop final : public Desktop {
+class Win32Desktop final : public WindowSystem,
+                           public MessageLoop,
+                           public Dialogs,
+                           public PowerEvents {
  public:
   Win32Desktop();
   ~Win32Desktop() override;
   Win32Desktop(const Win32Desktop&) = delete;
   Win32Desktop& operator=(const Win32Desktop&) = delete;
 
+  // WindowSystem.
   Size screen_size() override;
   void create_show_window(Rect picture_area, InputSink& sink) override;
   bool window_exists(WindowHandle window) override;
@@ -51,11 +59,16 @@ class Win32Desktop final : public Desktop {
   // each pixel repeated for whole multiples, else through the shared scaler
   // (picture_scaling.h); WM_PAINT paints the copy again.
   void refresh_picture_area(DcHandle source) override;
+  int show_cursor(bool show) override;
+  Point cursor_position() override;
+  void set_screen_saver_running(bool running) override;
+
+  // MessageLoop.
   void process_messages() override;
   void wait_for_message_until(std::int32_t deadline) override;
   std::int32_t tick_count() override;
-  int show_cursor(bool show) override;
-  Point cursor_position() override;
+
+  // Dialogs.
   // Owned by the given owner, else the open settings dialog, else the show
   // window, so that it comes up over it and keeps it waiting.
   void message_box(const std::string& text, const std::string& title, unsigned style,
@@ -64,7 +77,8 @@ class Win32Desktop final : public Desktop {
   // Found by a window property that names this program (see
   // win32_settings_dialog.h).
   void bring_settings_dialog_forward() override;
-  void set_screen_saver_running(bool running) override;
+
+  // PowerEvents.
   // Display off, display on, sleep and waking, while the show window is open.
   void watch_power(PowerSink& sink) override { power_sink_ = &sink; }
 

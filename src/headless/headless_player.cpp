@@ -23,10 +23,8 @@ HeadlessPlayer::HeadlessPlayer(FileSystem& files, const TextCodec& text, Headles
 }
 
 HeadlessPlayer::~HeadlessPlayer() {
-  if (!fiber_ || fiber_->finished()) return;
-  stop();
   try {
-    fiber_->resume();
+    finish();
   } catch (...) {
     // Nobody is left to hear how a show that was no longer wanted ended.
   }
@@ -46,6 +44,12 @@ const HeadlessFrame* HeadlessPlayer::advance() {
   stepped_frame_ = nullptr;
   fiber_->resume();
   return fiber_->finished() ? nullptr : stepped_frame_;
+}
+
+void HeadlessPlayer::finish() {
+  if (!fiber_ || fiber_->finished()) return;
+  stop();
+  fiber_->resume();
 }
 
 void HeadlessPlayer::stop() {

@@ -71,6 +71,9 @@ class HeadlessPlayer final : private ShowObserver {
 
   // Ends the show as a key press does; no frame is reported after it.
   void stop();
+  // Stops a show started for advance() and plays it to its end, so that it
+  // cleans up (what the destructor does when it is still going).
+  void finish();
   int transitions_finished() const { return finished_; }
 
  private:

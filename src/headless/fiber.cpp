@@ -22,10 +22,14 @@ namespace showsaver {
 constexpr std::size_t kUnwoundCallsSize = 256 * 1024;
 
 struct Fiber::Context {
-  explicit Context(std::size_t stack_size)
-      : stack(stack_size), own_calls(kUnwoundCallsSize), caller_calls(kUnwoundCallsSize) {}
+  explicit Context(std::size_t size)
+      : stack(new char[size]),
+        stack_size(size),
+        own_calls(kUnwoundCallsSize),
+        caller_calls(kUnwoundCallsSize) {}
 
-  std::vector<char> stack;
+  std::unique_ptr<char[]> stack;
+  std::size_t stack_size;
   std::vector<char> own_calls;
   std::vector<char> caller_calls;
   emscripten_fiber_t own{};
@@ -36,7 +40,7 @@ Fiber::Fiber(std::function<void()> body, std::size_t stack_size)
     : body_(std::move(body)), context_(std::make_unique<Context>(stack_size)) {
   emscripten_fiber_init(
       &context_->own, [](void* fiber) { enter(*static_cast<Fiber*>(fiber)); }, this,
-      context_->stack.data(), context_->stack.size(), context_->own_calls.data(),
+      context_->stack.get(), context_->stack_size, context_->own_calls.data(),
       context_->own_calls.size());
 }
 
@@ -80,9 +84,11 @@ void finish_switch(void* fake_stack, const void** left_bottom, std::size_t* left
 }  // namespace
 
 struct Fiber::Context {
-  explicit Context(std::size_t stack_size) : stack(stack_size) {}
+  // The stack's pages are left untouched until the fiber uses them.
+  explicit Context(std::size_t size) : stack(new char[size]), stack_size(size) {}
 
-  std::vector<char> stack;
+  std::unique_ptr<char[]> stack;
+  std::size_t stack_size;
   ucontext_t own{};
   ucontext_t caller{};
   // What the sanitizer keeps of each side's stack while the other runs.
@@ -95,13 +101,13 @@ struct Fiber::Context {
 Fiber::Fiber(std::function<void()> body, std::size_t stack_size)
     : body_(std::move(body)), context_(std::make_unique<Context>(stack_size)) {
   getcontext(&context_->own);
-  context_->own.uc_stack.ss_sp = context_->stack.data();
-  context_->own.uc_stack.ss_size = context_->stack.size();
+  context_->own.uc_stack.ss_sp = context_->stack.get();
+  context_->own.uc_stack.ss_size = context_->stack_size;
   context_->own.uc_link = nullptr;
   // makecontext passes int arguments only: the pointer goes in two halves.
   const auto address = reinterpret_cast<std::uintptr_t>(this);
   const auto entry = +[](unsigned high, unsigned low) {
-    enter(*reinterpret_cast<Fiber*>(std::uintptr_t{high} << 32 | std::uintptr_t{low}));
+    enter(*reinterpret_cast<Fiber*>(static_cast<std::uintptr_t>(std::uint64_t{high} << 32 | low)));
   };
   makecontext(&context_->own, reinterpret_cast<void (*)()>(entry), 2,
               static_cast<unsigned>(std::uint64_t{address} >> 32),
@@ -110,7 +116,7 @@ Fiber::Fiber(std::function<void()> body, std::size_t stack_size)
 
 void Fiber::resume() {
   if (finished_) return;
-  start_switch(&context_->caller_fake_stack, context_->stack.data(), context_->stack.size());
+  start_switch(&context_->caller_fake_stack, context_->stack.get(), context_->stack_size);
   swapcontext(&context_->caller, &context_->own);
   finish_switch(context_->caller_fake_stack, nullptr, nullptr);
   if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));

@@ -13,7 +13,14 @@ namespace showsaver {
 
 class Fiber {
  public:
-  explicit Fiber(std::function<void()> body, std::size_t stack_size = std::size_t{1} << 20);
+#ifdef __EMSCRIPTEN__
+  static constexpr std::size_t kDefaultStackSize = std::size_t{1} << 20;
+#else
+  static constexpr std::size_t kDefaultStackSize = std::size_t{8} << 20;
+#endif
+  // The stack is a thread's natively (8 MiB, taken from the system as it is
+  // used) and 1 MiB of the module's memory in WebAssembly.
+  explicit Fiber(std::function<void()> body, std::size_t stack_size = kDefaultStackSize);
   ~Fiber();
   Fiber(const Fiber&) = delete;
   Fiber& operator=(const Fiber&) = delete;
@@ -23,7 +30,9 @@ class Fiber {
   void resume();
   // From the body: back to the caller's resume().
   void suspend();
-  bool finished() const { return finished_; }
+  bool finished() const {
+    return finished_;
+  }
 
  private:
   struct Context;

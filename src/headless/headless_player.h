@@ -61,8 +61,10 @@ class HeadlessPlayer final : private ShowObserver {
 
   // Plays `entry` to its end.
   void play(const ShowEntry& entry);
-  // Starts `entry` for advance() to play frame by frame (natively; in
-  // WebAssembly the program is linked with -sASYNCIFY).
+  // Starts `entry` for advance() to play frame by frame.  In WebAssembly the
+  // program is linked with -sASYNCIFY, and advance() and finish() are
+  // reached from a plain export: a fiber unwinds the stack to the export
+  // JavaScript called, which embind's calls are not.
   void start(ShowEntry entry);
   // Plays on until the next frame is drawn and returns it, valid until the
   // next call; null once the show has ended.  What the show throws is

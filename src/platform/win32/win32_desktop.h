@@ -1,6 +1,39 @@
 // The desktop on Windows: the show window, its input and the cursor, the
 // tick counter and the message loop, message boxes and the settings dialog,
 // and the display's power events.
+//
+// A thin pass-through: the core's GDI calls reach BitBlt, StretchBlt, ... on
+// real device contexts (the surfaces are 32-bit DIB sections), the window
+// procedure feeds the InputSink, and waits block in
+// MsgWaitForMultipleObjectsEx.  Around it, in this folder:
+//  - winmm.cpp: mciSendStringW and PlaySoundW, from a winmm the program does
+//    not import but loads from the system folder (system_library.cpp keeps
+//    every DLL search there); the music opened as the device its bytes call
+//    for.
+//  - The password check and change are looked up in "password.cpl" and
+//    mpr.dll when needed; the settings dialog's template is built in memory
+//    from the seam's design (settings_dialog_template.cpp).
+//  - desktop_layout.cpp: the picture area on the primary monitor at its size
+//    on a 100 % display times that monitor's DPI / 96 (the process is
+//    per-monitor DPI aware by its manifest), shrunk to fit when larger; shown
+//    pixel for pixel at its own size, each pixel repeated at whole multiples
+//    (GDI's exact stretch), else scaled with picture_scaling.h; laid out
+//    again on WM_DISPLAYCHANGE.
+//  - A preview ("/p HWND") is a child window filling its host's client area,
+//    the picture fitted into it and scaled the same way; it takes no focus
+//    and no power events, and ends the show on WM_DESTROY with its host or
+//    when the host is no longer a window (IsWindow, a timer waking the wait).
+//    Wine draws a child of another process's window nowhere, so its pixels
+//    are tested with the host in the same process, and across processes in
+//    tests/wine/preview_test.cpp.
+//  - Losing the foreground (WM_ACTIVATEAPP) ends the show as a key does;
+//    display off and sleep (power_broadcast.cpp) reach the music through the
+//    seam's PowerSink.
+//  - Every text crosses the seam as UTF-8 and reaches the system through the
+//    wide calls; in the 32-bit build the file calls switch off the
+//    redirection of the system folder to SysWOW64 (literal_paths.cpp).
+//  - <windows.h> is never included before a seam header, whose names its
+//    macros would clobber.
 #pragma once
 
 #include <cstdint>

@@ -22,6 +22,7 @@
 #include "platform/sdl/sdl_dialogs.h"
 #include "platform/sdl/sdl_media.h"
 #include "platform/soft/soft_gdi.h"
+#include "platform/x11/logged_dialogs.h"
 #include "platform/x11/x11_window_desktop.h"
 #include "startup/display_mode.h"
 #include "startup/program_entry.h"
@@ -67,7 +68,9 @@ int run_display(const DisplayModeRequest& request, const std::string& program,
   SdlMedia media([&host](const std::string& message) { host.log(message); });
   PosixFileSystem files;
   IconvTextCodec text;
-  Platform platform{gdi, desktop, media, host, files, text};
+  LoggedDialogs dialogs;
+  NoPowerEvents power;
+  Platform platform{gdi, desktop, desktop, dialogs, power, media, host, files, text};
   run_display_mode(platform, request);
   log_end_request(host, signals);
   return 0;
@@ -90,7 +93,9 @@ int run_switch(const std::string& program, const std::string& arguments,
     SdlMedia media([&host](const std::string& message) { host.log(message); });
     PosixFileSystem files;
     IconvTextCodec text;
-    Platform platform{gdi, desktop, media, host, files, text};
+    NoPowerEvents power;
+    // The message boxes and the settings dialog are GTK's, over the show window.
+    Platform platform{gdi, desktop, desktop, desktop, power, media, host, files, text};
     run_program(platform);
     log_end_request(host, signals);
   }

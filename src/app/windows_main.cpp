@@ -33,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
   // The system's players trust the sizes a WAV file claims: the show's are
   // checked first.
   CheckedMedia media(system_media, files, host);
-  Platform platform{gdi, desktop, media, host, files, text};
+  Platform platform{gdi, desktop, desktop, desktop, desktop, media, host, files, text};
   // When the session ends during the show: close the sound devices (they
   // hold files open), then take back the extracted files and their folder.
   desktop.set_session_end_work([&] {

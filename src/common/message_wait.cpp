@@ -4,14 +4,14 @@
 
 namespace showsaver {
 
-bool wait_with_messages(Desktop& desktop, std::int32_t start, std::int32_t duration,
+bool wait_with_messages(MessageLoop& loop, std::int32_t start, std::int32_t duration,
                         const std::int16_t& stop_requested) {
   for (;;) {
-    desktop.process_messages();
+    loop.process_messages();
     if (stop_requested == kStop) return true;
-    const std::uint32_t elapsed = ticks_between(start, desktop.tick_count());
+    const std::uint32_t elapsed = ticks_between(start, loop.tick_count());
     if (duration < 0 || elapsed > static_cast<std::uint32_t>(duration)) return false;
-    desktop.wait_for_message_until(tick_add(start, duration));
+    loop.wait_for_message_until(tick_add(start, duration));
   }
 }
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/desktop.h"
+#include "platform/message_loop.h"
 
 namespace showsaver {
 
@@ -17,7 +17,7 @@ inline constexpr std::int16_t kStop = -1;
 // pass.  Time is measured as the tick's distance from `start`, which stays
 // right when the counter changes sign or wraps.  Returns true when it was
 // left because `stop_requested` became -1.
-bool wait_with_messages(Desktop& desktop, std::int32_t start, std::int32_t duration,
+bool wait_with_messages(MessageLoop& loop, std::int32_t start, std::int32_t duration,
                         const std::int16_t& stop_requested);
 
 }  // namespace showsaver

@@ -1,12 +1,13 @@
-// A runtime failure of the show: what the show's error handler reports.
+// A runtime failure of the show: what the show's error handler reports.  The
+// descriptions of the failures the show can meet are in player_texts.h.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
-namespace showsaver {
+#include "platform/player_texts.h"
 
-inline constexpr const char* kProjectSource = "Project1";
+namespace showsaver {
 
 class RuntimeFailure : public std::runtime_error {
  public:
@@ -22,15 +23,5 @@ class RuntimeFailure : public std::runtime_error {
   std::string description_;
   std::string source_;
 };
-
-// Descriptions of the failures the show can meet.
-inline constexpr const char* kOverflowDescription = "オーバーフローしました。";
-inline constexpr const char* kSubscriptDescription = "インデックスが有効範囲にありません。";
-inline constexpr const char* kOutOfMemoryDescription = "メモリが不足しています。";
-inline constexpr const char* kFileNotFoundDescription = "ファイルが見つかりません。";
-inline constexpr const char* kInvalidPropertyValueDescription = "プロパティの値が不正です。";
-inline constexpr const char* kInvalidPictureDescription = "ピクチャが無効です。";
-// An exception that carries no text of its own.
-inline constexpr const char* kUnknownFailureDescription = "原因不明の例外が発生しました。";
 
 }  // namespace showsaver

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "common/runtime_failure.h"
+#include "platform/player_texts.h"
 
 namespace showsaver {
 

@@ -6,8 +6,8 @@
 
 #include "common/drawing_surface.h"
 #include "effects/effect_random.h"
-#include "platform/desktop.h"
 #include "platform/gdi.h"
+#include "platform/message_loop.h"
 
 namespace showsaver {
 
@@ -15,7 +15,7 @@ namespace showsaver {
 struct EffectEnvironment {
   Gdi& gdi;
   // The tick counter and the message processing of the frame wait.
-  Desktop& desktop;
+  MessageLoop& loop;
   // The show's stop flag; only -1 means stop.
   const std::int16_t& StopRequested;
   // The program-wide generator of effect 3.

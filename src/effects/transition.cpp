@@ -61,15 +61,15 @@ void Transition::final_frame() {
 
 template <typename Draw, typename AfterRefresh>
 bool Transition::run_frame(std::int32_t frame_period, Draw&& draw, AfterRefresh&& after_refresh) {
-  Desktop& desktop = environment_.desktop;
+  MessageLoop& loop = environment_.loop;
   // The period counts from before the drawing.  The wait measures time from
   // this tick, so a frame taken as the counter changes sign waits its period
   // like any other instead of failing or waiting for ever.
-  const std::int32_t start = desktop.tick_count();
+  const std::int32_t start = loop.tick_count();
   draw();
   destination_.refresh();
   after_refresh();
-  return wait_with_messages(desktop, start, frame_period, environment_.StopRequested);
+  return wait_with_messages(loop, start, frame_period, environment_.StopRequested);
 }
 
 void Transition::counted_loop(std::int32_t frame_period, std::int32_t frames,

@@ -9,7 +9,7 @@
 #include <functional>
 #include <utility>
 
-#include "platform/desktop.h"
+#include "platform/window_system.h"
 
 namespace showsaver {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/desktop.h"
+#include "platform/window_handle.h"
 
 namespace showsaver {
 

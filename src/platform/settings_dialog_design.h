@@ -1,5 +1,5 @@
-// The settings dialog's design, which every desktop draws: its caption, the
-// texts of its controls and where each control lies.  Positions are in twips
+// The settings dialog's design, which every desktop draws: its controls,
+// their texts (player_texts.h) and where each control lies.  Positions are in twips
 // (1/1440 inch), the units it was designed in; each desktop converts them to
 // its own (GTK to pixels at the display's resolution, Windows to dialog
 // units).  A desktop without widgets shows the same texts in a sequence of
@@ -9,16 +9,9 @@
 #include <array>
 
 #include "platform/geometry.h"
+#include "platform/player_texts.h"
 
 namespace showsaver {
-
-inline constexpr const char* kSettingsCaption = "設定";
-inline constexpr const char* kMusicGroupText = "BGM";
-inline constexpr const char* kSoundsGroupText = "Sound";
-inline constexpr const char* kOnText = "ON";
-inline constexpr const char* kOffText = "OFF";
-inline constexpr const char* kOkText = "OK";
-inline constexpr const char* kCancelText = "キャンセル";
 
 // The controls' numbers in the Windows dialog, which finds its controls by
 // number.  The two buttons have the numbers Windows gives Enter and Esc in a

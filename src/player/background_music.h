@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/desktop.h"
 #include "platform/media.h"
+#include "platform/power_events.h"
 #include "player/show_context.h"
 
 namespace showsaver {

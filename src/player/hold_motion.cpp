@@ -17,17 +17,17 @@ std::optional<PanZoomPath> motion_path(const std::optional<ShowExtension>& exten
   return std::nullopt;
 }
 
-bool hold_with_motion(Gdi& gdi, Desktop& desktop, PictureSurface& screen, PictureSurface& frame,
+bool hold_with_motion(Gdi& gdi, MessageLoop& loop, PictureSurface& screen, PictureSurface& frame,
                       const PanZoomPath& path, std::int32_t hold_start, std::int32_t hold,
                       const std::int16_t& stop_requested) {
   const std::optional<PixelImage> source = gdi.ReadImage(frame.dc());
   if (!source || source->width <= 0 || source->height <= 0) {
-    return wait_with_messages(desktop, hold_start, hold, stop_requested);
+    return wait_with_messages(loop, hold_start, hold, stop_requested);
   }
   FrameBitmap bitmap(gdi, {source->width, source->height});
   bool stopped = false;
   for (;;) {
-    const std::int32_t now = desktop.tick_count();
+    const std::int32_t now = loop.tick_count();
     // The tick's distance from the start, right across a wrap of the counter.
     const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
                                                    static_cast<std::uint32_t>(hold_start));
@@ -36,7 +36,7 @@ bool hold_with_motion(Gdi& gdi, Desktop& desktop, PictureSurface& screen, Pictur
     bitmap.show(screen.dc());
     screen.refresh();
     if (elapsed >= hold) break;
-    if (wait_with_messages(desktop, now, std::min(kMotionFramePeriodMs, hold - elapsed),
+    if (wait_with_messages(loop, now, std::min(kMotionFramePeriodMs, hold - elapsed),
                            stop_requested)) {
       stopped = true;
       break;

@@ -8,8 +8,8 @@
 
 #include "effects/pan_zoom.h"
 #include "package/show_extension.h"
-#include "platform/desktop.h"
 #include "platform/gdi.h"
+#include "platform/message_loop.h"
 #include "player/picture_surface.h"
 
 namespace showsaver {
@@ -26,7 +26,7 @@ std::optional<PanZoomPath> motion_path(const std::optional<ShowExtension>& exten
 // `screen` from `hold_start` for `hold` milliseconds, then leaves the last
 // frame in `frame` too, so the transition out starts where the motion ended.
 // Returns true when a stop ended it.
-bool hold_with_motion(Gdi& gdi, Desktop& desktop, PictureSurface& screen, PictureSurface& frame,
+bool hold_with_motion(Gdi& gdi, MessageLoop& loop, PictureSurface& screen, PictureSurface& frame,
                       const PanZoomPath& path, std::int32_t hold_start, std::int32_t hold,
                       const std::int16_t& stop_requested);
 

@@ -5,11 +5,12 @@
 
 #include "common/runtime_failure.h"
 #include "formats/bmp/bmp_decoder.h"
+#include "platform/player_texts.h"
 
 namespace showsaver {
 
-PictureSurface::PictureSurface(Gdi& gdi, FileSystem& files, Desktop* desktop)
-    : gdi_(gdi), files_(files), desktop_(desktop) {
+PictureSurface::PictureSurface(Gdi& gdi, FileSystem& files, WindowSystem* windows)
+    : gdi_(gdi), files_(files), windows_(windows) {
   // The image bitmap comes with the first resize, inside the show's error
   // handling; until then the device context holds its stock bitmap.
   image_dc_ = gdi_.CreateCompatibleDC(DcHandle{});
@@ -82,7 +83,7 @@ void PictureSurface::release_picture() {
 }
 
 void PictureSurface::refresh() {
-  if (desktop_ != nullptr) desktop_->refresh_picture_area(image_dc_);
+  if (windows_ != nullptr) windows_->refresh_picture_area(image_dc_);
 }
 
 void PictureSurface::filled_box(int x1, int y1, int x2, int y2, ColorRef color) {

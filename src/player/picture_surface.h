@@ -5,17 +5,17 @@
 #include <string>
 
 #include "common/drawing_surface.h"
-#include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/gdi.h"
+#include "platform/window_system.h"
 
 namespace showsaver {
 
 class PictureSurface final : public DrawingSurface {
  public:
-  // `files` gives the pictures to load; `desktop` is given for the visible
+  // `files` gives the pictures to load; `windows` is given for the visible
   // surface only: its refresh shows the image.
-  PictureSurface(Gdi& gdi, FileSystem& files, Desktop* desktop = nullptr);
+  PictureSurface(Gdi& gdi, FileSystem& files, WindowSystem* windows = nullptr);
   ~PictureSurface() override;
   PictureSurface(const PictureSurface&) = delete;
   PictureSurface& operator=(const PictureSurface&) = delete;
@@ -47,7 +47,7 @@ class PictureSurface final : public DrawingSurface {
 
   Gdi& gdi_;
   FileSystem& files_;
-  Desktop* desktop_;
+  WindowSystem* windows_;
   DcHandle image_dc_;
   BitmapHandle image_;
   BitmapHandle stock_image_;

@@ -8,6 +8,7 @@
 #include "common/show_math.h"
 #include "effects/cross_fade_transition.h"
 #include "effects/run_effect.h"
+#include "platform/player_texts.h"
 #include "player/hold_motion.h"
 #include "player/transparent_blit.h"
 
@@ -66,7 +67,7 @@ void ScenePlayer::show_start() {
   CurrentScene = 0;
   shuffled_rounds_.reset();
   if (shuffled(show_.package)) {
-    const auto seed = static_cast<std::uint32_t>(platform_.desktop.tick_count());
+    const auto seed = static_cast<std::uint32_t>(platform_.loop.tick_count());
     shuffled_rounds_.emplace(shown_scenes(show_.package), seed);
     if (observer_ != nullptr) observer_->order_shuffled(seed);
   }
@@ -81,9 +82,9 @@ void ScenePlayer::scene_loop() {
 }
 
 void ScenePlayer::play_one_scene_cycle() {
-  Desktop& desktop = platform_.desktop;
+  MessageLoop& loop = platform_.loop;
   // The hold counts from here, so loading and composing happen inside it.
-  const std::int32_t hold_start = desktop.tick_count();
+  const std::int32_t hold_start = loop.tick_count();
   const std::int32_t hold = scene(CurrentScene).DisplayTime;
 
   const std::int32_t outgoing_index = CurrentScene;
@@ -110,10 +111,10 @@ void ScenePlayer::play_one_scene_cycle() {
                                 {surfaces_.NowPicture.width(), surfaces_.NowPicture.height()});
   if (observer_ != nullptr) observer_->hold_starting(outgoing_index, path.has_value());
   if (path) {
-    hold_with_motion(platform_.gdi, desktop, surfaces_.Picture1, surfaces_.NowPicture, *path,
+    hold_with_motion(platform_.gdi, loop, surfaces_.Picture1, surfaces_.NowPicture, *path,
                      hold_start, hold, stop_.StopRequested());
   } else {
-    wait_with_messages(desktop, hold_start, hold, stop_.StopRequested());
+    wait_with_messages(loop, hold_start, hold, stop_.StopRequested());
   }
   music_.play_cue(incoming.SoundFileName);
   const auto fade = fade_out_of(show_.package, outgoing_index);
@@ -126,7 +127,7 @@ void ScenePlayer::play_one_scene_cycle() {
   surfaces_.Picture1.refresh();
   if (observer_ != nullptr) observer_->transition_finished();
   music_.poll();
-  desktop.process_messages();
+  loop.process_messages();
 }
 
 void ScenePlayer::compose_incoming_frame(const SceneRecord& incoming) {
@@ -150,7 +151,7 @@ void ScenePlayer::compose_incoming_frame(const SceneRecord& incoming) {
 
 void ScenePlayer::run_transition(const std::optional<FadeRecord>& fade, std::int32_t effect_code) {
   if (fade) {
-    EffectEnvironment environment{platform_.gdi, platform_.desktop, stop_.StopRequested(), random_};
+    EffectEnvironment environment{platform_.gdi, platform_.loop, stop_.StopRequested(), random_};
     run_cross_fade(surfaces_.Picture1, surfaces_.NowPicture, surfaces_.NextPicture, environment,
                    fade->duration_ms);
     return;
@@ -159,7 +160,7 @@ void ScenePlayer::run_transition(const std::optional<FadeRecord>& fade, std::int
     surfaces_.Picture1.copy_image(surfaces_.NextPicture);
     return;
   }
-  EffectEnvironment environment{platform_.gdi, platform_.desktop, stop_.StopRequested(), random_};
+  EffectEnvironment environment{platform_.gdi, platform_.loop, stop_.StopRequested(), random_};
   run_effect(effect_code, surfaces_.Picture1, surfaces_.NowPicture, surfaces_.NextPicture,
              environment);
 }

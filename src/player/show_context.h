@@ -7,7 +7,7 @@
 #include <string>
 
 #include "package/show_package.h"
-#include "platform/desktop.h"
+#include "platform/window_handle.h"
 
 namespace showsaver {
 

@@ -8,7 +8,7 @@ namespace showsaver {
 
 struct ShowSurfaces {
   explicit ShowSurfaces(Platform& platform)
-      : Picture1(platform.gdi, platform.files, &platform.desktop),
+      : Picture1(platform.gdi, platform.files, &platform.windows),
         NowPicture(platform.gdi, platform.files),
         NextPicture(platform.gdi, platform.files),
         MemPicture(platform.gdi, platform.files) {}

@@ -5,12 +5,10 @@
 #include "common/runtime_failure.h"
 #include "package/extraction.h"
 #include "platform/picture_placement.h"
+#include "platform/player_texts.h"
 
 namespace showsaver {
 namespace {
-
-constexpr const char* kUnknownError = "不明のエラーが発生しました。";
-constexpr const char* kErrorTitle = "エラー";
 
 // Runs one step of the error handler; a step that fails is skipped.
 template <typename Step>
@@ -31,7 +29,7 @@ ShowWindow::ShowWindow(Platform& platform, ShowContext show, ShowObserver* obser
     : platform_(platform),
       show_(std::move(show)),
       surfaces_(platform),
-      stop_(platform.desktop, show_.preview()),
+      stop_(platform.windows, show_.preview()),
       music_(platform.media, show_),
       scenes_(platform, show_, surfaces_, stop_, music_, observer) {}
 
@@ -72,22 +70,22 @@ void ShowWindow::set_up() {
   }
   surfaces_.MemPicture.set_background(visible.background());
   scenes_.load_scene_picture(0);
-  platform_.desktop.show_window();
-  platform_.desktop.process_messages();
-  if (!show_.preview()) platform_.desktop.make_topmost();
+  platform_.windows.show_window();
+  platform_.loop.process_messages();
+  if (!show_.preview()) platform_.windows.make_topmost();
   music_.start();
 }
 
 void ShowWindow::open_window(Size picture) {
-  Desktop& desktop = platform_.desktop;
+  WindowSystem& windows = platform_.windows;
   if (show_.preview()) {
     // The host's program owns the screen: no notice, no power events.
-    desktop.create_preview_window(show_.PreviewWindow, picture, stop_);
+    windows.create_preview_window(show_.PreviewWindow, picture, stop_);
     return;
   }
-  desktop.set_screen_saver_running(true);
-  desktop.create_show_window(centred_area(desktop.screen_size(), picture), stop_);
-  desktop.watch_power(music_);
+  windows.set_screen_saver_running(true);
+  windows.create_show_window(centred_area(windows.screen_size(), picture), stop_);
+  platform_.power.watch_power(music_);
 }
 
 bool ShowWindow::password_switch_on() {
@@ -101,7 +99,7 @@ bool ShowWindow::end_of_show() {
   if (show_.preview()) return true;
   if (password_switch_on()) {
     const PasswordCheck check =
-        platform_.host.verify_screen_saver_password(platform_.desktop.show_window_handle());
+        platform_.host.verify_screen_saver_password(platform_.windows.show_window_handle());
     if (check == PasswordCheck::WrongOrCancelled) {
       stop_.hide_cursor();
       return false;
@@ -110,7 +108,7 @@ bool ShowWindow::end_of_show() {
       platform_.host.log("No screen-saver password check here; the system's lock is in charge.");
     }
   }
-  platform_.desktop.set_screen_saver_running(false);
+  platform_.windows.set_screen_saver_running(false);
   music_.close();
   music_.stop_sounds();
   return true;
@@ -126,10 +124,10 @@ void ShowWindow::report_failure(const std::string& description,
   // The screen-saver notice is the system's, and outlives the process on
   // Windows: withdraw it, and give the cursor back, before the box asks for
   // the user's attention.  The music plays on behind the box.
-  attempt([&] { platform_.desktop.set_screen_saver_running(false); });
+  attempt([&] { platform_.windows.set_screen_saver_running(false); });
   attempt([&] { stop_.show_cursor(); });
   attempt([&] {
-    platform_.desktop.message_box(failure_text(description, source), kErrorTitle,
+    platform_.dialogs.message_box(failure_text(description, source), kErrorTitle,
                                   mb::OK_EXCLAMATION, 0);
   });
   attempt([&] { music_.close(); });
@@ -137,7 +135,7 @@ void ShowWindow::report_failure(const std::string& description,
 
 void ShowWindow::unload() noexcept {
   attempt([&] { delete_extracted_show(platform_.files, show_.package, show_.TempFolder); });
-  attempt([&] { platform_.desktop.destroy_show_window(); });
+  attempt([&] { platform_.windows.destroy_show_window(); });
 }
 
 }  // namespace showsaver

@@ -30,7 +30,7 @@ class ShowWindow {
 
  private:
   void set_up();
-  // Creates the desktop's window for a picture area of `picture` pixels.
+  // Creates the show window for a picture area of `picture` pixels.
   void open_window(Size picture);
   // Returns true when the show ends, false when it resumes after a failed password check.
   bool end_of_show();

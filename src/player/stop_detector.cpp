@@ -13,7 +13,7 @@ constexpr int kMaximumCursorCalls = 1 << 16;
 
 void StopDetector::arm() {
   stop_requested_ = 0;
-  start_cursor_position_ = desktop_.cursor_position();
+  start_cursor_position_ = windows_.cursor_position();
 }
 
 bool StopDetector::stop_requested() const {
@@ -29,7 +29,7 @@ void StopDetector::mouse_down() {
 }
 
 void StopDetector::mouse_move() {
-  if (!preview_ && desktop_.cursor_position() != start_cursor_position_) {
+  if (!preview_ && windows_.cursor_position() != start_cursor_position_) {
     stop_requested_ = kStop;
   }
 }
@@ -41,14 +41,14 @@ void StopDetector::end_requested() {
 void StopDetector::hide_cursor() {
   if (preview_) return;
   for (int call = 0; call < kMaximumCursorCalls; ++call) {
-    if (desktop_.show_cursor(false) < 0) return;
+    if (windows_.show_cursor(false) < 0) return;
   }
 }
 
 void StopDetector::show_cursor() {
   if (preview_) return;
   for (int call = 0; call < kMaximumCursorCalls; ++call) {
-    if (desktop_.show_cursor(true) >= 0) return;
+    if (windows_.show_cursor(true) >= 0) return;
   }
 }
 

@@ -1,19 +1,19 @@
 // Ends the show on any input: a key, a mouse button, or the mouse moved away
 // from where it was when the show started.  It also hides the cursor for the
-// show and brings it back at the end.  A preview ends only on the desktop's
-// end request, and its cursor is its host's.
+// show and brings it back at the end.  A preview ends only on the window
+// system's end request, and its cursor is its host's.
 #pragma once
 
 #include <cstdint>
 
-#include "platform/desktop.h"
+#include "platform/window_system.h"
 
 namespace showsaver {
 
 class StopDetector final : public InputSink {
  public:
-  explicit StopDetector(Desktop& desktop, bool preview = false)
-      : desktop_(desktop), preview_(preview) {}
+  explicit StopDetector(WindowSystem& windows, bool preview = false)
+      : windows_(windows), preview_(preview) {}
 
   // Show start: no stop requested, and the cursor's position from now on
   // is the one a mouse move is compared with.
@@ -32,7 +32,7 @@ class StopDetector final : public InputSink {
   void show_cursor();
 
  private:
-  Desktop& desktop_;
+  WindowSystem& windows_;
   bool preview_;
   std::int16_t stop_requested_ = 0;
   Point start_cursor_position_;

@@ -8,7 +8,7 @@ namespace showsaver {
 void run_preview_mode(Platform& platform, RunState& state, const std::string& arguments,
                       ShowObserver* observer) {
   const WindowHandle host = window_handle_after_switch(arguments);
-  if (host == 0 || !platform.desktop.window_exists(host)) return;
+  if (host == 0 || !platform.windows.window_exists(host)) return;
   run_show_mode(platform, state, observer, host);
 }
 

@@ -6,6 +6,7 @@
 
 #include "package/extraction.h"
 #include "package/package_reader.h"
+#include "platform/player_texts.h"
 #include "player/show_window.h"
 #include "startup/preview_mode.h"
 #include "startup/program_paths.h"
@@ -73,7 +74,7 @@ std::optional<std::string> create_extraction_folder(Platform& platform) {
 // which nobody asked to look at.
 void say_cannot_run(Platform& platform, WindowHandle preview_window) {
   if (preview_window == 0) {
-    platform.desktop.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION, 0);
+    platform.dialogs.message_box(kCannotRun, kCannotRunTitle, mb::OK_INFORMATION, 0);
   }
 }
 
@@ -154,11 +155,11 @@ WindowHandle settings_owner(Platform& platform, const std::string& arguments) {
 void run_settings_mode(Platform& platform, const RunState& state, const std::string& arguments) {
   const WindowHandle owner = settings_owner(platform, arguments);
   if (state.Package.HasSettings == 0) {
-    platform.desktop.message_box(kNothingToSet, kNothingToSetTitle, mb::OK_INFORMATION, owner);
+    platform.dialogs.message_box(kNothingToSet, kNothingToSetTitle, mb::OK_INFORMATION, owner);
     return;
   }
-  SettingsDialogState dialog(state, platform.files, platform.desktop);
-  platform.desktop.show_settings_dialog(dialog, owner);
+  SettingsDialogState dialog(state, platform.files, platform.dialogs);
+  platform.dialogs.show_settings_dialog(dialog, owner);
 }
 
 void run_password_change_mode(Platform& platform, const std::string& arguments) {
@@ -198,7 +199,7 @@ bool another_copy_in_charge(Platform& platform, SaverMode mode) {
       return platform.host.another_instance_running(InstanceGuard::Show);
     case SaverMode::Settings:
       if (!platform.host.another_instance_running(InstanceGuard::Settings)) return false;
-      platform.desktop.bring_settings_dialog_forward();
+      platform.dialogs.bring_settings_dialog_forward();
       return true;
     default:
       return false;

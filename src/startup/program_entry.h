@@ -8,10 +8,6 @@ namespace showsaver {
 
 class ShowObserver;
 
-inline constexpr const char* kCannotRun = "実行できません";
-inline constexpr const char* kCannotRunTitle = "ソラミル";
-inline constexpr const char* kNothingToSet = "設定項目はありません";
-inline constexpr const char* kNothingToSetTitle = "スクリーンセーバー";
 inline constexpr const char* kPasswordProvider = "SCRSAVE";
 
 // Runs the program once.  `observer` (may be null) watches the show's progress.

@@ -1,7 +1,7 @@
 // The settings dialog's state: the two choices shown and what its buttons do.
 #pragma once
 
-#include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "startup/run_state.h"
 
@@ -10,7 +10,7 @@ namespace showsaver {
 class SettingsDialogState final : public SettingsDialog {
  public:
   // Starts with the choices of the settings read at start-up.
-  SettingsDialogState(const RunState& state, FileSystem& files, Desktop& desktop);
+  SettingsDialogState(const RunState& state, FileSystem& files, Dialogs& dialogs);
 
   bool music_on() const override { return music_on_; }
   bool sounds_on() const override { return sounds_on_; }
@@ -23,12 +23,10 @@ class SettingsDialogState final : public SettingsDialog {
  private:
   const RunState& state_;
   FileSystem& files_;
-  Desktop& desktop_;
+  Dialogs& dialogs_;
   bool music_on_;
   bool sounds_on_;
   bool visible_ = true;
 };
-
-inline constexpr const char* kSettingsNotSaved = "設定を保存できませんでした。";
 
 }  // namespace showsaver

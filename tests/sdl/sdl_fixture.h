@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/desktop.h"
+#include "platform/window_system.h"
 
 namespace showsaver::test {
 

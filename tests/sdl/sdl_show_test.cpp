@@ -74,7 +74,8 @@ TEST_F(SdlShowTest, ShowPlaysUntilAKeyAndCleansUp) {
   PosixHost host(folder.file("show.scr"), "/s");
   PosixFileSystem files;
   IconvTextCodec text;
-  Platform platform{gdi, desktop, media, host, files, text};
+  NoPowerEvents power;
+  Platform platform{gdi, desktop, desktop, desktop, power, media, host, files, text};
   KeyAfterFirstTransition observer(desktop);
   run_program(platform, &observer);
 

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/player_texts.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/scripted/scripted_platform.h"
 #include "startup/program_entry.h"

@@ -52,9 +52,8 @@ std::uint32_t pixel(const PixelImage& image, int x, int y) {
 ShowRun::ShowRun(const ShowPackage& package, ShowOptions options)
     : options_(std::move(options)),
       package_(package),
-      scripted_(std::make_unique<ScriptedPlatform>(files_, text_codec(), host_settings(),
-                                                   options_.start_tick)),
-      guard_("the show", scripted_->desktop) {
+      player_(std::make_unique<HeadlessPlayer>(files_, text_codec(), player_settings())),
+      guard_("the show", scripted().desktop) {
   const ByteVector program =
       options_.skip_package_file ? fake_program_image(64) : program_file_with(package);
   std::ofstream(folder_.file("show.scr"), std::ios::binary)
@@ -64,55 +63,62 @@ ShowRun::ShowRun(const ShowPackage& package, ShowOptions options)
     write_text_file(folder_.file("show.set"), *options_.settings_file_contents);
   }
   files_.create_folder(folder_.file("windows"));
-  scripted_->host.set_password_results(options_.password_results);
+  ScriptedPlatform& script = scripted();
+  script.host.set_password_results(options_.password_results);
   if (options_.cursor_after_password) {
-    scripted_->host.during_password_check(
-        [this] { scripted_->desktop.set_cursor_position(*options_.cursor_after_password); });
+    script.host.during_password_check(
+        [this] { scripted().desktop.set_cursor_position(*options_.cursor_after_password); });
   }
-  scripted_->media.set_music_length_ms(options_.music_length_ms);
-  scripted_->desktop.set_screen_size(options_.screen);
-  scripted_->desktop.set_cursor_position(options_.cursor);
-  scripted_->desktop.set_cursor_count(options_.cursor_count);
-  for (const ScriptedInput& input : options_.inputs) scripted_->desktop.add_input(input);
-  scripted_->desktop.on_refresh([this](const PixelImage& image) {
-    frames_.push_back(image);
+  script.media.set_music_length_ms(options_.music_length_ms);
+  script.desktop.set_cursor_count(options_.cursor_count);
+  player_->set_observer(this);
+  player_->on_frame([this](const HeadlessFrame& frame) {
+    frames_.push_back(frame.image);
     guard_.check(static_cast<std::int64_t>(frames_.size()), options_.max_frames, "frames");
   });
-  scripted_->desktop.on_process_messages([this] {
-    guard_.check(scripted_->clock.elapsed(), options_.max_virtual_ms, "ms of virtual time");
+  script.desktop.on_process_messages([this] {
+    guard_.check(scripted().clock.elapsed(), options_.max_virtual_ms, "ms of virtual time");
   });
 }
 
-ScriptedHostSettings ShowRun::host_settings() const {
-  ScriptedHostSettings host;
-  host.program_path = folder_.file("show.scr");
-  host.arguments = options_.arguments;
-  host.extraction_parent = windows_folder();
-  host.screen_save_use_password = options_.screen_save_use_password;
-  return host;
+HeadlessSettings ShowRun::player_settings() const {
+  HeadlessSettings settings;
+  settings.host.program_path = folder_.file("show.scr");
+  settings.host.arguments = options_.arguments;
+  settings.host.extraction_parent = windows_folder();
+  settings.host.screen_save_use_password = options_.screen_save_use_password;
+  settings.screen = options_.screen;
+  settings.cursor = options_.cursor;
+  settings.start_tick = options_.start_tick;
+  settings.inputs = options_.inputs;
+  settings.transitions = options_.key_after_transitions;
+  return settings;
 }
 
 void ShowRun::run() {
   try {
-    if (!options_.skip_package_file) {
-      run_program(scripted_->platform, this);
-      return;
-    }
-    RunState state = read_run_state(scripted_->platform);
-    state.Package = package_;
-    run_show_mode(scripted_->platform, state, this);
+    player_->play([this](Platform& platform, ShowObserver& observer) {
+      if (!options_.skip_package_file) {
+        run_program(platform, &observer);
+        return;
+      }
+      RunState state = read_run_state(platform);
+      state.Package = package_;
+      run_show_mode(platform, state, &observer);
+    });
   } catch (const RunAbandoned&) {
     // The guard has failed the test already.
   }
 }
 
 void ShowRun::set_fallback_folder(const std::string& folder) {
-  scripted_->host.set_fallback_extraction_parent(folder);
+  scripted().host.set_fallback_extraction_parent(folder);
 }
 
 std::vector<std::int64_t> ShowRun::times_of(const std::string& kind) const {
   std::vector<std::int64_t> times;
-  for (const LoggedEvent& event : scripted_->log.of_kind(kind)) times.push_back(event.elapsed_ms);
+  for (const LoggedEvent& event : player_->scripted().log.of_kind(kind))
+    times.push_back(event.elapsed_ms);
   return times;
 }
 
@@ -127,16 +133,13 @@ void ShowRun::hold_starting(std::int32_t scene, bool moving) {
 
 void ShowRun::transition_begins(const TransitionStart& start) {
   transitions_.push_back({start.outgoing_scene, start.incoming_scene, start.effect_code,
-                          start.fade_ms, scripted_->clock.elapsed(), 0,
+                          start.fade_ms, scripted().clock.elapsed(), 0,
                           static_cast<int>(frames_.size())});
 }
 
 void ShowRun::transition_finished() {
   ++finished_;
-  transitions_.back().finished_ms = scripted_->clock.elapsed();
-  if (options_.key_after_transitions && finished_ == *options_.key_after_transitions) {
-    scripted_->desktop.press_key_now();
-  }
+  transitions_.back().finished_ms = scripted().clock.elapsed();
   guard_.check(finished_, options_.max_transitions, "transitions");
 }
 

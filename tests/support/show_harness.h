@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "headless/headless_player.h"
 #include "package/show_package.h"
-#include "platform/scripted/scripted_platform.h"
 #include "player/show_observer.h"
 #include "support/counting_file_system.h"
 #include "support/run_guard.h"
@@ -79,7 +79,7 @@ class ShowRun final : public ShowObserver {
   // Where the folder goes when the Windows folder cannot take it.
   void set_fallback_folder(const std::string& folder);
 
-  ScriptedPlatform& scripted() { return *scripted_; }
+  ScriptedPlatform& scripted() { return player_->scripted(); }
   const std::vector<PixelImage>& frames() const { return frames_; }
   const std::vector<TransitionRecord>& transitions() const { return transitions_; }
   const std::vector<HoldRecord>& holds() const { return holds_; }
@@ -98,13 +98,13 @@ class ShowRun final : public ShowObserver {
   void transition_finished() override;
 
  private:
-  ScriptedHostSettings host_settings() const;
+  HeadlessSettings player_settings() const;
 
   ShowOptions options_;
   ShowPackage package_;
   TempDir folder_;
   CountingFileSystem files_;
-  std::unique_ptr<ScriptedPlatform> scripted_;
+  std::unique_ptr<HeadlessPlayer> player_;
   std::vector<PixelImage> frames_;
   std::vector<TransitionRecord> transitions_;
   std::vector<HoldRecord> holds_;

@@ -9,27 +9,23 @@
 #include "command_status.h"
 #include "contact_sheet.h"
 #include "gif_writer.h"
+#include "headless/headless_player.h"
 #include "manifest_source.h"
 #include "package/package_reader.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/scripted/scripted_platform.h"
-#include "player/show_observer.h"
 #include "png_writer.h"
 #include "progress.h"
-#include "startup/program_entry.h"
 #include "text_codec.h"
 
 namespace showsaver {
 namespace {
 
 // Logs what the show does besides drawing (the shuffle's seed, holds,
-// transitions), feeds the contact sheet its rows and stops the show with a
-// key press after a number of transitions.
+// transitions) and feeds the contact sheet its rows.
 class RenderObserver final : public ShowObserver {
  public:
-  RenderObserver(ScriptedPlatform& scripted, std::optional<int> limit,
-                 showpack::ContactSheet* sheet)
-      : scripted_(scripted), limit_(limit), sheet_(sheet) {}
+  RenderObserver(ScriptedPlatform& scripted, showpack::ContactSheet* sheet)
+      : scripted_(scripted), sheet_(sheet) {}
 
   void order_shuffled(std::uint32_t seed) override {
     shuffle_seed_ = seed;
@@ -52,11 +48,8 @@ class RenderObserver final : public ShowObserver {
 
   void transition_finished() override {
     if (sheet_) sheet_->row_finished();
-    ++finished_;
-    if (limit_ && finished_ == *limit_) scripted_.desktop.press_key_now();
   }
 
-  int finished() const { return finished_; }
   const std::optional<std::uint32_t>& shuffle_seed() const { return shuffle_seed_; }
 
  private:
@@ -66,9 +59,7 @@ class RenderObserver final : public ShowObserver {
   }
 
   ScriptedPlatform& scripted_;
-  std::optional<int> limit_;
   showpack::ContactSheet* sheet_;
-  int finished_ = 0;
   std::optional<std::uint32_t> shuffle_seed_;
 };
 
@@ -120,22 +111,24 @@ int run_render(const RenderOptions& options) {
     return 1;
   }
 
-  ScriptedHostSettings host;
-  host.program_path = options.show_path;
-  host.extraction_parent = extraction.path();
-  ScriptedPlatform scripted(files, showpack::text_codec(), host, options.start_tick);
-  scripted.desktop.set_screen_size({options.screen_width, options.screen_height});
-  scripted.desktop.set_cursor_position({options.screen_width / 2, options.screen_height / 2});
-  if (options.key_at) scripted.desktop.add_input({*options.key_at, InputKind::Key, {}});
-  if (options.milliseconds) scripted.desktop.add_input({*options.milliseconds, InputKind::Key, {}});
+  HeadlessSettings settings;
+  settings.host.program_path = options.show_path;
+  settings.host.extraction_parent = extraction.path();
+  settings.screen = {options.screen_width, options.screen_height};
+  settings.start_tick = options.start_tick;
+  if (options.key_at) settings.inputs.push_back({*options.key_at, InputKind::Key, {}});
+  if (options.milliseconds) settings.inputs.push_back({*options.milliseconds, InputKind::Key, {}});
   if (options.move_at) {
     const Point moved{options.screen_width / 2 + 17, options.screen_height / 2 + 17};
-    scripted.desktop.add_input({*options.move_at, InputKind::MouseMove, moved});
+    settings.inputs.push_back({*options.move_at, InputKind::MouseMove, moved});
   }
-  std::optional<int> limit = options.transitions;
-  if (!limit && !options.key_at && !options.milliseconds && !options.move_at) {
-    limit = std::max(1, read.package.SceneCount);  // one round of the show
+  settings.transitions = options.transitions;
+  if (!options.transitions && !options.key_at && !options.milliseconds && !options.move_at) {
+    settings.transitions = std::max(1, read.package.SceneCount);  // one round of the show
   }
+  const std::optional<int> limit = settings.transitions;
+  HeadlessPlayer player(files, showpack::text_codec(), std::move(settings));
+  ScriptedPlatform& scripted = player.scripted();
 
   int frame_count = 0;
   std::string write_error;
@@ -144,14 +137,14 @@ int run_render(const RenderOptions& options) {
   std::optional<showpack::ContactSheet> sheet;
   if (!options.contact_sheet_path.empty()) sheet.emplace();
   showpack::Progress progress("transitions", std::size_t(limit.value_or(0)));
-  const RenderObserver* progress_observer = nullptr;
-  scripted.desktop.on_refresh([&](const PixelImage& image) {
-    if (progress_observer) progress.update(std::size_t(progress_observer->finished()));
+  player.on_frame([&](const HeadlessFrame& frame) {
+    const PixelImage& image = frame.image;
+    progress.update(std::size_t(player.transitions_finished()));
     const std::string path =
         (std::filesystem::path(options.out_dir) / frame_name(frame_count)).string();
     ++frame_count;
     if (write_error.empty()) write_error = write_png(path, image);
-    if (gif) gif->add(image, scripted.clock.elapsed());
+    if (gif) gif->add(image, frame.show_time);
     if (sheet) sheet->frame(image);
   });
 
@@ -160,9 +153,9 @@ int run_render(const RenderOptions& options) {
   state.ProgramPackagePath = options.show_path;
   state.BgmEnabled = options.music ? -1 : 0;
   state.SoundEnabled = options.sounds ? -1 : 0;
-  RenderObserver observer(scripted, limit, sheet ? &*sheet : nullptr);
-  progress_observer = &observer;
-  run_show_mode(scripted.platform, state, &observer);
+  RenderObserver observer(scripted, sheet ? &*sheet : nullptr);
+  player.set_observer(&observer);
+  player.play(show_mode(state));
   progress.finish();
   if (sheet) sheet->row_finished();  // a moving hold the show ended in
 
@@ -177,7 +170,7 @@ int run_render(const RenderOptions& options) {
     std::cerr << "showpack render: error: " << write_error << "\n";
     return 1;
   }
-  std::cerr << "showpack render: " << frame_count << " frames and " << observer.finished()
+  std::cerr << "showpack render: " << frame_count << " frames and " << player.transitions_finished()
             << " transitions in " << scripted.clock.elapsed() << " ms of show time, written to "
             << options.out_dir << "\n";
   if (observer.shuffle_seed()) {

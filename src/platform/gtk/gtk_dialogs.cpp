@@ -47,7 +47,7 @@ bool GtkDialogs::ready() {
 }
 
 void GtkDialogs::message_box(const std::string& text, const std::string& title, unsigned style,
-                             NativeWindow owner) {
+                             WindowHandle owner) {
   if (!ready()) {
     fallback_.message_box(text, title, style, owner);
     return;
@@ -59,7 +59,7 @@ void GtkDialogs::bring_settings_dialog_forward() {
   if (!program_.empty() && ready()) present_settings_window(gdk_display_get_default(), program_);
 }
 
-void GtkDialogs::show_settings_dialog(SettingsDialog& dialog, NativeWindow owner) {
+void GtkDialogs::show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) {
   if (!ready()) {
     fallback_.show_settings_dialog(dialog, owner);
     return;

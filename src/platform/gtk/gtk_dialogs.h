@@ -24,9 +24,9 @@ class GtkDialogs final : public Dialogs {
   GtkDialogs& operator=(const GtkDialogs&) = delete;
 
   void message_box(const std::string& text, const std::string& title, unsigned style,
-                   NativeWindow owner) override;
+                   WindowHandle owner) override;
   // Above `owner` (an X11 window of another program) when it names one.
-  void show_settings_dialog(SettingsDialog& dialog, NativeWindow owner) override;
+  void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) override;
   // The first copy's dialog, raised and focused.
   void bring_settings_dialog_forward() override;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gtk/gtk_modal.h"
+#include "platform/player_texts.h"
 
 namespace showsaver {
 namespace {
@@ -64,7 +65,7 @@ void run_message_box(const std::string& text, const std::string& title, unsigned
   gtk_box_pack_start(GTK_BOX(message), label, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(rows), message, TRUE, TRUE, 0);
 
-  GtkWidget* ok = gtk_button_new_with_label("OK");
+  GtkWidget* ok = gtk_button_new_with_label(kOkText);
   gtk_widget_set_halign(ok, GTK_ALIGN_CENTER);
   gtk_widget_set_size_request(ok, 88, -1);
   gtk_widget_set_can_default(ok, TRUE);

@@ -2,6 +2,7 @@
 
 #include "platform/gtk/gtk_modal.h"
 #include "platform/gtk/settings_layout.h"
+#include "platform/player_texts.h"
 #include "platform/settings_dialog_design.h"
 
 namespace showsaver {

@@ -12,7 +12,7 @@
 
 #include <array>
 
-#include "platform/desktop.h"
+#include "platform/dialogs.h"
 
 namespace showsaver {
 

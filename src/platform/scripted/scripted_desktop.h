@@ -10,11 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "platform/end_request.h"
 #include "platform/gdi.h"
+#include "platform/message_loop.h"
+#include "platform/power_events.h"
 #include "platform/scripted/event_log.h"
 #include "platform/scripted/virtual_clock.h"
+#include "platform/window_system.h"
 
 namespace showsaver {
 
@@ -51,7 +54,11 @@ struct RecordedMessageBox {
   WindowHandle owner = 0;
 };
 
-class ScriptedDesktop final : public Desktop {
+// Every contract of a desktop, on the virtual clock.
+class ScriptedDesktop final : public WindowSystem,
+                              public MessageLoop,
+                              public Dialogs,
+                              public PowerEvents {
  public:
   ScriptedDesktop(Gdi& gdi, VirtualClock& clock, EventLog& log);
 
@@ -96,7 +103,7 @@ class ScriptedDesktop final : public Desktop {
   WindowHandle settings_dialog_owner() const { return settings_dialog_owner_; }
   int settings_dialogs_brought_forward() const { return settings_dialogs_brought_forward_; }
 
-  // Desktop.
+  // WindowSystem.
   Size screen_size() override { return screen_; }
   void create_show_window(Rect picture_area, InputSink& sink) override;
   bool window_exists(WindowHandle window) override { return host_windows_.contains(window); }
@@ -107,16 +114,22 @@ class ScriptedDesktop final : public Desktop {
   WindowHandle show_window_handle() override { return sink_ != nullptr ? 0x1F0 : 0; }
   void destroy_show_window() override;
   void refresh_picture_area(DcHandle source) override;
+  int show_cursor(bool show) override;
+  Point cursor_position() override { return cursor_; }
+  void set_screen_saver_running(bool running) override;
+
+  // MessageLoop.
   void process_messages() override;
   void wait_for_message_until(std::int32_t deadline) override;
   std::int32_t tick_count() override;
-  int show_cursor(bool show) override;
-  Point cursor_position() override { return cursor_; }
+
+  // Dialogs.
   void message_box(const std::string& text, const std::string& title, unsigned style,
                    WindowHandle owner) override;
   void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) override;
   void bring_settings_dialog_forward() override;
-  void set_screen_saver_running(bool running) override;
+
+  // PowerEvents.
   void watch_power(PowerSink& sink) override { power_sink_ = &sink; }
 
  private:

@@ -20,7 +20,7 @@ struct ScriptedPlatform {
         desktop(gdi, clock, log),
         media(clock, log, files),
         host(std::move(host_settings), clock, log),
-        platform{gdi, desktop, media, host, files, text} {}
+        platform{gdi, desktop, desktop, desktop, desktop, media, host, files, text} {}
 
   EventLog log;
   SoftGdi gdi;

@@ -1,6 +1,8 @@
 // The desktop on SDL2: the full-screen show windows, input and the cursor,
-// with Win32's semantics; message boxes and the settings dialog are handed
-// to a Dialogs backend.
+// the tick counter and the message wait, with Win32's semantics.  Its
+// message boxes and settings dialog are another Dialogs' (GTK's, or SDL's
+// own boxes), which it places over the show window.  It learns of no power
+// events.
 //
 // The show covers every monitor: a black window on each display, the
 // picture area in the primary display's one (MonitorWindows), where the
@@ -24,21 +26,22 @@
 #include <optional>
 #include <string>
 
-#include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/end_request.h"
 #include "platform/gdi.h"
+#include "platform/message_loop.h"
 #include "platform/sdl/first_frame_probe.h"
 #include "platform/sdl/monitor_windows.h"
 #include "platform/sdl/sdl_dialogs.h"
 #include "platform/shown_picture.h"
+#include "platform/window_system.h"
 
 namespace showsaver {
 
 // SDL must have been initialised with its video subsystem before this object
 // is used, and must outlive it.  Pictures come from `gdi`, which draws every
 // surface of the show.
-class SdlDesktop final : public Desktop {
+class SdlDesktop final : public WindowSystem, public MessageLoop, public Dialogs {
  public:
   // With SDL's own message boxes.
   explicit SdlDesktop(const Gdi& gdi);
@@ -52,6 +55,7 @@ class SdlDesktop final : public Desktop {
   SdlDesktop(const SdlDesktop&) = delete;
   SdlDesktop& operator=(const SdlDesktop&) = delete;
 
+  // WindowSystem.
   Size screen_size() override;
   void create_show_window(Rect picture_area, InputSink& sink) override;
   void show_window() override;
@@ -59,11 +63,16 @@ class SdlDesktop final : public Desktop {
   WindowHandle show_window_handle() override;
   void destroy_show_window() override;
   void refresh_picture_area(DcHandle source) override;
+  int show_cursor(bool show) override;
+  Point cursor_position() override;
+  void set_screen_saver_running(bool running) override;
+
+  // MessageLoop.
   void process_messages() override;
   void wait_for_message_until(std::int32_t deadline) override;
   std::int32_t tick_count() override;
-  int show_cursor(bool show) override;
-  Point cursor_position() override;
+
+  // Dialogs.
   // Above the given owner, else the open settings dialog, else the show window.
   void message_box(const std::string& text, const std::string& title, unsigned style,
                    WindowHandle owner) override;
@@ -71,7 +80,6 @@ class SdlDesktop final : public Desktop {
   // the place of one that names none.
   void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) override;
   void bring_settings_dialog_forward() override { dialogs_.bring_settings_dialog_forward(); }
-  void set_screen_saver_running(bool running) override;
 
   // The primary display's show window (null while there is none), for
   // diagnostics and tests that read the screen back from its surface.

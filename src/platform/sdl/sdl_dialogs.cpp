@@ -29,7 +29,7 @@ std::string without_carriage_returns(std::string text) {
 }  // namespace
 
 void SdlDialogs::message_box(const std::string& text, const std::string& title, unsigned style,
-                             NativeWindow) {
+                             WindowHandle) {
   const std::string shown = without_carriage_returns(text);
   if (SDL_ShowSimpleMessageBox(message_box_flags(style), title.c_str(), shown.c_str(), nullptr) !=
       0) {
@@ -38,7 +38,7 @@ void SdlDialogs::message_box(const std::string& text, const std::string& title, 
   }
 }
 
-void SdlDialogs::show_settings_dialog(SettingsDialog& dialog, NativeWindow) {
+void SdlDialogs::show_settings_dialog(SettingsDialog& dialog, WindowHandle) {
   run_settings_dialog(dialog, show_sdl_choice_box);
 }
 

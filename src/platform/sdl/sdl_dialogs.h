@@ -12,8 +12,8 @@ class SdlDialogs final : public Dialogs {
  public:
   // The owner is not used: SDL's boxes stand on their own.
   void message_box(const std::string& text, const std::string& title, unsigned style,
-                   NativeWindow owner) override;
-  void show_settings_dialog(SettingsDialog& dialog, NativeWindow owner) override;
+                   WindowHandle owner) override;
+  void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) override;
 };
 
 }  // namespace showsaver

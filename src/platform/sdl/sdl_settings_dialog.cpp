@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/player_texts.h"
 #include "platform/settings_dialog_design.h"
 
 namespace showsaver {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop.h"
+#include "platform/dialogs.h"
 
 namespace showsaver {
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/player_texts.h"
 #include "platform/settings_dialog_design.h"
 #include "platform/win32/wide_text.h"
 

@@ -1,5 +1,39 @@
-// The desktop on Windows: the show window, its input, the cursor, message
-// boxes, the settings dialog, the tick counter and the message loop.
+// The desktop on Windows: the show window, its input and the cursor, the
+// tick counter and the message loop, message boxes and the settings dialog,
+// and the display's power events.
+//
+// A thin pass-through: the core's GDI calls reach BitBlt, StretchBlt, ... on
+// real device contexts (the surfaces are 32-bit DIB sections), the window
+// procedure feeds the InputSink, and waits block in
+// MsgWaitForMultipleObjectsEx.  Around it, in this folder:
+//  - winmm.cpp: mciSendStringW and PlaySoundW, from a winmm the program does
+//    not import but loads from the system folder (system_library.cpp keeps
+//    every DLL search there); the music opened as the device its bytes call
+//    for.
+//  - The password check and change are looked up in "password.cpl" and
+//    mpr.dll when needed; the settings dialog's template is built in memory
+//    from the seam's design (settings_dialog_template.cpp).
+//  - desktop_layout.cpp: the picture area on the primary monitor at its size
+//    on a 100 % display times that monitor's DPI / 96 (the process is
+//    per-monitor DPI aware by its manifest), shrunk to fit when larger; shown
+//    pixel for pixel at its own size, each pixel repeated at whole multiples
+//    (GDI's exact stretch), else scaled with picture_scaling.h; laid out
+//    again on WM_DISPLAYCHANGE.
+//  - A preview ("/p HWND") is a child window filling its host's client area,
+//    the picture fitted into it and scaled the same way; it takes no focus
+//    and no power events, and ends the show on WM_DESTROY with its host or
+//    when the host is no longer a window (IsWindow, a timer waking the wait).
+//    Wine draws a child of another process's window nowhere, so its pixels
+//    are tested with the host in the same process, and across processes in
+//    tests/wine/preview_test.cpp.
+//  - Losing the foreground (WM_ACTIVATEAPP) ends the show as a key does;
+//    display off and sleep (power_broadcast.cpp) reach the music through the
+//    seam's PowerSink.
+//  - Every text crosses the seam as UTF-8 and reaches the system through the
+//    wide calls; in the 32-bit build the file calls switch off the
+//    redirection of the system folder to SysWOW64 (literal_paths.cpp).
+//  - <windows.h> is never included before a seam header, whose names its
+//    macros would clobber.
 #pragma once
 
 #include <cstdint>
@@ -7,10 +41,13 @@
 #include <optional>
 #include <string>
 
-#include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "platform/end_request.h"
+#include "platform/message_loop.h"
+#include "platform/power_events.h"
 #include "platform/win32/desktop_layout.h"
 #include "platform/win32/dib_canvas.h"
+#include "platform/window_system.h"
 
 // <windows.h>'s handle types, declared without the header (its macros would
 // clash with the seam's constants).
@@ -32,13 +69,17 @@ namespace showsaver {
 // host, or when the host is found gone (looked for at every message
 // processing, which a timer wakes).  It takes neither the focus nor
 // the display's power events.
-class Win32Desktop final : public Desktop {
+class Win32Desktop final : public WindowSystem,
+                           public MessageLoop,
+                           public Dialogs,
+                           public PowerEvents {
  public:
   Win32Desktop();
   ~Win32Desktop() override;
   Win32Desktop(const Win32Desktop&) = delete;
   Win32Desktop& operator=(const Win32Desktop&) = delete;
 
+  // WindowSystem.
   Size screen_size() override;
   void create_show_window(Rect picture_area, InputSink& sink) override;
   bool window_exists(WindowHandle window) override;
@@ -51,11 +92,16 @@ class Win32Desktop final : public Desktop {
   // each pixel repeated for whole multiples, else through the shared scaler
   // (picture_scaling.h); WM_PAINT paints the copy again.
   void refresh_picture_area(DcHandle source) override;
+  int show_cursor(bool show) override;
+  Point cursor_position() override;
+  void set_screen_saver_running(bool running) override;
+
+  // MessageLoop.
   void process_messages() override;
   void wait_for_message_until(std::int32_t deadline) override;
   std::int32_t tick_count() override;
-  int show_cursor(bool show) override;
-  Point cursor_position() override;
+
+  // Dialogs.
   // Owned by the given owner, else the open settings dialog, else the show
   // window, so that it comes up over it and keeps it waiting.
   void message_box(const std::string& text, const std::string& title, unsigned style,
@@ -64,7 +110,8 @@ class Win32Desktop final : public Desktop {
   // Found by a window property that names this program (see
   // win32_settings_dialog.h).
   void bring_settings_dialog_forward() override;
-  void set_screen_saver_running(bool running) override;
+
+  // PowerEvents.
   // Display off, display on, sleep and waking, while the show window is open.
   void watch_power(PowerSink& sink) override { power_sink_ = &sink; }
 

@@ -1,9 +1,5 @@
 #include "platform/win32/win32_settings_dialog.h"
 
-#include <windows.h>
-// Needs <windows.h> before it.
-#include <commctrl.h>
-
 #include <algorithm>
 #include <string>
 
@@ -11,6 +7,13 @@
 #include "platform/win32/program_file.h"
 #include "platform/win32/settings_dialog_template.h"
 #include "platform/win32/win32_desktop.h"
+
+// clang-format off
+// Last: <windows.h> defines macros that clash with the seam's constants.
+#include <windows.h>
+// Needs <windows.h> before it.
+#include <commctrl.h>
+// clang-format on
 
 namespace showsaver {
 namespace {

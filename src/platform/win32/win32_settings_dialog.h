@@ -3,7 +3,7 @@
 // SettingsDialog.
 #pragma once
 
-#include "platform/desktop.h"
+#include "platform/dialogs.h"
 
 namespace showsaver {
 

@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/desktop.h"
 #include "platform/gdi.h"
+#include "platform/geometry.h"
 #include "platform/x11/x11_pixel_format.h"
 
 namespace showsaver {

@@ -2,9 +2,6 @@
 
 #include <poll.h>
 
-#include <algorithm>
-#include <iostream>
-
 #include "platform/deadline_wait.h"
 #include "platform/picture_placement.h"
 #include "platform/posix/termination_signals.h"
@@ -114,18 +111,6 @@ std::int32_t X11WindowDesktop::tick_count() {
 int X11WindowDesktop::show_cursor(bool show) {
   cursor_count_ += show ? 1 : -1;
   return cursor_count_;
-}
-
-void X11WindowDesktop::message_box(const std::string& text, const std::string& title, unsigned,
-                                   WindowHandle) {
-  std::string line = text;
-  std::replace(line.begin(), line.end(), '\r', ' ');
-  std::replace(line.begin(), line.end(), '\n', ' ');
-  std::cerr << "showsaver: " << title << ": " << line << std::endl;
-}
-
-void X11WindowDesktop::show_settings_dialog(SettingsDialog&, WindowHandle) {
-  std::cerr << "showsaver: the settings dialog is not shown in the display mode." << std::endl;
 }
 
 }  // namespace showsaver

@@ -1,9 +1,9 @@
 // The desktop of the display mode: the show drawn into a window that a
 // screen locker owns (or the root window), with plain Xlib.  The locker owns
 // input and the screen: this desktop reads no input, grabs nothing, leaves
-// the cursor and the system's screen saver alone, and shows no dialog (a
-// message goes to the log, as nobody could answer a box under the locker).
-// The show ends when the program is asked to end or the window goes away.
+// the cursor and the system's screen saver alone, and shows no dialog (see
+// logged_dialogs.h).  The show ends when the program is asked to end or the
+// window goes away.
 #pragma once
 
 #include <chrono>
@@ -12,16 +12,17 @@
 #include <optional>
 #include <string>
 
-#include "platform/desktop.h"
 #include "platform/end_request.h"
 #include "platform/gdi.h"
+#include "platform/message_loop.h"
 #include "platform/shown_picture.h"
+#include "platform/window_system.h"
 
 namespace showsaver {
 
 class X11Surface;
 
-class X11WindowDesktop final : public Desktop {
+class X11WindowDesktop final : public WindowSystem, public MessageLoop {
  public:
   // Draws into `window` (0: the root window) on the display of $DISPLAY.
   // Once `end_request_fd` (or -1) is readable, every message wait returns at
@@ -35,6 +36,7 @@ class X11WindowDesktop final : public Desktop {
   bool connected() const { return surface_ != nullptr; }
   const std::string& error() const { return error_; }
 
+  // WindowSystem.
   // The window's size: the show is centred in the window, not on the screen.
   Size screen_size() override;
   void create_show_window(Rect picture_area, InputSink& sink) override;
@@ -43,18 +45,16 @@ class X11WindowDesktop final : public Desktop {
   WindowHandle show_window_handle() override;
   void destroy_show_window() override;
   void refresh_picture_area(DcHandle source) override;
-  void process_messages() override;
-  void wait_for_message_until(std::int32_t deadline) override;
-  std::int32_t tick_count() override;
   // Counted only: the cursor is the locker's.
   int show_cursor(bool show) override;
   Point cursor_position() override { return {}; }
-  void message_box(const std::string& text, const std::string& title, unsigned style,
-                   WindowHandle owner) override;
-  void show_settings_dialog(SettingsDialog& dialog, WindowHandle owner) override;
-  void bring_settings_dialog_forward() override {}
   // The locker is the system's screen saver; there is nothing to tell it.
   void set_screen_saver_running(bool) override {}
+
+  // MessageLoop.
+  void process_messages() override;
+  void wait_for_message_until(std::int32_t deadline) override;
+  std::int32_t tick_count() override;
 
  private:
   // Blocks until the display sends something, the end is requested, or

@@ -10,6 +10,18 @@ constexpr double kRefreshMs = 1000.0 / 60;
 
 }  // namespace
 
+val canvas_pixels(const std::vector<std::uint32_t>& pixels, std::vector<std::uint32_t>& rgba) {
+  // A canvas takes the bytes red, green, blue, alpha: on this little-endian
+  // machine the word 0xAABBGGRR, one store a pixel.
+  rgba.resize(pixels.size());
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const std::uint32_t pixel = pixels[i];
+    rgba[i] = 0xFF000000u | (pixel & 0x00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
+  }
+  return val(emscripten::typed_memory_view(rgba.size() * 4,
+                                           reinterpret_cast<const std::uint8_t*>(rgba.data())));
+}
+
 PagedFrames::PagedFrames(const val& on_frame) : on_frame_(on_frame), pacing_(kRefreshMs) {}
 
 bool PagedFrames::frame(const RecordedFrame& frame) {
@@ -38,15 +50,7 @@ void PagedFrames::picture_stays() {
 
 bool PagedFrames::hand_over(const std::vector<std::uint32_t>& pixels, int width, int height,
                             const HeldFrame& about) {
-  // A canvas takes the bytes red, green, blue, alpha: on this little-endian
-  // machine the word 0xAABBGGRR, one store a pixel.
-  rgba_.resize(pixels.size());
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    const std::uint32_t pixel = pixels[i];
-    rgba_[i] = 0xFF000000u | (pixel & 0x00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
-  }
-  const val view(emscripten::typed_memory_view(
-      rgba_.size() * 4, reinterpret_cast<const std::uint8_t*>(rgba_.data())));
+  const val view = canvas_pixels(pixels, rgba_);
   return on_frame_(view, width, height, double(about.show_time), about.scene, about.in_transition)
       .as<bool>();
 }

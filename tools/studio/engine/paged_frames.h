@@ -16,6 +16,11 @@
 
 namespace showsaver::studio {
 
+// `pixels` as a canvas takes them, written into `rgba` and seen in place
+// (valid while `rgba` is unchanged).
+emscripten::val canvas_pixels(const std::vector<std::uint32_t>& pixels,
+                              std::vector<std::uint32_t>& rgba);
+
 class PagedFrames {
  public:
   explicit PagedFrames(const emscripten::val& on_frame);

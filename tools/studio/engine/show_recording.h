@@ -6,19 +6,16 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "headless/headless_player.h"
 #include "platform/geometry.h"
-#include "platform/pixel_image.h"
+#include "platform/posix/posix_file_system.h"
 
 namespace showsaver::studio {
 
-struct RecordedFrame {
-  const PixelImage& image;
-  std::int64_t show_time;  // milliseconds since the show started
-  std::int32_t scene;      // the scene coming in, or showing
-  bool in_transition;
-};
+using RecordedFrame = HeadlessFrame;
 
 struct RecordingRequest {
   std::string program_path;  // a program file or bare package in the engine's file system
@@ -39,5 +36,26 @@ using StillSink = std::function<void()>;
 // message of a message box the show ended with, empty when it played.
 std::string record_show(const RecordingRequest& request, const FrameSink& sink,
                         const StillSink& still = {});
+
+// The show of a request, read and ready to play on its player.
+class StudioShow {
+ public:
+  explicit StudioShow(const RecordingRequest& request);
+
+  // Why the show cannot be played (its package is malformed); empty when it can.
+  const std::string& error() const { return error_; }
+  // Only when there is no error.
+  HeadlessPlayer& player() { return *player_; }
+  // Show mode on the package read, for play() or start().
+  ShowEntry entry() { return show_mode(state_); }
+  // The message of a message box the show ended with, empty when it played.
+  std::string message();
+
+ private:
+  PosixFileSystem files_;
+  RunState state_;
+  std::string error_;
+  std::optional<HeadlessPlayer> player_;
+};
 
 }  // namespace showsaver::studio

@@ -5,6 +5,10 @@ set(SHOWSAVER_STUDIO_FILE "${PROJECT_BINARY_DIR}/showsaver-studio.html"
     CACHE FILEPATH "Where the studio's one file is written")
 # NAME=FILE for each player Save joins a show to: linux, windows-x64, windows-x86.
 set(SHOWSAVER_STUDIO_PLAYERS "" CACHE STRING "The players, ';'-separated NAME=FILE")
+list(LENGTH SHOWSAVER_STUDIO_PLAYERS player_count)
+if(NOT player_count EQUAL 3)
+  message(FATAL_ERROR "SHOWSAVER_STUDIO_PLAYERS must name the three players (make studio does)")
+endif()
 find_program(SHOWSAVER_NODE node REQUIRED)
 find_program(SHOWSAVER_ESBUILD esbuild REQUIRED)
 

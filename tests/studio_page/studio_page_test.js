@@ -303,9 +303,18 @@ async function checkShuffledPlay(page, work) {
   await page.uncheck('#show-motion');
 }
 
-// A show the studio saved, opened back: its scenes as they were, and saved
-// again unchanged.
+// A file that holds no show is refused with a problem, the show left as it
+// was; a show the studio saved, opened back, has its scenes as they were and
+// saves again unchanged.
 async function checkOpenSaved(page, work) {
+  const before = (await sceneCaptions(page)).join('|');
+  const notAShow = path.join(work, 'not-a-show.scr');
+  fs.writeFileSync(notAShow, 'no show here');
+  await page.setInputFiles('#open-input', notAShow);
+  const refused = await page.waitForFunction(() => document.getElementById('show-problems').textContent
+    .includes('not-a-show.scr cannot be opened as a show'), null, {timeout: 30000}).then(() => true, () => false);
+  check('a file that holds no show is refused with a problem, the show left as it was',
+        refused && (await sceneCaptions(page)).join('|') === before, await page.textContent('#show-problems'));
   const saved = path.join(work, 'studio-x64.scr');
   await page.setInputFiles('#open-input', saved);
   await page.waitForFunction(() => [...document.querySelectorAll('#strip .caption')]

@@ -1,10 +1,10 @@
 // The show as a whole: played full screen, saved with a player, opened from
-// a saved file.
+// a saved file.  Saving and opening change the state and say so; the page
+// shows what changed.
 import {FrameView, Playback} from './engine_client.js';
 import {
   $, SIZES, area, engine, hexColor, newSceneId, showFields, state, texts, vocabulary, withProgress,
 } from './show_state.js';
-import {renderAll, renderProblems} from './studio.js';
 // The players a show is joined to, each as base64 text in the page (make
 // studio puts them in), decoded when a show is saved.
 import linuxPlayer from 'studio-player-linux';
@@ -71,8 +71,9 @@ function base64Bytes(text) {
   return bytes;
 }
 
+// False where the show could not be written: a problem says why.
 export async function save() {
-  if (!state.scenes.length) return;
+  if (!state.scenes.length) return true;
   const platform = $('platform').value;
   const player = base64Bytes(players[platform]);
   const windows = platform.startsWith('windows');
@@ -85,8 +86,7 @@ export async function save() {
     const held = written.problems && written.problems.some((problem) => problem.error);
     const message = held ? texts.cannotSave : texts.cannotWrite(written.error.message || written.error);
     state.problems.push({scene: null, error: true, message});
-    renderProblems();
-    return;
+    return false;
   }
   const name = (state.title || 'show').replace(/[\\/:*?"<>|]/g, '_');
   const link = document.createElement('a');
@@ -95,17 +95,20 @@ export async function save() {
   document.body.append(link);
   link.click();
   link.remove();
+  return true;
 }
 
+// Whether the show opened (its scenes now the state's); where it did not, a
+// problem says why.
 export async function openShow(file) {
   const bytes = new Uint8Array(await file.arrayBuffer());
   // The show's manifest, by the manifest's keys, with its files in the engine.
   const opened = await withProgress(texts.opening, () =>
-    engine.call('openShow', {bytes: bytes.buffer}, {transfer: [bytes.buffer]}));
+    engine.call('openShow', {bytes: bytes.buffer}, {transfer: [bytes.buffer]}))
+    .catch((error) => ({error: error.message}));
   if (opened.error) {
     state.problems = [{scene: null, error: true, message: texts.cannotOpen(file.name, opened.error)}];
-    renderProblems();
-    return;
+    return false;
   }
   const {show} = opened;
   const size = `${show.width}x${show.height}`;
@@ -131,8 +134,7 @@ export async function openShow(file) {
     });
   }
   state.selected = state.scenes.length ? 0 : -1;
-  renderShowFields();
-  renderAll();
+  return true;
 }
 
 export function renderShowFields() {

@@ -1,14 +1,15 @@
-// The studio page: the show's and the scene's controls, the preview, and the
-// start.  Everything drawn of the show comes from the engine; the show's
-// state (show_state.js), the strip (strip.js), playing, saving and opening
-// (show_files.js) and the workers (engine_client.js) have files of their own.
+// The studio page: the show's and the scene's controls, the strip's scenes,
+// the preview, and the start.  Everything drawn of the show comes from the
+// engine; the show's state (show_state.js), the strip's view (strip.js),
+// playing, saving and opening (show_files.js) and the workers
+// (engine_client.js) have files of their own, and none imports this one.
 import {studioLanguage, studioTransitionNames} from './texts.js';
 import {FrameView, Playback} from './engine_client.js';
 import {
   $, area, colorRef, engine, newSceneId, problemTexts, sceneFields, setVocabulary, showFields, state,
   texts, vocabulary, withProgress,
 } from './show_state.js';
-import {duplicateScene, moveScene, removeScene, renderStrip} from './strip.js';
+import {renderStrip} from './strip.js';
 import {openShow, play, renderShowFields, save} from './show_files.js';
 
 const DEFAULT_TIME = 3000;
@@ -36,7 +37,7 @@ function problemItems(list, problems) {
   }));
 }
 
-export function renderProblems() {
+function renderProblems() {
   problemItems($('show-problems'), state.problems.filter((p) => p.scene === null));
   problemItems($('scene-problems'), state.problems.filter((p) => p.scene === state.selected));
   [...$('strip').children].forEach((item, index) => {
@@ -96,7 +97,7 @@ async function reconvert(scenes) {
 
 // ---- Scene editor and preview -------------------------------------------
 
-export function renderScene() {
+function renderScene() {
   const scene = state.scenes[state.selected];
   $('no-scene').hidden = !!scene;
   $('scene-editor').hidden = !scene;
@@ -137,7 +138,7 @@ let previewView = null;
 let previewSceneId = 0;  // the scene whose preview the canvas shows
 // The transition of the selected scene into the next in the strip (in a
 // shuffled show too), drawn by the engine.
-export async function startPreview() {
+async function startPreview() {
   const started = ++previewsStarted;
   clearTimeout(previewTimer);
   if (preview) preview.stop();
@@ -175,10 +176,49 @@ export async function startPreview() {
   previewTimer = setTimeout(startPreview, 1500);
 }
 
-export function renderAll() {
-  renderStrip();
+function renderAll() {
+  renderStrip({select, duplicate: duplicateScene, remove: removeScene, move: moveScene});
+  renderProblems();
   renderScene();
   scheduleCheck();
+  startPreview();
+}
+
+// ---- Scenes in the strip --------------------------------------------------
+
+function moveScene(from, to) {
+  if (from === to || to < 0 || to >= state.scenes.length) return;
+  const [scene] = state.scenes.splice(from, 1);
+  state.scenes.splice(to, 0, scene);
+  state.selected = to;
+  renderAll();
+  $('strip').children[to].focus();
+}
+
+function removeScene(index) {
+  const [removed] = state.scenes.splice(index, 1);
+  if (!state.scenes.some((scene) => scene.picture === removed.picture)) {
+    engine.call('removeFile', {path: removed.picture});
+  }
+  state.selected = Math.min(state.selected, state.scenes.length - 1);
+  renderAll();
+}
+
+function duplicateScene(index) {
+  state.scenes.splice(index + 1, 0, {...state.scenes[index], id: newSceneId()});
+  state.selected = index + 1;
+  renderAll();
+}
+
+// Keeps the strip's items: one being dragged must stay in the document.
+function select(index) {
+  state.selected = index;
+  [...$('strip').children].forEach((item, i) => {
+    item.classList.toggle('selected', i === index);
+    item.setAttribute('aria-selected', i === index);
+  });
+  renderScene();
+  renderProblems();
   startPreview();
 }
 
@@ -204,14 +244,21 @@ function wire() {
   document.title = texts.appTitle;
   $('about').textContent = texts.about(SHOWSAVER_VERSION);
   $('photo-input').onchange = (event) => { addPhotos(event.target.files); event.target.value = ''; };
-  $('open-input').onchange = (event) => { if (event.target.files[0]) openShow(event.target.files[0]); event.target.value = ''; };
+  $('open-input').onchange = async (event) => {
+    const file = event.target.files[0];
+    event.target.value = '';
+    if (!file) return;
+    if (!await openShow(file)) return renderProblems();
+    renderShowFields();
+    renderAll();
+  };
   for (const label of document.querySelectorAll('label.button')) {
     label.onkeydown = (event) => {
       if (event.key === 'Enter' || event.key === ' ') { event.preventDefault(); label.querySelector('input').click(); }
     };
   }
   $('play').onclick = play;
-  $('save').onclick = save;
+  $('save').onclick = async () => { if (!await save()) renderProblems(); };
   $('show-title').oninput = (event) => { state.title = event.target.value; };
   $('show-size').onchange = (event) => { state.size = event.target.value; reconvert(state.scenes); };
   $('show-back').onchange = (event) => { state.back = event.target.value; reconvert(state.scenes); };

@@ -92,27 +92,29 @@ windows:
 	done
 
 # The Debian package of the Linux player, showpack, their manual pages, the
-# shell completion, the xscreensaver description and the Windows players:
-# $(BUILD)/deb/showsaver_<version>_<architecture>.deb (sudo apt install ./that.deb).
-deb: build windows
+# shell completion, the xscreensaver description, the Windows players and the
+# studio: $(BUILD)/deb/showsaver_<version>_<architecture>.deb (sudo apt install ./that.deb).
+deb: build windows studio
 	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/deb
 
-# The studio (build/studio/index.html): the page, the engine built with
-# emscripten from the core, and the three players it joins shows to.  The
-# engine's code page table comes from the plain tree.  Debian's emscripten
-# finds acorn through NODE_PATH when node is not Debian's own.
-STUDIO_ENGINE = $(BUILD)/studio-engine
-STUDIO_ENV    = NODE_PATH=/usr/share/nodejs
+# The studio in one file, $(BUILD)/studio/showsaver-studio.html: the page,
+# the engine built with emscripten from the core, and the three players it
+# joins shows to, bundled by esbuild.  The engine's code page table comes from
+# the plain tree.  Debian's emscripten finds acorn through NODE_PATH when node
+# is not Debian's own.
+STUDIO_ENGINE  = $(BUILD)/studio-engine
+STUDIO_ENV     = NODE_PATH=/usr/share/nodejs
+STUDIO_PLAYERS = windows-x64=$(CURDIR)/build-windows-x86_64/showsaver.scr;$\
+                 windows-x86=$(CURDIR)/build-windows-i686/showsaver.scr;$\
+                 linux=$(CURDIR)/$(BUILD)/showsaver-stripped
 studio: build windows
 	@./scripts/install-deps --studio
 	$(STUDIO_ENV) emcmake cmake -S . -B $(STUDIO_ENGINE) -G Ninja -DSHOWSAVER_STUDIO=ON \
 	  -DSHOWSAVER_TESTS=OFF -DCMAKE_BUILD_TYPE=Release -DSHOWSAVER_WERROR=ON \
-	  -DSHOWSAVER_CODE_PAGE_TABLE=$(CURDIR)/$(BUILD)/tools/studio/code_page_932_table.cpp
+	  -DSHOWSAVER_CODE_PAGE_TABLE=$(CURDIR)/$(BUILD)/tools/studio/code_page_932_table.cpp \
+	  -DSHOWSAVER_STUDIO_FILE=$(CURDIR)/$(BUILD)/studio/showsaver-studio.html \
+	  -DSHOWSAVER_STUDIO_PLAYERS="$(STUDIO_PLAYERS)"
 	$(STUDIO_ENV) cmake --build $(STUDIO_ENGINE) -j $(JOBS)
-	node tools/studio/make_bundle.js --out $(BUILD)/studio --web tools/studio/web \
-	  --engine $(STUDIO_ENGINE)/tools/studio/studio_engine.js \
-	  --player windows-x64=build-windows-x86_64/showsaver.scr \
-	  --player windows-x86=build-windows-i686/showsaver.scr --player linux=$(BUILD)/showsaver-stripped
 
 # What people who never build take, in $(BUILD)/release/: the studio in one
 # file, the two Windows players, the demo for Windows, the Debian package,

@@ -1,7 +1,8 @@
 # Where `cmake --install` puts things, as a Debian package lays them out: the
 # programs in bin/, their manual pages, showpack's bash completion, the
-# display mode's description for xscreensaver-settings, this README, and the
-# Windows players as data that `showpack build --for windows|windows32` takes.
+# display mode's description for xscreensaver-settings, this README, the
+# Windows players as data that `showpack build --for windows|windows32` takes,
+# and the studio that `showpack studio` opens.
 include(GNUInstallDirs)
 
 # The player every show is built on, without its symbols (showsaver-stripped):
@@ -85,6 +86,14 @@ set(SHOWSAVER_WINDOWS_BUILD_DIRS
 install(CODE "set(SHOWSAVER_WINDOWS_BUILD_DIRS \"${SHOWSAVER_WINDOWS_BUILD_DIRS}\")
               set(SHOWSAVER_PLAYERS_DIR \"${CMAKE_INSTALL_DATADIR}/showsaver/players\")")
 install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/install_windows_players.cmake)
+
+# The studio's one file of `make studio`, found when installing, as the
+# Windows players are; `showpack studio` opens it from there.
+set(studio_file ${PROJECT_BINARY_DIR}/studio/showsaver-studio.html)
+install(CODE "if(NOT EXISTS \"${studio_file}\")
+                message(STATUS \"No studio in ${studio_file} (make studio builds it)\")
+              endif()")
+install(FILES ${studio_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/showsaver/studio OPTIONAL)
 
 include(${PROJECT_SOURCE_DIR}/cmake/debian_package.cmake)
 

@@ -2,7 +2,7 @@
 // added to a 1920 x 1080 show, one transition previewed, the show saved for
 // Windows 64-bit.  Prints the figures; asserts nothing (see tests/studio_page
 // for what must hold).
-//   node bench/studio/studio_scale.js build/studio [WORK_FOLDER]
+//   node bench/studio/studio_scale.js build/studio/showsaver-studio.html [WORK_FOLDER]
 'use strict';
 const {chromium} = require('../../tests/studio_page/node_modules/playwright-core');
 const {execFileSync} = require('child_process');
@@ -69,15 +69,15 @@ async function previewTiming(page, effect) {
 }
 
 async function main() {
-  const studio = path.resolve(process.argv[2] || 'build/studio');
+  const studio = path.resolve(process.argv[2] || 'build/studio/showsaver-studio.html');
   const work = path.resolve(process.argv[3] || fs.mkdtempSync(path.join(os.tmpdir(), 'studio-scale-')));
   const files = makePhotos(path.join(work, 'photos'));
   const browser = await chromium.launch({executablePath: '/usr/bin/chromium', headless: true,
                                          args: process.getuid() === 0 ? ['--no-sandbox'] : []});
   const page = await browser.newPage({viewport: {width: 1280, height: 800}, acceptDownloads: true});
   page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
-  await page.goto('file://' + path.join(studio, 'index.html'));
-  await page.waitForSelector('body[data-ready]');
+  await page.goto('file://' + studio);
+  await page.waitForSelector('html[data-ready]');
   await page.selectOption('#show-size', '1920x1080');
 
   // Adding: from the file input to the last thumbnail, the page answering meanwhile.

@@ -1,12 +1,13 @@
 // The Debian package as a user gets it: made by CPack from this build,
 // installed with dpkg into a scratch root, used from there (showpack builds a
 // show, the player plays it on a private X server, the shell completes
-// showpack's commands, the show goes into xscreensaver's list and out), and
-// removed without a trace.
+// showpack's commands, showpack opens the studio, the show goes into
+// xscreensaver's list and out), and removed without a trace.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -80,6 +81,39 @@ std::string utf16_text(const std::string& text) {
   std::string wide;
   for (const char c : text) wide += std::string{c, '\0'};
   return wide;
+}
+
+// The installed `showpack studio` opens the installed studio with xdg-open:
+// a stand-in first on PATH records the file it was given and ends with the
+// status it is told; its failure, and its absence, are said, the file named
+// either way.
+void check_studio_command(const TempDir& work, const TempDir& logs, const std::string& root) {
+  const std::string studio = root + "usr/share/showsaver/studio/showsaver-studio.html";
+  fs::create_directories(work.file("bin"));
+  const std::string stand_in = work.file("bin/xdg-open");
+  write_text_file(stand_in, "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.given\"\nexit $OPEN_STATUS\n");
+  fs::permissions(stand_in, fs::perms::owner_all);
+  struct Case {
+    std::string path;
+    const char* status;
+    std::optional<int> expected;
+    const char* said;
+  };
+  for (const Case& c : {Case{work.file("bin") + ":/usr/bin:/bin", "0", 0, ""},
+                        Case{work.file("bin") + ":/usr/bin:/bin", "4", 1,
+                             "could not open it in a browser (xdg-open ended with status 4)"},
+                        Case{work.file("empty"), "0", 1,
+                             "could not open it in a browser (xdg-open was not found)"}}) {
+    fs::remove(stand_in + ".given");
+    const Ran opened = run(logs, {root + "usr/bin/showpack", "studio"},
+                           {"PATH=" + c.path, std::string("OPEN_STATUS=") + c.status});
+    EXPECT_EQ(opened.status, c.expected) << c.path << '\n' << described(opened);
+    EXPECT_EQ(opened.out, "The studio: " + studio + "\n") << described(opened);
+    EXPECT_NE(opened.err.find(c.said), std::string::npos) << described(opened);
+    if (c.path != work.file("empty")) {
+      EXPECT_EQ(read_text_file(stand_in + ".given"), studio);
+    }
+  }
 }
 
 std::string make_package(const TempDir& work, const TempDir& logs) {
@@ -201,6 +235,17 @@ TEST(DebianPackage, InstallsPlaysAndGoesWithoutATrace) {
                                         " install-x); COMP_CWORD=1; _showpack; "
                                         "echo \"${COMPREPLY[*]}\""});
   EXPECT_EQ(completion.out, "install-xscreensaver\n") << described(completion);
+
+  // The studio as `make studio` built it, and the installed showpack opening it.
+  const std::string built_studio = SHOWSAVER_BINARY_DIR "studio/showsaver-studio.html";
+  if (fs::exists(built_studio)) {
+    ASSERT_TRUE(installed.contains("usr/share/showsaver/studio/showsaver-studio.html"));
+    EXPECT_EQ(read_text_file(root + "usr/share/showsaver/studio/showsaver-studio.html"),
+              read_text_file(built_studio));
+    check_studio_command(work, logs, root);
+  } else {
+    std::cout << "The studio is not built (make studio): the package was made without it\n";
+  }
 
   // The show goes into xscreensaver's list and out again, leaving the file as it was.
   const std::string home = work.file("home/");

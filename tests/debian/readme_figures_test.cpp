@@ -56,9 +56,13 @@ TEST(ReadmeFigures, SizesOfTheProgramsTheBuildMakes) {
     const std::string player = dir + "/showsaver.scr";
     if (!fs::exists(player)) continue;
     const bool wide = dir.ends_with("x86_64");
-    expect_about(
-        stated(wide ? R"(about ([0-9]+) KB for 64-bit)" : R"(KB and ([0-9]+) KB for 32-bit)"),
-        kilobytes(player), player);
+    expect_about(stated(wide ? R"(about ([0-9]+) KB for 64-bit)" : R"(and ([0-9]+) KB for 32-bit)"),
+                 kilobytes(player), player);
+  }
+  const std::string studio = SHOWSAVER_BINARY_DIR "studio/showsaver-studio.html";
+  if (fs::exists(studio)) {
+    expect_about(stated(R"(`showsaver-studio.html` \(about ([0-9.]+) MB\))"), megabytes(studio),
+                 "the studio's file");
   }
   if (fs::exists(SHOWSAVER_DEMO_SHOW)) {
     expect_about(stated(R"(`build/demo/demo.scr` \(about ([0-9]+) MB\))"),
@@ -93,6 +97,9 @@ TEST(ReadmeFigures, TheToolsTableNamesWhatTheBuildMakes) {
     ++rows;
     if (path.starts_with("build-windows") && !fs::exists(SHOWSAVER_SOURCE_DIR "/" + path)) {
       continue;  // `make windows` was not run for this tree
+    }
+    if (path.starts_with("build/studio/") && !fs::exists(SHOWSAVER_BINARY_DIR + path.substr(6))) {
+      continue;  // nor `make studio`
     }
     const std::string built = path.starts_with("build/")
                                   ? SHOWSAVER_BINARY_DIR + path.substr(6)

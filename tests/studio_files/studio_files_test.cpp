@@ -1,8 +1,8 @@
-// The files the studio saved in the page test (tests/studio_page), played by
-// the players themselves: the Linux file on a private X server, the Windows
-// file under Wine, each showing the first frame `showpack render` draws for
-// it, pixel for pixel.  Skipped where the page test saved nothing (the studio
-// not built).
+// The files the studio saved in the page test (tests/studio_page, the studio
+// alone in a folder), played by the players themselves: the Linux file on a
+// private X server, the Windows file under Wine, each showing the first frame
+// `showpack render` draws for it, pixel for pixel, and that frame the first
+// photo's.  Skipped where the page test saved nothing (the studio not built).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -33,13 +33,26 @@ std::string saved_file(const std::string& saved, const std::string& folder,
   return copy.string();
 }
 
+// The show's first scene is the balloon photo of tests/studio_page/photos.js
+// (a pink disc on transparency, a green square at its top left) fitted to the
+// screen's 768 rows and centred, on the show's background.
+void expect_the_first_photo(const PixelImage& frame) {
+  ASSERT_EQ(frame.width, kScreen.width);
+  ASSERT_EQ(frame.height, kScreen.height);
+  const auto at = [&](int x, int y) { return frame.pixels[std::size_t(y * frame.width + x)]; };
+  EXPECT_EQ(at(512, 384) & 0xFFFFFF, 0xFF4080u) << "the disc";
+  EXPECT_EQ(at(128 + 40, 40) & 0xFFFFFF, 0x40C040u) << "the square";
+  EXPECT_EQ(at(512, 760) & 0xFFFFFF, 0x203040u) << "the background through the photo";
+  EXPECT_EQ(at(64, 384) & 0xFFFFFF, 0x203040u) << "the background beside it";
+}
+
 TEST(StudioFilesTest, TheLinuxFilePlaysUnderXvfbShowingTheRenderedFirstFrame) {
   TempDir folder;
   // The player reads the show from the file of its own name with ".scr".
   const std::string show = saved_file("studio-linux.scr", folder.path(), "show.scr");
   if (show.empty()) GTEST_SKIP() << "the page test saved no Linux file";
   const PixelImage expected = rendered_frame(folder, show);
-  ASSERT_EQ(expected.width, kScreen.width);
+  expect_the_first_photo(expected);
 
   XServer x(kScreen.width, kScreen.height);
   ASSERT_TRUE(x.ok());
@@ -60,7 +73,7 @@ TEST_P(StudioWindowsFileTest, PlaysUnderWineShowingTheRenderedFirstFrame) {
   const std::string saved = saved_file(GetParam(), folder.path(), "show.scr");
   if (saved.empty()) GTEST_SKIP() << "the page test saved no " << GetParam();
   const PixelImage expected = rendered_frame(folder, saved);
-  ASSERT_EQ(expected.width, kScreen.width);
+  expect_the_first_photo(expected);
 
   WineSession* wine = WineSession::get();
   ASSERT_NE(wine, nullptr);

@@ -5,26 +5,21 @@
 // worded by showpack's reason, which the finding carries).  Each wording is
 // called with every value its code carries, and every fault with each
 // finding that carries one, and must say something without an "undefined".
-//   node problem_texts_test.js STUDIO_FOLDER
-// Exits 77 (skipped) when the studio has not been built.
+//   node problem_texts_test.js STUDIO_ENGINE TEXTS
+// (the engine make studio builds, the page's texts.js).  Exits 77 (skipped)
+// when the engine has not been built.
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const vm = require('vm');
+const {pathToFileURL} = require('url');
 
-const studio = path.resolve(process.argv[2]);
+const [engineFile, textsFile] = process.argv.slice(2).map((file) => path.resolve(file));
 const failures = [];
 
 function check(what, passed) {
   if (!passed) failures.push(what);
 }
 
-// The page's texts as the browser runs them, in a context of their own.
-function pageTexts() {
-  const context = vm.createContext({navigator: {languages: ['en']}});
-  const source = fs.readFileSync(path.join(studio, 'texts.js'), 'utf8');
-  return vm.runInContext(`${source}\n({studioProblemTexts, studioFaultTexts});`, context);
-}
 
 // Each value named after itself, but those the wordings choose by.
 function sampleValues(names, fault) {
@@ -35,14 +30,14 @@ function sampleValues(names, fault) {
 }
 
 async function main() {
-  const engineFile = path.join(studio, 'studio_engine.js');
   if (!fs.existsSync(engineFile)) {
-    console.log(`skipped: ${studio} holds no studio (make studio)`);
+    console.log(`skipped: there is no ${engineFile} (make studio)`);
     process.exit(77);
   }
   const engine = await require(engineFile)();
   const codes = engine.problemCodes();
-  const {studioProblemTexts, studioFaultTexts} = pageTexts();
+  // The page's module as it stands (its folder says its scripts are modules).
+  const {studioProblemTexts, studioFaultTexts} = await import(pathToFileURL(textsFile));
   const findings = codes.filter((entry) => entry.kind === 'finding');
   const faults = codes.filter((entry) => entry.kind !== 'finding');
   check('the engine lists findings and faults', findings.length > 0 && faults.length > 0);

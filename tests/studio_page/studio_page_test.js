@@ -1,9 +1,12 @@
-// The studio in a real browser (the system's Chromium through playwright-core):
+// The studio in a real browser (the system's Chromium through playwright-core),
+// its one file copied alone into an empty folder and opened from there:
 // photos added through the file input, scenes reordered and edited, the show
 // previewed, played and saved; then what it saved is checked against
-// showpack, and a show showpack made is opened and saved again unchanged.
-//   node studio_page_test.js STUDIO_FOLDER SHOWPACK ARTIFACTS
-// Exits 77 (skipped) when the studio has not been built.
+// showpack, and a show it saved and a show showpack made are opened and saved
+// again unchanged.  The page fetches nothing but itself.
+//   node studio_page_test.js STUDIO_FILE SHOWPACK ARTIFACTS NAME=PLAYER...
+// (NAME: linux, windows-x64, windows-x86).  Exits 77 (skipped) when the
+// studio has not been built.
 'use strict';
 const {chromium} = require('playwright-core');
 const {execFileSync} = require('child_process');
@@ -12,7 +15,9 @@ const fs = require('fs');
 const path = require('path');
 const {makePhotos} = require('./photos');
 
-const [studio, showpack, artifacts] = process.argv.slice(2).map((p) => path.resolve(p));
+const [studioFile, showpack, artifacts] = process.argv.slice(2, 5).map((p) => path.resolve(p));
+// The players the studio joins shows to, as the build made them.
+const players = Object.fromEntries(process.argv.slice(5).map((given) => given.split(/=(.*)/s, 2)));
 const TITLE = '夏の思い出';
 const results = [];
 
@@ -173,20 +178,19 @@ async function checkSaved(page, work) {
   const windows32 = await download(page, 'windows-x86', path.join(work, 'studio-x86.scr'));
   const linux = await download(page, 'linux', path.join(work, 'studio-linux.scr'));
   for (const [name, file, player, title] of [
-    ['Windows x64', windows, 'player-windows-x64.scr', ['--title', TITLE]],
-    ['Windows x86', windows32, 'player-windows-x86.scr', ['--title', TITLE]],
-    ['Linux', linux, 'player-linux', []]]) {
+    ['Windows x64', windows, 'windows-x64', ['--title', TITLE]],
+    ['Windows x86', windows32, 'windows-x86', ['--title', TITLE]],
+    ['Linux', linux, 'linux', []]]) {
     const out = path.join(work, `extracted-${path.basename(file)}`);
     run(showpack, ['extract', file, '--out', out]);
     const rebuilt = path.join(work, `rebuilt-${path.basename(file)}`);
-    run(showpack, ['build', path.join(out, 'show.toml'), '--player', path.join(studio, player),
+    run(showpack, ['build', path.join(out, 'show.toml'), '--player', players[player],
                    '-o', rebuilt, ...title]);
     check(`the ${name} file equals showpack build of the same manifest and bitmaps`,
           sameBytes(file, rebuilt));
   }
-  const [, package64] = playerAndPackage(windows, path.join(studio, 'player-windows-x64.scr'));
-  const [player32, package32] =
-      playerAndPackage(windows32, path.join(studio, 'player-windows-x86.scr'));
+  const [, package64] = playerAndPackage(windows, players['windows-x64']);
+  const [player32, package32] = playerAndPackage(windows32, players['windows-x86']);
   check('the Windows x86 file is the 32-bit player with the x64 file\'s package',
         package32.equals(package64) && player32.readUInt16LE(player32.readUInt32LE(0x3C) + 4) === 0x14C);
   const manifest = fs.readFileSync(path.join(work, 'extracted-studio-x64.scr', 'show.toml'), 'utf8');
@@ -259,8 +263,8 @@ async function checkShuffledPlay(page, work) {
   run(showpack, ['extract', windows, '--out', out]);
   const manifest = fs.readFileSync(path.join(out, 'show.toml'), 'utf8');
   const rebuilt = path.join(work, 'rebuilt-shuffled-x64.scr');
-  run(showpack, ['build', path.join(out, 'show.toml'), '--player',
-                 path.join(studio, 'player-windows-x64.scr'), '-o', rebuilt, '--title', TITLE]);
+  run(showpack, ['build', path.join(out, 'show.toml'), '--player', players['windows-x64'], '-o',
+                 rebuilt, '--title', TITLE]);
   check('a shuffled show with a cross-fade and pan and zoom equals showpack build of its manifest',
         sameBytes(windows, rebuilt) && /^order = "shuffle"$/m.test(manifest) &&
         (manifest.match(/^motion = "pan-zoom"$/gm) || []).length === 4 && /effect = "fade"/.test(manifest),
@@ -299,6 +303,30 @@ async function checkShuffledPlay(page, work) {
   await page.uncheck('#show-motion');
 }
 
+// A file that holds no show is refused with a problem, the show left as it
+// was; a show the studio saved, opened back, has its scenes as they were and
+// saves again unchanged.
+async function checkOpenSaved(page, work) {
+  const before = (await sceneCaptions(page)).join('|');
+  const notAShow = path.join(work, 'not-a-show.scr');
+  fs.writeFileSync(notAShow, 'no show here');
+  await page.setInputFiles('#open-input', notAShow);
+  const refused = await page.waitForFunction(() => document.getElementById('show-problems').textContent
+    .includes('not-a-show.scr cannot be opened as a show'), null, {timeout: 30000}).then(() => true, () => false);
+  check('a file that holds no show is refused with a problem, the show left as it was',
+        refused && (await sceneCaptions(page)).join('|') === before, await page.textContent('#show-problems'));
+  const saved = path.join(work, 'studio-x64.scr');
+  await page.setInputFiles('#open-input', saved);
+  await page.waitForFunction(() => [...document.querySelectorAll('#strip .caption')]
+    .map((item) => item.textContent).join('|') === '1. balloon.bmp|2. harbour.bmp|3. field.bmp|4. 夏の海.bmp',
+  null, {timeout: 30000}).catch(() => {});
+  check('a show the studio saved opens with its scenes', (await sceneCaptions(page)).join('|') ===
+        '1. balloon.bmp|2. harbour.bmp|3. field.bmp|4. 夏の海.bmp', (await sceneCaptions(page)).join('|'));
+  check('it opens with its title', await page.inputValue('#show-title') === TITLE);
+  const again = await download(page, 'windows-x64', path.join(work, 'studio-x64-again.scr'));
+  check('saving it again unchanged gives the same bytes', sameBytes(saved, again));
+}
+
 async function checkOpenAndSave(page, photos, work) {
   const manifest = path.join(work, 'made', 'show.toml');
   fs.mkdirSync(path.dirname(manifest), {recursive: true});
@@ -313,8 +341,7 @@ async function checkOpenAndSave(page, photos, work) {
     'motion = "pan-zoom"', 'motion_from = [0, 0, 640, 360]', 'motion_to = [320, 180, 960, 540]', '',
   ].join('\n'));
   const made = path.join(work, 'made.scr');
-  run(showpack, ['build', manifest, '--player', path.join(studio, 'player-windows-x64.scr'),
-                 '-o', made]);
+  run(showpack, ['build', manifest, '--player', players['windows-x64'], '-o', made]);
   await page.evaluate(() => { window.studioFrameLog = []; window.studioFrameLog.timesOnly = true; });
   await page.setInputFiles('#open-input', made);
   await page.waitForFunction(() => document.querySelectorAll('#strip li').length === 3);
@@ -350,106 +377,125 @@ async function checkOpenAndSave(page, photos, work) {
         (await sceneCaptions(page))[3] === '4. dropped.bmp', (await sceneCaptions(page)).join('|'));
 }
 
-// `showpack studio` serves the same page, which works from there too.
-async function checkServed(browser, photos) {
-  const {spawn} = require('child_process');
-  const server = spawn(showpack, ['studio', '--folder', studio], {stdio: ['ignore', 'pipe', 'inherit']});
-  try {
-    const address = await new Promise((resolve, reject) => {
-      let said = '';
-      server.stdout.on('data', (data) => {
-        said += data;
-        const found = said.match(/http:\/\/127\.0\.0\.1:\d+\//);
-        if (found) resolve(found[0]);
-      });
-      server.on('exit', () => reject(new Error(`showpack studio ended: ${said}`)));
-    });
-    // In Japanese this time: the browser's language chooses the texts.
-    const page = await browser.newPage({locale: 'ja-JP'});
-    await page.goto(address);
-    await page.waitForSelector('body[data-ready]', {timeout: 30000});
-    // The catalogue's 30 transitions and the cross-fade.
-    const effects = await page.$$eval('#scene-effect option', (options) => options.map((o) => o.value));
-    check('showpack studio serves the page, its engine running',
-          effects.length === 31 && effects[30] === 'fade', `${effects.length} transitions`);
-    const words = [await page.textContent('[data-text=addPhotos]'),
-                   await page.textContent('#scene-effect option[value="23"]')];
-    check('a Japanese browser gets the Japanese texts', words.join('|') === '写真を追加|ズームイン',
-          words.join('|'));
-    // A problem is worded in the page's language from its code and values:
-    // a picture moved 100 columns left loses them on the left.
-    await page.setInputFiles('#photo-input', photos.png);
-    await page.waitForSelector('#strip li');
-    // So is a problem the package assembly finds before the rules run: a
-    // name Windows refuses, with nothing of showpack's English in it.
-    await page.fill('#scene-name', 'ballon?.bmp');
-    await page.press('#scene-name', 'Tab');
-    await page.waitForSelector('#scene-problems li.error');
-    const refused = await page.textContent('#scene-problems');
-    check('a Japanese browser gets an assembly problem in Japanese, beside its scene',
-          /^ファイル名「ballon\?\.bmp」はショーに保存できません：Windows がファイル名に使わせない「\?」/.test(refused) &&
-          !/[A-Za-z]{2,}/.test(refused.replaceAll('ballon?.bmp', '').replaceAll('Windows', '')) &&
-          await page.$eval('#strip li', (item) => item.classList.contains('has-error')), refused);
-    await shot(page, '7-japanese-problem');
-    await page.fill('#scene-name', 'balloon.bmp');
-    await page.press('#scene-name', 'Tab');
-    await page.waitForSelector('#scene-problems li', {state: 'detached'});
-    await page.uncheck('#scene-centred');
-    await page.fill('#scene-left', '-100');
-    await page.press('#scene-left', 'Tab');
-    await page.waitForSelector('#scene-problems li.warning');
-    const problem = await page.textContent('#scene-problems');
-    check('a Japanese browser gets the problem of a clipped picture in Japanese, beside its scene',
-          /^写真の一部が切れています：左 100 列が表示されません/.test(problem) &&
-          await page.$eval('#strip li', (item) => item.classList.contains('has-warning')), problem);
-    // MIDI music: the page says that Play leaves it silent.
-    const midi = Buffer.from('4d546864000000060000000100604d54726b0000000400ff2f00', 'hex');
-    await page.setInputFiles('#show-music', {name: 'tune.mid', mimeType: 'audio/midi', buffer: midi});
-    await page.waitForSelector('#music-midi-note', {state: 'visible'});
-    const note = await page.textContent('#music-midi-note');
-    await shot(page, '7-japanese');
-    await page.setInputFiles('#show-music', photos.music);
-    await page.waitForSelector('#music-midi-note', {state: 'hidden'});
-    check('choosing MIDI music brings a note that Play does not sound it, WAV takes it away',
-          /MIDI/.test(note) && /再生では鳴りません/.test(note), note);
-    await page.close();
-  } finally {
-    server.kill();
-  }
+// The page in Japanese: the browser's language chooses the texts.
+async function checkJapanese(browser, address, photos, version, outside) {
+  const context = await browser.newContext({locale: 'ja-JP'});
+  watchRequests(context, address, outside);
+  const page = await context.newPage();
+  await page.goto(address);
+  await page.waitForSelector('html[data-ready]', {timeout: 30000});
+  // The catalogue's 30 transitions and the cross-fade.
+  const effects = await page.$$eval('#scene-effect option', (options) => options.map((o) => o.value));
+  check('the page in Japanese has its engine running',
+        effects.length === 31 && effects[30] === 'fade', `${effects.length} transitions`);
+  const words = [await page.textContent('[data-text=addPhotos]'),
+                 await page.textContent('#scene-effect option[value="23"]'),
+                 await page.textContent('#about')];
+  check('a Japanese browser gets the Japanese texts, the version among them',
+        words.join('|') === `写真を追加|ズームイン|showsaver スタジオ バージョン ${version}`, words.join('|'));
+  // A problem is worded in the page's language from its code and values:
+  // a picture moved 100 columns left loses them on the left.
+  await page.setInputFiles('#photo-input', photos.png);
+  await page.waitForSelector('#strip li');
+  // So is a problem the package assembly finds before the rules run: a
+  // name Windows refuses, with nothing of showpack's English in it.
+  await page.fill('#scene-name', 'ballon?.bmp');
+  await page.press('#scene-name', 'Tab');
+  await page.waitForSelector('#scene-problems li.error');
+  const refused = await page.textContent('#scene-problems');
+  check('a Japanese browser gets an assembly problem in Japanese, beside its scene',
+        /^ファイル名「ballon\?\.bmp」はショーに保存できません：Windows がファイル名に使わせない「\?」/.test(refused) &&
+        !/[A-Za-z]{2,}/.test(refused.replaceAll('ballon?.bmp', '').replaceAll('Windows', '')) &&
+        await page.$eval('#strip li', (item) => item.classList.contains('has-error')), refused);
+  await shot(page, '7-japanese-problem');
+  await page.fill('#scene-name', 'balloon.bmp');
+  await page.press('#scene-name', 'Tab');
+  await page.waitForSelector('#scene-problems li', {state: 'detached'});
+  await page.uncheck('#scene-centred');
+  await page.fill('#scene-left', '-100');
+  await page.press('#scene-left', 'Tab');
+  await page.waitForSelector('#scene-problems li.warning');
+  const problem = await page.textContent('#scene-problems');
+  check('a Japanese browser gets the problem of a clipped picture in Japanese, beside its scene',
+        /^写真の一部が切れています：左 100 列が表示されません/.test(problem) &&
+        await page.$eval('#strip li', (item) => item.classList.contains('has-warning')), problem);
+  // MIDI music: the page says that Play leaves it silent.
+  const midi = Buffer.from('4d546864000000060000000100604d54726b0000000400ff2f00', 'hex');
+  await page.setInputFiles('#show-music', {name: 'tune.mid', mimeType: 'audio/midi', buffer: midi});
+  await page.waitForSelector('#music-midi-note', {state: 'visible'});
+  const note = await page.textContent('#music-midi-note');
+  await shot(page, '7-japanese');
+  await page.setInputFiles('#show-music', photos.music);
+  await page.waitForSelector('#music-midi-note', {state: 'hidden'});
+  check('choosing MIDI music brings a note that Play does not sound it, WAV takes it away',
+        /MIDI/.test(note) && /再生では鳴りません/.test(note), note);
+  await context.close();
+}
+
+// The studio's file copied by itself into an empty folder, as a user saves
+// it anywhere: the page opened from there is the page the test drives.
+function studioAlone() {
+  const folder = path.join(artifacts, 'alone');
+  fs.mkdirSync(folder, {recursive: true});
+  const file = path.join(folder, path.basename(studioFile));
+  fs.copyFileSync(studioFile, file);
+  return 'file://' + file;
+}
+
+// Keeps in `outside` every address the page and its workers ask for beyond
+// the page itself and what it made (its workers' blob: addresses, its data:
+// pictures).
+function watchRequests(context, address, outside) {
+  context.on('request', (request) => {
+    const url = request.url();
+    if (url === address) outside.pageSeen = true;  // the watch sees the page's own
+    else if (!/^(blob|data):/.test(url)) outside.push(url);
+  });
 }
 
 async function main() {
   // Nothing of an earlier run stays for tests/studio_files to take as this one's.
   fs.rmSync(artifacts, {recursive: true, force: true});
-  if (!fs.existsSync(path.join(studio, 'index.html'))) {
-    console.log(`skipped: ${studio} holds no studio (make studio)`);
+  if (!fs.existsSync(studioFile)) {
+    console.log(`skipped: there is no ${studioFile} (make studio)`);
     process.exit(77);
   }
   const work = path.join(artifacts, 'work');
   fs.mkdirSync(work, {recursive: true});
   const photos = makePhotos(path.join(work, 'photos'));
+  const address = studioAlone();
+  const version = run(showpack, ['--version']).replace(/^showpack /, '').trim();
   const browser = await chromium.launch({
     executablePath: '/usr/bin/chromium', headless: true,
     args: process.getuid() === 0 ? ['--no-sandbox'] : [],
   });
   try {
-    const page = await browser.newPage({viewport: {width: 1280, height: 800}, locale: 'en-US',
-                                        screen: {width: 1024, height: 768}, deviceScaleFactor: 1,
-                                        acceptDownloads: true});
+    const context = await browser.newContext({viewport: {width: 1280, height: 800}, locale: 'en-US',
+                                              screen: {width: 1024, height: 768}, deviceScaleFactor: 1,
+                                              acceptDownloads: true});
+    const outside = [];
+    watchRequests(context, address, outside);
+    const page = await context.newPage();
     const errors = [];
     page.on('pageerror', (error) => errors.push(error.message));
-    await page.goto('file://' + path.join(studio, 'index.html'));
-    await page.waitForSelector('body[data-ready]');
+    await page.goto(address);
+    await page.waitForSelector('html[data-ready]');
     await shot(page, '1-empty');
+    check('the page shows the version showpack gives',
+          await page.textContent('#about') === `showsaver studio, version ${version}`,
+          await page.textContent('#about'));
     await makeShow(page, photos);
     await playShow(page);
     const linux = await checkSaved(page, work);
     await checkPreview(page, linux, work);
     await checkPreviewFollowsSelection(page);
     await checkShuffledPlay(page, work);
+    await checkOpenSaved(page, work);
     await checkOpenAndSave(page, photos, work);
     check('the page raised no script error', errors.length === 0, errors.join('; '));
-    await checkServed(browser, photos);
+    await checkJapanese(browser, address, photos, version, outside);
+    check('the page asked for nothing but itself', outside.pageSeen && outside.length === 0,
+          outside.join(', '));
   } finally {
     await browser.close();
   }

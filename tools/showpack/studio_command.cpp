@@ -1,127 +1,82 @@
 #include "studio_command.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <CLI/CLI.hpp>
+#include <array>
+#include <cerrno>
 #include <filesystem>
 #include <iostream>
-#include <memory>
+#include <optional>
 #include <string>
 
 #include "command_status.h"
-#include "file_io.h"
+
+extern char** environ;
 
 namespace showsaver::showpack {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct StudioOptions {
-  std::string folder;
-  int port = 0;  // 0: any free port
-};
+constexpr const char* kStudioFile = "showsaver-studio.html";
 
-// The folder `make studio` writes: build/studio beside build/tools/showpack.
-std::string default_folder() {
+// The studio's file beside this program: installed, <prefix>/bin/showpack
+// and <prefix>/share/showsaver/studio/, or in the build tree,
+// build/tools/showpack/showpack and build/studio/.
+std::optional<fs::path> studio_file() {
   std::error_code error;
   const fs::path program = fs::read_symlink("/proc/self/exe", error);
-  if (error) return "studio";
-  return (program.parent_path() / ".." / ".." / "studio").lexically_normal().string();
-}
-
-const char* content_type(const fs::path& file) {
-  const std::string extension = file.extension().string();
-  if (extension == ".html") return "text/html; charset=utf-8";
-  if (extension == ".js") return "text/javascript; charset=utf-8";
-  if (extension == ".css") return "text/css; charset=utf-8";
-  if (extension == ".wasm") return "application/wasm";
-  return "application/octet-stream";
-}
-
-void send_all(int client, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t sent = ::send(client, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    if (sent <= 0) return;
-    bytes.remove_prefix(std::size_t(sent));
+  if (error) return std::nullopt;
+  const fs::path folder = program.parent_path();
+  const std::array places{folder / ".." / "share" / "showsaver" / "studio" / kStudioFile,
+                          folder / ".." / ".." / "studio" / kStudioFile};
+  for (const fs::path& place : places) {
+    if (fs::is_regular_file(place, error)) return place.lexically_normal();
   }
+  return std::nullopt;
 }
 
-void respond(int client, const std::string& status, const char* type, std::string_view body) {
-  send_all(client, "HTTP/1.0 " + status + "\r\nContent-Type: " + type +
-                       "\r\nContent-Length: " + std::to_string(body.size()) +
-                       "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n");
-  send_all(client, body);
+// Runs xdg-open on `file`: its exit status, 127 where it cannot be started.
+int open_in_browser(const fs::path& file) {
+  const std::string path = file.string();
+  char program[] = "xdg-open";
+  char* arguments[] = {program, const_cast<char*>(path.c_str()), nullptr};
+  pid_t child = 0;
+  if (::posix_spawnp(&child, program, nullptr, nullptr, arguments, environ) != 0) return 127;
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return 127;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// The file a request line's path names inside `folder`, if it stays inside.
-std::optional<fs::path> requested_file(const std::string& request, const fs::path& folder) {
-  if (request.rfind("GET /", 0) != 0) return std::nullopt;
-  std::string target = request.substr(4, request.find(' ', 4) - 4);
-  target = target.substr(0, target.find_first_of("?#"));
-  if (target == "/") target = "/index.html";
-  const fs::path relative = fs::path(target.substr(1)).lexically_normal();
-  if (relative.empty() || relative.is_absolute() || *relative.begin() == "..") return std::nullopt;
-  return folder / relative;
-}
-
-void serve(int client, const fs::path& folder) {
-  std::string request(8192, '\0');
-  const ssize_t got = ::recv(client, request.data(), request.size(), 0);
-  request.resize(got > 0 ? std::size_t(got) : 0);
-  const std::optional<fs::path> file =
-      requested_file(request.substr(0, request.find('\r')), folder);
-  if (!file) return respond(client, "400 Bad Request", "text/plain", "bad request\n");
-  const FileRead read = read_whole_file(*file);
-  if (read.error) return respond(client, "404 Not Found", "text/plain", "not found\n");
-  respond(client, "200 OK", content_type(*file),
-          {reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()});
-}
-
-int run_studio(const StudioOptions& options) {
-  const fs::path folder = options.folder.empty() ? default_folder() : options.folder;
-  if (!fs::is_regular_file(folder / "index.html")) {
-    std::cerr << "showpack studio: error: " << folder.string()
-              << " holds no studio; build it with `make studio` or name it with --folder\n";
+int run_studio() {
+  const std::optional<fs::path> file = studio_file();
+  if (!file) {
+    std::cerr << "showpack studio: error: the studio is not installed beside this program; "
+                 "build it with `make studio`\n";
     return 1;
   }
-  const int server = ::socket(AF_INET, SOCK_STREAM, 0);
-  const int yes = 1;
-  ::setsockopt(server, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);  // this computer only
-  address.sin_port = htons(std::uint16_t(options.port));
-  socklen_t length = sizeof address;
-  if (server < 0 || ::bind(server, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      ::listen(server, 16) != 0 ||
-      ::getsockname(server, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    std::cerr << "showpack studio: error: cannot listen on port " << options.port << '\n';
+  std::cout << "The studio: " << file->string() << std::endl;
+  const int status = open_in_browser(*file);
+  if (status != 0) {
+    std::cerr << "showpack studio: error: could not open it in a browser ("
+              << (status == 127 ? std::string("xdg-open was not found")
+                                : "xdg-open ended with status " + std::to_string(status))
+              << "); open the file above in a browser yourself\n";
     return 1;
   }
-  std::cout << "The studio is at http://127.0.0.1:" << ntohs(address.sin_port)
-            << "/ (Ctrl+C ends it)" << std::endl;
-  for (;;) {
-    const int client = ::accept(server, nullptr, nullptr);
-    if (client < 0) continue;
-    serve(client, folder);
-    ::close(client);
-  }
+  return 0;
 }
 
 }  // namespace
 
 void add_studio_command(CLI::App& app) {
-  auto options = std::make_shared<StudioOptions>();
   CLI::App* command = app.add_subcommand(
-      "studio", "Serve the studio, the page that makes shows from photos, on this computer");
-  command->add_option("--folder", options->folder,
-                      "The studio's folder (default: build/studio beside this program)");
-  command->add_option("--port", options->port, "The port (default: any free one)")
-      ->check(CLI::Range(0, 65535));
-  command->callback([options] { finish_command(run_studio(*options)); });
+      "studio", "Open the studio, the page that makes shows from photos, in the default browser");
+  command->callback([] { finish_command(run_studio()); });
 }
 
 }  // namespace showsaver::showpack

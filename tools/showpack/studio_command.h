@@ -1,6 +1,5 @@
-// `showpack studio`: serves the studio's folder (what `make studio` builds)
-// on this computer only and prints its address, for browsers that are kept
-// from opening pages on disk.
+// `showpack studio`: opens the studio, one page that works from disk (what
+// `make studio` builds and the package installs), in the default browser.
 #pragma once
 
 namespace CLI {

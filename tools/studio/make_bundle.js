@@ -1,17 +1,19 @@
 #!/usr/bin/env node
-// Lays out the studio's folder: the page, its scripts, the engine and the
-// players.  A page opened from disk can fetch nothing, so what the page needs
-// beyond its own scripts is written into scripts too: the engine's and the
-// worker's sources as text (the worker is started from them), and each
-// player's bytes in base64 (Save joins one to the show).
-//   node make_bundle.js --out DIR --engine studio_engine.js --web DIR
-//                       --player NAME=FILE ...
+// Makes the studio's one file: the page with its styles and its scripts in
+// it, bundled by esbuild from the modules in web/.  A page opened from disk
+// can fetch nothing and load no module, so what it needs is bundled in too:
+// the worker (its own bundle, with the engine, kept in the page as text that
+// the page starts its workers from) and each player's bytes as base64 (Save
+// joins one to the show).
+//   node make_bundle.js --out FILE --work DIR --web DIR --engine studio_engine.js
+//                       --version VERSION --player NAME=FILE ... [--esbuild PROGRAM]
 'use strict';
+const {execFileSync} = require('child_process');
 const fs = require('fs');
 const path = require('path');
 
 function options(argv) {
-  const result = {players: {}};
+  const result = {players: {}, esbuild: 'esbuild'};
   for (let i = 2; i < argv.length; i += 2) {
     const [key, value] = [argv[i], argv[i + 1]];
     if (value === undefined) throw new Error(`${key} needs a value`);
@@ -22,34 +24,55 @@ function options(argv) {
       result[key.replace(/^--/, '')] = value;
     }
   }
-  for (const key of ['out', 'engine', 'web']) {
+  for (const key of ['out', 'work', 'web', 'engine', 'version']) {
     if (!result[key]) throw new Error(`--${key} is missing`);
   }
   return result;
 }
 
+// The engine reaches for node's modules only when it runs under node.
+const NODE_MODULES = ['fs', 'path', 'crypto', 'worker_threads', 'url'];
+
+function bundle(given, entry, outFile, extra) {
+  execFileSync(given.esbuild, [
+    entry, '--bundle', '--minify', '--platform=browser', '--format=iife',
+    '--log-level=warning', `--outfile=${outFile}`, ...NODE_MODULES.map((name) => `--external:${name}`),
+    ...extra,
+  ], {stdio: ['ignore', 'inherit', 'inherit']});
+  return fs.readFileSync(outFile, 'utf8');
+}
+
+// `text` in place of the one `tag` in `page`, as the element `element`.
+function inline(page, tag, element, text) {
+  if (page.split(tag).length !== 2) throw new Error(`the page must hold ${tag} once`);
+  if (new RegExp(`</${element}`, 'i').test(text)) throw new Error(`the ${element} would end early`);
+  return page.replace(tag, () => `<${element}>\n${text}</${element}>`);
+}
+
 function main() {
   const given = options(process.argv);
-  // Laid out anew, so that nothing of an earlier layout stays.
-  fs.rmSync(given.out, {recursive: true, force: true});
-  fs.mkdirSync(given.out, {recursive: true});
-  // The worker's script goes in as text (below), not as a file.
-  for (const name of fs.readdirSync(given.web).filter((name) => name !== 'studio_worker.js')) {
-    fs.copyFileSync(path.join(given.web, name), path.join(given.out, name));
-  }
-  const engine = fs.readFileSync(given.engine, 'utf8');
-  const worker = fs.readFileSync(path.join(given.web, 'studio_worker.js'), 'utf8');
-  fs.writeFileSync(path.join(given.out, 'studio_engine.js'), engine);
-  fs.writeFileSync(path.join(given.out, 'studio_engine_source.js'),
-                   `var studioEngineSource = ${JSON.stringify(engine)};\n` +
-                   `var studioWorkerSource = ${JSON.stringify(worker)};\n`);
-  const players = Object.entries(given.players).map(([name, file]) =>
-    `  ${JSON.stringify(name)}: ${JSON.stringify(fs.readFileSync(file).toString('base64'))}`);
-  fs.writeFileSync(path.join(given.out, 'players.js'),
-                   `var studioPlayers = {\n${players.join(',\n')}\n};\n`);
-  for (const [name, file] of Object.entries(given.players)) {
-    fs.copyFileSync(file, path.join(given.out, `player-${name}${name === 'linux' ? '' : '.scr'}`));
-  }
+  fs.mkdirSync(given.work, {recursive: true});
+  const worker = path.join(given.work, 'studio_worker.txt');
+  bundle(given, path.join(given.web, 'studio_worker.js'), worker,
+         [`--alias:studio-engine=${path.resolve(given.engine)}`]);
+  // Each player under a name whose ending gives it the base64 loader.
+  const players = Object.entries(given.players).map(([name, file]) => {
+    const staged = path.join(given.work, `player-${name}.bin`);
+    fs.copyFileSync(file, staged);
+    return `--alias:studio-player-${name}=${staged}`;
+  });
+  const script = bundle(given, path.join(given.web, 'studio.js'), path.join(given.work, 'studio.js'), [
+    `--alias:studio-worker=${worker}`, '--loader:.txt=text', '--loader:.bin=base64', ...players,
+    `--define:SHOWSAVER_VERSION=${JSON.stringify(given.version)}`,
+  ]);
+  const styles = bundle(given, path.join(given.web, 'studio.css'), path.join(given.work, 'studio.css'), []);
+  let page = fs.readFileSync(path.join(given.web, 'index.html'), 'utf8');
+  page = inline(page, '<link rel="stylesheet" href="studio.css">', 'style', styles);
+  page = inline(page, '<script type="module" src="studio.js"></script>', 'script', script);
+  // Written whole or not at all.
+  fs.mkdirSync(path.dirname(given.out), {recursive: true});
+  fs.writeFileSync(given.out + '.part', page);
+  fs.renameSync(given.out + '.part', given.out);
 }
 
 try {

@@ -1,14 +1,12 @@
 // The page's side of the engine's workers: calls answered by messages, with
 // progress and frames along the way.  A page opened from disk can load no
-// worker script, so the workers start from the engine's and the worker's
-// source text (studio_engine_source.js, written by make_bundle.js).
-/* global studioEngineSource, studioWorkerSource */
-'use strict';
+// worker script, so the workers start from the worker's source text: the
+// worker bundled with the engine, which make studio puts into the page.
+import workerSource from 'studio-worker';
 
-const workerUrl = URL.createObjectURL(
-  new Blob([studioEngineSource, '\n', studioWorkerSource], {type: 'text/javascript'}));
+const workerUrl = URL.createObjectURL(new Blob([workerSource], {type: 'text/javascript'}));
 
-class EngineWorker {
+export class EngineWorker {
   constructor() {
     this.worker = new Worker(workerUrl);
     this.calls = new Map();
@@ -37,7 +35,7 @@ class EngineWorker {
 // A show played by a worker of its own, ended by ending the worker.
 // `startTick`: the tick counter's first value, which a shuffled show draws
 // its order from.
-class Playback {
+export class Playback {
   constructor(bytes, screen, transitions, startTick, onFrame) {
     this.worker = new EngineWorker();
     this.done = this.worker.call('play', {bytes, screen, transitions, startTick},
@@ -49,7 +47,7 @@ class Playback {
 // Draws the latest frame of a playing show on `canvas` at the display's next
 // refresh: frames that come faster than the display refreshes are passed
 // over, as on a screen, so the picture keeps the show's time.
-class FrameView {
+export class FrameView {
   constructor(canvas) {
     this.canvas = canvas;
     this.context = canvas.getContext('2d');

@@ -1,10 +1,19 @@
 // The show as a whole: played full screen, saved with a player, opened from
-// a saved file.
-/* global $, texts, state, vocabulary, engine, Playback, FrameView, area, showFields, hexColor, SIZES,
-   nextSceneId, withProgress, renderProblems, renderAll, renderShowFields, studioPlayers */
-'use strict';
+// a saved file.  Saving and opening change the state and say so; the page
+// shows what changed.
+import {FrameView, Playback} from './engine_client.js';
+import {
+  $, SIZES, area, engine, hexColor, newSceneId, showFields, state, texts, vocabulary, withProgress,
+} from './show_state.js';
+// The players a show is joined to, each as base64 text in the page (make
+// studio puts them in), decoded when a show is saved.
+import linuxPlayer from 'studio-player-linux';
+import windowsX64Player from 'studio-player-windows-x64';
+import windowsX86Player from 'studio-player-windows-x86';
 
-async function play() {
+const players = {'linux': linuxPlayer, 'windows-x64': windowsX64Player, 'windows-x86': windowsX86Player};
+
+export async function play() {
   if (!state.scenes.length) return;
   const written = await engine.call('writeShow', {show: showFields()}).catch((error) => ({error}));
   if (written.error) return;  // the problems list says why
@@ -62,10 +71,11 @@ function base64Bytes(text) {
   return bytes;
 }
 
-async function save() {
-  if (!state.scenes.length) return;
+// False where the show could not be written: a problem says why.
+export async function save() {
+  if (!state.scenes.length) return true;
   const platform = $('platform').value;
-  const player = base64Bytes(studioPlayers[platform]);
+  const player = base64Bytes(players[platform]);
   const windows = platform.startsWith('windows');
   const written = await withProgress(texts.saving, (onProgress) =>
     engine.call('writeShow', {show: showFields(), player: player.buffer,
@@ -76,8 +86,7 @@ async function save() {
     const held = written.problems && written.problems.some((problem) => problem.error);
     const message = held ? texts.cannotSave : texts.cannotWrite(written.error.message || written.error);
     state.problems.push({scene: null, error: true, message});
-    renderProblems();
-    return;
+    return false;
   }
   const name = (state.title || 'show').replace(/[\\/:*?"<>|]/g, '_');
   const link = document.createElement('a');
@@ -86,17 +95,20 @@ async function save() {
   document.body.append(link);
   link.click();
   link.remove();
+  return true;
 }
 
-async function openShow(file) {
+// Whether the show opened (its scenes now the state's); where it did not, a
+// problem says why.
+export async function openShow(file) {
   const bytes = new Uint8Array(await file.arrayBuffer());
   // The show's manifest, by the manifest's keys, with its files in the engine.
   const opened = await withProgress(texts.opening, () =>
-    engine.call('openShow', {bytes: bytes.buffer}, {transfer: [bytes.buffer]}));
+    engine.call('openShow', {bytes: bytes.buffer}, {transfer: [bytes.buffer]}))
+    .catch((error) => ({error: error.message}));
   if (opened.error) {
     state.problems = [{scene: null, error: true, message: texts.cannotOpen(file.name, opened.error)}];
-    renderProblems();
-    return;
+    return false;
   }
   const {show} = opened;
   const size = `${show.width}x${show.height}`;
@@ -116,17 +128,16 @@ async function openShow(file) {
     const source = new Blob([picture], {type: 'image/bmp'});
     const header = new DataView(picture.buffer);
     state.scenes.push({
-      id: nextSceneId++, source, thumb: URL.createObjectURL(source),
+      id: newSceneId(), source, thumb: URL.createObjectURL(source),
       width: header.getInt32(18, true), height: Math.abs(header.getInt32(22, true)), fit: 'none',
       ...scene,
     });
   }
   state.selected = state.scenes.length ? 0 : -1;
-  renderShowFields();
-  renderAll();
+  return true;
 }
 
-function renderShowFields() {
+export function renderShowFields() {
   const select = $('show-size');
   if (state.size === 'custom' && ![...select.options].some((o) => o.value === 'custom')) {
     select.add(new Option('', 'custom'));

@@ -1,11 +1,11 @@
 // The strip of scenes: a thumbnail each, in show order, dragged (or moved
-// with Alt and the arrow keys) to reorder, with buttons to duplicate and delete.
-/* global $, texts, state, engine, nextSceneId, renderAll, renderScene, renderProblems,
-   startPreview */
-'use strict';
+// with Alt and the arrow keys) to reorder, with buttons to duplicate and
+// delete.  What each does is the page's (`actions`: select, duplicate,
+// remove, move), so that the strip only shows the scenes.
+import {$, state, texts} from './show_state.js';
 
 let dragged = -1;
-function renderStrip() {
+export function renderStrip(actions) {
   const strip = $('strip');
   strip.replaceChildren(...state.scenes.map((scene, index) => {
     const item = document.createElement('li');
@@ -23,21 +23,20 @@ function renderStrip() {
     caption.textContent = `${index + 1}. ${scene.picture_name}`;
     const tools = document.createElement('div');
     tools.className = 'tools';
-    tools.append(toolButton('❐', texts.duplicate, () => duplicateScene(index)),
-                 toolButton('✕', texts.remove, () => removeScene(index)));
+    tools.append(toolButton('❐', texts.duplicate, () => actions.duplicate(index)),
+                 toolButton('✕', texts.remove, () => actions.remove(index)));
     item.append(image, caption, tools);
-    item.onclick = () => select(index);
-    item.onfocus = () => { if (state.selected !== index) select(index); };
+    item.onclick = () => actions.select(index);
+    item.onfocus = () => { if (state.selected !== index) actions.select(index); };
     item.ondragstart = () => { dragged = index; };
     item.ondragover = (event) => { if (dragged >= 0) event.preventDefault(); };
     item.ondrop = (event) => {
       event.preventDefault();
-      if (dragged >= 0) moveScene(dragged, index);
+      if (dragged >= 0) actions.move(dragged, index);
       dragged = -1;
     };
     return item;
   }));
-  renderProblems();
 }
 
 function toolButton(label, title, action) {
@@ -47,40 +46,4 @@ function toolButton(label, title, action) {
   button.setAttribute('aria-label', title);
   button.onclick = (event) => { event.stopPropagation(); action(); };
   return button;
-}
-
-function moveScene(from, to) {
-  if (from === to || to < 0 || to >= state.scenes.length) return;
-  const [scene] = state.scenes.splice(from, 1);
-  state.scenes.splice(to, 0, scene);
-  state.selected = to;
-  renderAll();
-  $('strip').children[to].focus();
-}
-
-function removeScene(index) {
-  const [removed] = state.scenes.splice(index, 1);
-  if (!state.scenes.some((scene) => scene.picture === removed.picture)) {
-    engine.call('removeFile', {path: removed.picture});
-  }
-  state.selected = Math.min(state.selected, state.scenes.length - 1);
-  renderAll();
-}
-
-function duplicateScene(index) {
-  state.scenes.splice(index + 1, 0, {...state.scenes[index], id: nextSceneId++});
-  state.selected = index + 1;
-  renderAll();
-}
-
-// Keeps the strip's items: one being dragged must stay in the document.
-function select(index) {
-  state.selected = index;
-  [...$('strip').children].forEach((item, i) => {
-    item.classList.toggle('selected', i === index);
-    item.setAttribute('aria-selected', i === index);
-  });
-  renderScene();
-  renderProblems();
-  startPreview();
 }

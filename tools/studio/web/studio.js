@@ -1,95 +1,21 @@
-// The studio page: the show's state, the show's and the scene's controls,
+// The studio page: the show's and the scene's controls, the strip's scenes,
 // the preview, and the start.  Everything drawn of the show comes from the
-// engine; the strip (strip.js), playing, saving and opening (show_files.js)
-// and the workers (engine_client.js) have files of their own.
-/* global studioTexts, studioProblemTexts, studioLanguage, studioTransitionNames, EngineWorker,
-   Playback, FrameView,
-   play, save, openShow, renderStrip, moveScene, removeScene, duplicateScene, select */
-'use strict';
+// engine; the show's state (show_state.js), the strip's view (strip.js),
+// playing, saving and opening (show_files.js) and the workers
+// (engine_client.js) have files of their own, and none imports this one.
+import {studioLanguage, studioTransitionNames} from './texts.js';
+import {FrameView, Playback} from './engine_client.js';
+import {
+  $, area, colorRef, engine, newSceneId, problemTexts, sceneFields, setVocabulary, showFields, state,
+  texts, vocabulary, withProgress,
+} from './show_state.js';
+import {renderStrip} from './strip.js';
+import {openShow, play, renderShowFields, save} from './show_files.js';
 
-const $ = (id) => document.getElementById(id);
-const texts = studioTexts[studioLanguage()];
-const problemTexts = studioProblemTexts[studioLanguage()];
-const SIZES = {'1280x720': [1280, 720], '1920x1080': [1920, 1080], '3840x2160': [3840, 2160]};
 const DEFAULT_TIME = 3000;
 
-// The show's state.  What the manifest holds goes by the manifest's own keys
-// (tools/showpack/manifest.h), in the show and in each scene; the rest is the
-// page's.  has_settings null: offered when the show has music or a sound, as
-// showpack decides; motion null: no scene moves unless it says so.
-const state = {
-  title: '', size: '1280x720', custom: null, back: '#000000', music: null, music_name: null,
-  has_settings: null, order: null, motion: null, scenes: [], selected: -1, problems: [],
-};
-// What the engine names (set at the start): the transitions, the values the
-// manifest gives its choices, and the limits and defaults of what the page sets.
-let vocabulary = null;
-let nextSceneId = 1;
-
-const engine = new EngineWorker();
-
-// ---- Show description ----------------------------------------------------
-
-function area() {
-  if (state.size === 'screen') {
-    const ratio = window.devicePixelRatio || 1;
-    return {width: Math.round(screen.width * ratio), height: Math.round(screen.height * ratio)};
-  }
-  const [width, height] = SIZES[state.size] || state.custom;
-  return {width, height};
-}
-
-function colorRef(hex) {
-  const value = parseInt(hex.slice(1), 16);
-  return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
-}
-
-function hexColor(ref) {
-  const rgb = ((ref & 0xFF) << 16) | (ref & 0xFF00) | ((ref >> 16) & 0xFF);
-  return '#' + rgb.toString(16).padStart(6, '0');
-}
-
-// A scene's manifest entry.  `index`: the scene's place in the show, which a
-// pan and zoom without a seed of its own takes for one (as showpack does),
-// also in a preview of it.
-function sceneFields(scene, index) {
-  // The page's own; the rest is the manifest's.
-  const {id, source, thumb, width, height, fit, ...entry} = scene;
-  const shown = area();
-  return {
-    ...entry,
-    left: scene.left ?? Math.trunc((shown.width - width) / 2),
-    top: scene.top ?? Math.trunc((shown.height - height) / 2),
-    motion_seed: scene.motion_from ? null : scene.motion_seed ?? index,
-  };
-}
-
-// The whole show as its manifest, or (for the preview) some of its scenes by
-// their places.  The engine reads it by the manifest's keys.
-function showFields(places = state.scenes.map((_, index) => index), order = state.order) {
-  const {width, height} = area();
-  return {
-    show: {width, height, back_color: colorRef(state.back), has_settings: state.has_settings,
-           music: state.music, music_name: state.music_name, order, motion: state.motion},
-    scene: places.map((index) => sceneFields(state.scenes[index], index)),
-  };
-}
-
-// ---- Progress and problems ---------------------------------------------
-
-async function withProgress(label, work) {
-  $('progress').hidden = false;
-  $('progress-text').textContent = label;
-  const onProgress = ({done, total}) => {
-    $('progress-bar').value = total ? done / total : 0;
-    $('progress-text').textContent = `${label} ${done} / ${total}`;
-  };
-  try {
-    return await work(onProgress);
-  } finally {
-    $('progress').hidden = true;
-  }
-}
+// The version the build gives (make studio).
+/* global SHOWSAVER_VERSION */
 
 let checkTimer = 0;
 function scheduleCheck() {
@@ -142,7 +68,7 @@ async function addPhotos(files) {
       return;
     }
     state.scenes.push({
-      id: nextSceneId++, source: file, thumb: URL.createObjectURL(file), width: picture.width,
+      id: newSceneId(), source: file, thumb: URL.createObjectURL(file), width: picture.width,
       height: picture.height, fit, picture: picture.path, picture_name: bmpName(file.name),
       display_time: DEFAULT_TIME, effect: 1 + (state.scenes.length % (vocabulary.effects.length - 1)),
       left: null, top: null, sound: null, sound_name: null, over_previous: false, transparent: false,
@@ -251,9 +177,48 @@ async function startPreview() {
 }
 
 function renderAll() {
-  renderStrip();
+  renderStrip({select, duplicate: duplicateScene, remove: removeScene, move: moveScene});
+  renderProblems();
   renderScene();
   scheduleCheck();
+  startPreview();
+}
+
+// ---- Scenes in the strip --------------------------------------------------
+
+function moveScene(from, to) {
+  if (from === to || to < 0 || to >= state.scenes.length) return;
+  const [scene] = state.scenes.splice(from, 1);
+  state.scenes.splice(to, 0, scene);
+  state.selected = to;
+  renderAll();
+  $('strip').children[to].focus();
+}
+
+function removeScene(index) {
+  const [removed] = state.scenes.splice(index, 1);
+  if (!state.scenes.some((scene) => scene.picture === removed.picture)) {
+    engine.call('removeFile', {path: removed.picture});
+  }
+  state.selected = Math.min(state.selected, state.scenes.length - 1);
+  renderAll();
+}
+
+function duplicateScene(index) {
+  state.scenes.splice(index + 1, 0, {...state.scenes[index], id: newSceneId()});
+  state.selected = index + 1;
+  renderAll();
+}
+
+// Keeps the strip's items: one being dragged must stay in the document.
+function select(index) {
+  state.selected = index;
+  [...$('strip').children].forEach((item, i) => {
+    item.classList.toggle('selected', i === index);
+    item.setAttribute('aria-selected', i === index);
+  });
+  renderScene();
+  renderProblems();
   startPreview();
 }
 
@@ -277,15 +242,23 @@ function wire() {
     element.setAttribute('aria-label', element.title);
   }
   document.title = texts.appTitle;
+  $('about').textContent = texts.about(SHOWSAVER_VERSION);
   $('photo-input').onchange = (event) => { addPhotos(event.target.files); event.target.value = ''; };
-  $('open-input').onchange = (event) => { if (event.target.files[0]) openShow(event.target.files[0]); event.target.value = ''; };
+  $('open-input').onchange = async (event) => {
+    const file = event.target.files[0];
+    event.target.value = '';
+    if (!file) return;
+    if (!await openShow(file)) return renderProblems();
+    renderShowFields();
+    renderAll();
+  };
   for (const label of document.querySelectorAll('label.button')) {
     label.onkeydown = (event) => {
       if (event.key === 'Enter' || event.key === ' ') { event.preventDefault(); label.querySelector('input').click(); }
     };
   }
   $('play').onclick = play;
-  $('save').onclick = save;
+  $('save').onclick = async () => { if (!await save()) renderProblems(); };
   $('show-title').oninput = (event) => { state.title = event.target.value; };
   $('show-size').onchange = (event) => { state.size = event.target.value; reconvert(state.scenes); };
   $('show-back').onchange = (event) => { state.back = event.target.value; reconvert(state.scenes); };
@@ -381,7 +354,7 @@ function wire() {
 
 async function start() {
   wire();
-  vocabulary = await engine.call('vocabulary');
+  setVocabulary(await engine.call('vocabulary'));
   const {values, limits} = vocabulary;
   state.order = values.stored;
   const names = studioTransitionNames[studioLanguage()] || {};
@@ -397,7 +370,10 @@ async function start() {
   $('scene-fade-time').max = limits.longestFade / 1000;
   renderShowFields();
   renderAll();
-  document.body.dataset.ready = 'true';
+  // Ready: the engine has started and "Add photos" works.  The mark's time
+  // is how long the page took to get there from its opening.
+  document.documentElement.dataset.ready = '';
+  performance.mark('studio-ready');
 }
 
 start();

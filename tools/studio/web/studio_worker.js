@@ -3,8 +3,7 @@
 // writing the show) away from the page.  A second worker of the same script
 // plays a show: it paces frames by the show clock, so the page ends a
 // playing show by ending that worker.
-/* global createStudioEngine */
-'use strict';
+import createStudioEngine from 'studio-engine';
 
 const enginePromise = createStudioEngine();
 let nextPicture = 0;
@@ -169,6 +168,11 @@ onmessage = async (event) => {
       postMessage({id, result: answer});
     }
   } catch (error) {
-    postMessage({id, error: String(error && error.message || error)});
+    // The engine is built without C++ exception catching: an exception its
+    // code throws (the package reader's, for a file that holds no show)
+    // arrives here as a bare number.
+    const reason = typeof error === 'number' ? 'the engine stopped on an error it could not handle'
+                                             : String(error && error.message || error);
+    postMessage({id, error: reason});
   }
 };

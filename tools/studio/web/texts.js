@@ -1,6 +1,5 @@
 // The page's words in English and Japanese, chosen by the browser's language.
-'use strict';
-const studioTexts = {
+export const studioTexts = {
   en: {
     appTitle: 'showsaver studio', addPhotos: 'Add photos', open: 'Open…', play: 'Play',
     save: 'Save', windows64: 'Windows 64-bit', windows32: 'Windows 32-bit', linux: 'Linux',
@@ -24,6 +23,7 @@ const studioTexts = {
     // With the engine's reason, in English.
     cannotWrite: (reason) => `The show could not be written: ${reason}.`,
     cannotOpen: (name, reason) => `${name} cannot be opened as a show: ${reason}.`,
+    about: (version) => `showsaver studio, version ${version}`,
   },
   ja: {
     appTitle: 'showsaver スタジオ', addPhotos: '写真を追加', open: '開く…', play: '再生',
@@ -48,13 +48,14 @@ const studioTexts = {
     // The engine's reason is in English: the sentence stands without it.
     cannotWrite: () => 'ショーを書き出せませんでした。',
     cannotOpen: (name) => `${name} はショーのファイルとして開けませんでした。`,
+    about: (version) => `showsaver スタジオ バージョン ${version}`,
   },
 };
 // Why a name cannot be stored and what is amiss with a sound, by the
 // "fault" code of a problem's values (tools/showpack/problem_codes.h): each
 // the end of the sentence its problem starts.  In English the sentence ends
 // with showpack's own reason, which the problem carries.
-const studioFaultTexts = {
+export const studioFaultTexts = {
   ja: {
     // A name's.
     'empty': () => '名前が空です',
@@ -97,7 +98,7 @@ const studioKindTexts = {
 // assembly's problems (package_assembly.cpp).  A problem without a code (or
 // with a code not here) keeps showpack's words.  Each is shown beside its
 // scene or the show, so none repeats which.
-const studioProblemTexts = {
+export const studioProblemTexts = {
   en: {
     'picture-clipped': (v) => {
       const sides = [[v.cutLeft, 'columns on the left'], [v.cutRight, 'columns on the right'],
@@ -156,7 +157,7 @@ const studioProblemTexts = {
 };
 
 // The transitions by their catalogue names, where a language has its own.
-const studioTransitionNames = {
+export const studioTransitionNames = {
   ja: {
     'cut': 'カット', 'split-horizontal': '左右に開く', 'split-vertical': '上下に開く',
     'random-tiles': 'ランダムタイル', 'blinds-down': 'ブラインド（下へ）',
@@ -176,7 +177,7 @@ const studioTransitionNames = {
   },
 };
 
-function studioLanguage() {
+export function studioLanguage() {
   for (const language of navigator.languages || [navigator.language]) {
     const base = String(language).toLowerCase().split('-')[0];
     if (base in studioTexts) return base;

@@ -64,6 +64,21 @@ class FrameQueue {
   }
 }
 
+// Every file under `folder` of one engine's file system, written at the same
+// place in another's.
+function copyFolder(from, to, folder) {
+  to.mkdirTree(folder);
+  for (const name of from.readdir(folder)) {
+    if (name === '.' || name === '..') continue;
+    const entry = `${folder}/${name}`;
+    if (from.isDir(from.stat(entry).mode)) {
+      copyFolder(from, to, entry);
+    } else {
+      to.writeFile(entry, from.readFile(entry));
+    }
+  }
+}
+
 const operations = {
   // photos: [{file, fit}] -> [{path, width, height} | {error}]
   async convertPhotos(engine, {photos, area, backColor}, id) {
@@ -126,12 +141,18 @@ const operations = {
     return {result: {problems: written.problems, bytes}, transfer: [bytes.buffer]};
   },
 
+  // The file is read by an engine of its own, and only what it extracted is
+  // copied into this one: the engine is built without C++ exception
+  // catching, so a file that holds no show stops the engine that reads it
+  // part way, and the one that holds the page's pictures must go on intact.
   async openShow(engine, {bytes}) {
     const folder = `/studio/opened-${nextPicture++}`;
-    engine.FS.mkdirTree(folder);
-    engine.FS.writeFile(folder + '.scr', new Uint8Array(bytes));
-    const show = engine.openShow(folder + '.scr', folder);
-    engine.FS.unlink(folder + '.scr');
+    const reader = await createStudioEngine();
+    reader.FS.mkdirTree(folder);
+    reader.FS.writeFile(folder + '.scr', new Uint8Array(bytes));
+    const show = reader.openShow(folder + '.scr', folder);
+    reader.FS.unlink(folder + '.scr');
+    copyFolder(reader.FS, engine.FS, folder);
     return show;
   },
 

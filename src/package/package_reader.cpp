@@ -231,11 +231,15 @@ std::span<const std::uint8_t> locate_record(std::span<const std::uint8_t> file,
 
 }  // namespace
 
-std::string PackageError::message() const {
+std::string PackageError::where() const {
   char position[64];
-  std::snprintf(position, sizeof position, " at file offset %" PRId64 " (0x%" PRIX64 "): ", offset,
+  std::snprintf(position, sizeof position, " at file offset %" PRId64 " (0x%" PRIX64 ")", offset,
                 static_cast<std::uint64_t>(offset));
-  return field + position + reason;
+  return field + position;
+}
+
+std::string PackageError::message() const {
+  return where() + ": " + reason;
 }
 
 namespace {

@@ -228,6 +228,8 @@ void run_program_once(Platform& platform, ShowObserver* observer) {
       run_preview_mode(platform, state, arguments, observer);
       break;
     case SaverMode::None:
+      // Nothing to show or to set; the command line's user may read why.
+      platform.host.log("Unknown switch \"" + arguments + "\": nothing to do.");
       break;
   }
 }

@@ -116,6 +116,12 @@ TEST_F(StartRoutineTest, PreviewAndUnknownSwitchesOnlyReadPackageAndSettings) {
     EXPECT_TRUE(files.folders_created.empty());
     EXPECT_TRUE(result.desktop.message_boxes().empty());
     EXPECT_FALSE(result.desktop.picture_area());
+    const bool unknown = arguments[0] != '/';
+    ASSERT_EQ(result.host.logged().size(), unknown ? 1u : 0u) << arguments;
+    if (unknown) {
+      EXPECT_NE(result.host.logged()[0].find(std::string("\"") + arguments + "\""),
+                std::string::npos);
+    }
   }
 }
 

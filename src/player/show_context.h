@@ -24,7 +24,7 @@ struct ShowContext {
   WindowHandle PreviewWindow = 0;
   // Set when the show could not be read (the package is then empty): the
   // text the error box shows instead of the failure that follows from it.
-  std::string unreadable;
+  std::string unreadable = {};
 
   bool preview() const { return PreviewWindow != 0; }
 };

@@ -99,6 +99,11 @@ int run_switch(const std::string& program, const std::string& arguments,
     run_program(platform);
     log_end_request(host, signals);
   }
+  // A switch that selects nothing is a mistake here, where a person typed it.
+  if (saver_mode_for(arguments) == SaverMode::None) {
+    std::cerr << command_line_usage(std::filesystem::path(program).filename());
+    return 2;
+  }
   return 0;
 }
 

@@ -15,6 +15,8 @@ struct PackageError {
 
   // One sentence: field, offset (decimal and hexadecimal) and reason.
   std::string message() const;
+  // The sentence without its reason: the field and where it lies.
+  std::string where() const;
   friend bool operator==(const PackageError&, const PackageError&) = default;
 };
 

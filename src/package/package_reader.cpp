@@ -32,9 +32,14 @@ class FieldReader {
  public:
   // With `in_file`, the byte arrays are not copied but point into `record`,
   // which lies in a file that the package will hold.
+  // With `offsets`, each field's file offset is noted there under its name.
   FieldReader(std::span<const std::uint8_t> record, std::int64_t record_offset,
-              const TextCodec& codec, bool in_file)
-      : record_(record), record_offset_(record_offset), codec_(codec), in_file_(in_file) {}
+              const TextCodec& codec, bool in_file, FieldOffsets* offsets)
+      : record_(record),
+        record_offset_(record_offset),
+        codec_(codec),
+        in_file_(in_file),
+        offsets_(offsets) {}
 
   // Prefix of every field name from here on, for example "scene 3 ".
   void set_scope(std::string scope) { scope_ = std::move(scope); }
@@ -45,7 +50,9 @@ class FieldReader {
   std::int32_t read_i32(std::string_view name) { return ByteReader(take(4, name)).i32(0); }
   std::int16_t read_i16(std::string_view name) { return ByteReader(take(2, name)).i16(0); }
   // Everything up to the end of the record.
-  std::span<const std::uint8_t> read_rest() { return take(record_.size() - position_, "rest"); }
+  std::span<const std::uint8_t> read_rest(std::string_view name) {
+    return take(record_.size() - position_, name);
+  }
   std::span<const std::uint8_t> peek_rest() const { return record_.subspan(position_); }
 
   std::string read_string(std::string_view name, StoredSpelling& spelling) {
@@ -107,6 +114,7 @@ class FieldReader {
            "needs " + std::to_string(count) + " bytes but only " + std::to_string(remaining()) +
                " remain before the trailer");
     }
+    if (offsets_) offsets_->try_emplace(field(name), offset());
     const auto bytes = record_.subspan(position_, count);
     position_ += count;
     return bytes;
@@ -116,6 +124,7 @@ class FieldReader {
   std::int64_t record_offset_;
   const TextCodec& codec_;
   bool in_file_;
+  FieldOffsets* offsets_;
   std::size_t position_ = 0;
   std::string scope_;
 };
@@ -161,7 +170,7 @@ void read_scenes(FieldReader& reader, ShowPackage& package, std::int64_t scene_c
 void read_extension(FieldReader& reader, ShowPackage& package, PackageReadOptions options) {
   if (!starts_extension(reader.peek_rest())) return;
   const std::int64_t offset = reader.offset();
-  const auto bytes = reader.read_rest();
+  const auto bytes = reader.read_rest("Extension");
   if (!options.read_extension) return;
   ExtensionReadResult extension =
       read_show_extension(bytes, offset, static_cast<std::int32_t>(package.stored_scene_count()));
@@ -170,8 +179,9 @@ void read_extension(FieldReader& reader, ShowPackage& package, PackageReadOption
 }
 
 ShowPackage read_record(std::span<const std::uint8_t> record, std::int64_t record_offset,
-                        const TextCodec& codec, bool in_file, PackageReadOptions options) {
-  FieldReader reader(record, record_offset, codec, in_file);
+                        const TextCodec& codec, bool in_file, PackageReadOptions options,
+                        FieldOffsets* offsets) {
+  FieldReader reader(record, record_offset, codec, in_file, offsets);
   ShowPackage package;
   package.PictureWidth = reader.read_i32("PictureWidth");
   package.PictureHeight = reader.read_i32("PictureHeight");
@@ -231,11 +241,15 @@ std::span<const std::uint8_t> locate_record(std::span<const std::uint8_t> file,
 
 }  // namespace
 
-std::string PackageError::message() const {
+std::string PackageError::where() const {
   char position[64];
-  std::snprintf(position, sizeof position, " at file offset %" PRId64 " (0x%" PRIX64 "): ", offset,
+  std::snprintf(position, sizeof position, " at file offset %" PRId64 " (0x%" PRIX64 ")", offset,
                 static_cast<std::uint64_t>(offset));
-  return field + position + reason;
+  return field + position;
+}
+
+std::string PackageError::message() const {
+  return where() + ": " + reason;
 }
 
 namespace {
@@ -246,7 +260,8 @@ PackageReadResult read_whole_file(std::span<const std::uint8_t> program_file,
   PackageReadResult result;
   try {
     const auto record = locate_record(program_file, result);
-    result.package = read_record(record, result.record_offset, codec, in_file, options);
+    result.package = read_record(record, result.record_offset, codec, in_file, options,
+                                 options.note_field_offsets ? &result.field_offsets : nullptr);
   } catch (Malformed& malformed) {
     result.package = ShowPackage{};
     result.error = std::move(malformed.error);
@@ -274,7 +289,8 @@ PackageReadResult read_package_record(std::span<const std::uint8_t> record, cons
   PackageReadResult result;
   result.record_offset = record_offset;
   try {
-    result.package = read_record(record, record_offset, codec, false, options);
+    result.package = read_record(record, record_offset, codec, false, options,
+                                 options.note_field_offsets ? &result.field_offsets : nullptr);
   } catch (Malformed& malformed) {
     result.package = ShowPackage{};
     result.error = std::move(malformed.error);

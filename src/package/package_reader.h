@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -25,7 +26,13 @@ namespace showsaver {
 // unread, and every scene plays the transition in its EffectCode.
 struct PackageReadOptions {
   bool read_extension = true;
+  // For a tool that places what it finds: keep each field's file offset.
+  bool note_field_offsets = false;
 };
+
+// Each field's file offset, under the name its errors give it ("SceneCount",
+// "scene 0 PictureLeft": scenes here counted from 0, as in those errors).
+using FieldOffsets = std::map<std::string, std::int64_t>;
 
 struct PackageReadResult {
   // Default-constructed whenever `error` is set.
@@ -35,6 +42,8 @@ struct PackageReadResult {
   // known whenever the trailer itself made sense, even if the record did not.
   std::int64_t record_offset = 0;
   std::int32_t block_length = 0;
+  // Filled as far as the record was read, when the options ask for it.
+  FieldOffsets field_offsets;
 
   bool ok() const { return !error.has_value(); }
 };

@@ -28,6 +28,10 @@ inline constexpr const char* kSettingsNotSaved = "設定を保存できません
 // description and source.
 inline constexpr const char* kErrorTitle = "エラー";
 inline constexpr const char* kUnknownError = "不明のエラーが発生しました。";
+// In the box's first line instead, when the show could not be read: the
+// file (and, for a damaged one, the field and offset) on the lines below.
+inline constexpr const char* kShowFileNotOpened = "ショーのファイルを開けません。";
+inline constexpr const char* kShowDamaged = "このファイルのショーは壊れています。";
 // The source every runtime failure of the show names.
 inline constexpr const char* kProjectSource = "Project1";
 

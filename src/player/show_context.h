@@ -22,6 +22,9 @@ struct ShowContext {
   // program: it plays no music or sound, leaves the cursor, the password and
   // the system's notices alone, and ends only when that window goes.
   WindowHandle PreviewWindow = 0;
+  // Set when the show could not be read (the package is then empty): the
+  // text the error box shows instead of the failure that follows from it.
+  std::string unreadable = {};
 
   bool preview() const { return PreviewWindow != 0; }
 };

@@ -116,9 +116,14 @@ bool ShowWindow::end_of_show() {
 
 void ShowWindow::report_failure(const std::string& description,
                                 const std::string& source) noexcept {
+  // An unread show fails on its first scene; the box says why it was not read.
+  std::string text;
+  attempt([&] {
+    text = show_.unreadable.empty() ? failure_text(description, source) : show_.unreadable;
+  });
   if (show_.preview()) {
     // Nobody asked for the preview's attention: no box over the host.
-    attempt([&] { platform_.host.log(failure_text(description, source)); });
+    attempt([&] { platform_.host.log(text); });
     return;
   }
   // The screen-saver notice is the system's, and outlives the process on
@@ -126,10 +131,7 @@ void ShowWindow::report_failure(const std::string& description,
   // the user's attention.  The music plays on behind the box.
   attempt([&] { platform_.windows.set_screen_saver_running(false); });
   attempt([&] { stop_.show_cursor(); });
-  attempt([&] {
-    platform_.dialogs.message_box(failure_text(description, source), kErrorTitle,
-                                  mb::OK_EXCLAMATION, 0);
-  });
+  attempt([&] { platform_.dialogs.message_box(text, kErrorTitle, mb::OK_EXCLAMATION, 0); });
   attempt([&] { music_.close(); });
 }
 

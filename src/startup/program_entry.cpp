@@ -51,11 +51,14 @@ void read_package_into(Platform& platform, RunState& state) {
   }
   if (!file) {
     platform.host.log("Cannot open " + state.ProgramPackagePath + "; the show is empty.");
+    state.PackageUnreadable = std::string(kShowFileNotOpened) + "\r\n" + state.ProgramPackagePath;
     return;
   }
   PackageReadResult result = read_show_package(std::move(file), platform.text);
   if (result.error) {
     platform.host.log(state.ProgramPackagePath + ": " + result.error->message());
+    state.PackageUnreadable = std::string(kShowDamaged) + "\r\n" + state.ProgramPackagePath +
+                              "\r\n" + result.error->where();
     return;
   }
   state.Package = std::move(result.package);
@@ -126,7 +129,7 @@ void run_show_mode(Platform& platform, RunState& state, ShowObserver* observer,
     if (state.Package.file.contents) state.Package.file.contents->release_pages();
     ShowWindow window(platform,
                       ShowContext{state.Package, state.TempFolder, state.BgmEnabled,
-                                  state.SoundEnabled, preview_window},
+                                  state.SoundEnabled, preview_window, state.PackageUnreadable},
                       observer);
     window.play();
     in_use.reset();
@@ -225,6 +228,8 @@ void run_program_once(Platform& platform, ShowObserver* observer) {
       run_preview_mode(platform, state, arguments, observer);
       break;
     case SaverMode::None:
+      // Nothing to show or to set; the command line's user may read why.
+      platform.host.log("Unknown switch \"" + arguments + "\": nothing to do.");
       break;
   }
 }

@@ -13,6 +13,9 @@ namespace showsaver {
 struct RunState {
   ShowPackage Package;
   std::string ProgramPackagePath;
+  // Why the package could not be read, in the words of the show's error box;
+  // empty when it was read.
+  std::string PackageUnreadable;
   // The settings file beside the program, and the user's own one (empty when
   // the host names no folder for it); the settings were read from the user's
   // own file when `SettingsFromUserFile`.

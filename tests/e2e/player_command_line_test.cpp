@@ -22,6 +22,7 @@ TEST(PlayerCommandLine, WrongOptionsSayWhatIsAllowedAndFail) {
       {{"--root", "--music", "OFF"}, "\"OFF\""},
       {{"--root", "--sounds", "no"}, "\"no\""},
       {{"--musik", "off", "--root"}, "\"--musik\""},
+      {{"/x"}, "\"/x\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.named);

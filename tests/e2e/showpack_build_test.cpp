@@ -113,6 +113,14 @@ TEST_F(ShowpackBuild, BareBlockHoldsTheManifestsShow) {
   const RunResult build = run_showpack(
       dir, {"build", manifest(kGoodManifest), "-o", dir.file("show.pkg"), "--package-only"});
   ASSERT_EQ(build.status, 0) << build.err;
+  EXPECT_NE(build.out.find(": 3 scenes, "), std::string::npos) << build.out;
+  const RunResult single = run_showpack(
+      dir,
+      {"build",
+       manifest(
+           "[show]\nwidth = 5\nheight = 3\n\n[[scene]]\npicture = \"a.bmp\"\ndisplay_time = 1\n"),
+       "-o", dir.file("one.pkg"), "--package-only"});
+  EXPECT_NE(single.out.find(": 1 scene, "), std::string::npos) << single.out << single.err;
   const ByteVector block = read_bytes(dir.file("show.pkg"));
   const PackageReadResult read = read_show_package(block, test::text_codec());
   ASSERT_TRUE(read.ok()) << read.error->message();
@@ -198,6 +206,13 @@ TEST_F(ShowpackBuild, InspectJsonDescribesTheShow) {
   const RunResult text = run_showpack(dir, {"inspect", dir.file("show.pkg")});
   ASSERT_EQ(text.status, 0) << text.err;
   EXPECT_NE(text.out.find("#102030"), std::string::npos) << text.out;
+  // Scenes counted from 1, as in every message: the third scene stores its
+  // picture as the first does and its sound as the second.
+  const std::size_t third = text.out.find("\n    3  ");
+  ASSERT_NE(third, std::string::npos) << text.out;
+  const std::string row = text.out.substr(third, text.out.find('\n', third + 1) - third);
+  EXPECT_NE(row.find(" as 1 "), std::string::npos) << row;
+  EXPECT_NE(row.find(" as 2 "), std::string::npos) << row;
 }
 
 TEST_F(ShowpackBuild, ExtractGivesFilesAndAManifestThatRebuildsTheSameShow) {
@@ -310,7 +325,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadManifest{"EffectOutOfRange", "picture = \"a.bmp\"\neffect = 30",
                     "effect 30 is out of range 0..29"},
         BadManifest{"UnknownEffectName", "picture = \"a.bmp\"\neffect = \"wiggle\"",
-                    "show.toml:8:10: error: scene 1: effect \"wiggle\" is not a transition's name"},
+                    "show.toml:8:10: error: scene 1: effect \"wiggle\" is not a transition's name. "
+                    "The names are: cut, "},
         BadManifest{"UnknownFit", "picture = \"a.bmp\"\nfit = \"stretch\"",
                     "fit must be \"contain\", \"cover\" or \"none\""},
         BadManifest{"WrongType", "picture = \"a.bmp\"\nover_previous = 1",

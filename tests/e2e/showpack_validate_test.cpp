@@ -90,7 +90,9 @@ INSTANTIATE_TEST_SUITE_P(
                        return test::package_block(
                            test::PackageBuilder(8, 6).scene("p.bmp", kPicture).at(8, 0).build());
                      },
-                     "", 1, "does not show at all"},
+                     "", 1,
+                     "scene 1 PictureLeft at offset 45 (0x2D): warning: scene 1: the 8x6 picture "
+                     "at (8, 0) in the 8x6 area does not show at all"},
         ValidateCase{"RecordsBeyondSceneCount",
                      [] {
                        ShowPackage show = test::PackageBuilder(8, 6)
@@ -125,6 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
                      "", 1,
                      "music \"tune.mid\" cannot be decoded: it is none of WAV, MIDI, MP3, Ogg, "
                      "FLAC and WMA"},
+        ValidateCase{"MusicOfNoKnownFormatInManifest",
+                     {},
+                     "[show]\nwidth = 8\nheight = 6\nmusic = \"p.bmp\"\nmusic_name = \"m.mid\"\n\n"
+                     "[[scene]]\npicture = \"p.bmp\"\ndisplay_time = 1\n",
+                     1,
+                     "show.toml:4:9: warning: music \"m.mid\" cannot be decoded"},
         ValidateCase{"OggMusic",
                      [] {
                        return test::package_block(test::PackageBuilder(8, 6)
@@ -179,7 +187,9 @@ INSTANTIATE_TEST_SUITE_P(
                        return test::package_block(
                            test::PackageBuilder(8, 6).scene("../p.bmp", kPicture).build());
                      },
-                     "", 2, "scene 1 PictureFileName: error: scene 1 PictureFileName \"../p.bmp\""},
+                     "", 2,
+                     "scene 1 PictureFileName at offset 32 (0x20): error: scene 1 PictureFileName "
+                     "\"../p.bmp\""},
         ValidateCase{"UndecodablePicture",
                      [] {
                        ByteVector bad = kPicture;

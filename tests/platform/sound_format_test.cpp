@@ -40,6 +40,8 @@ TEST(SoundFormat, TheFirstBytesDecideTheFormatAndTheDevice) {
         0x6C},
        SoundFormat::Wma,
        "mpegvideo"},
+      {"a file no longer than its tag", bytes_of("RIFF\0\0\0\0WAVE"), SoundFormat::Wav,
+       "waveaudio"},
       // Near misses.
       {"RIFF of another kind", bytes_of("RIFF\x10\0\0\0AVI LIST"), SoundFormat::Unknown,
        "mpegvideo"},

@@ -88,6 +88,11 @@ TEST(ShuffledOrder, RoundsFollowOneAnotherFromTheSameSeedAlike) {
   EXPECT_NE(a, c);
   // Every sixth step starts a new round at scene 0 (the show starts on it).
   for (std::size_t at = 5; at < a.size(); at += 6) EXPECT_EQ(a[at], 0) << at;
+  // Each round is shuffled anew, not the first one's order again.
+  std::set<std::vector<std::int32_t>> rounds;
+  for (std::size_t at = 5; at + 6 <= a.size(); at += 6)
+    rounds.emplace(a.begin() + at, a.begin() + at + 6);
+  EXPECT_GT(rounds.size(), 3u) << testing::PrintToString(a);
 }
 
 // Six scenes, the fourth drawn over the third; shuffled by the extension,

@@ -9,6 +9,7 @@
 
 #include "listed_values.h"
 #include "showpack/file_io.h"
+#include "showpack/name_rules.h"
 #include "showpack/package_assembly.h"
 #include "showpack/picture_import.h"
 #include "support/temp_dir.h"
@@ -29,11 +30,25 @@ TEST(AssemblyProblemCodesTest, EachNameProblemHasItsCodeSceneAndValues) {
       {"ok.bmp", "", {}, ""},
       {"a?.bmp",
        "name-not-storable",
-       {{"fault", "windows-character"}, {"character", "?"}},
+       {{"fault", "windows-character"}, {"character", "?"}, {"suggestion", "a_.bmp"}},
        "holds '?', which Windows does not allow"},
-      {"CON.bmp", "name-not-storable", {{"fault", "device"}}, "is a device name on Windows"},
-      {"a/b.bmp", "name-not-storable", {{"fault", "path-separator"}, {"character", "/"}}, "path"},
-      {"dot.", "name-not-storable", {{"fault", "trailing-dot-or-space"}}, "ends with a space"},
+      {"CON.bmp",
+       "name-not-storable",
+       {{"fault", "device"}, {"suggestion", "_CON.bmp"}},
+       "is a device name on Windows"},
+      {"a/b.bmp",
+       "name-not-storable",
+       {{"fault", "path-separator"}, {"character", "/"}, {"suggestion", "a_b.bmp"}},
+       "path"},
+      {"C:x.bmp",
+       "name-not-storable",
+       {{"fault", "drive-separator"}, {"suggestion", "C_x.bmp"}},
+       ""},
+      {"..", "name-not-storable", {{"fault", "folder"}, {"suggestion", "_._"}}, "folder"},
+      {"dot.",
+       "name-not-storable",
+       {{"fault", "trailing-dot-or-space"}, {"suggestion", "dot_"}},
+       "ends with a space"},
       {long_name,
        "name-not-storable",
        {{"fault", "too-long"}, {"bytes", "260"}, {"most", "255"}},
@@ -83,6 +98,12 @@ TEST(AssemblyProblemCodesTest, EachNameProblemHasItsCodeSceneAndValues) {
     EXPECT_EQ(problem.values.at("scene"), std::to_string(index + 1));
     EXPECT_EQ(problem.values.at("name"), expected.name);
     for (const auto& [key, value] : expected.values) EXPECT_EQ(problem.values.at(key), value);
+    // Whatever the fault, the name suggested instead is one a show stores.
+    if (problem.code == "name-not-storable") {
+      ASSERT_TRUE(problem.values.contains("suggestion")) << problem.message;
+      EXPECT_EQ(stored_name_problem(problem.values.at("suggestion")), std::nullopt)
+          << problem.values.at("suggestion");
+    }
     EXPECT_NE(problem.message.find(expected.english), std::string::npos) << problem.message;
     EXPECT_EQ(problem.message.rfind("scene " + std::to_string(index + 1) + ": ", 0), 0u);
   }

@@ -57,6 +57,8 @@ TEST(PictureSize, APhotoFarLargerThanTheAreaIsStoredFittedFromAReducedDecoding) 
   EXPECT_EQ(std::get<PictureHeader>(header).size, (Size{10000, 7500}));
   // A quarter of each side still covers 1440x1080; an eighth would not.
   EXPECT_EQ(decoded_size(std::get<PictureHeader>(header), {1440, 1080}), (Size{2500, 1875}));
+  // The smallest reduction, an eighth, whenever it still covers the area.
+  EXPECT_EQ(decoded_size(std::get<PictureHeader>(header), {1250, 937}), (Size{1250, 938}));
 
   const auto imported = import_picture(photo, Fit::contain, {1920, 1080}, Rgb32{0});
   ASSERT_TRUE(std::holds_alternative<ImportedPicture>(imported)) << std::get<std::string>(imported);

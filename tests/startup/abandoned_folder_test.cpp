@@ -47,11 +47,14 @@ TEST_F(AbandonedFolders, OnlyOurUnheldFoldersGoAndOnlyWithTheFilesTheirMarkLists
   // Not a numbered name.
   leave_folder("temp", {"a.bmp"}, "a.bmp\n");
   leave_folder("tempo", {"a.bmp"}, "a.bmp\n");
-  // A mark that names files outside its folder.
+  // A mark that names files outside its folder: one that exists, reached
+  // from the folder by its relative path, and an absolute one.
   write_text_file(elsewhere.file("precious"), "keep");
-  leave_folder("temp5", {},
-               "../" + std::filesystem::path(elsewhere.path()).parent_path().filename().string() +
-                   "/precious\n/etc/passwd\n");
+  std::filesystem::create_directory(parent.file("temp5"));
+  const std::string outside =
+      std::filesystem::relative(elsewhere.file("precious"), parent.file("temp5")).string();
+  ASSERT_TRUE(std::filesystem::is_regular_file(parent.file("temp5/" + outside))) << outside;
+  leave_folder("temp5", {}, outside + "\n" + elsewhere.file("precious") + "\n");
   // A link to a folder with an abandoned mark is not a folder of ours.
   std::filesystem::create_directory(elsewhere.file("linked"));
   write_text_file(elsewhere.file("linked/a.bmp"), "x");

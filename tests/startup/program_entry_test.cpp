@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/scripted/scripted_platform.h"
@@ -115,6 +116,12 @@ TEST_F(StartRoutineTest, PreviewAndUnknownSwitchesOnlyReadPackageAndSettings) {
     EXPECT_TRUE(files.folders_created.empty());
     EXPECT_TRUE(result.desktop.message_boxes().empty());
     EXPECT_FALSE(result.desktop.picture_area());
+    const bool unknown = arguments[0] != '/';
+    ASSERT_EQ(result.host.logged().size(), unknown ? 1u : 0u) << arguments;
+    if (unknown) {
+      EXPECT_NE(result.host.logged()[0].find(std::string("\"") + arguments + "\""),
+                std::string::npos);
+    }
   }
 }
 
@@ -144,6 +151,64 @@ TEST_F(StartRoutineTest, AnUnreadablePackageLeavesAnEmptyShowAndSaysWhy) {
   EXPECT_EQ(result.desktop.message_boxes()[0].text, "設定項目はありません");
   ASSERT_EQ(result.host.logged().size(), 1u);
   EXPECT_NE(result.host.logged()[0].find("BlockLength"), std::string::npos);
+}
+
+// A show that cannot be read still ends in the show's error box, which says
+// so: the file it looked for, and for a damaged one the field and offset the
+// log names.
+TEST_F(StartRoutineTest, AShowThatCannotBeReadIsReportedAsWhatItIs) {
+  const test::ByteVector good =
+      test::program_file_with(test::PackageBuilder(4, 4).scene("0").build());
+  const auto with_trailer = [](test::ByteVector file, std::int32_t block_length) {
+    for (int i = 0; i < 4; ++i)
+      file[file.size() - 4 + i] = static_cast<std::uint8_t>(block_length >> (8 * i));
+    return file;
+  };
+  test::ByteVector padded(good.begin(), good.end() - 4);
+  padded.insert(padded.end(), 10, 0);
+  padded.insert(padded.end(), good.end() - 4, good.end());
+  const std::int32_t block = static_cast<std::int32_t>(good.size() - 4096);
+  struct Case {
+    const char* name;
+    std::optional<test::ByteVector> file;  // none: no show file at all
+    const char* first_line;
+  };
+  const std::vector<Case> cases = {
+      {"missing", std::nullopt, "ショーのファイルを開けません。"},
+      {"cut short", test::ByteVector(good.begin(), good.end() - 7),
+       "このファイルのショーは壊れています。"},
+      {"bytes before the trailer", with_trailer(padded, block + 10),
+       "このファイルのショーは壊れています。"},
+      {"BlockLength past the file", with_trailer(good, static_cast<std::int32_t>(good.size() + 1)),
+       "このファイルのショーは壊れています。"},
+  };
+  ASSERT_EQ(files.create_folder(folder.file("windows")), CreateFolderResult::Created);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(folder.file("show.scr"));
+    if (c.file) {
+      std::ofstream(folder.file("show.scr"), std::ios::binary)
+          .write(reinterpret_cast<const char*>(c.file->data()),
+                 static_cast<std::streamsize>(c.file->size()));
+    }
+    ScriptedPlatform& result = run("/s");
+    ASSERT_EQ(result.desktop.message_boxes().size(), 1u);
+    const auto& box = result.desktop.message_boxes()[0];
+    EXPECT_EQ(box.title, "エラー");
+    EXPECT_EQ(box.style, 0x30u);
+    const std::string named = std::string(c.first_line) + "\r\n" + folder.file("show.scr");
+    if (!c.file) {
+      EXPECT_EQ(box.text, named);
+      continue;
+    }
+    ASSERT_TRUE(box.text.starts_with(named + "\r\n")) << box.text;
+    // The field and its offset, as the log line gives them before its reason.
+    const std::string where = box.text.substr(named.size() + 2);
+    EXPECT_NE(where.find(" at file offset "), std::string::npos) << where;
+    ASSERT_FALSE(result.host.logged().empty());
+    EXPECT_EQ(result.host.logged()[0].find(folder.file("show.scr") + ": " + where + ": "), 0u)
+        << result.host.logged()[0];
+  }
 }
 
 TEST_F(StartRoutineTest, PasswordChangeUsesTheGivenOrTheForegroundWindow) {

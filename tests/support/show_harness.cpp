@@ -104,6 +104,7 @@ void ShowRun::run() {
       }
       RunState state = read_run_state(platform);
       state.Package = package_;
+      state.PackageUnreadable.clear();  // the program file holds no show: this one stands in
       run_show_mode(platform, state, &observer);
     });
   } catch (const RunAbandoned&) {

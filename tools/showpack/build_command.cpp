@@ -127,8 +127,9 @@ int run_build(const BuildOptions& options) {
   const ShowFileWritten written =
       write_show_file(options.output, *player, *built.package, text_codec(), mode);
   if (written.error) return fail(*written.error);
-  std::cout << "wrote " << options.output << ": " << built.package->SceneCount << " scenes, "
-            << written.size << " bytes, "
+  const std::int32_t scenes = built.package->SceneCount;
+  std::cout << "wrote " << options.output << ": " << scenes
+            << (scenes == 1 ? " scene, " : " scenes, ") << written.size << " bytes, "
             << (player_label.empty() ? "the bare package (no player)" : "on " + player_label)
             << '\n';
   return 0;

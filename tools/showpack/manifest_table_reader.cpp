@@ -29,6 +29,8 @@ std::string unknown_effect_message(std::string_view key, std::string_view text) 
       std::string(key) + " \"" + std::string(text) + "\" is not a transition's name";
   if (const auto near = closest_spelling(text, names))
     message += "; did you mean \"" + *near + "\"?";
+  else
+    message += ".";
   return message + " The names are: " + listed + " (or their codes 0 to " +
          std::to_string(kLastEffect) + ")" +
          (fade_allowed ? ", or \"" + std::string(keys::kFade) + "\" for a cross-fade" : "");

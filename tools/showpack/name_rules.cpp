@@ -103,8 +103,20 @@ std::optional<WordedFault> unstorable_characters(std::string_view name) {
 std::string storable_spelling(std::string_view name) {
   std::string spelling;
   for_each_character(name, [&](std::string_view character, bool storable) {
-    spelling += storable ? std::string(character) : "_";
+    const auto byte = static_cast<unsigned char>(character[0]);
+    const bool refused =
+        byte < 0x20 || byte == 0x7F ||
+        std::string_view("/\\:<>\"|?*").find(character[0]) != std::string_view::npos;
+    spelling += storable && !refused ? std::string(character) : "_";
   });
+  // "..", a device or the player's mark: a leading '_' makes it a plain name.
+  if (spelling.empty() || unsafe_name_reason(spelling)) spelling.insert(0, "_");
+  if (spelling.size() > kLongestName) {
+    std::size_t end = kLongestName;
+    while ((static_cast<unsigned char>(spelling[end]) & 0xC0) == 0x80) --end;
+    spelling.resize(end);
+  }
+  if (spelling.back() == '.' || spelling.back() == ' ') spelling.back() = '_';
   return spelling;
 }
 

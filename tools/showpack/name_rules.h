@@ -20,8 +20,10 @@ std::optional<WordedFault> stored_name_fault(std::string_view name);
 // The fault's text alone.
 std::optional<std::string> stored_name_problem(std::string_view name);
 
-// `name` with every character a show cannot store replaced by '_': a
-// spelling to suggest.
+// A spelling of `name` that a show can store, to suggest: every character a
+// show or Windows refuses becomes '_', and so does a trailing dot or space; a
+// folder's, a device's or the player's own name gets a leading '_'; a name
+// too long is cut at a character's end.
 std::string storable_spelling(std::string_view name);
 
 // The name with ASCII letters lower-cased: names equal after folding are one

@@ -82,7 +82,8 @@ std::string flag_text(std::int16_t flag) {
 std::string bytes_text(const PackageBytes& data, std::optional<std::size_t> first,
                        std::size_t index) {
   if (!data.present()) return "-";
-  if (first && *first != index) return "as " + std::to_string(*first);
+  // Scenes are counted from 1 here, as in every message.
+  if (first && *first != index) return "as " + std::to_string(*first + 1);
   return std::to_string(data.size());
 }
 
@@ -156,7 +157,7 @@ std::string scene_report(const std::vector<SceneRecord>& scenes) {
                  "Over", "Transparent"});
   for (std::size_t i = 0; i < scenes.size(); ++i) {
     const SceneRecord& scene = scenes[i];
-    table.add_row({std::to_string(i), printable(scene.PictureFileName),
+    table.add_row({std::to_string(i + 1), printable(scene.PictureFileName),
                    bytes_text(scene.PictureData, first_pictures[i], i),
                    scene.SoundFileName.empty() ? "-" : printable(scene.SoundFileName),
                    bytes_text(scene.SoundData, first_sounds[i], i),

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -55,23 +56,45 @@ class Validator {
     findings.push_back({error, line, std::move(field), offset, std::move(message)});
   }
 
-  // The show's rules, placed: `scene_lines` places scenes in a manifest;
-  // `file` and `record_offset` place their bytes in a package file.
-  void check_package(const ShowPackage& package, const std::vector<SourceLocation>& scene_lines,
-                     std::span<const std::uint8_t> file, std::int64_t record_offset) {
+  // The show's rules, placed: in a manifest by `lines` (each scene's, and the
+  // show's own findings at the music or the [show] header); in a package
+  // file by the offset of the bytes a finding is about, else of its field.
+  struct Places {
+    std::vector<SourceLocation> scene_lines = {};
+    SourceLocation music_line = {}, show_line = {};
+    std::span<const std::uint8_t> file = {};
+    std::int64_t record_offset = 0;
+    const FieldOffsets* fields = nullptr;
+  };
+
+  void check_package(const ShowPackage& package, const Places& places) {
     const auto data_offset = [&](const PackageBytes* data) -> std::optional<std::int64_t> {
-      if (file.empty() || !data || !data->bytes || data->bytes->empty()) return std::nullopt;
-      const auto at = std::search(file.begin() + record_offset, file.end(), data->bytes->begin(),
-                                  data->bytes->end());
-      if (at == file.end()) return std::nullopt;
-      return at - file.begin();
+      if (places.file.empty() || !data || data->size() == 0) return std::nullopt;
+      const auto at = std::search(places.file.begin() + places.record_offset, places.file.end(),
+                                  data->view().begin(), data->view().end());
+      if (at == places.file.end()) return std::nullopt;
+      return at - places.file.begin();
+    };
+    const auto field_offset = [&](const RuleFinding& finding) -> std::optional<std::int64_t> {
+      if (!places.fields) return std::nullopt;
+      std::string key = finding.field;
+      // The reader counts its scenes from 0.
+      if (finding.scene && key.starts_with("scene ")) {
+        key = "scene " + std::to_string(*finding.scene) + key.substr(key.find(' ', 6));
+      }
+      const auto at = places.fields->find(key);
+      if (at == places.fields->end()) return std::nullopt;
+      return at->second;
     };
     for (RuleFinding& finding : check_show_rules(package)) {
-      const SourceLocation line = finding.scene && *finding.scene < scene_lines.size()
-                                      ? scene_lines[*finding.scene]
-                                      : SourceLocation{};
-      add(finding.error, std::move(finding.message), line, std::move(finding.field),
-          data_offset(finding.data));
+      SourceLocation line = finding.field.starts_with("Bgm") ? places.music_line : places.show_line;
+      if (finding.scene) {
+        line = *finding.scene < places.scene_lines.size() ? places.scene_lines[*finding.scene]
+                                                          : SourceLocation{};
+      }
+      std::optional<std::int64_t> offset = data_offset(finding.data);
+      if (!offset) offset = field_offset(finding);
+      add(finding.error, std::move(finding.message), line, std::move(finding.field), offset);
     }
   }
 };
@@ -87,9 +110,14 @@ void validate_manifest(const std::string& path, Validator& validator) {
     validator.add(true, problem.message, problem.where);
   }
   if (!assembled.problems.empty()) return;
-  std::vector<SourceLocation> scene_lines;
-  for (const ManifestScene& scene : manifest.manifest.scenes) scene_lines.push_back(scene.where);
-  validator.check_package(assembled.package, scene_lines, {}, 0);
+  Validator::Places places;
+  for (const ManifestScene& scene : manifest.manifest.scenes) {
+    places.scene_lines.push_back(scene.where);
+  }
+  places.show_line = manifest.manifest.show_where;
+  places.music_line =
+      manifest.manifest.music ? manifest.manifest.music->where : manifest.manifest.show_where;
+  validator.check_package(assembled.package, places);
 }
 
 void validate_package(const std::string& path, Validator& validator) {
@@ -98,7 +126,8 @@ void validate_package(const std::string& path, Validator& validator) {
     validator.add(true, *file.error);
     return;
   }
-  const PackageReadResult read = read_show_package(file.bytes, text_codec());
+  const PackageReadResult read =
+      read_show_package(file.bytes, text_codec(), {.note_field_offsets = true});
   if (read.error) {
     validator.add(true, "malformed show package: " + read.error->reason, {}, read.error->field,
                   read.error->offset);
@@ -116,16 +145,21 @@ void validate_package(const std::string& path, Validator& validator) {
                   {}, "SceneCount", read.record_offset + kSceneCountOffset);
   }
   if (read.package.Extension) {
+    const auto extension = read.field_offsets.find("Extension");
     for (const ExtensionRecord& record : read.package.Extension->records) {
       if (const auto* unknown = std::get_if<UnknownRecord>(&record)) {
         validator.add(false,
                       "the extension holds a record of tag " + std::to_string(unknown->tag) +
                           " that this showpack does not know; players pass over it",
-                      {}, "Extension");
+                      {}, "Extension",
+                      extension != read.field_offsets.end() ? std::optional(extension->second)
+                                                            : std::nullopt);
       }
     }
   }
-  validator.check_package(read.package, {}, file.bytes, read.record_offset);
+  validator.check_package(
+      read.package,
+      {.file = file.bytes, .record_offset = read.record_offset, .fields = &read.field_offsets});
 }
 
 std::string place(const std::string& file, const Finding& finding) {

@@ -1,10 +1,12 @@
 #include "platform/sdl/sdl_media.h"
 
 #include <SDL.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <filesystem>
 #include <string_view>
 #include <utility>
@@ -103,6 +105,32 @@ std::vector<std::uint8_t> plain_wave(const std::string& path) {
   return wave;
 }
 
+// Standard error sent to nothing while it lives.  Without a sound device,
+// the audio libraries under SDL report every driver they try there, at every
+// start; the one line that matters goes to the log instead.
+class QuietStandardError {
+ public:
+  QuietStandardError() {
+    std::fflush(stderr);
+    const int nothing = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nothing < 0) return;
+    saved_ = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (saved_ >= 0) ::dup2(nothing, STDERR_FILENO);
+    ::close(nothing);
+  }
+  ~QuietStandardError() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+  }
+  QuietStandardError(const QuietStandardError&) = delete;
+  QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
 }  // namespace
 
 SdlMedia::SdlMedia(std::function<void(const std::string&)> log) : log_(std::move(log)) {}
@@ -114,6 +142,19 @@ void SdlMedia::log(const std::string& message) const {
 bool SdlMedia::audio_available() {
   if (audio_tried_) return audio_open_;
   audio_tried_ = true;
+  if (!open_audio()) {
+    log(std::string("No sound device: ") + SDL_GetError() + "; the show plays silently.");
+    return false;
+  }
+  audio_open_ = true;
+  choose_sound_font();
+  // Keeps the sound channel out of the mixer's own channel picking.
+  Mix_ReserveChannels(kSoundChannel + 1);
+  return true;
+}
+
+bool SdlMedia::open_audio() {
+  const QuietStandardError quiet;
   if (SDL_WasInit(SDL_INIT_AUDIO) == 0) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     started_audio_subsystem_ = true;
@@ -124,10 +165,6 @@ bool SdlMedia::audio_available() {
     started_audio_subsystem_ = false;
     return false;
   }
-  audio_open_ = true;
-  choose_sound_font();
-  // Keeps the sound channel out of the mixer's own channel picking.
-  Mix_ReserveChannels(kSoundChannel + 1);
   return true;
 }
 

@@ -41,13 +41,15 @@ class SdlMedia final : public Media {
   bool play_sound(const std::string* path, unsigned flags) override;
 
   // Opens the audio device unless it is open or has failed to open already;
-  // false when there is none.
+  // false (and one line in the log) when there is none.
   bool audio_available();
 
   // The mixer channel the one-shot sounds play on.
   static constexpr int kSoundChannel = 0;
 
  private:
+  // Starts SDL's audio and the mixer, their own chatter kept off standard error.
+  bool open_audio();
   unsigned execute(const MediaCommand& command, std::string& reply);
   unsigned open_music(const std::string& path);
   Mix_Music* load_music(const std::string& path);

@@ -122,17 +122,20 @@ export async function openShow(file) {
   // Each scene's motion is stored with the scene; none is left to the show.
   state.order = show.order;
   state.motion = null;
-  state.scenes = [];
+  // The scenes change at once, when all of them are read: a Save or a Play
+  // meanwhile takes the show as it was, never half of the opened one.
+  const scenes = [];
   for (const scene of opened.scene) {
     const picture = await engine.call('readFile', {path: scene.picture});
     const source = new Blob([picture], {type: 'image/bmp'});
     const header = new DataView(picture.buffer);
-    state.scenes.push({
+    scenes.push({
       id: newSceneId(), source, thumb: URL.createObjectURL(source),
       width: header.getInt32(18, true), height: Math.abs(header.getInt32(22, true)), fit: 'none',
       ...scene,
     });
   }
+  state.scenes = scenes;
   state.selected = state.scenes.length ? 0 : -1;
   return true;
 }
